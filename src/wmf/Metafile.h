@@ -1,0 +1,44 @@
+#pragma once
+#include <QByteArray>
+#include <QRectF>
+#include <memory>
+#include <stdexcept>
+
+class QPainter;
+
+namespace wmf {
+
+// A file that is not a metafile, or one whose records are damaged beyond use.
+// what() is the text shown to the user.
+class MetafileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct ParsedMetafile; // the reader's output, private to src/wmf
+
+// A parsed Windows Metafile, cheap to copy (shared, immutable).
+class Metafile {
+public:
+    Metafile() = default; // the empty picture: draws nothing
+
+    // Parses placeable and plain metafiles. Throws MetafileError for input
+    // that is not a metafile or too damaged to draw anything.
+    static Metafile fromBytes(const QByteArray &bytes);
+
+    bool isEmpty() const { return !data_; }
+
+    // The picture's frame in logical units (placeable bounding box, or the
+    // window extent / drawn extent of a plain metafile).
+    QRectF frame() const;
+
+    // Draws the whole picture stretched to target, independently in width and
+    // height, keeping pens, fonts and bitmaps in scale. Vector output on a
+    // vector device (PDF, printer).
+    void draw(QPainter &painter, const QRectF &target) const;
+
+private:
+    std::shared_ptr<const ParsedMetafile> data_;
+};
+
+} // namespace wmf
