@@ -1,0 +1,28 @@
+#include "Platform.h"
+#include "QtPlatform.h"
+
+namespace platform {
+namespace {
+Platform *installed = nullptr;
+}
+
+Platform &services()
+{
+    if (!installed) {
+        static QtPlatform real;
+        installed = &real;
+    }
+    return *installed;
+}
+
+void installServices(Platform *platform)
+{
+    installed = platform;
+}
+
+void reportException(QWidget *parent, const std::exception &error)
+{
+    services().reportError(parent, QString::fromUtf8(error.what()));
+}
+
+} // namespace platform
