@@ -1,32 +1,57 @@
 #include "wmf/Metafile.h"
 
+#include "wmf/ByteReader.h"
+#include "wmf/Parsed.h"
+#include "wmf/Player.h"
+#include "wmf/Records.h"
+
 #include <QPainter>
 
 namespace wmf {
 
-struct ParsedMetafile {
-    QByteArray bytes;
-    QRectF frame;
-};
+namespace {
+
+// The window a plain metafile sets first, if it sets a usable one.
+QRectF firstWindow(const ParsedMetafile &p)
+{
+    QPointF org;
+    bool haveExt = false;
+    bool haveOrg = false;
+    QSizeF ext;
+    for (const RecordRef &r : p.records) {
+        if (r.function != rec::SetWindowOrg && r.function != rec::SetWindowExt)
+            continue;
+        ByteReader in(reinterpret_cast<const unsigned char *>(p.bytes.constData()) + r.offset, r.length);
+        const int16_t y = in.s16(), x = in.s16();
+        if (!in.ok())
+            continue;
+        if (r.function == rec::SetWindowOrg && !haveOrg) {
+            org = QPointF(x, y);
+            haveOrg = true;
+        } else if (r.function == rec::SetWindowExt && !haveExt && x != 0 && y != 0) {
+            ext = QSizeF(x, y);
+            haveExt = true;
+        }
+        if (haveOrg && haveExt)
+            break;
+    }
+    return haveExt ? QRectF(org, ext).normalized() : QRectF();
+}
+
+} // namespace
 
 Metafile Metafile::fromBytes(const QByteArray &bytes)
 {
-    const auto u32 = [&](int at) {
-        return quint32(quint8(bytes[at])) | quint32(quint8(bytes[at + 1])) << 8
-               | quint32(quint8(bytes[at + 2])) << 16 | quint32(quint8(bytes[at + 3])) << 24;
-    };
-    const auto s16 = [&](int at) { return qint16(quint16(quint8(bytes[at]) | quint8(bytes[at + 1]) << 8)); };
-    if (bytes.size() < 18)
-        throw MetafileError("not a metafile");
-    auto p = std::make_shared<ParsedMetafile>();
-    p->bytes = bytes;
-    if (u32(0) == 0x9AC6CDD7u && bytes.size() >= 22 + 18) {
-        p->frame = QRectF(QPointF(s16(6), s16(8)), QPointF(s16(10), s16(12))).normalized();
-    } else {
-        p->frame = QRectF(0, 0, 1000, 1000);
+    auto p = std::make_shared<ParsedMetafile>(parseRecords(bytes));
+    if (p->frame.isEmpty())
+        p->frame = firstWindow(*p);
+    if (p->frame.isEmpty()) {
+        Player measure(*p, nullptr, QRectF());
+        measure.run();
+        p->frame = measure.extent();
     }
     Metafile m;
-    m.data_ = p;
+    m.data_ = std::move(p);
     return m;
 }
 
@@ -35,8 +60,32 @@ QRectF Metafile::frame() const
     return data_ ? data_->frame : QRectF();
 }
 
-void Metafile::draw(QPainter &, const QRectF &) const
+bool Metafile::isPlaceable() const
 {
+    return data_ && data_->placeable;
+}
+
+int Metafile::unitsPerInch() const
+{
+    return data_ ? data_->unitsPerInch : 0;
+}
+
+int Metafile::recordCount() const
+{
+    return data_ ? int(data_->records.size()) : 0;
+}
+
+bool Metafile::isTruncated() const
+{
+    return data_ && data_->truncated;
+}
+
+void Metafile::draw(QPainter &painter, const QRectF &target) const
+{
+    if (!data_ || data_->frame.width() <= 0 || data_->frame.height() <= 0 || !target.isValid())
+        return;
+    Player player(*data_, &painter, target);
+    player.run();
 }
 
 } // namespace wmf

@@ -37,6 +37,12 @@ public:
     // vector device (PDF, printer).
     void draw(QPainter &painter, const QRectF &target) const;
 
+    // Facts about the parsed file, for callers that report on it and tests.
+    bool isPlaceable() const;
+    int unitsPerInch() const;     // placeable only, else 0
+    int recordCount() const;      // records kept (up to EOF or the damage)
+    bool isTruncated() const;     // damage cut the record list short
+
 private:
     std::shared_ptr<const ParsedMetafile> data_;
 };

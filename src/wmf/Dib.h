@@ -1,0 +1,18 @@
+#pragma once
+#include "wmf/ByteReader.h"
+#include <QColor>
+#include <QImage>
+#include <vector>
+
+namespace wmf {
+
+// Decodes a device-independent bitmap (info header, colour table, bits) of
+// 1, 4, 8, 16, 24 or 32 bits, uncompressed or RLE. palColors: the colour
+// table holds 16-bit indexes into palette instead of RGB quads. Returns a
+// null image when the bitmap is damaged or beyond the size limits.
+QImage decodeDib(ByteReader in, bool palColors, const std::vector<QRgb> &palette);
+
+// The old device-dependent bitmap of BITBLT and STRETCHBLT records.
+QImage decodeBitmap16(ByteReader in);
+
+} // namespace wmf

@@ -1,0 +1,121 @@
+#pragma once
+#include "wmf/ByteReader.h"
+#include "wmf/Parsed.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainterPath>
+#include <QPointF>
+#include <QSizeF>
+#include <vector>
+
+class QPainter;
+
+namespace wmf {
+
+// Plays the records of a parsed metafile onto a painter, mapping the
+// picture's window onto the target rectangle. Without a painter it only
+// measures the extent of what would be drawn, in logical units.
+class Player {
+public:
+    Player(const ParsedMetafile &mf, QPainter *painter, const QRectF &target);
+    void run();
+    QRectF extent() const { return extent_; }
+
+private:
+    struct Pen {
+        uint16_t style = 0; // PS_SOLID
+        int width = 0;
+        uint32_t color = 0;
+    };
+    struct Brush {
+        uint16_t style = 0; // BS_SOLID
+        uint32_t color = 0xFFFFFF;
+        uint16_t hatch = 0;
+        QImage pattern;
+    };
+    struct Font {
+        int height = 0, width = 0, escapement = 0, weight = 400;
+        bool italic = false, underline = false, strikeOut = false;
+        int charset = 0;
+        QString face;
+    };
+    struct Object {
+        enum Kind { None, PenObj, BrushObj, FontObj, PaletteObj, RegionObj, OtherObj } kind = None;
+        Pen pen;
+        Brush brush;
+        Font font;
+        std::vector<QRgb> palette;
+        QPainterPath region; // logical units
+    };
+    struct Clip {
+        bool set = false;
+        bool isRect = true;
+        QRectF rect;       // target units
+        QPainterPath path; // target units, when !isRect
+    };
+    struct DC {
+        QPointF windowOrg;
+        QSizeF windowExt;
+        QPointF viewportOrg;
+        QSizeF viewportExt;
+        int mapMode = 1;
+        Pen pen;
+        Brush brush;
+        Font font;
+        std::vector<QRgb> palette;
+        int bkMode = 2; // OPAQUE
+        uint32_t bkColor = 0xFFFFFF;
+        uint32_t textColor = 0;
+        uint16_t textAlign = 0;
+        int polyFillMode = 1; // ALTERNATE
+        int rop2 = 13; // R2_COPYPEN
+        int stretchMode = 1;
+        int charExtra = 0;
+        QPointF pos; // current position, logical
+        Clip clip;
+    };
+
+    void play(const RecordRef &r);
+    void updateMapping();
+    QPointF map(double x, double y) const { return {ax_ * x + bx_, ay_ * y + by_}; }
+    QRectF mapRect(double l, double t, double r, double b) const;
+    QColor color(uint32_t ref) const;
+
+    int addObject(Object o);
+    void selectObject(int index);
+
+    void fillAndStroke(const QPainterPath &path, bool fill, bool stroke);
+    void fillPath(const QPainterPath &path, const QBrush &brush);
+    bool penVisible() const;
+    QPen makePen() const;
+    bool brushVisible() const;
+    QBrush makeBrush(const Brush &b) const;
+    void applyClip();
+    void setClip(const Clip &c);
+    void include(const QRectF &r);
+
+    void arcLike(ByteReader &in, int kind);
+    void text(double x, double y, const QByteArray &bytes, uint16_t options, const QRectF *rect,
+              const std::vector<int> &dx);
+    void blit(uint16_t function, ByteReader &in, uint32_t words);
+    void drawImage(const QRectF &dest, QImage img, QRectF src, uint32_t rop);
+    void patBlt(const QRectF &dest, uint32_t rop);
+    QPainterPath readRegion(ByteReader &in);
+
+    const ParsedMetafile &mf_;
+    QPainter *painter_;
+    QRectF target_;
+    QRectF extent_;
+    bool measuring_;
+    double ax_ = 1, bx_ = 0, ay_ = 1, by_ = 0;
+
+    DC dc_;
+    std::vector<DC> saved_;
+    int savedOverflow_ = 0;
+    std::vector<Object> objects_;
+    bool clipDirty_ = false;
+};
+
+} // namespace wmf
