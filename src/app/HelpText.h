@@ -1,0 +1,5 @@
+#pragma once
+#include <QStringList>
+
+// The lines of the help panel's text, empty lines included.
+QStringList helpTextLines();

@@ -1,0 +1,122 @@
+#include "WidgetFactory.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace widgets {
+
+QFont arialPixels(int pixels)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    return font;
+}
+
+void setBackground(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::Base, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    widget->setPalette(palette);
+}
+
+QLabel *label(QWidget *parent, const char *name, int left, int top, const QString &caption)
+{
+    auto *l = new QLabel(caption, parent);
+    l->setObjectName(QLatin1String(name));
+    l->move(left, top);
+    l->adjustSize();
+    return l;
+}
+
+QLabel *label(QWidget *parent, const char *name, int left, int top, const QString &caption, const QFont &font,
+              const QColor &colour)
+{
+    QLabel *l = label(parent, name, left, top, caption);
+    l->setFont(font);
+    setTextColour(l, colour);
+    l->adjustSize();
+    return l;
+}
+
+QFrame *loweredPanel(QWidget *parent, const char *name, const QRect &geometry, const QColor &colour)
+{
+    auto *panel = new QFrame(parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setLineWidth(1);
+    panel->setGeometry(geometry);
+    setBackground(panel, colour);
+    return panel;
+}
+
+QLabel *captionPanel(QWidget *parent, const char *name, const QRect &geometry, const QString &caption)
+{
+    auto *panel = new QLabel(caption, parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setLineWidth(1);
+    panel->setAlignment(Qt::AlignCenter);
+    panel->setGeometry(geometry);
+    setBackground(panel, Qt::white);
+    return panel;
+}
+
+QToolButton *flatButton(QWidget *parent, const char *name, const QRect &geometry, const QString &caption,
+                        const QIcon &icon, const QFont &font, const QColor &colour)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setText(caption);
+    button->setIcon(icon);
+    button->setIconSize(QSize(16, 16));
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFont(font);
+    setTextColour(button, colour);
+    button->setGeometry(geometry);
+    return button;
+}
+
+QLineEdit *edit(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setGeometry(geometry);
+    QPalette palette = e->palette();
+    palette.setColor(QPalette::Base, QColor(240, 240, 240));
+    e->setPalette(palette);
+    return e;
+}
+
+platform::SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &geometry,
+                             platform::SpinEdit::Typing typing)
+{
+    auto *spin = new platform::SpinEdit(typing, parent);
+    spin->setObjectName(QLatin1String(name));
+    spin->setGeometry(geometry);
+    spin->setFont(arialPixels(12));
+    setTextColour(spin, Navy);
+    return spin;
+}
+
+Qt::WindowFlags windowWithoutSystemMenu()
+{
+    return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+}
+
+} // namespace widgets

@@ -1,0 +1,45 @@
+#include "TemplateCatalogue.h"
+#include "platform/DataPath.h"
+#include "platform/IoError.h"
+
+#include <QFile>
+
+namespace editor {
+namespace {
+// Far beyond any real template; keeps a hostile file from exhausting memory.
+constexpr qint64 MaxTemplateBytes = 64 * 1024 * 1024;
+} // namespace
+
+QString templateNumberText(std::int32_t number)
+{
+    QString text = QString::number(number);
+    while (text.size() < 4)
+        text.prepend(QLatin1Char('0'));
+    return text;
+}
+
+QString templateFilePath(const QString &programDir, const QString &numberText)
+{
+    return platform::resolveDataPath(programDir, QStringLiteral("\\Wzory\\BDR_") + numberText
+                                                     + QStringLiteral(".wmf"));
+}
+
+wmf::Metafile loadTemplatePicture(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        switch (file.error()) {
+        case QFileDevice::PermissionsError: throw platform::IoError(platform::IoCode::AccessDenied);
+        default:
+            throw platform::IoError(file.exists() ? platform::IoCode::AccessDenied : platform::IoCode::FileNotFound);
+        }
+    }
+    if (file.size() > MaxTemplateBytes)
+        throw wmf::MetafileError("damaged metafile: file too large");
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw platform::IoError(platform::IoCode::AccessDenied);
+    return wmf::Metafile::fromBytes(bytes);
+}
+
+} // namespace editor
