@@ -28,11 +28,23 @@ namespace {
 const QColor Grey(128, 128, 128);
 const QColor Black(0, 0, 0);
 
+// The named face where it exists, else one with close metrics (the
+// Windows bitmap faces are not found on Linux).
 QFont pixelFont(const QString &family, int pixels)
 {
-    QFont f(family);
+    QFont f;
+    f.setFamilies({family, QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     f.setPixelSize(pixels);
     return f;
+}
+
+// Labels size themselves to their text: the box is a minimum that a wider
+// substitute face or a longer contact text may exceed to the right.
+void fitWidth(QLabel *l)
+{
+    const int wanted = l->sizeHint().width();
+    if (wanted > l->width())
+        l->resize(wanted, l->height());
 }
 
 void setTextColour(QWidget *w, const QColor &colour)
@@ -60,6 +72,7 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const 
     l->setGeometry(box);
     l->setFont(font);
     setTextColour(l, colour);
+    fitWidth(l);
     return l;
 }
 
@@ -187,6 +200,7 @@ void Tform3::SpeedButton3Click()
 void Tform3::Timer1Timer()
 {
     Label7->setText(platform::longTimeText(platform::services().now().time()));
+    fitWidth(Label7);
 }
 
 void Tform3::closeEvent(QCloseEvent *event)
