@@ -154,14 +154,14 @@ int QtPlatform::download(const QString &address, const QString &localPath)
 {
     QNetworkAccessManager manager;
     QNetworkRequest request{QUrl(address)};
-    request.setTransferTimeout(DownloadTimeoutMs);
+    request.setTransferTimeout(downloadTimeoutMs_);
     QNetworkReply *reply = manager.get(request);
     QEventLoop loop;
     QTimer deadline;
     deadline.setSingleShot(true);
     QObject::connect(&deadline, &QTimer::timeout, reply, &QNetworkReply::abort);
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    deadline.start(DownloadTimeoutMs);
+    deadline.start(downloadTimeoutMs_);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 
     int result = 0;

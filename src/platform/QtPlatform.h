@@ -30,6 +30,12 @@ public:
 
     // Bounded wait of the update download.
     static constexpr int DownloadTimeoutMs = 15000;
+    // Tests shorten the wait so that a silent server costs seconds, not minutes.
+    void setDownloadTimeout(int milliseconds) { downloadTimeoutMs_ = milliseconds; }
+    int downloadTimeout() const { return downloadTimeoutMs_; }
+
+private:
+    int downloadTimeoutMs_ = DownloadTimeoutMs;
 };
 
 } // namespace platform
