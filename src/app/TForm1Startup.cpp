@@ -1,5 +1,8 @@
 // Start-up sequence, exit paths, help panel and "Nowy dyplom".
 #include "TForm1.h"
+#include "admin/VersionRecord.h"
+#include "companions/ArchiverConfig.h"
+#include "history/Thisto_f.h"
 #include "editor/PreviewRules.h"
 #include "editor/TemplateCatalogue.h"
 #include "editor/TemplateView.h"
@@ -20,6 +23,9 @@ void TForm1::FormCreate()
     // One guarded block: a failing step skips the rest, the window opens anyway.
     try {
         ProgramDir = platform::currentDirectory();
+        companions::ZapiszKonfiguracjeArchiwizatora(ProgramDir);
+        Thisto_f::PobierzDane(); // before the history window exists
+        narzedzia_admini::createVersionFileIfMissing(ProgramDir);
 
         Label18->setText(QStringLiteral("Dla"));
         document_.recipient.top = 100;
@@ -72,7 +78,7 @@ bool TForm1::endWithFadeOut()
 {
     Wygaszaj();
     try {
-        // The run history is written here once its unit joins.
+        Thisto_f::ZapiszUruchomienia();
     } catch (const std::exception &error) {
         // The process goes on: make the window usable again instead of
         // leaving it nearly invisible.

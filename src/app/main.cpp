@@ -1,4 +1,7 @@
 #include "TForm1.h"
+#include "admin/Tnarzedzia_f.h"
+#include "companions/Wizyt.h"
+#include "history/Thisto_f.h"
 #include "platform/ErrorReportingApplication.h"
 #include "platform/FontSubstitutes.h"
 
@@ -6,7 +9,11 @@ int main(int argc, char *argv[])
 {
     platform::ErrorReportingApplication app(argc, argv);
     platform::installFontSubstitutes();
-    TForm1 Form1;
+    TForm1 Form1; // runs the start-up sequence
+    Tform3 form3;
+    Thisto_f histo_f;
+    Tnarzedzia_f narzedzia_f;
+    Form1.setSecondaryWindows(&form3, &histo_f, &narzedzia_f);
     Form1.show();
     app.exec();
     return 0;

@@ -180,6 +180,88 @@ private slots:
         QCOMPARE(form.Label4->text(), QStringLiteral("nagłówek"));
     }
 
+    void missingAdminiFolderSkipsEverythingAfter()
+    {
+        AppFixture app({1}, {QStringLiteral("Wzory")});
+        TForm1 &form = app.form();
+        app.tick();
+        QCOMPARE(app.platform.errors(), QStringList{QStringLiteral("Invalid filename")});
+        const editor::DiplomaDocument &doc = form.document();
+        QCOMPARE(doc.templateNumber, 0);
+        QCOMPARE(doc.heading.size, 0);
+        QCOMPARE(doc.heading.left, 0);
+        QCOMPARE(doc.recipient.top, 0);
+        QCOMPARE(doc.body.top, 0);
+        QVERIFY(doc.heading.fontName.isEmpty());
+        QVERIFY(form.Image1->picture().isEmpty());
+        QCOMPARE(form.Label18->text(), QStringLiteral("Dla")); // from the tick, not the start-up
+        // The archiver configuration was written before the failing step.
+        QVERIFY(QFile::exists(app.dir.file(QStringLiteral("archiwizator_config.dat"))));
+    }
+
+    void versionFileCreatedOnlyWhenMissing()
+    {
+        {
+            AppFixture app;
+            app.form();
+            QFile file(app.dir.file(QStringLiteral("Admini/wer.dat")));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), QByteArray("\x05" "20306\0\0\0\0\0", 11));
+        }
+        AppFixture app;
+        writeFile(app.dir.file(QStringLiteral("Admini/wer.dat")), QByteArray("\x05" "10101abcde", 11));
+        app.form();
+        QFile file(app.dir.file(QStringLiteral("Admini/wer.dat")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("\x05" "10101abcde", 11));
+    }
+
+    void runHistoryAcrossExitPaths()
+    {
+        AppFixture app;
+        app.form();
+        const QString history = app.dir.file(QStringLiteral("Admini/historia.dat"));
+        QFile created(history);
+        QVERIFY(created.open(QIODevice::ReadOnly));
+        QCOMPARE(created.readAll(), QByteArray(79, '\0'));
+        created.close();
+
+        // The quick path leaves the file as it was.
+        app.platform.answers = {true};
+        app.form().Koniecpracy1Click();
+        QVERIFY(created.open(QIODevice::ReadOnly));
+        QCOMPARE(created.readAll(), QByteArray(79, '\0'));
+        created.close();
+
+        // The button stores this run as number 1.
+        app.platform.answers = {true};
+        app.form().SpeedButton6Click();
+        QVERIFY(created.open(QIODevice::ReadOnly));
+        const QByteArray stored = created.readAll();
+        QCOMPARE(stored.size(), 79);
+        QCOMPARE(stored.mid(32, 2), QByteArray("\x01" "1"));
+        QCOMPARE(int(stored.at(0)), 10); // dd/mm/yyyy
+    }
+
+    void failedHistoryWriteKeepsTheWindowUsable()
+    {
+        AppFixture app;
+        app.form();
+        // A folder where the history file should be makes the write fail.
+        QFile::remove(app.dir.file(QStringLiteral("Admini/historia.dat")));
+        QDir(app.dir.path()).mkpath(QStringLiteral("Admini/historia.dat"));
+        app.platform.answers = {true};
+        app.form().SpeedButton6Click();
+        QCOMPARE(app.platform.errors(), QStringList{QStringLiteral("File access denied")});
+        QVERIFY(app.platform.exitCodes.isEmpty());
+        QCOMPARE(app.platform.opacities.size(), 51);
+        QCOMPARE(app.platform.opacities.last(), 255);
+        // The question can be asked again.
+        app.platform.answers = {false};
+        app.form().SpeedButton6Click();
+        QVERIFY(app.platform.exitCodes.isEmpty());
+    }
+
     void layoutAndFocus()
     {
         AppFixture app;
