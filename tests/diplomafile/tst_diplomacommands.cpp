@@ -1,0 +1,367 @@
+#include "ScriptedPlatform.h"
+#include "TempProgramDir.h"
+#include "diplomafile/DiplomaCommands.h"
+#include "platform/IoError.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+using diplomafile::Czytajdyplom;
+using diplomafile::DiplomaContent;
+using diplomafile::Zapiszdyplom;
+
+namespace {
+
+// A dialog that leaves the current directory where the user browsed to.
+class WanderingPlatform : public ScriptedPlatform {
+public:
+    QString wanderTo;
+    std::optional<QString> openFileName(QWidget *w, const platform::FileDialogSettings &s) override
+    {
+        wander();
+        return ScriptedPlatform::openFileName(w, s);
+    }
+    std::optional<QString> saveFileName(QWidget *w, const platform::FileDialogSettings &s) override
+    {
+        wander();
+        return ScriptedPlatform::saveFileName(w, s);
+    }
+
+private:
+    void wander()
+    {
+        if (!wanderTo.isEmpty())
+            QDir::setCurrent(wanderTo);
+    }
+};
+
+editor::TextBlockStyle style(int size, int left, int top)
+{
+    editor::TextBlockStyle s;
+    s.fontName = QStringLiteral("Times New Roman");
+    s.size = size;
+    s.left = left;
+    s.top = top;
+    return s;
+}
+
+DiplomaContent startupWithTexts()
+{
+    DiplomaContent c;
+    c.heading = style(48, 80, 60);
+    c.body = style(26, 50, 120);
+    c.recipient = style(26, 50, 100);
+    c.templateNumber = 1;
+    c.texts.heading = QStringLiteral("DYPLOM UZNANIA");
+    c.texts.recipient = QStringLiteral("Małgorzata Żółkiewska");
+    c.texts.body[0] = QStringLiteral("za wzorowe wyniki w nauce");
+    c.texts.body[1] = QStringLiteral("i wzorowe zachowanie");
+    c.texts.body[3] = QStringLiteral("Łódź, 20 czerwca");
+    return c;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// Runs fn and gives back the code of the IoError it raised (0: none).
+template <typename Fn>
+int ioErrorOf(Fn fn)
+{
+    try {
+        fn();
+    } catch (const platform::IoError &e) {
+        return e.code();
+    }
+    return 0;
+}
+
+// The record laid out from the file table alone, independently of the codec.
+const char *const OracleScript = R"PY(
+import struct, sys
+
+def short_string(text, capacity):
+    data = text.encode('cp1250')[:capacity]
+    return bytes([len(data)]) + data + bytes(capacity - len(data))
+
+def block(face, size, colour, style, left, top):
+    return (short_string(face, 100) + bytes(3) + struct.pack('<iIB', size, colour, style)
+            + bytes(3) + struct.pack('<ii', left, top))
+
+body = ['za wzorowe wyniki w nauce', 'i wzorowe zachowanie', '', 'Łódź, 20 czerwca', '', '']
+record = (block('Times New Roman', 48, 0, 0, 80, 60)
+          + block('Times New Roman', 26, 0, 0, 50, 120)
+          + struct.pack('<i', 1)
+          + block('Times New Roman', 26, 0, 0, 50, 100)
+          + short_string('DYPLOM UZNANIA', 30)
+          + short_string('Małgorzata Żółkiewska', 50)
+          + b''.join(short_string(line, 100) for line in body))
+assert len(record) == 1064
+with open(sys.argv[1], 'wb') as out:
+    out.write(record)
+)PY";
+
+} // namespace
+
+class TestDiplomaCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void dialogSettings()
+    {
+        TempProgramDir dir;
+        ScriptedPlatform p;
+        QString lastSave = QStringLiteral("/x/poprzedni.dyp");
+        QString lastOpen = QStringLiteral("/x/czytany.dyp");
+        Zapiszdyplom(nullptr, lastSave, dir.path(), [] { return DiplomaContent(); });
+        QVERIFY(!Czytajdyplom(nullptr, lastOpen, dir.path()));
+        QCOMPARE(p.fileDialogs.size(), 2);
+        for (const platform::FileDialogSettings &s : p.fileDialogs) {
+            QCOMPARE(s.filter, QStringLiteral("Pliki dyplomów (*.dyp)"));
+            QCOMPARE(s.defaultExtension, QStringLiteral("*.dyp"));
+            QCOMPARE(s.initialFolder, QStringLiteral("Dyplomy"));
+        }
+        QVERIFY(p.fileDialogs[0].overwritePrompt);
+        QCOMPARE(p.fileDialogs[0].fileName, QStringLiteral("/x/poprzedni.dyp"));
+        QVERIFY(!p.fileDialogs[1].overwritePrompt);
+        QCOMPARE(p.fileDialogs[1].fileName, QStringLiteral("/x/czytany.dyp"));
+        // Cancelling keeps the last name.
+        QCOMPARE(lastSave, QStringLiteral("/x/poprzedni.dyp"));
+    }
+
+    void saveCancelAndEmptyNameWriteNothing()
+    {
+        TempProgramDir dir;
+        QTemporaryDir elsewhere;
+        WanderingPlatform p;
+        p.wanderTo = elsewhere.path();
+        p.saveAnswers = {std::nullopt, QString()};
+        int gathered = 0;
+        QString last;
+        for (int i = 0; i < 2; ++i) {
+            Zapiszdyplom(nullptr, last, dir.path(), [&] { ++gathered; return DiplomaContent(); });
+            QCOMPARE(QDir::currentPath(), dir.path());
+        }
+        QCOMPARE(gathered, 0);
+        QVERIFY(p.messages.isEmpty());
+        QVERIFY(QDir(dir.file("Dyplomy")).isEmpty());
+        QVERIFY(QDir(elsewhere.path()).isEmpty());
+    }
+
+    void saveNewFileRemembersName()
+    {
+        TempProgramDir dir;
+        ScriptedPlatform p;
+        const QString target = dir.file("Dyplomy/nowy.dyp");
+        p.saveAnswers = {target, std::nullopt};
+        QString last;
+        const DiplomaContent c = startupWithTexts();
+        Zapiszdyplom(nullptr, last, dir.path(), [&] { return c; });
+        QVERIFY(p.messages.isEmpty()); // no second question for a new name
+        QCOMPARE(readAll(target), diplomafile::buildDiplomaRecord(c));
+        QCOMPARE(last, target);
+        Zapiszdyplom(nullptr, last, dir.path(), [&] { return c; });
+        QCOMPARE(p.fileDialogs.last().fileName, target);
+    }
+
+    void overwriteAsksAgain()
+    {
+        TempProgramDir dir;
+        ScriptedPlatform p;
+        const QString target = dir.file("Dyplomy/stary.dyp");
+        const QByteArray old(1064, '\x55');
+        writeBytes(target, old);
+        p.saveAnswers = {target, target};
+        p.answers = {false, true};
+        int gathered = 0;
+        QString last;
+        auto gather = [&] { ++gathered; return startupWithTexts(); };
+
+        Zapiszdyplom(nullptr, last, dir.path(), gather);
+        QCOMPARE(p.messages.size(), 1);
+        QCOMPARE(p.messages[0].kind, QStringLiteral("ask"));
+        QCOMPARE(p.messages[0].text, QStringLiteral("Plik o podanej nazwie już istnieje.Kontynuować zapis ?"));
+        QCOMPARE(p.messages[0].caption, QStringLiteral("Pytanie"));
+        QCOMPARE(gathered, 0);
+        QCOMPARE(readAll(target), old);
+
+        Zapiszdyplom(nullptr, last, dir.path(), gather);
+        QCOMPARE(gathered, 1);
+        QCOMPARE(readAll(target), diplomafile::buildDiplomaRecord(startupWithTexts()));
+        QCOMPARE(QDir(dir.file("Dyplomy")).entryList(QDir::Files | QDir::Hidden), QStringList{"stary.dyp"});
+    }
+
+    void saveOverFolderOrReadOnlyFileIsAccessDenied()
+    {
+        TempProgramDir dir;
+        ScriptedPlatform p;
+        QString last;
+        auto gather = [] { return startupWithTexts(); };
+
+        const QString folder = dir.file("Dyplomy/katalog.dyp");
+        QVERIFY(QDir().mkpath(folder));
+        p.saveAnswers = {folder};
+        p.answers = {true};
+        QCOMPARE(ioErrorOf([&] { Zapiszdyplom(nullptr, last, dir.path(), gather); }), 5);
+        QCOMPARE(p.texts(QStringLiteral("ask")).size(), 1); // a folder is an existing entry too
+        QVERIFY(QFileInfo(folder).isDir());
+        QCOMPARE(QDir::currentPath(), dir.path());
+
+        const QString readOnly = dir.file("Dyplomy/chroniony.dyp");
+        const QByteArray old(1064, '\x11');
+        writeBytes(readOnly, old);
+        QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner));
+        if (::access(QFile::encodeName(readOnly).constData(), W_OK) == 0)
+            QSKIP("running with rights that ignore file permissions");
+        p.saveAnswers = {readOnly};
+        p.answers = {true};
+        QCOMPARE(ioErrorOf([&] { Zapiszdyplom(nullptr, last, dir.path(), gather); }), 5);
+        QCOMPARE(readAll(readOnly), old);
+    }
+
+    void pythonBuiltFileIsByteIdentical()
+    {
+        TempProgramDir dir;
+        QTemporaryDir work;
+        QFile script(work.filePath(QStringLiteral("oracle.py")));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(OracleScript);
+        script.close();
+        const QString fixture = work.filePath(QStringLiteral("oracle.dyp"));
+        QProcess python;
+        python.start(QStringLiteral("python3"), {script.fileName(), fixture});
+        if (!python.waitForStarted())
+            QSKIP("python3 not available");
+        QVERIFY(python.waitForFinished());
+        QVERIFY2(python.exitCode() == 0, python.readAllStandardError().constData());
+
+        ScriptedPlatform p;
+        const QString target = dir.file("Dyplomy/dyplom.dyp");
+        p.saveAnswers = {target};
+        QString last;
+        Zapiszdyplom(nullptr, last, dir.path(), [] { return startupWithTexts(); });
+        const QByteArray expected = readAll(fixture);
+        QCOMPARE(expected.size(), 1064);
+        QCOMPARE(readAll(target), expected);
+    }
+
+    void readCancelEmptyMissingAreSilent()
+    {
+        TempProgramDir dir;
+        QTemporaryDir elsewhere;
+        WanderingPlatform p;
+        p.wanderTo = elsewhere.path();
+        p.openAnswers = {std::nullopt, QString(), dir.file("Dyplomy/nie-ma.dyp")};
+        QString last;
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(!Czytajdyplom(nullptr, last, dir.path()));
+            QCOMPARE(QDir::currentPath(), dir.path());
+        }
+        QVERIFY(p.messages.isEmpty());
+        QCOMPARE(last, dir.file("Dyplomy/nie-ma.dyp"));
+    }
+
+    void saveThenReadBack()
+    {
+        TempProgramDir dir;
+        ScriptedPlatform p;
+        const QString target = dir.file("Dyplomy/d.dyp");
+        DiplomaContent c = startupWithTexts();
+        c.texts.heading = QStringLiteral("Dyplom dla najlepszego ucznia 2026"); // 34
+        c.texts.heading += QLatin1Char('!');
+        QCOMPARE(c.texts.heading.size(), 35);
+        c.heading.colour = editor::WindowTextColour;
+        c.recipient.style = editor::FontStyle::Underline | editor::FontStyle::StrikeOut;
+        c.body.left = -5;
+        c.templateNumber = 9999;
+        p.saveAnswers = {target};
+        p.openAnswers = {target};
+        QString saveName, openName;
+        Zapiszdyplom(nullptr, saveName, dir.path(), [&] { return c; });
+        const std::optional<DiplomaContent> back = Czytajdyplom(nullptr, openName, dir.path());
+        QVERIFY(back);
+        DiplomaContent expected = c;
+        expected.texts.heading = c.texts.heading.left(30);
+        QCOMPARE(*back, expected);
+        QCOMPARE(openName, target);
+    }
+
+    void readFromOutsideProgramDir()
+    {
+        TempProgramDir dir;
+        QTemporaryDir elsewhere;
+        const QString outside = QDir(elsewhere.path()).filePath(QStringLiteral("obcy.dyp"));
+        writeBytes(outside, diplomafile::buildDiplomaRecord(startupWithTexts()) + QByteArray(200, '\x01'));
+        WanderingPlatform p;
+        p.wanderTo = elsewhere.path();
+        p.openAnswers = {QStringLiteral("obcy.dyp")}; // relative to where the dialog left us
+        QString last;
+        const std::optional<DiplomaContent> c = Czytajdyplom(nullptr, last, dir.path());
+        QVERIFY(c);
+        QCOMPARE(*c, startupWithTexts());
+        QCOMPARE(QDir::currentPath(), dir.path());
+    }
+
+    void shortFileReportsAndRestoresDirectory()
+    {
+        TempProgramDir dir;
+        QTemporaryDir elsewhere;
+        const QString shortFile = QDir(elsewhere.path()).filePath(QStringLiteral("krotki.dyp"));
+        writeBytes(shortFile, diplomafile::buildDiplomaRecord(startupWithTexts()).left(1063));
+        WanderingPlatform p;
+        p.wanderTo = elsewhere.path();
+        p.openAnswers = {shortFile};
+        QString last;
+        try {
+            Czytajdyplom(nullptr, last, dir.path());
+            QFAIL("no error");
+        } catch (const platform::IoError &e) {
+            QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Read beyond end of file"));
+        }
+        QCOMPARE(QDir::currentPath(), dir.path());
+    }
+
+    void failedSaveKeepsTheOldFile()
+    {
+        TempProgramDir dir;
+        const QString target = dir.file("Dyplomy/stary.dyp");
+        DiplomaContent old = startupWithTexts();
+        old.texts.heading = QStringLiteral("Poprzednia wersja");
+        const QByteArray oldBytes = diplomafile::buildDiplomaRecord(old);
+        writeBytes(target, oldBytes);
+
+        QProcess helper;
+        helper.start(QStringLiteral(SAVE_UNDER_LIMIT), {target, dir.path(), QStringLiteral("100")});
+        QVERIFY(helper.waitForFinished());
+        QCOMPARE(helper.exitCode(), 3);
+        QCOMPARE(QString::fromUtf8(helper.readAllStandardOutput()).trimmed(), QStringLiteral("101 Disk full"));
+        QCOMPARE(readAll(target), oldBytes);
+        QCOMPARE(QDir(dir.file("Dyplomy")).entryList(QDir::Files | QDir::Hidden), QStringList{"stary.dyp"});
+
+        // Without the limit the same run replaces the file.
+        helper.start(QStringLiteral(SAVE_UNDER_LIMIT), {target, dir.path(), QStringLiteral("none")});
+        QVERIFY(helper.waitForFinished());
+        QCOMPARE(helper.exitCode(), 0);
+        const QByteArray now = readAll(target);
+        QCOMPARE(now.size(), 1064);
+        QVERIFY(now != oldBytes);
+        QCOMPARE(diplomafile::parseDiplomaRecord(now).texts.heading, QStringLiteral("Nowy dyplom"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDiplomaCommands)
+#include "tst_diplomacommands.moc"
