@@ -12,7 +12,7 @@ namespace wmf {
 namespace {
 
 // The window a plain metafile sets first, if it sets a usable one.
-QRectF firstWindow(const ParsedMetafile &p)
+bool firstWindow(ParsedMetafile &p)
 {
     QPointF org;
     bool haveExt = false;
@@ -35,7 +35,12 @@ QRectF firstWindow(const ParsedMetafile &p)
         if (haveOrg && haveExt)
             break;
     }
-    return haveExt ? QRectF(org, ext).normalized() : QRectF();
+    if (!haveExt)
+        return false;
+    p.windowOrg = org;
+    p.windowExt = ext;
+    p.frame = QRectF(org, ext).normalized();
+    return true;
 }
 
 } // namespace
@@ -43,12 +48,15 @@ QRectF firstWindow(const ParsedMetafile &p)
 Metafile Metafile::fromBytes(const QByteArray &bytes)
 {
     auto p = std::make_shared<ParsedMetafile>(parseRecords(bytes));
-    if (p->frame.isEmpty())
-        p->frame = firstWindow(*p);
-    if (p->frame.isEmpty()) {
+    if (!p->frame.isEmpty()) {
+        p->windowOrg = p->frame.topLeft();
+        p->windowExt = p->frame.size();
+    } else if (!firstWindow(*p)) {
         Player measure(*p, nullptr, QRectF());
         measure.run();
         p->frame = measure.extent();
+        p->windowOrg = p->frame.topLeft();
+        p->windowExt = p->frame.size();
     }
     Metafile m;
     m.data_ = std::move(p);
@@ -78,6 +86,15 @@ int Metafile::recordCount() const
 bool Metafile::isTruncated() const
 {
     return data_ && data_->truncated;
+}
+
+QRectF Metafile::drawnExtent() const
+{
+    if (!data_)
+        return {};
+    Player measure(*data_, nullptr, QRectF());
+    measure.run();
+    return measure.extent();
 }
 
 void Metafile::draw(QPainter &painter, const QRectF &target) const

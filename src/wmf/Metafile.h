@@ -42,6 +42,9 @@ public:
     int unitsPerInch() const;     // placeable only, else 0
     int recordCount() const;      // records kept (up to EOF or the damage)
     bool isTruncated() const;     // damage cut the record list short
+    // The bounding box of what the records draw, in logical units of the
+    // first window (computed on each call).
+    QRectF drawnExtent() const;
 
 private:
     std::shared_ptr<const ParsedMetafile> data_;

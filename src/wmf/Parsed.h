@@ -19,6 +19,10 @@ struct ParsedMetafile {
     int unitsPerInch = 0; // placeable only
     uint16_t objectCount = 0; // object table size from the header
     QRectF frame;
+    // The window the frame came from, as the file gives it (extents may be
+    // negative); the player starts from it.
+    QPointF windowOrg;
+    QSizeF windowExt;
     std::vector<RecordRef> records;
     bool truncated = false; // damage stopped the record list early
 };

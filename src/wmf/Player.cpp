@@ -31,8 +31,8 @@ bool hasBitmap(uint16_t function, uint32_t words)
 Player::Player(const ParsedMetafile &mf, QPainter *painter, const QRectF &target)
     : mf_(mf), painter_(painter), target_(target), measuring_(painter == nullptr)
 {
-    dc_.windowOrg = mf.frame.topLeft();
-    dc_.windowExt = mf.frame.size();
+    dc_.windowOrg = mf.windowOrg;
+    dc_.windowExt = mf.windowExt;
     dc_.font.face = QStringLiteral("Arial");
     objects_.resize(std::min<int>(mf.objectCount, kMaxObjects));
     updateMapping();
