@@ -1,8 +1,6 @@
 #pragma once
-#include "printing/PrinterDevice.h"
+#include "printing/PainterDevice.h"
 
-#include <QColor>
-#include <QFont>
 #include <QPainter>
 
 class QPrinter;
@@ -11,10 +9,11 @@ namespace printing {
 
 // The printer device on a QPrinter (a CUPS queue or a PDF file). Device
 // units are the printer's pixels with the origin at the top-left corner of
-// the printable area.
-class QtPrinterDevice : public PrinterDevice {
+// the printable area. With pagesPerJob, every job after the first becomes
+// a new page of one document, ended by finish().
+class QtPrinterDevice : public PainterDevice {
 public:
-    explicit QtPrinterDevice(QPrinter &printer);
+    explicit QtPrinterDevice(QPrinter &printer, bool pagesPerJob = false);
     ~QtPrinterDevice() override;
 
     std::int32_t logPixelsX() override;
@@ -26,24 +25,19 @@ public:
     void endJob() override;
     void abortJob() override;
 
-    void stretchDraw(const DeviceRect &rect, const wmf::Metafile &picture) override;
+    // Ends the document of a device with pagesPerJob.
+    void finish();
 
-    void setFontColour(editor::ColourValue colour) override;
-    void setFontName(const QString &name) override;
-    void setFontStyle(std::uint8_t style) override;
-    void setFontSize(std::int32_t points) override;
-
-    void textOut(std::int32_t x, std::int32_t y, const QString &text) override;
-
-    // Open job, for tests and callers that print several pages.
-    QPainter &painter() { return painter_; }
     bool jobOpen() const { return painter_.isActive(); }
+
+protected:
+    QPainter *jobPainter() override { return painter_.isActive() ? &painter_ : nullptr; }
 
 private:
     QPrinter &printer_;
     QPainter painter_;
-    QFont font_;
-    QColor colour_ = Qt::black;
+    bool pagesPerJob_;
+    int pages_ = 0;
 };
 
 } // namespace printing
