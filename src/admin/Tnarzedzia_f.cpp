@@ -165,6 +165,10 @@ Tnarzedzia_f::Tnarzedzia_f(QWidget *parent)
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setFont(QFont(QStringLiteral("Arial"), 8));
     Memo1->setGeometry(8, 325, 367, 65);
+    // Four short lines fit; a scroll bar would only take their room.
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->document()->setDocumentMargin(2);
     Memo1->setPlainText(QStringLiteral("Wszystkie operacje są możliwe do wykonania przez użytkownika \n"
                                        "zalogowane na prawach administratora. Przed wykonaniem wskazanej \n"
                                        "operacji zapoznaj się z opinią wsparcia technicznego aby uniknąć \n"
