@@ -100,6 +100,14 @@ Thisto_f::Thisto_f(QWidget *parent)
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+
+    // Filled once at creation as well; a failure is reported and the window
+    // still exists, to be opened again from the menu.
+    try {
+        FormCreate();
+    } catch (const std::exception &error) {
+        platform::reportException(this, error);
+    }
 }
 
 void Thisto_f::PobierzDane()

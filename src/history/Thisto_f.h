@@ -11,6 +11,7 @@ class QToolButton;
 class Thisto_f : public QWidget {
     Q_OBJECT
 public:
+    // Runs FormCreate; an error there is reported through the seam.
     explicit Thisto_f(QWidget *parent = nullptr);
 
     // The unit's load and save steps; they need no window and work before
