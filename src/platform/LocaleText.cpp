@@ -35,8 +35,10 @@ QString longTimeText(const QTime &time)
 QChar dateSeparator()
 {
     const QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
+    // A locale that writes the month as a word ("d MMM yyyy") has no
+    // separator of its own: take the common one.
     for (QChar c : format)
-        if (!c.isLetter() && c != QLatin1Char('\''))
+        if (!c.isLetter() && !c.isSpace() && c != QLatin1Char('\''))
             return c;
     return QLatin1Char('/');
 }
