@@ -1,0 +1,93 @@
+#include "Catalogue.h"
+
+#include "Failure.h"
+#include "PageTargets.h"
+
+#include "editor/TemplateCatalogue.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace druk {
+
+QList<TemplateFile> templateFiles(const QString &folder)
+{
+    static const QRegularExpression re(QStringLiteral("^BDR_(\\d+)\\.wmf$"), QRegularExpression::CaseInsensitiveOption);
+    QList<TemplateFile> out;
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList(QDir::Files)) {
+        const auto m = re.match(name);
+        if (m.hasMatch())
+            out.append({m.captured(1).toInt(), dir.filePath(name)});
+    }
+    std::sort(out.begin(), out.end(), [](const TemplateFile &a, const TemplateFile &b) {
+        return a.number != b.number ? a.number < b.number : a.path < b.path;
+    });
+    return out;
+}
+
+int writeCatalogue(const QString &folder, const QString &path, const std::function<void(const QString &)> &warn)
+{
+    const QList<TemplateFile> files = templateFiles(folder);
+    if (files.isEmpty())
+        throw Failure(folder, QStringLiteral("brak wzorów BDR_NNNN.wmf"));
+
+    constexpr int Dpi = 300;
+    const auto mm = [](qreal v) { return v * Dpi / 25.4; };
+    const printing::SheetGeometry sheet = printing::SheetGeometry::a4(Dpi);
+    PdfTarget target(path, sheet);
+
+    constexpr int Columns = 3, Rows = 3, PerPage = Columns * Rows;
+    const int pageCount = (int(files.size()) + PerPage - 1) / PerPage;
+    const qreal margin = mm(12), titleHeight = mm(12), captionHeight = mm(8), gap = mm(6);
+    const qreal cellWidth = (sheet.sheet.width() - 2 * margin - (Columns - 1) * gap) / Columns;
+    const qreal cellHeight = (sheet.sheet.height() - 2 * margin - titleHeight - (Rows - 1) * gap) / Rows;
+    const qreal pictureHeight = std::min(cellHeight - captionHeight, cellWidth * 297.0 / 210.0);
+    const qreal pictureWidth = pictureHeight * 210.0 / 297.0;
+
+    QFont titleFont(QStringLiteral("Times New Roman"));
+    titleFont.setPixelSize(int(mm(6)));
+    QFont captionFont(QStringLiteral("Times New Roman"));
+    captionFont.setPixelSize(int(mm(3.6)));
+
+    for (int page = 0; page < pageCount; ++page) {
+        QPainter &p = target.startPage();
+        p.setFont(titleFont);
+        p.setPen(Qt::black);
+        p.drawText(QRectF(margin, margin, sheet.sheet.width() - 2 * margin, titleHeight), Qt::AlignLeft | Qt::AlignTop,
+                   QStringLiteral("Katalog wzorów dyplomów — strona %1 z %2").arg(page + 1).arg(pageCount));
+        for (int i = 0; i < PerPage && page * PerPage + i < files.size(); ++i) {
+            const TemplateFile &file = files[page * PerPage + i];
+            const qreal x = margin + (i % Columns) * (cellWidth + gap) + (cellWidth - pictureWidth) / 2;
+            const qreal y = margin + titleHeight + (i / Columns) * (cellHeight + gap);
+            const QRectF box(x, y, pictureWidth, pictureHeight);
+            QString caption = QStringLiteral("Wzór nr %1 (%2)").arg(file.number).arg(QFileInfo(file.path).fileName());
+            try {
+                const wmf::Metafile picture = editor::loadTemplatePicture(file.path);
+                p.save();
+                p.setClipRect(box);
+                picture.draw(p, box);
+                p.restore();
+            } catch (const std::exception &e) {
+                warn(QStringLiteral("%1: uszkodzony wzór pominięty (%2)").arg(file.path, QString::fromUtf8(e.what())));
+                p.setPen(QPen(Qt::gray, mm(0.3)));
+                p.drawLine(box.topLeft(), box.bottomRight());
+                p.drawLine(box.topRight(), box.bottomLeft());
+                caption += QStringLiteral(" — uszkodzony");
+            }
+            p.setPen(QPen(Qt::gray, mm(0.2)));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(box);
+            p.setPen(Qt::black);
+            p.setFont(captionFont);
+            p.drawText(QRectF(x - gap / 2, y + pictureHeight, pictureWidth + gap, captionHeight),
+                       Qt::AlignHCenter | Qt::AlignVCenter, caption);
+        }
+        target.endPage();
+    }
+    target.commit();
+    return int(files.size());
+}
+
+} // namespace druk

@@ -1,0 +1,164 @@
+#include "Options.h"
+
+#include <QRegularExpression>
+
+namespace druk {
+
+namespace {
+
+int integerArgument(const QString &option, const QString &value, int min, int max)
+{
+    bool ok = false;
+    const int n = value.toInt(&ok);
+    if (!ok || n < min || n > max)
+        throw UsageError(QStringLiteral("%1: „%2” nie jest liczbą całkowitą od %3 do %4").arg(option, value).arg(min).arg(max));
+    return n;
+}
+
+// "SZERxWYS" or "SZERxWYS+LEWY+GÓRNY" in millimetres.
+QRectF areaArgument(const QString &value)
+{
+    static const QRegularExpression re(
+        QStringLiteral(R"(^\s*(\d+(?:[.,]\d+)?)\s*[xX×]\s*(\d+(?:[.,]\d+)?)(?:\+(\d+(?:[.,]\d+)?)\+(\d+(?:[.,]\d+)?))?\s*$)"));
+    const auto m = re.match(value);
+    const auto number = [&](int i) { return m.captured(i).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(); };
+    if (!m.hasMatch())
+        throw UsageError(QStringLiteral("--obszar: „%1” nie ma postaci SZERxWYS[+LEWY+GÓRNY] (milimetry)").arg(value));
+    const QRectF area(m.captured(3).isEmpty() ? 0 : number(3), m.captured(4).isEmpty() ? 0 : number(4), number(1),
+                      number(2));
+    if (area.width() < 1 || area.height() < 1 || area.right() > 210.0001 || area.bottom() > 297.0001)
+        throw UsageError(QStringLiteral("--obszar: „%1” nie mieści się na arkuszu A4 (210 × 297 mm)").arg(value));
+    return area;
+}
+
+} // namespace
+
+Options parseOptions(const QStringList &arguments)
+{
+    Options o;
+    const auto isValueless = [](const QString &s) { return s.isEmpty() || s.startsWith(QLatin1Char('-')); };
+    for (int i = 0; i < arguments.size(); ++i) {
+        QString arg = arguments[i];
+        QString inlineValue;
+        bool hasInline = false;
+        if (arg.startsWith(QLatin1String("--")) && arg.contains(QLatin1Char('='))) {
+            inlineValue = arg.section(QLatin1Char('='), 1);
+            arg = arg.section(QLatin1Char('='), 0, 0);
+            hasInline = true;
+        }
+        const auto value = [&]() -> QString {
+            if (hasInline)
+                return inlineValue;
+            if (i + 1 >= arguments.size())
+                throw UsageError(QStringLiteral("%1: brak wartości").arg(arg));
+            return arguments[++i];
+        };
+
+        if (arg == QLatin1String("-h") || arg == QLatin1String("--help") || arg == QLatin1String("--pomoc")) {
+            o.help = true;
+        } else if (arg == QLatin1String("-o") || arg == QLatin1String("--wyjscie")) {
+            o.output = value();
+        } else if (arg == QLatin1String("-P") || arg == QLatin1String("--drukarka")) {
+            o.toPrinter = true;
+            // -P alone is the default printer; a following .dyp is the diploma.
+            if (hasInline)
+                o.printerName = inlineValue;
+            else if (i + 1 < arguments.size() && !isValueless(arguments[i + 1])
+                     && !arguments[i + 1].endsWith(QLatin1String(".dyp"), Qt::CaseInsensitive))
+                o.printerName = arguments[++i];
+        } else if (arg.startsWith(QLatin1String("-P")) && arg.size() > 2 && !arg.startsWith(QLatin1String("--"))) {
+            o.toPrinter = true;
+            o.printerName = arg.mid(2);
+        } else if (arg == QLatin1String("-r") || arg == QLatin1String("--rozdzielczosc")) {
+            o.printerDpi = integerArgument(arg, value(), 13, 9600);
+            o.printerDpiGiven = true;
+        } else if (arg == QLatin1String("--obszar")) {
+            o.printableMm = areaArgument(value());
+        } else if (arg == QLatin1String("--margin-wz-l")) {
+            o.templateLeft = integerArgument(arg, value(), -100000, 100000);
+        } else if (arg == QLatin1String("--margin-wz-g")) {
+            o.templateTop = integerArgument(arg, value(), -100000, 100000);
+        } else if (arg == QLatin1String("--lista")) {
+            o.list = value();
+        } else if (arg == QLatin1String("--osobno")) {
+            o.separateDir = value();
+        } else if (arg == QLatin1String("--nadpisz")) {
+            o.overwrite = true;
+        } else if (arg == QLatin1String("--png")) {
+            o.pngDir = value();
+        } else if (arg == QLatin1String("--dpi")) {
+            o.pngDpi = integerArgument(arg, value(), 10, 1200);
+        } else if (arg == QLatin1String("--katalog")) {
+            o.catalogue = value();
+        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+            throw UsageError(QStringLiteral("nieznana opcja %1").arg(arguments[i]));
+        } else if (o.diploma.isEmpty()) {
+            o.diploma = arg;
+        } else {
+            throw UsageError(QStringLiteral("nadmiarowy argument „%1” (plik dyplomu to już „%2”)").arg(arg, o.diploma));
+        }
+    }
+    if (o.help)
+        return o;
+    const bool anyOutput = !o.output.isEmpty() || o.toPrinter || !o.separateDir.isEmpty() || !o.pngDir.isEmpty();
+    if (o.diploma.isEmpty() && o.catalogue.isEmpty())
+        throw UsageError(QStringLiteral("brak pliku dyplomu (.dyp)"));
+    if (!o.diploma.isEmpty() && !anyOutput)
+        throw UsageError(QStringLiteral("brak wyjścia: podaj -o PLIK.pdf, -P, --osobno KATALOG lub --png KATALOG"));
+    if (o.diploma.isEmpty() && anyOutput)
+        throw UsageError(QStringLiteral("-o, -P, --osobno i --png potrzebują pliku dyplomu (.dyp)"));
+    if (!o.list.isEmpty() && o.diploma.isEmpty())
+        throw UsageError(QStringLiteral("--lista potrzebuje pliku dyplomu (.dyp)"));
+    return o;
+}
+
+QString helpText()
+{
+    return QStringLiteral(
+        "Użycie: dyplom-druk DYPLOM.dyp [-o WYJŚCIE.pdf] [-P [DRUKARKA]] [opcje]\n"
+        "        dyplom-druk --katalog KATALOG.pdf\n"
+        "Drukuje dyplom tak, jak polecenie „Drukuj dyplom” edytora, bez okna dialogowego.\n"
+        "Wzór jest szukany w folderze Wzory w bieżącym katalogu.\n"
+        "\n"
+        "  -o, --wyjscie PLIK.pdf   dyplom (albo wszystkie strony listy) do jednego pliku PDF\n"
+        "  -P [DRUKARKA]            do drukarki CUPS o tej nazwie; samo -P: drukarka domyślna\n"
+        "  -r, --rozdzielczosc DPI  rozdzielczość drukarki dla PDF i PNG (domyślnie 600)\n"
+        "  --obszar SZERxWYS[+LEWY+GÓRNY]\n"
+        "                           obszar wydruku w mm na arkuszu A4 (domyślnie cały arkusz)\n"
+        "  --margin-wz-l N          przesunięcie wzoru w poziomie (jak „Margines lewy”)\n"
+        "  --margin-wz-g N          przesunięcie wzoru w pionie (jak „Margines górny”)\n"
+        "  --lista PLIK             jedna strona na osobę: plik tekstowy UTF-8 z nazwiskiem w wierszu\n"
+        "                           albo CSV (przecinek lub średnik, nagłówek opcjonalny) z kolumnami\n"
+        "                           dla, naglowek, tresc1 … tresc6 (bez nagłówka: w tej kolejności)\n"
+        "  --osobno KATALOG         osobny PDF dla każdej osoby, nazwany jej nazwiskiem\n"
+        "  --nadpisz                pozwala zastąpić istniejące pliki w --osobno\n"
+        "  --png KATALOG            strony jako obrazy PNG (strona-001.png …)\n"
+        "  --dpi N                  rozdzielczość obrazów PNG (domyślnie 150)\n"
+        "  --katalog PLIK.pdf       katalog wszystkich wzorów z numerami, 9 na stronie\n"
+        "  -h, --help               ta pomoc\n"
+        "Kod wyjścia: 0 sukces, 1 błąd (komunikat podaje plik), 2 złe wywołanie.\n"
+        "\n"
+        "Usage: dyplom-druk DIPLOMA.dyp [-o OUT.pdf] [-P [PRINTER]] [options]\n"
+        "       dyplom-druk --katalog CATALOGUE.pdf\n"
+        "Prints a diploma exactly as the editor's print command does, without a dialog.\n"
+        "The template is looked up in the folder Wzory of the current directory.\n"
+        "\n"
+        "  -o, --wyjscie FILE.pdf   the diploma (or every page of a list) into one PDF\n"
+        "  -P [PRINTER]             to the CUPS printer of that name; -P alone: default printer\n"
+        "  -r, --rozdzielczosc DPI  printer resolution for PDF and PNG (default 600)\n"
+        "  --obszar WxH[+LEFT+TOP]  printable area in mm on an A4 sheet (default: whole sheet)\n"
+        "  --margin-wz-l N          template shift across (the editor's \"Margines lewy\")\n"
+        "  --margin-wz-g N          template shift down (the editor's \"Margines górny\")\n"
+        "  --lista FILE             one page per person: UTF-8 text, one name per line, or CSV\n"
+        "                           (comma or semicolon, optional header) with columns\n"
+        "                           dla, naglowek, tresc1 ... tresc6 (no header: in that order)\n"
+        "  --osobno DIR             one PDF per person, named after the person\n"
+        "  --nadpisz                allow replacing existing files in --osobno\n"
+        "  --png DIR                pages as PNG pictures (strona-001.png ...)\n"
+        "  --dpi N                  resolution of the PNG pictures (default 150)\n"
+        "  --katalog FILE.pdf       catalogue of all templates with their numbers, 9 per page\n"
+        "  -h, --help               this help\n"
+        "Exit status: 0 success, 1 failure (the message names the file), 2 bad usage.\n");
+}
+
+} // namespace druk

@@ -1,0 +1,91 @@
+#include "PageTargets.h"
+
+#include "Failure.h"
+
+#include "platform/Rounding.h"
+
+#include <QPageLayout>
+#include <QPdfWriter>
+
+namespace druk {
+
+PdfTarget::PdfTarget(const QString &path, const printing::SheetGeometry &geometry) : path_(path), file_(path)
+{
+    if (!file_.open(QIODevice::WriteOnly))
+        throw Failure(path, QStringLiteral("nie można utworzyć pliku (%1)").arg(file_.errorString()));
+    writer_ = std::make_unique<QPdfWriter>(&file_);
+    writer_->setResolution(geometry.dpi);
+    const QSizeF sheetMm(geometry.sheet.width() * 25.4 / geometry.dpi, geometry.sheet.height() * 25.4 / geometry.dpi);
+    writer_->setPageLayout(QPageLayout(QPageSize(sheetMm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+                                       QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    writer_->setCreator(QStringLiteral("dyplom-druk"));
+}
+
+PdfTarget::~PdfTarget()
+{
+    if (painter_.isActive())
+        painter_.end();
+    file_.cancelWriting();
+}
+
+QPainter &PdfTarget::startPage()
+{
+    if (pages_ == 0) {
+        if (!painter_.begin(writer_.get()))
+            throw Failure(path_, QStringLiteral("nie można rozpocząć pliku PDF"));
+    } else {
+        writer_->newPage();
+    }
+    ++pages_;
+    return painter_;
+}
+
+void PdfTarget::commit()
+{
+    if (painter_.isActive())
+        painter_.end();
+    if (!file_.commit())
+        throw Failure(path_, QStringLiteral("nie można zapisać pliku (%1)").arg(file_.errorString()));
+}
+
+ImageTarget::ImageTarget(const printing::SheetGeometry &geometry, int dpi, std::function<QString(int)> nameFor)
+    : size_(platform::Round(static_cast<long double>(geometry.sheet.width()) * dpi / geometry.dpi),
+            platform::Round(static_cast<long double>(geometry.sheet.height()) * dpi / geometry.dpi)),
+      scale_(qreal(dpi) / geometry.dpi), dpi_(dpi), nameFor_(std::move(nameFor))
+{
+}
+
+QPainter &ImageTarget::startPage()
+{
+    image_ = QImage(size_, QImage::Format_RGB32);
+    if (image_.isNull())
+        throw Failure(nameFor_(page_), QStringLiteral("za mało pamięci na obraz %1 × %2").arg(size_.width()).arg(size_.height()));
+    image_.fill(Qt::white);
+    const int dotsPerMetre = platform::Round(dpi_ / 0.0254L);
+    image_.setDotsPerMeterX(dotsPerMetre);
+    image_.setDotsPerMeterY(dotsPerMetre);
+    painter_.begin(&image_);
+    painter_.setRenderHint(QPainter::Antialiasing);
+    painter_.setRenderHint(QPainter::TextAntialiasing);
+    return painter_;
+}
+
+void ImageTarget::endPage()
+{
+    painter_.end();
+    const QString path = nameFor_(page_++);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !image_.save(&file, "PNG") || !file.commit())
+        throw Failure(path, QStringLiteral("nie można zapisać obrazu (%1)").arg(file.errorString()));
+    written_.append(path);
+    image_ = QImage();
+}
+
+void ImageTarget::abortPage()
+{
+    if (painter_.isActive())
+        painter_.end();
+    image_ = QImage();
+}
+
+} // namespace druk

@@ -1,0 +1,37 @@
+#pragma once
+#include "NameList.h"
+#include "Options.h"
+
+#include "printing/PrintDiploma.h"
+
+#include <QList>
+#include <QTextStream>
+#include <functional>
+
+namespace printing {
+class PrinterDevice;
+}
+
+namespace druk {
+
+// One page to print and where it comes from.
+struct Page {
+    printing::PrintInput input;
+    int line = 0; // line of the list, 0 without a list
+};
+
+// The pages of a run: the diploma file, its template from Wzory below the
+// current directory, and the list's replacements. Throws Failure.
+QList<Page> loadPages(const Options &options);
+
+// Prints every page on device, one job per page, through the print
+// command's own code. warn gets a line for every text that runs off the
+// printable area; progress(done, total) after every page.
+void printPages(printing::PrinterDevice &device, const QList<Page> &pages,
+                const std::function<void(const QString &)> &warn,
+                const std::function<void(int, int)> &progress = {});
+
+// The whole program: returns the exit status (0, 1 or 2).
+int run(const QStringList &arguments, QTextStream &out, QTextStream &err);
+
+} // namespace druk

@@ -1,0 +1,17 @@
+#include "Run.h"
+
+#include <QApplication>
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    // Printing needs fonts and a palette but no window.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QStringList arguments = app.arguments();
+    arguments.removeFirst();
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return druk::run(arguments, out, err);
+}
