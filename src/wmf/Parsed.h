@@ -28,7 +28,8 @@ struct ParsedMetafile {
 };
 
 // Limits that keep hostile input bounded.
-constexpr int kMaxFileBytes = 64 * 1024 * 1024;
+constexpr int kMaxFileBytes = 32 * 1024 * 1024;
+constexpr size_t kMaxRecords = 1000000;
 constexpr int kMaxObjects = 65536;
 constexpr int kMaxSaveDepth = 1024;
 constexpr int64_t kMaxBitmapPixels = 16LL * 1024 * 1024;

@@ -34,7 +34,7 @@ Player::Player(const ParsedMetafile &mf, QPainter *painter, const QRectF &target
     dc_.windowOrg = mf.windowOrg;
     dc_.windowExt = mf.windowExt;
     dc_.font.face = QStringLiteral("Arial");
-    objects_.resize(std::min<int>(mf.objectCount, kMaxObjects));
+    objects_.resize(std::min<size_t>(mf.objectCount, size_t(kMaxObjects)));
     updateMapping();
 }
 
@@ -48,10 +48,14 @@ void Player::updateMapping()
     const double we = dc_.windowExt.width(), he = dc_.windowExt.height();
     if (we == 0 || he == 0)
         return;
-    ax_ = target_.width() / we;
-    ay_ = target_.height() / he;
-    bx_ = target_.left() - dc_.windowOrg.x() * ax_;
-    by_ = target_.top() - dc_.windowOrg.y() * ay_;
+    const double ax = target_.width() / we, ay = target_.height() / he;
+    const double bx = target_.left() - dc_.windowOrg.x() * ax, by = target_.top() - dc_.windowOrg.y() * ay;
+    if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by) || ax == 0 || ay == 0)
+        return;
+    ax_ = ax;
+    ay_ = ay;
+    bx_ = bx;
+    by_ = by;
 }
 
 QRectF Player::mapRect(double l, double t, double r, double b) const
@@ -59,11 +63,17 @@ QRectF Player::mapRect(double l, double t, double r, double b) const
     return QRectF(map(l, t), map(r, b)).normalized();
 }
 
+const std::vector<QRgb> &Player::palette() const
+{
+    static const std::vector<QRgb> none;
+    return dc_.palette ? *dc_.palette : none;
+}
+
 QColor Player::color(uint32_t ref) const
 {
     if ((ref >> 24) == 0x01) {
         const uint32_t i = ref & 0xFFFF;
-        return i < dc_.palette.size() ? QColor(dc_.palette[i]) : QColor(Qt::black);
+        return i < palette().size() ? QColor(palette()[i]) : QColor(Qt::black);
     }
     return QColor(int(ref & 0xFF), int((ref >> 8) & 0xFF), int((ref >> 16) & 0xFF));
 }
@@ -78,16 +88,33 @@ void Player::include(const QRectF &r)
 
 int Player::addObject(Object o)
 {
-    for (size_t i = 0; i < objects_.size(); ++i)
-        if (objects_[i].kind == Object::None) {
-            objects_[i] = std::move(o);
-            return int(i);
-        }
+    // The lowest free slot, as GDI hands them out; the hint keeps a file of
+    // many creations from costing a scan of the whole table each time.
+    if (objectsUsed_ < objects_.size()) {
+        for (size_t i = firstFree_; i < objects_.size(); ++i)
+            if (objects_[i].kind == Object::None) {
+                objects_[i] = std::move(o);
+                ++objectsUsed_;
+                firstFree_ = i + 1;
+                return int(i);
+            }
+    }
     if (objects_.size() < size_t(kMaxObjects)) {
         objects_.push_back(std::move(o));
+        ++objectsUsed_;
+        firstFree_ = objects_.size();
         return int(objects_.size() - 1);
     }
     return -1;
+}
+
+void Player::deleteObject(size_t index)
+{
+    if (index >= objects_.size() || objects_[index].kind == Object::None)
+        return;
+    objects_[index] = Object();
+    --objectsUsed_;
+    firstFree_ = std::min(firstFree_, index);
 }
 
 void Player::selectObject(int index)
@@ -280,8 +307,12 @@ void Player::play(const RecordRef &r)
     case rec::ScaleWindowExt: {
         const int16_t yd = in.s16(), yn = in.s16(), xd = in.s16(), xn = in.s16();
         if (in.ok() && yd && xd && yn && xn) {
-            dc_.windowExt = QSizeF(dc_.windowExt.width() * xn / xd, dc_.windowExt.height() * yn / yd);
-            updateMapping();
+            const QSizeF ext(dc_.windowExt.width() * xn / xd, dc_.windowExt.height() * yn / yd);
+            if (std::abs(ext.width()) < 1e7 && std::abs(ext.height()) < 1e7 && std::abs(ext.width()) > 1e-3
+                && std::abs(ext.height()) > 1e-3) {
+                dc_.windowExt = ext;
+                updateMapping();
+            }
         }
         break;
     }
@@ -387,11 +418,13 @@ void Player::play(const RecordRef &r)
         o.kind = Object::PaletteObj;
         in.u16();
         const uint16_t n = in.u16();
+        auto colours = std::make_shared<std::vector<QRgb>>();
         for (uint16_t i = 0; i < n && in.has(4); ++i) {
             const int r = in.u8(), g = in.u8(), b = in.u8();
             in.u8();
-            o.palette.push_back(qRgb(r, g, b));
+            colours->push_back(qRgb(r, g, b));
         }
+        o.palette = std::move(colours);
         addObject(std::move(o));
         break;
     }
@@ -408,7 +441,7 @@ void Player::play(const RecordRef &r)
         o.brush.style = BsDibPattern;
         in.u16(); // style
         const uint16_t usage = in.u16();
-        o.brush.pattern = decodeDib(in.sub(in.remaining()), usage == 1, dc_.palette);
+        o.brush.pattern = decodeDib(in.sub(in.remaining()), usage == 1, palette());
         addObject(std::move(o));
         break;
     }
@@ -439,8 +472,8 @@ void Player::play(const RecordRef &r)
     }
     case rec::DeleteObject: {
         const uint16_t i = in.u16();
-        if (in.ok() && i < objects_.size())
-            objects_[i] = Object();
+        if (in.ok())
+            deleteObject(i);
         break;
     }
     case rec::SelectClipRegion: {
@@ -679,7 +712,7 @@ void Player::play(const RecordRef &r)
             include(dest);
             break;
         }
-        QImage img = decodeDib(in.sub(in.remaining()), usage == 1, dc_.palette);
+        QImage img = decodeDib(in.sub(in.remaining()), usage == 1, palette());
         if (!img.isNull())
             drawImage(dest, img, QRectF(sx, img.height() - sy - sh, sw, sh), rop);
         break;
@@ -788,8 +821,10 @@ void Player::text(double x, double y, const QByteArray &bytes, uint16_t options,
     default: base = fm.ascent(); break;
     }
     if (updateCp)
-        dc_.pos.rx() += (total * k * stretch) * (ax_ < 0 ? -1 : 1) / (std::abs(ax_) > 0 ? 1 : 1);
+        dc_.pos.rx() += total * k * stretch * (ax_ < 0 ? -1 : 1);
 
+    if (!std::isfinite(sx * k * stretch) || !std::isfinite(sy * k) || sx * k * stretch <= 0 || sy * k <= 0)
+        return;
     QTransform layout;
     layout.translate(origin.x(), origin.y());
     layout.rotate(-f.escapement / 10.0);
@@ -811,17 +846,20 @@ void Player::text(double x, double y, const QByteArray &bytes, uint16_t options,
     painter_->setTransform(layout, true);
     if (dc_.bkMode == 2 && !(rect && (options & EtoOpaque)))
         painter_->fillRect(box, color(dc_.bkColor));
-    painter_->setFont(font);
-    painter_->setPen(color(dc_.textColor));
+    // Glyphs go through outlines, not the glyph cache: a hostile file can ask
+    // for scales the font rasteriser fails on, and outlines stay vector on a
+    // PDF or printer.
+    QPainterPath glyphs;
     if (useDx || dc_.charExtra != 0) {
         double at = left;
         for (int i = 0; i < str.size(); ++i) {
-            painter_->drawText(QPointF(at, base), QString(str.at(i)));
+            glyphs.addText(QPointF(at, base), font, QString(str.at(i)));
             at += advance[size_t(i)];
         }
     } else {
-        painter_->drawText(QPointF(left, base), str);
+        glyphs.addText(QPointF(left, base), font, str);
     }
+    painter_->fillPath(glyphs, color(dc_.textColor));
     painter_->restore();
 }
 
@@ -897,7 +935,7 @@ void Player::blit(uint16_t function, ByteReader &in, uint32_t words)
         patBlt(dest.normalized(), rop);
         return;
     }
-    QImage img = dib ? decodeDib(in.sub(in.remaining()), false, dc_.palette) : decodeBitmap16(in.sub(in.remaining()));
+    QImage img = dib ? decodeDib(in.sub(in.remaining()), false, palette()) : decodeBitmap16(in.sub(in.remaining()));
     if (img.isNull())
         return;
     const double srcY = dib ? img.height() - sy - sh : sy;

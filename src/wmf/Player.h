@@ -8,6 +8,7 @@
 #include <QPainterPath>
 #include <QPointF>
 #include <QSizeF>
+#include <memory>
 #include <vector>
 
 class QPainter;
@@ -46,7 +47,7 @@ private:
         Pen pen;
         Brush brush;
         Font font;
-        std::vector<QRgb> palette;
+        std::shared_ptr<const std::vector<QRgb>> palette;
         QPainterPath region; // logical units
     };
     struct Clip {
@@ -64,7 +65,8 @@ private:
         Pen pen;
         Brush brush;
         Font font;
-        std::vector<QRgb> palette;
+        // Shared: a saved DC must not copy a palette of 65535 entries.
+        std::shared_ptr<const std::vector<QRgb>> palette;
         int bkMode = 2; // OPAQUE
         uint32_t bkColor = 0xFFFFFF;
         uint32_t textColor = 0;
@@ -82,8 +84,10 @@ private:
     QPointF map(double x, double y) const { return {ax_ * x + bx_, ay_ * y + by_}; }
     QRectF mapRect(double l, double t, double r, double b) const;
     QColor color(uint32_t ref) const;
+    const std::vector<QRgb> &palette() const;
 
     int addObject(Object o);
+    void deleteObject(size_t index);
     void selectObject(int index);
 
     void fillAndStroke(const QPainterPath &path, bool fill, bool stroke);
@@ -115,6 +119,8 @@ private:
     std::vector<DC> saved_;
     int savedOverflow_ = 0;
     std::vector<Object> objects_;
+    size_t objectsUsed_ = 0;
+    size_t firstFree_ = 0; // no free slot below this index
     bool clipDirty_ = false;
 };
 

@@ -74,6 +74,10 @@ ParsedMetafile parseRecords(const QByteArray &bytes)
             p.truncated = true;
             break;
         }
+        if (p.records.size() >= kMaxRecords) {
+            p.truncated = true;
+            break;
+        }
         const uint32_t length = words * 2 - 6;
         p.records.push_back({function, at + 6, length});
         if (isDrawing(function))

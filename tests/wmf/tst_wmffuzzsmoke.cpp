@@ -71,6 +71,13 @@ private slots:
         QFile t(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/Wzory/BDR_0004.wmf"));
         if (t.open(QIODevice::ReadOnly))
             seeds.push_back(t.readAll());
+        // Every file of the fuzz corpus, the inputs that once failed included.
+        const QDir corpus(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/fuzz/corpus"));
+        for (const QString &name : corpus.entryList(QDir::Files)) {
+            QFile f(corpus.filePath(name));
+            if (f.open(QIODevice::ReadOnly))
+                run(f.readAll());
+        }
         for (const QByteArray &s : seeds)
             run(s);
         Mutator m(20260107);

@@ -170,6 +170,28 @@ private slots:
         QVERIFY(timer.elapsed() < 5000);
     }
 
+    void floodsOfObjectsAndSavesStayCheap()
+    {
+        // More creations than the object table may hold, and a big palette
+        // saved a thousand times over: bounded time and memory.
+        QByteArray recs = windowRecords();
+        const QByteArray pen = rawRecord(wmf::rec::CreatePenIndirect, le16(0) + le16(1) + le16(0) + le32(0));
+        for (int i = 0; i < 100000; ++i)
+            recs += pen;
+        QByteArray colours;
+        for (int i = 0; i < 65535; ++i)
+            colours += le32(uint32_t(i));
+        recs += rawRecord(wmf::rec::CreatePalette, le16(0x300) + le16(65535) + colours);
+        recs += rawRecord(wmf::rec::SelectPalette, le16(65535));
+        for (int i = 0; i < 2000; ++i)
+            recs += rawRecord(wmf::rec::SaveDC, {});
+        recs += redBrushAndRect();
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(loadAndDraw(plainMetafile(recs, 0)));
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+    }
+
     void deepAndUnbalancedSaveRestore()
     {
         QByteArray recs = windowRecords();
