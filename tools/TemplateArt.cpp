@@ -92,6 +92,12 @@ public:
         const QPointF e = c + QPointF(std::cos(a1 * kPi / 180) * r, -std::sin(a1 * kPi / 180) * r);
         w_.pie(QRect(pt(c - QPointF(r, r)), pt(c + QPointF(r, r)) - QPoint(1, 1)), pt(s), pt(e));
     }
+    void arc(QPointF c, double r, double a0, double a1)
+    {
+        const QPointF s = c + QPointF(std::cos(a0 * kPi / 180) * r, -std::sin(a0 * kPi / 180) * r);
+        const QPointF e = c + QPointF(std::cos(a1 * kPi / 180) * r, -std::sin(a1 * kPi / 180) * r);
+        w_.arc(QRect(pt(c - QPointF(r, r)), pt(c + QPointF(r, r)) - QPoint(1, 1)), pt(s), pt(e));
+    }
     QByteArray finish() { return w_.finish(); }
 
 private:
@@ -562,6 +568,12 @@ void drawCorners(Art &a, const Scheme &s, Corner corner, double m)
             }
             a.brush(s.main);
             a.pie(cs[c], 9, base[c], base[c] + 90);
+            a.noBrush();
+            a.pen(s.main, 0.5);
+            a.arc(cs[c], 33, base[c], base[c] + 90);
+            a.pen(s.accent, 0.3);
+            a.arc(cs[c], 35, base[c], base[c] + 90);
+            a.pen(s.main, 0.2);
         }
         break;
     }
