@@ -1,0 +1,385 @@
+// dyplom-druk as a program: outputs, lists, errors and exit statuses, and
+// its layout against the print command's.
+#include "RecordingPrinter.h"
+#include "druk/Run.h"
+#include "ScriptedPlatform.h"
+#include "TempProgramDir.h"
+
+#include "diplomafile/DiplomaRecord.h"
+#include "printing/PrintDiploma.h"
+#include "printing/SheetDevice.h"
+
+#include <QImageReader>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+
+namespace {
+
+struct Result {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Result runDruk(const QStringList &args)
+{
+    // A runtime folder of its own keeps Qt's notice about a missing one
+    // off stderr, which must hold only the program's own lines.
+    static QTemporaryDir runtime;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-druk"), args);
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QString tool(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int pageCount(const QString &pdf)
+{
+    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(tool(QStringLiteral("pdfinfo"), {pdf}));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+editor::TextBlockStyle style(int size, int left, int top)
+{
+    editor::TextBlockStyle s;
+    s.fontName = QStringLiteral("Times New Roman");
+    s.size = size;
+    s.left = left;
+    s.top = top;
+    return s;
+}
+
+diplomafile::DiplomaContent startupContent()
+{
+    diplomafile::DiplomaContent c;
+    c.heading = style(48, 80, 60);
+    c.body = style(26, 50, 120);
+    c.recipient = style(26, 50, 100);
+    c.templateNumber = 1;
+    c.texts.heading = QStringLiteral("Dyplom");
+    c.texts.body[0] = QStringLiteral("za wybitne osiągnięcia");
+    c.texts.body[3] = QStringLiteral("Dyrektor");
+    c.texts.recipient = QStringLiteral("Jan Kowalski");
+    return c;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray shippedTemplate()
+{
+    QFile f(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/Wzory/BDR_0001.wmf"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestDruk : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void layoutMatchesThePrintCommand();
+    void sheetDeviceIsTheDescribedPrinter();
+    void thirtyNamesGiveThirtyPages();
+    void csvReplacesTexts();
+    void separateFilesAreNamedAfterRecipients();
+    void pngPicturesFollowDpi();
+    void catalogueShowsEveryTemplate();
+    void longNameIsWarnedAbout();
+    void errorsNameTheFile_data();
+    void errorsNameTheFile();
+    void failedRunLeavesNothing();
+    void helpInBothLanguages();
+
+private:
+    std::unique_ptr<TempProgramDir> dir_;
+    bool poppler_ = false;
+};
+
+void TestDruk::init()
+{
+    dir_ = std::make_unique<TempProgramDir>(QStringList{QStringLiteral("wzory")});
+    const QByteArray wmf = shippedTemplate();
+    if (wmf.isEmpty())
+        QSKIP("data/Wzory/BDR_0001.wmf is not there");
+    // Lower-case folder and name: looked up without regard to letter case.
+    writeFile(dir_->file(QStringLiteral("wzory/bdr_0001.WMF")), wmf);
+    writeFile(dir_->file(QStringLiteral("wzory/BDR_0002.wmf")), wmf);
+    writeFile(dir_->file(QStringLiteral("d.dyp")), diplomafile::buildDiplomaRecord(startupContent()));
+    poppler_ = !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+}
+
+void TestDruk::cleanup()
+{
+    dir_.reset();
+}
+
+void TestDruk::layoutMatchesThePrintCommand()
+{
+    druk::Options options;
+    options.diploma = dir_->file(QStringLiteral("d.dyp"));
+    options.templateLeft = 5;
+    options.templateTop = -3;
+    const QList<druk::Page> pages = druk::loadPages(options);
+    QCOMPARE(pages.size(), 1);
+
+    // What the editor hands to its print command for the same diploma.
+    const diplomafile::DiplomaContent c = startupContent();
+    printing::PrintInput editor;
+    editor.texts = c.texts;
+    editor.heading = c.heading;
+    editor.body = c.body;
+    editor.recipient = c.recipient;
+    editor.picture = wmf::Metafile::fromBytes(shippedTemplate());
+    editor.templateLeft = 5;
+    editor.templateTop = -3;
+
+    RecordingPrinter viaCommand(600, 600, 4961, 7016);
+    printing::printDiploma(viaCommand, editor);
+    RecordingPrinter viaDruk(600, 600, 4961, 7016);
+    druk::printPages(viaDruk, pages, {});
+    QCOMPARE(viaDruk.calls, viaCommand.calls);
+    QCOMPARE(viaDruk.calls.at(1), QStringLiteral("picture 60 -36 5020 6980"));
+}
+
+void TestDruk::sheetDeviceIsTheDescribedPrinter()
+{
+    const printing::SheetGeometry whole = printing::SheetGeometry::a4(600);
+    QCOMPARE(whole.sheet, QSize(4961, 7016));
+    QCOMPARE(whole.printable, QRect(0, 0, 4961, 7016));
+    // 4.2 mm margins on a 300 dpi printer.
+    const printing::SheetGeometry inset = printing::SheetGeometry::a4(300, QRectF(4.2, 4.2, 201.6, 288.6));
+    QCOMPARE(inset.printable, QRect(50, 50, 2381, 3408));
+}
+
+void TestDruk::thirtyNamesGiveThirtyPages()
+{
+    if (!poppler_)
+        QSKIP("poppler-utils are not installed");
+    QStringList names;
+    for (int k = 1; k <= 30; ++k)
+        names << QStringLiteral("Uczeń%1 Nazwisko%1").arg(k);
+    writeFile(dir_->file(QStringLiteral("klasa.txt")), (QStringLiteral("\n") + names.join(QStringLiteral("\n\n"))).toUtf8());
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("klasa.txt"),
+                           QStringLiteral("-o"), QStringLiteral("klasa.pdf")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QCOMPARE(pageCount(dir_->file(QStringLiteral("klasa.pdf"))), 30);
+
+    // Whole sheet at 600 dpi: 207 x 292 mm; the recipient at 52 / 104 mm,
+    // that is dots (1248, 2496), 149.76 / 299.52 points.
+    const QString html = tool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("klasa.pdf"), QStringLiteral("-")});
+    const QStringList pagesHtml = html.split(QStringLiteral("<page "));
+    QCOMPARE(pagesHtml.size(), 31);
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="[-\d.]+" yMax="[-\d.]+">(Uczeń\d+)</word>)re"));
+    for (int k = 1; k <= 30; ++k) {
+        const auto m = word.match(pagesHtml[k]);
+        QVERIFY2(m.hasMatch(), qPrintable(QStringLiteral("page %1 has no name").arg(k)));
+        QCOMPARE(m.captured(3), QStringLiteral("Uczeń%1").arg(k));
+        QVERIFY(qAbs(m.captured(1).toDouble() - 149.76) < 1.4);
+        QVERIFY(qAbs(m.captured(2).toDouble() - 299.52) < 1.4);
+    }
+    // The template is drawn as vectors on every page: no pictures at all.
+    QCOMPARE(tool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), QStringLiteral("klasa.pdf")}).count('\n'), 2);
+}
+
+void TestDruk::csvReplacesTexts()
+{
+    writeFile(dir_->file(QStringLiteral("lista.csv")),
+              "naglowek;dla;tresc1\nDyplom uznania;\"Nowak; Anna\";za udział w konkursie\n;Jan Kowalski;\n");
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("lista.csv"),
+                           QStringLiteral("-o"), QStringLiteral("lista.pdf")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    if (!poppler_)
+        return;
+    const QString text = tool(QStringLiteral("pdftotext"), {QStringLiteral("lista.pdf"), QStringLiteral("-")});
+    QVERIFY(text.contains(QStringLiteral("Dyplom uznania")));
+    QVERIFY(text.contains(QStringLiteral("Nowak; Anna")));
+    QVERIFY(text.contains(QStringLiteral("za udział w konkursie")));
+    QVERIFY(text.contains(QStringLiteral("Dyrektor"))); // not a column: the diploma's own line stays
+    QCOMPARE(pageCount(dir_->file(QStringLiteral("lista.pdf"))), 2);
+}
+
+void TestDruk::separateFilesAreNamedAfterRecipients()
+{
+    writeFile(dir_->file(QStringLiteral("n.txt")), "Anna Nowak\nJan/Kowalski\nanna nowak\n");
+    const QStringList args{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                           QStringLiteral("--osobno"), QStringLiteral("pdf")};
+    Result r = runDruk(args);
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QDir out(dir_->file(QStringLiteral("pdf")));
+    QCOMPARE(out.entryList(QDir::Files, QDir::Name),
+             (QStringList{QStringLiteral("Anna Nowak.pdf"), QStringLiteral("Jan_Kowalski.pdf"),
+                          QStringLiteral("anna nowak (2).pdf")}));
+    const QDateTime before = QFileInfo(out.filePath(QStringLiteral("Anna Nowak.pdf"))).lastModified();
+
+    // A second run refuses to overwrite, and writes nothing at all.
+    QFile::remove(out.filePath(QStringLiteral("Jan_Kowalski.pdf")));
+    r = runDruk(args);
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("Anna Nowak.pdf")) && r.err.contains(QStringLiteral("--nadpisz")), qPrintable(r.err));
+    QVERIFY(!out.exists(QStringLiteral("Jan_Kowalski.pdf")));
+    QCOMPARE(QFileInfo(out.filePath(QStringLiteral("Anna Nowak.pdf"))).lastModified(), before);
+
+    r = runDruk(args + QStringList{QStringLiteral("--nadpisz")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QCOMPARE(out.entryList(QDir::Files).size(), 3);
+}
+
+void TestDruk::pngPicturesFollowDpi()
+{
+    writeFile(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\n");
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                           QStringLiteral("--png"), QStringLiteral("png"), QStringLiteral("--dpi"), QStringLiteral("100")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QDir out(dir_->file(QStringLiteral("png")));
+    QCOMPARE(out.entryList(QDir::Files, QDir::Name),
+             (QStringList{QStringLiteral("strona-001.png"), QStringLiteral("strona-002.png")}));
+    // A4 at 100 dpi.
+    QCOMPARE(QImageReader(out.filePath(QStringLiteral("strona-002.png"))).size(), QSize(827, 1169));
+}
+
+void TestDruk::catalogueShowsEveryTemplate()
+{
+    for (int n = 3; n <= 10; ++n)
+        writeFile(dir_->file(QStringLiteral("wzory/BDR_%1.wmf").arg(n, 4, 10, QLatin1Char('0'))), shippedTemplate());
+    writeFile(dir_->file(QStringLiteral("wzory/BDR_0011.wmf")), "to nie jest metaplik, tylko tekst");
+    const Result r = runDruk({QStringLiteral("--katalog"), QStringLiteral("katalog.pdf")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral("BDR_0011.wmf")), qPrintable(r.err)); // the damaged one is named
+    if (!poppler_)
+        return;
+    QCOMPARE(pageCount(dir_->file(QStringLiteral("katalog.pdf"))), 2);
+    const QString text = tool(QStringLiteral("pdftotext"), {QStringLiteral("katalog.pdf"), QStringLiteral("-")});
+    for (int n = 1; n <= 11; ++n)
+        QVERIFY2(text.contains(QStringLiteral("Wzór nr %1 ").arg(n)), qPrintable(QString::number(n)));
+}
+
+void TestDruk::longNameIsWarnedAbout()
+{
+    writeFile(dir_->file(QStringLiteral("n.txt")),
+              "Anna Nowak\nKonstanty Ildefons Gałczyński-Wielkopolski herbu Trzy Trąby i Półtora Krzyża\n");
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                           QStringLiteral("-o"), QStringLiteral("x.pdf"), QStringLiteral("--png"), QStringLiteral("p")});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err.count(QStringLiteral("poza obszar")), 1); // once, not once per output
+    QVERIFY2(r.err.contains(QStringLiteral("rekord 2 (wiersz 2")), qPrintable(r.err));
+    QVERIFY(!r.err.contains(QStringLiteral("Anna")));
+}
+
+void TestDruk::errorsNameTheFile_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("names");
+    QTest::newRow("no arguments") << QStringList{} << 2 << QStringLiteral("--help");
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-x")} << 2
+                                    << QStringLiteral("-x");
+    QTest::newRow("missing diploma") << QStringList{QStringLiteral("brak.dyp"), QStringLiteral("-o"),
+                                                    QStringLiteral("x.pdf")}
+                                     << 1 << QStringLiteral("brak.dyp");
+    QTest::newRow("damaged diploma") << QStringList{QStringLiteral("short.dyp"), QStringLiteral("-o"),
+                                                    QStringLiteral("x.pdf")}
+                                     << 1 << QStringLiteral("short.dyp");
+    QTest::newRow("missing template") << QStringList{QStringLiteral("t7.dyp"), QStringLiteral("-o"),
+                                                     QStringLiteral("x.pdf")}
+                                      << 1 << QStringLiteral("BDR_0007.wmf");
+    QTest::newRow("damaged template") << QStringList{QStringLiteral("t9.dyp"), QStringLiteral("-o"),
+                                                     QStringLiteral("x.pdf")}
+                                      << 1 << QStringLiteral("BDR_0009.wmf");
+    QTest::newRow("missing list") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"),
+                                                 QStringLiteral("brak.txt"), QStringLiteral("-o"),
+                                                 QStringLiteral("x.pdf")}
+                                  << 1 << QStringLiteral("brak.txt");
+    QTest::newRow("bad list row") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"),
+                                                 QStringLiteral("zla.csv"), QStringLiteral("-o"),
+                                                 QStringLiteral("x.pdf")}
+                                  << 1 << QStringLiteral("zla.csv: wiersz 3");
+    QTest::newRow("unwritable output") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"),
+                                                      QStringLiteral("nie/ma/x.pdf")}
+                                       << 1 << QStringLiteral("nie/ma/x.pdf");
+    QTest::newRow("no such printer") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-P"),
+                                                    QStringLiteral("NieMaTakiejDrukarki")}
+                                     << 1 << QStringLiteral("NieMaTakiejDrukarki");
+    QTest::newRow("empty catalogue") << QStringList{QStringLiteral("--katalog"), QStringLiteral("k.pdf")} << 1
+                                     << QStringLiteral("brak wzorów");
+}
+
+void TestDruk::errorsNameTheFile()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, names);
+    writeFile(dir_->file(QStringLiteral("short.dyp")), diplomafile::buildDiplomaRecord(startupContent()).left(500));
+    diplomafile::DiplomaContent c = startupContent();
+    c.templateNumber = 7;
+    writeFile(dir_->file(QStringLiteral("t7.dyp")), diplomafile::buildDiplomaRecord(c));
+    c.templateNumber = 9;
+    writeFile(dir_->file(QStringLiteral("t9.dyp")), diplomafile::buildDiplomaRecord(c));
+    writeFile(dir_->file(QStringLiteral("wzory/BDR_0009.wmf")), QByteArray(64, 'x'));
+    writeFile(dir_->file(QStringLiteral("zla.csv")), "dla;tresc1\nAnna;x\nJan;y;z\n");
+    if (QString::fromLatin1(QTest::currentDataTag()) == QLatin1String("empty catalogue"))
+        for (const QString &f : QDir(dir_->file(QStringLiteral("wzory"))).entryList(QDir::Files))
+            QFile::remove(dir_->file(QStringLiteral("wzory/") + f));
+
+    const Result r = runDruk(args);
+    QCOMPARE(r.status, status);
+    const QStringList lines = r.err.split('\n', Qt::SkipEmptyParts);
+    QVERIFY(!lines.isEmpty());
+    QVERIFY2(lines.first().startsWith(QLatin1String("dyplom-druk: ")) && r.err.contains(names), qPrintable(r.err));
+    if (status == 1) {
+        QCOMPARE(lines.size(), 1); // one line names the file and what is wrong
+        QVERIFY2(lines.first().contains(names), qPrintable(r.err));
+    }
+    QVERIFY(!QFile::exists(dir_->file(QStringLiteral("x.pdf"))));
+}
+
+void TestDruk::failedRunLeavesNothing()
+{
+    // The PDF is complete before the separate files fail: it goes too, and
+    // an earlier file of the same name stays as it was.
+    writeFile(dir_->file(QStringLiteral("x.pdf")), "earlier");
+    writeFile(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\n");
+    QDir().mkpath(dir_->file(QStringLiteral("os")));
+    writeFile(dir_->file(QStringLiteral("os/Jan.pdf")), "taken");
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                           QStringLiteral("-o"), QStringLiteral("nowy.pdf"), QStringLiteral("--osobno"),
+                           QStringLiteral("os")});
+    QCOMPARE(r.status, 1);
+    QVERIFY(!QFile::exists(dir_->file(QStringLiteral("nowy.pdf"))));
+    QVERIFY(!QFile::exists(dir_->file(QStringLiteral("os/Anna.pdf"))));
+    QFile taken(dir_->file(QStringLiteral("os/Jan.pdf")));
+    QVERIFY(taken.open(QIODevice::ReadOnly));
+    QCOMPARE(taken.readAll(), QByteArray("taken"));
+    QVERIFY(QDir(dir_->path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files).filter(QStringLiteral("nowy")).isEmpty());
+}
+
+void TestDruk::helpInBothLanguages()
+{
+    const Result r = runDruk({QStringLiteral("--help")});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.out.contains(QStringLiteral("Użycie:")));
+    QVERIFY(r.out.contains(QStringLiteral("Usage:")));
+    QVERIFY(r.out.contains(QStringLiteral("--lista")));
+}
+
+QTEST_MAIN(TestDruk)
+#include "tst_druk.moc"
