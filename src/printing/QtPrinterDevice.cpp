@@ -42,6 +42,8 @@ void QtPrinterDevice::beginJob(const QString &documentName)
     if (pagesPerJob_ && pages_ > 0 && painter_.isActive()) {
         if (!printer_.newPage())
             throw PrintError(QStringLiteral("Nie można rozpocząć kolejnej strony wydruku."));
+        // Every page starts from the surface's own font, as a new job would.
+        painter_.setFont(firstFont_);
     } else {
         printer_.setDocName(documentName);
         if (!painter_.begin(&printer_)) {
@@ -49,6 +51,7 @@ void QtPrinterDevice::beginJob(const QString &documentName)
                 printer_.outputFileName().isEmpty() ? printer_.printerName() : printer_.outputFileName();
             throw PrintError(QStringLiteral("Nie można rozpocząć wydruku (%1).").arg(where));
         }
+        firstFont_ = painter_.font();
     }
     ++pages_;
     startDrawing(painter_);

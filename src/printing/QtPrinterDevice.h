@@ -37,6 +37,7 @@ private:
     QPrinter &printer_;
     QPainter painter_;
     bool pagesPerJob_;
+    QFont firstFont_;
     int pages_ = 0;
 };
 

@@ -9,7 +9,9 @@
 #include "printing/PrintDiploma.h"
 #include "printing/SheetDevice.h"
 
+#include <QElapsedTimer>
 #include <QImageReader>
+#include <QScopeGuard>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
@@ -108,6 +110,7 @@ private slots:
     void errorsNameTheFile();
     void failedRunLeavesNothing();
     void helpInBothLanguages();
+    void listGoesToACupsQueueAsOneJob();
 
 private:
     std::unique_ptr<TempProgramDir> dir_;
@@ -379,6 +382,50 @@ void TestDruk::helpInBothLanguages()
     QVERIFY(r.out.contains(QStringLiteral("Użycie:")));
     QVERIFY(r.out.contains(QStringLiteral("Usage:")));
     QVERIFY(r.out.contains(QStringLiteral("--lista")));
+}
+
+void TestDruk::listGoesToACupsQueueAsOneJob()
+{
+    QProcess setup;
+    setup.start(QStringLiteral("sh"), {qEnvironmentVariable("DYPLOM_SOURCE_DIR")
+                                           + QStringLiteral("/tests/printing/cups-pdf-queue.sh"),
+                                       QStringLiteral("DyplomPDF")});
+    if (!setup.waitForFinished(60000))
+        QSKIP("the CUPS set-up script did not finish within 60 s");
+    if (setup.exitCode() == 3)
+        QSKIP(qPrintable(QStringLiteral("CUPS cannot run here: ")
+                         + QString::fromUtf8(setup.readAllStandardError()).trimmed()));
+    QCOMPARE(setup.exitCode(), 0);
+    QDir out(QString::fromUtf8(setup.readAllStandardOutput()).trimmed());
+    const QStringList before = out.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+
+    writeFile(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\nZofia\n");
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                              QStringLiteral("-P"), QStringLiteral("DyplomPDF")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+
+    // cups-pdf writes the job some time after it was accepted.
+    QString produced;
+    QElapsedTimer clock;
+    clock.start();
+    while (produced.isEmpty() && clock.elapsed() < 60000) {
+        QTest::qWait(250);
+        out.refresh();
+        for (const QString &name : out.entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Time)) {
+            if (before.contains(name))
+                continue;
+            QFile f(out.filePath(name));
+            if (f.open(QIODevice::ReadOnly) && f.size() > 0) {
+                f.seek(qMax<qint64>(0, f.size() - 64));
+                if (f.readAll().contains("%%EOF"))
+                    produced = f.fileName();
+            }
+            break;
+        }
+    }
+    QVERIFY2(!produced.isEmpty(), qPrintable(QStringLiteral("no PDF in %1 within 60 s").arg(out.path())));
+    const auto cleanup = qScopeGuard([&] { QFile::remove(produced); });
+    QCOMPARE(pageCount(produced), 3); // one job, one page per name
 }
 
 QTEST_MAIN(TestDruk)
