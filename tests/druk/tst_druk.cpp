@@ -111,6 +111,7 @@ private slots:
     void failedRunLeavesNothing();
     void helpInBothLanguages();
     void listGoesToACupsQueueAsOneJob();
+    void progressShowsOnATerminal();
 
 private:
     std::unique_ptr<TempProgramDir> dir_;
@@ -184,6 +185,7 @@ void TestDruk::thirtyNamesGiveThirtyPages()
     const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("klasa.txt"),
                            QStringLiteral("-o"), QStringLiteral("klasa.pdf")});
     QVERIFY2(r.status == 0, qPrintable(r.err));
+    QCOMPARE(r.err, QString()); // no progress line when stderr is not a terminal
     QCOMPARE(pageCount(dir_->file(QStringLiteral("klasa.pdf"))), 30);
 
     // Whole sheet at 600 dpi: 207 x 292 mm; the recipient at 52 / 104 mm,
@@ -286,6 +288,16 @@ void TestDruk::longNameIsWarnedAbout()
     QCOMPARE(r.err.count(QStringLiteral("poza obszar")), 1); // once, not once per output
     QVERIFY2(r.err.contains(QStringLiteral("rekord 2 (wiersz 2")), qPrintable(r.err));
     QVERIFY(!r.err.contains(QStringLiteral("Anna")));
+
+    // The list does not go through the record: nothing is cut to its 50 characters.
+    druk::Options options;
+    options.diploma = dir_->file(QStringLiteral("d.dyp"));
+    options.list = dir_->file(QStringLiteral("n.txt"));
+    const QList<druk::Page> pages = druk::loadPages(options);
+    QCOMPARE(pages.size(), 2);
+    QCOMPARE(pages[1].input.texts.recipient,
+             QStringLiteral("Konstanty Ildefons Gałczyński-Wielkopolski herbu Trzy Trąby i Półtora Krzyża"));
+    QCOMPARE(pages[1].line, 2);
 }
 
 void TestDruk::errorsNameTheFile_data()
@@ -426,6 +438,24 @@ void TestDruk::listGoesToACupsQueueAsOneJob()
     QVERIFY2(!produced.isEmpty(), qPrintable(QStringLiteral("no PDF in %1 within 60 s").arg(out.path())));
     const auto cleanup = qScopeGuard([&] { QFile::remove(produced); });
     QCOMPARE(pageCount(produced), 3); // one job, one page per name
+}
+
+void TestDruk::progressShowsOnATerminal()
+{
+    const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+    if (script.isEmpty())
+        QSKIP("util-linux script is not installed (needed for a terminal)");
+    writeFile(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\nZofia\n");
+    QProcess p;
+    p.start(script, {QStringLiteral("-qec"),
+                     QStringLiteral("'%1/dyplom-druk' d.dyp --lista n.txt -o x.pdf")
+                         .arg(qEnvironmentVariable("DYPLOM_BINARY_DIR")),
+                     QStringLiteral("/dev/null")});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 0);
+    const QString shown = QString::fromUtf8(p.readAllStandardOutput());
+    QVERIFY2(shown.contains(QStringLiteral("strona 1 z 3")) && shown.contains(QStringLiteral("strona 3 z 3")),
+             qPrintable(shown));
 }
 
 QTEST_MAIN(TestDruk)
