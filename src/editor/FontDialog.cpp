@@ -25,7 +25,8 @@
 namespace editor {
 namespace {
 
-// The size field takes any whole size a font can have, not only Qt's 1..512.
+// The dialog sets no size limits of its own: the typed size goes far past
+// Qt's 1..512 (sizes read from a file may be larger still and are shown).
 constexpr int LargestSize = 9999;
 
 constexpr int ValueRole = Qt::UserRole;
