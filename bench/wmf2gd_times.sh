@@ -18,6 +18,6 @@ for file in "$template" "$corpus"; do
       wmf2gd -t png --maxwidth="$1" --maxheight="$2" --maxsize -o "$tmp/out.png" "$file"
     done
     end=$(date +%s.%N)
-    printf '%-45s %5sx%-5s %8.1f ms\n' "$(basename "$file")" "$1" "$2" "$(echo "($end - $start) * 1000 / $N" | bc -l)"
+    printf '%-45s %5sx%-5s %8.1f ms\n' "$(basename "$file")" "$1" "$2" "$(awk -v a="$start" -v b="$end" -v n="$N" 'BEGIN { print (b - a) * 1000 / n }')"
   done
 done
