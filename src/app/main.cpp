@@ -1,6 +1,7 @@
 #include "TForm1.h"
 #include "admin/Tnarzedzia_f.h"
 #include "companions/Wizyt.h"
+#include "editor/FontDialog.h"
 #include "history/Thisto_f.h"
 #include "platform/ErrorReportingApplication.h"
 #include "platform/FontSubstitutes.h"
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
 {
     platform::ErrorReportingApplication app(argc, argv);
     platform::installFontSubstitutes();
+    editor::installFontDialog();
     TForm1 Form1; // runs the start-up sequence
     Tform3 form3;
     Thisto_f histo_f;

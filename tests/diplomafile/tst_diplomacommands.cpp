@@ -92,29 +92,11 @@ int ioErrorOf(Fn fn)
 }
 
 // The record laid out from the file table alone, independently of the codec.
-const char *const OracleScript = R"PY(
-import struct, sys
-
-def short_string(text, capacity):
-    data = text.encode('cp1250')[:capacity]
-    return bytes([len(data)]) + data + bytes(capacity - len(data))
-
-def block(face, size, colour, style, left, top):
-    return (short_string(face, 100) + bytes(3) + struct.pack('<iIB', size, colour, style)
-            + bytes(3) + struct.pack('<ii', left, top))
-
-body = ['za wzorowe wyniki w nauce', 'i wzorowe zachowanie', '', 'Łódź, 20 czerwca', '', '']
-record = (block('Times New Roman', 48, 0, 0, 80, 60)
-          + block('Times New Roman', 26, 0, 0, 50, 120)
-          + struct.pack('<i', 1)
-          + block('Times New Roman', 26, 0, 0, 50, 100)
-          + short_string('DYPLOM UZNANIA', 30)
-          + short_string('Małgorzata Żółkiewska', 50)
-          + b''.join(short_string(line, 100) for line in body))
-assert len(record) == 1064
-with open(sys.argv[1], 'wb') as out:
-    out.write(record)
-)PY";
+// The independent fixture, shared with the main window's tests.
+QString oracleScript()
+{
+    return qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/tests/common/startup_diploma_oracle.py");
+}
 
 } // namespace
 
@@ -237,13 +219,9 @@ private slots:
     {
         TempProgramDir dir;
         QTemporaryDir work;
-        QFile script(work.filePath(QStringLiteral("oracle.py")));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(OracleScript);
-        script.close();
         const QString fixture = work.filePath(QStringLiteral("oracle.dyp"));
         QProcess python;
-        python.start(QStringLiteral("python3"), {script.fileName(), fixture});
+        python.start(QStringLiteral("python3"), {oracleScript(), fixture});
         if (!python.waitForStarted())
             QSKIP("python3 not available");
         QVERIFY(python.waitForFinished());

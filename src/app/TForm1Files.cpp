@@ -1,0 +1,84 @@
+// "&Zapisz dyplom" and "&Czytaj dyplom".
+#include "TForm1.h"
+#include "diplomafile/DiplomaCommands.h"
+#include "editor/PreviewRules.h"
+#include "editor/TemplateCatalogue.h"
+#include "editor/TemplateView.h"
+#include "platform/RecordFile.h"
+#include "platform/SpinEdit.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+void TForm1::Zapiszdyplom1Click()
+{
+    diplomafile::Zapiszdyplom(this, saveDialog2Name_, ProgramDir,
+                              [this] { return diplomafile::contentOf(document_, texts()); });
+}
+
+namespace {
+
+platform::FontChoice fontOf(const editor::TextBlockStyle &style)
+{
+    return platform::FontChoice{style.fontName, style.size, style.style, style.colour};
+}
+
+void takeFont(editor::TextBlockStyle &into, const editor::TextBlockStyle &from)
+{
+    into.fontName = from.fontName;
+    into.size = from.size;
+    into.colour = from.colour;
+    into.style = from.style;
+}
+
+} // namespace
+
+void TForm1::Czytajdyplom1Click()
+{
+    const std::optional<diplomafile::DiplomaContent> read =
+        diplomafile::Czytajdyplom(this, openDialog2Name_, ProgramDir);
+    if (!read)
+        return;
+    const diplomafile::DiplomaContent &c = *read;
+
+    naglowek->setText(c.texts.heading);
+    for (int k = 0; k < 6; ++k)
+        Edit[k]->setText(c.texts.body[k]);
+    dla->setText(c.texts.recipient);
+
+    // A damaged template stops the reading here: texts and number are taken,
+    // margins, fonts and picture are not.
+    document_.templateNumber = c.templateNumber;
+    document_.templateNumberText = editor::templateNumberText(c.templateNumber);
+    showTemplateNumber();
+    const QString path = editor::templateFilePath(ProgramDir, document_.templateNumberText);
+    if (platform::fileExists(path))
+        Image1->setPicture(editor::loadTemplatePicture(path));
+
+    document_.body.left = c.body.left;
+    ml->setValue(document_.body.left);
+    document_.body.top = c.body.top;
+    mg->setValue(document_.body.top);
+    document_.heading.left = c.heading.left;
+    marginesl->setValue(document_.heading.left);
+    document_.heading.top = c.heading.top;
+    marginesg->setValue(document_.heading.top);
+    document_.recipient.left = c.recipient.left;
+    mal->setValue(document_.recipient.left);
+    document_.recipient.top = c.recipient.top;
+    mag->setValue(document_.recipient.top);
+
+    fontDialogs_[1] = fontOf(c.body);
+    fontDialogs_[0] = fontOf(c.heading);
+    fontDialogs_[2] = fontOf(c.recipient);
+
+    takeFont(document_.body, c.body);
+    takeFont(document_.recipient, c.recipient);
+    takeFont(document_.heading, c.heading);
+
+    editor::applyPreviewFont(Label4, document_.heading);
+    editor::applyPreviewFont(Label8, document_.body);
+    editor::applyPreviewFont(Label18, document_.recipient);
+    for (QLabel *label : {Label9, Label10, Label11, Label12, Label13})
+        editor::applyPreviewFont(label, document_.body);
+}
