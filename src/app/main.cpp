@@ -5,11 +5,13 @@
 #include "history/Thisto_f.h"
 #include "platform/ErrorReportingApplication.h"
 #include "platform/FontSubstitutes.h"
+#include "platform/PolishTranslations.h"
 
 int main(int argc, char *argv[])
 {
     platform::ErrorReportingApplication app(argc, argv);
     platform::installFontSubstitutes();
+    platform::installPolishTranslations();
     editor::installFontDialog();
     TForm1 Form1; // runs the start-up sequence
     Tform3 form3;

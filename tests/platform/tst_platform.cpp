@@ -3,6 +3,7 @@
 #include "platform/DataPath.h"
 #include "platform/IoError.h"
 #include "platform/LocaleText.h"
+#include "platform/PolishTranslations.h"
 #include "platform/RecordBytes.h"
 #include "platform/RecordFile.h"
 #include "platform/Rounding.h"
@@ -155,6 +156,12 @@ private slots:
         QVERIFY(entryExists(dir.file(QStringLiteral("Dyplomy"))));
         // No temporary files are left behind.
         QCOMPARE(QDir(dir.file(QStringLiteral("Admini"))).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+
+    void toolkitDialogsSpeakPolish()
+    {
+        installPolishTranslations();
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Anuluj"));
     }
 
     void localeTexts()
