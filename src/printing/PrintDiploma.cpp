@@ -39,7 +39,7 @@ void printTexts(PrinterDevice &device, const PrintInput &input)
     setFont(device, input.body);
     const std::int32_t x = blockX(grid.pageWidthMm, input.body.left);
     const std::int32_t y = blockY(grid.pageHeightMm, input.body.top);
-    const std::int32_t step = bodyLineStep(input.body.size);
+    const std::int32_t step = editor::bodyLineStep(input.body.size);
     for (int k = 0; k < 6; ++k)
         DrukujTekst(x, lineY(y, step, k), input.texts.body[k]);
 

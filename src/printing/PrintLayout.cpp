@@ -64,9 +64,4 @@ std::int32_t blockY(std::int32_t pageHeightMm, std::int32_t top)
     return roundToInt32(static_cast<long double>(pageHeightMm) * (static_cast<long double>(top) / 280.0L));
 }
 
-std::int32_t bodyLineStep(std::int32_t points)
-{
-    return platform::Round(static_cast<long double>(points) / 1.7L);
-}
-
 } // namespace printing

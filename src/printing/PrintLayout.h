@@ -1,4 +1,5 @@
 #pragma once
+#include "editor/PreviewRules.h" // bodyLineStep: the preview and the page share it
 #include "printing/PrinterDevice.h"
 
 #include <cstdint>
@@ -17,8 +18,6 @@ std::int32_t blockX(std::int32_t pageWidthMm, std::int32_t left);
 // A block's top margin (preview units, 280 down the page) in millimetres.
 std::int32_t blockY(std::int32_t pageHeightMm, std::int32_t top);
 
-// Distance between body lines in millimetres for a body font size in points.
-std::int32_t bodyLineStep(std::int32_t points);
 
 // One step of the template position spin edits in device units.
 constexpr std::int64_t TemplateShiftUnit = 12;

@@ -1,5 +1,6 @@
 #include "RecordingPrinter.h"
 #include "ScriptedPlatform.h"
+#include "StartupDiploma.h"
 #include "TinyTemplate.h"
 
 #include "printing/Drukarka.h"
@@ -15,23 +16,11 @@ using namespace printing;
 
 namespace {
 
-editor::TextBlockStyle style(int size, int left, int top)
-{
-    editor::TextBlockStyle s;
-    s.fontName = QStringLiteral("Times New Roman");
-    s.size = size;
-    s.left = left;
-    s.top = top;
-    return s;
-}
-
 // The start-up document with its texts filled in.
 PrintInput startupDocument()
 {
     PrintInput in;
-    in.heading = style(48, 80, 60);
-    in.body = style(26, 50, 120);
-    in.recipient = style(26, 50, 100);
+    startupdiploma::setStyles(in);
     in.texts.heading = QStringLiteral("Dyplom");
     for (int k = 0; k < 6; ++k)
         in.texts.body[k] = QStringLiteral("linia %1").arg(k + 1);
@@ -120,7 +109,7 @@ void TestPrinting::bodyLineSteps()
 {
     QFETCH(int, size);
     QFETCH(int, step);
-    QCOMPARE(bodyLineStep(size), step);
+    QCOMPARE(editor::bodyLineStep(size), step);
 }
 
 void TestPrinting::workedExample600Dpi()

@@ -1,5 +1,6 @@
 // The print command on real QPrinters: a PDF file and a CUPS queue.
 #include "ScriptedPlatform.h"
+#include "StartupDiploma.h"
 #include "TinyTemplate.h"
 
 #include "printing/Drukarka.h"
@@ -74,25 +75,13 @@ QByteArray templateBytes()
     return tinyTemplateBytes();
 }
 
-editor::TextBlockStyle style(int size, int left, int top)
-{
-    editor::TextBlockStyle s;
-    s.fontName = QStringLiteral("Times New Roman");
-    s.size = size;
-    s.left = left;
-    s.top = top;
-    return s;
-}
-
 const QStringList BodyWords{QStringLiteral("Pierwsza"), QStringLiteral("Druga"),  QStringLiteral("Trzecia"),
                             QStringLiteral("Czwarta"),  QStringLiteral("Piąta"), QStringLiteral("Szósta")};
 
 PrintInput startupDocument()
 {
     PrintInput in;
-    in.heading = style(48, 80, 60);
-    in.body = style(26, 50, 120);
-    in.recipient = style(26, 50, 100);
+    startupdiploma::setStyles(in);
     in.texts.heading = QStringLiteral("Dyplom");
     for (int k = 0; k < 6; ++k)
         in.texts.body[k] = BodyWords[k];
@@ -335,7 +324,7 @@ void TestPrintPdf::printsThroughACupsQueue()
     QCOMPARE(grid.horizontalResolution(), resolution);
     const PrintInput input = startupDocument();
     const auto inkAt = [&](const editor::TextBlockStyle &s, int line) {
-        const int step = line * bodyLineStep(s.size) * grid.verticalDotsPerMm();
+        const int step = line * editor::bodyLineStep(s.size) * grid.verticalDotsPerMm();
         const qreal x = (paintRect.left() + blockX(grid.pageWidthMm, s.left) * grid.horizontalDotsPerMm()) * 72.0 / resolution;
         const qreal y = (paintRect.top() + blockY(grid.pageHeightMm, s.top) * grid.verticalDotsPerMm() + step) * 72.0 / resolution;
         const QRect box = QRectF(x, y + s.size * 0.2, s.size * 1.5, s.size * 0.6).toRect() & page.rect();
