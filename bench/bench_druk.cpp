@@ -3,6 +3,9 @@
 #include "druk/PageTargets.h"
 #include "druk/Run.h"
 
+#include "BenchFiles.h"
+#include "StartupDiploma.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -13,25 +16,14 @@ namespace {
 
 void BM_Batch100Pdf600(benchmark::State &state)
 {
-    const QDir wzory(QStringLiteral(DYPLOM_SOURCE_DIR "/data/Wzory"));
-    const QFileInfoList files = wzory.entryInfoList({QStringLiteral("*.wmf")}, QDir::Files, QDir::Size);
-    QFile file(files.isEmpty() ? QString() : files.first().filePath());
-    if (!file.open(QIODevice::ReadOnly)) {
+    const QString path = largestShippedTemplate();
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
         state.SkipWithError("no template in data/Wzory");
         return;
     }
     printing::PrintInput base;
-    const auto style = [](int size, int left, int top) {
-        editor::TextBlockStyle s;
-        s.fontName = QStringLiteral("Times New Roman");
-        s.size = size;
-        s.left = left;
-        s.top = top;
-        return s;
-    };
-    base.heading = style(48, 80, 60);
-    base.body = style(26, 50, 120);
-    base.recipient = style(26, 50, 100);
+    startupdiploma::setStyles(base);
     base.texts.heading = QStringLiteral("Dyplom");
     base.texts.body[0] = QStringLiteral("za wybitne osiągnięcia w nauce");
     base.texts.body[1] = QStringLiteral("w roku szkolnym 2025/2026");
@@ -54,7 +46,7 @@ void BM_Batch100Pdf600(benchmark::State &state)
     }
     state.counters["pages_per_s"] = benchmark::Counter(100.0 * state.iterations(), benchmark::Counter::kIsRate);
     state.counters["pdf_bytes_per_page"] = double(QFileInfo(pdf).size()) / 100.0;
-    state.SetLabel(files.first().fileName().toStdString());
+    state.SetLabel(QFileInfo(path).fileName().toStdString());
 }
 BENCHMARK(BM_Batch100Pdf600)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -3,6 +3,9 @@
 #include "printing/PrintDiploma.h"
 #include "printing/QtPrinterDevice.h"
 
+#include "BenchFiles.h"
+#include "StartupDiploma.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -13,28 +16,10 @@
 
 namespace {
 
-QString largestTemplate()
-{
-    const QDir wzory(QStringLiteral(DYPLOM_SOURCE_DIR "/data/Wzory"));
-    const QFileInfoList files = wzory.entryInfoList({QStringLiteral("*.wmf"), QStringLiteral("*.WMF")}, QDir::Files,
-                                                    QDir::Size);
-    return files.isEmpty() ? QString() : files.first().filePath();
-}
-
 printing::PrintInput startupDiploma(const wmf::Metafile &picture)
 {
     printing::PrintInput in;
-    const auto style = [](int size, int left, int top) {
-        editor::TextBlockStyle s;
-        s.fontName = QStringLiteral("Times New Roman");
-        s.size = size;
-        s.left = left;
-        s.top = top;
-        return s;
-    };
-    in.heading = style(48, 80, 60);
-    in.body = style(26, 50, 120);
-    in.recipient = style(26, 50, 100);
+    startupdiploma::setStyles(in);
     in.texts.heading = QStringLiteral("Dyplom");
     in.texts.body[0] = QStringLiteral("za wybitne osiągnięcia w nauce");
     in.texts.body[1] = QStringLiteral("i wzorowe zachowanie");
@@ -46,7 +31,7 @@ printing::PrintInput startupDiploma(const wmf::Metafile &picture)
 
 void BM_PrintDiplomaPdf600(benchmark::State &state)
 {
-    const QString path = largestTemplate();
+    const QString path = largestShippedTemplate();
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
         state.SkipWithError("no template in data/Wzory");

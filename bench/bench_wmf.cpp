@@ -3,6 +3,8 @@
 // and as an A4 page at 600 dpi (4961 x 7016).
 #include "wmf/Metafile.h"
 
+#include "BenchFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,13 +14,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-QString largestIn(const QString &folder)
-{
-    const QFileInfoList files =
-        QDir(folder).entryInfoList({QStringLiteral("*.wmf"), QStringLiteral("*.WMF")}, QDir::Files, QDir::Size);
-    return files.isEmpty() ? QString() : files.first().filePath();
-}
 
 QByteArray readFile(const QString &path)
 {
@@ -51,10 +46,10 @@ const QString kCorpus = QStringLiteral(DYPLOM_SOURCE_DIR "/../shared/wmf-corpus"
 // The largest corpus file libwmf renders as well (the largest of all it refuses).
 const QString kCorpusRendered = kCorpus + QStringLiteral("/libreoffice_OSS-Artwork-stackframe.wmf");
 
-void BM_Template_Preview(benchmark::State &s) { parseAndDraw(s, largestIn(kTemplates), 189, 281); }
-void BM_Template_A4_600dpi(benchmark::State &s) { parseAndDraw(s, largestIn(kTemplates), 4961, 7016); }
-void BM_CorpusLargest_Preview(benchmark::State &s) { parseAndDraw(s, largestIn(kCorpus), 189, 281); }
-void BM_CorpusLargest_A4_600dpi(benchmark::State &s) { parseAndDraw(s, largestIn(kCorpus), 4961, 7016); }
+void BM_Template_Preview(benchmark::State &s) { parseAndDraw(s, largestMetafileIn(kTemplates), 189, 281); }
+void BM_Template_A4_600dpi(benchmark::State &s) { parseAndDraw(s, largestMetafileIn(kTemplates), 4961, 7016); }
+void BM_CorpusLargest_Preview(benchmark::State &s) { parseAndDraw(s, largestMetafileIn(kCorpus), 189, 281); }
+void BM_CorpusLargest_A4_600dpi(benchmark::State &s) { parseAndDraw(s, largestMetafileIn(kCorpus), 4961, 7016); }
 void BM_CorpusRendered_Preview(benchmark::State &s) { parseAndDraw(s, kCorpusRendered, 189, 281); }
 void BM_CorpusRendered_A4_600dpi(benchmark::State &s) { parseAndDraw(s, kCorpusRendered, 4961, 7016); }
 

@@ -1,4 +1,5 @@
 #include "ScriptedPlatform.h"
+#include "StartupDiploma.h"
 #include "TempProgramDir.h"
 #include "diplomafile/DiplomaCommands.h"
 #include "platform/IoError.h"
@@ -39,22 +40,10 @@ private:
     }
 };
 
-editor::TextBlockStyle style(int size, int left, int top)
-{
-    editor::TextBlockStyle s;
-    s.fontName = QStringLiteral("Times New Roman");
-    s.size = size;
-    s.left = left;
-    s.top = top;
-    return s;
-}
-
 DiplomaContent startupWithTexts()
 {
     DiplomaContent c;
-    c.heading = style(48, 80, 60);
-    c.body = style(26, 50, 120);
-    c.recipient = style(26, 50, 100);
+    startupdiploma::setStyles(c);
     c.templateNumber = 1;
     c.texts.heading = QStringLiteral("DYPLOM UZNANIA");
     c.texts.recipient = QStringLiteral("Małgorzata Żółkiewska");

@@ -2,6 +2,8 @@
 #include "platform/Cp1250.h"
 #include "platform/IoError.h"
 
+#include "StartupDiploma.h"
+
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -12,22 +14,10 @@ using editor::TextBlockStyle;
 
 namespace {
 
-TextBlockStyle style(const QString &face, int size, int left, int top)
-{
-    TextBlockStyle s;
-    s.fontName = face;
-    s.size = size;
-    s.left = left;
-    s.top = top;
-    return s;
-}
-
 DiplomaContent startupContent()
 {
     DiplomaContent c;
-    c.heading = style(QStringLiteral("Times New Roman"), 48, 80, 60);
-    c.body = style(QStringLiteral("Times New Roman"), 26, 50, 120);
-    c.recipient = style(QStringLiteral("Times New Roman"), 26, 50, 100);
+    startupdiploma::setStyles(c);
     c.templateNumber = 1;
     return c;
 }

@@ -3,6 +3,7 @@
 #include "RecordingPrinter.h"
 #include "druk/Run.h"
 #include "ScriptedPlatform.h"
+#include "StartupDiploma.h"
 #include "TempProgramDir.h"
 
 #include "diplomafile/DiplomaRecord.h"
@@ -53,22 +54,10 @@ int pageCount(const QString &pdf)
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
-editor::TextBlockStyle style(int size, int left, int top)
-{
-    editor::TextBlockStyle s;
-    s.fontName = QStringLiteral("Times New Roman");
-    s.size = size;
-    s.left = left;
-    s.top = top;
-    return s;
-}
-
 diplomafile::DiplomaContent startupContent()
 {
     diplomafile::DiplomaContent c;
-    c.heading = style(48, 80, 60);
-    c.body = style(26, 50, 120);
-    c.recipient = style(26, 50, 100);
+    startupdiploma::setStyles(c);
     c.templateNumber = 1;
     c.texts.heading = QStringLiteral("Dyplom");
     c.texts.body[0] = QStringLiteral("za wybitne osiągnięcia");
