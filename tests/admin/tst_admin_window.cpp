@@ -8,6 +8,8 @@
 #include "platform/LocaleText.h"
 #include "platform/RecordBytes.h"
 
+#include "FileBytes.h"
+#include "RunHistoryBytes.h"
 #include "ScriptedPlatform.h"
 #include "TempProgramDir.h"
 
@@ -21,28 +23,9 @@
 
 namespace {
 
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
-
 QByteArray historyWithCount(const QString &count)
 {
-    QByteArray bytes(79, '\0');
-    platform::putShortString(bytes, 0, 15, QStringLiteral("01.02.2020"));
-    platform::putShortString(bytes, 16, 15, QStringLiteral("10:11:12"));
-    platform::putShortString(bytes, 32, 15, count);
-    return bytes;
+    return runHistoryBytes(QStringLiteral("01.02.2020"), QStringLiteral("10:11:12"), count);
 }
 
 const QString Question = QStringLiteral("Wykonać wskazaną operację ?");
@@ -133,8 +116,8 @@ private slots:
     {
         ScriptedPlatform seam;
         TempProgramDir dir;
-        writeAll(dir.file("Admini/historia.dat"), historyWithCount("41"));
-        writeAll(dir.file("Admini/data_ar.dat"), "register");
+        writeBytes(dir.file("Admini/historia.dat"), historyWithCount("41"));
+        writeBytes(dir.file("Admini/data_ar.dat"), "register");
         Tnarzedzia_f window;
         seam.answers = {false, false};
         window.SpeedButton2Click();
@@ -143,8 +126,8 @@ private slots:
         QCOMPARE(seam.messages.size(), 2);
         QCOMPARE(seam.texts("ask"), (QStringList{Question, Question}));
         QCOMPARE(seam.messages[0].caption, QStringLiteral("Pytanie"));
-        QCOMPARE(readAll(dir.file("Admini/historia.dat")), historyWithCount("41"));
-        QCOMPARE(readAll(dir.file("Admini/data_ar.dat")), QByteArray("register"));
+        QCOMPARE(readBytesOrMissing(dir.file("Admini/historia.dat")), historyWithCount("41"));
+        QCOMPARE(readBytesOrMissing(dir.file("Admini/data_ar.dat")), QByteArray("register"));
     }
 
     void clearingTheHistory_data()
@@ -159,8 +142,8 @@ private slots:
         ScriptedPlatform seam;
         TempProgramDir dir;
         if (fileExists)
-            writeAll(dir.file("Admini/historia.dat"), historyWithCount("41"));
-        writeAll(dir.file("Admini/data_ar.dat"), "register");
+            writeBytes(dir.file("Admini/historia.dat"), historyWithCount("41"));
+        writeBytes(dir.file("Admini/data_ar.dat"), "register");
         Thisto_f::PobierzDane();
         QCOMPARE(modul_hist::state().currentNumber, fileExists ? 42 : 1);
 
@@ -169,10 +152,10 @@ private slots:
         seam.answers = {true};
         window.SpeedButton2Click();
 
-        QCOMPARE(readAll(dir.file("Admini/historia.dat")), QByteArray(79, '\0'));
+        QCOMPARE(readBytesOrMissing(dir.file("Admini/historia.dat")), QByteArray(79, '\0'));
         QCOMPARE(modul_hist::state().currentNumber, 1);
         QCOMPARE(modul_hist::state().currentTime, platform::longTimeText(seam.clock.time()));
-        QCOMPARE(readAll(dir.file("Admini/data_ar.dat")), QByteArray("register"));
+        QCOMPARE(readBytesOrMissing(dir.file("Admini/data_ar.dat")), QByteArray("register"));
         QCOMPARE(seam.texts("inform"), QStringList{Done});
         QCOMPARE(seam.messages.last().caption, QStringLiteral("Informacja"));
     }
@@ -181,7 +164,7 @@ private slots:
     {
         ScriptedPlatform seam;
         TempProgramDir dir;
-        writeAll(dir.file("Admini/historia.dat"), historyWithCount("41"));
+        writeBytes(dir.file("Admini/historia.dat"), historyWithCount("41"));
         Thisto_f history;
         QVERIFY(history.openFromMenu());
         Tnarzedzia_f window;
@@ -207,10 +190,10 @@ private slots:
     {
         ScriptedPlatform seam;
         TempProgramDir dir{QStringList{QStringLiteral("admini")}};
-        writeAll(dir.file("admini/historia.dat"), historyWithCount("7"));
-        writeAll(dir.file("admini/DATA_AR.DAT"), "a");
-        writeAll(dir.file("admini/data_or.dat"), "o");
-        writeAll(dir.file("admini/data_or.bak"), "keep");
+        writeBytes(dir.file("admini/historia.dat"), historyWithCount("7"));
+        writeBytes(dir.file("admini/DATA_AR.DAT"), "a");
+        writeBytes(dir.file("admini/data_or.dat"), "o");
+        writeBytes(dir.file("admini/data_or.bak"), "keep");
         QVERIFY(QDir(dir.path()).mkpath("admini/data_odr.dat")); // a folder is not deleted
         Tnarzedzia_f window;
         window.op4->click();
@@ -219,7 +202,7 @@ private slots:
         QCOMPARE(QDir(dir.file("admini")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
                  (QStringList{QStringLiteral("data_odr.dat"), QStringLiteral("data_or.bak"),
                               QStringLiteral("historia.dat")}));
-        QCOMPARE(readAll(dir.file("admini/historia.dat")), historyWithCount("7"));
+        QCOMPARE(readBytesOrMissing(dir.file("admini/historia.dat")), historyWithCount("7"));
         QCOMPARE(seam.texts("inform"), QStringList{Done});
 
         // Nothing left to delete: still completed.

@@ -8,6 +8,7 @@
 #include "platform/IoError.h"
 #include "platform/QtPlatform.h"
 
+#include "FileBytes.h"
 #include "ScriptedPlatform.h"
 #include "TempProgramDir.h"
 
@@ -53,20 +54,10 @@ print(server.server_address[1], flush=True)
 server.serve_forever()
 )PY";
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
+void writeWithFolders(const QString &path, const QByteArray &bytes)
 {
     QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
+    writeBytes(path, bytes);
 }
 
 const QString Upd = QStringLiteral("Posiadasz aktualną wersje programu.");
@@ -122,7 +113,7 @@ class TestUpdateCheck : public QObject {
     {
         const QString prefix = prefixOverride.isEmpty() ? QStringLiteral("case%1").arg(++case_) : prefixOverride;
         if (content)
-            writeAll(serverRoot_.filePath(prefix + QUrl(maker::VersionInfoAddress).path()), *content);
+            writeWithFolders(serverRoot_.filePath(prefix + QUrl(maker::VersionInfoAddress).path()), *content);
         const int before = requests().size();
 
         ScriptedPlatform seam;
@@ -150,7 +141,7 @@ private slots:
     {
         QVERIFY(serverRoot_.isValid());
         const QString script = serverRoot_.filePath(QStringLiteral("server.py"));
-        writeAll(script, ServerScript);
+        writeWithFolders(script, ServerScript);
         server_.setProgram(QStringLiteral("python3"));
         server_.setArguments({script, serverRoot_.path(), logPath()});
         server_.start();
@@ -199,16 +190,16 @@ private slots:
         QCOMPARE(run.informs, shown);
         QCOMPARE(run.requested.size(), 1);
         QVERIFY(run.requested.first().endsWith(QStringLiteral("/20.txt")));
-        QCOMPARE(readAll(run.localCopy), published); // left in place
+        QCOMPARE(readBytesOrMissing(run.localCopy), published); // left in place
     }
 
     void aSuccessfulDownloadReplacesTheLocalCopy()
     {
         TempProgramDir dir{QStringList{QStringLiteral("ADMINI")}};
         createVersionFileIfMissing(dir.path());
-        writeAll(dir.file("ADMINI/20.TXT"), "old copy from an earlier check, longer than the new one\n");
+        writeWithFolders(dir.file("ADMINI/20.TXT"), "old copy from an earlier check, longer than the new one\n");
         check(QByteArray("20306\nk\n"));
-        QCOMPARE(readAll(dir.file("ADMINI/20.TXT")), QByteArray("20306\nk\n"));
+        QCOMPARE(readBytesOrMissing(dir.file("ADMINI/20.TXT")), QByteArray("20306\nk\n"));
         QCOMPARE(QDir(dir.file("ADMINI")).entryList(QDir::Files), (QStringList{"20.TXT", "wer.dat"}));
     }
 
@@ -216,18 +207,18 @@ private slots:
     {
         TempProgramDir dir;
         createVersionFileIfMissing(dir.path());
-        writeAll(dir.file("Admini/20.txt"), "20306\nk\nold\n");
+        writeWithFolders(dir.file("Admini/20.txt"), "20306\nk\nold\n");
         const Run run = check(std::nullopt);
         QCOMPARE(run.informs, QStringList{NoInfo});
         QCOMPARE(run.requested.size(), 1);
-        QCOMPARE(readAll(dir.file("Admini/20.txt")), QByteArray("20306\nk\nold\n"));
+        QCOMPARE(readBytesOrMissing(dir.file("Admini/20.txt")), QByteArray("20306\nk\nold\n"));
     }
 
     void aServerThatNeverAnswersGivesUpInBoundedTime()
     {
         TempProgramDir dir;
         createVersionFileIfMissing(dir.path());
-        writeAll(dir.file("Admini/20.txt"), "20306\nk\nold\n");
+        writeWithFolders(dir.file("Admini/20.txt"), "20306\nk\nold\n");
         QElapsedTimer clock;
         clock.start();
         const Run run = check(std::nullopt, QStringLiteral("silent"), 2, 1500);
@@ -235,7 +226,7 @@ private slots:
         QVERIFY2(elapsed >= 1400 && elapsed < 6000, qPrintable(QString::number(elapsed)));
         QCOMPARE(run.informs, QStringList{NoInfo});
         QCOMPARE(run.requested.size(), 1);
-        QCOMPARE(readAll(dir.file("Admini/20.txt")), QByteArray("20306\nk\nold\n"));
+        QCOMPARE(readBytesOrMissing(dir.file("Admini/20.txt")), QByteArray("20306\nk\nold\n"));
     }
 
     void nothingListeningGivesTheSameMessage()
@@ -278,7 +269,7 @@ private slots:
     void anInstalledFileFromAnEarlierBuildIsCompared()
     {
         TempProgramDir dir;
-        writeAll(dir.file("Admini/wer.dat"), QByteArray("\x05" "20105\0\0\0\0\0", 11));
+        writeWithFolders(dir.file("Admini/wer.dat"), QByteArray("\x05" "20105\0\0\0\0\0", 11));
         createVersionFileIfMissing(dir.path());
         const Run run = check(QByteArray("20306\nk\nWersja 3.06"));
         QCOMPARE(run.informs, QStringList{paid("Wersja 3.06")});
@@ -288,7 +279,7 @@ private slots:
     {
         TempProgramDir dir;
         const QString prefix = QStringLiteral("noinstalled");
-        writeAll(serverRoot_.filePath(prefix + QUrl(maker::VersionInfoAddress).path()), "20306\nk\n");
+        writeWithFolders(serverRoot_.filePath(prefix + QUrl(maker::VersionInfoAddress).path()), "20306\nk\n");
         ScriptedPlatform seam;
         platform::QtPlatform real;
         seam.downloader = [&](const QString &address, const QString &localPath) {
@@ -304,7 +295,7 @@ private slots:
         TempProgramDir first;
         createVersionFileIfMissing(first.path());
         const QString prefix = QStringLiteral("opening");
-        writeAll(serverRoot_.filePath(prefix + QUrl(maker::VersionInfoAddress).path()), "20306\nk\n");
+        writeWithFolders(serverRoot_.filePath(prefix + QUrl(maker::VersionInfoAddress).path()), "20306\nk\n");
         ScriptedPlatform seam;
         platform::QtPlatform real;
         seam.downloader = [&](const QString &address, const QString &localPath) {

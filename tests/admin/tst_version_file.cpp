@@ -3,6 +3,7 @@
 #include "admin/VersionRecord.h"
 #include "platform/IoError.h"
 
+#include "FileBytes.h"
 #include "ScriptedPlatform.h"
 #include "TempProgramDir.h"
 
@@ -13,21 +14,6 @@ using namespace narzedzia_admini;
 
 namespace {
 
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
-
 } // namespace
 
 class TestVersionFile : public QObject {
@@ -37,7 +23,7 @@ private slots:
     {
         TempProgramDir dir;
         createVersionFileIfMissing(dir.path());
-        QCOMPARE(readAll(dir.file("Admini/wer.dat")), QByteArray("\x05" "20306\0\0\0\0\0", 11));
+        QCOMPARE(readBytesOrMissing(dir.file("Admini/wer.dat")), QByteArray("\x05" "20306\0\0\0\0\0", 11));
         QCOMPARE(readInstalledVersion(dir.path()), QStringLiteral("20306"));
     }
 
@@ -45,10 +31,10 @@ private slots:
     {
         TempProgramDir dir{QStringList{QStringLiteral("ADMINI")}};
         const QByteArray earlier("\x05" "20105XXXXXtrailing");
-        writeAll(dir.file("ADMINI/WER.DAT"), earlier);
+        writeBytes(dir.file("ADMINI/WER.DAT"), earlier);
         const QDateTime modified = QFileInfo(dir.file("ADMINI/WER.DAT")).lastModified();
         createVersionFileIfMissing(dir.path());
-        QCOMPARE(readAll(dir.file("ADMINI/WER.DAT")), earlier);
+        QCOMPARE(readBytesOrMissing(dir.file("ADMINI/WER.DAT")), earlier);
         QCOMPARE(QFileInfo(dir.file("ADMINI/WER.DAT")).lastModified(), modified);
         QCOMPARE(QDir(dir.file("ADMINI")).entryList(QDir::Files), QStringList{QStringLiteral("WER.DAT")});
         QCOMPARE(readInstalledVersion(dir.path()), QStringLiteral("20105"));
@@ -63,7 +49,7 @@ private slots:
     void shortInstalledFileIsAReadError()
     {
         TempProgramDir dir;
-        writeAll(dir.file("Admini/wer.dat"), "\x05" "203");
+        writeBytes(dir.file("Admini/wer.dat"), "\x05" "203");
         try {
             readInstalledVersion(dir.path());
             QFAIL("no error");

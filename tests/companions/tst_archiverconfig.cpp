@@ -2,6 +2,7 @@
 #include "platform/IoError.h"
 #include "platform/RecordBytes.h"
 
+#include "FileBytes.h"
 #include "TempProgramDir.h"
 
 #include <QDir>
@@ -32,14 +33,6 @@ bool tailIsZero(const QByteArray &bytes, int slot)
         if (bytes.at(i) != '\0')
             return false;
     return true;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
 }
 
 } // namespace
@@ -140,7 +133,7 @@ private slots:
         TempProgramDir dir;
         const QString file = dir.file(QStringLiteral("archiwizator_config.dat"));
         companions::ZapiszKonfiguracjeArchiwizatora(dir.path());
-        QByteArray first = readAll(file);
+        QByteArray first = readBytes(file);
         QCOMPARE(first.size(), 10452);
         QCOMPARE(first, encodeArchiverConfig(companions::buildArchiverConfig(dir.path())));
 
@@ -151,9 +144,9 @@ private slots:
             f.write(QByteArray(30000, 'x'));
         }
         companions::ZapiszKonfiguracjeArchiwizatora(dir.path());
-        QCOMPARE(readAll(file), first);
+        QCOMPARE(readBytes(file), first);
         companions::ZapiszKonfiguracjeArchiwizatora(dir.path());
-        QCOMPARE(readAll(file).size(), 10452);
+        QCOMPARE(readBytes(file).size(), 10452);
         // No temporary file is left behind.
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"archiwizator_config.dat"});
     }
@@ -169,7 +162,7 @@ private slots:
         }
         companions::ZapiszKonfiguracjeArchiwizatora(QStringLiteral("/gdzie/indziej"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"ARCHIWIZATOR_CONFIG.DAT"});
-        const QByteArray b = readAll(upper);
+        const QByteArray b = readBytes(upper);
         QCOMPARE(b.size(), 10452);
         QCOMPARE(slotText(b, 51), QByteArray("/gdzie/indziej"));
     }
@@ -182,7 +175,7 @@ private slots:
         const QString programDir = dir.file(name);
         QVERIFY(QDir::setCurrent(programDir));
         companions::ZapiszKonfiguracjeArchiwizatora(programDir);
-        const QByteArray b = readAll(programDir + QStringLiteral("/archiwizator_config.dat"));
+        const QByteArray b = readBytes(programDir + QStringLiteral("/archiwizator_config.dat"));
         QCOMPARE(b.size(), 10452);
         QCOMPARE(slotLength(b, 51), int(programDir.size()));
         QVERIFY(slotText(b, 51).endsWith("Dyplomy \x9Cr\xF3" "droczne"));

@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "ScriptedPlatform.h"
 #include "StartupDiploma.h"
 #include "TempProgramDir.h"
@@ -51,33 +52,6 @@ DiplomaContent startupWithTexts()
     c.texts.body[1] = QStringLiteral("i wzorowe zachowanie");
     c.texts.body[3] = QStringLiteral("Łódź, 20 czerwca");
     return c;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-// Runs fn and gives back the code of the IoError it raised (0: none).
-template <typename Fn>
-int ioErrorOf(Fn fn)
-{
-    try {
-        fn();
-    } catch (const platform::IoError &e) {
-        return e.code();
-    }
-    return 0;
 }
 
 // The record laid out from the file table alone, independently of the codec.
@@ -143,7 +117,7 @@ private slots:
         const DiplomaContent c = startupWithTexts();
         Zapiszdyplom(nullptr, last, dir.path(), [&] { return c; });
         QVERIFY(p.messages.isEmpty()); // no second question for a new name
-        QCOMPARE(readAll(target), diplomafile::buildDiplomaRecord(c));
+        QCOMPARE(readBytes(target), diplomafile::buildDiplomaRecord(c));
         QCOMPARE(last, target);
         Zapiszdyplom(nullptr, last, dir.path(), [&] { return c; });
         QCOMPARE(p.fileDialogs.last().fileName, target);
@@ -168,11 +142,11 @@ private slots:
         QCOMPARE(p.messages[0].text, QStringLiteral("Plik o podanej nazwie już istnieje.Kontynuować zapis ?"));
         QCOMPARE(p.messages[0].caption, QStringLiteral("Pytanie"));
         QCOMPARE(gathered, 0);
-        QCOMPARE(readAll(target), old);
+        QCOMPARE(readBytes(target), old);
 
         Zapiszdyplom(nullptr, last, dir.path(), gather);
         QCOMPARE(gathered, 1);
-        QCOMPARE(readAll(target), diplomafile::buildDiplomaRecord(startupWithTexts()));
+        QCOMPARE(readBytes(target), diplomafile::buildDiplomaRecord(startupWithTexts()));
         QCOMPARE(QDir(dir.file("Dyplomy")).entryList(QDir::Files | QDir::Hidden), QStringList{"stary.dyp"});
     }
 
@@ -187,7 +161,7 @@ private slots:
         QVERIFY(QDir().mkpath(folder));
         p.saveAnswers = {folder};
         p.answers = {true};
-        QCOMPARE(ioErrorOf([&] { Zapiszdyplom(nullptr, last, dir.path(), gather); }), 5);
+        QCOMPARE(ioErrorCodeOf([&] { Zapiszdyplom(nullptr, last, dir.path(), gather); }), 5);
         QCOMPARE(p.texts(QStringLiteral("ask")).size(), 1); // a folder is an existing entry too
         QVERIFY(QFileInfo(folder).isDir());
         QCOMPARE(QDir::currentPath(), dir.path());
@@ -200,8 +174,8 @@ private slots:
             QSKIP("running with rights that ignore file permissions");
         p.saveAnswers = {readOnly};
         p.answers = {true};
-        QCOMPARE(ioErrorOf([&] { Zapiszdyplom(nullptr, last, dir.path(), gather); }), 5);
-        QCOMPARE(readAll(readOnly), old);
+        QCOMPARE(ioErrorCodeOf([&] { Zapiszdyplom(nullptr, last, dir.path(), gather); }), 5);
+        QCOMPARE(readBytes(readOnly), old);
     }
 
     void pythonBuiltFileIsByteIdentical()
@@ -221,9 +195,9 @@ private slots:
         p.saveAnswers = {target};
         QString last;
         Zapiszdyplom(nullptr, last, dir.path(), [] { return startupWithTexts(); });
-        const QByteArray expected = readAll(fixture);
+        const QByteArray expected = readBytes(fixture);
         QCOMPARE(expected.size(), 1064);
-        QCOMPARE(readAll(target), expected);
+        QCOMPARE(readBytes(target), expected);
     }
 
     void readCancelEmptyMissingAreSilent()
@@ -316,14 +290,14 @@ private slots:
         QVERIFY(helper.waitForFinished());
         QCOMPARE(helper.exitCode(), 3);
         QCOMPARE(QString::fromUtf8(helper.readAllStandardOutput()).trimmed(), QStringLiteral("101 Disk full"));
-        QCOMPARE(readAll(target), oldBytes);
+        QCOMPARE(readBytes(target), oldBytes);
         QCOMPARE(QDir(dir.file("Dyplomy")).entryList(QDir::Files | QDir::Hidden), QStringList{"stary.dyp"});
 
         // Without the limit the same run replaces the file.
         helper.start(QStringLiteral(SAVE_UNDER_LIMIT), {target, dir.path(), QStringLiteral("none")});
         QVERIFY(helper.waitForFinished());
         QCOMPARE(helper.exitCode(), 0);
-        const QByteArray now = readAll(target);
+        const QByteArray now = readBytes(target);
         QCOMPARE(now.size(), 1064);
         QVERIFY(now != oldBytes);
         QCOMPARE(diplomafile::parseDiplomaRecord(now).texts.heading, QStringLiteral("Nowy dyplom"));

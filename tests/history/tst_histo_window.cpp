@@ -6,6 +6,8 @@
 #include "platform/LocaleText.h"
 #include "platform/RecordBytes.h"
 
+#include "FileBytes.h"
+#include "RunHistoryBytes.h"
 #include "ScriptedPlatform.h"
 #include "TempProgramDir.h"
 
@@ -18,22 +20,6 @@
 using namespace modul_hist;
 
 namespace {
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-QByteArray recordWith(const QString &date, const QString &time, const QString &count)
-{
-    QByteArray bytes(RunHistoryRecord::Size, '\0');
-    platform::putShortString(bytes, 0, 15, date);
-    platform::putShortString(bytes, 16, 15, time);
-    platform::putShortString(bytes, 32, 15, count);
-    return bytes;
-}
 
 int rightEdge(const QLabel *label)
 {
@@ -81,7 +67,7 @@ private slots:
     {
         ScriptedPlatform seam;
         TempProgramDir dir;
-        writeAll(dir.file("Admini/historia.dat"), recordWith("01.02.2020", "10:11:12", "41"));
+        writeBytes(dir.file("Admini/historia.dat"), runHistoryBytes("01.02.2020", "10:11:12", "41"));
         Thisto_f::PobierzDane();
         Thisto_f window;
         for (int opening = 0; opening < 2; ++opening) {

@@ -5,6 +5,8 @@
 #include "platform/LocaleText.h"
 #include "platform/RecordBytes.h"
 
+#include "FileBytes.h"
+#include "RunHistoryBytes.h"
 #include "ScriptedPlatform.h"
 #include "TempProgramDir.h"
 
@@ -16,30 +18,6 @@
 using namespace modul_hist;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-QByteArray recordWith(const QString &date, const QString &time, const QString &count)
-{
-    QByteArray bytes(RunHistoryRecord::Size, '\0');
-    platform::putShortString(bytes, 0, 15, date);
-    platform::putShortString(bytes, 16, 15, time);
-    platform::putShortString(bytes, 32, 15, count);
-    return bytes;
-}
 
 } // namespace
 
@@ -83,7 +61,7 @@ private slots:
         ScriptedPlatform seam;
         TempProgramDir dir;
         Thisto_f::PobierzDane();
-        QCOMPARE(readAll(dir.file("Admini/historia.dat")), QByteArray(79, '\0'));
+        QCOMPARE(readBytesOrMissing(dir.file("Admini/historia.dat")), QByteArray(79, '\0'));
         QCOMPARE(state().currentNumber, 1);
         QCOMPARE(state().currentNumberText, QStringLiteral("1"));
         QCOMPARE(state().currentDate, platform::dateText(seam.clock.date()));
@@ -91,7 +69,7 @@ private slots:
         QCOMPARE(state().workingDirectory, dir.path());
 
         Thisto_f::ZapiszUruchomienia();
-        const QByteArray stored = readAll(dir.file("Admini/historia.dat"));
+        const QByteArray stored = readBytesOrMissing(dir.file("Admini/historia.dat"));
         QCOMPARE(stored.size(), 79);
         const RunHistoryRecord record = decodeRunHistory(stored);
         QCOMPARE(textOf(record.runDate), platform::dateText(seam.clock.date()));
@@ -115,23 +93,23 @@ private slots:
         QFETCH(QString, next);
         ScriptedPlatform seam;
         TempProgramDir dir;
-        writeAll(dir.file("Admini/historia.dat"), recordWith("01/02/2020", "10:11:12", stored));
+        writeBytes(dir.file("Admini/historia.dat"), runHistoryBytes("01/02/2020", "10:11:12", stored));
         PobierzDane();
         QCOMPARE(state().currentNumberText, next);
         ZapiszUruchomienia();
-        QCOMPARE(textOf(decodeRunHistory(readAll(dir.file("Admini/historia.dat"))).runCount), next);
+        QCOMPARE(textOf(decodeRunHistory(readBytesOrMissing(dir.file("Admini/historia.dat"))).runCount), next);
     }
 
     void loadingAloneLeavesTheFileUnchanged()
     {
         ScriptedPlatform seam;
         TempProgramDir dir;
-        QByteArray original = recordWith("01/02/2020", "10:11:12", "41");
+        QByteArray original = runHistoryBytes("01/02/2020", "10:11:12", "41");
         original[70] = '\x5A';
-        writeAll(dir.file("Admini/historia.dat"), original);
+        writeBytes(dir.file("Admini/historia.dat"), original);
         PobierzDane();
         PobierzDane();
-        QCOMPARE(readAll(dir.file("Admini/historia.dat")), original);
+        QCOMPARE(readBytesOrMissing(dir.file("Admini/historia.dat")), original);
     }
 
     void textsAreCutToFifteen()
@@ -143,7 +121,7 @@ private slots:
         state().currentTime = QStringLiteral("09:05:03 czasu środkowoeuropejskiego");
         state().currentNumberText = QStringLiteral("1234567890123456789");
         ZapiszUruchomienia();
-        const QByteArray stored = readAll(dir.file("Admini/historia.dat"));
+        const QByteArray stored = readBytesOrMissing(dir.file("Admini/historia.dat"));
         QCOMPARE(stored.size(), 79);
         QCOMPARE(int(stored[0]), 15);
         QCOMPARE(stored.mid(1, 15), QByteArray("\x9c" "r., 7 grudnia "));
@@ -155,19 +133,19 @@ private slots:
     {
         ScriptedPlatform seam;
         TempProgramDir dir;
-        QByteArray original = recordWith("ABCDEFGHIJKLMNO", "abcdefghijklmno", "41");
+        QByteArray original = runHistoryBytes("ABCDEFGHIJKLMNO", "abcdefghijklmno", "41");
         platform::putShortStringKeepingTail(original, 32, 15, QStringLiteral("41"));
         for (int i = 35; i < 48; ++i)
             original[i] = static_cast<char>('a' + i - 35);
         for (int i = 48; i < 79; ++i)
             original[i] = static_cast<char>(0x80 + i);
-        writeAll(dir.file("Admini/historia.dat"), original);
+        writeBytes(dir.file("Admini/historia.dat"), original);
 
         for (int run = 0; run < 3; ++run) {
             PobierzDane();
             ZapiszUruchomienia();
         }
-        const QByteArray stored = readAll(dir.file("Admini/historia.dat"));
+        const QByteArray stored = readBytesOrMissing(dir.file("Admini/historia.dat"));
         QCOMPARE(stored.size(), 79);
         QCOMPARE(stored.mid(48), original.mid(48));
         const int dateLength = stored[0];
@@ -182,25 +160,25 @@ private slots:
     {
         ScriptedPlatform seam;
         TempProgramDir dir;
-        writeAll(dir.file("Admini/historia.dat"), recordWith("", "", "5") + QByteArray(40, 'x'));
+        writeBytes(dir.file("Admini/historia.dat"), runHistoryBytes("", "", "5") + QByteArray(40, 'x'));
         PobierzDane();
         QCOMPARE(state().currentNumber, 6);
         ZapiszUruchomienia();
-        QCOMPARE(readAll(dir.file("Admini/historia.dat")).size(), 79);
+        QCOMPARE(readBytesOrMissing(dir.file("Admini/historia.dat")).size(), 79);
     }
 
     void shortFileIsAReadError()
     {
         ScriptedPlatform seam;
         TempProgramDir dir;
-        writeAll(dir.file("Admini/historia.dat"), QByteArray(50, '\0'));
+        writeBytes(dir.file("Admini/historia.dat"), QByteArray(50, '\0'));
         try {
             PobierzDane();
             QFAIL("no error");
         } catch (const platform::IoError &error) {
             QCOMPARE(QString::fromUtf8(error.what()), QStringLiteral("Read beyond end of file"));
         }
-        QCOMPARE(readAll(dir.file("Admini/historia.dat")).size(), 50);
+        QCOMPARE(readBytesOrMissing(dir.file("Admini/historia.dat")).size(), 50);
     }
 
     void missingAdminiFolderIsAnError()
@@ -215,12 +193,12 @@ private slots:
     {
         ScriptedPlatform seam;
         TempProgramDir dir{QStringList{QStringLiteral("ADMINI")}};
-        writeAll(dir.file("ADMINI/HISTORIA.DAT"), recordWith("", "", "8"));
+        writeBytes(dir.file("ADMINI/HISTORIA.DAT"), runHistoryBytes("", "", "8"));
         PobierzDane();
         QCOMPARE(state().currentNumber, 9);
         ZapiszUruchomienia();
         QCOMPARE(QDir(dir.file("ADMINI")).entryList(QDir::Files), QStringList{QStringLiteral("HISTORIA.DAT")});
-        QCOMPARE(textOf(decodeRunHistory(readAll(dir.file("ADMINI/HISTORIA.DAT"))).runCount), QStringLiteral("9"));
+        QCOMPARE(textOf(decodeRunHistory(readBytesOrMissing(dir.file("ADMINI/HISTORIA.DAT"))).runCount), QStringLiteral("9"));
     }
 
     void theCurrentDirectoryIsReadAtEveryOperation()
@@ -230,8 +208,8 @@ private slots:
         PobierzDane();
         TempProgramDir second; // now current
         ZapiszUruchomienia();
-        QCOMPARE(readAll(first.file("Admini/historia.dat")), QByteArray(79, '\0'));
-        QCOMPARE(textOf(decodeRunHistory(readAll(second.file("Admini/historia.dat"))).runCount), QStringLiteral("1"));
+        QCOMPARE(readBytesOrMissing(first.file("Admini/historia.dat")), QByteArray(79, '\0'));
+        QCOMPARE(textOf(decodeRunHistory(readBytesOrMissing(second.file("Admini/historia.dat"))).runCount), QStringLiteral("1"));
         QCOMPARE(state().workingDirectory, second.path());
     }
 
@@ -255,12 +233,12 @@ private slots:
             QSKIP("root writes read-only files");
         ScriptedPlatform seam;
         TempProgramDir dir;
-        const QByteArray original = recordWith("", "", "3");
-        writeAll(dir.file("Admini/historia.dat"), original);
+        const QByteArray original = runHistoryBytes("", "", "3");
+        writeBytes(dir.file("Admini/historia.dat"), original);
         QFile::setPermissions(dir.file("Admini/historia.dat"), QFile::ReadOwner);
         PobierzDane();
         QVERIFY_THROWS_EXCEPTION(platform::IoError, ZapiszUruchomienia());
-        QCOMPARE(readAll(dir.file("Admini/historia.dat")), original);
+        QCOMPARE(readBytesOrMissing(dir.file("Admini/historia.dat")), original);
     }
 };
 

@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "TempProgramDir.h"
 #include "platform/Cp1250.h"
 #include "platform/DataPath.h"
@@ -16,20 +17,6 @@
 #include <unistd.h>
 
 using namespace platform;
-
-namespace {
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-} // namespace
 
 class TestPlatform : public QObject {
     Q_OBJECT
@@ -128,25 +115,17 @@ private slots:
         writeRecordFile(path, QByteArray("ab"));
         QCOMPARE(readBytes(path), QByteArray("ab")); // replaced, not overlaid
 
-        auto codeOf = [](auto &&operation) {
-            try {
-                operation();
-            } catch (const IoError &e) {
-                return e.code();
-            }
-            return 0;
-        };
-        QCOMPARE(codeOf([&] { readFirstRecord(path, 3); }), 100);
-        QCOMPARE(codeOf([&] { readFirstRecord(dir.file(QStringLiteral("Admini/none.dat")), 3); }), 2);
-        QCOMPARE(codeOf([&] { readFirstRecord(dir.file(QStringLiteral("Nope/none.dat")), 3); }), 3);
-        QCOMPARE(codeOf([&] { writeRecordFile(dir.file(QStringLiteral("Nope/x.dat")), "a"); }), 3);
-        QCOMPARE(codeOf([&] { writeRecordFile(dir.file(QStringLiteral("Dyplomy")), "a"); }), 5);
-        QCOMPARE(codeOf([&] { readFirstRecord(dir.file(QStringLiteral("Dyplomy")), 3); }), 5);
+        QCOMPARE(ioErrorCodeOf([&] { readFirstRecord(path, 3); }), 100);
+        QCOMPARE(ioErrorCodeOf([&] { readFirstRecord(dir.file(QStringLiteral("Admini/none.dat")), 3); }), 2);
+        QCOMPARE(ioErrorCodeOf([&] { readFirstRecord(dir.file(QStringLiteral("Nope/none.dat")), 3); }), 3);
+        QCOMPARE(ioErrorCodeOf([&] { writeRecordFile(dir.file(QStringLiteral("Nope/x.dat")), "a"); }), 3);
+        QCOMPARE(ioErrorCodeOf([&] { writeRecordFile(dir.file(QStringLiteral("Dyplomy")), "a"); }), 5);
+        QCOMPARE(ioErrorCodeOf([&] { readFirstRecord(dir.file(QStringLiteral("Dyplomy")), 3); }), 5);
 
         // A read-only target is refused and stays as it was.
         ::chmod(QFile::encodeName(path).constData(), 0444);
         if (::access(QFile::encodeName(path).constData(), W_OK) != 0) {
-            QCOMPARE(codeOf([&] { writeRecordFile(path, "zz"); }), 5);
+            QCOMPARE(ioErrorCodeOf([&] { writeRecordFile(path, "zz"); }), 5);
             QCOMPARE(readBytes(path), QByteArray("ab"));
         }
         ::chmod(QFile::encodeName(path).constData(), 0644);

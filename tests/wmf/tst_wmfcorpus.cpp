@@ -1,6 +1,7 @@
 // Real-world metafiles from public test suites: every file libwmf renders
 // loads and draws; the two it refuses are refused or drawn in part. The
 // placeable ones are compared with libwmf's own rendering.
+#include "FileBytes.h"
 #include "WmfTestUtil.h"
 
 #include <QDir>
@@ -13,12 +14,6 @@ namespace {
 // The files libwmf itself cannot render.
 const QStringList kLibwmfFails = {QStringLiteral("libreoffice_test_libuemf_ref.wmf"),
                                   QStringLiteral("libreoffice_B_DNA.wmf")};
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 } // namespace
 
@@ -37,7 +32,7 @@ private slots:
         QFETCH(QString, path);
         if (!QDir(wmftest::corpusDir()).exists())
             QSKIP("the shared metafile corpus is not here");
-        const QByteArray bytes = readFile(path);
+        const QByteArray bytes = readBytes(path);
         QVERIFY(!bytes.isEmpty());
         const bool libwmfFails = kLibwmfFails.contains(QFileInfo(path).fileName());
         try {
@@ -57,7 +52,7 @@ private slots:
         QTest::addColumn<QString>("path");
         const QDir dir(wmftest::corpusDir());
         for (const QString &name : dir.entryList({QStringLiteral("*.wmf")}, QDir::Files, QDir::Name)) {
-            const QByteArray head = readFile(dir.filePath(name)).left(4);
+            const QByteArray head = readBytes(dir.filePath(name)).left(4);
             // The crafted proof-of-concept file draws whatever a patched
             // libwmf makes of it: no reference for anybody.
             if (head == QByteArray("\xD7\xCD\xC6\x9A", 4) && !kLibwmfFails.contains(name)
@@ -72,7 +67,7 @@ private slots:
         const QImage oracle = wmftest::oracleRender(path, 300, 300, tmp);
         if (oracle.isNull())
             QSKIP("wmf2gd is not installed");
-        const Metafile mf = Metafile::fromBytes(readFile(path));
+        const Metafile mf = Metafile::fromBytes(readBytes(path));
         // libwmf frames a picture by its placeable box or by what it draws;
         // compare with whichever framing of ours comes closest.
         const int w = oracle.width(), h = oracle.height();
