@@ -2,6 +2,8 @@
 // its layout against the print command's.
 #include "RecordingPrinter.h"
 #include "druk/Run.h"
+#include "FileBytes.h"
+#include "PdfTools.h"
 #include "ScriptedPlatform.h"
 #include "StartupDiploma.h"
 #include "TempProgramDir.h"
@@ -40,17 +42,9 @@ Result runDruk(const QStringList &args)
             QString::fromUtf8(p.readAllStandardError())};
 }
 
-QString tool(const QString &program, const QStringList &args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 int pageCount(const QString &pdf)
 {
-    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(tool(QStringLiteral("pdfinfo"), {pdf}));
+    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(runTool(QStringLiteral("pdfinfo"), {pdf}));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
@@ -64,13 +58,6 @@ diplomafile::DiplomaContent startupContent()
     c.texts.body[3] = QStringLiteral("Dyrektor");
     c.texts.recipient = QStringLiteral("Jan Kowalski");
     return c;
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 QByteArray shippedTemplate()
@@ -114,9 +101,9 @@ void TestDruk::init()
     if (wmf.isEmpty())
         QSKIP("data/Wzory/BDR_0001.wmf is not there");
     // Lower-case folder and name: looked up without regard to letter case.
-    writeFile(dir_->file(QStringLiteral("wzory/bdr_0001.WMF")), wmf);
-    writeFile(dir_->file(QStringLiteral("wzory/BDR_0002.wmf")), wmf);
-    writeFile(dir_->file(QStringLiteral("d.dyp")), diplomafile::buildDiplomaRecord(startupContent()));
+    writeBytes(dir_->file(QStringLiteral("wzory/bdr_0001.WMF")), wmf);
+    writeBytes(dir_->file(QStringLiteral("wzory/BDR_0002.wmf")), wmf);
+    writeBytes(dir_->file(QStringLiteral("d.dyp")), diplomafile::buildDiplomaRecord(startupContent()));
     poppler_ = !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
 }
 
@@ -170,7 +157,7 @@ void TestDruk::thirtyNamesGiveThirtyPages()
     QStringList names;
     for (int k = 1; k <= 30; ++k)
         names << QStringLiteral("Uczeń%1 Nazwisko%1").arg(k);
-    writeFile(dir_->file(QStringLiteral("klasa.txt")), (QStringLiteral("\n") + names.join(QStringLiteral("\n\n"))).toUtf8());
+    writeBytes(dir_->file(QStringLiteral("klasa.txt")), (QStringLiteral("\n") + names.join(QStringLiteral("\n\n"))).toUtf8());
     const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("klasa.txt"),
                            QStringLiteral("-o"), QStringLiteral("klasa.pdf")});
     QVERIFY2(r.status == 0, qPrintable(r.err));
@@ -179,7 +166,7 @@ void TestDruk::thirtyNamesGiveThirtyPages()
 
     // Whole sheet at 600 dpi: 207 x 292 mm; the recipient at 52 / 104 mm,
     // that is dots (1248, 2496), 149.76 / 299.52 points.
-    const QString html = tool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("klasa.pdf"), QStringLiteral("-")});
+    const QString html = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("klasa.pdf"), QStringLiteral("-")});
     const QStringList pagesHtml = html.split(QStringLiteral("<page "));
     QCOMPARE(pagesHtml.size(), 31);
     static const QRegularExpression word(QStringLiteral(
@@ -192,19 +179,19 @@ void TestDruk::thirtyNamesGiveThirtyPages()
         QVERIFY(qAbs(m.captured(2).toDouble() - 299.52) < 1.4);
     }
     // The template is drawn as vectors on every page: no pictures at all.
-    QCOMPARE(tool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), QStringLiteral("klasa.pdf")}).count('\n'), 2);
+    QCOMPARE(runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), QStringLiteral("klasa.pdf")}).count('\n'), 2);
 }
 
 void TestDruk::csvReplacesTexts()
 {
-    writeFile(dir_->file(QStringLiteral("lista.csv")),
+    writeBytes(dir_->file(QStringLiteral("lista.csv")),
               "naglowek;dla;tresc1\nDyplom uznania;\"Nowak; Anna\";za udział w konkursie\n;Jan Kowalski;\n");
     const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("lista.csv"),
                            QStringLiteral("-o"), QStringLiteral("lista.pdf")});
     QVERIFY2(r.status == 0, qPrintable(r.err));
     if (!poppler_)
         return;
-    const QString text = tool(QStringLiteral("pdftotext"), {QStringLiteral("lista.pdf"), QStringLiteral("-")});
+    const QString text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("lista.pdf"), QStringLiteral("-")});
     QVERIFY(text.contains(QStringLiteral("Dyplom uznania")));
     QVERIFY(text.contains(QStringLiteral("Nowak; Anna")));
     QVERIFY(text.contains(QStringLiteral("za udział w konkursie")));
@@ -214,7 +201,7 @@ void TestDruk::csvReplacesTexts()
 
 void TestDruk::separateFilesAreNamedAfterRecipients()
 {
-    writeFile(dir_->file(QStringLiteral("n.txt")), "Anna Nowak\nJan/Kowalski\nanna nowak\n");
+    writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna Nowak\nJan/Kowalski\nanna nowak\n");
     const QStringList args{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
                            QStringLiteral("--osobno"), QStringLiteral("pdf")};
     Result r = runDruk(args);
@@ -240,7 +227,7 @@ void TestDruk::separateFilesAreNamedAfterRecipients()
 
 void TestDruk::pngPicturesFollowDpi()
 {
-    writeFile(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\n");
+    writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\n");
     const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
                            QStringLiteral("--png"), QStringLiteral("png"), QStringLiteral("--dpi"), QStringLiteral("100")});
     QVERIFY2(r.status == 0, qPrintable(r.err));
@@ -254,22 +241,22 @@ void TestDruk::pngPicturesFollowDpi()
 void TestDruk::catalogueShowsEveryTemplate()
 {
     for (int n = 3; n <= 10; ++n)
-        writeFile(dir_->file(QStringLiteral("wzory/BDR_%1.wmf").arg(n, 4, 10, QLatin1Char('0'))), shippedTemplate());
-    writeFile(dir_->file(QStringLiteral("wzory/BDR_0011.wmf")), "to nie jest metaplik, tylko tekst");
+        writeBytes(dir_->file(QStringLiteral("wzory/BDR_%1.wmf").arg(n, 4, 10, QLatin1Char('0'))), shippedTemplate());
+    writeBytes(dir_->file(QStringLiteral("wzory/BDR_0011.wmf")), "to nie jest metaplik, tylko tekst");
     const Result r = runDruk({QStringLiteral("--katalog"), QStringLiteral("katalog.pdf")});
     QVERIFY2(r.status == 0, qPrintable(r.err));
     QVERIFY2(r.err.contains(QStringLiteral("BDR_0011.wmf")), qPrintable(r.err)); // the damaged one is named
     if (!poppler_)
         return;
     QCOMPARE(pageCount(dir_->file(QStringLiteral("katalog.pdf"))), 2);
-    const QString text = tool(QStringLiteral("pdftotext"), {QStringLiteral("katalog.pdf"), QStringLiteral("-")});
+    const QString text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("katalog.pdf"), QStringLiteral("-")});
     for (int n = 1; n <= 11; ++n)
         QVERIFY2(text.contains(QStringLiteral("Wzór nr %1 ").arg(n)), qPrintable(QString::number(n)));
 }
 
 void TestDruk::longNameIsWarnedAbout()
 {
-    writeFile(dir_->file(QStringLiteral("n.txt")),
+    writeBytes(dir_->file(QStringLiteral("n.txt")),
               "Anna Nowak\nKonstanty Ildefons Gałczyński-Wielkopolski herbu Trzy Trąby i Półtora Krzyża\n");
     const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
                            QStringLiteral("-o"), QStringLiteral("x.pdf"), QStringLiteral("--png"), QStringLiteral("p")});
@@ -332,14 +319,14 @@ void TestDruk::errorsNameTheFile()
     QFETCH(QStringList, args);
     QFETCH(int, status);
     QFETCH(QString, names);
-    writeFile(dir_->file(QStringLiteral("short.dyp")), diplomafile::buildDiplomaRecord(startupContent()).left(500));
+    writeBytes(dir_->file(QStringLiteral("short.dyp")), diplomafile::buildDiplomaRecord(startupContent()).left(500));
     diplomafile::DiplomaContent c = startupContent();
     c.templateNumber = 7;
-    writeFile(dir_->file(QStringLiteral("t7.dyp")), diplomafile::buildDiplomaRecord(c));
+    writeBytes(dir_->file(QStringLiteral("t7.dyp")), diplomafile::buildDiplomaRecord(c));
     c.templateNumber = 9;
-    writeFile(dir_->file(QStringLiteral("t9.dyp")), diplomafile::buildDiplomaRecord(c));
-    writeFile(dir_->file(QStringLiteral("wzory/BDR_0009.wmf")), QByteArray(64, 'x'));
-    writeFile(dir_->file(QStringLiteral("zla.csv")), "dla;tresc1\nAnna;x\nJan;y;z\n");
+    writeBytes(dir_->file(QStringLiteral("t9.dyp")), diplomafile::buildDiplomaRecord(c));
+    writeBytes(dir_->file(QStringLiteral("wzory/BDR_0009.wmf")), QByteArray(64, 'x'));
+    writeBytes(dir_->file(QStringLiteral("zla.csv")), "dla;tresc1\nAnna;x\nJan;y;z\n");
     if (QString::fromLatin1(QTest::currentDataTag()) == QLatin1String("empty catalogue"))
         for (const QString &f : QDir(dir_->file(QStringLiteral("wzory"))).entryList(QDir::Files))
             QFile::remove(dir_->file(QStringLiteral("wzory/") + f));
@@ -360,10 +347,10 @@ void TestDruk::failedRunLeavesNothing()
 {
     // The PDF is complete before the separate files fail: it goes too, and
     // an earlier file of the same name stays as it was.
-    writeFile(dir_->file(QStringLiteral("x.pdf")), "earlier");
-    writeFile(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\n");
+    writeBytes(dir_->file(QStringLiteral("x.pdf")), "earlier");
+    writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\n");
     QDir().mkpath(dir_->file(QStringLiteral("os")));
-    writeFile(dir_->file(QStringLiteral("os/Jan.pdf")), "taken");
+    writeBytes(dir_->file(QStringLiteral("os/Jan.pdf")), "taken");
     const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
                            QStringLiteral("-o"), QStringLiteral("nowy.pdf"), QStringLiteral("--osobno"),
                            QStringLiteral("os")});
@@ -387,43 +374,19 @@ void TestDruk::helpInBothLanguages()
 
 void TestDruk::listGoesToACupsQueueAsOneJob()
 {
-    QProcess setup;
-    setup.start(QStringLiteral("sh"), {qEnvironmentVariable("DYPLOM_SOURCE_DIR")
-                                           + QStringLiteral("/tests/printing/cups-pdf-queue.sh"),
-                                       QStringLiteral("DyplomPDF")});
-    if (!setup.waitForFinished(60000))
-        QSKIP("the CUPS set-up script did not finish within 60 s");
-    if (setup.exitCode() == 3)
-        QSKIP(qPrintable(QStringLiteral("CUPS cannot run here: ")
-                         + QString::fromUtf8(setup.readAllStandardError()).trimmed()));
-    QCOMPARE(setup.exitCode(), 0);
-    QDir out(QString::fromUtf8(setup.readAllStandardOutput()).trimmed());
+    const CupsPdfQueue queue = setUpCupsPdfQueue(QStringLiteral("DyplomPDF"));
+    if (!queue.skipReason.isEmpty())
+        QSKIP(qPrintable(queue.skipReason));
+    QCOMPARE(queue.status, 0);
+    const QDir out(queue.outDir);
     const QStringList before = out.entryList({QStringLiteral("*.pdf")}, QDir::Files);
 
-    writeFile(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\nZofia\n");
+    writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\nZofia\n");
     const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
                               QStringLiteral("-P"), QStringLiteral("DyplomPDF")});
     QVERIFY2(r.status == 0, qPrintable(r.err));
 
-    // cups-pdf writes the job some time after it was accepted.
-    QString produced;
-    QElapsedTimer clock;
-    clock.start();
-    while (produced.isEmpty() && clock.elapsed() < 60000) {
-        QTest::qWait(250);
-        out.refresh();
-        for (const QString &name : out.entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Time)) {
-            if (before.contains(name))
-                continue;
-            QFile f(out.filePath(name));
-            if (f.open(QIODevice::ReadOnly) && f.size() > 0) {
-                f.seek(qMax<qint64>(0, f.size() - 64));
-                if (f.readAll().contains("%%EOF"))
-                    produced = f.fileName();
-            }
-            break;
-        }
-    }
+    const QString produced = awaitNewPdf(out, before);
     QVERIFY2(!produced.isEmpty(), qPrintable(QStringLiteral("no PDF in %1 within 60 s").arg(out.path())));
     const auto cleanup = qScopeGuard([&] { QFile::remove(produced); });
     QCOMPARE(pageCount(produced), 3); // one job, one page per name
@@ -434,7 +397,7 @@ void TestDruk::progressShowsOnATerminal()
     const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
     if (script.isEmpty())
         QSKIP("util-linux script is not installed (needed for a terminal)");
-    writeFile(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\nZofia\n");
+    writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\nZofia\n");
     QProcess p;
     p.start(script, {QStringLiteral("-qec"),
                      QStringLiteral("'%1/dyplom-druk' d.dyp --lista n.txt -o x.pdf")

@@ -1,4 +1,5 @@
 // The print command on real QPrinters: a PDF file and a CUPS queue.
+#include "PdfTools.h"
 #include "ScriptedPlatform.h"
 #include "StartupDiploma.h"
 #include "TinyTemplate.h"
@@ -32,24 +33,9 @@ struct Word {
     QRectF box; // points, origin top-left of the sheet
 };
 
-QString run(const QString &program, const QStringList &args, int *exitCode = nullptr, int timeoutMs = 60000)
-{
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForStarted(10000)) {
-        if (exitCode)
-            *exitCode = -1;
-        return {};
-    }
-    p.waitForFinished(timeoutMs);
-    if (exitCode)
-        *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 QList<Word> wordsOf(const QString &pdf)
 {
-    const QString html = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    const QString html = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     static const QRegularExpression re(QStringLiteral(
         R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*)</word>)re"));
     QList<Word> words;
@@ -119,8 +105,8 @@ bool playerDraws(const wmf::Metafile &picture)
 double inkShare(const QString &pdf, const QString &dir)
 {
     const QString stem = dir + QStringLiteral("/render");
-    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-png"),
-                                     QStringLiteral("-singlefile"), pdf, stem});
+    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-png"),
+                                         QStringLiteral("-singlefile"), pdf, stem});
     const QImage image(stem + QStringLiteral(".png"));
     if (image.isNull())
         return -1;
@@ -151,7 +137,7 @@ private:
 void TestPrintPdf::initTestCase()
 {
     int code = 0;
-    run(QStringLiteral("pdftotext"), {QStringLiteral("-v")}, &code);
+    runTool(QStringLiteral("pdftotext"), {QStringLiteral("-v")}, &code);
     havePoppler_ = code == 0;
 }
 
@@ -213,7 +199,7 @@ void TestPrintPdf::pdfHoldsTextsWhereTheGridPutsThem()
     // The template is vector drawing: no image covering a large part of the sheet.
     int code = 0;
     const QStringList images =
-        run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}, &code).split('\n', Qt::SkipEmptyParts);
+        runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}, &code).split('\n', Qt::SkipEmptyParts);
     QCOMPARE(code, 0);
     for (const QString &line : images.mid(2)) {
         const QStringList cols = line.simplified().split(' ');
@@ -248,25 +234,17 @@ void TestPrintPdf::droppedJobLeavesThePrinterUsable()
     device.endJob();
     QVERIFY(QFileInfo(second).size() > 0);
     if (havePoppler_)
-        QVERIFY(run(QStringLiteral("pdftotext"), {second, QStringLiteral("-")}).contains(QLatin1String("kolejny")));
+        QVERIFY(runTool(QStringLiteral("pdftotext"), {second, QStringLiteral("-")}).contains(QLatin1String("kolejny")));
 }
 
 void TestPrintPdf::printsThroughACupsQueue()
 {
     const QString queue = QStringLiteral("DyplomPDF");
-    int code = 0;
-    QProcess setup;
-    setup.start(QStringLiteral("sh"), {qEnvironmentVariable("DYPLOM_SOURCE_DIR")
-                                           + QStringLiteral("/tests/printing/cups-pdf-queue.sh"),
-                                       queue});
-    if (!setup.waitForFinished(60000))
-        QSKIP("the CUPS set-up script did not finish within 60 s");
-    code = setup.exitCode();
-    if (code == 3)
-        QSKIP(qPrintable(QStringLiteral("CUPS cannot run here: ")
-                         + QString::fromUtf8(setup.readAllStandardError()).trimmed()));
-    QCOMPARE(code, 0);
-    const QString outDir = QString::fromUtf8(setup.readAllStandardOutput()).trimmed();
+    const CupsPdfQueue cups = setUpCupsPdfQueue(queue);
+    if (!cups.skipReason.isEmpty())
+        QSKIP(qPrintable(cups.skipReason));
+    QCOMPARE(cups.status, 0);
+    const QString outDir = cups.outDir;
     QVERIFY(!outDir.isEmpty());
     QVERIFY2(QPrinterInfo::availablePrinterNames().contains(queue), "Qt does not see the CUPS queue");
 
@@ -287,26 +265,7 @@ void TestPrintPdf::printsThroughACupsQueue()
     QVERIFY2(platform.errors().isEmpty(), qPrintable(platform.errors().join('\n')));
     QVERIFY(resolution > 0);
 
-    // cups-pdf writes the file some time after the job was accepted.
-    QString produced;
-    QElapsedTimer clock;
-    clock.start();
-    while (produced.isEmpty() && clock.elapsed() < 60000) {
-        QTest::qWait(250);
-        out.refresh();
-        for (const QString &name : out.entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Time)) {
-            if (before.contains(name))
-                continue;
-            const QString path = out.filePath(name);
-            QFile f(path);
-            if (f.open(QIODevice::ReadOnly) && f.size() > 0) {
-                f.seek(qMax<qint64>(0, f.size() - 64));
-                if (f.readAll().contains("%%EOF"))
-                    produced = path;
-            }
-            break;
-        }
-    }
+    const QString produced = awaitNewPdf(out, before);
     QVERIFY2(!produced.isEmpty(), qPrintable(QStringLiteral("no PDF appeared in %1 within 60 s").arg(outDir)));
     const auto cleanup = qScopeGuard([&] { QFile::remove(produced); });
 
@@ -316,8 +275,8 @@ void TestPrintPdf::printsThroughACupsQueue()
     QTemporaryDir dir;
     QVERIFY(inkShare(produced, dir.path()) > 0.001);
     const QString stem = dir.filePath(QStringLiteral("page72"));
-    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
-                                     QStringLiteral("-singlefile"), produced, stem});
+    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
+                                         QStringLiteral("-singlefile"), produced, stem});
     const QImage page(stem + QStringLiteral(".png"));
     QVERIFY(!page.isNull());
     const PrinterGrid &grid = printerGrid();
