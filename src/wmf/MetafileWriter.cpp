@@ -163,27 +163,24 @@ void MetafileWriter::deleteObject(int i)
 void MetafileWriter::moveTo(int x, int y) { PARAMS; put16(b, y); put16(b, x); record(rec::MoveTo, b); }
 void MetafileWriter::lineTo(int x, int y) { PARAMS; put16(b, y); put16(b, x); record(rec::LineTo, b); }
 
-void MetafileWriter::polyline(const QPolygon &points)
+void MetafileWriter::points(QByteArray &b, const QPolygon &points) const
 {
-    PARAMS;
-    put16(b, int(points.size()));
     for (const QPoint &p : points) {
         put16(b, p.x());
         put16(b, p.y());
     }
-    record(rec::Polyline, b);
 }
 
-void MetafileWriter::polygon(const QPolygon &points)
+void MetafileWriter::pointsRecord(uint16_t function, const QPolygon &points)
 {
     PARAMS;
     put16(b, int(points.size()));
-    for (const QPoint &p : points) {
-        put16(b, p.x());
-        put16(b, p.y());
-    }
-    record(rec::Polygon, b);
+    this->points(b, points);
+    record(function, b);
 }
+
+void MetafileWriter::polyline(const QPolygon &points) { pointsRecord(rec::Polyline, points); }
+void MetafileWriter::polygon(const QPolygon &points) { pointsRecord(rec::Polygon, points); }
 
 void MetafileWriter::polyPolygon(const std::vector<QPolygon> &polygons)
 {
@@ -192,10 +189,7 @@ void MetafileWriter::polyPolygon(const std::vector<QPolygon> &polygons)
     for (const QPolygon &poly : polygons)
         put16(b, int(poly.size()));
     for (const QPolygon &poly : polygons)
-        for (const QPoint &p : poly) {
-            put16(b, p.x());
-            put16(b, p.y());
-        }
+        points(b, poly);
     record(rec::PolyPolygon, b);
 }
 
@@ -320,11 +314,8 @@ QByteArray MetafileWriter::dib(const QImage &source, int bits)
     return b;
 }
 
-void MetafileWriter::stretchDib(const QRect &dest, const QImage &image, int bits)
+void MetafileWriter::stretchRects(QByteArray &b, const QImage &image, const QRect &dest) const
 {
-    PARAMS;
-    le32(b, 0x00CC0020); // SRCCOPY
-    put16(b, 0);
     put16(b, image.height());
     put16(b, image.width());
     put16(b, 0);
@@ -333,6 +324,14 @@ void MetafileWriter::stretchDib(const QRect &dest, const QImage &image, int bits
     put16(b, dest.width());
     put16(b, dest.top());
     put16(b, dest.left());
+}
+
+void MetafileWriter::stretchDib(const QRect &dest, const QImage &image, int bits)
+{
+    PARAMS;
+    le32(b, 0x00CC0020); // SRCCOPY
+    put16(b, 0);         // DIB_RGB_COLORS
+    stretchRects(b, image, dest);
     b.append(dib(image, bits));
     record(rec::StretchDib, b);
 }
@@ -341,14 +340,7 @@ void MetafileWriter::dibStretchBlt(const QRect &dest, const QImage &image, int b
 {
     PARAMS;
     le32(b, 0x00CC0020);
-    put16(b, image.height());
-    put16(b, image.width());
-    put16(b, 0);
-    put16(b, 0);
-    put16(b, dest.height());
-    put16(b, dest.width());
-    put16(b, dest.top());
-    put16(b, dest.left());
+    stretchRects(b, image, dest);
     b.append(dib(image, bits));
     record(rec::DibStretchBlt, b);
 }

@@ -92,6 +92,10 @@ private:
     void put16(QByteArray &b, int v) const;
     void box(QByteArray &b, const QRect &r) const; // bottom, right, top, left
     void arcRecord(uint16_t function, const QRect &box, QPoint start, QPoint end);
+    void points(QByteArray &b, const QPolygon &points) const; // x, y of each
+    void pointsRecord(uint16_t function, const QPolygon &points);
+    // Source (the whole image) then destination: height, width, y, x each.
+    void stretchRects(QByteArray &b, const QImage &image, const QRect &dest) const;
 
     QRect bounds_;
     int inch_;
