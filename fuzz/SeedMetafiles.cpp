@@ -4,6 +4,7 @@
 #include "wmf/Records.h"
 
 #include <QImage>
+#include <initializer_list>
 
 namespace wmfseeds {
 
@@ -19,6 +20,15 @@ void le32(QByteArray &b, uint32_t v)
 {
     le16(b, int(v & 0xFFFF));
     le16(b, int(v >> 16));
+}
+
+// Little-endian 16-bit words.
+QByteArray words(std::initializer_list<int> values)
+{
+    QByteArray b;
+    for (int v : values)
+        le16(b, v);
+    return b;
 }
 
 QImage indexed(int colours)
@@ -168,51 +178,27 @@ std::vector<QByteArray> seedMetafiles()
         w.record(wmf::rec::SetPixel, pix);
         QByteArray patblt;
         le32(patblt, 0x00F00021);
-        le16(patblt, 40);
-        le16(patblt, 40);
-        le16(patblt, 350);
-        le16(patblt, 540);
+        patblt += words({40, 40, 350, 540});
         w.record(wmf::rec::PatBlt, patblt);
         out.push_back(w.finish());
     }
     {
         // A plain metafile with a region clip and an old-style bitmap.
         QByteArray recs;
-        QByteArray org;
-        le16(org, 0);
-        le16(org, 0);
-        recs += rawRecord(wmf::rec::SetWindowOrg, org);
-        QByteArray ext;
-        le16(ext, 300);
-        le16(ext, 400);
-        recs += rawRecord(wmf::rec::SetWindowExt, ext);
-        QByteArray region;
-        for (int v : {0, 6, 0, 0, 0, 2, 0, 10, 10, 390, 290}) // object count is two words
-            le16(region, v);
-        QByteArray scans;
-        for (int v : {2, 10, 150, 10, 200, 2})
-            le16(scans, v);
-        for (int v : {2, 150, 290, 50, 390, 2})
-            le16(scans, v);
+        recs += rawRecord(wmf::rec::SetWindowOrg, words({0, 0}));
+        recs += rawRecord(wmf::rec::SetWindowExt, words({300, 400}));
+        const QByteArray region = words({0, 6, 0, 0, 0, 2, 0, 10, 10, 390, 290}); // object count is two words
+        const QByteArray scans = words({2, 10, 150, 10, 200, 2}) + words({2, 150, 290, 50, 390, 2});
         recs += rawRecord(wmf::rec::CreateRegion, region + scans);
-        QByteArray sel;
-        le16(sel, 0);
-        recs += rawRecord(wmf::rec::SelectClipRegion, sel);
-        QByteArray brush;
-        le16(brush, 0);
+        recs += rawRecord(wmf::rec::SelectClipRegion, words({0}));
+        QByteArray brush = words({0});
         le32(brush, 0x0000FF);
         le16(brush, 0);
         recs += rawRecord(wmf::rec::CreateBrushIndirect, brush);
-        QByteArray fill;
-        le16(fill, 0);
-        le16(fill, 1);
-        recs += rawRecord(wmf::rec::FillRegion, fill);
+        recs += rawRecord(wmf::rec::FillRegion, words({0, 1}));
         QByteArray bb;
         le32(bb, 0x00CC0020);
-        for (int v : {4, 8, 0, 0, 100, 200, 20, 20})
-            le16(bb, v);
-        for (int v : {0, 8, 4, 2})
-            le16(bb, v);
+        bb += words({4, 8, 0, 0, 100, 200, 20, 20}) + words({0, 8, 4, 2});
         bb.append(char(1));
         bb.append(char(1));
         bb.append(QByteArray("\xA5\x00\x5A\x00\xA5\x00\x5A\x00", 8));
