@@ -29,6 +29,15 @@ PrintInput startupDocument()
     return in;
 }
 
+// The print dialog's choice of a PDF file instead of a printer.
+std::function<void(QPrinter &)> printsToPdf(const QString &file)
+{
+    return [file](QPrinter &printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+    };
+}
+
 QStringList fontCalls(int size, int height)
 {
     return {QStringLiteral("colour 00000000"), QStringLiteral("name Times New Roman"), QStringLiteral("style 0"),
@@ -351,10 +360,7 @@ void TestPrinting::cancelledDialogPrintsNothing()
     ScriptedPlatform platform;
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-    platform.preparePrinter = [&](QPrinter &printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-    };
+    platform.preparePrinter = printsToPdf(pdf);
     int gathered = 0;
     const auto gather = [&] {
         ++gathered;
@@ -379,10 +385,7 @@ void TestPrinting::commandReportsFailuresThroughTheSeam()
     ScriptedPlatform platform;
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-    platform.preparePrinter = [&](QPrinter &printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-    };
+    platform.preparePrinter = printsToPdf(pdf);
     PrintInput in = startupDocument();
     in.templateLeft = 2000000000;
     platform.printAnswers = {true};
@@ -393,10 +396,7 @@ void TestPrinting::commandReportsFailuresThroughTheSeam()
 
     // A job that cannot start is reported and prints nothing.
     const QString unwritable = dir.filePath(QStringLiteral("no/such/folder/out.pdf"));
-    platform.preparePrinter = [&](QPrinter &printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(unwritable);
-    };
+    platform.preparePrinter = printsToPdf(unwritable);
     platform.printAnswers = {true};
     SpeedButton4Click(nullptr, [&] { return startupDocument(); });
     QCOMPARE(platform.errors().size(), 2);
