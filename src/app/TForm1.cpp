@@ -1,6 +1,6 @@
 #include "TForm1.h"
 #include "HelpText.h"
-#include "WidgetFactory.h"
+#include "platform/WidgetFactory.h"
 #include "editor/TemplateView.h"
 
 #include <QCloseEvent>

@@ -55,18 +55,17 @@ void TForm1::Czytajdyplom1Click()
     if (platform::fileExists(path))
         Image1->setPicture(editor::loadTemplatePicture(path));
 
-    document_.body.left = c.body.left;
-    ml->setValue(document_.body.left);
-    document_.body.top = c.body.top;
-    mg->setValue(document_.body.top);
-    document_.heading.left = c.heading.left;
-    marginesl->setValue(document_.heading.left);
-    document_.heading.top = c.heading.top;
-    marginesg->setValue(document_.heading.top);
-    document_.recipient.left = c.recipient.left;
-    mal->setValue(document_.recipient.left);
-    document_.recipient.top = c.recipient.top;
-    mag->setValue(document_.recipient.top);
+    // Each margin goes into the document first, then into its spin edit.
+    auto takeMargins = [](editor::TextBlockStyle &into, const editor::TextBlockStyle &from,
+                          platform::SpinEdit *left, platform::SpinEdit *top) {
+        into.left = from.left;
+        left->setValue(into.left);
+        into.top = from.top;
+        top->setValue(into.top);
+    };
+    takeMargins(document_.body, c.body, ml, mg);
+    takeMargins(document_.heading, c.heading, marginesl, marginesg);
+    takeMargins(document_.recipient, c.recipient, mal, mag);
 
     fontDialogs_[1] = fontOf(c.body);
     fontDialogs_[0] = fontOf(c.heading);

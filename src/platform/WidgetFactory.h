@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/SpinEdit.h"
+#include "SpinEdit.h"
 
 #include <QColor>
 #include <QFont>
