@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -33,6 +34,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent, windowWithoutSystemMenu())
     buildLayout();
     buildMenu();
     setTabOrderChain();
+    layout()->setSizeConstraint(QLayout::SetFixedSize); // a fixed-size window
+    layout()->activate();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <vector>
 
 class QFrame;
 class QLabel;

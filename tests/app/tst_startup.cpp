@@ -267,6 +267,7 @@ private slots:
         AppFixture app;
         TForm1 &form = app.form();
         QCOMPARE(form.centralWidget()->size(), QSize(744, 490));
+        QCOMPARE(form.minimumSize(), form.maximumSize()); // not resizable
         QCOMPARE(form.Panel1->geometry(), QRect(512, 24, 225, 313));
         QCOMPARE(form.Image1->geometry(), QRect(16, 16, 189, 281));
         QCOMPARE(form.SpeedButton8->text(), QStringLiteral("Czcionka \"Dla\""));
