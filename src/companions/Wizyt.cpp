@@ -3,6 +3,7 @@
 
 #include "platform/LocaleText.h"
 #include "platform/Platform.h"
+#include "platform/WidgetFactory.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -25,57 +26,6 @@ static void initCompanionResources()
 
 namespace {
 
-const QColor Grey(128, 128, 128);
-const QColor Black(0, 0, 0);
-
-// The named face where it exists, else one with close metrics (the
-// Windows bitmap faces are not found on Linux).
-QFont pixelFont(const QString &family, int pixels)
-{
-    QFont f;
-    f.setFamilies({family, QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    f.setPixelSize(pixels);
-    return f;
-}
-
-// Labels size themselves to their text: the box is a minimum that a wider
-// substitute face or a longer contact text may exceed to the right.
-void fitWidth(QLabel *l)
-{
-    const int wanted = l->sizeHint().width();
-    if (wanted > l->width())
-        l->resize(wanted, l->height());
-}
-
-void setTextColour(QWidget *w, const QColor &colour)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    pal.setColor(QPalette::ButtonText, colour);
-    pal.setColor(QPalette::Text, colour);
-    w->setPalette(pal);
-}
-
-void setBackground(QWidget *w, const QColor &colour)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, colour);
-    w->setPalette(pal);
-    w->setAutoFillBackground(true);
-}
-
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QRect &box, const QFont &font,
-                  const QColor &colour)
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(box);
-    l->setFont(font);
-    setTextColour(l, colour);
-    fitWidth(l);
-    return l;
-}
-
 // A 16-colour glyph whose bottom-left pixel's colour is see-through.
 QIcon glyph(const QString &resource)
 {
@@ -93,49 +43,35 @@ QIcon glyph(const QString &resource)
 QToolButton *makeFlatButton(QWidget *parent, const char *name, const QString &caption, const QRect &box,
                             const QString &picture)
 {
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setText(caption);
-    b->setGeometry(box);
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QToolButton *b = widgets::flatButton(parent, name, box, caption, glyph(picture),
+                                         widgets::pixelFont(QStringLiteral("MS Sans Serif"), 11), widgets::Grey);
     b->setIconSize(QSize(17, 17));
-    b->setIcon(glyph(picture));
-    b->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
-    setTextColour(b, Grey);
     return b;
 }
 
 } // namespace
 
 Tform3::Tform3(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : QWidget(parent, widgets::windowWithoutSystemMenu())
 {
     initCompanionResources();
     setObjectName(QStringLiteral("form3"));
     setWindowTitle(QString());
     setFixedSize(317, 175);
-    setBackground(this, QColor(0xF5, 0xF5, 0xF5));
-    setFont(pixelFont(QStringLiteral("System"), 13));
+    widgets::setWindowColour(this, QColor(0xF5, 0xF5, 0xF5));
+    setFont(widgets::pixelFont(QStringLiteral("System"), 13));
 
-    const QFont card = pixelFont(QStringLiteral("MS Sans Serif"), 13);
-    const QFont small = pixelFont(QStringLiteral("MS Sans Serif"), 11);
+    const QFont card = widgets::pixelFont(QStringLiteral("MS Sans Serif"), 13);
+    const QFont small = widgets::pixelFont(QStringLiteral("MS Sans Serif"), 11);
 
-    Panel2 = new QFrame(this);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setGeometry(12, 8, 297, 113);
-    Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel2->setLineWidth(1);
-    setBackground(Panel2, Qt::white);
+    Panel2 = widgets::loweredPanel(this, "Panel2", QRect(12, 8, 297, 113), Qt::white);
 
-    Label1 = makeLabel(Panel2, "Label1", maker::FullName, QRect(52, 4, 98, 16), card, Black);
-    Label2 = makeLabel(Panel2, "Label2", maker::Street, QRect(20, 20, 157, 16), card, Black);
-    Label3 = makeLabel(Panel2, "Label3", maker::PostalCodeAndCity, QRect(52, 36, 85, 16), card, Black);
-    Label6 = makeLabel(Panel2, "Label6", maker::Telephone, QRect(48, 56, 96, 16), card, Black);
-    Label4 = makeLabel(Panel2, "Label4", maker::WebSite, QRect(52, 76, 80, 13), small, Grey);
-    Label5 = makeLabel(Panel2, "Label5", maker::Mail, QRect(52, 92, 81, 13), small, Grey);
+    Label1 = widgets::fittingLabel(Panel2, "Label1", QRect(52, 4, 98, 16), maker::FullName, card, Qt::black);
+    Label2 = widgets::fittingLabel(Panel2, "Label2", QRect(20, 20, 157, 16), maker::Street, card, Qt::black);
+    Label3 = widgets::fittingLabel(Panel2, "Label3", QRect(52, 36, 85, 16), maker::PostalCodeAndCity, card, Qt::black);
+    Label6 = widgets::fittingLabel(Panel2, "Label6", QRect(48, 56, 96, 16), maker::Telephone, card, Qt::black);
+    Label4 = widgets::fittingLabel(Panel2, "Label4", QRect(52, 76, 80, 13), maker::WebSite, small, widgets::Grey);
+    Label5 = widgets::fittingLabel(Panel2, "Label5", QRect(52, 92, 81, 13), maker::Mail, small, widgets::Grey);
 
     Bevel1 = new QFrame(Panel2);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
@@ -156,7 +92,8 @@ Tform3::Tform3(QWidget *parent)
                                   QStringLiteral(":/companions/zamknij.png"));
     SpeedButton3->setLayoutDirection(Qt::RightToLeft); // picture right of the caption
 
-    Label7 = makeLabel(this, "Label7", QStringLiteral("00:00:00"), QRect(256, 128, 48, 16), card, Grey);
+    Label7 = widgets::fittingLabel(this, "Label7", QRect(256, 128, 48, 16), QStringLiteral("00:00:00"), card,
+                                   widgets::Grey);
 
     connect(SpeedButton1, &QToolButton::clicked, this, &Tform3::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &Tform3::SpeedButton2Click);
@@ -200,7 +137,7 @@ void Tform3::SpeedButton3Click()
 void Tform3::Timer1Timer()
 {
     Label7->setText(platform::longTimeText(platform::services().now().time()));
-    fitWidth(Label7);
+    widgets::widenToFit(Label7);
 }
 
 void Tform3::closeEvent(QCloseEvent *event)

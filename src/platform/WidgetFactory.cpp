@@ -14,11 +14,26 @@ QFont arialPixels(int pixels)
     return font;
 }
 
+QFont pixelFont(const QString &family, int pixels)
+{
+    QFont font;
+    font.setFamilies({family, QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setPixelSize(pixels);
+    return font;
+}
+
 void setBackground(QWidget *widget, const QColor &colour)
+{
+    setWindowColour(widget, colour);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, colour);
+    widget->setPalette(palette);
+}
+
+void setWindowColour(QWidget *widget, const QColor &colour)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
-    palette.setColor(QPalette::Base, colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -51,6 +66,25 @@ QLabel *label(QWidget *parent, const char *name, int left, int top, const QStrin
     return l;
 }
 
+QLabel *fittingLabel(QWidget *parent, const char *name, const QRect &box, const QString &caption,
+                     const QFont &font, const QColor &colour)
+{
+    auto *l = new QLabel(caption, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(box);
+    l->setFont(font);
+    setTextColour(l, colour);
+    widenToFit(l);
+    return l;
+}
+
+void widenToFit(QLabel *label)
+{
+    const int wanted = label->sizeHint().width();
+    if (wanted > label->width())
+        label->resize(wanted, label->height());
+}
+
 QFrame *loweredPanel(QWidget *parent, const char *name, const QRect &geometry, const QColor &colour)
 {
     auto *panel = new QFrame(parent);
@@ -74,21 +108,27 @@ QLabel *captionPanel(QWidget *parent, const char *name, const QRect &geometry, c
     return panel;
 }
 
-QToolButton *flatButton(QWidget *parent, const char *name, const QRect &geometry, const QString &caption,
-                        const QIcon &icon, const QFont &font, const QColor &colour)
+QToolButton *flatButton(QWidget *parent, const char *name, const QRect &geometry, const QString &caption)
 {
     auto *button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setText(caption);
-    button->setIcon(icon);
     button->setIconSize(QSize(16, 16));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setCursor(Qt::PointingHandCursor);
+    button->setGeometry(geometry);
+    return button;
+}
+
+QToolButton *flatButton(QWidget *parent, const char *name, const QRect &geometry, const QString &caption,
+                        const QIcon &icon, const QFont &font, const QColor &colour)
+{
+    QToolButton *button = flatButton(parent, name, geometry, caption);
+    button->setIcon(icon);
     button->setFont(font);
     setTextColour(button, colour);
-    button->setGeometry(geometry);
     return button;
 }
 
