@@ -3,6 +3,7 @@
 
 #include "platform/LocaleText.h"
 #include "platform/Platform.h"
+#include "platform/WidgetFactory.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -14,50 +15,28 @@
 namespace {
 
 constexpr int RightEdge = 303;
-const QColor Navy(0x00, 0x00, 0x80);
 const QColor PanelColour(0xF8, 0xF8, 0xF8);
 
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, int left, int top)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Navy);
-    label->setPalette(palette);
-    label->move(left, top);
-    label->adjustSize();
+    QLabel *label = widgets::label(parent, name, left, top, text);
+    widgets::setTextColour(label, widgets::Navy);
     return label;
-}
-
-QFrame *makePanel(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *panel = new QFrame(parent);
-    panel->setObjectName(QLatin1String(name));
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setAutoFillBackground(true);
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, PanelColour);
-    panel->setPalette(palette);
-    panel->setGeometry(geometry);
-    return panel;
 }
 
 } // namespace
 
 Thisto_f::Thisto_f(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : QWidget(parent, widgets::windowWithoutSystemMenu())
 {
     setObjectName(QStringLiteral("histo_f"));
     setWindowTitle(QStringLiteral("Historia"));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(0xF4, 0xF4, 0xF4));
-    setPalette(palette);
+    widgets::setWindowColour(this, QColor(0xF4, 0xF4, 0xF4));
     // 370 × 263 outside; the client area is what is left inside the frame.
     resize(362, 236);
 
-    Panel1 = makePanel(this, "Panel1", QRect(8, 8, 329, 118));
+    Panel1 = widgets::loweredPanel(this, "Panel1", QRect(8, 8, 329, 118), PanelColour);
     Label1 = makeLabel(Panel1, "Label1", QStringLiteral("Data ostatniego uruchomienia"), 16, 8);
     Label2 = makeLabel(Panel1, "Label2", QStringLiteral("Czas ostatniego uruchomienia"), 16, 27);
     Label3 = makeLabel(Panel1, "Label3", QStringLiteral("Licznik uruchomień"), 16, 58);
@@ -71,25 +50,13 @@ Thisto_f::Thisto_f(QWidget *parent)
         setRightAligned(label, QString());
     }
 
-    Panel2 = makePanel(this, "Panel2", QRect(8, 132, 329, 53));
+    Panel2 = widgets::loweredPanel(this, "Panel2", QRect(8, 132, 329, 53), PanelColour);
 
-    SpeedButton1 = new QToolButton(this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setText(QStringLiteral("Powrót"));
-    SpeedButton1->setAutoRaise(true);
-    SpeedButton1->setCursor(Qt::PointingHandCursor);
-    SpeedButton1->setFocusPolicy(Qt::NoFocus);
-    SpeedButton1->setGeometry(224, 199, 113, 22);
+    SpeedButton1 = widgets::flatButton(this, "SpeedButton1", QRect(224, 199, 113, 22), QStringLiteral("Powrót"));
     connect(SpeedButton1, &QToolButton::clicked, this, &Thisto_f::SpeedButton1Click);
 
-    Label13 = new QLabel(QStringLiteral("00:00:00"), this);
-    Label13->setObjectName(QStringLiteral("Label13"));
-    Label13->setFont(QFont(QStringLiteral("Tahoma"), 10));
-    QPalette clockPalette = Label13->palette();
-    clockPalette.setColor(QPalette::WindowText, QColor(0xC0, 0xC0, 0xC0));
-    Label13->setPalette(clockPalette);
-    Label13->move(8, 205);
-    Label13->adjustSize();
+    Label13 = widgets::label(this, "Label13", 8, 205, QStringLiteral("00:00:00"), QFont(QStringLiteral("Tahoma"), 10),
+                             widgets::Silver);
 
     // The clock runs from creation to the end, shown or not.
     Timer1 = new QTimer(this);
