@@ -7,6 +7,7 @@
 #include "companions/MakerContact.h"
 #include "platform/DataPath.h"
 #include "platform/Platform.h"
+#include "platform/WidgetFactory.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -26,9 +27,6 @@ static void initAdminResources()
 }
 
 namespace {
-
-const QColor Navy(0x00, 0x00, 0x80);
-const QColor Maroon(0x80, 0x00, 0x00);
 
 enum class Glyph { Globe, Run, Back };
 
@@ -73,22 +71,10 @@ QPixmap glyph(Glyph kind)
 
 QToolButton *makeButton(QWidget *parent, const char *name, const QString &caption, Glyph kind, const QRect &geometry)
 {
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setText(caption);
-    button->setIcon(glyph(kind));
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QToolButton *button = widgets::flatButton(parent, name, geometry, caption, glyph(kind),
+                                              QFont(QStringLiteral("Arial"), 9), widgets::Maroon);
     // Right to left puts the glyph after the caption.
     button->setLayoutDirection(Qt::RightToLeft);
-    button->setAutoRaise(true);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setFont(QFont(QStringLiteral("Arial"), 9));
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::ButtonText, Maroon);
-    palette.setColor(QPalette::WindowText, Maroon);
-    button->setPalette(palette);
-    button->setGeometry(geometry);
     return button;
 }
 
@@ -97,9 +83,10 @@ QRadioButton *makeOption(QWidget *parent, const char *name, const QString &capti
     auto *option = new QRadioButton(caption, parent);
     option->setObjectName(QLatin1String(name));
     option->setFont(QFont(QStringLiteral("Arial"), 9));
+    // Only the caption: Text would also colour the dot of the chosen option.
     QPalette palette = option->palette();
-    palette.setColor(QPalette::WindowText, Navy);
-    palette.setColor(QPalette::ButtonText, Navy);
+    palette.setColor(QPalette::WindowText, widgets::Navy);
+    palette.setColor(QPalette::ButtonText, widgets::Navy);
     option->setPalette(palette);
     option->setGeometry(geometry);
     return option;
@@ -113,27 +100,16 @@ QString twoLines(const QString &first, const QString &second)
 } // namespace
 
 Tnarzedzia_f::Tnarzedzia_f(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::MSWindowsFixedSizeDialogHint)
+    : QWidget(parent, widgets::windowWithoutSystemMenu() | Qt::MSWindowsFixedSizeDialogHint)
 {
     initAdminResources();
     setObjectName(QStringLiteral("narzedzia_f"));
     setWindowTitle(QStringLiteral("Narzędzia administratora"));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(0xF3, 0xF3, 0xF3));
-    setPalette(palette);
+    widgets::setWindowColour(this, QColor(0xF3, 0xF3, 0xF3));
     setFixedSize(385, 400);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setAutoFillBackground(true);
-    QPalette white = Panel1->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    Panel1->setPalette(white);
-    Panel1->setGeometry(8, 8, 367, 309);
+    Panel1 = widgets::loweredPanel(this, "Panel1", QRect(8, 8, 367, 309), Qt::white);
 
     GroupBox1 = new QGroupBox(QStringLiteral("Operacja"), Panel1);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
