@@ -80,6 +80,13 @@ private:
     };
 
     void play(const RecordRef &r);
+    // One per record family; each returns false for a record it does not play.
+    bool playStateRecord(const RecordRef &r, ByteReader &in);
+    bool playObjectRecord(const RecordRef &r, ByteReader &in);
+    bool playClipRecord(const RecordRef &r, ByteReader &in);
+    bool playDrawingRecord(const RecordRef &r, ByteReader &in);
+    bool playTextRecord(const RecordRef &r, ByteReader &in);
+    bool playBitmapRecord(const RecordRef &r, ByteReader &in);
     void updateMapping();
     QPointF map(double x, double y) const { return {ax_ * x + bx_, ay_ * y + by_}; }
     QRectF mapRect(double l, double t, double r, double b) const;

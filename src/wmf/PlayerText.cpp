@@ -1,0 +1,171 @@
+#include "wmf/Player.h"
+
+#include "wmf/Charset.h"
+#include "wmf/Records.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace wmf {
+
+namespace {
+
+enum { TaUpdateCp = 1, TaRight = 2, TaCenter = 6, TaBottom = 8, TaBaseline = 24 };
+enum { EtoOpaque = 2, EtoClipped = 4, EtoPdy = 0x2000 };
+constexpr double kFontPixels = 256.0; // fonts are laid out at this size, then scaled
+
+} // namespace
+
+// Text output records.
+bool Player::playTextRecord(const RecordRef &r, ByteReader &in)
+{
+    switch (r.function) {
+    case rec::TextOut: {
+        const int16_t n = in.s16();
+        if (!in.ok() || n <= 0 || !in.has(uint32_t(n)))
+            break;
+        const QByteArray s(reinterpret_cast<const char *>(in.here()), n);
+        in.skip(uint32_t(n + (n & 1)));
+        const int16_t y = in.s16(), x = in.s16();
+        if (in.ok())
+            text(x, y, s, 0, nullptr, {});
+        break;
+    }
+    case rec::ExtTextOut: {
+        const int16_t y = in.s16(), x = in.s16(), n = in.s16();
+        const uint16_t options = in.u16();
+        if (!in.ok() || n < 0)
+            break;
+        QRectF rect;
+        bool haveRect = false;
+        if ((options & (EtoOpaque | EtoClipped)) && in.has(8)) {
+            const int16_t l = in.s16(), t = in.s16(), rt = in.s16(), b = in.s16();
+            rect = mapRect(l, t, rt, b);
+            haveRect = true;
+        }
+        if (!in.has(uint32_t(n)))
+            break;
+        const QByteArray s(reinterpret_cast<const char *>(in.here()), n);
+        in.skip(uint32_t(n + (n & 1)));
+        std::vector<int> dx;
+        const int per = (options & EtoPdy) ? 2 : 1;
+        if (in.has(uint32_t(n) * 2 * uint32_t(per))) {
+            for (int i = 0; i < n; ++i) {
+                dx.push_back(in.s16());
+                if (per == 2)
+                    in.s16();
+            }
+        }
+        text(x, y, s, options, haveRect ? &rect : nullptr, dx);
+        break;
+    }
+    default:
+        return false;
+    }
+    return true;
+}
+
+void Player::text(double x, double y, const QByteArray &bytes, uint16_t options, const QRectF *rect,
+                  const std::vector<int> &dx)
+{
+    const Font &f = dc_.font;
+    const bool updateCp = dc_.textAlign & TaUpdateCp;
+    if (updateCp) {
+        x = dc_.pos.x();
+        y = dc_.pos.y();
+    }
+    const QPointF origin = map(x, y);
+    const double sx = std::abs(ax_), sy = std::abs(ay_);
+
+    QFont font(f.face.isEmpty() ? QStringLiteral("Arial") : f.face);
+    font.setPixelSize(int(kFontPixels));
+    font.setWeight(QFont::Weight(std::clamp(f.weight == 0 ? 400 : f.weight, 1, 1000)));
+    font.setItalic(f.italic);
+    font.setUnderline(f.underline);
+    font.setStrikeOut(f.strikeOut);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    const QFontMetricsF fm(font);
+    const double cell = fm.ascent() + fm.descent();
+    double h = f.height;
+    double k; // logical units per layout pixel
+    if (h < 0)
+        k = -h / kFontPixels;
+    else if (h > 0)
+        k = h / cell;
+    else
+        k = 12.0 / cell;
+    double stretch = 1.0;
+    if (f.width > 0 && fm.averageCharWidth() > 0)
+        stretch = std::clamp(f.width / (fm.averageCharWidth() * k), 0.05, 20.0);
+
+    const QString str = decodeText(bytes, f.charset);
+    // Advance of each character in layout pixels.
+    std::vector<double> advance(size_t(str.size()), 0.0);
+    const bool useDx = !dx.empty() && !isMultiByteCharset(f.charset) && dx.size() >= size_t(str.size());
+    double total = 0;
+    for (int i = 0; i < str.size(); ++i) {
+        double a = useDx ? dx[size_t(i)] / (k * stretch) : fm.horizontalAdvance(str.at(i));
+        if (!useDx)
+            a += dc_.charExtra / (k * stretch);
+        advance[size_t(i)] = a;
+        total += a;
+    }
+    double left = 0;
+    switch (dc_.textAlign & TaCenter) {
+    case TaRight: left = -total; break;
+    case TaCenter: left = -total / 2; break;
+    default: break;
+    }
+    double base = 0;
+    switch (dc_.textAlign & TaBaseline) {
+    case TaBaseline: base = 0; break;
+    case TaBottom: base = -fm.descent(); break;
+    default: base = fm.ascent(); break;
+    }
+    if (updateCp)
+        dc_.pos.rx() += total * k * stretch * (ax_ < 0 ? -1 : 1);
+
+    if (!std::isfinite(sx * k * stretch) || !std::isfinite(sy * k) || sx * k * stretch <= 0 || sy * k <= 0)
+        return;
+    QTransform layout;
+    layout.translate(origin.x(), origin.y());
+    layout.rotate(-f.escapement / 10.0);
+    layout.scale(sx * k * stretch, sy * k);
+    const QRectF box(left, base - fm.ascent(), total, cell);
+
+    if (measuring_) {
+        include(layout.mapRect(box));
+        if (rect)
+            include(*rect);
+        return;
+    }
+    applyClip();
+    if (rect && (options & EtoOpaque))
+        painter_->fillRect(*rect, color(dc_.bkColor));
+    painter_->save();
+    if (rect && (options & EtoClipped))
+        painter_->setClipRect(*rect, Qt::IntersectClip);
+    painter_->setTransform(layout, true);
+    if (dc_.bkMode == 2 && !(rect && (options & EtoOpaque)))
+        painter_->fillRect(box, color(dc_.bkColor));
+    // Glyphs go through outlines, not the glyph cache: a hostile file can ask
+    // for scales the font rasteriser fails on, and outlines stay vector on a
+    // PDF or printer.
+    QPainterPath glyphs;
+    if (useDx || dc_.charExtra != 0) {
+        double at = left;
+        for (int i = 0; i < str.size(); ++i) {
+            glyphs.addText(QPointF(at, base), font, QString(str.at(i)));
+            at += advance[size_t(i)];
+        }
+    } else {
+        glyphs.addText(QPointF(left, base), font, str);
+    }
+    painter_->fillPath(glyphs, color(dc_.textColor));
+    painter_->restore();
+}
+
+} // namespace wmf
