@@ -25,15 +25,40 @@ namespace druk {
 
 namespace {
 
-QByteArray readWhole(const QString &path, const QString &what)
+// A file named on the command line or found for it must be a readable file.
+void requireFile(const QString &path, const QString &what)
 {
-    QFile file(path);
     if (!QFileInfo(path).isFile())
         throw Failure(path, QFileInfo::exists(path) ? QStringLiteral("to nie jest plik")
                                                     : QStringLiteral("nie ma takiego pliku (%1)").arg(what));
+}
+
+// Only the record is read: whatever follows it, however large, is not.
+diplomafile::DiplomaContent readDiploma(const QString &path)
+{
+    requireFile(path, QStringLiteral("plik dyplomu"));
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Failure(path, QStringLiteral("nie można odczytać (%1)").arg(file.errorString()));
-    return file.readAll();
+    const QByteArray bytes = file.read(diplomafile::RecordLayout::Size);
+    if (bytes.size() < diplomafile::RecordLayout::Size)
+        throw Failure(path, QStringLiteral("uszkodzony plik dyplomu: %1 bajtów zamiast %2")
+                                .arg(bytes.size())
+                                .arg(diplomafile::RecordLayout::Size));
+    return diplomafile::parseDiplomaRecord(bytes);
+}
+
+// The editor's own loader, with its size limit, and errors that name the file.
+wmf::Metafile readTemplate(const QString &path, const QString &what)
+{
+    requireFile(path, what);
+    try {
+        return editor::loadTemplatePicture(path);
+    } catch (const platform::IoError &e) {
+        throw Failure(path, QStringLiteral("nie można odczytać (%1)").arg(QString::fromUtf8(e.what())));
+    } catch (const std::exception &e) {
+        throw Failure(path, QStringLiteral("uszkodzony wzór (%1)").arg(QString::fromUtf8(e.what())));
+    }
 }
 
 printing::PrintInput inputFor(const diplomafile::DiplomaContent &content, const wmf::Metafile &picture,
@@ -86,26 +111,11 @@ void toPdf(const QString &path, const QList<Page> &pages, const printing::SheetG
 
 QList<Page> loadPages(const Options &options)
 {
-    const QByteArray bytes = readWhole(options.diploma, QStringLiteral("plik dyplomu"));
-    diplomafile::DiplomaContent content;
-    try {
-        content = diplomafile::parseDiplomaRecord(bytes);
-    } catch (const platform::IoError &) {
-        throw Failure(options.diploma, QStringLiteral("uszkodzony plik dyplomu: %1 bajtów zamiast %2")
-                                           .arg(bytes.size())
-                                           .arg(diplomafile::RecordLayout::Size));
-    }
-
+    const diplomafile::DiplomaContent content = readDiploma(options.diploma);
     const QString templatePath = editor::templateFilePath(platform::currentDirectory(),
                                                           editor::templateNumberText(content.templateNumber));
-    const QByteArray templateBytes =
-        readWhole(templatePath, QStringLiteral("wzór nr %1 z pliku %2").arg(content.templateNumber).arg(options.diploma));
-    wmf::Metafile picture;
-    try {
-        picture = wmf::Metafile::fromBytes(templateBytes);
-    } catch (const std::exception &e) {
-        throw Failure(templatePath, QStringLiteral("uszkodzony wzór (%1)").arg(QString::fromUtf8(e.what())));
-    }
+    const wmf::Metafile picture = readTemplate(
+        templatePath, QStringLiteral("wzór nr %1 z pliku %2").arg(content.templateNumber).arg(options.diploma));
 
     const printing::PrintInput base = inputFor(content, picture, options);
     if (options.list.isEmpty())
