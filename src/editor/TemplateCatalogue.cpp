@@ -5,11 +5,6 @@
 #include <QFile>
 
 namespace editor {
-namespace {
-// Far beyond any real template; keeps a hostile file from exhausting memory.
-constexpr qint64 MaxTemplateBytes = 64 * 1024 * 1024;
-} // namespace
-
 QString templateNumberText(std::int32_t number)
 {
     QString text = QString::number(number);
@@ -34,7 +29,7 @@ wmf::Metafile loadTemplatePicture(const QString &path)
             throw platform::IoError(file.exists() ? platform::IoCode::AccessDenied : platform::IoCode::FileNotFound);
         }
     }
-    if (file.size() > MaxTemplateBytes)
+    if (file.size() > wmf::Metafile::MaxFileBytes) // never loaded whole
         throw wmf::MetafileError("damaged metafile: file too large");
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)

@@ -20,6 +20,9 @@ struct ParsedMetafile; // the reader's output, private to src/wmf
 // A parsed Windows Metafile, cheap to copy (shared, immutable).
 class Metafile {
 public:
+    // Larger input is refused as damaged; readers need not load more.
+    static constexpr int MaxFileBytes = 32 * 1024 * 1024;
+
     Metafile() = default; // the empty picture: draws nothing
 
     // Parses placeable and plain metafiles. Throws MetafileError for input

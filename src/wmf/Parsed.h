@@ -1,4 +1,6 @@
 #pragma once
+#include "wmf/Metafile.h"
+
 #include <QByteArray>
 #include <QRectF>
 #include <cstdint>
@@ -28,7 +30,7 @@ struct ParsedMetafile {
 };
 
 // Limits that keep hostile input bounded.
-constexpr int kMaxFileBytes = 32 * 1024 * 1024;
+constexpr int kMaxFileBytes = Metafile::MaxFileBytes;
 constexpr size_t kMaxRecords = 1000000;
 constexpr int kMaxObjects = 65536;
 constexpr int kMaxSaveDepth = 1024;
