@@ -30,7 +30,7 @@ wmf::Metafile loadTemplatePicture(const QString &path)
         }
     }
     if (file.size() > wmf::Metafile::MaxFileBytes) // never loaded whole
-        throw wmf::MetafileError("damaged metafile: file too large");
+        throw wmf::MetafileError("damaged metafile: the file is too large");
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw platform::IoError(platform::IoCode::AccessDenied);
