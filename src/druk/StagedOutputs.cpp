@@ -1,0 +1,189 @@
+#include "StagedOutputs.h"
+
+#include "ErrorTexts.h"
+#include "Failure.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace druk {
+
+namespace {
+
+constexpr qsizetype BufferBytes = 64 * 1024;
+
+QByteArray nativePath(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+// Two names of one file (links resolved, hard links included).
+bool sameFile(const QString &a, const QString &b)
+{
+    struct stat sa, sb;
+    return ::stat(nativePath(a).constData(), &sa) == 0 && ::stat(nativePath(b).constData(), &sb) == 0
+        && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+// A link is replaced at its target, as an editor saving through it would.
+QString resolvedTarget(const QString &path)
+{
+    QString target = path;
+    for (int hops = 0; hops < 40 && QFileInfo(target).isSymLink(); ++hops)
+        target = QFileInfo(target).symLinkTarget();
+    return QDir::cleanPath(QFileInfo(target).absoluteFilePath());
+}
+
+mode_t newFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+OutputFile::OutputFile(const QString &path, const QString &target, const QString &temporary, int fd,
+                       WriteCall write)
+    : path_(path), target_(target), temporary_(temporary), fd_(fd), write_(std::move(write))
+{
+    QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+OutputFile::~OutputFile()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+qint64 OutputFile::writeData(const char *data, qint64 size)
+{
+    if (error_ != 0 || fd_ < 0)
+        return -1;
+    buffer_.append(data, size);
+    if (buffer_.size() >= BufferBytes && !flushBuffer())
+        return -1;
+    return size;
+}
+
+bool OutputFile::flushBuffer()
+{
+    qsizetype done = 0;
+    while (done < buffer_.size()) {
+        const ssize_t n = write_(fd_, buffer_.constData() + done, size_t(buffer_.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            // A write that takes nothing without an error is a full disk.
+            error_ = n == 0 ? ENOSPC : errno;
+            buffer_.clear();
+            return false;
+        }
+        done += n;
+        onDisk_ += n;
+    }
+    buffer_.clear();
+    return true;
+}
+
+void OutputFile::fail(int err)
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    QIODevice::close();
+    throw Failure(path_, systemErrorText(err));
+}
+
+void OutputFile::finish()
+{
+    if (fd_ < 0) {
+        if (error_ != 0)
+            throw Failure(path_, systemErrorText(error_));
+        return;
+    }
+    if (error_ != 0 || !flushBuffer())
+        fail(error_);
+    // Space a file system only finds missing when the data goes to disk.
+    if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS)
+        fail(error_ = errno);
+    struct stat st;
+    if (::fstat(fd_, &st) != 0)
+        fail(error_ = errno);
+    if (st.st_size != onDisk_)
+        fail(error_ = ENOSPC);
+    const int fd = fd_;
+    fd_ = -1;
+    QIODevice::close();
+    if (::close(fd) != 0 && errno != EINTR)
+        throw Failure(path_, systemErrorText(error_ = errno));
+}
+
+StagedOutputs::StagedOutputs(WriteCall write)
+    : write_(write ? std::move(write) : WriteCall([](int fd, const void *data, size_t size) {
+          return ::write(fd, data, size);
+      }))
+{
+}
+
+StagedOutputs::~StagedOutputs()
+{
+    for (const auto &file : files_) {
+        const QString temporary = file->temporaryPath();
+        if (!temporary.isEmpty())
+            QFile::remove(temporary);
+    }
+}
+
+void StagedOutputs::protect(const QString &input, const QString &what)
+{
+    if (!input.isEmpty())
+        inputs_.push_back({input, what});
+}
+
+OutputFile &StagedOutputs::stage(const QString &path)
+{
+    for (const Protected &input : inputs_)
+        if (sameFile(path, input.path))
+            throw Failure(path, QStringLiteral("to %1 „%2”: nie zostanie zastąpiony wydrukiem").arg(input.what, input.path));
+    const QString target = resolvedTarget(path);
+    if (QFileInfo(target).isDir())
+        throw Failure(path, systemErrorText(EISDIR));
+    if (target.endsWith(QLatin1String(".dyp"), Qt::CaseInsensitive))
+        throw Failure(path, QStringLiteral("pliki .dyp to dyplomy: wydruk nie zostanie w nim zapisany, podaj inną nazwę"));
+    for (const auto &file : files_)
+        if (file->target_ == target || sameFile(file->target_, target))
+            throw Failure(path, QStringLiteral("ten sam plik wyjściowy podany dwa razy"));
+
+    const QFileInfo info(target);
+    QByteArray pattern = nativePath(info.dir().filePath(QStringLiteral(".dyplom-druk-XXXXXX")));
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0)
+        throw Failure(path, QStringLiteral("nie można utworzyć pliku (%1)").arg(systemErrorText(errno)));
+    // The replaced file's permissions, or what the user's umask gives.
+    struct stat old;
+    const mode_t mode = ::stat(nativePath(target).constData(), &old) == 0 ? (old.st_mode & 07777) : newFileMode();
+    (void)::fchmod(fd, mode);
+    files_.push_back(std::unique_ptr<OutputFile>(new OutputFile(path, target, QFile::decodeName(pattern), fd, write_)));
+    return *files_.back();
+}
+
+void StagedOutputs::commitAll()
+{
+    for (const auto &file : files_)
+        file->finish();
+    // Nothing is put in place before every output is whole.
+    for (const auto &file : files_) {
+        if (::rename(nativePath(file->temporary_).constData(), nativePath(file->target_).constData()) != 0)
+            throw Failure(file->path(), QStringLiteral("nie można zapisać pliku (%1)").arg(systemErrorText(errno)));
+        file->temporary_.clear();
+    }
+}
+
+} // namespace druk
