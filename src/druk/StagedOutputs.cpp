@@ -64,11 +64,16 @@ OutputFile::~OutputFile()
 
 qint64 OutputFile::writeData(const char *data, qint64 size)
 {
-    if (error_ != 0 || fd_ < 0)
+    if (fd_ < 0)
         return -1;
-    buffer_.append(data, size);
-    if (buffer_.size() >= BufferBytes && !flushBuffer())
-        return -1;
+    // After a failed write the rest is dropped but taken: the PDF and PNG
+    // writers would otherwise print their own English complaints, and
+    // finish() reports the failure anyway.
+    if (error_ == 0) {
+        buffer_.append(data, size);
+        if (buffer_.size() >= BufferBytes)
+            flushBuffer();
+    }
     return size;
 }
 

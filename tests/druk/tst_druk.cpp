@@ -12,12 +12,17 @@
 #include "printing/PrintDiploma.h"
 #include "printing/SheetDevice.h"
 
+#include <QDirIterator>
 #include <QElapsedTimer>
+#include <QStorageInfo>
 #include <QImageReader>
 #include <QScopeGuard>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -27,15 +32,17 @@ struct Result {
     QString err;
 };
 
-Result runDruk(const QStringList &args)
+// Runs the real program. No XDG_RUNTIME_DIR, as in a cron job or a bare
+// terminal: the toolkit's notice about it must not reach stderr, which
+// holds only the program's own lines. childSetup runs in the child.
+Result runDruk(const QStringList &args, const std::function<void()> &childSetup = {})
 {
-    // A runtime folder of its own keeps Qt's notice about a missing one
-    // off stderr, which must hold only the program's own lines.
-    static QTemporaryDir runtime;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
     QProcess p;
     p.setProcessEnvironment(env);
+    if (childSetup)
+        p.setChildProcessModifier(childSetup);
     p.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-druk"), args);
     p.waitForFinished(120000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
@@ -58,6 +65,19 @@ diplomafile::DiplomaContent startupContent()
     c.texts.body[3] = QStringLiteral("Dyrektor");
     c.texts.recipient = QStringLiteral("Jan Kowalski");
     return c;
+}
+
+// Files a run may leave behind besides its outputs: none.
+QStringList temporaryFilesIn(const QString &dir)
+{
+    QStringList found;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString f = it.next();
+        if (QFileInfo(f).fileName().startsWith(QLatin1String(".dyplom-druk")))
+            found.append(f);
+    }
+    return found;
 }
 
 QByteArray shippedTemplate()
@@ -85,6 +105,14 @@ private slots:
     void errorsNameTheFile_data();
     void errorsNameTheFile();
     void failedRunLeavesNothing();
+    void outputNeverReplacesAnInput_data();
+    void outputNeverReplacesAnInput();
+    void fullDiskKeepsTheOldFile_data();
+    void fullDiskKeepsTheOldFile();
+    void fileSizeLimitIsReported();
+    void listLineBreaksAndControlBytes();
+    void longNonLatinNamesMakeFiles();
+    void printsNoToolkitNoise();
     void helpInBothLanguages();
     void listGoesToACupsQueueAsOneJob();
     void progressShowsOnATerminal();
@@ -197,6 +225,15 @@ void TestDruk::csvReplacesTexts()
     QVERIFY(text.contains(QStringLiteral("za udział w konkursie")));
     QVERIFY(text.contains(QStringLiteral("Dyrektor"))); // not a column: the diploma's own line stays
     QCOMPARE(pageCount(dir_->file(QStringLiteral("lista.pdf"))), 2);
+
+    // Saved by a spreadsheet on a Polish Windows: Windows-1250, no header.
+    writeBytes(dir_->file(QStringLiteral("win.csv")), "J\xF3zef \xA3\xEA" "cki;Dyplom \xBF\xF3\xB3tej klasy\r\n");
+    const Result w = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("win.csv"),
+                              QStringLiteral("--bez-naglowka"), QStringLiteral("-o"), QStringLiteral("win.pdf")});
+    QVERIFY2(w.status == 0, qPrintable(w.err));
+    const QString winText = runTool(QStringLiteral("pdftotext"), {QStringLiteral("win.pdf"), QStringLiteral("-")});
+    QVERIFY2(winText.contains(QStringLiteral("Józef Łęcki")) && winText.contains(QStringLiteral("Dyplom żółtej")),
+             qPrintable(winText));
 }
 
 void TestDruk::separateFilesAreNamedAfterRecipients()
@@ -300,6 +337,14 @@ void TestDruk::errorsNameTheFile_data()
                                                  QStringLiteral("brak.txt"), QStringLiteral("-o"),
                                                  QStringLiteral("x.pdf")}
                                   << 1 << QStringLiteral("brak.txt");
+    QTest::newRow("CSV header of unknown columns")
+        << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("klasa.csv"),
+                       QStringLiteral("-o"), QStringLiteral("x.pdf")}
+        << 1 << QStringLiteral("klasa.csv: wiersz 1");
+    QTest::newRow("list is a folder") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"),
+                                                     QStringLiteral("wzory"), QStringLiteral("-o"),
+                                                     QStringLiteral("x.pdf")}
+                                      << 1 << QStringLiteral("wzory");
     QTest::newRow("bad list row") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"),
                                                  QStringLiteral("zla.csv"), QStringLiteral("-o"),
                                                  QStringLiteral("x.pdf")}
@@ -327,6 +372,7 @@ void TestDruk::errorsNameTheFile()
     writeBytes(dir_->file(QStringLiteral("t9.dyp")), diplomafile::buildDiplomaRecord(c));
     writeBytes(dir_->file(QStringLiteral("wzory/BDR_0009.wmf")), QByteArray(64, 'x'));
     writeBytes(dir_->file(QStringLiteral("zla.csv")), "dla;tresc1\nAnna;x\nJan;y;z\n");
+    writeBytes(dir_->file(QStringLiteral("klasa.csv")), "Imi\xC4\x99 i nazwisko;Klasa\nAla Kot;3b\n");
     if (QString::fromLatin1(QTest::currentDataTag()) == QLatin1String("empty catalogue"))
         for (const QString &f : QDir(dir_->file(QStringLiteral("wzory"))).entryList(QDir::Files))
             QFile::remove(dir_->file(QStringLiteral("wzory/") + f));
@@ -339,6 +385,9 @@ void TestDruk::errorsNameTheFile()
     if (status == 1) {
         QCOMPARE(lines.size(), 1); // one line names the file and what is wrong
         QVERIFY2(lines.first().contains(names), qPrintable(r.err));
+        static const QRegularExpression english(
+            QStringLiteral("not found|No such|denied|metafile|File |directory|cannot|error"));
+        QVERIFY2(!r.err.contains(english), qPrintable(r.err)); // Polish only
     }
     QVERIFY(!QFile::exists(dir_->file(QStringLiteral("x.pdf"))));
 }
@@ -346,8 +395,8 @@ void TestDruk::errorsNameTheFile()
 void TestDruk::failedRunLeavesNothing()
 {
     // The PDF is complete before the separate files fail: it goes too, and
-    // an earlier file of the same name stays as it was.
-    writeBytes(dir_->file(QStringLiteral("x.pdf")), "earlier");
+    // the earlier file of the same name stays as it was.
+    writeBytes(dir_->file(QStringLiteral("nowy.pdf")), "earlier");
     writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\n");
     QDir().mkpath(dir_->file(QStringLiteral("os")));
     writeBytes(dir_->file(QStringLiteral("os/Jan.pdf")), "taken");
@@ -355,12 +404,206 @@ void TestDruk::failedRunLeavesNothing()
                            QStringLiteral("-o"), QStringLiteral("nowy.pdf"), QStringLiteral("--osobno"),
                            QStringLiteral("os")});
     QCOMPARE(r.status, 1);
-    QVERIFY(!QFile::exists(dir_->file(QStringLiteral("nowy.pdf"))));
+    QCOMPARE(readBytesOrMissing(dir_->file(QStringLiteral("nowy.pdf"))), QByteArray("earlier"));
     QVERIFY(!QFile::exists(dir_->file(QStringLiteral("os/Anna.pdf"))));
     QFile taken(dir_->file(QStringLiteral("os/Jan.pdf")));
     QVERIFY(taken.open(QIODevice::ReadOnly));
     QCOMPARE(taken.readAll(), QByteArray("taken"));
-    QVERIFY(QDir(dir_->path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files).filter(QStringLiteral("nowy")).isEmpty());
+    QCOMPARE(temporaryFilesIn(dir_->path()), QStringList());
+
+    // Folders the failed run made are gone with it.
+    const Result png = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                                QStringLiteral("--png"), QStringLiteral("nowe/obrazy"), QStringLiteral("--osobno"),
+                                QStringLiteral("os")});
+    QCOMPARE(png.status, 1);
+    QVERIFY(!QFileInfo::exists(dir_->file(QStringLiteral("nowe"))));
+}
+
+void TestDruk::outputNeverReplacesAnInput_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("input"); // the file that must stay as it was
+    const QString d = QStringLiteral("d.dyp");
+    QTest::newRow("-o the diploma") << QStringList{d, QStringLiteral("-o"), d} << d;
+    QTest::newRow("-o a link to the diploma") << QStringList{d, QStringLiteral("-o"), QStringLiteral("link.pdf")} << d;
+    QTest::newRow("-o another diploma") << QStringList{d, QStringLiteral("-o"), QStringLiteral("inny.dyp")}
+                                        << QStringLiteral("inny.dyp");
+    QTest::newRow("-o the list") << QStringList{d, QStringLiteral("--lista"), QStringLiteral("n.txt"), QStringLiteral("-o"),
+                                                QStringLiteral("n.txt")}
+                                 << QStringLiteral("n.txt");
+    QTest::newRow("--osobno over the diploma")
+        << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("dyp.txt"),
+                       QStringLiteral("--osobno"), QStringLiteral("."), QStringLiteral("--nadpisz")}
+        << QStringLiteral("x.pdf");
+    QTest::newRow("--katalog over a template")
+        << QStringList{QStringLiteral("--katalog"), QStringLiteral("wzory/BDR_0002.wmf")}
+        << QStringLiteral("wzory/BDR_0002.wmf");
+}
+
+void TestDruk::outputNeverReplacesAnInput()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, input);
+    QVERIFY(QFile::link(dir_->file(QStringLiteral("d.dyp")), dir_->file(QStringLiteral("link.pdf"))));
+    writeBytes(dir_->file(QStringLiteral("inny.dyp")), diplomafile::buildDiplomaRecord(startupContent()));
+    writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna\n");
+    // A pupil named after an input file of the run: x.pdf, a link to the list.
+    writeBytes(dir_->file(QStringLiteral("dyp.txt")), "x\n");
+    QVERIFY(QFile::link(dir_->file(QStringLiteral("dyp.txt")), dir_->file(QStringLiteral("x.pdf"))));
+    const QByteArray diploma = readBytes(dir_->file(QStringLiteral("d.dyp")));
+    const QByteArray before = readBytes(dir_->file(input));
+
+    const Result r = runDruk(args);
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.startsWith(QStringLiteral("dyplom-druk: ")) && r.err.count('\n') == 1, qPrintable(r.err));
+    QCOMPARE(readBytes(dir_->file(input)), before);
+    QCOMPARE(readBytes(dir_->file(QStringLiteral("d.dyp"))), diploma);
+    QVERIFY(QFileInfo(dir_->file(QStringLiteral("link.pdf"))).isSymLink());
+    QCOMPARE(temporaryFilesIn(dir_->path()), QStringList());
+}
+
+namespace {
+
+// A tmpfs of a few hundred kB mounted for the test, or why there is none.
+struct SmallDisk {
+    QString path;
+    QString skipReason;
+    SmallDisk(const QString &where, int kilobytes) : path(where)
+    {
+        QDir().mkpath(where);
+        int status = -1;
+        const QString out = runTool(QStringLiteral("mount"),
+                                    {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                     QStringLiteral("size=%1k").arg(kilobytes), QStringLiteral("tmpfs"), where},
+                                    &status);
+        if (status != 0)
+            skipReason = QStringLiteral("cannot mount a small tmpfs here (%1)").arg(out.trimmed());
+    }
+    ~SmallDisk()
+    {
+        if (skipReason.isEmpty())
+            runTool(QStringLiteral("umount"), {QStringLiteral("-l"), path});
+    }
+    // Leaves about free bytes of room.
+    void fillTo(qint64 free)
+    {
+        QFile filler(path + QStringLiteral("/filler"));
+        filler.open(QIODevice::WriteOnly);
+        const QByteArray block(4096, 'f');
+        while (QStorageInfo(path).bytesAvailable() > free && filler.write(block) == block.size())
+            filler.flush();
+    }
+};
+
+} // namespace
+
+void TestDruk::fullDiskKeepsTheOldFile_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("old"); // an earlier file of an output's name
+    QTest::newRow("-o") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"), QStringLiteral("dysk/out.pdf")}
+                        << QStringLiteral("out.pdf");
+    QTest::newRow("--osobno") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                                             QStringLiteral("--osobno"), QStringLiteral("dysk"),
+                                             QStringLiteral("--nadpisz")}
+                              << QStringLiteral("Jan.pdf");
+    QTest::newRow("--png") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                                          QStringLiteral("--png"), QStringLiteral("dysk")}
+                           << QStringLiteral("strona-001.png");
+    QTest::newRow("--katalog") << QStringList{QStringLiteral("--katalog"), QStringLiteral("dysk/out.pdf")}
+                               << QStringLiteral("out.pdf");
+}
+
+void TestDruk::fullDiskKeepsTheOldFile()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, old);
+    SmallDisk disk(dir_->file(QStringLiteral("dysk")), 320);
+    if (!disk.skipReason.isEmpty())
+        QSKIP(qPrintable(disk.skipReason));
+    writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\nZofia\n");
+    QByteArray earlier(20000, '\0');
+    for (int i = 0; i < earlier.size(); ++i)
+        earlier[i] = char(i * 7919 % 251);
+    writeBytes(disk.path + QLatin1Char('/') + old, earlier);
+    disk.fillTo(60 * 1024); // a 150 kB PDF, a 600 kB picture: the disk fills during the write
+
+    const Result r = runDruk(args);
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("brak miejsca na dysku")) && r.err.contains(QStringLiteral("dysk/"))
+                 && r.err.count('\n') == 1,
+             qPrintable(r.err));
+    QCOMPARE(readBytes(disk.path + QLatin1Char('/') + old), earlier);
+    QStringList left = QDir(disk.path).entryList(QDir::Files | QDir::Hidden);
+    left.sort();
+    QStringList expected{old, QStringLiteral("filler")};
+    expected.sort();
+    QCOMPARE(left, expected); // nothing else behind
+
+}
+
+void TestDruk::fileSizeLimitIsReported()
+{
+    writeBytes(dir_->file(QStringLiteral("x.pdf")), "earlier");
+    // The real program under `ulimit -f 40`, with SIGXFSZ as a shell leaves it.
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("-o"), QStringLiteral("x.pdf")}, [] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit limit{40 * 1024, 40 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    QCOMPARE(r.status, 1); // -1: killed by the signal
+    QVERIFY2(r.err.startsWith(QStringLiteral("dyplom-druk: x.pdf: ")) && r.err.contains(QStringLiteral("ulimit -f")),
+             qPrintable(r.err));
+    QCOMPARE(readBytesOrMissing(dir_->file(QStringLiteral("x.pdf"))), QByteArray("earlier"));
+    QCOMPARE(temporaryFilesIn(dir_->path()), QStringList());
+}
+
+void TestDruk::listLineBreaksAndControlBytes()
+{
+    // CR alone ends a line: three pages, not one merged name.
+    writeBytes(dir_->file(QStringLiteral("cr.txt")), "Anna\rJan\rZofia\r");
+    Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("cr.txt"),
+                        QStringLiteral("--png"), QStringLiteral("png"), QStringLiteral("--dpi"), QStringLiteral("10")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QCOMPARE(QDir(dir_->file(QStringLiteral("png"))).entryList(QDir::Files).size(), 3);
+
+    // A name with terminal escapes, far too long for the page: the warning
+    // quotes it escaped and cut.
+    const QByteArray hostile = "Anna \x1B]0;przejete\x07\x1B[2J" + QByteArray(400, 'W') + "\n";
+    writeBytes(dir_->file(QStringLiteral("esc.txt")), hostile);
+    r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("esc.txt"), QStringLiteral("--png"),
+                 QStringLiteral("png2"), QStringLiteral("--dpi"), QStringLiteral("10")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral("poza obszar")), qPrintable(r.err));
+    QVERIFY2(!r.err.contains(QChar(0x1B)) && !r.err.contains(QChar(0x07)), qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral("Anna \\x1b]0;przejete\\x07")), qPrintable(r.err));
+    QVERIFY2(r.err.size() < 300 && r.err.contains(QChar(0x2026)), qPrintable(r.err));
+}
+
+void TestDruk::longNonLatinNamesMakeFiles()
+{
+    // 150 Cyrillic letters are 300 bytes: cut to a whole name that fits.
+    const QString name = QString(150, QChar(0x0416));
+    const QString emoji = QString(250, QLatin1Char('a')) + QStringLiteral("\U0001F600");
+    writeBytes(dir_->file(QStringLiteral("n.txt")), (name + QLatin1Char('\n') + name + QLatin1Char('\n') + emoji).toUtf8());
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                              QStringLiteral("--osobno"), QStringLiteral("os")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    const QStringList files = QDir(dir_->file(QStringLiteral("os"))).entryList(QDir::Files, QDir::Name);
+    QCOMPARE(files.size(), 3);
+    QVERIFY(files.contains(QString(250, QLatin1Char('a')) + QStringLiteral(".pdf")));
+    for (const QString &f : files)
+        QVERIFY2(f.toUtf8().size() <= 255 && f.endsWith(QLatin1String(".pdf")) && !f.contains(QChar::ReplacementCharacter),
+                 qPrintable(f));
+}
+
+void TestDruk::printsNoToolkitNoise()
+{
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--png"), QStringLiteral("p"),
+                              QStringLiteral("--dpi"), QStringLiteral("10")});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err, QString()); // no "QStandardPaths: XDG_RUNTIME_DIR not set"
+    QCOMPARE(r.out, QString());
 }
 
 void TestDruk::helpInBothLanguages()
