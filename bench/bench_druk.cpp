@@ -2,6 +2,7 @@
 // shipped template. Reports pages per second and PDF bytes per page.
 #include "druk/PageTargets.h"
 #include "druk/Run.h"
+#include "druk/StagedOutputs.h"
 
 #include "BenchFiles.h"
 #include "StartupDiploma.h"
@@ -39,10 +40,12 @@ void BM_Batch100Pdf600(benchmark::State &state)
     const QString pdf = dir.filePath(QStringLiteral("klasa.pdf"));
     const printing::SheetGeometry geometry = printing::SheetGeometry::a4(600);
     for (auto _ : state) {
-        druk::PdfTarget target(pdf, geometry);
+        druk::StagedOutputs outputs;
+        druk::PdfTarget target(outputs.stage(pdf), geometry);
         printing::SheetDevice device(geometry, target);
         druk::printPages(device, pages, {});
-        target.commit();
+        target.finish();
+        outputs.commitAll();
     }
     state.counters["pages_per_s"] = benchmark::Counter(100.0 * state.iterations(), benchmark::Counter::kIsRate);
     state.counters["pdf_bytes_per_page"] = double(QFileInfo(pdf).size()) / 100.0;
