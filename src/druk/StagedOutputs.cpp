@@ -7,8 +7,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,6 +41,51 @@ QString resolvedTarget(const QString &path)
     for (int hops = 0; hops < 40 && QFileInfo(target).isSymLink(); ++hops)
         target = QFileInfo(target).symLinkTarget();
     return QDir::cleanPath(QFileInfo(target).absoluteFilePath());
+}
+
+// The temporary files not yet renamed or removed. Changed only with the
+// interrupting signals blocked, so that their handler reads it whole.
+std::vector<std::string> &pendingFiles()
+{
+    static std::vector<std::string> files;
+    return files;
+}
+
+constexpr int InterruptSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+class InterruptsBlocked {
+public:
+    InterruptsBlocked()
+    {
+        sigset_t set;
+        sigemptyset(&set);
+        for (const int sig : InterruptSignals)
+            sigaddset(&set, sig);
+        sigprocmask(SIG_BLOCK, &set, &previous_);
+    }
+    ~InterruptsBlocked() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+
+private:
+    sigset_t previous_;
+};
+
+void setPending(const QString &temporary, bool pending)
+{
+    const std::string path = QFile::encodeName(temporary).toStdString();
+    InterruptsBlocked blocked;
+    auto &files = pendingFiles();
+    if (pending)
+        files.push_back(path);
+    else
+        files.erase(std::remove(files.begin(), files.end(), path), files.end());
+}
+
+void removePendingAndDie(int sig)
+{
+    for (const std::string &path : pendingFiles())
+        ::unlink(path.c_str()); // async-signal-safe, as is the rest
+    std::signal(sig, SIG_DFL);
+    ::raise(sig);
 }
 
 mode_t newFileMode()
@@ -141,8 +189,25 @@ StagedOutputs::~StagedOutputs()
 {
     for (const auto &file : files_) {
         const QString temporary = file->temporaryPath();
-        if (!temporary.isEmpty())
+        if (!temporary.isEmpty()) {
             QFile::remove(temporary);
+            setPending(temporary, false);
+        }
+    }
+}
+
+void StagedOutputs::removeTemporaryFilesOnInterrupt()
+{
+    for (const int sig : InterruptSignals) {
+        struct sigaction now {}, before {};
+        sigaction(sig, nullptr, &before);
+        if (before.sa_handler == SIG_IGN) // e.g. under nohup
+            continue;
+        now.sa_handler = removePendingAndDie;
+        sigemptyset(&now.sa_mask);
+        for (const int other : InterruptSignals)
+            sigaddset(&now.sa_mask, other);
+        sigaction(sig, &now, nullptr);
     }
 }
 
@@ -168,7 +233,13 @@ OutputFile &StagedOutputs::stage(const QString &path)
 
     const QFileInfo info(target);
     QByteArray pattern = nativePath(info.dir().filePath(QStringLiteral(".dyplom-druk-XXXXXX")));
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    int fd;
+    {
+        InterruptsBlocked blocked; // the file and its registration together
+        fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (fd >= 0)
+            pendingFiles().push_back(pattern.toStdString());
+    }
     if (fd < 0)
         throw Failure(path, QStringLiteral("nie można utworzyć pliku (%1)").arg(systemErrorText(errno)));
     // The replaced file's permissions, or what the user's umask gives.
@@ -187,6 +258,7 @@ void StagedOutputs::commitAll()
     for (const auto &file : files_) {
         if (::rename(nativePath(file->temporary_).constData(), nativePath(file->target_).constData()) != 0)
             throw Failure(file->path(), QStringLiteral("nie można zapisać pliku (%1)").arg(systemErrorText(errno)));
+        setPending(file->temporary_, false);
         file->temporary_.clear();
     }
 }

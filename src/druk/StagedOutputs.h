@@ -77,6 +77,10 @@ public:
 
     int count() const { return int(files_.size()); }
 
+    // Makes SIGINT, SIGTERM and SIGHUP remove the temporary files of the
+    // outputs in progress before the program ends by them. Once, at start.
+    static void removeTemporaryFilesOnInterrupt();
+
 private:
     struct Protected {
         QString path;

@@ -1,4 +1,5 @@
 #include "Run.h"
+#include "StagedOutputs.h"
 
 #include <QApplication>
 #include <csignal>
@@ -31,6 +32,7 @@ void toolkitMessages(QtMsgType type, const QMessageLogContext &, const QString &
 int main(int argc, char **argv)
 {
     ignoreFileSizeSignal();
+    druk::StagedOutputs::removeTemporaryFilesOnInterrupt();
     qInstallMessageHandler(toolkitMessages);
     // Printing needs fonts and a palette but no window.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -113,6 +113,7 @@ private slots:
     void listLineBreaksAndControlBytes();
     void longNonLatinNamesMakeFiles();
     void printsNoToolkitNoise();
+    void interruptedRunLeavesNothing();
     void helpInBothLanguages();
     void listGoesToACupsQueueAsOneJob();
     void progressShowsOnATerminal();
@@ -595,6 +596,38 @@ void TestDruk::longNonLatinNamesMakeFiles()
     for (const QString &f : files)
         QVERIFY2(f.toUtf8().size() <= 255 && f.endsWith(QLatin1String(".pdf")) && !f.contains(QChar::ReplacementCharacter),
                  qPrintable(f));
+}
+
+void TestDruk::interruptedRunLeavesNothing()
+{
+    QStringList names;
+    for (int k = 1; k <= 100; ++k)
+        names << QStringLiteral("Uczeń %1").arg(k);
+    writeBytes(dir_->file(QStringLiteral("n.txt")), names.join(QLatin1Char('\n')).toUtf8());
+    QDir().mkpath(dir_->file(QStringLiteral("os")));
+    writeBytes(dir_->file(QStringLiteral("os/Uczeń 1.pdf")), "earlier");
+    QProcess p;
+    p.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-druk"),
+            {QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"), QStringLiteral("--osobno"),
+             QStringLiteral("os"), QStringLiteral("--nadpisz")});
+    QVERIFY(p.waitForStarted());
+    QElapsedTimer waited;
+    waited.start();
+    // Stopped (Ctrl+C, a closed terminal) once the separate files are under way.
+    while (QDir(dir_->file(QStringLiteral("os"))).entryList(QDir::Files | QDir::Hidden).size() < 4
+           && waited.elapsed() < 60000 && !p.waitForFinished(20)) {
+    }
+    QVERIFY2(p.state() == QProcess::Running, qPrintable(QStringLiteral("ended before it could be stopped: %1 %2")
+                                                              .arg(p.exitCode())
+                                                              .arg(QString::fromUtf8(p.readAllStandardError()))));
+    QVERIFY(!temporaryFilesIn(dir_->path()).isEmpty());
+    p.terminate();
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitStatus(), QProcess::CrashExit); // still ends by the signal
+    QCOMPARE(temporaryFilesIn(dir_->path()), QStringList());
+    QCOMPARE(QDir(dir_->file(QStringLiteral("os"))).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("Uczeń 1.pdf")});
+    QCOMPARE(readBytesOrMissing(dir_->file(QStringLiteral("os/Uczeń 1.pdf"))), QByteArray("earlier"));
 }
 
 void TestDruk::printsNoToolkitNoise()
