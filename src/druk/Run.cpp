@@ -7,6 +7,7 @@
 
 #include "diplomafile/DiplomaRecord.h"
 #include "editor/TemplateCatalogue.h"
+#include "platform/DataLocation.h"
 #include "platform/DataPath.h"
 #include "platform/IoError.h"
 #include "printing/PainterDevice.h"
@@ -112,8 +113,9 @@ void toPdf(const QString &path, const QList<Page> &pages, const printing::SheetG
 QList<Page> loadPages(const Options &options)
 {
     const diplomafile::DiplomaContent content = readDiploma(options.diploma);
-    const QString templatePath = editor::templateFilePath(platform::currentDirectory(),
-                                                          editor::templateNumberText(content.templateNumber));
+    const QString templatePath = platform::resolveDataPath(
+        platform::templatesFolder(options.templatesDir, platform::processDataEnvironment()),
+        QStringLiteral("BDR_") + editor::templateNumberText(content.templateNumber) + QStringLiteral(".wmf"));
     const wmf::Metafile picture = readTemplate(
         templatePath, QStringLiteral("wzór nr %1 z pliku %2").arg(content.templateNumber).arg(options.diploma));
 
@@ -200,7 +202,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     Written written;
     try {
         if (!options.catalogue.isEmpty()) {
-            const QString wzory = platform::resolveDataPath(platform::currentDirectory(), QStringLiteral("Wzory"));
+            const QString wzory = platform::templatesFolder(options.templatesDir, platform::processDataEnvironment());
             const int count = writeCatalogue(wzory, options.catalogue, warnLine);
             written.add(options.catalogue);
             out << "dyplom-druk: katalog " << count << " wzorów: " << options.catalogue << "\n";
