@@ -3,6 +3,7 @@
 #include "AppFixture.h"
 #include "StartArguments.h"
 #include "diplomafile/DiplomaRecord.h"
+#include "editor/TemplateView.h"
 #include "platform/ErrorReportingApplication.h"
 #include "platform/SpinEdit.h"
 
