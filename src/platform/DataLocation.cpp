@@ -76,6 +76,12 @@ void copyMissing(const QString &skeleton, const QString &dir, const QString &rel
     }
 }
 
+bool samePlace(const QString &a, const QString &b)
+{
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
 } // namespace
 
 DataEnvironment processDataEnvironment()
@@ -136,10 +142,12 @@ QStringList prepareUserProgramDir(const QString &dir, const QString &skeleton, c
 
 ProgramDirChoice chooseProgramDir(const DataEnvironment &env)
 {
-    if (holdsProgramData(env.currentDir))
-        return {env.currentDir, {}};
     const QString user = userProgramDir(env);
     const QString skeleton = shippedDataDir(env);
+    // The per-user folder is brought up to date even when started in it, and
+    // the shipped skeleton, read-only, is never a ProgramDir.
+    if (holdsProgramData(env.currentDir) && !samePlace(env.currentDir, user) && !samePlace(env.currentDir, skeleton))
+        return {env.currentDir, {}};
     ProgramDirChoice choice{user, prepareUserProgramDir(user, skeleton, env.home)};
     if (skeleton.isEmpty())
         choice.problems << QStringLiteral("nie znaleziono wzorów dołączonych do programu");

@@ -202,6 +202,20 @@ private slots:
         QCOMPARE(chooseProgramDir(m.env).dir, m.user);
     }
 
+    void startedInsideThePerUserOrShippedFolder()
+    {
+        Machine m;
+        chooseProgramDir(m.env);
+        put(m.skeleton + "/Wzory/BDR_0003.wmf", "new in the package");
+        m.env.currentDir = m.user;
+        QCOMPARE(chooseProgramDir(m.env).dir, m.user);
+        QCOMPARE(bytesOf(m.user + "/Wzory/BDR_0003.wmf"), QByteArray("new in the package"));
+
+        // The skeleton holds templates but is read-only: never the ProgramDir.
+        m.env.currentDir = m.skeleton;
+        QCOMPARE(chooseProgramDir(m.env).dir, m.user);
+    }
+
     void unpreparableFolderKeepsTheCurrentDirectory()
     {
         Machine m;
