@@ -1,4 +1,9 @@
 #include "platform/DataLocation.h"
+#include "platform/QtPlatform.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
 
 #include <QDir>
 #include <QFile>
@@ -238,6 +243,32 @@ private slots:
             QVERIFY(choice.problems.join('\n').contains(QStringLiteral("wzorów")));
     }
 
+    void dialogsStartInTheVisibleFolder()
+    {
+        // The per-user Dyplomy is a link: the dialogs show where it leads.
+        Machine m;
+        chooseProgramDir(m.env);
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(m.user);
+        QStringList shown;
+        for (bool save : {false, true}) {
+            QTimer::singleShot(0, [&shown] {
+                if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                    shown << dialog->directory().absolutePath();
+                    dialog->reject();
+                }
+            });
+            FileDialogSettings settings;
+            settings.filter = QStringLiteral("Pliki dyplomów (*.dyp)");
+            settings.initialFolder = QStringLiteral("Dyplomy");
+            QtPlatform qt;
+            QVERIFY(!(save ? qt.saveFileName(nullptr, settings) : qt.openFileName(nullptr, settings)));
+        }
+        QDir::setCurrent(previous);
+        const QString visible = QFileInfo(m.home + "/Dyplomy").canonicalFilePath();
+        QCOMPARE(shown, QStringList({visible, visible}));
+    }
+
     void templatesFolderOrder()
     {
         Machine m;
@@ -260,5 +291,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDataLocation)
+QTEST_MAIN(TestDataLocation)
 #include "tst_datalocation.moc"
