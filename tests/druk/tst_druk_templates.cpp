@@ -134,6 +134,8 @@ private slots:
         const QString help = QString::fromUtf8(p.readAllStandardOutput());
         QCOMPARE(help.count(QStringLiteral("--wzory")), 2); // Polish and English
         QVERIFY(help.contains(QStringLiteral("/usr/share/dyplom/Wzory")));
+        QVERIFY(!help.contains(QStringLiteral("exactly"))); // a missing template is the exception
+        QVERIFY(help.contains(QStringLiteral("A missing template is a failure")));
     }
 };
 
