@@ -233,7 +233,10 @@ try:
             crop(image, origin, DLA)) > 20 and (image, origin)
 
     image, origin = wait_for('the diploma texts in the editor', heading_shown)
-    window = run('xdotool', 'search', '--onlyvisible', '--pid', str(editor.pid), env=user_env).stdout.split()[0]
+    # The main window is the one of the client's width (menus and tips are smaller).
+    windows = run('xdotool', 'search', '--onlyvisible', '--pid', str(editor.pid), env=user_env).stdout.split()
+    window = next(w for w in windows if int(run('xdotool', 'getwindowgeometry', '--shell', w, env=user_env)
+                                            .stdout.split('WIDTH=')[1].split()[0]) >= CLIENT[0])
     run('xdotool', 'windowfocus', '--sync', window, env=user_env)
 
     def copied(box):
