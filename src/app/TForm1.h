@@ -1,9 +1,11 @@
 #pragma once
+#include "diplomafile/DiplomaRecord.h"
 #include "editor/DiplomaDocument.h"
 #include "platform/Platform.h"
 
 #include <QMainWindow>
 #include <array>
+#include <optional>
 #include <vector>
 
 class QFrame;
@@ -50,6 +52,8 @@ public:
     void SpeedButton9Click(); // body font
     void SpeedButton10Click(); // "Zamknij podpowiedź"
     void Czytajdyplom1Click();
+    // The read command without its dialog: a diploma named on the command line.
+    void openDiplomaFile(const QString &path);
     void Zapiszdyplom1Click();
     void Mojenotatki1Click();
     void erminarz1Click();
@@ -83,6 +87,8 @@ private:
     void chooseBlockFont(int dialog, editor::TextBlockStyle &style, const std::vector<QLabel *> &labels);
     void applyBlockFont(const editor::TextBlockStyle &style, const std::vector<QLabel *> &labels);
     std::vector<QLabel *> bodyLabels() const;
+    // The read command's steps after the file is read; nothing when nullopt.
+    void takeDiploma(const std::optional<diplomafile::DiplomaContent> &read);
 
     QString ProgramDir;
     editor::DiplomaDocument document_;

@@ -35,8 +35,16 @@ void takeFont(editor::TextBlockStyle &into, const editor::TextBlockStyle &from)
 
 void TForm1::Czytajdyplom1Click()
 {
-    const std::optional<diplomafile::DiplomaContent> read =
-        diplomafile::Czytajdyplom(this, openDialog2Name_, ProgramDir);
+    takeDiploma(diplomafile::Czytajdyplom(this, openDialog2Name_, ProgramDir));
+}
+
+void TForm1::openDiplomaFile(const QString &path)
+{
+    takeDiploma(diplomafile::readDiplomaFile(path));
+}
+
+void TForm1::takeDiploma(const std::optional<diplomafile::DiplomaContent> &read)
+{
     if (!read)
         return;
     const diplomafile::DiplomaContent &c = *read;

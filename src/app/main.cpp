@@ -1,15 +1,41 @@
+#include "StartArguments.h"
 #include "TForm1.h"
 #include "admin/Tnarzedzia_f.h"
 #include "companions/Wizyt.h"
 #include "editor/FontDialog.h"
 #include "history/Thisto_f.h"
+#include "platform/DataLocation.h"
 #include "platform/ErrorReportingApplication.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/PolishTranslations.h"
 
+#include <QDir>
+#include <cstdio>
+
+namespace {
+
+void note(const QString &line)
+{
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     platform::ErrorReportingApplication app(argc, argv);
+
+    // Started outside a folder with the program's data (from the menu, say),
+    // the editor works in the user's own ProgramDir.
+    const platform::DataEnvironment environment = platform::processDataEnvironment();
+    const StartArguments start = readStartArguments(app.arguments().mid(1), environment.currentDir);
+    for (const QString &line : start.notes)
+        note(line);
+    const platform::ProgramDirChoice programDir = platform::chooseProgramDir(environment);
+    for (const QString &problem : programDir.problems)
+        note(QStringLiteral("dyplom: ") + problem);
+    QDir::setCurrent(programDir.dir);
+
     platform::installFontSubstitutes();
     platform::installPolishTranslations();
     editor::installFontDialog();
@@ -19,6 +45,7 @@ int main(int argc, char *argv[])
     Tnarzedzia_f narzedzia_f;
     Form1.setSecondaryWindows(&form3, &histo_f, &narzedzia_f);
     Form1.show();
+    openAfterStart(Form1, start);
     app.exec();
     return 0;
 }

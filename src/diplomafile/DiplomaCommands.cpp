@@ -54,9 +54,14 @@ std::optional<DiplomaContent> Czytajdyplom(QWidget *parent, QString &lastName, c
     if (!chosen)
         return std::nullopt;
     lastName = *chosen;
-    if (chosen->isEmpty() || !platform::entryExists(*chosen))
+    return readDiplomaFile(*chosen);
+}
+
+std::optional<DiplomaContent> readDiplomaFile(const QString &path)
+{
+    if (path.isEmpty() || !platform::entryExists(path))
         return std::nullopt;
-    return parseDiplomaRecord(platform::readFirstRecord(*chosen, RecordLayout::Size));
+    return parseDiplomaRecord(platform::readFirstRecord(path, RecordLayout::Size));
 }
 
 } // namespace diplomafile

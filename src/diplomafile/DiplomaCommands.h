@@ -32,4 +32,9 @@ void Zapiszdyplom(QWidget *parent, QString &lastName, const QString &programDir,
 // anything is returned, so the caller changes nothing.
 std::optional<DiplomaContent> Czytajdyplom(QWidget *parent, QString &lastName, const QString &programDir);
 
+// The read command after its dialog, for a name chosen elsewhere (the
+// editor's command line): nullopt for an empty or missing name, the same
+// platform::IoError for a short file.
+std::optional<DiplomaContent> readDiplomaFile(const QString &path);
+
 } // namespace diplomafile

@@ -92,6 +92,8 @@ Options parseOptions(const QStringList &arguments)
             o.pngDpi = integerArgument(arg, value(), 10, 1200);
         } else if (arg == QLatin1String("--katalog")) {
             o.catalogue = value();
+        } else if (arg == QLatin1String("--wzory")) {
+            o.templatesDir = value();
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             throw UsageError(QStringLiteral("nieznana opcja %1").arg(arguments[i]));
         } else if (o.diploma.isEmpty()) {
@@ -122,7 +124,10 @@ QString helpText()
         "Użycie: dyplom-druk DYPLOM.dyp [-o WYJŚCIE.pdf] [-P [DRUKARKA]] [opcje]\n"
         "        dyplom-druk --katalog KATALOG.pdf\n"
         "Drukuje dyplom tak, jak polecenie „Drukuj dyplom” edytora, bez okna dialogowego.\n"
-        "Wzór jest szukany w folderze Wzory w bieżącym katalogu.\n"
+        "Wzór jest szukany w folderze Wzory bieżącego katalogu, a gdy go tam nie ma,\n"
+        "we wzorach użytkownika (~/.local/share/dyplom/Wzory) albo zainstalowanych\n"
+        "z programem (/usr/share/dyplom/Wzory). Brak wzoru to błąd: nic nie zostaje\n"
+        "zapisane.\n"
         "\n"
         "  -o, --wyjscie PLIK.pdf   dyplom (albo wszystkie strony listy) do jednego pliku PDF\n"
         "  -P [DRUKARKA]            do drukarki CUPS o tej nazwie; samo -P: drukarka domyślna\n"
@@ -142,6 +147,7 @@ QString helpText()
         "  --png KATALOG            strony jako obrazy PNG (strona-001.png …)\n"
         "  --dpi N                  rozdzielczość obrazów PNG (domyślnie 150)\n"
         "  --katalog PLIK.pdf       katalog wszystkich wzorów z numerami, 9 na stronie\n"
+        "  --wzory KATALOG          folder ze wzorami BDR_nnnn.wmf\n"
         "  -h, --help               ta pomoc\n"
         "Pliki powstają w całości albo wcale: nieudane wywołanie niczego nie zmienia. Wyjście nie może\n"
         "być plikiem wejściowym ani plikiem .dyp.\n"
@@ -149,8 +155,11 @@ QString helpText()
         "\n"
         "Usage: dyplom-druk DIPLOMA.dyp [-o OUT.pdf] [-P [PRINTER]] [options]\n"
         "       dyplom-druk --katalog CATALOGUE.pdf\n"
-        "Prints a diploma exactly as the editor's print command does, without a dialog.\n"
-        "The template is looked up in the folder Wzory of the current directory.\n"
+        "Prints a diploma as the editor's print command does, without a dialog.\n"
+        "The template is looked up in the folder Wzory of the current directory, else in\n"
+        "the user's templates (~/.local/share/dyplom/Wzory) or the installed ones\n"
+        "(/usr/share/dyplom/Wzory). A missing template is a failure: nothing is\n"
+        "written.\n"
         "\n"
         "  -o, --wyjscie FILE.pdf   the diploma (or every page of a list) into one PDF\n"
         "  -P [PRINTER]             to the CUPS printer of that name; -P alone: default printer\n"
@@ -169,6 +178,7 @@ QString helpText()
         "  --png DIR                pages as PNG pictures (strona-001.png ...)\n"
         "  --dpi N                  resolution of the PNG pictures (default 150)\n"
         "  --katalog FILE.pdf       catalogue of all templates with their numbers, 9 per page\n"
+        "  --wzory DIR              the folder of the templates BDR_nnnn.wmf\n"
         "  -h, --help               this help\n"
         "Files are written whole or not at all: a failed run changes nothing. An output may not\n"
         "be an input file nor a .dyp file.\n"

@@ -30,6 +30,7 @@ struct Options {
     QString pngDir;           // --png
     int pngDpi = 150;         // --dpi
     QString catalogue;        // --katalog
+    QString templatesDir;     // --wzory; empty: found as the editor finds them
 };
 
 // Reads the arguments (without the program name). Throws UsageError.

@@ -9,6 +9,7 @@
 
 #include "diplomafile/DiplomaRecord.h"
 #include "editor/TemplateCatalogue.h"
+#include "platform/DataLocation.h"
 #include "platform/DataPath.h"
 #include "platform/IoError.h"
 #include "printing/PainterDevice.h"
@@ -128,8 +129,9 @@ QList<Page> loadPages(const Options &options, QList<InputFile> *inputs)
         inputs->append({options.list, QStringLiteral("lista")});
     }
     const diplomafile::DiplomaContent content = readDiploma(options.diploma);
-    const QString templatePath = editor::templateFilePath(platform::currentDirectory(),
-                                                          editor::templateNumberText(content.templateNumber));
+    const QString templatePath = platform::resolveDataPath(
+        platform::templatesFolder(options.templatesDir, platform::processDataEnvironment()),
+        QStringLiteral("BDR_") + editor::templateNumberText(content.templateNumber) + QStringLiteral(".wmf"));
     const wmf::Metafile picture = readTemplate(
         templatePath, QStringLiteral("wzór nr %1 z pliku %2").arg(content.templateNumber).arg(options.diploma));
     if (inputs)
@@ -223,7 +225,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         QList<InputFile> inputs;
         if (!options.diploma.isEmpty())
             pages = loadPages(options, &inputs);
-        const QString wzory = platform::resolveDataPath(platform::currentDirectory(), QStringLiteral("Wzory"));
+        const QString wzory = platform::templatesFolder(options.templatesDir, platform::processDataEnvironment());
         if (!options.catalogue.isEmpty())
             for (const TemplateFile &t : templateFiles(wzory))
                 inputs.append({t.path, QStringLiteral("wzór")});

@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
@@ -34,7 +35,10 @@ void prepareFileDialog(QFileDialog &dialog, const FileDialogSettings &settings)
     QString suffix = settings.defaultExtension;
     suffix.remove(QStringLiteral("*")).remove(0, suffix.startsWith(QLatin1Char('.')) ? 1 : 0);
     dialog.setDefaultSuffix(suffix);
-    dialog.setDirectory(resolveDataPath(currentDirectory(), settings.initialFolder));
+    // A linked folder (the per-user Dyplomy) opens at its target, the folder
+    // the user knows.
+    const QFileInfo folder(resolveDataPath(currentDirectory(), settings.initialFolder));
+    dialog.setDirectory(folder.isSymLink() && folder.isDir() ? folder.canonicalFilePath() : folder.filePath());
     if (!settings.fileName.isEmpty())
         dialog.selectFile(settings.fileName);
 }

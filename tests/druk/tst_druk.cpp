@@ -356,7 +356,10 @@ void TestDruk::errorsNameTheFile_data()
     QTest::newRow("no such printer") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-P"),
                                                     QStringLiteral("NieMaTakiejDrukarki")}
                                      << 1 << QStringLiteral("NieMaTakiejDrukarki");
-    QTest::newRow("empty catalogue") << QStringList{QStringLiteral("--katalog"), QStringLiteral("k.pdf")} << 1
+    // Named: without templates ./wzory is no catalogue, and the installed one would serve.
+    QTest::newRow("empty catalogue") << QStringList{QStringLiteral("--katalog"), QStringLiteral("k.pdf"),
+                                                    QStringLiteral("--wzory"), QStringLiteral("wzory")}
+                                     << 1
                                      << QStringLiteral("brak wzorów");
 }
 
