@@ -181,6 +181,11 @@ void MetafilePaintEngine::updateState(const QPaintEngineState &s)
         clipEnabled_ = s.isClipEnabled();
 }
 
+QRectF MetafilePaintEngine::sheet() const
+{
+    return QRectF(0, 0, units_.width() / unitsPerPixel_, units_.height() / unitsPerPixel_);
+}
+
 bool MetafilePaintEngine::full()
 {
     // Room is kept for the closing records and one more large record.
@@ -346,6 +351,12 @@ void MetafilePaintEngine::fillVector(const QPainterPath &devicePath, QColor colo
     QPainterPath shape = devicePath;
     if (clipEnabled_)
         shape = shape.intersected(clip_);
+    // What lies beyond the sheet is cut off here: coordinates must fit 16 bits.
+    if (!sheet().contains(shape.controlPointRect())) {
+        QPainterPath page;
+        page.addRect(sheet());
+        shape = shape.intersected(page);
+    }
     const std::vector<QPolygon> polys = polygons(shape, true);
     if (polys.empty())
         return;
@@ -370,7 +381,9 @@ void MetafilePaintEngine::strokeVector(const QPainterPath &path, const QPainterP
     const double widthPx = pen_.isCosmetic() ? std::max(1.0, pen_.widthF()) : pen_.widthF() * scale;
     // A plain solid line under a uniform scale is a polyline with a pen;
     // anything else (dashes, stretched pens, clipping) becomes its outline.
-    if (pen_.style() == Qt::SolidLine && !clipEnabled_ && (pen_.isCosmetic() || similarity(transform_))) {
+    const QRectF reach = devicePath.controlPointRect().adjusted(-widthPx * 2, -widthPx * 2, widthPx * 2, widthPx * 2);
+    if (pen_.style() == Qt::SolidLine && !clipEnabled_ && (pen_.isCosmetic() || similarity(transform_))
+        && sheet().contains(reach)) {
         int style = 0;
         switch (pen_.capStyle()) {
         case Qt::SquareCap: style |= 0x0100; break;

@@ -49,6 +49,7 @@ private:
     void selectBrush(bool null, QColor colour);
     void setFillMode(Qt::FillRule rule);
     bool full();
+    QRectF sheet() const; // the page in device pixels
 
     MetafilePaintDevice::Settings settings_;
     double unitsPerPixel_;

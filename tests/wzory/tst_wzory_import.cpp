@@ -167,6 +167,39 @@ private slots:
         QVERIFY(worst < 1.2);
     }
 
+    void svgFillingTheSheetIsCutAtItsEdges()
+    {
+        // A square design covers the sheet: its left and right overhang is
+        // cut off as vector (no point outside the frame), nothing is a bitmap.
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, QStringLiteral("kwadrat.svg"),
+                                       "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 100 100\">"
+                                       "<rect width=\"100\" height=\"100\" fill=\"#1f3a68\"/>"
+                                       "<circle cx=\"50\" cy=\"50\" r=\"45\" fill=\"none\" stroke=\"#c9a227\" stroke-width=\"4\"/>"
+                                       "</svg>");
+        wzory::ImportOptions o;
+        o.fit = wzory::Fit::Cover;
+        const wzory::ImportResult r = wzory::importDesign(path, o);
+        QCOMPARE(r.stats.bitmapRecords, 0);
+        for (const Record &rec : records(r.metafile)) {
+            if (rec.function != wmf::rec::Polygon && rec.function != wmf::rec::PolyPolygon)
+                continue;
+            const int counts = rec.function == wmf::rec::Polygon ? 1 : s16(rec.params, 0);
+            int points = 0;
+            for (int k = 0; k < counts; ++k)
+                points += rec.function == wmf::rec::Polygon ? s16(rec.params, 0) : s16(rec.params, 2 + 2 * k);
+            const int first = rec.function == wmf::rec::Polygon ? 2 : 2 + 2 * counts;
+            for (int i = 0; i < points; ++i) {
+                const int x = s16(rec.params, first + 4 * i), y = s16(rec.params, first + 4 * i + 2);
+                QVERIFY2(x >= 0 && x <= 11906 && y >= 0 && y <= 16838, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            }
+        }
+        const QImage page = wmftest::render(wmf::Metafile::fromBytes(r.metafile), 210, 297);
+        QCOMPARE(page.pixel(1, 1), qRgb(0x1f, 0x3a, 0x68));
+        QCOMPARE(page.pixel(208, 295), qRgb(0x1f, 0x3a, 0x68));
+        QVERIFY(qRed(page.pixel(105, 15)) > 150); // the ring, 15 mm below the top edge
+    }
+
     void pngKeepsItsPixels()
     {
         QTemporaryDir dir;
