@@ -224,6 +224,8 @@ void MetafilePaintEngine::drawPath(const QPainterPath &path)
 
 void MetafilePaintEngine::draw(const QPainterPath &path, bool fill, bool stroke)
 {
+    if (overflow_)
+        return; // refused anyway: spare the time
     fill = fill && brush_.style() != Qt::NoBrush && !path.isEmpty();
     stroke = stroke && pen_.style() != Qt::NoPen && pen_.brush().style() != Qt::NoBrush && !path.isEmpty();
     if (!fill && !stroke)
@@ -470,7 +472,7 @@ void MetafilePaintEngine::drawPixmap(const QRectF &r, const QPixmap &pixmap, con
 
 void MetafilePaintEngine::drawImage(const QRectF &r, const QImage &image, const QRectF &sr, Qt::ImageConversionFlags)
 {
-    if (image.isNull() || r.isEmpty())
+    if (image.isNull() || r.isEmpty() || overflow_)
         return;
     const QRectF deviceRect = transform_.mapRect(r);
     const bool upright = transform_.type() <= QTransform::TxScale && transform_.m11() > 0 && transform_.m22() > 0;
