@@ -401,8 +401,15 @@ void MetafilePaintEngine::strokeVector(const QPainterPath &path, const QPainterP
         const int width = std::max(1, int(std::lround(std::max(widthPx, 1.0) * unitsPerPixel_)));
         selectPen(style, width, colour);
         selectBrush(true, Qt::black);
-        for (const QPolygon &line : polygons(devicePath, false)) {
-            writer_.polyline(line);
+        for (QPolygon line : polygons(devicePath, false)) {
+            // A closed outline is a polygon without fill, so that its first
+            // corner is joined like the others instead of capped.
+            if (line.size() > 3 && line.first() == line.last()) {
+                line.removeLast();
+                writer_.polygon(line);
+            } else {
+                writer_.polyline(line);
+            }
             ++stats_.vectorRecords;
         }
         return;
@@ -477,7 +484,7 @@ void MetafilePaintEngine::drawImage(const QRectF &r, const QImage &image, const 
     const QRectF deviceRect = transform_.mapRect(r);
     const bool upright = transform_.type() <= QTransform::TxScale && transform_.m11() > 0 && transform_.m22() > 0;
     const bool opaque = isOpaque(image);
-    const bool inside = !clipEnabled_ || clip_.contains(deviceRect);
+    const bool inside = (!clipEnabled_ || clip_.contains(deviceRect)) && sheet().adjusted(-1, -1, 1, 1).contains(deviceRect);
     const auto paint = [&](QPainter &p) { p.drawImage(r, image, sr); };
     if (!(upright && opaque && inside && opacity_ >= 1.0 && composition_ == QPainter::CompositionMode_SourceOver)) {
         rasterise(deviceRect, paint);

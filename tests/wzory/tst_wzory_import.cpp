@@ -307,6 +307,23 @@ private slots:
         QVERIFY(wmftest::cellDifference(ours, reference) < 0.03);
     }
 
+    void closedOutlinesHaveEveryCornerJoined()
+    {
+        // Flat caps and mitred joins, as SVG draws by default: the corner
+        // where the outline starts must be as square as the others.
+        wmf::MetafilePaintDevice device;
+        {
+            QPainter p(&device);
+            QPen pen(QColor(0x7A, 0x1E, 0x2C), 40, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+            p.setPen(pen);
+            p.drawRect(QRectF(200, 200, 800, 600));
+        }
+        const QImage page = wmftest::render(wmf::Metafile::fromBytes(device.finish()), device.width(), device.height());
+        for (const QPoint corner : {QPoint(182, 182), QPoint(1018, 182), QPoint(1018, 818), QPoint(182, 818)})
+            QVERIFY2(qRed(page.pixel(corner)) < 160, qPrintable(QStringLiteral("%1,%2").arg(corner.x()).arg(corner.y())));
+        QCOMPARE(qRed(page.pixel(600, 500)), 255);
+    }
+
     void transparencyIsFlattenedOntoWhatIsBelow()
     {
         // A half-transparent disc over a solid bar: the bitmap standing in for
