@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace wzory {
@@ -75,7 +76,11 @@ QString storeTemplate(const QString &folder, int number, const QByteArray &bytes
     // A hard link puts the finished file in place only if the name is
     // still free, so a template made meanwhile is not replaced.
     QTemporaryFile temp(QDir(folder).filePath(QStringLiteral(".%1.XXXXXX").arg(name)));
-    if (!temp.open() || temp.write(bytes) != bytes.size() || !temp.flush() || ::fsync(temp.handle()) != 0)
+    // Temporary files are private; a template is as readable as any new file.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    if (!temp.open() || ::fchmod(temp.handle(), 0666 & ~mask) != 0 || temp.write(bytes) != bytes.size()
+        || !temp.flush() || ::fsync(temp.handle()) != 0)
         throw ImportError(QStringLiteral("%1: nie można zapisać (%2)").arg(target, temp.errorString()));
     if (::link(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(target).constData()) != 0) {
         const int err = errno;

@@ -10,6 +10,7 @@
 #include "wzory/Store.h"
 
 #include <QProcess>
+#include <sys/stat.h>
 #include <QtTest>
 
 using namespace wzorytest;
@@ -93,9 +94,15 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(wzory::ImportError, wzory::storeTemplate(wzory, 7, "new", false));
         QCOMPARE(readBytes(wzory + QStringLiteral("/BDR_0007.wmf")), QByteArray("old"));
         QCOMPARE(QDir(wzory).entryList(QDir::Files | QDir::Hidden).size(), 1);
-        // A missing Wzory folder is created.
+        // A missing Wzory folder is created; the template is as readable as
+        // any new file (not private like a temporary file).
         QDir(wzory).removeRecursively();
+        const mode_t mask = ::umask(022);
         QCOMPARE(wzory::storeTemplate(wzory, 1, "first", false), wzory + QStringLiteral("/BDR_0001.wmf"));
+        ::umask(mask);
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(wzory + QStringLiteral("/BDR_0001.wmf")).constData(), &st), 0);
+        QCOMPARE(int(st.st_mode & 0777), 0644);
     }
 
     void hostileInputLeavesWzoryByteForByteUnchanged_data()
