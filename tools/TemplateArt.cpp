@@ -70,17 +70,6 @@ public:
         if (poly.size() >= 3)
             w_.polygon(poly);
     }
-    void shapes(const std::vector<Path> &ps)
-    {
-        std::vector<QPolygon> polys;
-        for (const Path &p : ps) {
-            QPolygon poly;
-            for (const QPointF &q : p)
-                poly << pt(q);
-            polys.push_back(poly);
-        }
-        w_.polyPolygon(polys);
-    }
     void rect(double l, double t, double r, double b) { w_.rectangle(QRect(pt({l, t}), pt({r, b}) - QPoint(1, 1))); }
     void ellipse(QPointF c, double rx, double ry)
     {
@@ -91,6 +80,16 @@ public:
         const QPointF s = c + QPointF(std::cos(a0 * kPi / 180) * r, -std::sin(a0 * kPi / 180) * r);
         const QPointF e = c + QPointF(std::cos(a1 * kPi / 180) * r, -std::sin(a1 * kPi / 180) * r);
         w_.pie(QRect(pt(c - QPointF(r, r)), pt(c + QPointF(r, r)) - QPoint(1, 1)), pt(s), pt(e));
+    }
+    // A circle as a polygon (for the newer motifs: libwmf does not fill
+    // every ellipse record).
+    void disc(QPointF c, double r)
+    {
+        Path p;
+        const int n = std::max(16, int(std::ceil(2 * kPi * r / 0.5)));
+        for (int i = 0; i < n; ++i)
+            p.push_back(c + QPointF(std::cos(2 * kPi * i / n) * r, std::sin(2 * kPi * i / n) * r));
+        shape(p);
     }
     void arc(QPointF c, double r, double a0, double a1)
     {
@@ -242,6 +241,22 @@ Path rosette(QPointF c, double R, double r, double d, double scale, int samples 
         const double x = (R - r) * std::cos(t) + d * std::cos((R - r) / r * t);
         const double y = (R - r) * std::sin(t) - d * std::sin((R - r) / r * t);
         p.push_back(c + QPointF(x, y) * scale);
+    }
+    return p;
+}
+
+// A circular arc as points, degrees counter-clockwise (y up, as Pie and Arc
+// records take them). Drawn as polygons and polylines, arcs look the same
+// in every player.
+Path arcPath(QPointF c, double r, double a0, double a1, bool withCentre)
+{
+    Path p;
+    if (withCentre)
+        p.push_back(c);
+    const int n = std::max(8, int(std::ceil(std::abs(a1 - a0) / 3)));
+    for (int i = 0; i <= n; ++i) {
+        const double a = (a0 + (a1 - a0) * i / n) * kPi / 180;
+        p.push_back(c + QPointF(std::cos(a) * r, -std::sin(a) * r));
     }
     return p;
 }
@@ -506,10 +521,10 @@ void drawBand(Art &a, const Scheme &s, Band band)
             for (int k = 0; k < count; ++k) {
                 const QPointF c = from + u * (start + k * step);
                 a.brush(s.light);
-                a.pie(c, r, a0, a0 + 180);
+                a.shape(arcPath(c, r, a0, a0 + 180, false));
                 a.brush(s.accent);
-                a.ellipse(c + outward * (kBand - 2.6), 0.9, 0.9);
-                a.ellipse(c + outward * 1.6, 0.8, 0.8);
+                a.disc(c + outward * (kBand - 2.6), 0.9);
+                a.disc(c + outward * 1.6, 0.8);
             }
         };
         const double lenH = kPageW - 2 * out, lenV = kPageH - 2 * out;
@@ -543,7 +558,7 @@ void drawBand(Art &a, const Scheme &s, Band band)
             a.brush(s.accent);
             a.rect(c.x() + 1.5, c.y() + 1.5, c.x() + kBand - 1.5, c.y() + kBand - 1.5);
             a.brush(s.main);
-            a.ellipse(c + QPointF(kBand / 2, kBand / 2), 2, 2);
+            a.disc(c + QPointF(kBand / 2, kBand / 2), 2);
         }
         a.noBrush();
         break;
@@ -579,7 +594,7 @@ void drawBand(Art &a, const Scheme &s, Band band)
         a.brush(s.accent);
         for (QPointF c : {QPointF(in, in), QPointF(kPageW - out, in), QPointF(in, kPageH - out),
                           QPointF(kPageW - out, kPageH - out)})
-            a.ellipse(c + QPointF(kBand / 2, kBand / 2), kBand / 2 - 1.5, kBand / 2 - 1.5);
+            a.disc(c + QPointF(kBand / 2, kBand / 2), kBand / 2 - 1.5);
         a.noBrush();
         break;
     }
@@ -764,11 +779,11 @@ void drawCorners(Art &a, const Scheme &s, Corner corner, double m)
         for (int c = 0; c < 4; ++c) {
             a.pen(s.main, 0.3);
             a.brush(s.accent);
-            a.pie(cs[c], 8, base[c], base[c] + 90);
+            a.shape(arcPath(cs[c], 8, base[c], base[c] + 90, true));
             a.noBrush();
             for (int k = 0; k < 4; ++k) {
                 a.pen(k % 2 ? s.accent : s.main, k == 3 ? 0.8 : 0.35);
-                a.arc(cs[c], 12 + k * 4.5, base[c], base[c] + 90);
+                a.line(arcPath(cs[c], 12 + k * 4.5, base[c], base[c] + 90, false));
             }
         }
         break;
@@ -782,12 +797,12 @@ void drawCorners(Art &a, const Scheme &s, Corner corner, double m)
             a.pen(s.main, 0.35);
             a.brush(s.light);
             for (QPointF d : {QPointF(0, -5), QPointF(5, 0), QPointF(0, 5), QPointF(-5, 0)})
-                a.ellipse(c + d, 5, 5);
+                a.disc(c + d, 5);
             a.noPen();
-            a.ellipse(c, 5.2, 5.2);
+            a.disc(c, 5.2);
             a.pen(s.main, 0.3);
             a.brush(s.accent);
-            a.ellipse(c, 3.2, 3.2);
+            a.disc(c, 3.2);
         }
         break;
     }
@@ -804,7 +819,7 @@ void drawCorners(Art &a, const Scheme &s, Corner corner, double m)
             for (int k = 0; k < 6; ++k)
                 a.shape(leaf(c + rot({1.5, 0}, k * 60), k * 60, 8.5, 4.4));
             a.brush(s.main);
-            a.ellipse(c, 2.2, 2.2);
+            a.disc(c, 2.2);
         }
         break;
     }
@@ -950,7 +965,7 @@ void drawEmblem(Art &a, const Scheme &s, Emblem e)
             a.shape({c + d * 13.5 + n * 1.6, c + d * (k % 2 ? 19.0 : 23.0), c + d * 13.5 - n * 1.6});
         }
         a.pen(s.main, 0.4);
-        a.pie(c, 11, 0, 180);
+        a.shape(arcPath(c, 11, 0, 180, false));
         a.pen(s.main, 0.6);
         a.line({{cx - 45, 50}, {cx + 45, 50}});
         a.pen(s.accent, 0.3);
@@ -1011,10 +1026,10 @@ void drawEmblem(Art &a, const Scheme &s, Emblem e)
         a.shape({{cx + 4, 26}, {cx + 11, 26}, {cx + 4, 44}, {cx - 3, 44}});
         a.brush(s.accent);
         a.pen(mix(s.accent, Qt::black, 0.3), 0.3);
-        a.ellipse({cx, 50}, 8.5, 8.5);
+        a.disc({cx, 50}, 8.5);
         a.noBrush();
         a.pen(s.main, 0.3);
-        a.ellipse({cx, 50}, 6.5, 6.5);
+        a.disc({cx, 50}, 6.5);
         a.brush(s.main);
         a.noPen();
         a.shape(star({cx, 50}, 4.5, 1.8, 5));
