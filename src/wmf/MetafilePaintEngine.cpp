@@ -482,7 +482,8 @@ void MetafilePaintEngine::drawImage(const QRectF &r, const QImage &image, const 
     if (image.isNull() || r.isEmpty() || overflow_)
         return;
     const QRectF deviceRect = transform_.mapRect(r);
-    const bool upright = transform_.type() <= QTransform::TxScale && transform_.m11() > 0 && transform_.m22() > 0;
+    // Mirrored is upright too (PDF pages draw their images upside down).
+    const bool upright = transform_.type() <= QTransform::TxScale && transform_.m11() != 0 && transform_.m22() != 0;
     const bool opaque = isOpaque(image);
     const bool inside = (!clipEnabled_ || clip_.contains(deviceRect)) && sheet().adjusted(-1, -1, 1, 1).contains(deviceRect);
     const auto paint = [&](QPainter &p) { p.drawImage(r, image, sr); };
@@ -492,7 +493,7 @@ void MetafilePaintEngine::drawImage(const QRectF &r, const QImage &image, const 
     }
     paintBackdrop(paint);
     // Upright and opaque: the image's own pixels, up to imageDpi.
-    QImage part = image.copy(sr.toAlignedRect());
+    QImage part = image.copy(sr.toAlignedRect()).mirrored(transform_.m11() < 0, transform_.m22() < 0);
     const double inchesW = deviceRect.width() / settings_.pixelDpi, inchesH = deviceRect.height() / settings_.pixelDpi;
     const int maxW = std::max(1, int(std::ceil(inchesW * settings_.imageDpi)));
     const int maxH = std::max(1, int(std::ceil(inchesH * settings_.imageDpi)));

@@ -79,6 +79,16 @@ QImage detailedImage(int w, int h)
     return img;
 }
 
+// Colour changing slowly from corner to corner; upside down it differs.
+QImage smoothImage(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.setPixel(x, y, qRgb((x * 255) / w, (y * 255) / h, 128));
+    return img;
+}
+
 } // namespace
 
 class TestWzoryImport : public QObject {
@@ -280,6 +290,7 @@ private slots:
             p.setPen(Qt::NoPen);
             p.setBrush(QColor(0xC9, 0xA2, 0x27));
             p.drawEllipse(all.center(), 600, 600);
+            p.drawImage(QRect(300, 2800, 900, 600), smoothImage(300, 200));
             pdf.newPage();
             p.setBrush(QColor(0x1E, 0x56, 0x31));
             p.drawRect(QRect(200, 200, all.width() - 400, 500));
@@ -294,6 +305,15 @@ private slots:
         const wzory::ImportResult r = wzory::importDesign(path, o);
         QCOMPARE(r.kind, wzory::DesignKind::Pdf);
         QVERIFY(r.stats.vectorRecords >= 2);
+        if (page == 1) {
+            // The picture on the page keeps its own pixels, the right way up.
+            const auto bitmaps = recordsOf(r.metafile, wmf::rec::StretchDib);
+            QCOMPARE(bitmaps.size(), size_t(1));
+            const QImage kept = stretchDibImage(bitmaps.front());
+            QCOMPARE(kept.size(), QSize(300, 200));
+            // (the PDF writer may store it as JPEG: smooth colours only)
+            QVERIFY(meanDifference(kept, smoothImage(300, 200), 300, 200) < 0.01);
+        }
 
         const auto doc = Poppler::Document::load(path);
         QVERIFY(doc);
