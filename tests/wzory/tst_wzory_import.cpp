@@ -389,6 +389,13 @@ private slots:
         QTest::newRow("billion-pixel png") << "miliard.png" << pngHeaderOnly(40000, 40000);
         QTest::newRow("broken pdf") << "zepsuty.pdf" << QByteArray("%PDF-1.7\n1 0 obj << /Type /Catalog /Pages 9 0 R >>\nxref\ntrailer\n%%EOF\n");
         QTest::newRow("broken svg") << "zepsuty.svg" << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\"><path d=\"M 0 0 L");
+        QByteArray laughs = "<?xml version=\"1.0\"?><!DOCTYPE svg [<!ENTITY a \"aaaaaaaaaaaaaaaaaaaaaaaaaaaa\">";
+        for (char c = 'b'; c <= 'j'; ++c)
+            laughs += QByteArray("<!ENTITY ") + c + " \"" + QByteArray("&") + char(c - 1) + ";" + QByteArray("&") + char(c - 1)
+                      + ";&" + char(c - 1) + ";&" + char(c - 1) + ";&" + char(c - 1) + ";&" + char(c - 1) + ";&" + char(c - 1)
+                      + ";&" + char(c - 1) + ";&" + char(c - 1) + ";&" + char(c - 1) + ";\">";
+        laughs += "]><svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 9 9\"><text y=\"5\">&j;</text></svg>";
+        QTest::newRow("entity expansion") << "smiech.svg" << laughs;
         QTest::newRow("not a picture") << "tekst.png" << QByteArray("to nie jest obraz\n");
         QTest::newRow("empty svg") << "pusty.svg" << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\"/>");
     }
