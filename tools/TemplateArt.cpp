@@ -70,17 +70,6 @@ public:
         if (poly.size() >= 3)
             w_.polygon(poly);
     }
-    void shapes(const std::vector<Path> &ps)
-    {
-        std::vector<QPolygon> polys;
-        for (const Path &p : ps) {
-            QPolygon poly;
-            for (const QPointF &q : p)
-                poly << pt(q);
-            polys.push_back(poly);
-        }
-        w_.polyPolygon(polys);
-    }
     void rect(double l, double t, double r, double b) { w_.rectangle(QRect(pt({l, t}), pt({r, b}) - QPoint(1, 1))); }
     void ellipse(QPointF c, double rx, double ry)
     {
@@ -91,6 +80,16 @@ public:
         const QPointF s = c + QPointF(std::cos(a0 * kPi / 180) * r, -std::sin(a0 * kPi / 180) * r);
         const QPointF e = c + QPointF(std::cos(a1 * kPi / 180) * r, -std::sin(a1 * kPi / 180) * r);
         w_.pie(QRect(pt(c - QPointF(r, r)), pt(c + QPointF(r, r)) - QPoint(1, 1)), pt(s), pt(e));
+    }
+    // A circle as a polygon (for the newer motifs: libwmf does not fill
+    // every ellipse record).
+    void disc(QPointF c, double r)
+    {
+        Path p;
+        const int n = std::max(16, int(std::ceil(2 * kPi * r / 0.5)));
+        for (int i = 0; i < n; ++i)
+            p.push_back(c + QPointF(std::cos(2 * kPi * i / n) * r, std::sin(2 * kPi * i / n) * r));
+        shape(p);
     }
     void arc(QPointF c, double r, double a0, double a1)
     {
@@ -246,6 +245,22 @@ Path rosette(QPointF c, double R, double r, double d, double scale, int samples 
     return p;
 }
 
+// A circular arc as points, degrees counter-clockwise (y up, as Pie and Arc
+// records take them). Drawn as polygons and polylines, arcs look the same
+// in every player.
+Path arcPath(QPointF c, double r, double a0, double a1, bool withCentre)
+{
+    Path p;
+    if (withCentre)
+        p.push_back(c);
+    const int n = std::max(8, int(std::ceil(std::abs(a1 - a0) / 3)));
+    for (int i = 0; i <= n; ++i) {
+        const double a = (a0 + (a1 - a0) * i / n) * kPi / 180;
+        p.push_back(c + QPointF(std::cos(a) * r, -std::sin(a) * r));
+    }
+    return p;
+}
+
 QColor mix(QColor a, QColor b, double t)
 {
     return QColor::fromRgbF(float(a.redF() * (1 - t) + b.redF() * t), float(a.greenF() * (1 - t) + b.greenF() * t),
@@ -254,9 +269,9 @@ QColor mix(QColor a, QColor b, double t)
 
 // ---- the parts of a template ----------------------------------------------
 
-enum class Band { None, Guilloche, Meander, Vine, Pearls, Stripes, Waves, Chevrons };
-enum class Corner { None, Rosette, Scroll, DecoSteps, Fan, Diamond, Star, Sprig };
-enum class Emblem { None, Seal, Laurel, Wreath, Banner, Crest };
+enum class Band { None, Guilloche, Meander, Vine, Pearls, Stripes, Waves, Chevrons, Rope, Scallops, Checker, Lattice, Dentil };
+enum class Corner { None, Rosette, Scroll, DecoSteps, Fan, Diamond, Star, Sprig, Quarter, Quatrefoil, Bloom };
+enum class Emblem { None, Seal, Laurel, Wreath, Banner, Crest, Sun, Stars, Trophy, Medal };
 
 struct Recipe {
     int scheme;
@@ -278,6 +293,8 @@ const Scheme kSchemes[] = {
     {QColor(0x4B, 0x2A, 0x6B), QColor(0xC9, 0xA2, 0x27), QColor(0xE3, 0xD7, 0xEE), QColor(0xF9, 0xF5, 0xFC)}, // purple
     {QColor(0x6B, 0x42, 0x26), QColor(0xA6, 0x7C, 0x52), QColor(0xEB, 0xDC, 0xC8), QColor(0xFC, 0xF8, 0xF0)}, // sepia
     {QColor(0xB2, 0x22, 0x34), QColor(0x1F, 0x3A, 0x68), QColor(0xF2, 0xD0, 0xD4), QColor(0xFF, 0xFB, 0xFB)}, // crimson, navy
+    {QColor(0x4E, 0x5B, 0x24), QColor(0xB0, 0x7D, 0x3A), QColor(0xE4, 0xE6, 0xC8), QColor(0xFA, 0xFA, 0xF0)}, // olive, bronze
+    {QColor(0x2F, 0x4A, 0x66), QColor(0xD9, 0x6C, 0x4F), QColor(0xF3, 0xD9, 0xCF), QColor(0xFB, 0xF7, 0xF4)}, // slate, coral
 };
 
 const Recipe kRecipes[] = {
@@ -307,6 +324,22 @@ const Recipe kRecipes[] = {
     {5, Band::Waves, 3, Corner::Diamond, Emblem::Laurel, false, true},
     {6, Band::None, 1, Corner::Rosette, Emblem::Seal, true, true},
     {7, Band::Guilloche, 1, Corner::DecoSteps, Emblem::Crest, false, false},
+    {9, Band::Rope, 2, Corner::Quarter, Emblem::Sun, false, false},
+    {10, Band::Checker, 1, Corner::Bloom, Emblem::Trophy, false, false},
+    {1, Band::Lattice, 2, Corner::Quatrefoil, Emblem::Medal, false, false},
+    {3, Band::Scallops, 1, Corner::None, Emblem::Stars, true, false},
+    {5, Band::Dentil, 2, Corner::Quarter, Emblem::Laurel, false, false},
+    {4, Band::Rope, 1, Corner::Bloom, Emblem::Medal, true, false},
+    {0, Band::Checker, 2, Corner::Quatrefoil, Emblem::Sun, false, false},
+    {7, Band::Lattice, 1, Corner::Sprig, Emblem::Trophy, false, false},
+    {8, Band::Dentil, 1, Corner::Rosette, Emblem::Stars, false, false},
+    {6, Band::Scallops, 2, Corner::Quatrefoil, Emblem::Wreath, false, false},
+    {2, Band::Rope, 3, Corner::Diamond, Emblem::Stars, false, true},
+    {9, Band::Scallops, 1, Corner::Bloom, Emblem::Sun, true, false},
+    {10, Band::Lattice, 3, Corner::Quarter, Emblem::Seal, false, false},
+    {1, Band::Checker, 1, Corner::None, Emblem::Trophy, true, false},
+    {3, Band::Dentil, 2, Corner::Bloom, Emblem::Crest, false, false},
+    {4, Band::None, 2, Corner::Quarter, Emblem::Medal, false, true},
 };
 
 constexpr double kOuter = 10;   // band outer edge from the paper edge
@@ -414,7 +447,8 @@ void drawBand(Art &a, const Scheme &s, Band band)
         side({in + kBand, kPageH - out}, {kPageW - in - kBand, kPageH - out}, {0, 1});
         side({in, in + kBand}, {in, kPageH - in - kBand}, {1, 0});
         side({kPageW - out, in + kBand}, {kPageW - out, kPageH - in - kBand}, {1, 0});
-        a.shapes(ps);
+        for (const Path &p : ps) // one polygon each: some players join the parts of a poly-polygon
+            a.shape(p);
         a.brush(s.accent);
         a.pen(s.main, 0.3);
         for (QPointF c : {QPointF(in, in), QPointF(kPageW - out, in), QPointF(in, kPageH - out),
@@ -458,6 +492,141 @@ void drawBand(Art &a, const Scheme &s, Band band)
         a.noBrush();
         break;
     }
+    case Band::Rope: {
+        // A twisted cord: slanted strands laid along the band.
+        const Track tr = roundedTrack(mid, 6, 0.5);
+        const int n = int(std::lround(tr.length / 2.6));
+        a.pen(s.main, 0.15);
+        a.brush(s.accent);
+        for (int k = 0; k < n; ++k) {
+            const size_t i = size_t(double(k) / n * double(tr.pts.size() - 1));
+            const QPointF nrm = tr.normals[i];
+            const double ang = std::atan2(nrm.y(), nrm.x()) * 180 / kPi + 90 + 38;
+            const QPointF dir = rot({1, 0}, ang);
+            a.shape(leaf(tr.pts[i] - dir * 3.4, ang, 6.8, 2.6));
+        }
+        a.noBrush();
+        a.pen(s.main, 0.25);
+        a.line(trackWave(tr, 0, 0, 0, 3.1));
+        a.line(trackWave(tr, 0, 0, 0, -3.1));
+        break;
+    }
+    case Band::Scallops: {
+        // Half discs standing on the inner rule, dots along the outer one.
+        a.pen(s.main, 0.3);
+        const double r = 4.2, step = 9.0;
+        const auto side = [&](QPointF from, QPointF u, double len, double a0, QPointF outward) {
+            const int count = int(len / step);
+            const double start = (len - (count - 1) * step) / 2;
+            for (int k = 0; k < count; ++k) {
+                const QPointF c = from + u * (start + k * step);
+                a.brush(s.light);
+                a.shape(arcPath(c, r, a0, a0 + 180, false));
+                a.brush(s.accent);
+                a.disc(c + outward * (kBand - 2.6), 0.9);
+                a.disc(c + outward * 1.6, 0.8);
+            }
+        };
+        const double lenH = kPageW - 2 * out, lenV = kPageH - 2 * out;
+        side({out, out}, {1, 0}, lenH, 0, {0, -1});
+        side({out, kPageH - out}, {1, 0}, lenH, 180, {0, 1});
+        side({out, out}, {0, 1}, lenV, 90, {-1, 0});
+        side({kPageW - out, out}, {0, 1}, lenV, 270, {1, 0});
+        a.noBrush();
+        break;
+    }
+    case Band::Checker: {
+        // Two rows of squares, alternating, like a flag's border.
+        a.noPen();
+        a.brush(s.main);
+        const double q = 3.0;
+        const auto side = [&](QPointF from, QPointF u, QPointF v, double len) {
+            const int count = int(len / q);
+            const double start = (len - count * q) / 2;
+            for (int k = 0; k < count; ++k) {
+                const QPointF b = from + u * (start + k * q) + v * ((kBand - 2 * q) / 2 + (k % 2) * q);
+                a.shape({b, b + u * q, b + u * q + v * q, b + v * q});
+            }
+        };
+        side({out, in}, {1, 0}, {0, 1}, kPageW - 2 * out);
+        side({out, kPageH - out}, {1, 0}, {0, 1}, kPageW - 2 * out);
+        side({in, out}, {0, 1}, {1, 0}, kPageH - 2 * out);
+        side({kPageW - out, out}, {0, 1}, {1, 0}, kPageH - 2 * out);
+        a.pen(s.main, 0.3);
+        for (QPointF c : {QPointF(in, in), QPointF(kPageW - out, in), QPointF(in, kPageH - out),
+                          QPointF(kPageW - out, kPageH - out)}) {
+            a.brush(s.accent);
+            a.rect(c.x() + 1.5, c.y() + 1.5, c.x() + kBand - 1.5, c.y() + kBand - 1.5);
+            a.brush(s.main);
+            a.disc(c + QPointF(kBand / 2, kBand / 2), 2);
+        }
+        a.noBrush();
+        break;
+    }
+    case Band::Lattice: {
+        // Two zigzags out of phase: a row of diamonds with a dot in each.
+        const double step = 7.0, lo = 1.8, hi = kBand - 1.8;
+        const auto side = [&](QPointF from, QPointF u, QPointF v, double len) {
+            const int count = int(len / step);
+            const double start = (len - count * step) / 2;
+            Path z1, z2;
+            for (int k = 0; k <= count * 2; ++k) {
+                const QPointF b = from + u * (start + k * step / 2);
+                z1.push_back(b + v * ((k % 2) ? hi : lo));
+                z2.push_back(b + v * ((k % 2) ? lo : hi));
+            }
+            a.noBrush();
+            a.pen(s.main, 0.35);
+            a.line(z1);
+            a.line(z2);
+            a.pen(s.main, 0.1);
+            a.brush(s.accent);
+            for (int k = 0; k < count; ++k) {
+                const QPointF c = from + u * (start + (k + 0.5) * step) + v * (kBand / 2);
+                a.shape({c - u * 1.4, c - v * 1.4, c + u * 1.4, c + v * 1.4});
+            }
+        };
+        side({out, in}, {1, 0}, {0, 1}, kPageW - 2 * out);
+        side({out, kPageH - out}, {1, 0}, {0, 1}, kPageW - 2 * out);
+        side({in, out}, {0, 1}, {1, 0}, kPageH - 2 * out);
+        side({kPageW - out, out}, {0, 1}, {1, 0}, kPageH - 2 * out);
+        a.pen(s.main, 0.3);
+        a.brush(s.accent);
+        for (QPointF c : {QPointF(in, in), QPointF(kPageW - out, in), QPointF(in, kPageH - out),
+                          QPointF(kPageW - out, kPageH - out)})
+            a.disc(c + QPointF(kBand / 2, kBand / 2), kBand / 2 - 1.5);
+        a.noBrush();
+        break;
+    }
+    case Band::Dentil: {
+        // Blocks under a heavy rule, as on a classical cornice.
+        a.pen(s.main, 1.2);
+        a.line({{in + 3, in + 3}, {kPageW - in - 3, in + 3}, {kPageW - in - 3, kPageH - in - 3}, {in + 3, kPageH - in - 3},
+                {in + 3, in + 3}});
+        a.noPen();
+        a.brush(s.main);
+        const double w = 2.6, step = 5.0, depth = 4.2, top = 5.2;
+        const auto side = [&](QPointF from, QPointF u, QPointF v, double len) {
+            const int count = int(len / step);
+            const double start = (len - count * step + step - w) / 2;
+            for (int k = 0; k < count; ++k) {
+                const QPointF b = from + u * (start + k * step) + v * top;
+                a.shape({b, b + u * w, b + u * w + v * depth, b + v * depth});
+            }
+        };
+        side({out, in}, {1, 0}, {0, 1}, kPageW - 2 * out);
+        side({out, kPageH - in}, {1, 0}, {0, -1}, kPageW - 2 * out);
+        side({in, out}, {0, 1}, {1, 0}, kPageH - 2 * out);
+        side({kPageW - in, out}, {0, 1}, {-1, 0}, kPageH - 2 * out);
+        a.pen(s.main, 0.3);
+        for (QPointF c : {QPointF(in, in), QPointF(kPageW - out, in), QPointF(in, kPageH - out),
+                          QPointF(kPageW - out, kPageH - out)}) {
+            a.brush(s.accent);
+            a.rect(c.x() + 3.6, c.y() + 3.6, c.x() + kBand - 3.6, c.y() + kBand - 3.6);
+        }
+        a.noBrush();
+        break;
+    }
     case Band::Chevrons: {
         a.noPen();
         a.brush(s.accent);
@@ -477,7 +646,8 @@ void drawBand(Art &a, const Scheme &s, Band band)
         side({in + kBand, kPageH - out}, {1, 0}, {0, 1}, kPageW - 2 * (in + kBand));
         side({in, in + kBand}, {0, 1}, {1, 0}, kPageH - 2 * (in + kBand));
         side({kPageW - out, in + kBand}, {0, 1}, {1, 0}, kPageH - 2 * (in + kBand));
-        a.shapes(ps);
+        for (const Path &p : ps) // one polygon each: some players join the parts of a poly-polygon
+            a.shape(p);
         a.brush(s.main);
         for (QPointF q : {QPointF(in, in), QPointF(kPageW - out, in), QPointF(in, kPageH - out),
                           QPointF(kPageW - out, kPageH - out)})
@@ -599,6 +769,57 @@ void drawCorners(Art &a, const Scheme &s, Corner corner, double m)
             a.shape(star(c, 6, 2.6, 8, -90 + 180.0 / 8));
             a.brush(s.tint);
             a.ellipse(c, 1.6, 1.6);
+        }
+        break;
+    }
+    case Corner::Quarter: {
+        // Concentric quarter circles round the corner point.
+        const QPointF cs[] = {{m, m}, {kPageW - m, m}, {m, kPageH - m}, {kPageW - m, kPageH - m}};
+        const double base[] = {270, 180, 0, 90};
+        for (int c = 0; c < 4; ++c) {
+            a.pen(s.main, 0.3);
+            a.brush(s.accent);
+            a.shape(arcPath(cs[c], 8, base[c], base[c] + 90, true));
+            a.noBrush();
+            for (int k = 0; k < 4; ++k) {
+                a.pen(k % 2 ? s.accent : s.main, k == 3 ? 0.8 : 0.35);
+                a.line(arcPath(cs[c], 12 + k * 4.5, base[c], base[c] + 90, false));
+            }
+        }
+        break;
+    }
+    case Corner::Quatrefoil: {
+        for (QPointF c : {QPointF(m + 16, m + 16), QPointF(kPageW - m - 16, m + 16), QPointF(m + 16, kPageH - m - 16),
+                          QPointF(kPageW - m - 16, kPageH - m - 16)}) {
+            a.noBrush();
+            a.pen(s.main, 0.25);
+            a.shape({c + QPointF(0, -14), c + QPointF(14, 0), c + QPointF(0, 14), c + QPointF(-14, 0)});
+            a.pen(s.main, 0.35);
+            a.brush(s.light);
+            for (QPointF d : {QPointF(0, -5), QPointF(5, 0), QPointF(0, 5), QPointF(-5, 0)})
+                a.disc(c + d, 5);
+            a.noPen();
+            a.disc(c, 5.2);
+            a.pen(s.main, 0.3);
+            a.brush(s.accent);
+            a.disc(c, 3.2);
+        }
+        break;
+    }
+    case Corner::Bloom: {
+        // A six-petalled flower with a ring of small leaves.
+        for (QPointF c : {QPointF(m + 15, m + 15), QPointF(kPageW - m - 15, m + 15), QPointF(m + 15, kPageH - m - 15),
+                          QPointF(kPageW - m - 15, kPageH - m - 15)}) {
+            a.pen(s.main, 0.12);
+            a.brush(s.main);
+            for (int k = 0; k < 12; ++k)
+                a.shape(leaf(c + rot({9.5, 0}, k * 30 + 15), k * 30 + 15, 3.6, 1.5));
+            a.pen(s.main, 0.25);
+            a.brush(s.accent);
+            for (int k = 0; k < 6; ++k)
+                a.shape(leaf(c + rot({1.5, 0}, k * 60), k * 60, 8.5, 4.4));
+            a.brush(s.main);
+            a.disc(c, 2.2);
         }
         break;
     }
@@ -731,6 +952,87 @@ void drawEmblem(Art &a, const Scheme &s, Emblem e)
         a.pen(s.main, 0.3);
         a.brush(s.accent);
         a.shape(star({cx, 262}, 6, 2.4, 5));
+        break;
+    }
+    case Emblem::Sun: {
+        // A rising sun over a rule at the head of the sheet.
+        const QPointF c(cx, 50);
+        a.pen(s.main, 0.2);
+        a.brush(s.accent);
+        for (int k = 0; k < 13; ++k) {
+            const double ang = -180 + 180.0 * (k + 0.5) / 13;
+            const QPointF d = rot({1, 0}, ang), n = rot({0, 1}, ang);
+            a.shape({c + d * 13.5 + n * 1.6, c + d * (k % 2 ? 19.0 : 23.0), c + d * 13.5 - n * 1.6});
+        }
+        a.pen(s.main, 0.4);
+        a.shape(arcPath(c, 11, 0, 180, false));
+        a.pen(s.main, 0.6);
+        a.line({{cx - 45, 50}, {cx + 45, 50}});
+        a.pen(s.accent, 0.3);
+        a.line({{cx - 35, 52}, {cx + 35, 52}});
+        break;
+    }
+    case Emblem::Stars: {
+        a.pen(s.main, 0.25);
+        for (int k = -2; k <= 2; ++k) {
+            const double r = k == 0 ? 7.5 : (std::abs(k) == 1 ? 5.5 : 4.0);
+            a.brush(k == 0 ? s.accent : s.main);
+            a.shape(star({cx + k * 16, 42 + std::abs(k) * 2.0}, r, r * 0.4, 5));
+        }
+        a.pen(s.accent, 0.5);
+        a.line({{cx - 50, 262}, {cx + 50, 262}});
+        a.brush(s.accent);
+        a.pen(s.main, 0.25);
+        a.shape(star({cx, 262}, 4, 1.6, 5));
+        break;
+    }
+    case Emblem::Trophy: {
+        // A cup on a stepped base, at the foot of the sheet.
+        const double top = 234, rim = 14;
+        Path bowl;
+        for (int i = 0; i <= 30; ++i)
+            bowl.push_back(bezier({cx - rim, top}, {cx - rim, top + 22}, {cx - 2.2, top + 20}, i / 30.0));
+        for (int i = 30; i >= 0; --i)
+            bowl.push_back(bezier({cx + rim, top}, {cx + rim, top + 22}, {cx + 2.2, top + 20}, i / 30.0));
+        a.pen(s.main, 0.6);
+        a.noBrush();
+        for (int side : {-1, 1}) {
+            Path handle;
+            for (int i = 0; i <= 30; ++i)
+                handle.push_back(bezier({cx + side * (rim - 1), top + 3}, {cx + side * (rim + 10), top + 3},
+                                        {cx + side * (rim - 4), top + 14}, i / 30.0));
+            a.line(handle);
+        }
+        a.pen(s.main, 0.35);
+        a.brush(s.accent);
+        a.shape(bowl);
+        a.rect(cx - 1.8, top + 18, cx + 1.8, top + 26);
+        a.brush(s.main);
+        a.rect(cx - 7, top + 26, cx + 7, top + 29);
+        a.rect(cx - 10, top + 29, cx + 10, top + 33);
+        a.brush(s.tint);
+        a.shape(star({cx, top + 8}, 4.5, 1.8, 5));
+        a.pen(s.main, 0.4);
+        a.line({{cx - 50, top + 33}, {cx - 14, top + 33}});
+        a.line({{cx + 14, top + 33}, {cx + 50, top + 33}});
+        break;
+    }
+    case Emblem::Medal: {
+        // A medal hanging from a ribbon at the head of the sheet.
+        a.pen(s.main, 0.25);
+        a.brush(s.main);
+        a.shape({{cx - 11, 26}, {cx - 4, 26}, {cx + 3, 44}, {cx - 4, 44}});
+        a.brush(mix(s.main, s.accent, 0.5));
+        a.shape({{cx + 4, 26}, {cx + 11, 26}, {cx + 4, 44}, {cx - 3, 44}});
+        a.brush(s.accent);
+        a.pen(mix(s.accent, Qt::black, 0.3), 0.3);
+        a.disc({cx, 50}, 8.5);
+        a.noBrush();
+        a.pen(s.main, 0.3);
+        a.disc({cx, 50}, 6.5);
+        a.brush(s.main);
+        a.noPen();
+        a.shape(star({cx, 50}, 4.5, 1.8, 5));
         break;
     }
     case Emblem::Crest: {

@@ -82,6 +82,8 @@ public:
     void record(uint16_t function, const QByteArray &params);
 
     int recordCount() const { return records_; }
+    // Size of the finished file so far (headers and EOF record included).
+    qint64 byteSize() const { return body_.size() + 22 + 18 + 6; }
     // The finished file: placeable header, metafile header, records, EOF.
     QByteArray finish() const;
 

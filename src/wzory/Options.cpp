@@ -1,0 +1,141 @@
+#include "Options.h"
+
+#include "Store.h"
+
+namespace wzory {
+
+namespace {
+
+int integerArgument(const QString &option, const QString &value, int min, int max)
+{
+    bool ok = false;
+    const int n = value.toInt(&ok);
+    if (!ok || n < min || n > max)
+        throw UsageError(QStringLiteral("%1: „%2” nie jest liczbą całkowitą od %3 do %4").arg(option, value).arg(min).arg(max));
+    return n;
+}
+
+} // namespace
+
+Options parseOptions(const QStringList &arguments)
+{
+    Options o;
+    QStringList positional;
+    bool fitGiven = false, pageGiven = false, numberGiven = false, widthGiven = false;
+    for (int i = 0; i < arguments.size(); ++i) {
+        QString arg = arguments[i];
+        QString inlineValue;
+        bool hasInline = false;
+        if (arg.startsWith(QLatin1String("--")) && arg.contains(QLatin1Char('='))) {
+            inlineValue = arg.section(QLatin1Char('='), 1);
+            arg = arg.section(QLatin1Char('='), 0, 0);
+            hasInline = true;
+        }
+        const auto value = [&]() -> QString {
+            if (hasInline)
+                return inlineValue;
+            if (i + 1 >= arguments.size())
+                throw UsageError(QStringLiteral("%1: brak wartości").arg(arg));
+            return arguments[++i];
+        };
+        if (arg == QLatin1String("-h") || arg == QLatin1String("--help") || arg == QLatin1String("--pomoc")) {
+            return Options{};
+        } else if (arg == QLatin1String("--numer")) {
+            o.number = integerArgument(arg, value(), 1, kMaxTemplateNumber);
+            numberGiven = true;
+        } else if (arg == QLatin1String("--dopasuj") || arg == QLatin1String("--wypelnij")) {
+            const Fit fit = arg == QLatin1String("--dopasuj") ? Fit::Contain : Fit::Cover;
+            if (fitGiven && fit != o.fit)
+                throw UsageError(QStringLiteral("--dopasuj i --wypelnij wykluczają się"));
+            o.fit = fit;
+            fitGiven = true;
+        } else if (arg == QLatin1String("--strona")) {
+            o.page = integerArgument(arg, value(), 1, 100000);
+            pageGiven = true;
+        } else if (arg == QLatin1String("--nadpisz")) {
+            o.overwrite = true;
+        } else if (arg == QLatin1String("--szerokosc")) {
+            o.width = integerArgument(arg, value(), 16, 10000);
+            widthGiven = true;
+        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+            throw UsageError(QStringLiteral("nieznana opcja %1").arg(arguments[i]));
+        } else {
+            positional << arguments[i];
+        }
+    }
+    if (positional.isEmpty())
+        throw UsageError(QStringLiteral("brak polecenia: dodaj, lista albo podglad"));
+    const QString command = positional.takeFirst();
+    const auto onlyFor = [&](bool given, const char *option, const char *forCommand) {
+        if (given)
+            throw UsageError(QStringLiteral("%1 dotyczy tylko polecenia %2").arg(QLatin1String(option), QLatin1String(forCommand)));
+    };
+    if (command == QLatin1String("dodaj")) {
+        o.command = Command::Add;
+        if (positional.size() != 1)
+            throw UsageError(positional.isEmpty() ? QStringLiteral("dodaj: brak pliku z projektem")
+                                                  : QStringLiteral("dodaj: nadmiarowy argument „%1”").arg(positional[1]));
+        o.design = positional[0];
+        onlyFor(widthGiven, "--szerokosc", "podglad");
+    } else if (command == QLatin1String("lista")) {
+        o.command = Command::List;
+        if (!positional.isEmpty())
+            throw UsageError(QStringLiteral("lista: nadmiarowy argument „%1”").arg(positional[0]));
+        onlyFor(numberGiven, "--numer", "dodaj");
+        onlyFor(fitGiven || pageGiven || o.overwrite, "--dopasuj, --wypelnij, --strona i --nadpisz", "dodaj");
+        onlyFor(widthGiven, "--szerokosc", "podglad");
+    } else if (command == QLatin1String("podglad")) {
+        o.command = Command::Preview;
+        if (positional.size() != 2)
+            throw UsageError(QStringLiteral("podglad: podaj numer wzoru i plik PNG"));
+        o.number = integerArgument(QStringLiteral("podglad"), positional[0], 1, kMaxTemplateNumber);
+        o.png = positional[1];
+        onlyFor(numberGiven, "--numer", "dodaj");
+        onlyFor(fitGiven || pageGiven || o.overwrite, "--dopasuj, --wypelnij, --strona i --nadpisz", "dodaj");
+    } else {
+        throw UsageError(QStringLiteral("nieznane polecenie „%1” (dodaj, lista, podglad)").arg(command));
+    }
+    return o;
+}
+
+QString helpText()
+{
+    return QStringLiteral(
+        "Użycie: dyplom-wzory dodaj PLIK [--numer N] [--dopasuj|--wypelnij] [--strona K] [--nadpisz]\n"
+        "        dyplom-wzory lista\n"
+        "        dyplom-wzory podglad N PLIK.png [--szerokosc PX]\n"
+        "Katalog wzorów dyplomów w folderze Wzory bieżącego katalogu.\n"
+        "\n"
+        "  dodaj PLIK       zamienia projekt SVG, PNG, JPEG albo stronę PDF we wzór A4 (pionowo)\n"
+        "                   i zapisuje go jako następny wolny Wzory/BDR_NNNN.wmf\n"
+        "  --numer N        zapisuje jako wzór numer N (1 … 9999)\n"
+        "  --dopasuj        cały projekt na arkuszu, wyśrodkowany (domyślnie)\n"
+        "  --wypelnij       projekt pokrywa cały arkusz, nadmiar jest obcinany\n"
+        "  --strona K       strona pliku PDF (domyślnie 1)\n"
+        "  --nadpisz        pozwala zastąpić istniejący wzór\n"
+        "  lista            numer, rozmiar i zawartość każdego wzoru\n"
+        "  podglad N PLIK.png\n"
+        "                   rysuje wzór N do pliku PNG (--szerokosc, domyślnie 827 pikseli)\n"
+        "  -h, --help       ta pomoc\n"
+        "Kod wyjścia: 0 sukces, 1 błąd (komunikat podaje plik), 2 złe wywołanie.\n"
+        "\n"
+        "Usage: dyplom-wzory dodaj FILE [--numer N] [--dopasuj|--wypelnij] [--strona K] [--nadpisz]\n"
+        "       dyplom-wzory lista\n"
+        "       dyplom-wzory podglad N FILE.png [--szerokosc PX]\n"
+        "The diploma template catalogue in the folder Wzory of the current directory.\n"
+        "\n"
+        "  dodaj FILE       turns an SVG, PNG, JPEG or a PDF page into an A4 portrait template\n"
+        "                   stored as the next free Wzory/BDR_NNNN.wmf (\"add\")\n"
+        "  --numer N        stores it as template number N (1 … 9999)\n"
+        "  --dopasuj        the whole design on the sheet, centred (default, \"fit\")\n"
+        "  --wypelnij       the design covers the sheet, the overhang is cut off (\"fill\")\n"
+        "  --strona K       page of a PDF file (default 1)\n"
+        "  --nadpisz        allows replacing an existing template (\"overwrite\")\n"
+        "  lista            number, size and content of every template (\"list\")\n"
+        "  podglad N FILE.png\n"
+        "                   draws template N into a PNG (--szerokosc, default 827 pixels; \"preview\")\n"
+        "  -h, --help       this help\n"
+        "Exit status: 0 success, 1 failure (the message names the file), 2 bad usage.\n");
+}
+
+} // namespace wzory

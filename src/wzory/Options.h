@@ -1,0 +1,35 @@
+#pragma once
+#include "Placement.h"
+
+#include <QString>
+#include <QStringList>
+#include <stdexcept>
+
+namespace wzory {
+
+// Bad command line (exit status 2); what() says what is wrong.
+class UsageError : public std::runtime_error {
+public:
+    explicit UsageError(const QString &text) : std::runtime_error(text.toStdString()) {}
+};
+
+enum class Command { Help, Add, List, Preview };
+
+struct Options {
+    Command command = Command::Help;
+    QString design;       // dodaj: the SVG, PNG, JPEG or PDF
+    int number = 0;       // dodaj --numer, podglad N; 0: the next free number
+    Fit fit = Fit::Contain;
+    int page = 1;         // --strona
+    bool overwrite = false;
+    QString png;          // podglad: the picture to write
+    int width = 827;      // podglad --szerokosc (A4 at 100 dpi)
+};
+
+// Reads the arguments (without the program name). Throws UsageError.
+Options parseOptions(const QStringList &arguments);
+
+// The --help text, Polish then English.
+QString helpText();
+
+} // namespace wzory

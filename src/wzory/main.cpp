@@ -1,0 +1,16 @@
+#include "Run.h"
+
+#include <QGuiApplication>
+
+int main(int argc, char **argv)
+{
+    // Fonts for SVG and PDF text, but no window.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList arguments = app.arguments();
+    arguments.removeFirst();
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return wzory::run(arguments, out, err);
+}

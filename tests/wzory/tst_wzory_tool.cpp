@@ -1,0 +1,220 @@
+// dyplom-wzory: numbering, refusing to overwrite, leaving Wzory untouched
+// on failure, the listing, the preview and the exit codes.
+#include "TempProgramDir.h"
+#include "WzoryTestUtil.h"
+
+#include "wmf/Metafile.h"
+#include "wzory/Import.h"
+#include "wzory/ImportError.h"
+#include "wzory/Run.h"
+#include "wzory/Store.h"
+
+#include <QProcess>
+#include <sys/stat.h>
+#include <QtTest>
+
+using namespace wzorytest;
+
+namespace {
+
+const QByteArray kSvg = R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 100 140">
+  <rect x="5" y="5" width="90" height="130" fill="none" stroke="#1f3a68" stroke-width="3"/>
+  <circle cx="50" cy="20" r="8" fill="#c9a227"/></svg>)";
+
+struct Outcome {
+    int code = -1;
+    QString out, err;
+};
+
+Outcome wzoryRun(const QStringList &args)
+{
+    Outcome o;
+    QTextStream out(&o.out), err(&o.err);
+    o.code = wzory::run(args, out, err);
+    out.flush();
+    err.flush();
+    return o;
+}
+
+QByteArray someTemplate(QColor c)
+{
+    // Any valid metafile will do as an existing template.
+    QTemporaryDir dir;
+    const QString svg = dir.filePath(QStringLiteral("t.svg"));
+    writeBytes(svg, QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 10 10\"><rect width=\"10\" "
+                                   "height=\"10\" fill=\"%1\"/></svg>").arg(c.name()).toUtf8());
+    return wzory::importDesign(svg).metafile;
+}
+
+} // namespace
+
+class TestWzoryTool : public QObject {
+    Q_OBJECT
+private slots:
+    void numberingFillsTheNextFreeNumberAndNeverOverwrites()
+    {
+        TempProgramDir dir;
+        const QString wzory = dir.path() + QStringLiteral("/Wzory");
+        writeBytes(wzory + QStringLiteral("/BDR_0001.wmf"), someTemplate(Qt::red));
+        writeBytes(wzory + QStringLiteral("/bdr_0002.WMF"), someTemplate(Qt::green)); // letter case ignored
+        writeBytes(wzory + QStringLiteral("/BDR_0004.wmf"), someTemplate(Qt::blue));
+        writeBytes(dir.path() + QStringLiteral("/herb.svg"), kSvg);
+        QCOMPARE(wzory::nextFreeNumber(wzory), 3);
+
+        Outcome o = wzoryRun({QStringLiteral("dodaj"), QStringLiteral("herb.svg")});
+        QCOMPARE(o.code, 0);
+        QVERIFY2(o.out.contains(QStringLiteral("BDR_0003.wmf")), qPrintable(o.out));
+        const QByteArray third = readBytes(wzory + QStringLiteral("/BDR_0003.wmf"));
+        QVERIFY(!wmf::Metafile::fromBytes(third).isEmpty());
+
+        o = wzoryRun({QStringLiteral("dodaj"), QStringLiteral("herb.svg"), QStringLiteral("--wypelnij")});
+        QCOMPARE(o.code, 0);
+        QVERIFY(QFile::exists(wzory + QStringLiteral("/BDR_0005.wmf")));
+        QVERIFY(readBytes(wzory + QStringLiteral("/BDR_0005.wmf")) != third);
+
+        // A taken number is refused, whatever its letter case, and kept.
+        const auto before = snapshot(wzory);
+        o = wzoryRun({QStringLiteral("dodaj"), QStringLiteral("herb.svg"), QStringLiteral("--numer"), QStringLiteral("2")});
+        QCOMPARE(o.code, 1);
+        QVERIFY2(o.err.contains(QStringLiteral("--nadpisz")), qPrintable(o.err));
+        QCOMPARE(snapshot(wzory), before);
+
+        o = wzoryRun({QStringLiteral("dodaj"), QStringLiteral("herb.svg"), QStringLiteral("--numer=2"), QStringLiteral("--nadpisz")});
+        QCOMPARE(o.code, 0);
+        QCOMPARE(readBytes(wzory + QStringLiteral("/bdr_0002.WMF")), third);
+        QVERIFY(!QFile::exists(wzory + QStringLiteral("/BDR_0002.wmf")));
+        QCOMPARE(QDir(wzory).entryList(QDir::Files | QDir::Hidden).size(), 5); // no temporary file left
+    }
+
+    void storingRefusesANameTakenMeanwhile()
+    {
+        TempProgramDir dir;
+        const QString wzory = dir.path() + QStringLiteral("/Wzory");
+        writeBytes(wzory + QStringLiteral("/BDR_0007.wmf"), "old");
+        QVERIFY_THROWS_EXCEPTION(wzory::ImportError, wzory::storeTemplate(wzory, 7, "new", false));
+        QCOMPARE(readBytes(wzory + QStringLiteral("/BDR_0007.wmf")), QByteArray("old"));
+        QCOMPARE(QDir(wzory).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        // A missing Wzory folder is created; the template is as readable as
+        // any new file (not private like a temporary file).
+        QDir(wzory).removeRecursively();
+        const mode_t mask = ::umask(022);
+        QCOMPARE(wzory::storeTemplate(wzory, 1, "first", false), wzory + QStringLiteral("/BDR_0001.wmf"));
+        ::umask(mask);
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(wzory + QStringLiteral("/BDR_0001.wmf")).constData(), &st), 0);
+        QCOMPARE(int(st.st_mode & 0777), 0644);
+    }
+
+    void hostileInputLeavesWzoryByteForByteUnchanged_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("extra");
+        QByteArray huge = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 10 10\">";
+        huge += QByteArray(17 * 1024 * 1024, ' ') + "</svg>";
+        QTest::newRow("huge svg") << "duzy.svg" << huge << QStringList();
+        QTest::newRow("billion-pixel png") << "miliard.png" << pngHeaderOnly(31623, 31623) << QStringList();
+        QTest::newRow("broken pdf") << "zepsuty.pdf" << QByteArray("%PDF-1.4\n%\xe2\xe3\n1 0 obj\n<<") << QStringList();
+        QTest::newRow("missing page") << "herb.svg" << kSvg << QStringList{QStringLiteral("--strona"), QStringLiteral("2")};
+        QTest::newRow("missing file") << "" << QByteArray() << QStringList();
+    }
+
+    void hostileInputLeavesWzoryByteForByteUnchanged()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, extra);
+        TempProgramDir dir;
+        const QString wzory = dir.path() + QStringLiteral("/Wzory");
+        writeBytes(wzory + QStringLiteral("/BDR_0001.wmf"), someTemplate(Qt::red));
+        const auto before = snapshot(wzory);
+        const QString file = name.isEmpty() ? QStringLiteral("nie-ma.svg") : name;
+        if (!name.isEmpty())
+            writeBytes(dir.path() + QLatin1Char('/') + name, bytes);
+        const Outcome o = wzoryRun(QStringList{QStringLiteral("dodaj"), file} + extra);
+        QVERIFY2(o.code == 1 || o.code == 2, qPrintable(o.err));
+        QVERIFY2(o.err.contains(file) || o.code == 2, qPrintable(o.err));
+        QCOMPARE(o.err.count(QLatin1Char('\n')) >= 1, true);
+        QCOMPARE(snapshot(wzory), before);
+    }
+
+    void listShowsNumberSizeAndContent()
+    {
+        TempProgramDir dir;
+        const QString wzory = dir.path() + QStringLiteral("/Wzory");
+        const QByteArray one = someTemplate(Qt::red);
+        writeBytes(wzory + QStringLiteral("/BDR_0001.wmf"), one);
+        QImage img(40, 30, QImage::Format_RGB32);
+        img.fill(Qt::blue);
+        QVERIFY(img.save(dir.path() + QStringLiteral("/logo.png")));
+        QCOMPARE(wzoryRun({QStringLiteral("dodaj"), QStringLiteral("logo.png"), QStringLiteral("--numer"), QStringLiteral("12")}).code, 0);
+        writeBytes(wzory + QStringLiteral("/BDR_0003.wmf"), "zepsuty");
+        const Outcome o = wzoryRun({QStringLiteral("lista")});
+        QCOMPARE(o.code, 0);
+        const QStringList lines = o.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 5);
+        QVERIFY(lines[1].startsWith(QStringLiteral("0001")) && lines[1].contains(QString::number(one.size())));
+        QVERIFY2(lines[1].contains(QStringLiteral("wektor")), qPrintable(lines[1]));
+        QVERIFY(lines[2].startsWith(QStringLiteral("0003")) && lines[2].contains(QStringLiteral("uszkodzony")));
+        QVERIFY2(lines[3].startsWith(QStringLiteral("0012")) && lines[3].contains(QStringLiteral("bitmapa 40 × 30")),
+                 qPrintable(lines[3]));
+    }
+
+    void previewDrawsOneTemplate()
+    {
+        TempProgramDir dir;
+        const QString wzory = dir.path() + QStringLiteral("/Wzory");
+        writeBytes(wzory + QStringLiteral("/BDR_0002.wmf"), someTemplate(QColor(0, 128, 0)));
+        Outcome o = wzoryRun({QStringLiteral("podglad"), QStringLiteral("2"), QStringLiteral("p.png"),
+                              QStringLiteral("--szerokosc"), QStringLiteral("210")});
+        QCOMPARE(o.code, 0);
+        const QImage img(dir.path() + QStringLiteral("/p.png"));
+        QCOMPARE(img.size(), QSize(210, 297));
+        QCOMPARE(img.pixel(105, 148), qRgb(0, 128, 0));
+        o = wzoryRun({QStringLiteral("podglad"), QStringLiteral("5"), QStringLiteral("q.png")});
+        QCOMPARE(o.code, 1);
+        QVERIFY(!QFile::exists(dir.path() + QStringLiteral("/q.png")));
+    }
+
+    void badUsageIsExitStatusTwo_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("nothing") << QStringList();
+        QTest::newRow("unknown command") << QStringList{QStringLiteral("usun"), QStringLiteral("1")};
+        QTest::newRow("no file") << QStringList{QStringLiteral("dodaj")};
+        QTest::newRow("both fits") << QStringList{QStringLiteral("dodaj"), QStringLiteral("a.svg"), QStringLiteral("--dopasuj"), QStringLiteral("--wypelnij")};
+        QTest::newRow("number 0") << QStringList{QStringLiteral("dodaj"), QStringLiteral("a.svg"), QStringLiteral("--numer"), QStringLiteral("0")};
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("lista"), QStringLiteral("--cos")};
+        QTest::newRow("list with a number") << QStringList{QStringLiteral("lista"), QStringLiteral("--numer"), QStringLiteral("3")};
+        QTest::newRow("preview without png") << QStringList{QStringLiteral("podglad"), QStringLiteral("3")};
+    }
+
+    void badUsageIsExitStatusTwo()
+    {
+        QFETCH(QStringList, args);
+        const Outcome o = wzoryRun(args);
+        QCOMPARE(o.code, 2);
+        QVERIFY(o.err.startsWith(QStringLiteral("dyplom-wzory: ")));
+    }
+
+    void theProgramHelpsInPolishAndEnglish()
+    {
+        TempProgramDir dir;
+        QProcess p;
+        const QString exe = qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-wzory");
+        p.start(exe, {QStringLiteral("--help")});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 0);
+        const QString help = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY(help.contains(QStringLiteral("Użycie: dyplom-wzory dodaj")) && help.contains(QStringLiteral("Usage: dyplom-wzory")));
+        p.start(exe, {QStringLiteral("lista")}); // an empty Wzory
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 1);
+        p.start(exe, {QStringLiteral("dodaj")});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 2);
+    }
+};
+
+QTEST_MAIN(TestWzoryTool)
+#include "tst_wzory_tool.moc"
