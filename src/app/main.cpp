@@ -6,9 +6,11 @@
 #include "platform/ErrorReportingApplication.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/PolishTranslations.h"
+#include "platform/ProcessSetup.h"
 
 int main(int argc, char *argv[])
 {
+    platform::ignoreFileSizeSignal();
     platform::ErrorReportingApplication app(argc, argv);
     platform::installFontSubstitutes();
     platform::installPolishTranslations();
