@@ -2,7 +2,7 @@
 // that a test can run it as an ordinary user or in a mount namespace with a
 // small full file system. Prints one line per write: "<name> ok" or
 // "<name> <code> <text>".
-//   record_probe write <path> <text>          writeRecordFile
+//   record_probe write <path> <text> [limit]  writeRecordFile, under a file-size limit if given
 //   record_probe diploma <target> <programDir> the save command, overwrite confirmed
 //   record_probe history <programDir>          PobierzDane, then ZapiszUruchomienia
 //   record_probe fullfs <mountpoint>           every writer on a full tmpfs (needs
@@ -12,6 +12,7 @@
 #include "diplomafile/DiplomaCommands.h"
 #include "history/RunHistory.h"
 #include "platform/IoError.h"
+#include "platform/ProcessSetup.h"
 #include "platform/RecordFile.h"
 
 #include <QCoreApplication>
@@ -22,6 +23,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -147,7 +149,14 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     const QString mode = args.value(1);
-    if (mode == QLatin1String("write") && args.size() == 4) {
+    if (mode == QLatin1String("write") && (args.size() == 4 || args.size() == 5)) {
+        if (args.size() == 5) {
+            platform::ignoreFileSizeSignal();
+            const rlim_t bytes = args[4].toULongLong();
+            const struct rlimit limit {bytes, bytes};
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                return 2;
+        }
         report("write", [&] { platform::writeRecordFile(args[2], args[3].toUtf8()); });
     } else if (mode == QLatin1String("diploma") && args.size() == 4) {
         report("diploma", [&] { saveDiploma(args[2], args[3]); });

@@ -143,6 +143,14 @@ private slots:
             QCOMPARE(run.output, QStringLiteral("write 5 File access denied"));
             QCOMPARE(readBytes(folder + QStringLiteral("/chroniony.dat")), QByteArray("stare"));
         }
+        // An in-place write that fails halfway (a file-size limit of 150 bytes
+        // for a 200-byte record) puts the earlier 79 bytes back.
+        writeBytes(path, QByteArray(79, '\x05'));
+        run = runAsOrdinaryUser(probe, {QStringLiteral("write"), path, QString(200, QLatin1Char('n')), QStringLiteral("150")},
+                                dir.path());
+        QCOMPARE(run.output, QStringLiteral("write 101 Disk full"));
+        QCOMPARE(readBytes(path), QByteArray(79, '\x05'));
+
         QVERIFY(chmodTo(folder, 0755));
         QCOMPARE(entriesOf(folder), (QStringList{QStringLiteral("chroniony.dat"), QStringLiteral("historia.dat")}));
     }
