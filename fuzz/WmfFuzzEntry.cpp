@@ -6,19 +6,35 @@
 #include <QImage>
 #include <QPainter>
 
+namespace {
+
+// The canvases live for the whole run: one allocation each, not one per input.
+void drawOn(QImage &canvas, const wmf::Metafile &mf, bool mirrored = false)
+{
+    canvas.fill(Qt::white);
+    QPainter p(&canvas);
+    const QRectF whole(0, 0, canvas.width(), canvas.height());
+    mf.draw(p, whole);
+    if (mirrored)
+        mf.draw(p, QRectF(whole.right() - 5, whole.bottom() - 5, -whole.width() + 10, -whole.height() + 10));
+}
+
+} // namespace
+
 int wmfFuzzOne(const uint8_t *data, size_t size)
 {
     if (size > 1024 * 1024)
         return 0;
+    static QImage thumbnail(47, 61, QImage::Format_RGB32);
+    static QImage preview(189, 281, QImage::Format_RGB32);
+    static QImage page(496, 702, QImage::Format_RGB32); // A4 at 60 dpi
     try {
         const wmf::Metafile mf =
             wmf::Metafile::fromBytes(QByteArray(reinterpret_cast<const char *>(data), int(size)));
         mf.frame();
-        QImage small(47, 61, QImage::Format_RGB32);
-        small.fill(Qt::white);
-        QPainter p(&small);
-        mf.draw(p, QRectF(0, 0, 47, 61));
-        mf.draw(p, QRectF(40, 50, -30, -40)); // mirrored target
+        drawOn(thumbnail, mf, true);
+        drawOn(preview, mf, true);
+        drawOn(page, mf);
     } catch (const wmf::MetafileError &) {
     }
     return 0;

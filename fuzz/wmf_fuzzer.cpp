@@ -1,6 +1,6 @@
 // libFuzzer target for the metafile reader and player.
 //   cmake -DDYPLOM_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ ...
-//   ./fuzz/wmf_fuzzer fuzz/corpus -max_total_time=60
+//   LSAN_OPTIONS=suppressions=fuzz/lsan.supp build-fuzz/fuzz/wmf_fuzzer fuzz/corpus -max_total_time=60
 #include "WmfFuzzEntry.h"
 
 #include <QGuiApplication>

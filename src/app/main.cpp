@@ -8,6 +8,7 @@
 #include "platform/ErrorReportingApplication.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/PolishTranslations.h"
+#include "platform/ProcessSetup.h"
 
 #include <QDir>
 #include <cstdio>
@@ -23,6 +24,7 @@ void note(const QString &line)
 
 int main(int argc, char *argv[])
 {
+    platform::ignoreFileSizeSignal();
     platform::ErrorReportingApplication app(argc, argv);
 
     // Started outside a folder with the program's data (from the menu, say),

@@ -28,7 +28,8 @@ int IoError::codeForErrno(int err)
     switch (err) {
     case ENOENT: return IoCode::FileNotFound;
     case ENOTDIR:
-    case ENAMETOOLONG: return IoCode::InvalidFilename;
+    case ENAMETOOLONG:
+    case ELOOP: return IoCode::InvalidFilename;
     case EMFILE:
     case ENFILE: return IoCode::TooManyOpenFiles;
     case EACCES:

@@ -4,11 +4,11 @@
 #include "ScriptedPlatform.h"
 #include "diplomafile/DiplomaCommands.h"
 #include "platform/IoError.h"
+#include "platform/ProcessSetup.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include <csignal>
 #include <sys/resource.h>
 
 int main(int argc, char **argv)
@@ -26,7 +26,7 @@ int main(int argc, char **argv)
     platform.answers.push_back(true);
 
     if (args.at(3) != QLatin1String("none")) {
-        std::signal(SIGXFSZ, SIG_IGN);
+        platform::ignoreFileSizeSignal(); // as the editor does
         const rlim_t limit = args.at(3).toULongLong();
         const struct rlimit rl {limit, limit};
         if (setrlimit(RLIMIT_FSIZE, &rl) != 0)

@@ -1,4 +1,5 @@
 #include "FileBytes.h"
+#include "RunAsUser.h"
 #include "ScriptedPlatform.h"
 #include "StartupDiploma.h"
 #include "TempProgramDir.h"
@@ -169,13 +170,50 @@ private slots:
         const QString readOnly = dir.file("Dyplomy/chroniony.dyp");
         const QByteArray old(1064, '\x11');
         writeBytes(readOnly, old);
-        QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner));
-        if (::access(QFile::encodeName(readOnly).constData(), W_OK) == 0)
-            QSKIP("running with rights that ignore file permissions");
+        QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         p.saveAnswers = {readOnly};
         p.answers = {true};
         QCOMPARE(ioErrorCodeOf([&] { Zapiszdyplom(nullptr, last, dir.path(), gather); }), 5);
-        QCOMPARE(readBytes(readOnly), old);
+        QCOMPARE(readBytes(readOnly), old); // root too: the file has no write bit
+        QCOMPARE(QDir(dir.file("Dyplomy")).entryList(QDir::Files | QDir::Hidden), QStringList{"chroniony.dyp"});
+    }
+
+    void saveThroughALinkWritesItsTarget()
+    {
+        TempProgramDir dir;
+        QTemporaryDir elsewhere;
+        const QString target = QDir(elsewhere.path()).filePath(QStringLiteral("olimpiada.dyp"));
+        writeBytes(target, QByteArray(1064, '\x11'));
+        const QString link = dir.file("Dyplomy/olimpiada.dyp");
+        QVERIFY(QFile::link(target, link));
+        ScriptedPlatform p;
+        p.saveAnswers = {link};
+        p.answers = {true};
+        QString last;
+        Zapiszdyplom(nullptr, last, dir.path(), [] { return startupWithTexts(); });
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(readBytes(target), diplomafile::buildDiplomaRecord(startupWithTexts()));
+    }
+
+    // A writable diploma (666) in a folder the user may not write to (555):
+    // the save writes the file in place.
+    void saveIntoReadOnlyFolderWritesTheWritableFile()
+    {
+        TempProgramDir dir;
+        QVERIFY(letOthersIn(dir.path()));
+        const QString folder = dir.file("Dyplomy");
+        const QString target = folder + QStringLiteral("/wspolny.dyp");
+        writeBytes(target, QByteArray(1064, '\x11'));
+        QVERIFY(letOthersIn(target, 0666));
+        QVERIFY(letOthersIn(folder, 0555));
+        const HelperRun run = runAsOrdinaryUser(QStringLiteral(RECORD_PROBE),
+                                                {QStringLiteral("diploma"), target, dir.path()}, dir.path());
+        QVERIFY(letOthersIn(folder));
+        QVERIFY2(run.started, "setpriv (util-linux) is needed to run as an ordinary user");
+        QCOMPARE(run.output, QStringLiteral("diploma ok"));
+        QCOMPARE(readBytes(target).size(), 1064);
+        QVERIFY(readBytes(target) != QByteArray(1064, '\x11'));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"wspolny.dyp"});
     }
 
     void pythonBuiltFileIsByteIdentical()
