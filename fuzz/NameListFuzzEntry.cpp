@@ -34,5 +34,9 @@ bool nameListFuzzOne(const uint8_t *data, size_t size)
     if (size > 64 * 1024)
         return true;
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    return check(druk::parseNameLines, bytes) && check(druk::parseCsv, bytes);
+    const auto csv = [](druk::CsvHeader header) {
+        return [header](const QByteArray &b) { return druk::parseCsv(b, header); };
+    };
+    return check(druk::parseNameLines, bytes) && check(csv(druk::CsvHeader::Auto), bytes)
+        && check(csv(druk::CsvHeader::None), bytes);
 }
