@@ -135,10 +135,9 @@ void TForm1::buildLayout()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(16, 16, 189, 281);
     auto previewLabel = [&](const char *name, int left, int top) {
-        QLabel *l = label(Panel1, name, left, top, QString());
+        SelfSizingLabel *l = selfSizingLabel(Panel1, name, left, top);
         l->setAttribute(Qt::WA_TranslucentBackground);
         l->setAutoFillBackground(false);
-        l->setWordWrap(false);
         return l;
     };
     Label4 = previewLabel("Label4", 24, 24);
@@ -266,7 +265,7 @@ editor::DiplomaTexts TForm1::texts() const
     return t;
 }
 
-std::vector<QLabel *> TForm1::bodyLabels() const
+std::vector<SelfSizingLabel *> TForm1::bodyLabels() const
 {
     return {Label8, Label9, Label10, Label11, Label12, Label13};
 }

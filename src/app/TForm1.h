@@ -20,6 +20,9 @@ class SpinEdit;
 namespace editor {
 class TemplateView;
 }
+namespace widgets {
+class SelfSizingLabel;
+}
 
 class Tform3;
 class Thisto_f;
@@ -80,9 +83,10 @@ private:
     bool endWithFadeOut();
     void stepTemplate(int direction);
     void showTemplateNumber();
-    void chooseBlockFont(int dialog, editor::TextBlockStyle &style, const std::vector<QLabel *> &labels);
-    void applyBlockFont(const editor::TextBlockStyle &style, const std::vector<QLabel *> &labels);
-    std::vector<QLabel *> bodyLabels() const;
+    void chooseBlockFont(int dialog, editor::TextBlockStyle &style,
+                         const std::vector<widgets::SelfSizingLabel *> &labels);
+    void applyBlockFont(const editor::TextBlockStyle &style, const std::vector<widgets::SelfSizingLabel *> &labels);
+    std::vector<widgets::SelfSizingLabel *> bodyLabels() const;
 
     QString ProgramDir;
     editor::DiplomaDocument document_;
@@ -111,7 +115,7 @@ public:
     QPlainTextEdit *Memo1;
     QFrame *ramka;
     editor::TemplateView *Image1;
-    QLabel *Label4, *Label8, *Label9, *Label10, *Label11, *Label12, *Label13, *Label18;
+    widgets::SelfSizingLabel *Label4, *Label8, *Label9, *Label10, *Label11, *Label12, *Label13, *Label18;
     QTimer *Timer1;
     QMenu *Pliki, *Dodatki;
 };
