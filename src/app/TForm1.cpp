@@ -1,5 +1,6 @@
 #include "TForm1.h"
 #include "HelpText.h"
+#include "platform/EmptyWindowTitle.h"
 #include "platform/WidgetFactory.h"
 #include "editor/TemplateView.h"
 
@@ -28,7 +29,7 @@ const QColor PreviewColour(240, 240, 240);
 TForm1::TForm1(QWidget *parent) : QMainWindow(parent, windowWithoutSystemMenu())
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QString());
+    platform::keepTitleEmpty(this);
     for (platform::FontChoice &dialog : fontDialogs_)
         dialog.colour = editor::WindowTextColour;
     buildLayout();
