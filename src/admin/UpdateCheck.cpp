@@ -109,7 +109,12 @@ void checkForUpdate(QWidget *parent, const QString &workingDirectory, const QStr
     if ((services.connectionFlags() & (LanBit | ModemBit)) == 0)
         return;
     const QString localPath = localCopyPath(workingDirectory);
-    if (services.download(address, localPath) != 0) {
+    const int result = services.download(address, localPath);
+    // Where the connection state is unknown, an unknown server name or no
+    // route tells that the machine is offline after all.
+    if (result == platform::DownloadNoNetwork)
+        return;
+    if (result != 0) {
         services.inform(parent, NoInformationMessage, Caption);
         return;
     }

@@ -33,6 +33,8 @@ QString localCopyPath(const QString &workingDirectory);
 
 // The whole check: connection flags, download of `address` to the local
 // copy, the installed code, the comparison and its message box ("Informacja").
+// A server name that does not resolve or no route to it counts as offline:
+// nothing is shown.
 // Raises platform::IoError when a local file cannot be read.
 void checkForUpdate(QWidget *parent, const QString &workingDirectory, const QString &address);
 

@@ -1,5 +1,6 @@
 #include "TForm1.h"
 #include "HelpText.h"
+#include "platform/EmptyWindowTitle.h"
 #include "platform/WidgetFactory.h"
 #include "editor/TemplateView.h"
 
@@ -28,7 +29,7 @@ const QColor PreviewColour(240, 240, 240);
 TForm1::TForm1(QWidget *parent) : QMainWindow(parent, windowWithoutSystemMenu())
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QString());
+    platform::keepTitleEmpty(this);
     for (platform::FontChoice &dialog : fontDialogs_)
         dialog.colour = editor::WindowTextColour;
     buildLayout();
@@ -135,10 +136,9 @@ void TForm1::buildLayout()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(16, 16, 189, 281);
     auto previewLabel = [&](const char *name, int left, int top) {
-        QLabel *l = label(Panel1, name, left, top, QString());
+        SelfSizingLabel *l = selfSizingLabel(Panel1, name, left, top);
         l->setAttribute(Qt::WA_TranslucentBackground);
         l->setAutoFillBackground(false);
-        l->setWordWrap(false);
         return l;
     };
     Label4 = previewLabel("Label4", 24, 24);
@@ -266,7 +266,7 @@ editor::DiplomaTexts TForm1::texts() const
     return t;
 }
 
-std::vector<QLabel *> TForm1::bodyLabels() const
+std::vector<SelfSizingLabel *> TForm1::bodyLabels() const
 {
     return {Label8, Label9, Label10, Label11, Label12, Label13};
 }

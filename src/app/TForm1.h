@@ -22,6 +22,9 @@ class SpinEdit;
 namespace editor {
 class TemplateView;
 }
+namespace widgets {
+class SelfSizingLabel;
+}
 
 class Tform3;
 class Thisto_f;
@@ -84,9 +87,10 @@ private:
     bool endWithFadeOut();
     void stepTemplate(int direction);
     void showTemplateNumber();
-    void chooseBlockFont(int dialog, editor::TextBlockStyle &style, const std::vector<QLabel *> &labels);
-    void applyBlockFont(const editor::TextBlockStyle &style, const std::vector<QLabel *> &labels);
-    std::vector<QLabel *> bodyLabels() const;
+    void chooseBlockFont(int dialog, editor::TextBlockStyle &style,
+                         const std::vector<widgets::SelfSizingLabel *> &labels);
+    void applyBlockFont(const editor::TextBlockStyle &style, const std::vector<widgets::SelfSizingLabel *> &labels);
+    std::vector<widgets::SelfSizingLabel *> bodyLabels() const;
     // The read command's steps after the file is read; nothing when nullopt.
     void takeDiploma(const std::optional<diplomafile::DiplomaContent> &read);
 
@@ -117,7 +121,7 @@ public:
     QPlainTextEdit *Memo1;
     QFrame *ramka;
     editor::TemplateView *Image1;
-    QLabel *Label4, *Label8, *Label9, *Label10, *Label11, *Label12, *Label13, *Label18;
+    widgets::SelfSizingLabel *Label4, *Label8, *Label9, *Label10, *Label11, *Label12, *Label13, *Label18;
     QTimer *Timer1;
     QMenu *Pliki, *Dodatki;
 };

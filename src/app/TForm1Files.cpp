@@ -6,6 +6,7 @@
 #include "editor/TemplateView.h"
 #include "platform/RecordFile.h"
 #include "platform/SpinEdit.h"
+#include "platform/WidgetFactory.h"
 
 #include <QLabel>
 #include <QLineEdit>

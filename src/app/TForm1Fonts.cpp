@@ -1,6 +1,7 @@
 // The three font buttons.
 #include "TForm1.h"
 #include "editor/PreviewRules.h"
+#include "platform/WidgetFactory.h"
 
 #include <QLabel>
 
@@ -19,7 +20,8 @@ void TForm1::SpeedButton9Click()
     chooseBlockFont(2, document_.body, bodyLabels());
 }
 
-void TForm1::chooseBlockFont(int dialog, editor::TextBlockStyle &style, const std::vector<QLabel *> &labels)
+void TForm1::chooseBlockFont(int dialog, editor::TextBlockStyle &style,
+                             const std::vector<widgets::SelfSizingLabel *> &labels)
 {
     platform::FontChoice &kept = fontDialogs_[dialog - 1];
     const std::optional<platform::FontChoice> choice = platform::services().chooseFont(this, kept);
@@ -33,7 +35,7 @@ void TForm1::chooseBlockFont(int dialog, editor::TextBlockStyle &style, const st
     applyBlockFont(style, labels);
 }
 
-void TForm1::applyBlockFont(const editor::TextBlockStyle &style, const std::vector<QLabel *> &labels)
+void TForm1::applyBlockFont(const editor::TextBlockStyle &style, const std::vector<widgets::SelfSizingLabel *> &labels)
 {
     for (QLabel *label : labels)
         editor::applyPreviewFont(label, style);

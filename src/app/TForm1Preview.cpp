@@ -5,18 +5,19 @@
 #include "editor/PreviewRules.h"
 #include "platform/LocaleText.h"
 #include "platform/SpinEdit.h"
+#include "platform/WidgetFactory.h"
 
 #include <QLabel>
 #include <QLineEdit>
 
 namespace {
 
-void setCaption(QLabel *label, const QString &text)
+using widgets::SelfSizingLabel;
+
+void setCaption(SelfSizingLabel *label, const QString &text)
 {
-    if (label->text() == text)
-        return;
-    label->setText(text);
-    label->adjustSize();
+    if (label->text() != text)
+        label->setText(text);
 }
 
 void setShown(QLabel *label, bool shown)
@@ -43,7 +44,7 @@ void TForm1::Timer1Timer()
 
     setCaption(Label18, dla->text().isEmpty() ? QStringLiteral("Dla") : dla->text());
 
-    const std::vector<QLabel *> body = bodyLabels();
+    const std::vector<SelfSizingLabel *> body = bodyLabels();
     for (int k = 1; k < 6; ++k)
         setShown(body[k], !body[k]->text().isEmpty()); // the captions of the previous tick
 

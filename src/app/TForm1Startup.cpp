@@ -8,6 +8,7 @@
 #include "editor/TemplateView.h"
 #include "platform/DataPath.h"
 #include "platform/SpinEdit.h"
+#include "platform/WidgetFactory.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -3,6 +3,7 @@
 
 #include "platform/LocaleText.h"
 #include "platform/Platform.h"
+#include "platform/EmptyWindowTitle.h"
 #include "platform/WidgetFactory.h"
 
 #include <QCloseEvent>
@@ -56,7 +57,7 @@ Tform3::Tform3(QWidget *parent)
 {
     initCompanionResources();
     setObjectName(QStringLiteral("form3"));
-    setWindowTitle(QString());
+    platform::keepTitleEmpty(this);
     setFixedSize(317, 175);
     widgets::setWindowColour(this, QColor(0xF5, 0xF5, 0xF5));
     setFont(widgets::pixelFont(QStringLiteral("System"), 13));

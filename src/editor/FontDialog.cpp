@@ -12,12 +12,17 @@
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <QScopedValueRollback>
 
 #include <climits>
 #include <cstdlib>
@@ -103,9 +108,17 @@ FontDialog::FontDialog(QWidget *parent)
     fontPage_->setWindowFlags(Qt::Widget);
     fontPage_->setSizeGripEnabled(false);
     widenSizeField(fontPage_);
-    // The embedded page would swallow Return and hide itself on Escape.
+    // The embedded page would swallow Return and hide itself on Escape; in
+    // its family and style lists it even accepts itself on Return, which
+    // would leave an empty dialog. Our filters run before the page's own.
     fontPage_->installEventFilter(this);
+    for (QListView *list : fontPage_->findChildren<QListView *>()) {
+        list->installEventFilter(this);
+        list->viewport()->installEventFilter(this);
+    }
     connect(fontPage_, &QDialog::rejected, this, &QDialog::reject);
+    connect(fontPage_, &QDialog::accepted, this, &FontDialog::confirmFromPage);
+    connect(fontPage_, &QFontDialog::currentFontChanged, this, &FontDialog::pageFontChanged);
 
     auto *colourRow = new QHBoxLayout;
     auto *colourLabel = new QLabel(QStringLiteral("&Kolor:"), this);
@@ -149,6 +162,7 @@ void FontDialog::setChoice(const platform::FontChoice &choice)
 
 void FontDialog::showFont(const platform::FontChoice &choice)
 {
+    const QScopedValueRollback<bool> guard(settingPage_, true);
     QFont font = fontOf(choice);
     // A face that is not installed ("Times New Roman" on Linux) is shown as
     // the face the system draws it with, not as a generic family.
@@ -156,17 +170,25 @@ void FontDialog::showFont(const platform::FontChoice &choice)
         font.setFamily(QFontInfo(font).family());
     fontPage_->setCurrentFont(font);
     shownFamily_ = fontPage_->currentFont().family();
+    selectStyle(shownFamily_, choice.style & FontStyle::Bold, choice.style & FontStyle::Italic);
+    slantAndWeight_ = choice.style & (FontStyle::Bold | FontStyle::Italic);
+    currentFamily_ = shownFamily_;
+    currentWeight_ = fontPage_->currentFont().weight();
+    currentItalic_ = fontPage_->currentFont().italic();
+}
+
+void FontDialog::selectStyle(const QString &family, bool bold, bool italic)
+{
     // The page matches styles by name ("Normal" is "Book" or "Regular" in
     // many families, and a miss selects whatever comes first), so name the
     // face's own style that has the wanted weight and slant.
-    const QStringList styles = QFontDatabase::styles(shownFamily_);
-    const bool bold = choice.style & FontStyle::Bold;
-    const bool italic = choice.style & FontStyle::Italic;
+    const QScopedValueRollback<bool> guard(settingPage_, true);
+    const QStringList styles = QFontDatabase::styles(family);
     const int wantedWeight = bold ? QFont::Bold : QFont::Normal;
     QString best;
     int bestScore = INT_MAX;
     for (const QString &style : styles) {
-        const QFont candidate = QFontDatabase::font(shownFamily_, style, 12);
+        const QFont candidate = QFontDatabase::font(family, style, 12);
         int score = std::abs(candidate.weight() - wantedWeight) + int(style.size());
         if ((candidate.weight() > QFont::Normal) != bold)
             score += 100000;
@@ -180,13 +202,34 @@ void FontDialog::showFont(const platform::FontChoice &choice)
             best = style;
         }
     }
-    if (!best.isEmpty()) {
-        font.setFamily(shownFamily_);
-        font.setStyleName(best);
-        fontPage_->setCurrentFont(font);
+    if (best.isEmpty())
+        return;
+    QFont font = fontPage_->currentFont();
+    font.setFamily(family);
+    font.setStyleName(best);
+    font.setWeight(QFontDatabase::font(family, best, 12).weight());
+    font.setItalic(QFontDatabase::font(family, best, 12).italic());
+    fontPage_->setCurrentFont(font);
+}
+
+void FontDialog::pageFontChanged(const QFont &font)
+{
+    if (settingPage_)
+        return;
+    if (userPicksFamily_ && font.family() != currentFamily_) {
+        // The page would carry over the style by name and may land on an
+        // oblique or bold face; keep the user's weight and slant instead.
+        currentFamily_ = font.family();
+        selectStyle(currentFamily_, slantAndWeight_ & FontStyle::Bold, slantAndWeight_ & FontStyle::Italic);
+    } else if (font.family() != currentFamily_ || font.weight() != currentWeight_
+               || font.italic() != currentItalic_) {
+        // A style (or a whole font) was chosen: its weight and slant count.
+        currentFamily_ = font.family();
+        slantAndWeight_
+            = (font.weight() > QFont::Normal ? FontStyle::Bold : 0) | (font.italic() ? FontStyle::Italic : 0);
     }
-    shownWeight_ = fontPage_->currentFont().weight();
-    shownItalic_ = fontPage_->currentFont().italic();
+    currentWeight_ = fontPage_->currentFont().weight();
+    currentItalic_ = fontPage_->currentFont().italic();
 }
 
 platform::FontChoice FontDialog::choice() const
@@ -197,14 +240,9 @@ platform::FontChoice FontDialog::choice() const
     // another face was picked.
     out.face = font.family() == shownFamily_ ? previous_.face : font.family();
     out.size = font.pointSize();
-    // Bold and italic the face has no style for are kept while the style
-    // shown at opening is left alone.
-    const bool styleUntouched
-        = font.family() == shownFamily_ && font.weight() == shownWeight_ && font.italic() == shownItalic_;
-    const int slantAndWeight = styleUntouched
-        ? previous_.style & (FontStyle::Bold | FontStyle::Italic)
-        : (font.weight() > QFont::Normal ? FontStyle::Bold : 0) | (font.italic() ? FontStyle::Italic : 0);
-    out.style = static_cast<std::uint8_t>(slantAndWeight | (font.underline() ? FontStyle::Underline : 0)
+    // Bold and italic the face has no style for are kept until the user
+    // chooses a style.
+    out.style = static_cast<std::uint8_t>(slantAndWeight_ | (font.underline() ? FontStyle::Underline : 0)
                                           | (font.strikeOut() ? FontStyle::StrikeOut : 0));
     out.colour = colourTouched_ ? colours_->currentData(ValueRole).toUInt() : previous_.colour;
     return out;
@@ -218,6 +256,25 @@ void FontDialog::fillColourList(ColourValue current)
     if (indexOfValue(current) < 0)
         addColourItem(current, (current >> 24) == 0xFF ? systemColourName(current) : QStringLiteral("Własny"));
     colours_->setCurrentIndex(indexOfValue(current));
+    showSampleColour();
+}
+
+void FontDialog::showSampleColour()
+{
+    auto *sample = fontPage_->findChild<QLineEdit *>(QStringLiteral("qt_fontDialog_sampleEdit"));
+    if (!sample)
+        return;
+    QPalette palette = sample->palette();
+    palette.setColor(QPalette::Text, toQColor(colours_->currentData(ValueRole).toUInt(), this->palette()));
+    sample->setPalette(palette);
+}
+
+void FontDialog::confirmFromPage()
+{
+    // Should the page still accept itself, it stays shown and the dialog
+    // takes it as OK.
+    fontPage_->show();
+    buttons_->button(QDialogButtonBox::Ok)->click();
 }
 
 int FontDialog::indexOfValue(ColourValue value) const
@@ -233,6 +290,7 @@ void FontDialog::addColourItem(ColourValue value, const QString &name)
 void FontDialog::colourActivated(int)
 {
     colourTouched_ = true;
+    showSampleColour();
 }
 
 void FontDialog::pickOtherColour()
@@ -246,11 +304,25 @@ void FontDialog::pickOtherColour()
         addColourItem(value, QStringLiteral("Własny"));
     colours_->setCurrentIndex(indexOfValue(value));
     colourTouched_ = true;
+    showSampleColour();
 }
 
 bool FontDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == fontPage_ && event->type() == QEvent::KeyPress) {
+    const bool inPage = watched == fontPage_
+        || (watched->isWidgetType() && fontPage_->isAncestorOf(static_cast<QWidget *>(watched)));
+    if (inPage && watched != fontPage_) {
+        // A click or key in a list is the user's own pick; what it changes
+        // happens while the event is handled.
+        const QEvent::Type type = event->type();
+        const bool dragging
+            = type == QEvent::MouseMove && static_cast<QMouseEvent *>(event)->buttons() != Qt::NoButton;
+        if (type == QEvent::MouseButtonPress || dragging || type == QEvent::KeyPress) {
+            userPicksFamily_ = true;
+            QTimer::singleShot(0, this, [this] { userPicksFamily_ = false; });
+        }
+    }
+    if (inPage && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->matches(QKeySequence::Cancel)) {
             reject();

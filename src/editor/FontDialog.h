@@ -53,6 +53,10 @@ protected:
 
 private:
     void showFont(const platform::FontChoice &choice);
+    void selectStyle(const QString &family, bool bold, bool italic);
+    void pageFontChanged(const QFont &font);
+    void showSampleColour();
+    void confirmFromPage();
     void fillColourList(ColourValue current);
     void colourActivated(int index);
     void pickOtherColour();
@@ -66,8 +70,14 @@ private:
     ColourPicker picker_;
     platform::FontChoice previous_;
     QString shownFamily_;
-    int shownWeight_ = 0;
-    bool shownItalic_ = false;
+    // The bold and italic the user has: what the dialog opened with until a
+    // style is chosen. Picking another family keeps them.
+    std::uint8_t slantAndWeight_ = 0;
+    QString currentFamily_;
+    int currentWeight_ = 0;
+    bool currentItalic_ = false;
+    bool settingPage_ = false;
+    bool userPicksFamily_ = false;
     bool colourTouched_ = false;
 };
 

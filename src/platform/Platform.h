@@ -20,6 +20,10 @@ struct FileDialogSettings {
     bool overwritePrompt = false;
 };
 
+// The machine is not on a network that reaches the server: for the update
+// check that is being offline, not a failed download.
+inline constexpr int DownloadNoNetwork = -2;
+
 // What a font dialog reports and starts from.
 struct FontChoice {
     QString face;
@@ -51,7 +55,9 @@ public:
     virtual bool startDetached(const QString &program, const QStringList &arguments) = 0;
     virtual void shellOpen(QWidget *owner, const QString &address) = 0;
     virtual std::uint32_t connectionFlags() = 0; // 1 modem, 2 LAN
-    // Synchronous download to a local file; 0 when the file was stored.
+    // Synchronous download to a local file; 0 when the file was stored,
+    // DownloadNoNetwork when the server's name does not resolve or no route
+    // leads to it, any other value for every other failure.
     virtual int download(const QString &address, const QString &localPath) = 0;
     virtual QDateTime now() = 0;
 };

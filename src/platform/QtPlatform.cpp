@@ -14,6 +14,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
 
@@ -26,6 +27,19 @@ QtPlatform::FontDialogRunner &fontDialogRunner()
 {
     static QtPlatform::FontDialogRunner runner;
     return runner;
+}
+
+// After a failed connection: true when the server's name does not resolve or
+// the kernel knows no route to it (network or host unreachable), which the
+// reply reports only as an unknown network error.
+bool noRouteTo(const QUrl &url)
+{
+    QTcpSocket probe;
+    probe.connectToHost(url.host(), quint16(url.port(url.scheme() == QLatin1String("https") ? 443 : 80)));
+    probe.waitForConnected(2000);
+    const QAbstractSocket::SocketError error = probe.error();
+    probe.abort();
+    return error == QAbstractSocket::HostNotFoundError || error == QAbstractSocket::NetworkError;
 }
 
 void prepareFileDialog(QFileDialog &dialog, const FileDialogSettings &settings)
@@ -170,7 +184,10 @@ int QtPlatform::download(const QString &address, const QString &localPath)
 
     int result = 0;
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (reply->error() != QNetworkReply::NoError)
+    if (reply->error() == QNetworkReply::HostNotFoundError
+        || (reply->error() == QNetworkReply::UnknownNetworkError && noRouteTo(reply->url())))
+        result = DownloadNoNetwork;
+    else if (reply->error() != QNetworkReply::NoError)
         result = reply->error();
     else if (status != 0 && (status < 200 || status >= 300))
         result = status;

@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <QProxyStyle>
 #include <limits>
 
@@ -53,6 +55,8 @@ SpinEdit::SpinEdit(Typing typing, QWidget *parent)
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     lineEdit()->setText(QStringLiteral("0"));
     lineEdit()->installEventFilter(this);
+    // The wheel does not step it, so it must not take the focus either.
+    setFocusPolicy(Qt::StrongFocus);
     if (typing_ == Typing::Disabled)
         lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
 }
@@ -119,9 +123,12 @@ void SpinEdit::fixup(QString &) const
 
 void SpinEdit::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down || event->key() == Qt::Key_PageUp
-        || event->key() == Qt::Key_PageDown) {
+    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
         QAbstractSpinBox::keyPressEvent(event);
+        return;
+    }
+    if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
+        event->ignore();
         return;
     }
     const QString typed = event->text();
@@ -145,6 +152,11 @@ void SpinEdit::keyPressEvent(QKeyEvent *event)
     QAbstractSpinBox::keyPressEvent(event);
 }
 
+void SpinEdit::wheelEvent(QWheelEvent *event)
+{
+    event->ignore();
+}
+
 void SpinEdit::contextMenuEvent(QContextMenuEvent *event)
 {
     if (typing_ == Typing::Disabled) {
@@ -163,6 +175,13 @@ bool SpinEdit::eventFilter(QObject *watched, QEvent *event)
             event->accept();
             return true;
         }
+    }
+    // A middle click pastes the selection on X11.
+    if (typing_ == Typing::Disabled && watched == lineEdit()
+        && (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonPress)
+        && static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton) {
+        event->accept();
+        return true;
     }
     return QAbstractSpinBox::eventFilter(watched, event);
 }

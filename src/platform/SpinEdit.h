@@ -5,8 +5,9 @@
 namespace platform {
 
 // An integer spin edit without bounds, step 1. A text that is not an
-// integer reads as 0. With typing disabled only the arrows and the Up and
-// Down keys change it.
+// integer reads as 0. Only the arrows and the Up and Down keys step it (no
+// PageUp/PageDown, no wheel); with typing disabled nothing else changes it,
+// no paste of any kind.
 class SpinEdit : public QAbstractSpinBox {
     Q_OBJECT
 public:
@@ -27,6 +28,7 @@ public:
 protected:
     StepEnabled stepEnabled() const override;
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -1,11 +1,31 @@
 #include "WidgetFactory.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
 
 namespace widgets {
+
+SelfSizingLabel::SelfSizingLabel(QWidget *parent) : QLabel(parent)
+{
+    setWordWrap(false);
+    adjustSize();
+}
+
+void SelfSizingLabel::setText(const QString &text)
+{
+    QLabel::setText(text);
+    adjustSize();
+}
+
+void SelfSizingLabel::changeEvent(QEvent *event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        adjustSize();
+}
 
 QFont arialPixels(int pixels)
 {
@@ -83,6 +103,14 @@ void widenToFit(QLabel *label)
     const int wanted = label->sizeHint().width();
     if (wanted > label->width())
         label->resize(wanted, label->height());
+}
+
+SelfSizingLabel *selfSizingLabel(QWidget *parent, const char *name, int left, int top)
+{
+    auto *l = new SelfSizingLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->move(left, top);
+    return l;
 }
 
 QFrame *loweredPanel(QWidget *parent, const char *name, const QRect &geometry, const QColor &colour)

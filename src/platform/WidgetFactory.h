@@ -4,11 +4,11 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QLabel>
 #include <QRect>
 #include <QString>
 
 class QFrame;
-class QLabel;
 class QLineEdit;
 class QToolButton;
 class QWidget;
@@ -21,6 +21,18 @@ inline const QColor Navy(0, 0, 128);
 inline const QColor Maroon(128, 0, 0);
 inline const QColor Grey(128, 128, 128);
 inline const QColor Silver(192, 192, 192);
+
+// A one-line label that always has the size of its text: it resizes itself
+// whenever its caption or its font changes. Set the caption through this
+// class (not through a QLabel pointer) so that it can follow.
+class SelfSizingLabel : public QLabel {
+public:
+    explicit SelfSizingLabel(QWidget *parent = nullptr);
+    void setText(const QString &text);
+
+protected:
+    void changeEvent(QEvent *event) override;
+};
 
 QFont arialPixels(int pixels);
 // The named face where it exists, else one with close metrics (the Windows
@@ -41,6 +53,7 @@ QLabel *label(QWidget *parent, const char *name, int left, int top, const QStrin
 QLabel *fittingLabel(QWidget *parent, const char *name, const QRect &box, const QString &caption,
                      const QFont &font, const QColor &colour);
 void widenToFit(QLabel *label);
+SelfSizingLabel *selfSizingLabel(QWidget *parent, const char *name, int left, int top);
 // A panel with a lowered inner bevel.
 QFrame *loweredPanel(QWidget *parent, const char *name, const QRect &geometry, const QColor &colour);
 // A lowered panel that shows a centred caption.

@@ -19,6 +19,8 @@
 #include <QUrl>
 #include <QtTest>
 
+#include <unistd.h>
+
 using namespace narzedzia_admini;
 
 namespace {
@@ -73,6 +75,39 @@ QString freeOf(const QString &description)
 {
     return QStringLiteral("Na stronie www.dyplomy.example znajduję się nowa, darmowa aktualizacja programu.")
         + QChar(13) + QStringLiteral("Pobierz aktualną wersje programu ") + description;
+}
+
+// The check with the real download of `address`: what it showed and whether
+// a local copy appeared.
+struct RealRun {
+    QStringList informs;
+    bool localCopyWritten = false;
+};
+RealRun checkAgainst(const QString &address, int timeoutMs = 15000)
+{
+    TempProgramDir dir;
+    createVersionFileIfMissing(dir.path());
+    ScriptedPlatform seam;
+    platform::QtPlatform real;
+    real.setDownloadTimeout(timeoutMs);
+    seam.downloader = [&](const QString &, const QString &localPath) { return real.download(address, localPath); };
+    Tnarzedzia_f window;
+    window.SpeedButton3Click();
+    return RealRun{seam.texts(QStringLiteral("inform")), QFile::exists(dir.file("Admini/20.txt"))};
+}
+
+// Run in a network namespace of its own, which has no interface up and no
+// route: the maker's real address and a literal one, as a machine without
+// any network sees them.
+const char *NoNetworkSwitch = "--no-network-case";
+int runWithoutNetwork()
+{
+    QTextStream out(stdout);
+    for (const QString &address : {maker::VersionInfoAddress, QStringLiteral("http://192.0.2.1/aktualizacje/20.txt")}) {
+        const RealRun run = checkAgainst(address, 5000);
+        out << address << " informs=" << run.informs.size() << " file=" << run.localCopyWritten << "\n";
+    }
+    return 0;
 }
 
 } // namespace
@@ -245,6 +280,44 @@ private slots:
         QVERIFY(!QFile::exists(dir.file("Admini/20.txt")));
     }
 
+    // An unknown server name or no route is the offline case: no message, no
+    // file; a server that is there but refuses keeps the message (above).
+    void unreachableServerCountsAsOffline_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("name that never resolves") << QStringLiteral("http://nieistnieje.invalid/aktualizacje/20.txt");
+        QTest::newRow("network unreachable") << QStringLiteral("http://255.255.255.255/aktualizacje/20.txt");
+    }
+    void unreachableServerCountsAsOffline()
+    {
+        QFETCH(QString, address);
+        QElapsedTimer clock;
+        clock.start();
+        const RealRun run = checkAgainst(address);
+        QVERIFY(run.informs.isEmpty());
+        QVERIFY(!run.localCopyWritten);
+        QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    void noNetworkAtAllIsSilent()
+    {
+        QProcess child;
+        QStringList arguments{QStringLiteral("-n"), QCoreApplication::applicationFilePath(),
+                              QString::fromLatin1(NoNetworkSwitch)};
+        if (::geteuid() != 0)
+            arguments.prepend(QStringLiteral("-r"));
+        child.start(QStringLiteral("unshare"), arguments);
+        QVERIFY(child.waitForFinished(60000));
+        const QString output = QString::fromUtf8(child.readAllStandardOutput());
+        if (child.exitCode() != 0 && output.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("no network namespace here: ") + QString::fromUtf8(child.readAllStandardError())));
+        QCOMPARE(child.exitCode(), 0);
+        const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        for (const QString &line : lines)
+            QVERIFY2(line.endsWith(QStringLiteral(" informs=0 file=0")), qPrintable(line));
+    }
+
     void offlineMakesNoRequest()
     {
         TempProgramDir dir;
@@ -310,5 +383,13 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestUpdateCheck)
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], NoNetworkSwitch) == 0)
+        return runWithoutNetwork();
+    TestUpdateCheck test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_update_check.moc"

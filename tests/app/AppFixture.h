@@ -2,6 +2,7 @@
 #include "ScriptedPlatform.h"
 #include "TForm1.h"
 #include "TempProgramDir.h"
+#include "platform/WidgetFactory.h"
 #include "wmf/MetafileWriter.h"
 
 #include <QFile>

@@ -132,6 +132,54 @@ private slots:
         QCOMPARE(form.Label13->pos(), line6);
     }
 
+    // Every preview label is as wide as its one-line caption, also when the
+    // start-up stopped before the fonts were set, and after stepping on.
+    void labelsFitTheirCaptions_data()
+    {
+        QTest::addColumn<QString>("firstTemplate");
+        QTest::newRow("template 1 missing") << QStringLiteral("missing");
+        QTest::newRow("template 1 damaged") << QStringLiteral("damaged");
+        QTest::newRow("normal start") << QStringLiteral("sound");
+    }
+    void labelsFitTheirCaptions()
+    {
+        QFETCH(QString, firstTemplate);
+        const bool sound = firstTemplate == QLatin1String("sound");
+        AppFixture app(sound ? QList<int>{1, 2, 3} : QList<int>{2, 3});
+        if (firstTemplate == QLatin1String("damaged"))
+            writeFile(app.dir.file(QStringLiteral("Wzory/BDR_0001.wmf")), "this is not a metafile");
+        TForm1 &form = app.form();
+        QCOMPARE(app.platform.errors().isEmpty(), sound);
+        form.Edit[1]->setText(QStringLiteral("druga linia"));
+        app.tick(2);
+
+        auto fits = [&](const char *when) {
+            for (QLabel *label : {static_cast<QLabel *>(form.Label4), static_cast<QLabel *>(form.Label8),
+                                  static_cast<QLabel *>(form.Label9), static_cast<QLabel *>(form.Label18)}) {
+                const int wanted = label->fontMetrics().horizontalAdvance(label->text());
+                QVERIFY2(label->width() >= wanted && label->height() >= label->fontMetrics().height(),
+                         qPrintable(QStringLiteral("%1 %2 \"%3\": %4 < %5")
+                                        .arg(QLatin1String(when), label->objectName(), label->text())
+                                        .arg(label->width())
+                                        .arg(wanted)));
+            }
+        };
+        QCOMPARE(form.Label18->text(), QStringLiteral("Dla"));
+        fits("after start-up");
+        form.SpeedButton2Click();
+        form.SpeedButton2Click();
+        app.tick();
+        fits("after stepping");
+
+        // A larger font widens the label that keeps its caption.
+        const int before = form.Label18->width();
+        QFont bigger = form.Label18->font();
+        bigger.setPointSize(40);
+        form.Label18->setFont(bigger);
+        QVERIFY(form.Label18->width() > before);
+        fits("after a font change");
+    }
+
     void idleTicksDoNotRepaint()
     {
         AppFixture app;

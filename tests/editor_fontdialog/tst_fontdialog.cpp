@@ -62,6 +62,33 @@ std::optional<FontChoice> runDriven(const FontChoice &current, const std::functi
     return seam.chooseFont(nullptr, current);
 }
 
+QListView *pageList(FontDialog &d, int n) // 0 family, 1 style, 2 size
+{
+    const QList<QListView *> lists = d.fontPage()->findChildren<QListView *>();
+    return n < lists.size() ? lists.at(n) : nullptr;
+}
+
+// Clicks a row of one of the page's lists, as the user would.
+bool clickRow(FontDialog &d, int list, const QString &text)
+{
+    QListView *view = pageList(d, list);
+    if (!view)
+        return false;
+    const QModelIndexList found
+        = view->model()->match(view->model()->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchExactly);
+    if (found.isEmpty())
+        return false;
+    view->scrollTo(found.first());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->visualRect(found.first()).center());
+    return view->currentIndex() == found.first();
+}
+
+QColor sampleTextColour(FontDialog &d)
+{
+    auto *sample = d.fontPage()->findChild<QLineEdit *>(QStringLiteral("qt_fontDialog_sampleEdit"));
+    return sample ? sample->palette().color(QPalette::Text) : QColor();
+}
+
 } // namespace
 
 class TestFontDialog : public QObject {
@@ -218,6 +245,97 @@ private slots:
         QCOMPARE(result->size, 30);
         QCOMPARE(result->face, QStringLiteral("Times New Roman"));
         QCOMPARE(result->colour, editor::WindowTextColour);
+    }
+
+    // Return in the page's lists used to accept only the page, which hid it.
+    void returnInEveryListConfirmsTheDialog_data()
+    {
+        QTest::addColumn<int>("list");
+        QTest::newRow("family list") << 0;
+        QTest::newRow("style list") << 1;
+        QTest::newRow("size list") << 2;
+    }
+    void returnInEveryListConfirmsTheDialog()
+    {
+        QFETCH(int, list);
+        bool watchdog = false;
+        bool pageShown = false;
+        const auto result = runDriven(FontChoice{QStringLiteral("DejaVu Serif"), 20, 1, 0}, [&](FontDialog &d) {
+            QListView *view = pageList(d, list);
+            QVERIFY(view);
+            view->setFocus();
+            QTest::keyClick(view, Qt::Key_Return);
+            pageShown = !d.fontPage()->isHidden();
+        }, &watchdog);
+        QVERIFY(!watchdog);
+        QVERIFY(pageShown);
+        QVERIFY(result);
+        QCOMPARE(result->face, QStringLiteral("DejaVu Serif"));
+        QCOMPARE(result->size, 20);
+        QCOMPARE(int(result->style), 1);
+    }
+
+    // "DejaVu Sans" has no style named "Regular": picking it must not turn
+    // the font oblique or bold behind the user's back.
+    void pickingAFamilyKeepsBoldAndItalic_data()
+    {
+        QTest::addColumn<int>("style");
+        for (int style : {0, 1, 2, 3, 5, 14})
+            QTest::newRow(qPrintable(QStringLiteral("style %1").arg(style))) << style;
+    }
+    void pickingAFamilyKeepsBoldAndItalic()
+    {
+        QFETCH(int, style);
+        FontDialog d;
+        d.setChoice(FontChoice{QStringLiteral("Times New Roman"), 26, std::uint8_t(style), 0});
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        for (const char *family : {"DejaVu Sans", "DejaVu Serif", "Liberation Sans"}) {
+            QVERIFY2(clickRow(d, 0, QString::fromLatin1(family)), family);
+            const FontChoice c = d.choice();
+            QCOMPARE(c.face, QString::fromLatin1(family));
+            QCOMPARE(int(c.style), style);
+            QCOMPARE(d.fontPage()->currentFont().italic(), bool(style & 2));
+            QCOMPARE(d.fontPage()->currentFont().weight() > QFont::Normal, bool(style & 1));
+        }
+    }
+
+    void choosingAStyleAfterAFamilyCounts()
+    {
+        FontDialog d;
+        d.setChoice(FontChoice{QStringLiteral("Times New Roman"), 26, 0, 0});
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QVERIFY(clickRow(d, 0, QStringLiteral("DejaVu Sans")));
+        QVERIFY(clickRow(d, 1, QStringLiteral("Bold Oblique")));
+        QCOMPARE(int(d.choice().style), 3);
+        QVERIFY(clickRow(d, 0, QStringLiteral("Liberation Serif")));
+        QCOMPARE(int(d.choice().style), 3);
+        QCOMPARE(d.fontPage()->currentFont().styleName(), QStringLiteral("Bold Italic"));
+        QVERIFY(clickRow(d, 1, QStringLiteral("Regular")));
+        QCOMPARE(int(d.choice().style), 0);
+    }
+
+    void theSampleIsDrawnInTheChosenColour()
+    {
+        FontDialog d;
+        d.setChoice(FontChoice{QStringLiteral("Arial"), 12, 0, 0x0000FF});
+        QCOMPARE(sampleTextColour(d), QColor(255, 0, 0));
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        d.colourList()->setFocus();
+        QTest::keyClick(d.colourList(), Qt::Key_Home);
+        QTest::keyClick(d.colourList(), Qt::Key_Down);
+        QCOMPARE(d.choice().colour, 0x000080u);
+        QCOMPARE(sampleTextColour(d), QColor(128, 0, 0));
+
+        d.setCustomColourPicker([](QWidget *, const QColor &) { return std::optional<QColor>(QColor(1, 2, 3)); });
+        d.otherColourButton()->click();
+        QCOMPARE(sampleTextColour(d), QColor(1, 2, 3));
+
+        // The window-text system colour shows as the palette's text colour.
+        d.setChoice(startup());
+        QCOMPARE(sampleTextColour(d), d.palette().color(QPalette::WindowText));
     }
 
     void keysOutsideThePageStillWork()

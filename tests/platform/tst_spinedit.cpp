@@ -1,8 +1,25 @@
 #include "platform/SpinEdit.h"
 
 #include <QLineEdit>
+#include <QSpontaneKeyEvent>
+#include <QWheelEvent>
 #include <QtTest>
 #include <limits>
+
+namespace {
+
+// A wheel turn as the window system delivers it: spontaneous, so the
+// application also hands out focus by the widgets' policies.
+void turnWheel(QWidget *target, int notches)
+{
+    const QPointF at(target->width() / 2.0, target->height() / 2.0);
+    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    QApplication::sendEvent(target, &wheel);
+}
+
+} // namespace
 
 using platform::SpinEdit;
 
@@ -46,6 +63,40 @@ private slots:
         QTest::keyClick(&edit, Qt::Key_Down);
         QTest::keyClick(&edit, Qt::Key_Down);
         QCOMPARE(edit.value(), 79);
+    }
+
+    // Only the arrows and Up/Down step, by 1: PageUp/PageDown and the wheel
+    // change nothing, and the wheel takes no focus, whatever the typing.
+    void pageKeysAndWheelDoNotStep_data()
+    {
+        QTest::addColumn<bool>("typingAllowed");
+        QTest::newRow("typing disabled") << false;
+        QTest::newRow("typing allowed") << true;
+    }
+    void pageKeysAndWheelDoNotStep()
+    {
+        QFETCH(bool, typingAllowed);
+        QWidget window;
+        QLineEdit other(&window);
+        SpinEdit edit(typingAllowed ? SpinEdit::Typing::Allowed : SpinEdit::Typing::Disabled, &window);
+        edit.move(0, 40);
+        edit.setValue(60);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        other.setFocus();
+
+        turnWheel(edit.findChild<QLineEdit *>(), 3);
+        turnWheel(&edit, -1);
+        QCOMPARE(edit.text(), QStringLiteral("60"));
+        QVERIFY(other.hasFocus());
+
+        edit.setFocus();
+        QTest::keyClick(&edit, Qt::Key_PageUp);
+        QTest::keyClick(&edit, Qt::Key_PageDown);
+        QTest::keyClick(&edit, Qt::Key_PageDown);
+        QCOMPARE(edit.text(), QStringLiteral("60"));
+        QTest::keyClick(&edit, Qt::Key_Up);
+        QCOMPARE(edit.value(), 61);
     }
 
     void noBoundsButNoOverflow()
