@@ -193,6 +193,43 @@ QImage decodeDib(ByteReader in, bool palColors, const std::vector<QRgb> &palette
     return img;
 }
 
+int64_t dibPixels(ByteReader in)
+{
+    const uint32_t headerSize = in.u32();
+    int64_t width = 0, height = 0;
+    int bits = 0;
+    if (headerSize == 12) {
+        width = in.u16();
+        height = in.s16();
+        in.u16();
+        bits = in.u16();
+    } else if (headerSize >= 40 && headerSize <= 256) {
+        width = in.s32();
+        height = in.s32();
+        in.u16();
+        bits = in.u16();
+    } else {
+        return -1;
+    }
+    if (height < 0)
+        height = -height;
+    if (!in.ok() || width <= 0 || height <= 0 || width > 65535 || height > 65535 || width * height > kMaxBitmapPixels)
+        return -1;
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        return -1;
+    return width * height;
+}
+
+int64_t bitmap16Pixels(ByteReader in)
+{
+    in.s16();
+    const int w = in.s16();
+    const int h = in.s16();
+    if (!in.ok() || w <= 0 || h <= 0 || int64_t(w) * h > kMaxBitmapPixels)
+        return -1;
+    return int64_t(w) * h;
+}
+
 QImage decodeBitmap16(ByteReader in)
 {
     in.s16(); // type

@@ -12,7 +12,12 @@ namespace wmf {
 // null image when the bitmap is damaged or beyond the size limits.
 QImage decodeDib(ByteReader in, bool palColors, const std::vector<QRgb> &palette);
 
+// Pixels of the bitmap decodeDib would make, read from the header only;
+// -1 when decodeDib would refuse the header.
+int64_t dibPixels(ByteReader in);
+
 // The old device-dependent bitmap of BITBLT and STRETCHBLT records.
 QImage decodeBitmap16(ByteReader in);
+int64_t bitmap16Pixels(ByteReader in);
 
 } // namespace wmf

@@ -61,6 +61,8 @@ bool Player::playBitmapRecord(const RecordRef &r, ByteReader &in)
         const QRectF dest = QRectF(map(dxp, dy), map(dxp + dw, dy + dh));
         if (measuring_) {
             include(dest);
+            if (cost_)
+                countBitmap(dibPixels(in.sub(in.remaining())));
             break;
         }
         QImage img = decodeDib(in.sub(in.remaining()), usage == 1, palette());
@@ -78,6 +80,14 @@ bool Player::playBitmapRecord(const RecordRef &r, ByteReader &in)
         return false;
     }
     return true;
+}
+
+void Player::countBitmap(int64_t pixels)
+{
+    if (pixels < 0)
+        damaged();
+    else
+        cost_->bitmapPixels += pixels;
 }
 
 QPainterPath Player::readRegion(ByteReader &in)
@@ -150,6 +160,8 @@ void Player::blit(uint16_t function, ByteReader &in, uint32_t words)
     const QRectF dest = QRectF(map(dxp, dy), map(dxp + dw, dy + dh));
     if (!withBitmap || measuring_) {
         patBlt(dest.normalized(), rop);
+        if (cost_ && withBitmap)
+            countBitmap(dib ? dibPixels(in.sub(in.remaining())) : bitmap16Pixels(in.sub(in.remaining())));
         return;
     }
     QImage img = dib ? decodeDib(in.sub(in.remaining()), false, palette()) : decodeBitmap16(in.sub(in.remaining()));
