@@ -90,6 +90,8 @@ Options parseOptions(const QStringList &arguments)
             o.pngDpi = integerArgument(arg, value(), 10, 1200);
         } else if (arg == QLatin1String("--katalog")) {
             o.catalogue = value();
+        } else if (arg == QLatin1String("--scisle")) {
+            o.strict = true;
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             throw UsageError(QStringLiteral("nieznana opcja %1").arg(arguments[i]));
         } else if (o.diploma.isEmpty()) {
@@ -135,6 +137,8 @@ QString helpText()
         "  --png KATALOG            strony jako obrazy PNG (strona-001.png …)\n"
         "  --dpi N                  rozdzielczość obrazów PNG (domyślnie 150)\n"
         "  --katalog PLIK.pdf       katalog wszystkich wzorów z numerami, 9 na stronie\n"
+        "  --scisle                 uszkodzony wzór to błąd (kod 1, nic nie jest zapisane);\n"
+        "                           bez tej opcji wzór drukuje się w części, z ostrzeżeniem\n"
         "  -h, --help               ta pomoc\n"
         "Kod wyjścia: 0 sukces, 1 błąd (komunikat podaje plik), 2 złe wywołanie.\n"
         "\n"
@@ -157,6 +161,8 @@ QString helpText()
         "  --png DIR                pages as PNG pictures (strona-001.png ...)\n"
         "  --dpi N                  resolution of the PNG pictures (default 150)\n"
         "  --katalog FILE.pdf       catalogue of all templates with their numbers, 9 per page\n"
+        "  --scisle                 strict: a damaged template is an error (exit 1, nothing\n"
+        "                           written); without it the template prints in part, with a warning\n"
         "  -h, --help               this help\n"
         "Exit status: 0 success, 1 failure (the message names the file), 2 bad usage.\n");
 }

@@ -29,6 +29,7 @@ struct Options {
     QString pngDir;           // --png
     int pngDpi = 150;         // --dpi
     QString catalogue;        // --katalog
+    bool strict = false;      // --scisle: a damaged template is an error
 };
 
 // Reads the arguments (without the program name). Throws UsageError.

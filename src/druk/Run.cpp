@@ -61,6 +61,21 @@ wmf::Metafile readTemplate(const QString &path, const QString &what)
     }
 }
 
+// A template the player only partly reads prints in part: say so, or with
+// --scisle refuse before anything is written.
+void checkTemplateDamage(const QString &path, const wmf::Metafile &picture, bool strict,
+                         const std::function<void(const QString &)> &warn)
+{
+    if (!picture.isDamaged())
+        return;
+    if (strict)
+        throw Failure(path, QStringLiteral("uszkodzony wzór (%1); --scisle: nic nie zostało zapisane")
+                                .arg(picture.damage()));
+    if (warn)
+        warn(QStringLiteral("uwaga: %1: uszkodzony wzór, drukuję to, co da się odczytać (%2)")
+                 .arg(path, picture.damage()));
+}
+
 printing::PrintInput inputFor(const diplomafile::DiplomaContent &content, const wmf::Metafile &picture,
                               const Options &options)
 {
@@ -109,13 +124,14 @@ void toPdf(const QString &path, const QList<Page> &pages, const printing::SheetG
 
 } // namespace
 
-QList<Page> loadPages(const Options &options)
+QList<Page> loadPages(const Options &options, const std::function<void(const QString &)> &warn)
 {
     const diplomafile::DiplomaContent content = readDiploma(options.diploma);
     const QString templatePath = editor::templateFilePath(platform::currentDirectory(),
                                                           editor::templateNumberText(content.templateNumber));
     const wmf::Metafile picture = readTemplate(
         templatePath, QStringLiteral("wzór nr %1 z pliku %2").arg(content.templateNumber).arg(options.diploma));
+    checkTemplateDamage(templatePath, picture, options.strict, warn);
 
     const printing::PrintInput base = inputFor(content, picture, options);
     if (options.list.isEmpty())
@@ -210,7 +226,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
             return 0;
         }
 
-        const QList<Page> pages = loadPages(options);
+        const QList<Page> pages = loadPages(options, warnLine);
         const printing::SheetGeometry geometry =
             printing::SheetGeometry::a4(options.printerDpi, options.printableMm);
 

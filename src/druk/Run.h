@@ -21,8 +21,10 @@ struct Page {
 };
 
 // The pages of a run: the diploma file, its template from Wzory below the
-// current directory, and the list's replacements. Throws Failure.
-QList<Page> loadPages(const Options &options);
+// current directory, and the list's replacements. Throws Failure. A damaged
+// template (records skipped or cut short) is a Failure with --scisle, else
+// a line to warn.
+QList<Page> loadPages(const Options &options, const std::function<void(const QString &)> &warn = {});
 
 // Prints every page on device, one job per page, through the print
 // command's own code. warn gets a line for every text that runs off the

@@ -8,6 +8,8 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QTransform>
+#include <algorithm>
+#include <cmath>
 
 namespace wmf {
 
@@ -182,6 +184,17 @@ void Player::drawImage(const QRectF &dest, QImage img, QRectF src, uint32_t rop)
         src = QRectF(0, 0, img.width(), img.height());
     if (mx || my) {
         img = img.copy(src.toAlignedRect()).mirrored(mx, my);
+        src = QRectF(0, 0, img.width(), img.height());
+    }
+    // No more pixels than the destination covers on the device: a PDF or a
+    // printer would otherwise carry every pixel of a huge bitmap.
+    const QRectF onDevice = painter_->deviceTransform().mapRect(n);
+    const int needW = std::max(1, int(std::ceil(onDevice.width())));
+    const int needH = std::max(1, int(std::ceil(onDevice.height())));
+    if (src.width() > needW || src.height() > needH) {
+        const QRect whole = src.toAlignedRect();
+        img = img.copy(whole).scaled(std::min(needW, whole.width()), std::min(needH, whole.height()),
+                                     Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         src = QRectF(0, 0, img.width(), img.height());
     }
     const int op = (rop >> 16) & 0xFF;

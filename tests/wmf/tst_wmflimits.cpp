@@ -53,6 +53,19 @@ QByteArray circleFile(int n)
     return w.finish();
 }
 
+// count pattern fills of the whole frame: area without edges.
+QByteArray patBltFile(int count)
+{
+    MetafileWriter w(QRect(0, 0, 1000, 1000), 1000);
+    w.selectObject(w.createBrush(0, Qt::red));
+    QByteArray p;
+    for (int v : {0x0021, 0x00F0, 1000, 1000, 0, 0}) // PATCOPY, height, width, y, x
+        p.append(char(v & 0xFF)).append(char(v >> 8));
+    for (int i = 0; i < count; ++i)
+        w.record(wmf::rec::PatBlt, p);
+    return w.finish();
+}
+
 QString refusal(const QByteArray &bytes)
 {
     try {
@@ -98,7 +111,10 @@ private slots:
         QCOMPARE(refusal(circleFile(wmf::kMaxPolygonPoints + 1)),
                  QStringLiteral("damaged metafile: a shape has more than 16384 points"));
         QVERIFY(refusal(wmfhostile::polygonFile(16000, 0)).contains(QLatin1String("cross the picture")));
-        QVERIFY(refusal(wmfhostile::manyShapesFile(wmf::rec::Rectangle, false)).contains(QLatin1String("fills the picture")));
+        QVERIFY(refusal(wmfhostile::manyShapesFile(wmf::rec::Rectangle, false)).startsWith(QLatin1String("damaged")));
+        QVERIFY(refusal(patBltFile(int(wmf::kMaxFilledArea))).isEmpty());
+        QCOMPARE(refusal(patBltFile(int(wmf::kMaxFilledArea) + 1)),
+                 QStringLiteral("damaged metafile: it fills the picture more than 128 times over"));
         QVERIFY(refusal(wmfhostile::rleBitmapFile(4096, 4096, 8)).contains(QLatin1String("million pixels")));
         // The same bitmap twice is a full page at 600 dpi: still drawn.
         QVERIFY(refusal(wmfhostile::rleBitmapFile(4096, 4096, 2)).isEmpty());
