@@ -123,6 +123,8 @@ private:
               const std::vector<int> &dx);
     void blit(uint16_t function, ByteReader &in, uint32_t words);
     void drawImage(const QRectF &dest, QImage img, QRectF src, uint32_t rop);
+    // src: the record's source rectangle, rows counted from the bottom.
+    void drawDib(const QRectF &dest, ByteReader bits, bool palColors, const QRect &src, uint32_t rop);
     void patBlt(const QRectF &dest, uint32_t rop);
     QPainterPath readRegion(ByteReader &in);
 

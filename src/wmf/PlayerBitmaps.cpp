@@ -67,9 +67,7 @@ bool Player::playBitmapRecord(const RecordRef &r, ByteReader &in)
                 countBitmap(dibPixels(in.sub(in.remaining())));
             break;
         }
-        QImage img = decodeDib(in.sub(in.remaining()), usage == 1, palette());
-        if (!img.isNull())
-            drawImage(dest, img, QRectF(sx, img.height() - sy - sh, sw, sh), rop);
+        drawDib(dest, in.sub(in.remaining()), usage == 1, QRect(sx, sy, sw, sh), rop);
         break;
     }
     case rec::DibBitBlt:
@@ -166,11 +164,35 @@ void Player::blit(uint16_t function, ByteReader &in, uint32_t words)
             countBitmap(dib ? dibPixels(in.sub(in.remaining())) : bitmap16Pixels(in.sub(in.remaining())));
         return;
     }
-    QImage img = dib ? decodeDib(in.sub(in.remaining()), false, palette()) : decodeBitmap16(in.sub(in.remaining()));
+    if (dib) {
+        drawDib(dest, in.sub(in.remaining()), false, QRect(sx, sy, sw, sh), rop);
+        return;
+    }
+    const QImage img = decodeBitmap16(in.sub(in.remaining()));
+    if (!img.isNull())
+        drawImage(dest, img, QRectF(sx, sy, sw, sh), rop);
+}
+
+void Player::drawDib(const QRectF &dest, ByteReader bits, bool palColors, const QRect &src, uint32_t rop)
+{
+    // Decode no more than twice the pixels the destination covers on the
+    // device; drawImage smooths the rest down.
+    const int64_t pixels = dibPixels(bits);
+    int stepX = 1, stepY = 1;
+    if (pixels > 0 && src.width() != 0 && src.height() != 0) {
+        const QRectF onDevice = painter_->deviceTransform().mapRect(dest.normalized());
+        stepX = int(std::clamp(std::abs(src.width()) / (2 * std::max(onDevice.width(), 1.0)), 1.0, 65535.0));
+        stepY = int(std::clamp(std::abs(src.height()) / (2 * std::max(onDevice.height(), 1.0)), 1.0, 65535.0));
+    }
+    const QImage img = decodeDib(bits, palColors, palette(), stepX, stepY);
     if (img.isNull())
         return;
-    const double srcY = dib ? img.height() - sy - sh : sy;
-    drawImage(dest, img, QRectF(sx, srcY, sw, sh), rop);
+    // The source rectangle counts rows from the bottom of the whole bitmap.
+    const int fullHeight = stepY == 1 ? img.height() : dibSize(bits).height();
+    drawImage(dest, img,
+              QRectF(double(src.x()) / stepX, double(fullHeight - src.y() - src.height()) / stepY,
+                     double(src.width()) / stepX, double(src.height()) / stepY),
+              rop);
 }
 
 void Player::drawImage(const QRectF &dest, QImage img, QRectF src, uint32_t rop)
@@ -193,7 +215,7 @@ void Player::drawImage(const QRectF &dest, QImage img, QRectF src, uint32_t rop)
     const int needH = std::max(1, int(std::ceil(onDevice.height())));
     if (src.width() > needW || src.height() > needH) {
         const QRect whole = src.toAlignedRect();
-        img = img.copy(whole).scaled(std::min(needW, whole.width()), std::min(needH, whole.height()),
+        img = (whole == img.rect() ? img : img.copy(whole)).scaled(std::min(needW, whole.width()), std::min(needH, whole.height()),
                                      Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         src = QRectF(0, 0, img.width(), img.height());
     }

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPolygon>
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -40,7 +41,7 @@ constexpr int kExtent = 10000; // logical frame 10000 x 10000
 inline QByteArray polygonFile(int points, int penWidth, bool fill = true, bool polyline = false)
 {
     wmf::MetafileWriter w(QRect(0, 0, kExtent, kExtent), 1000);
-    w.selectObject(w.createPen(0, penWidth, Qt::black));
+    w.selectObject(w.createPen(penWidth < 0 ? 5 : 0, std::max(penWidth, 0), Qt::black));
     w.selectObject(w.createBrush(fill ? 0 : 1, Qt::red));
     if (polyline)
         w.polyline(scatteredPoints(points, kExtent));
@@ -133,7 +134,7 @@ inline QByteArray rleBitmapFile(int width, int height, int copies)
 }
 
 // Text in a huge font, long strings, many times.
-inline QByteArray hugeTextFile()
+inline QByteArray hugeTextFile(int records = 1000)
 {
     wmf::MetafileWriter w(QRect(0, 0, kExtent, kExtent), 1000);
     wmf::LogFont f;
@@ -141,7 +142,7 @@ inline QByteArray hugeTextFile()
     f.escapement = 450;
     w.selectObject(w.createFont(f));
     const QByteArray text(200, 'W');
-    while (w.finish().size() < 60 * 1024)
+    for (int i = 0; i < records && w.finish().size() < 60 * 1024; ++i)
         w.textOut(QPoint(0, kExtent / 2), text);
     return w.finish();
 }
@@ -196,6 +197,11 @@ inline std::vector<Case> hostileCases()
         {QStringLiteral("4096 x 4096 RLE bitmaps"), rleBitmapFile(4096, 4096, 8)},
         {QStringLiteral("huge rotated text"), hugeTextFile()},
         {QStringLiteral("region clip, many fills"), regionClipFile()},
+        // Just within the limits: what a hostile file can still make us draw.
+        {QStringLiteral("within limits: polygon of 2900 points, no pen"), polygonFile(2900, -1)},
+        {QStringLiteral("within limits: polygon of 950 points, wide pen"), polygonFile(950, kExtent / 10)},
+        {QStringLiteral("within limits: two 4096 x 4096 RLE bitmaps"), rleBitmapFile(4096, 4096, 2)},
+        {QStringLiteral("within limits: huge rotated text"), hugeTextFile(120)},
     };
 }
 
