@@ -55,6 +55,7 @@ constexpr int64_t kMaxBitmapPixels = 16LL * 1024 * 1024;
 // at these limits draws in tens of milliseconds at the preview size.
 constexpr int kMaxPolygonPoints = 16384;
 constexpr int64_t kMaxTotalPoints = 1000000;
+constexpr int kPointsPerShape = 4; // what any drawing record counts towards the total, however small
 constexpr double kMaxEdgeSpan = 2000;       // frames of edge length
 constexpr double kMaxFilledArea = 128;      // frames of area
 constexpr int64_t kMaxTotalBitmapPixels = 36LL * 1000 * 1000; // a full A4 page at 600 dpi

@@ -64,6 +64,7 @@ void Player::include(const QRectF &r)
         return;
     const QRectF n = r.normalized();
     if (cost_) {
+        cost_->points += kPointsPerShape;
         const QRectF in = n.intersected(target_);
         if (in.isValid())
             cost_->area += in.width() * in.height();
@@ -98,6 +99,7 @@ void Player::countPoints(int64_t n)
 
 void Player::addPathCost(const QPainterPath &path, bool fill, bool stroke)
 {
+    cost_->points += kPointsPerShape;
     const double span = edgeSpan(path);
     cost_->largestSpan = std::max(cost_->largestSpan, span);
     const QRectF box = path.controlPointRect();

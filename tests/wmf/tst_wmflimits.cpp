@@ -133,6 +133,12 @@ private slots:
         wmf::parseAndMeasure(w.finish(), &cost);
         QVERIFY2(cost.points > wmf::kMaxTotalPoints, qPrintable(describe(cost)));
         QCOMPARE(refusal(w.finish()), QStringLiteral("damaged metafile: more than 1000000 points in all"));
+
+        // A quarter of a million tiny shapes: each is work, however small.
+        MetafileWriter tiny(QRect(0, 0, 10000, 10000), 1000);
+        for (int i = 0; i < 260000; ++i)
+            tiny.rectangle(QRect(i % 9000, (i / 9000) * 300, 2, 2));
+        QCOMPARE(refusal(tiny.finish()), QStringLiteral("damaged metafile: more than 1000000 points in all"));
     }
 
     void shippedTemplatesStayFarBelowTheLimits()
