@@ -4,6 +4,7 @@
 #include "wmf/Metafile.h"
 
 #include "BenchFiles.h"
+#include "HostileMetafiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,6 +20,23 @@ QByteArray readFile(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void drawBytes(benchmark::State &state, const QByteArray &bytes, int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    for (auto _ : state) {
+        img.fill(Qt::white);
+        try {
+            const wmf::Metafile mf = wmf::Metafile::fromBytes(bytes);
+            QPainter p(&img);
+            mf.draw(p, QRectF(0, 0, w, h));
+        } catch (const wmf::MetafileError &) {
+            // refused: the cost of finding out is what counts
+        }
+        benchmark::DoNotOptimize(img.constBits());
+    }
+    state.counters["file_bytes"] = double(bytes.size());
 }
 
 void parseAndDraw(benchmark::State &state, const QString &path, int w, int h)
@@ -66,6 +84,16 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QGuiApplication app(argc, argv);
+    // Every hostile case at the preview size; the worst is the README row.
+    for (const wmfhostile::Case &c : wmfhostile::hostileCases()) {
+        const QByteArray bytes = c.bytes;
+        benchmark::RegisterBenchmark(("BM_Hostile_Preview/" + c.name.toStdString()).c_str(),
+                                     [bytes](benchmark::State &s) { drawBytes(s, bytes, 189, 281); })
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("BM_Hostile_150dpi/" + c.name.toStdString()).c_str(),
+                                     [bytes](benchmark::State &s) { drawBytes(s, bytes, 1240, 1754); })
+            ->Unit(benchmark::kMillisecond);
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

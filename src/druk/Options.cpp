@@ -94,6 +94,8 @@ Options parseOptions(const QStringList &arguments)
             o.catalogue = value();
         } else if (arg == QLatin1String("--wzory")) {
             o.templatesDir = value();
+        } else if (arg == QLatin1String("--scisle")) {
+            o.strict = true;
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             throw UsageError(QStringLiteral("nieznana opcja %1").arg(arguments[i]));
         } else if (o.diploma.isEmpty()) {
@@ -148,6 +150,8 @@ QString helpText()
         "  --dpi N                  rozdzielczość obrazów PNG (domyślnie 150)\n"
         "  --katalog PLIK.pdf       katalog wszystkich wzorów z numerami, 9 na stronie\n"
         "  --wzory KATALOG          folder ze wzorami BDR_nnnn.wmf\n"
+        "  --scisle                 uszkodzony wzór to błąd (kod 1, nic nie jest zapisane);\n"
+        "                           bez tej opcji wzór drukuje się w części, z ostrzeżeniem\n"
         "  -h, --help               ta pomoc\n"
         "Pliki powstają w całości albo wcale: nieudane wywołanie niczego nie zmienia. Wyjście nie może\n"
         "być plikiem wejściowym ani plikiem .dyp.\n"
@@ -179,6 +183,8 @@ QString helpText()
         "  --dpi N                  resolution of the PNG pictures (default 150)\n"
         "  --katalog FILE.pdf       catalogue of all templates with their numbers, 9 per page\n"
         "  --wzory DIR              the folder of the templates BDR_nnnn.wmf\n"
+        "  --scisle                 strict: a damaged template is an error (exit 1, nothing\n"
+        "                           written); without it the template prints in part, with a warning\n"
         "  -h, --help               this help\n"
         "Files are written whole or not at all: a failed run changes nothing. An output may not\n"
         "be an input file nor a .dyp file.\n"

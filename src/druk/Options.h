@@ -31,6 +31,7 @@ struct Options {
     int pngDpi = 150;         // --dpi
     QString catalogue;        // --katalog
     QString templatesDir;     // --wzory; empty: found as the editor finds them
+    bool strict = false;      // --scisle: a damaged template is an error
 };
 
 // Reads the arguments (without the program name). Throws UsageError.

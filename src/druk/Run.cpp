@@ -64,6 +64,21 @@ wmf::Metafile readTemplate(const QString &path, const QString &what)
     }
 }
 
+// A template the player only partly reads prints in part: say so, or with
+// --scisle refuse before anything is written.
+void checkTemplateDamage(const QString &path, const wmf::Metafile &picture, bool strict,
+                         const std::function<void(const QString &)> &warn)
+{
+    if (!picture.isDamaged())
+        return;
+    if (strict)
+        throw Failure(path, QStringLiteral("uszkodzony wzór (%1); --scisle: nic nie zostało zapisane")
+                                .arg(picture.damage()));
+    if (warn)
+        warn(QStringLiteral("uwaga: %1: uszkodzony wzór, drukuję to, co da się odczytać (%2)")
+                 .arg(path, picture.damage()));
+}
+
 printing::PrintInput inputFor(const diplomafile::DiplomaContent &content, const wmf::Metafile &picture,
                               const Options &options)
 {
@@ -122,7 +137,8 @@ void toPdf(OutputFile &file, const QList<Page> &pages, const printing::SheetGeom
 
 } // namespace
 
-QList<Page> loadPages(const Options &options, QList<InputFile> *inputs)
+QList<Page> loadPages(const Options &options, QList<InputFile> *inputs,
+                      const std::function<void(const QString &)> &warn)
 {
     if (inputs) {
         inputs->append({options.diploma, QStringLiteral("plik dyplomu")});
@@ -136,6 +152,7 @@ QList<Page> loadPages(const Options &options, QList<InputFile> *inputs)
         templatePath, QStringLiteral("wzór nr %1 z pliku %2").arg(content.templateNumber).arg(options.diploma));
     if (inputs)
         inputs->append({templatePath, QStringLiteral("wzór")});
+    checkTemplateDamage(templatePath, picture, options.strict, warn);
 
     const printing::PrintInput base = inputFor(content, picture, options);
     if (options.list.isEmpty())
@@ -224,7 +241,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         QList<Page> pages;
         QList<InputFile> inputs;
         if (!options.diploma.isEmpty())
-            pages = loadPages(options, &inputs);
+            pages = loadPages(options, &inputs, warnLine);
         const QString wzory = platform::templatesFolder(options.templatesDir, platform::processDataEnvironment());
         if (!options.catalogue.isEmpty())
             for (const TemplateFile &t : templateFiles(wzory))

@@ -28,8 +28,10 @@ struct InputFile {
 
 // The pages of a run: the diploma file, its template from Wzory below the
 // current directory, and the list's replacements. inputs, when given, gets
-// every file read. Throws Failure.
-QList<Page> loadPages(const Options &options, QList<InputFile> *inputs = nullptr);
+// every file read. A damaged template (records skipped or cut short) is a
+// Failure with --scisle, else a line to warn. Throws Failure.
+QList<Page> loadPages(const Options &options, QList<InputFile> *inputs = nullptr,
+                      const std::function<void(const QString &)> &warn = {});
 
 // Prints every page on device, one job per page, through the print
 // command's own code. warn gets a line for every text that runs off the

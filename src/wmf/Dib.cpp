@@ -1,6 +1,8 @@
 #include "wmf/Dib.h"
 #include "wmf/Parsed.h"
 
+#include <algorithm>
+
 namespace wmf {
 
 namespace {
@@ -64,7 +66,7 @@ bool decodeRle(ByteReader &in, bool four, int width, int height, std::vector<uin
 
 } // namespace
 
-QImage decodeDib(ByteReader in, bool palColors, const std::vector<QRgb> &palette)
+QImage decodeDib(ByteReader in, bool palColors, const std::vector<QRgb> &palette, int stepX, int stepY)
 {
     const uint32_t headerSize = in.u32();
     int64_t width = 0, height = 0;
@@ -147,17 +149,24 @@ QImage decodeDib(ByteReader in, bool palColors, const std::vector<QRgb> &palette
     }
 
     const int w = int(width), h = int(height);
-    QImage img(w, h, QImage::Format_RGB32);
+    stepX = std::clamp(stepX, 1, w);
+    stepY = std::clamp(stepY, 1, h);
+    const int outW = (w + stepX - 1) / stepX, outH = (h + stepY - 1) / stepY;
+    QImage img(outW, outH, QImage::Format_RGB32);
     if (img.isNull())
         return {};
+    // Output row oy shows picture row oy * stepY; the file stores rows
+    // bottom first unless the bitmap is top-down.
+    const auto fileRow = [&](int oy) { return topDown ? oy * stepY : h - 1 - oy * stepY; };
     if (compression == BiRle8 || compression == BiRle4) {
         std::vector<uint8_t> idx;
         if (!decodeRle(in, compression == BiRle4, w, h, idx))
             return {};
-        for (int y = 0; y < h; ++y) {
-            auto *line = reinterpret_cast<QRgb *>(img.scanLine(topDown ? y : h - 1 - y));
-            for (int x = 0; x < w; ++x)
-                line[x] = table[idx[size_t(y) * size_t(w) + size_t(x)]];
+        for (int oy = 0; oy < outH; ++oy) {
+            auto *line = reinterpret_cast<QRgb *>(img.scanLine(oy));
+            const uint8_t *row = idx.data() + size_t(fileRow(oy)) * size_t(w);
+            for (int ox = 0; ox < outW; ++ox)
+                line[ox] = table[row[size_t(ox) * size_t(stepX)]];
         }
         return img;
     }
@@ -168,29 +177,73 @@ QImage decodeDib(ByteReader in, bool palColors, const std::vector<QRgb> &palette
     if (need > in.remaining())
         return {};
     const unsigned char *base = in.here();
-    for (int y = 0; y < h; ++y) {
-        const unsigned char *row = base + stride * uint64_t(y);
-        auto *line = reinterpret_cast<QRgb *>(img.scanLine(topDown ? y : h - 1 - y));
-        for (int x = 0; x < w; ++x) {
+    for (int oy = 0; oy < outH; ++oy) {
+        const unsigned char *row = base + stride * uint64_t(fileRow(oy));
+        auto *line = reinterpret_cast<QRgb *>(img.scanLine(oy));
+        for (int ox = 0; ox < outW; ++ox) {
+            const int x = ox * stepX;
             switch (bits) {
-            case 1: line[x] = table[(row[x >> 3] >> (7 - (x & 7))) & 1]; break;
-            case 4: line[x] = table[(row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F]; break;
-            case 8: line[x] = table[row[x]]; break;
+            case 1: line[ox] = table[(row[x >> 3] >> (7 - (x & 7))) & 1]; break;
+            case 4: line[ox] = table[(row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F]; break;
+            case 8: line[ox] = table[row[x]]; break;
             case 16: {
                 const uint32_t v = uint32_t(row[2 * x] | row[2 * x + 1] << 8);
-                line[x] = qRgb(channel(v, masks[0]), channel(v, masks[1]), channel(v, masks[2]));
+                line[ox] = qRgb(channel(v, masks[0]), channel(v, masks[1]), channel(v, masks[2]));
                 break;
             }
-            case 24: line[x] = qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]); break;
+            case 24: line[ox] = qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]); break;
             default: {
                 const uint32_t v = uint32_t(row[4 * x]) | uint32_t(row[4 * x + 1]) << 8
                                    | uint32_t(row[4 * x + 2]) << 16 | uint32_t(row[4 * x + 3]) << 24;
-                line[x] = qRgb(channel(v, masks[0]), channel(v, masks[1]), channel(v, masks[2]));
+                line[ox] = qRgb(channel(v, masks[0]), channel(v, masks[1]), channel(v, masks[2]));
             }
             }
         }
     }
     return img;
+}
+
+QSize dibSize(ByteReader in)
+{
+    const uint32_t headerSize = in.u32();
+    int64_t width = 0, height = 0;
+    int bits = 0;
+    if (headerSize == 12) {
+        width = in.u16();
+        height = in.s16();
+        in.u16();
+        bits = in.u16();
+    } else if (headerSize >= 40 && headerSize <= 256) {
+        width = in.s32();
+        height = in.s32();
+        in.u16();
+        bits = in.u16();
+    } else {
+        return {};
+    }
+    if (height < 0)
+        height = -height;
+    if (!in.ok() || width <= 0 || height <= 0 || width > 65535 || height > 65535 || width * height > kMaxBitmapPixels)
+        return {};
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        return {};
+    return QSize(int(width), int(height));
+}
+
+int64_t dibPixels(ByteReader in)
+{
+    const QSize size = dibSize(in);
+    return size.isValid() ? int64_t(size.width()) * size.height() : -1;
+}
+
+int64_t bitmap16Pixels(ByteReader in)
+{
+    in.s16();
+    const int w = in.s16();
+    const int h = in.s16();
+    if (!in.ok() || w <= 0 || h <= 0 || int64_t(w) * h > kMaxBitmapPixels)
+        return -1;
+    return int64_t(w) * h;
 }
 
 QImage decodeBitmap16(ByteReader in)

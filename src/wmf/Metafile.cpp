@@ -6,6 +6,8 @@
 #include "wmf/Records.h"
 
 #include <QPainter>
+#include <QStringList>
+#include <string>
 
 namespace wmf {
 
@@ -45,19 +47,50 @@ bool firstWindow(ParsedMetafile &p)
 
 } // namespace
 
+ParsedMetafile parseAndMeasure(const QByteArray &bytes, DrawCost *cost)
+{
+    ParsedMetafile p = parseRecords(bytes);
+    if (!p.frame.isEmpty()) {
+        p.windowOrg = p.frame.topLeft();
+        p.windowExt = p.frame.size();
+    } else if (!firstWindow(p)) {
+        Player measure(p, nullptr, QRectF());
+        measure.run();
+        p.frame = measure.extent();
+        p.windowOrg = p.frame.topLeft();
+        p.windowExt = p.frame.size();
+    }
+    // The frame onto a unit square: the cost in frames, whatever the output.
+    Player costing(p, nullptr, QRectF(0, 0, 1, 1), cost);
+    costing.run();
+    p.damagedRecords = costing.damagedRecords();
+    p.firstDamaged = costing.firstDamaged();
+    return p;
+}
+
+void checkCost(const DrawCost &cost)
+{
+    if (cost.largestPolygon > kMaxPolygonPoints)
+        throw MetafileError("damaged metafile: a shape has more than " + std::to_string(kMaxPolygonPoints)
+                            + " points");
+    if (cost.points > kMaxTotalPoints)
+        throw MetafileError("damaged metafile: more than " + std::to_string(kMaxTotalPoints) + " points in all");
+    if (cost.edgeSpan > kMaxEdgeSpan)
+        throw MetafileError("damaged metafile: its lines cross the picture more than "
+                            + std::to_string(int(kMaxEdgeSpan)) + " times");
+    if (cost.area > kMaxFilledArea)
+        throw MetafileError("damaged metafile: it fills the picture more than " + std::to_string(int(kMaxFilledArea))
+                            + " times over");
+    if (cost.bitmapPixels > kMaxTotalBitmapPixels)
+        throw MetafileError("damaged metafile: its bitmaps hold more than "
+                            + std::to_string(kMaxTotalBitmapPixels / 1000000) + " million pixels");
+}
+
 Metafile Metafile::fromBytes(const QByteArray &bytes)
 {
-    auto p = std::make_shared<ParsedMetafile>(parseRecords(bytes));
-    if (!p->frame.isEmpty()) {
-        p->windowOrg = p->frame.topLeft();
-        p->windowExt = p->frame.size();
-    } else if (!firstWindow(*p)) {
-        Player measure(*p, nullptr, QRectF());
-        measure.run();
-        p->frame = measure.extent();
-        p->windowOrg = p->frame.topLeft();
-        p->windowExt = p->frame.size();
-    }
+    DrawCost cost;
+    auto p = std::make_shared<ParsedMetafile>(parseAndMeasure(bytes, &cost));
+    checkCost(cost);
     Metafile m;
     m.data_ = std::move(p);
     return m;
@@ -86,6 +119,25 @@ int Metafile::recordCount() const
 bool Metafile::isTruncated() const
 {
     return data_ && data_->truncated;
+}
+
+int Metafile::damagedRecords() const
+{
+    return data_ ? data_->damagedRecords : 0;
+}
+
+QString Metafile::damage() const
+{
+    if (!data_)
+        return {};
+    QStringList parts;
+    if (data_->damagedRecords > 0)
+        parts << QStringLiteral("%1 damaged record(s) skipped, the first is record %2")
+                     .arg(data_->damagedRecords)
+                     .arg(data_->firstDamaged + 1);
+    if (data_->truncated)
+        parts << QStringLiteral("the records break off after record %1").arg(data_->records.size());
+    return parts.join(QStringLiteral("; "));
 }
 
 QRectF Metafile::drawnExtent() const

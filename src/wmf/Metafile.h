@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QRectF>
+#include <QString>
 #include <memory>
 #include <stdexcept>
 
@@ -45,6 +46,11 @@ public:
     int unitsPerInch() const;     // placeable only, else 0
     int recordCount() const;      // records kept (up to EOF or the damage)
     bool isTruncated() const;     // damage cut the record list short
+    int damagedRecords() const;   // records skipped because their parameters are broken
+    // What damage the player works around, in a few words (English, for
+    // messages that quote it); empty for a sound file. Known at parse time.
+    QString damage() const;
+    bool isDamaged() const { return !damage().isEmpty(); }
     // The bounding box of what the records draw, in logical units of the
     // first window (computed on each call).
     QRectF drawnExtent() const;

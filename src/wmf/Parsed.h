@@ -27,6 +27,21 @@ struct ParsedMetafile {
     QSizeF windowExt;
     std::vector<RecordRef> records;
     bool truncated = false; // damage stopped the record list early
+    int damagedRecords = 0;  // records skipped because their parameters are broken
+    int firstDamaged = -1;   // index of the first of them
+};
+
+struct DrawCost;
+
+// The drawing work a metafile asks for, independent of the output size:
+// lengths and areas are in frames (the frame mapped onto a unit square).
+struct DrawCost {
+    int64_t points = 0;          // polygon and polyline points
+    int largestPolygon = 0;      // points of the largest single polygon
+    double edgeSpan = 0;         // sum of |dx| + |dy| of every edge drawn
+    double largestSpan = 0;      // the same of the longest single path
+    double area = 0;             // filled area, fills and wide strokes, clipped to the frame
+    int64_t bitmapPixels = 0;    // pixels of the bitmaps decoded
 };
 
 // Limits that keep hostile input bounded.
@@ -35,9 +50,29 @@ constexpr size_t kMaxRecords = 1000000;
 constexpr int kMaxObjects = 65536;
 constexpr int kMaxSaveDepth = 1024;
 constexpr int64_t kMaxBitmapPixels = 16LL * 1024 * 1024;
+// The work one template may ask for. The shipped templates and the
+// real-world files we know stay far below (see tst_wmflimits); a 64 kB file
+// at these limits draws in tens of milliseconds at the preview size.
+constexpr int kMaxPolygonPoints = 16384;
+constexpr int64_t kMaxTotalPoints = 1000000;
+constexpr int kPointsPerShape = 4; // what any drawing record counts towards the total, however small
+constexpr double kMaxEdgeSpan = 2000;       // frames of edge length
+constexpr double kMaxFilledArea = 128;      // frames of area
+constexpr int64_t kMaxTotalBitmapPixels = 36LL * 1000 * 1000; // a full A4 page at 600 dpi
+// A path whose edges cross the picture more often than this is drawn
+// without antialiasing: the antialiasing rasteriser slows down by orders of
+// magnitude on such paths, and on them it shows nothing anyway.
+constexpr double kAntialiasEdgeSpan = 64;
 
 // Splits bytes into records; throws MetafileError. Does not compute the
 // frame of a plain metafile without a window (the player does that).
 ParsedMetafile parseRecords(const QByteArray &bytes);
+
+// Throws MetafileError when cost exceeds a limit above.
+void checkCost(const DrawCost &cost);
+
+// Parses bytes and finds the frame, the damaged records and the drawing
+// cost, without checking the cost (Metafile::fromBytes does).
+ParsedMetafile parseAndMeasure(const QByteArray &bytes, DrawCost *cost);
 
 } // namespace wmf

@@ -8,8 +8,8 @@
 
 namespace wmf {
 
-Player::Player(const ParsedMetafile &mf, QPainter *painter, const QRectF &target)
-    : mf_(mf), painter_(painter), target_(target), measuring_(painter == nullptr)
+Player::Player(const ParsedMetafile &mf, QPainter *painter, const QRectF &target, DrawCost *cost)
+    : mf_(mf), painter_(painter), target_(target), measuring_(painter == nullptr), cost_(cost)
 {
     dc_.windowOrg = mf.windowOrg;
     dc_.windowExt = mf.windowExt;
@@ -20,7 +20,7 @@ Player::Player(const ParsedMetafile &mf, QPainter *painter, const QRectF &target
 
 void Player::updateMapping()
 {
-    if (measuring_) {
+    if (measuring_ && !cost_) {
         ax_ = ay_ = 1;
         bx_ = by_ = 0;
         return;
@@ -63,7 +63,60 @@ void Player::include(const QRectF &r)
     if (!measuring_)
         return;
     const QRectF n = r.normalized();
+    if (cost_) {
+        cost_->points += kPointsPerShape;
+        const QRectF in = n.intersected(target_);
+        if (in.isValid())
+            cost_->area += in.width() * in.height();
+        return;
+    }
     extent_ = extent_.isNull() ? n : extent_.united(n);
+}
+
+double Player::edgeSpan(const QPainterPath &path) const
+{
+    const double w = std::abs(target_.width()), h = std::abs(target_.height());
+    if (w <= 0 || h <= 0)
+        return 0;
+    double dx = 0, dy = 0;
+    for (int i = 1; i < path.elementCount(); ++i) {
+        const QPainterPath::Element a = path.elementAt(i - 1), b = path.elementAt(i);
+        if (b.isMoveTo())
+            continue;
+        dx += std::abs(b.x - a.x);
+        dy += std::abs(b.y - a.y);
+    }
+    return dx / w + dy / h;
+}
+
+void Player::countPoints(int64_t n)
+{
+    if (!cost_)
+        return;
+    cost_->points += n;
+    cost_->largestPolygon = int(std::max<int64_t>(cost_->largestPolygon, n));
+}
+
+void Player::addPathCost(const QPainterPath &path, bool fill, bool stroke)
+{
+    cost_->points += kPointsPerShape;
+    const double span = edgeSpan(path);
+    cost_->largestSpan = std::max(cost_->largestSpan, span);
+    const QRectF box = path.controlPointRect();
+    if (fill) {
+        cost_->edgeSpan += span;
+        include(box);
+    }
+    if (stroke) {
+        const double w = dc_.pen.width == 0 ? 0.0 : std::abs(dc_.pen.width * ax_);
+        // A wide pen's outline runs along both sides of every edge.
+        cost_->edgeSpan += w > 0 ? 2 * span : span;
+        if (w > 0) {
+            const QRectF wide = box.adjusted(-w / 2, -w / 2, w / 2, w / 2).intersected(target_);
+            const double area = wide.isValid() ? wide.width() * wide.height() : 0;
+            cost_->area += std::min(area, span * w);
+        }
+    }
 }
 
 void Player::run()
@@ -75,8 +128,15 @@ void Player::run()
         painter_->setRenderHint(QPainter::Antialiasing, true);
         painter_->setRenderHint(QPainter::TextAntialiasing, true);
     }
-    for (const RecordRef &r : mf_.records)
-        play(r);
+    for (size_t i = 0; i < mf_.records.size(); ++i) {
+        recordDamaged_ = false;
+        play(mf_.records[i]);
+        if (recordDamaged_) {
+            if (firstDamaged_ < 0)
+                firstDamaged_ = int(i);
+            ++damaged_;
+        }
+    }
     if (!measuring_) {
         painter_->restore();
         painter_->restore();
@@ -86,9 +146,11 @@ void Player::run()
 void Player::play(const RecordRef &r)
 {
     ByteReader in(reinterpret_cast<const unsigned char *>(mf_.bytes.constData()) + r.offset, r.length);
-    if (playStateRecord(r, in) || playObjectRecord(r, in) || playClipRecord(r, in) || playDrawingRecord(r, in)
-        || playTextRecord(r, in) || playBitmapRecord(r, in))
-        return;
+    const bool played = playStateRecord(r, in) || playObjectRecord(r, in) || playClipRecord(r, in)
+                        || playDrawingRecord(r, in) || playTextRecord(r, in) || playBitmapRecord(r, in);
+    // A record that reads past its parameters lacks some of them.
+    if (!in.ok() || (!played && !rec::isKnownRecord(r.function)))
+        damaged();
     // ESCAPE and records without visible effect are skipped
 }
 

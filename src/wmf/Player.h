@@ -17,12 +17,16 @@ namespace wmf {
 
 // Plays the records of a parsed metafile onto a painter, mapping the
 // picture's window onto the target rectangle. Without a painter it only
-// measures the extent of what would be drawn, in logical units.
+// measures: the extent of what would be drawn, in logical units, or, given
+// a cost, the work drawing would take and the records found damaged (the
+// target is then the unit square).
 class Player {
 public:
-    Player(const ParsedMetafile &mf, QPainter *painter, const QRectF &target);
+    Player(const ParsedMetafile &mf, QPainter *painter, const QRectF &target, DrawCost *cost = nullptr);
     void run();
     QRectF extent() const { return extent_; }
+    int damagedRecords() const { return damaged_; }
+    int firstDamaged() const { return firstDamaged_; }
 
 private:
     struct Pen {
@@ -106,12 +110,21 @@ private:
     void applyClip();
     void setClip(const Clip &c);
     void include(const QRectF &r);
+    void addPathCost(const QPainterPath &path, bool fill, bool stroke);
+    void countPoints(int64_t n); // the points of one shape, when costing
+    // Sum of |dx| / width + |dy| / height of the path's edges, in target units.
+    double edgeSpan(const QPainterPath &path) const;
+    // The record being played is damaged (its parameters do not add up).
+    void damaged() { recordDamaged_ = true; }
+    void countBitmap(int64_t pixels); // < 0: a damaged bitmap
 
     void arcLike(ByteReader &in, int kind);
     void text(double x, double y, const QByteArray &bytes, uint16_t options, const QRectF *rect,
               const std::vector<int> &dx);
     void blit(uint16_t function, ByteReader &in, uint32_t words);
     void drawImage(const QRectF &dest, QImage img, QRectF src, uint32_t rop);
+    // src: the record's source rectangle, rows counted from the bottom.
+    void drawDib(const QRectF &dest, ByteReader bits, bool palColors, const QRect &src, uint32_t rop);
     void patBlt(const QRectF &dest, uint32_t rop);
     QPainterPath readRegion(ByteReader &in);
 
@@ -120,6 +133,10 @@ private:
     QRectF target_;
     QRectF extent_;
     bool measuring_;
+    DrawCost *cost_;
+    bool recordDamaged_ = false;
+    int damaged_ = 0;
+    int firstDamaged_ = -1;
     double ax_ = 1, bx_ = 0, ay_ = 1, by_ = 0;
 
     DC dc_;

@@ -8,6 +8,8 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QTransform>
+#include <algorithm>
+#include <cmath>
 
 namespace wmf {
 
@@ -61,11 +63,11 @@ bool Player::playBitmapRecord(const RecordRef &r, ByteReader &in)
         const QRectF dest = QRectF(map(dxp, dy), map(dxp + dw, dy + dh));
         if (measuring_) {
             include(dest);
+            if (cost_)
+                countBitmap(dibPixels(in.sub(in.remaining())));
             break;
         }
-        QImage img = decodeDib(in.sub(in.remaining()), usage == 1, palette());
-        if (!img.isNull())
-            drawImage(dest, img, QRectF(sx, img.height() - sy - sh, sw, sh), rop);
+        drawDib(dest, in.sub(in.remaining()), usage == 1, QRect(sx, sy, sw, sh), rop);
         break;
     }
     case rec::DibBitBlt:
@@ -78,6 +80,14 @@ bool Player::playBitmapRecord(const RecordRef &r, ByteReader &in)
         return false;
     }
     return true;
+}
+
+void Player::countBitmap(int64_t pixels)
+{
+    if (pixels < 0)
+        damaged();
+    else
+        cost_->bitmapPixels += pixels;
 }
 
 QPainterPath Player::readRegion(ByteReader &in)
@@ -150,13 +160,39 @@ void Player::blit(uint16_t function, ByteReader &in, uint32_t words)
     const QRectF dest = QRectF(map(dxp, dy), map(dxp + dw, dy + dh));
     if (!withBitmap || measuring_) {
         patBlt(dest.normalized(), rop);
+        if (cost_ && withBitmap)
+            countBitmap(dib ? dibPixels(in.sub(in.remaining())) : bitmap16Pixels(in.sub(in.remaining())));
         return;
     }
-    QImage img = dib ? decodeDib(in.sub(in.remaining()), false, palette()) : decodeBitmap16(in.sub(in.remaining()));
+    if (dib) {
+        drawDib(dest, in.sub(in.remaining()), false, QRect(sx, sy, sw, sh), rop);
+        return;
+    }
+    const QImage img = decodeBitmap16(in.sub(in.remaining()));
+    if (!img.isNull())
+        drawImage(dest, img, QRectF(sx, sy, sw, sh), rop);
+}
+
+void Player::drawDib(const QRectF &dest, ByteReader bits, bool palColors, const QRect &src, uint32_t rop)
+{
+    // Decode no more than twice the pixels the destination covers on the
+    // device; drawImage smooths the rest down.
+    const int64_t pixels = dibPixels(bits);
+    int stepX = 1, stepY = 1;
+    if (pixels > 0 && src.width() != 0 && src.height() != 0) {
+        const QRectF onDevice = painter_->deviceTransform().mapRect(dest.normalized());
+        stepX = int(std::clamp(std::abs(src.width()) / (2 * std::max(onDevice.width(), 1.0)), 1.0, 65535.0));
+        stepY = int(std::clamp(std::abs(src.height()) / (2 * std::max(onDevice.height(), 1.0)), 1.0, 65535.0));
+    }
+    const QImage img = decodeDib(bits, palColors, palette(), stepX, stepY);
     if (img.isNull())
         return;
-    const double srcY = dib ? img.height() - sy - sh : sy;
-    drawImage(dest, img, QRectF(sx, srcY, sw, sh), rop);
+    // The source rectangle counts rows from the bottom of the whole bitmap.
+    const int fullHeight = stepY == 1 ? img.height() : dibSize(bits).height();
+    drawImage(dest, img,
+              QRectF(double(src.x()) / stepX, double(fullHeight - src.y() - src.height()) / stepY,
+                     double(src.width()) / stepX, double(src.height()) / stepY),
+              rop);
 }
 
 void Player::drawImage(const QRectF &dest, QImage img, QRectF src, uint32_t rop)
@@ -170,6 +206,17 @@ void Player::drawImage(const QRectF &dest, QImage img, QRectF src, uint32_t rop)
         src = QRectF(0, 0, img.width(), img.height());
     if (mx || my) {
         img = img.copy(src.toAlignedRect()).mirrored(mx, my);
+        src = QRectF(0, 0, img.width(), img.height());
+    }
+    // No more pixels than the destination covers on the device: a PDF or a
+    // printer would otherwise carry every pixel of a huge bitmap.
+    const QRectF onDevice = painter_->deviceTransform().mapRect(n);
+    const int needW = std::max(1, int(std::ceil(onDevice.width())));
+    const int needH = std::max(1, int(std::ceil(onDevice.height())));
+    if (src.width() > needW || src.height() > needH) {
+        const QRect whole = src.toAlignedRect();
+        img = (whole == img.rect() ? img : img.copy(whole)).scaled(std::min(needW, whole.width()), std::min(needH, whole.height()),
+                                     Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         src = QRectF(0, 0, img.width(), img.height());
     }
     const int op = (rop >> 16) & 0xFF;

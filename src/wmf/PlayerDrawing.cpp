@@ -32,8 +32,11 @@ bool Player::playDrawingRecord(const RecordRef &r, ByteReader &in)
     case rec::Polyline:
     case rec::Polygon: {
         const int16_t n = in.s16();
+        if (in.ok() && n > 0 && !in.has(uint32_t(n) * 4))
+            damaged();
         if (!in.ok() || n <= 0 || !in.has(uint32_t(n) * 4))
             break;
+        countPoints(n);
         QPainterPath p;
         for (int i = 0; i < n; ++i) {
             const int16_t x = in.s16(), y = in.s16();
@@ -53,16 +56,22 @@ bool Player::playDrawingRecord(const RecordRef &r, ByteReader &in)
     }
     case rec::PolyPolygon: {
         const uint16_t count = in.u16();
-        if (!in.ok() || !in.has(uint32_t(count) * 2))
+        if (!in.ok() || !in.has(uint32_t(count) * 2)) {
+            damaged();
             break;
+        }
         std::vector<uint16_t> sizes(count);
         uint64_t total = 0;
         for (auto &s : sizes) {
             s = in.u16();
             total += s;
         }
-        if (total * 4 > in.remaining())
+        if (total * 4 > in.remaining()) {
+            damaged();
             break;
+        }
+        for (uint16_t s : sizes)
+            countPoints(s);
         QPainterPath p;
         p.setFillRule(dc_.polyFillMode == 2 ? Qt::WindingFill : Qt::OddEvenFill);
         for (uint16_t s : sizes) {

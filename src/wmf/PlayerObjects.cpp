@@ -157,6 +157,8 @@ bool Player::playObjectRecord(const RecordRef &r, ByteReader &in)
         Object o;
         o.kind = Object::RegionObj;
         o.region = readRegion(in);
+        if (cost_)
+            cost_->points += o.region.elementCount();
         addObject(std::move(o));
         break;
     }
@@ -166,7 +168,10 @@ bool Player::playObjectRecord(const RecordRef &r, ByteReader &in)
         o.brush.style = BsDibPattern;
         in.u16(); // style
         const uint16_t usage = in.u16();
-        o.brush.pattern = decodeDib(in.sub(in.remaining()), usage == 1, palette());
+        if (cost_)
+            countBitmap(dibPixels(in.sub(in.remaining())));
+        if (!measuring_) // the pattern changes neither extent nor cost
+            o.brush.pattern = decodeDib(in.sub(in.remaining()), usage == 1, palette());
         addObject(std::move(o));
         break;
     }

@@ -84,13 +84,43 @@ QBrush Player::makeBrush(const Brush &b) const
     }
 }
 
+namespace {
+
+// Paths with few edges never reach the antialiasing limit inside the target.
+constexpr int kFewElements = 64;
+
+// Turns antialiasing off for the life of the guard when asked to.
+class NoAntialiasing {
+public:
+    NoAntialiasing(QPainter &p, bool off) : p_(p), off_(off && p.testRenderHint(QPainter::Antialiasing))
+    {
+        if (off_)
+            p_.setRenderHint(QPainter::Antialiasing, false);
+    }
+    ~NoAntialiasing()
+    {
+        if (off_)
+            p_.setRenderHint(QPainter::Antialiasing, true);
+    }
+
+private:
+    QPainter &p_;
+    bool off_;
+};
+
+} // namespace
+
 void Player::fillPath(const QPainterPath &path, const QBrush &brush)
 {
     if (measuring_) {
-        include(path.controlPointRect());
+        if (cost_)
+            addPathCost(path, true, false);
+        else
+            include(path.controlPointRect());
         return;
     }
     applyClip();
+    const NoAntialiasing dense(*painter_, path.elementCount() > kFewElements && edgeSpan(path) > kAntialiasEdgeSpan);
     if (brush.style() >= Qt::Dense1Pattern && brush.style() <= Qt::DiagCrossPattern && dc_.bkMode == 2)
         painter_->fillPath(path, color(dc_.bkColor));
     painter_->fillPath(path, brush);
@@ -99,14 +129,20 @@ void Player::fillPath(const QPainterPath &path, const QBrush &brush)
 void Player::fillAndStroke(const QPainterPath &path, bool fill, bool stroke)
 {
     if (measuring_) {
-        include(path.controlPointRect());
+        if (cost_)
+            addPathCost(path, fill && brushVisible(), stroke && penVisible());
+        else
+            include(path.controlPointRect());
         return;
     }
     if (fill && brushVisible())
         fillPath(path, makeBrush(dc_.brush));
     if (stroke && penVisible()) {
         applyClip();
-        painter_->strokePath(path, makePen());
+        const QPen pen = makePen();
+        const NoAntialiasing dense(*painter_, !pen.isCosmetic() && path.elementCount() > kFewElements
+                                                  && 2 * edgeSpan(path) > kAntialiasEdgeSpan);
+        painter_->strokePath(path, pen);
     }
 }
 

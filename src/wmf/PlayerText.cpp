@@ -24,6 +24,8 @@ bool Player::playTextRecord(const RecordRef &r, ByteReader &in)
     switch (r.function) {
     case rec::TextOut: {
         const int16_t n = in.s16();
+        if (in.ok() && (n < 0 || !in.has(uint32_t(n))))
+            damaged();
         if (!in.ok() || n <= 0 || !in.has(uint32_t(n)))
             break;
         const QByteArray s(reinterpret_cast<const char *>(in.here()), n);
@@ -36,6 +38,8 @@ bool Player::playTextRecord(const RecordRef &r, ByteReader &in)
     case rec::ExtTextOut: {
         const int16_t y = in.s16(), x = in.s16(), n = in.s16();
         const uint16_t options = in.u16();
+        if (in.ok() && n < 0)
+            damaged();
         if (!in.ok() || n < 0)
             break;
         QRectF rect;
@@ -45,8 +49,10 @@ bool Player::playTextRecord(const RecordRef &r, ByteReader &in)
             rect = mapRect(l, t, rt, b);
             haveRect = true;
         }
-        if (!in.has(uint32_t(n)))
+        if (!in.has(uint32_t(n))) {
+            damaged();
             break;
+        }
         const QByteArray s(reinterpret_cast<const char *>(in.here()), n);
         in.skip(uint32_t(n + (n & 1)));
         std::vector<int> dx;
@@ -137,28 +143,48 @@ void Player::text(double x, double y, const QByteArray &bytes, uint16_t options,
     const QRectF box(left, base - fm.ascent(), total, cell);
 
     if (measuring_) {
+        if (cost_)
+            cost_->points += str.size();
         include(layout.mapRect(box));
         if (rect)
             include(*rect);
         return;
     }
     applyClip();
+    const QRectF visible =
+        painter_->hasClipping() ? painter_->clipBoundingRect().intersected(target_) : target_;
+    const bool cull = !visible.contains(layout.mapRect(box));
     if (rect && (options & EtoOpaque))
         painter_->fillRect(*rect, color(dc_.bkColor));
     painter_->save();
     if (rect && (options & EtoClipped))
         painter_->setClipRect(*rect, Qt::IntersectClip);
+    const bool opaqueBox = dc_.bkMode == 2 && !(rect && (options & EtoOpaque));
+    if (opaqueBox && cull) {
+        // Only the part of the box in the picture: the rasteriser is slow
+        // on a rotated rectangle reaching far out of the device.
+        QPainterPath outside;
+        outside.addPolygon(layout.map(QPolygonF(box)));
+        QPainterPath in;
+        in.addRect(visible.adjusted(-1, -1, 1, 1));
+        painter_->fillPath(outside.intersected(in), color(dc_.bkColor));
+    }
     painter_->setTransform(layout, true);
-    if (dc_.bkMode == 2 && !(rect && (options & EtoOpaque)))
+    if (opaqueBox && !cull)
         painter_->fillRect(box, color(dc_.bkColor));
     // Glyphs go through outlines, not the glyph cache: a hostile file can ask
     // for scales the font rasteriser fails on, and outlines stay vector on a
     // PDF or printer.
+    // A string running far out of the picture is laid out glyph by glyph and
+    // only the glyphs that reach the picture are drawn: outlining hundreds
+    // of glyphs of a huge font that nobody sees is what makes such text slow.
     QPainterPath glyphs;
-    if (useDx || dc_.charExtra != 0) {
+    if (useDx || dc_.charExtra != 0 || cull) {
         double at = left;
         for (int i = 0; i < str.size(); ++i) {
-            glyphs.addText(QPointF(at, base), font, QString(str.at(i)));
+            const QRectF cellBox(at, base - fm.ascent(), std::max(advance[size_t(i)], fm.maxWidth()), cell);
+            if (!cull || layout.mapRect(cellBox.adjusted(-cell, 0, cell, 0)).intersects(visible))
+                glyphs.addText(QPointF(at, base), font, QString(str.at(i)));
             at += advance[size_t(i)];
         }
     } else {

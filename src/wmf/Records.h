@@ -76,6 +76,94 @@ enum : uint16_t {
     DibStretchBlt = 0x0B41,
     SetDibToDev = 0x0D33,
     StretchDib = 0x0F43,
+    // Known to writers, never played.
+    CreateBitmapIndirect = 0x02FD,
+    CreateBitmap = 0x06FE,
+    DrawText = 0x062F,
 };
+
+// A function number some Windows writer uses; anything else in a record is
+// damage (a flipped bit, a misread length).
+inline bool isKnownRecord(uint16_t f)
+{
+    switch (f) {
+    case Eof:
+    case SaveDC:
+    case RealizePalette:
+    case SetPalEntries:
+    case CreatePalette:
+    case SetBkMode:
+    case SetMapMode:
+    case SetRop2:
+    case SetRelAbs:
+    case SetPolyFillMode:
+    case SetStretchBltMode:
+    case SetTextCharExtra:
+    case RestoreDC:
+    case InvertRegion:
+    case PaintRegion:
+    case SelectClipRegion:
+    case SelectObject:
+    case SetTextAlign:
+    case ResizePalette:
+    case DibCreatePatternBrush:
+    case SetLayout:
+    case DeleteObject:
+    case CreatePatternBrush:
+    case SetBkColor:
+    case SetTextColor:
+    case SetTextJustification:
+    case SetWindowOrg:
+    case SetWindowExt:
+    case SetViewportOrg:
+    case SetViewportExt:
+    case OffsetWindowOrg:
+    case OffsetViewportOrg:
+    case LineTo:
+    case MoveTo:
+    case OffsetClipRgn:
+    case FillRegion:
+    case SetMapperFlags:
+    case SelectPalette:
+    case CreatePenIndirect:
+    case CreateFontIndirect:
+    case CreateBrushIndirect:
+    case Polygon:
+    case Polyline:
+    case ScaleWindowExt:
+    case ScaleViewportExt:
+    case ExcludeClipRect:
+    case IntersectClipRect:
+    case Ellipse:
+    case FloodFill:
+    case Rectangle:
+    case SetPixel:
+    case FrameRegion:
+    case AnimatePalette:
+    case TextOut:
+    case PolyPolygon:
+    case ExtFloodFill:
+    case RoundRect:
+    case PatBlt:
+    case Escape:
+    case CreateRegion:
+    case Arc:
+    case Pie:
+    case Chord:
+    case BitBlt:
+    case DibBitBlt:
+    case ExtTextOut:
+    case StretchBlt:
+    case DibStretchBlt:
+    case SetDibToDev:
+    case StretchDib:
+    case CreateBitmapIndirect:
+    case CreateBitmap:
+    case DrawText:
+        return true;
+    default:
+        return false;
+    }
+}
 
 } // namespace wmf::rec

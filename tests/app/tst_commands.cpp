@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QtTest>
 #include "platform/IoError.h"
 
@@ -216,6 +217,8 @@ private slots:
 
     void printPutsTheEditorsTextsOnThePage()
     {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
         AppFixture app;
         TForm1 &form = app.form();
         const QString pdf = app.dir.file(QStringLiteral("wydruk.pdf"));

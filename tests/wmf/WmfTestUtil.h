@@ -1,6 +1,7 @@
 #pragma once
 #include "wmf/Metafile.h"
 
+#include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -112,9 +113,30 @@ inline QImage oracleRender(const QString &file, int maxW, int maxH, const QTempo
     return img.isNull() ? img : img.convertToFormat(QImage::Format_RGB32);
 }
 
+// The real-world corpus beside the checkout; DYPLOM_WMF_CORPUS points
+// elsewhere (the plain-clone check points it at a folder that is not there).
 inline QString corpusDir()
 {
-    return qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/../shared/wmf-corpus");
+    const QString over = qEnvironmentVariable("DYPLOM_WMF_CORPUS");
+    return over.isEmpty() ? qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/../shared/wmf-corpus") : over;
+}
+
+// The corpus files, or a one-line reason why there are none.
+inline QStringList corpusFiles(QString *whyNone)
+{
+    const QDir dir(corpusDir());
+    QStringList files;
+    for (const QString &name : dir.entryList({QStringLiteral("*.wmf")}, QDir::Files, QDir::Name))
+        files.append(dir.filePath(name));
+    if (files.isEmpty())
+        *whyNone = dir.exists() ? QStringLiteral("the metafile corpus %1 holds no *.wmf").arg(dir.path())
+                                : QStringLiteral("the metafile corpus %1 is not here").arg(dir.path());
+    return files;
+}
+
+inline bool haveOracle()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("wmf2gd")).isEmpty();
 }
 
 } // namespace wmftest
