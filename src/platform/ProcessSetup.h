@@ -7,4 +7,9 @@ namespace platform {
 // killing the process halfway through a save. Call at the start of main().
 void ignoreFileSizeSignal();
 
+// For the command-line tools: they print only their own lines. The toolkit's
+// warnings (e.g. "QStandardPaths: XDG_RUNTIME_DIR not set") are dropped,
+// its critical and fatal errors go to stderr after "program: ".
+void quietToolkitMessages(const char *program);
+
 } // namespace platform

@@ -213,6 +213,14 @@ private slots:
         p.start(exe, {QStringLiteral("dodaj")});
         QVERIFY(p.waitForFinished(30000));
         QCOMPARE(p.exitCode(), 2);
+
+        // Only the tool's own lines: no toolkit warning about the environment.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        p.setProcessEnvironment(env);
+        p.start(exe, {QStringLiteral("--help")});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(QString::fromUtf8(p.readAllStandardError()), QString());
     }
 };
 
