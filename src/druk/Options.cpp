@@ -6,15 +6,6 @@ namespace druk {
 
 namespace {
 
-int integerArgument(const QString &option, const QString &value, int min, int max)
-{
-    bool ok = false;
-    const int n = value.toInt(&ok);
-    if (!ok || n < min || n > max)
-        throw UsageError(QStringLiteral("%1: „%2” nie jest liczbą całkowitą od %3 do %4").arg(option, value).arg(min).arg(max));
-    return n;
-}
-
 // "SZERxWYS" or "SZERxWYS+LEWY+GÓRNY" in millimetres.
 QRectF areaArgument(const QString &value)
 {
@@ -37,67 +28,54 @@ Options parseOptions(const QStringList &arguments)
 {
     Options o;
     const auto isValueless = [](const QString &s) { return s.isEmpty() || s.startsWith(QLatin1Char('-')); };
-    for (int i = 0; i < arguments.size(); ++i) {
-        QString arg = arguments[i];
-        QString inlineValue;
-        bool hasInline = false;
-        if (arg.startsWith(QLatin1String("--")) && arg.contains(QLatin1Char('='))) {
-            inlineValue = arg.section(QLatin1Char('='), 1);
-            arg = arg.section(QLatin1Char('='), 0, 0);
-            hasInline = true;
-        }
-        const auto value = [&]() -> QString {
-            if (hasInline)
-                return inlineValue;
-            if (i + 1 >= arguments.size())
-                throw UsageError(QStringLiteral("%1: brak wartości").arg(arg));
-            return arguments[++i];
-        };
+    platform::ArgumentCursor args(arguments);
+    while (args.next()) {
+        const QString &arg = args.name();
 
         if (arg == QLatin1String("-h") || arg == QLatin1String("--help") || arg == QLatin1String("--pomoc")) {
             o.help = true;
         } else if (arg == QLatin1String("-o") || arg == QLatin1String("--wyjscie")) {
-            o.output = value();
+            o.output = args.value();
         } else if (arg == QLatin1String("-P") || arg == QLatin1String("--drukarka")) {
             o.toPrinter = true;
             // -P alone is the default printer; a following .dyp is the diploma.
-            if (hasInline)
-                o.printerName = inlineValue;
-            else if (i + 1 < arguments.size() && !isValueless(arguments[i + 1])
-                     && !arguments[i + 1].endsWith(QLatin1String(".dyp"), Qt::CaseInsensitive))
-                o.printerName = arguments[++i];
+            const QString next = args.following();
+            if (args.hasInlineValue())
+                o.printerName = args.value();
+            else if (!isValueless(next) && !next.endsWith(QLatin1String(".dyp"), Qt::CaseInsensitive))
+                o.printerName = args.takeFollowing();
         } else if (arg.startsWith(QLatin1String("-P")) && arg.size() > 2 && !arg.startsWith(QLatin1String("--"))) {
             o.toPrinter = true;
             o.printerName = arg.mid(2);
         } else if (arg == QLatin1String("-r") || arg == QLatin1String("--rozdzielczosc")) {
-            o.printerDpi = integerArgument(arg, value(), 13, 9600);
+            o.printerDpi = args.integerValue(13, 9600);
             o.printerDpiGiven = true;
         } else if (arg == QLatin1String("--obszar")) {
-            o.printableMm = areaArgument(value());
+            o.printableMm = areaArgument(args.value());
         } else if (arg == QLatin1String("--margin-wz-l")) {
-            o.templateLeft = integerArgument(arg, value(), -100000, 100000);
+            o.templateLeft = args.integerValue(-100000, 100000);
         } else if (arg == QLatin1String("--margin-wz-g")) {
-            o.templateTop = integerArgument(arg, value(), -100000, 100000);
+            o.templateTop = args.integerValue(-100000, 100000);
         } else if (arg == QLatin1String("--lista")) {
-            o.list = value();
+            o.list = args.value();
         } else if (arg == QLatin1String("--bez-naglowka")) {
             o.noHeader = true;
         } else if (arg == QLatin1String("--osobno")) {
-            o.separateDir = value();
+            o.separateDir = args.value();
         } else if (arg == QLatin1String("--nadpisz")) {
             o.overwrite = true;
         } else if (arg == QLatin1String("--png")) {
-            o.pngDir = value();
+            o.pngDir = args.value();
         } else if (arg == QLatin1String("--dpi")) {
-            o.pngDpi = integerArgument(arg, value(), 10, 1200);
+            o.pngDpi = args.integerValue(10, 1200);
         } else if (arg == QLatin1String("--katalog")) {
-            o.catalogue = value();
+            o.catalogue = args.value();
         } else if (arg == QLatin1String("--wzory")) {
-            o.templatesDir = value();
+            o.templatesDir = args.value();
         } else if (arg == QLatin1String("--scisle")) {
             o.strict = true;
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            throw UsageError(QStringLiteral("nieznana opcja %1").arg(arguments[i]));
+        } else if (args.isOption()) {
+            throw UsageError(QStringLiteral("nieznana opcja %1").arg(args.argument()));
         } else if (o.diploma.isEmpty()) {
             o.diploma = arg;
         } else {

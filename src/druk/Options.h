@@ -1,16 +1,13 @@
 #pragma once
 #include <QRectF>
+#include "platform/ToolArguments.h"
 #include <QString>
 #include <QStringList>
-#include <stdexcept>
 
 namespace druk {
 
 // Bad command line (exit status 2); what() says what is wrong.
-class UsageError : public std::runtime_error {
-public:
-    explicit UsageError(const QString &text) : std::runtime_error(text.toStdString()) {}
-};
+using UsageError = platform::UsageError;
 
 struct Options {
     bool help = false;

@@ -4,44 +4,18 @@
 
 namespace wzory {
 
-namespace {
-
-int integerArgument(const QString &option, const QString &value, int min, int max)
-{
-    bool ok = false;
-    const int n = value.toInt(&ok);
-    if (!ok || n < min || n > max)
-        throw UsageError(QStringLiteral("%1: „%2” nie jest liczbą całkowitą od %3 do %4").arg(option, value).arg(min).arg(max));
-    return n;
-}
-
-} // namespace
-
 Options parseOptions(const QStringList &arguments)
 {
     Options o;
     QStringList positional;
     bool fitGiven = false, pageGiven = false, numberGiven = false, widthGiven = false;
-    for (int i = 0; i < arguments.size(); ++i) {
-        QString arg = arguments[i];
-        QString inlineValue;
-        bool hasInline = false;
-        if (arg.startsWith(QLatin1String("--")) && arg.contains(QLatin1Char('='))) {
-            inlineValue = arg.section(QLatin1Char('='), 1);
-            arg = arg.section(QLatin1Char('='), 0, 0);
-            hasInline = true;
-        }
-        const auto value = [&]() -> QString {
-            if (hasInline)
-                return inlineValue;
-            if (i + 1 >= arguments.size())
-                throw UsageError(QStringLiteral("%1: brak wartości").arg(arg));
-            return arguments[++i];
-        };
+    platform::ArgumentCursor args(arguments);
+    while (args.next()) {
+        const QString &arg = args.name();
         if (arg == QLatin1String("-h") || arg == QLatin1String("--help") || arg == QLatin1String("--pomoc")) {
             return Options{};
         } else if (arg == QLatin1String("--numer")) {
-            o.number = integerArgument(arg, value(), 1, kMaxTemplateNumber);
+            o.number = args.integerValue(1, kMaxTemplateNumber);
             numberGiven = true;
         } else if (arg == QLatin1String("--dopasuj") || arg == QLatin1String("--wypelnij")) {
             const Fit fit = arg == QLatin1String("--dopasuj") ? Fit::Contain : Fit::Cover;
@@ -50,17 +24,17 @@ Options parseOptions(const QStringList &arguments)
             o.fit = fit;
             fitGiven = true;
         } else if (arg == QLatin1String("--strona")) {
-            o.page = integerArgument(arg, value(), 1, 100000);
+            o.page = args.integerValue(1, 100000);
             pageGiven = true;
         } else if (arg == QLatin1String("--nadpisz")) {
             o.overwrite = true;
         } else if (arg == QLatin1String("--szerokosc")) {
-            o.width = integerArgument(arg, value(), 16, 10000);
+            o.width = args.integerValue(16, 10000);
             widthGiven = true;
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            throw UsageError(QStringLiteral("nieznana opcja %1").arg(arguments[i]));
+        } else if (args.isOption()) {
+            throw UsageError(QStringLiteral("nieznana opcja %1").arg(args.argument()));
         } else {
-            positional << arguments[i];
+            positional << args.argument();
         }
     }
     if (positional.isEmpty())
@@ -88,7 +62,7 @@ Options parseOptions(const QStringList &arguments)
         o.command = Command::Preview;
         if (positional.size() != 2)
             throw UsageError(QStringLiteral("podglad: podaj numer wzoru i plik PNG"));
-        o.number = integerArgument(QStringLiteral("podglad"), positional[0], 1, kMaxTemplateNumber);
+        o.number = platform::integerArgument(QStringLiteral("podglad"), positional[0], 1, kMaxTemplateNumber);
         o.png = positional[1];
         onlyFor(numberGiven, "--numer", "dodaj");
         onlyFor(fitGiven || pageGiven || o.overwrite, "--dopasuj, --wypelnij, --strona i --nadpisz", "dodaj");

@@ -1,17 +1,14 @@
 #pragma once
 #include "Placement.h"
+#include "platform/ToolArguments.h"
 
 #include <QString>
 #include <QStringList>
-#include <stdexcept>
 
 namespace wzory {
 
 // Bad command line (exit status 2); what() says what is wrong.
-class UsageError : public std::runtime_error {
-public:
-    explicit UsageError(const QString &text) : std::runtime_error(text.toStdString()) {}
-};
+using UsageError = platform::UsageError;
 
 enum class Command { Help, Add, List, Preview };
 
