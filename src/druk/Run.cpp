@@ -1,6 +1,8 @@
 #include "Run.h"
 
 #include "Catalogue.h"
+#include "CompactPdf.h"
+#include "CupsJob.h"
 #include "Failure.h"
 #include "FileNames.h"
 #include "PageTargets.h"
@@ -10,13 +12,13 @@
 #include "platform/DataPath.h"
 #include "platform/IoError.h"
 #include "printing/PainterDevice.h"
-#include "printing/QtPrinterDevice.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <unistd.h>
@@ -101,10 +103,17 @@ private:
 void toPdf(const QString &path, const QList<Page> &pages, const printing::SheetGeometry &geometry,
            const std::function<void(const QString &)> &warn, const std::function<void(int, int)> &progress)
 {
-    PdfTarget target(path, geometry);
-    printing::SheetDevice device(geometry, target);
-    printPages(device, pages, warn, progress);
-    target.commit();
+    CompactPdfWriter(geometry, pages.first().input).write(path, pages, warn, progress);
+}
+
+// The printer's own sheet and printable area at its resolution.
+printing::SheetGeometry geometryOf(const QPrinter &printer)
+{
+    printing::SheetGeometry g;
+    g.dpi = printer.resolution();
+    g.sheet = printer.pageLayout().fullRectPixels(g.dpi).size();
+    g.printable = printer.pageLayout().paintRectPixels(g.dpi);
+    return g;
 }
 
 } // namespace
@@ -228,12 +237,13 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
                 stems.append(safeFileStem(p.input.texts.recipient));
             const QStringList names = uniqueFileNames(stems, QStringLiteral(".pdf"));
             const QDir dir(options.separateDir);
+            CompactPdfWriter writer(geometry, pages.first().input);
             if (!options.overwrite)
                 for (const QString &name : names)
                     if (QFileInfo::exists(dir.filePath(name)))
                         throw Failure(dir.filePath(name), QStringLiteral("plik już istnieje (--nadpisz pozwala go zastąpić)"));
             for (int i = 0; i < pages.size(); ++i) {
-                toPdf(dir.filePath(names[i]), {pages[i]}, geometry, warn, {});
+                writer.write(dir.filePath(names[i]), {pages[i]}, warn, {});
                 written.add(dir.filePath(names[i]));
                 progress(i + 1, int(pages.size()));
             }
@@ -274,9 +284,11 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
             printer.setPageSize(QPageSize(QPageSize::A4));
             if (options.printerDpiGiven)
                 printer.setResolution(options.printerDpi);
-            printing::QtPrinterDevice device(printer, true);
-            printPages(device, pages, warn, progress);
-            device.finish();
+            // The compact PDF of the whole list goes to the queue as one job.
+            const QTemporaryDir scratch;
+            const QString job = scratch.filePath(QStringLiteral("dyplomy.pdf"));
+            toPdf(job, pages, geometryOf(printer), warn, progress);
+            sendToPrinter(printer.printerName(), job, QFileInfo(options.diploma).fileName());
         }
         written.keep();
         return 0;

@@ -3,11 +3,13 @@
 #include "RecordingPrinter.h"
 #include "druk/Run.h"
 #include "FileBytes.h"
+#include "PdfFacts.h"
 #include "PdfTools.h"
 #include "ScriptedPlatform.h"
 #include "StartupDiploma.h"
 #include "TempProgramDir.h"
 
+#include "druk/PageTargets.h"
 #include "diplomafile/DiplomaRecord.h"
 #include "printing/PrintDiploma.h"
 #include "printing/SheetDevice.h"
@@ -60,6 +62,15 @@ diplomafile::DiplomaContent startupContent()
     return c;
 }
 
+// A list of count names with Polish letters, one a line.
+QStringList polishNames(int count)
+{
+    QStringList names;
+    for (int k = 1; k <= count; ++k)
+        names << QStringLiteral("Zażółć%1 Gęślą-Jaźń").arg(k);
+    return names;
+}
+
 QByteArray shippedTemplate()
 {
     QFile f(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/Wzory/BDR_0001.wmf"));
@@ -77,6 +88,8 @@ private slots:
     void layoutMatchesThePrintCommand();
     void sheetDeviceIsTheDescribedPrinter();
     void thirtyNamesGiveThirtyPages();
+    void listHoldsTheTemplateOnce();
+    void pageLooksAsWithTheTemplateDrawnOnIt();
     void csvReplacesTexts();
     void separateFilesAreNamedAfterRecipients();
     void pngPicturesFollowDpi();
@@ -182,6 +195,104 @@ void TestDruk::thirtyNamesGiveThirtyPages()
     QCOMPARE(runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), QStringLiteral("klasa.pdf")}).count('\n'), 2);
 }
 
+void TestDruk::listHoldsTheTemplateOnce()
+{
+    if (!poppler_)
+        QSKIP("poppler-utils are not installed");
+    qint64 sizes[2] = {};
+    for (int run = 0; run < 2; ++run) {
+        const int count = 10 * (run + 1);
+        writeBytes(dir_->file(QStringLiteral("n.txt")), polishNames(count).join(QLatin1Char('\n')).toUtf8());
+        const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                                  QStringLiteral("-o"), QStringLiteral("k.pdf")});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        const QString pdf = dir_->file(QStringLiteral("k.pdf"));
+        sizes[run] = QFileInfo(pdf).size();
+        QCOMPARE(pageCount(pdf), count);
+        QCOMPARE(formXObjectCount(pdf), 1);
+    }
+    // Ten more names cost their texts, not ten more drawings of a template
+    // that alone takes well over 100 kB.
+    const qint64 perName = (sizes[1] - sizes[0]) / 10;
+    QVERIFY2(perName < 4000, qPrintable(QStringLiteral("%1 bytes per name").arg(perName)));
+    QVERIFY2(sizes[1] < 250000, qPrintable(QString::number(sizes[1])));
+
+    // Every name on its own page, Polish letters intact.
+    const QString pdf = dir_->file(QStringLiteral("k.pdf"));
+    const QStringList texts = runTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).split(QLatin1Char('\f'));
+    const QStringList names = polishNames(20);
+    for (int k = 0; k < 20; ++k)
+        QVERIFY2(texts.value(k).contains(names[k]), qPrintable(texts.value(k)));
+
+    // The template beneath the first, a middle and the last page: template
+    // 1 inks its frame, far from every text.
+    for (int page : {1, 10, 20}) {
+        const QImage image = renderPage(pdf, page, 30);
+        QVERIFY(!image.isNull());
+        QVERIFY2(inkShare(image, QRect(0, 0, image.width(), image.height() / 12)) > 0.1,
+                 qPrintable(QStringLiteral("page %1: %2").arg(page).arg(inkShare(image, image.rect()))));
+    }
+
+    // Fonts once per file, embedded with their Unicode map, and only the
+    // glyphs used: a whole Liberation or DejaVu face is 300 to 700 kB.
+    const QStringList fonts =
+        runTool(QStringLiteral("pdffonts"), {pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+    QVERIFY(!fonts.isEmpty());
+    QStringList seen;
+    for (const QString &line : fonts) {
+        const QString name = line.section(QLatin1Char(' '), 0, 0);
+        QVERIFY2(!seen.contains(name), qPrintable(line));
+        seen << name;
+        QVERIFY2(line.contains(QRegularExpression(QStringLiteral("yes\\s+\\S+\\s+yes\\s+\\d+\\s+0$"))), qPrintable(line));
+    }
+    const QList<qint64> programs = embeddedFontSizes(pdf);
+    QCOMPARE(programs.size(), fonts.size());
+    for (qint64 size : programs)
+        QVERIFY2(size < 60000, qPrintable(QString::number(size)));
+}
+
+void TestDruk::pageLooksAsWithTheTemplateDrawnOnIt()
+{
+    if (!poppler_)
+        QSKIP("poppler-utils are not installed");
+    writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna Nowak\nJan Kowalski\nŻaneta Źdźbło\n");
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                              QStringLiteral("-o"), QStringLiteral("k.pdf"), QStringLiteral("--margin-wz-l"),
+                              QStringLiteral("4"), QStringLiteral("--obszar"), QStringLiteral("200x287+5+5")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+
+    // The same pages with the template drawn on each, as they always were.
+    druk::Options options;
+    options.diploma = dir_->file(QStringLiteral("d.dyp"));
+    options.list = dir_->file(QStringLiteral("n.txt"));
+    options.templateLeft = 4;
+    const QList<druk::Page> pages = druk::loadPages(options);
+    const printing::SheetGeometry geometry = printing::SheetGeometry::a4(600, QRectF(5, 5, 200, 287));
+    {
+        druk::PdfTarget target(dir_->file(QStringLiteral("direct.pdf")), geometry);
+        printing::SheetDevice device(geometry, target);
+        druk::printPages(device, pages, {});
+        target.commit();
+    }
+
+    // Both rendered at 150 dpi agree up to antialiasing: the same shapes
+    // and glyphs reach poppler in the same places, only the texts' white
+    // cells now cover a drawing in a form of its own, so an edge pixel may
+    // blend a little differently. Allowed: 1 in 2000 pixels off by more
+    // than 64 levels (an edge, not a missing or moved drawing, which would
+    // change tens of thousands).
+    for (int page : {1, 3}) {
+        const QImage composed = renderPage(dir_->file(QStringLiteral("k.pdf")), page, 150);
+        const QImage direct = renderPage(dir_->file(QStringLiteral("direct.pdf")), page, 150);
+        QVERIFY(!composed.isNull() && !direct.isNull());
+        const PixelDifference d = compareImages(composed, direct, 64);
+        const qint64 allowed = qint64(direct.width()) * direct.height() / 2000;
+        QVERIFY2(d.beyond >= 0 && d.beyond <= allowed,
+                 qPrintable(QStringLiteral("page %1: %2 pixels beyond, largest %3").arg(page).arg(d.beyond).arg(d.largest)));
+        qInfo("page %d: %lld pixels beyond 64 levels, largest difference %d", page, d.beyond, d.largest);
+    }
+}
+
 void TestDruk::csvReplacesTexts()
 {
     writeBytes(dir_->file(QStringLiteral("lista.csv")),
@@ -211,6 +322,12 @@ void TestDruk::separateFilesAreNamedAfterRecipients()
              (QStringList{QStringLiteral("Anna Nowak.pdf"), QStringLiteral("Jan_Kowalski.pdf"),
                           QStringLiteral("anna nowak (2).pdf")}));
     const QDateTime before = QFileInfo(out.filePath(QStringLiteral("Anna Nowak.pdf"))).lastModified();
+    if (poppler_) // each file carries its own template
+        for (const QString &name : out.entryList(QDir::Files)) {
+            QCOMPARE(formXObjectCount(out.filePath(name)), 1);
+            const QImage image = renderPage(out.filePath(name), 1, 30);
+            QVERIFY2(inkShare(image, QRect(0, 0, image.width(), image.height() / 12)) > 0.1, qPrintable(name));
+        }
 
     // A second run refuses to overwrite, and writes nothing at all.
     QFile::remove(out.filePath(QStringLiteral("Jan_Kowalski.pdf")));

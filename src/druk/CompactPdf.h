@@ -1,0 +1,38 @@
+#pragma once
+#include "Run.h"
+
+#include "printing/SheetDevice.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+
+namespace druk {
+
+// Diplomas into PDF files that hold their template's drawing once: the
+// template is drawn alone once, the pages with their texts alone, both
+// through the print command's own code on the same sheet, and the pages are
+// then laid over the drawing (composePdf). A page looks as it would with
+// the template drawn on it.
+class CompactPdfWriter {
+public:
+    // Every page written shares the template of templateOf (its picture and
+    // template margins): one diploma file per run.
+    CompactPdfWriter(const printing::SheetGeometry &geometry, const printing::PrintInput &templateOf);
+
+    // Writes pages into path, whole or not at all; each file carries its
+    // own copy of the drawing. warn and progress as printPages. Throws
+    // Failure, or the template's error when it cannot be drawn.
+    void write(const QString &path, const QList<Page> &pages, const std::function<void(const QString &)> &warn,
+               const std::function<void(int, int)> &progress = {});
+
+private:
+    void drawTemplate();
+
+    printing::SheetGeometry geometry_;
+    printing::PrintInput templateOf_;
+    QTemporaryDir scratch_;
+    QString templatePdf_; // empty until drawn
+};
+
+} // namespace druk

@@ -1,0 +1,126 @@
+#include "PdfComposer.h"
+
+#include <QFile>
+
+#include <qpdf/Pipeline.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFPageObjectHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include <exception>
+
+namespace druk {
+
+namespace {
+
+// qpdf's output into a QIODevice; a short write ends the composition.
+class DevicePipeline : public Pipeline {
+public:
+    explicit DevicePipeline(QIODevice &device) : Pipeline("QIODevice", nullptr), device_(device) {}
+
+    void write(unsigned char const *data, size_t len) override
+    {
+        while (len > 0) {
+            const qint64 written = device_.write(reinterpret_cast<const char *>(data), qint64(len));
+            if (written <= 0)
+                throw PdfComposeError("zapis nie powiódł się (" + device_.errorString().toStdString() + ")");
+            data += written;
+            len -= size_t(written);
+        }
+    }
+    void finish() override {}
+
+private:
+    QIODevice &device_;
+};
+
+void open(QPDF &pdf, const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    pdf.setAttemptRecovery(false);
+    pdf.setSuppressWarnings(true);
+    pdf.processFile(name.constData());
+}
+
+// The resource name under which the shared drawing appears on a page whose
+// resources may be shared with other pages (Qt writes one dictionary for
+// all of them).
+std::string placeIn(QPDFObjectHandle resources, QPDFObjectHandle form)
+{
+    QPDFObjectHandle xobjects = resources.getKey("/XObject");
+    if (!xobjects.isDictionary()) {
+        xobjects = QPDFObjectHandle::newDictionary();
+        resources.replaceKey("/XObject", xobjects);
+    }
+    for (const auto &key : xobjects.getKeys())
+        if (xobjects.getKey(key).getObjGen() == form.getObjGen())
+            return key;
+    int suffix = 0;
+    const std::string name = resources.getUniqueResourceName("/Podklad", suffix);
+    xobjects.replaceKey(name, form);
+    return name;
+}
+
+void compose(const QString &underlayPdf, const QString &pagesPdf, Pipeline &output)
+{
+    QPDF underlay;
+    open(underlay, underlayPdf);
+    const std::vector<QPDFPageObjectHelper> underlayPages = QPDFPageDocumentHelper(underlay).getAllPages();
+    if (underlayPages.empty())
+        throw PdfComposeError("brak strony podkładu");
+
+    QPDF pages;
+    open(pages, pagesPdf);
+    const QPDFObjectHandle form =
+        pages.copyForeignObject(QPDFPageObjectHelper(underlayPages.front()).getFormXObjectForPage());
+
+    for (QPDFPageObjectHelper &page : QPDFPageDocumentHelper(pages).getAllPages()) {
+        QPDFObjectHandle resources = page.getAttribute("/Resources", true);
+        if (!resources.isDictionary()) {
+            resources = QPDFObjectHandle::newDictionary();
+            page.getObjectHandle().replaceKey("/Resources", resources);
+        }
+        const std::string name = placeIn(resources, form);
+        const std::string place = page.placeFormXObject(form, name, page.getTrimBox().getArrayAsRectangle());
+        page.addPageContents(QPDFObjectHandle::newStream(&pages, place + "\n"), true);
+    }
+
+    QPDFWriter writer(pages);
+    writer.setOutputPipeline(&output);
+    writer.setObjectStreamMode(qpdf_o_generate);
+    writer.setDeterministicID(true);
+    writer.write();
+}
+
+} // namespace
+
+void composePdf(const QString &underlayPdf, const QString &pagesPdf, QIODevice &output)
+{
+    DevicePipeline pipeline(output);
+    try {
+        compose(underlayPdf, pagesPdf, pipeline);
+    } catch (const PdfComposeError &) {
+        throw;
+    } catch (const std::exception &e) {
+        throw PdfComposeError(e.what());
+    }
+}
+
+void composePdf(const QString &underlayPdf, const QString &pagesPdf, const QString &outputPath)
+{
+    QFile file(outputPath);
+    if (!file.open(QIODevice::WriteOnly))
+        throw PdfComposeError("nie można utworzyć pliku " + outputPath.toStdString() + " (" +
+                              file.errorString().toStdString() + ")");
+    try {
+        composePdf(underlayPdf, pagesPdf, static_cast<QIODevice &>(file));
+        if (!file.flush())
+            throw PdfComposeError("zapis nie powiódł się (" + file.errorString().toStdString() + ")");
+    } catch (...) {
+        file.remove(); // nothing half-written stays behind
+        throw;
+    }
+}
+
+} // namespace druk
