@@ -9,6 +9,7 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include <exception>
+#include <map>
 
 namespace druk {
 
@@ -75,21 +76,30 @@ void compose(const QString &underlayPdf, const QString &pagesPdf, Pipeline &outp
     const QPDFObjectHandle form =
         pages.copyForeignObject(QPDFPageObjectHelper(underlayPages.front()).getFormXObjectForPage());
 
+    // Pages of one size place the drawing with the same few bytes: one
+    // stream serves them all.
+    std::map<std::string, QPDFObjectHandle> placements;
     for (QPDFPageObjectHelper &page : QPDFPageDocumentHelper(pages).getAllPages()) {
-        QPDFObjectHandle resources = page.getAttribute("/Resources", true);
+        // Resources are changed where they are, so that resources shared by
+        // pages stay shared and are not copied onto every page.
+        QPDFObjectHandle resources = page.getAttribute("/Resources", false);
         if (!resources.isDictionary()) {
             resources = QPDFObjectHandle::newDictionary();
             page.getObjectHandle().replaceKey("/Resources", resources);
         }
         const std::string name = placeIn(resources, form);
-        const std::string place = page.placeFormXObject(form, name, page.getTrimBox().getArrayAsRectangle());
-        page.addPageContents(QPDFObjectHandle::newStream(&pages, place + "\n"), true);
+        const std::string place = page.placeFormXObject(form, name, page.getTrimBox().getArrayAsRectangle()) + "\n";
+        auto found = placements.find(place);
+        if (found == placements.end())
+            found = placements.emplace(place, pages.makeIndirectObject(QPDFObjectHandle::newStream(&pages, place))).first;
+        page.addPageContents(found->second, true);
     }
 
     QPDFWriter writer(pages);
     writer.setOutputPipeline(&output);
     writer.setObjectStreamMode(qpdf_o_generate);
     writer.setDeterministicID(true);
+    writer.setDecodeLevel(qpdf_dl_none); // streams go out as they came, not recompressed
     writer.write();
 }
 
