@@ -507,6 +507,8 @@ void TestDruk::listGoesToACupsQueueAsOneJob()
     QVERIFY2(!produced.isEmpty(), qPrintable(QStringLiteral("no PDF in %1 within 60 s").arg(out.path())));
     const auto cleanup = qScopeGuard([&] { QFile::remove(produced); });
     QCOMPARE(pageCount(produced), 3); // one job, one page per name
+    const QImage last = renderPage(produced, 3, 30); // the template made it to the printer too
+    QVERIFY2(inkShare(last, QRect(0, 0, last.width(), last.height() / 12)) > 0.1, qPrintable(produced));
 }
 
 void TestDruk::progressShowsOnATerminal()
