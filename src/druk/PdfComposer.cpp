@@ -44,9 +44,8 @@ void open(QPDF &pdf, const QString &path)
     pdf.processFile(name.constData());
 }
 
-// The resource name under which the shared drawing appears on a page whose
-// resources may be shared with other pages (Qt writes one dictionary for
-// all of them).
+// The name under which the shared drawing appears in resources, added
+// once even when many pages share these resources.
 std::string placeIn(QPDFObjectHandle resources, QPDFObjectHandle form)
 {
     QPDFObjectHandle xobjects = resources.getKey("/XObject");
