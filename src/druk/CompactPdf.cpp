@@ -44,6 +44,8 @@ CompactPdfWriter::CompactPdfWriter(const printing::SheetGeometry &geometry, cons
 {
 }
 
+CompactPdfWriter::~CompactPdfWriter() = default;
+
 void CompactPdfWriter::drawTemplate()
 {
     if (!scratch_.isValid())
@@ -53,7 +55,11 @@ void CompactPdfWriter::drawTemplate()
     LayerDevice device(geometry_, target, LayerDevice::Layer::Template);
     printing::printDiploma(device, templateOf_);
     target.commit();
-    templatePdf_ = path;
+    try {
+        underlay_ = std::make_unique<PdfUnderlay>(path);
+    } catch (const PdfComposeError &e) {
+        throw Failure(path, QStringLiteral("nie można odczytać pliku PDF (%1)").arg(QString::fromUtf8(e.what())));
+    }
 }
 
 void CompactPdfWriter::write(const QString &path, const QList<Page> &pages,
@@ -63,7 +69,7 @@ void CompactPdfWriter::write(const QString &path, const QList<Page> &pages,
     QSaveFile output(path);
     if (!output.open(QIODevice::WriteOnly))
         throw Failure(path, QStringLiteral("nie można utworzyć pliku (%1)").arg(output.errorString()));
-    if (templatePdf_.isEmpty())
+    if (!underlay_)
         drawTemplate();
 
     const QString textsPdf = scratch_.filePath(QStringLiteral("teksty.pdf"));
@@ -74,7 +80,7 @@ void CompactPdfWriter::write(const QString &path, const QList<Page> &pages,
         target.commit();
     }
     try {
-        composePdf(templatePdf_, textsPdf, output);
+        composePdf(*underlay_, textsPdf, output);
     } catch (const PdfComposeError &e) {
         QFile::remove(textsPdf);
         throw Failure(path, QStringLiteral("nie można zapisać pliku PDF (%1)").arg(QString::fromUtf8(e.what())));

@@ -6,8 +6,11 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
+#include <memory>
 
 namespace druk {
+
+class PdfUnderlay;
 
 // Diplomas into PDF files that hold their template's drawing once: the
 // template is drawn alone once, the pages with their texts alone, both
@@ -19,6 +22,7 @@ public:
     // Every page written shares the template of templateOf (its picture and
     // template margins): one diploma file per run.
     CompactPdfWriter(const printing::SheetGeometry &geometry, const printing::PrintInput &templateOf);
+    ~CompactPdfWriter();
 
     // Writes pages into path, whole or not at all; each file carries its
     // own copy of the drawing. warn and progress as printPages. Throws
@@ -32,7 +36,7 @@ private:
     printing::SheetGeometry geometry_;
     printing::PrintInput templateOf_;
     QTemporaryDir scratch_;
-    QString templatePdf_; // empty until drawn
+    std::unique_ptr<PdfUnderlay> underlay_; // drawn on the first write
 };
 
 } // namespace druk

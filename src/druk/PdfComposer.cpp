@@ -3,6 +3,8 @@
 #include <QFile>
 
 #include <qpdf/Pipeline.hh>
+#include <qpdf/Pl_Buffer.hh>
+#include <qpdf/Pl_Flate.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
@@ -62,18 +64,55 @@ std::string placeIn(QPDFObjectHandle resources, QPDFObjectHandle form)
     return name;
 }
 
-void compose(const QString &underlayPdf, const QString &pagesPdf, Pipeline &output)
+// Every failure of qpdf's as our own.
+template <typename F>
+void guarded(F &&f)
 {
-    QPDF underlay;
-    open(underlay, underlayPdf);
-    const std::vector<QPDFPageObjectHelper> underlayPages = QPDFPageDocumentHelper(underlay).getAllPages();
-    if (underlayPages.empty())
-        throw PdfComposeError("brak strony podkładu");
+    try {
+        f();
+    } catch (const PdfComposeError &) {
+        throw;
+    } catch (const std::exception &e) {
+        throw PdfComposeError(e.what());
+    }
+}
 
+} // namespace
+
+struct PdfUnderlay::Data {
+    QPDF pdf;
+    QPDFObjectHandle form;
+};
+
+PdfUnderlay::PdfUnderlay(const QString &pdf) : data_(std::make_unique<Data>())
+{
+    guarded([&] {
+        open(data_->pdf, pdf);
+        const std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(data_->pdf).getAllPages();
+        if (pages.empty())
+            throw PdfComposeError("brak strony podkładu");
+        data_->form = QPDFPageObjectHelper(pages.front()).getFormXObjectForPage();
+        // The form's content is made from the page's on demand, uncompressed:
+        // compressed here once, it is copied as it is into every file.
+        const std::shared_ptr<Buffer> content = data_->form.getStreamData(qpdf_dl_generalized);
+        Pl_Buffer compressed("underlay");
+        Pl_Flate deflate("underlay", &compressed, Pl_Flate::a_deflate);
+        deflate.write(content->getBuffer(), content->getSize());
+        deflate.finish();
+        data_->form.replaceStreamData(compressed.getBufferSharedPointer(), QPDFObjectHandle::newName("/FlateDecode"),
+                                      QPDFObjectHandle::newNull());
+    });
+}
+
+PdfUnderlay::~PdfUnderlay() = default;
+
+namespace {
+
+void compose(const PdfUnderlay::Data &underlay, const QString &pagesPdf, Pipeline &output)
+{
     QPDF pages;
     open(pages, pagesPdf);
-    const QPDFObjectHandle form =
-        pages.copyForeignObject(QPDFPageObjectHelper(underlayPages.front()).getFormXObjectForPage());
+    const QPDFObjectHandle form = pages.copyForeignObject(underlay.form);
 
     // Pages of one size place the drawing with the same few bytes: one
     // stream serves them all.
@@ -104,16 +143,15 @@ void compose(const QString &underlayPdf, const QString &pagesPdf, Pipeline &outp
 
 } // namespace
 
-void composePdf(const QString &underlayPdf, const QString &pagesPdf, QIODevice &output)
+void composePdf(const PdfUnderlay &underlay, const QString &pagesPdf, QIODevice &output)
 {
     DevicePipeline pipeline(output);
-    try {
-        compose(underlayPdf, pagesPdf, pipeline);
-    } catch (const PdfComposeError &) {
-        throw;
-    } catch (const std::exception &e) {
-        throw PdfComposeError(e.what());
-    }
+    guarded([&] { compose(underlay.data(), pagesPdf, pipeline); });
+}
+
+void composePdf(const QString &underlayPdf, const QString &pagesPdf, QIODevice &output)
+{
+    composePdf(PdfUnderlay(underlayPdf), pagesPdf, output);
 }
 
 void composePdf(const QString &underlayPdf, const QString &pagesPdf, const QString &outputPath)

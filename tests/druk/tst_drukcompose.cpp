@@ -67,6 +67,7 @@ private slots:
     void init();
     void drawingSharedByEveryPage();
     void pagesKeepTheirTextsAndCoverTheDrawing();
+    void oneUnderlayServesManyFiles();
     void failuresLeaveNothing();
 
 private:
@@ -120,6 +121,25 @@ void TestPdfComposer::pagesKeepTheirTextsAndCoverTheDrawing()
     QCOMPARE(image.size(), renderPage(pages_, 3, 30).size());
 }
 
+void TestPdfComposer::oneUnderlayServesManyFiles()
+{
+    const druk::PdfUnderlay underlay(underlay_);
+    for (int file = 0; file < 3; ++file) {
+        const QString out = dir_->filePath(QStringLiteral("out%1.pdf").arg(file));
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        druk::composePdf(underlay, pages_, f);
+        f.close();
+        QCOMPARE(formXObjectCount(out), 1); // each file self-contained
+        const QImage image = renderPage(out, 12, 30);
+        QVERIFY2(inkShare(image, QRect(0, 70, 248, 270)) > 0.02, qPrintable(out));
+    }
+    // Compressed once: a file is not much larger than the underlay and the
+    // pages apart.
+    QVERIFY(QFileInfo(dir_->filePath(QStringLiteral("out2.pdf"))).size()
+            < QFileInfo(underlay_).size() + QFileInfo(pages_).size() + 8000);
+}
+
 void TestPdfComposer::failuresLeaveNothing()
 {
     const QString out = dir_->filePath(QStringLiteral("out.pdf"));
@@ -134,6 +154,7 @@ void TestPdfComposer::failuresLeaveNothing()
 
     QVERIFY_THROWS_EXCEPTION(druk::PdfComposeError,
                              druk::composePdf(underlay_, pages_, dir_->filePath(QStringLiteral("nie/ma/out.pdf"))));
+    QVERIFY_THROWS_EXCEPTION(druk::PdfComposeError, druk::PdfUnderlay(dir_->filePath(QStringLiteral("broken.pdf"))));
 
     // A device that stops taking bytes (a full disk) ends the composition.
     FullDisk full;
