@@ -5,6 +5,7 @@
 #include "druk/CompactPdf.h"
 #include "druk/PageTargets.h"
 #include "druk/Run.h"
+#include "druk/StagedOutputs.h"
 
 #include "BenchFiles.h"
 #include "StartupDiploma.h"
@@ -60,10 +61,12 @@ void BM_Batch100Pdf600_Direct(benchmark::State &state)
     const QString pdf = dir.filePath(QStringLiteral("klasa.pdf"));
     const printing::SheetGeometry geometry = printing::SheetGeometry::a4(600);
     for (auto _ : state) {
-        druk::PdfTarget target(pdf, geometry);
+        druk::StagedOutputs outputs;
+        druk::PdfTarget target(outputs.stage(pdf), geometry);
         printing::SheetDevice device(geometry, target);
         druk::printPages(device, pages, {});
-        target.commit();
+        target.finish();
+        outputs.commitAll();
     }
     report(state, pdf);
 }
@@ -80,8 +83,11 @@ void BM_Batch100Pdf600_Compact(benchmark::State &state)
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("klasa.pdf"));
     const printing::SheetGeometry geometry = printing::SheetGeometry::a4(600);
-    for (auto _ : state)
-        druk::CompactPdfWriter(geometry, pages.first().input).write(pdf, pages, {});
+    for (auto _ : state) {
+        druk::StagedOutputs outputs;
+        druk::CompactPdfWriter(geometry, pages.first().input).write(outputs.stage(pdf), pages, {});
+        outputs.commitAll();
+    }
     report(state, pdf);
 }
 BENCHMARK(BM_Batch100Pdf600_Compact)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -1,5 +1,6 @@
 #include "Catalogue.h"
 
+#include "ErrorTexts.h"
 #include "Failure.h"
 #include "PageTargets.h"
 
@@ -27,7 +28,7 @@ QList<TemplateFile> templateFiles(const QString &folder)
     return out;
 }
 
-int writeCatalogue(const QString &folder, const QString &path, const std::function<void(const QString &)> &warn)
+int writeCatalogue(const QString &folder, OutputFile &file, const std::function<void(const QString &)> &warn)
 {
     const QList<TemplateFile> files = templateFiles(folder);
     if (files.isEmpty())
@@ -36,7 +37,7 @@ int writeCatalogue(const QString &folder, const QString &path, const std::functi
     constexpr int Dpi = 300;
     const auto mm = [](qreal v) { return v * Dpi / 25.4; };
     const printing::SheetGeometry sheet = printing::SheetGeometry::a4(Dpi);
-    PdfTarget target(path, sheet);
+    PdfTarget target(file, sheet);
 
     constexpr int Columns = 3, Rows = 3, PerPage = Columns * Rows;
     const int pageCount = (int(files.size()) + PerPage - 1) / PerPage;
@@ -58,19 +59,19 @@ int writeCatalogue(const QString &folder, const QString &path, const std::functi
         p.drawText(QRectF(margin, margin, sheet.sheet.width() - 2 * margin, titleHeight), Qt::AlignLeft | Qt::AlignTop,
                    QStringLiteral("Katalog wzorów dyplomów — strona %1 z %2").arg(page + 1).arg(pageCount));
         for (int i = 0; i < PerPage && page * PerPage + i < files.size(); ++i) {
-            const TemplateFile &file = files[page * PerPage + i];
+            const TemplateFile &entry = files[page * PerPage + i];
             const qreal x = margin + (i % Columns) * (cellWidth + gap) + (cellWidth - pictureWidth) / 2;
             const qreal y = margin + titleHeight + (i / Columns) * (cellHeight + gap);
             const QRectF box(x, y, pictureWidth, pictureHeight);
-            QString caption = QStringLiteral("Wzór nr %1 (%2)").arg(file.number).arg(QFileInfo(file.path).fileName());
+            QString caption = QStringLiteral("Wzór nr %1 (%2)").arg(entry.number).arg(QFileInfo(entry.path).fileName());
             try {
-                const wmf::Metafile picture = editor::loadTemplatePicture(file.path);
+                const wmf::Metafile picture = editor::loadTemplatePicture(entry.path);
                 p.save();
                 p.setClipRect(box);
                 picture.draw(p, box);
                 p.restore();
             } catch (const std::exception &e) {
-                warn(QStringLiteral("%1: uszkodzony wzór pominięty (%2)").arg(file.path, QString::fromUtf8(e.what())));
+                warn(QStringLiteral("%1: uszkodzony wzór pominięty (%2)").arg(entry.path, exceptionText(e)));
                 p.setPen(QPen(Qt::gray, mm(0.3)));
                 p.drawLine(box.topLeft(), box.bottomRight());
                 p.drawLine(box.topRight(), box.bottomLeft());
@@ -86,7 +87,7 @@ int writeCatalogue(const QString &folder, const QString &path, const std::functi
         }
         target.endPage();
     }
-    target.commit();
+    target.finish();
     return int(files.size());
 }
 

@@ -5,6 +5,8 @@
 
 namespace druk {
 
+class OutputFile;
+
 struct TemplateFile {
     int number = 0;
     QString path;
@@ -15,7 +17,8 @@ QList<TemplateFile> templateFiles(const QString &folder);
 
 // A PDF of all templates of folder, nine to an A4 page, each with its
 // number below it. A damaged template gets a crossed frame and a warning.
-// Returns the number of templates; throws Failure.
-int writeCatalogue(const QString &folder, const QString &path, const std::function<void(const QString &)> &warn);
+// Written to file and finished; returns the number of templates. Throws
+// Failure.
+int writeCatalogue(const QString &folder, OutputFile &file, const std::function<void(const QString &)> &warn);
 
 } // namespace druk

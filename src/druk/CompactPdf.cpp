@@ -3,9 +3,7 @@
 #include "Failure.h"
 #include "PageTargets.h"
 #include "PdfComposer.h"
-
-#include <QFile>
-#include <QSaveFile>
+#include "StagedOutputs.h"
 
 namespace druk {
 
@@ -48,46 +46,54 @@ CompactPdfWriter::~CompactPdfWriter() = default;
 
 void CompactPdfWriter::drawTemplate()
 {
-    if (!scratch_.isValid())
-        throw Failure(scratch_.path(), QStringLiteral("nie można utworzyć katalogu tymczasowego (%1)").arg(scratch_.errorString()));
-    const QString path = scratch_.filePath(QStringLiteral("wzor.pdf"));
-    PdfTarget target(path, geometry_);
-    LayerDevice device(geometry_, target, LayerDevice::Layer::Template);
-    printing::printDiploma(device, templateOf_);
-    target.commit();
-    try {
-        underlay_ = std::make_unique<PdfUnderlay>(path);
-    } catch (const PdfComposeError &e) {
-        throw Failure(path, QStringLiteral("nie można odczytać pliku PDF (%1)").arg(QString::fromUtf8(e.what())));
+    const QString name = QStringLiteral("wzor.pdf");
+    const std::unique_ptr<OutputFile> file = scratch_->create(name);
+    {
+        PdfTarget target(*file, geometry_);
+        LayerDevice device(geometry_, target, LayerDevice::Layer::Template);
+        printing::printDiploma(device, templateOf_);
+        target.finish();
     }
+    try {
+        underlay_ = std::make_unique<PdfUnderlay>(file->path());
+    } catch (const PdfComposeError &e) {
+        throw Failure(file->path(), QStringLiteral("nie można odczytać pliku PDF (%1)").arg(QString::fromUtf8(e.what())));
+    }
+    // Read whole: the file is no longer needed.
+    scratch_->remove(name);
 }
 
-void CompactPdfWriter::write(const QString &path, const QList<Page> &pages,
+void CompactPdfWriter::write(OutputFile &output, const QList<Page> &pages,
                              const std::function<void(const QString &)> &warn,
                              const std::function<void(int, int)> &progress)
 {
-    QSaveFile output(path);
-    if (!output.open(QIODevice::WriteOnly))
-        throw Failure(path, QStringLiteral("nie można utworzyć pliku (%1)").arg(output.errorString()));
-    if (!underlay_)
-        drawTemplate();
-
-    const QString textsPdf = scratch_.filePath(QStringLiteral("teksty.pdf"));
-    {
-        PdfTarget target(textsPdf, geometry_);
+    const QString name = QStringLiteral("teksty.pdf");
+    std::unique_ptr<OutputFile> texts;
+    try {
+        if (!scratch_)
+            scratch_ = std::make_unique<ScratchFolder>();
+        if (!underlay_)
+            drawTemplate();
+        texts = scratch_->create(name);
+        PdfTarget target(*texts, geometry_);
         LayerDevice device(geometry_, target, LayerDevice::Layer::Texts);
         printPages(device, pages, warn, progress);
-        target.commit();
+        target.finish();
+    } catch (const Failure &e) {
+        // A layer that cannot be written (the temporary folder full, a
+        // file-size limit) fails the output it was for.
+        if (scratch_)
+            scratch_->remove(name);
+        throw Failure(output.path(), QStringLiteral("plik pośredni %1").arg(QString::fromUtf8(e.what())));
     }
     try {
-        composePdf(*underlay_, textsPdf, output);
+        composePdf(*underlay_, texts->path(), output);
     } catch (const PdfComposeError &e) {
-        QFile::remove(textsPdf);
-        throw Failure(path, QStringLiteral("nie można zapisać pliku PDF (%1)").arg(QString::fromUtf8(e.what())));
+        scratch_->remove(name);
+        throw Failure(output.path(), QStringLiteral("nie można zapisać pliku PDF (%1)").arg(QString::fromUtf8(e.what())));
     }
-    QFile::remove(textsPdf);
-    if (!output.commit())
-        throw Failure(path, QStringLiteral("nie można zapisać pliku (%1)").arg(output.errorString()));
+    scratch_->remove(name);
+    output.finish();
 }
 
 } // namespace druk

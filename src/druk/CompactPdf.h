@@ -4,13 +4,14 @@
 #include "printing/SheetDevice.h"
 
 #include <QString>
-#include <QTemporaryDir>
 #include <functional>
 #include <memory>
 
 namespace druk {
 
+class OutputFile;
 class PdfUnderlay;
+class ScratchFolder;
 
 // Diplomas into PDF files that hold their template's drawing once: the
 // template is drawn alone once, the pages with their texts alone, both
@@ -24,10 +25,12 @@ public:
     CompactPdfWriter(const printing::SheetGeometry &geometry, const printing::PrintInput &templateOf);
     ~CompactPdfWriter();
 
-    // Writes pages into path, whole or not at all; each file carries its
-    // own copy of the drawing. warn and progress as printPages. Throws
-    // Failure, or the template's error when it cannot be drawn.
-    void write(const QString &path, const QList<Page> &pages, const std::function<void(const QString &)> &warn,
+    // Writes pages into output and finishes it (every byte checked); each
+    // file carries its own copy of the drawing. The two layers go through
+    // a scratch folder of the writer's own. warn and progress as
+    // printPages. Throws Failure naming the file (e.g. a full disk), or the
+    // template's error when it cannot be drawn.
+    void write(OutputFile &output, const QList<Page> &pages, const std::function<void(const QString &)> &warn,
                const std::function<void(int, int)> &progress = {});
 
 private:
@@ -35,7 +38,7 @@ private:
 
     printing::SheetGeometry geometry_;
     printing::PrintInput templateOf_;
-    QTemporaryDir scratch_;
+    std::unique_ptr<ScratchFolder> scratch_;
     std::unique_ptr<PdfUnderlay> underlay_; // drawn on the first write
 };
 

@@ -1,8 +1,40 @@
 #include "FileNames.h"
 
 #include <QSet>
+#include <QTextBoundaryFinder>
 
 namespace druk {
+
+namespace {
+
+// Windows refuses names ending in a dot or a space.
+QString withoutTrailingDotsAndSpaces(QString text)
+{
+    while (!text.isEmpty() && (text.endsWith(QLatin1Char('.')) || text.endsWith(QLatin1Char(' '))))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+QString cutToUtf8Bytes(const QString &text, int maxBytes)
+{
+    if (text.toUtf8().size() <= maxBytes)
+        return text;
+    // Whole characters only: a cut never splits a surrogate pair nor a
+    // letter from its accents.
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    qsizetype kept = 0;
+    int bytes = 0;
+    for (qsizetype end = graphemes.toNextBoundary(); end > kept; end = graphemes.toNextBoundary()) {
+        const int size = int(QStringView(text).mid(kept, end - kept).toUtf8().size());
+        if (bytes + size > maxBytes)
+            break;
+        bytes += size;
+        kept = end;
+    }
+    return text.left(kept);
+}
 
 QString safeFileStem(const QString &text)
 {
@@ -13,9 +45,7 @@ QString safeFileStem(const QString &text)
         else
             out += c;
     }
-    out = out.left(100);
-    while (!out.isEmpty() && (out.endsWith(QLatin1Char('.')) || out.endsWith(QLatin1Char(' '))))
-        out.chop(1);
+    out = withoutTrailingDotsAndSpaces(cutToUtf8Bytes(out, MaxFileNameBytes));
     while (!out.isEmpty() && (out.startsWith(QLatin1Char('.')) || out.startsWith(QLatin1Char(' '))))
         out.remove(0, 1);
     if (out.isEmpty())
@@ -34,10 +64,15 @@ QStringList uniqueFileNames(const QStringList &stems, const QString &extension)
 {
     QSet<QString> taken;
     QStringList names;
+    const auto fitted = [&](const QString &stem, const QString &ending) {
+        const int room = MaxFileNameBytes - int(ending.toUtf8().size());
+        const QString cut = withoutTrailingDotsAndSpaces(cutToUtf8Bytes(stem, room));
+        return (cut.isEmpty() ? QStringLiteral("dyplom") : cut) + ending;
+    };
     for (const QString &stem : stems) {
-        QString name = stem + extension;
+        QString name = fitted(stem, extension);
         for (int n = 2; taken.contains(name.toLower()); ++n)
-            name = QStringLiteral("%1 (%2)%3").arg(stem).arg(n).arg(extension);
+            name = fitted(stem, QStringLiteral(" (%1)%2").arg(n).arg(extension));
         taken.insert(name.toLower());
         names.append(name);
     }

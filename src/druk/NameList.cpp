@@ -1,6 +1,9 @@
 #include "NameList.h"
 
-#include "platform/IoError.h"
+#include "ErrorTexts.h"
+#include "Failure.h"
+
+#include "platform/Cp1250.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -22,29 +25,45 @@ const QStringList &columnNames()
 
 namespace {
 
-// The lines of a UTF-8 file (byte order mark dropped, CR LF accepted).
+// The text of a list file: UTF-8 with or without a byte order mark,
+// UTF-16 with one, and otherwise Windows-1250, which a spreadsheet on a
+// Polish Windows writes.
+QString decodeText(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder decoder(bytes.startsWith("\xFF") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        QString text = decoder(bytes.mid(2));
+        if (!decoder.hasError())
+            return text;
+    }
+    const QByteArray data = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(data);
+    return utf8.hasError() ? platform::fromCp1250(data) : text;
+}
+
+// The lines of a list: CR LF, LF and CR alone all end a line.
 QStringList decodeLines(const QByteArray &bytes)
 {
-    QByteArray data = bytes;
-    if (data.startsWith("\xEF\xBB\xBF"))
-        data.remove(0, 3);
-    const QList<QByteArray> raw = data.split('\n');
+    const QString text = decodeText(bytes);
     QStringList lines;
-    for (int i = 0; i < raw.size(); ++i) {
-        QByteArray line = raw[i];
-        if (line.endsWith('\r'))
-            line.chop(1);
-        QStringDecoder decoder(QStringDecoder::Utf8);
-        QString text = decoder(line);
-        if (decoder.hasError())
-            throw ListError(i + 1, QStringLiteral("to nie jest tekst UTF-8"));
-        if (text.contains(QChar(0)))
-            throw ListError(i + 1, QStringLiteral("niedozwolony znak NUL"));
-        lines.append(text);
+    QString line;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            lines.append(line);
+            line.clear();
+            continue;
+        }
+        if (c.isNull())
+            throw ListError(int(lines.size()) + 1, QStringLiteral("niedozwolony znak NUL"));
+        line += c;
     }
     // A final line break does not open another line.
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
+    if (!line.isEmpty())
+        lines.append(line);
     return lines;
 }
 
@@ -128,7 +147,7 @@ QList<ListRecord> parseNameLines(const QByteArray &bytes)
     return records;
 }
 
-QList<ListRecord> parseCsv(const QByteArray &bytes)
+QList<ListRecord> parseCsv(const QByteArray &bytes, CsvHeader header)
 {
     const QStringList lines = decodeLines(bytes);
     int first = 0;
@@ -138,21 +157,34 @@ QList<ListRecord> parseCsv(const QByteArray &bytes)
         return {};
     const QChar separator = lines[first].contains(QLatin1Char(';')) ? QLatin1Char(';') : QLatin1Char(',');
 
-    // A header is a first row whose cells are all column names.
+    // A header is a first row whose cells are all column names. A first row
+    // of several cells none of which is a column name is most likely a
+    // header in other words: printed as names it would waste a class's
+    // diplomas, so it is refused unless the user says there is no header.
     QList<int> columns;
     const QStringList head = splitCsvLine(lines[first], separator, first + 1);
     int known = 0;
     for (const QString &cell : head)
         known += columnNames().contains(columnKey(cell));
-    const bool hasHeader = known > 0;
+    const bool hasHeader = header == CsvHeader::Auto && known > 0;
+    if (header == CsvHeader::Auto && known == 0 && head.size() >= 2) {
+        QStringList quoted;
+        for (const QString &cell : head)
+            quoted.append(QStringLiteral("„%1”").arg(quotedForMessage(cell.trimmed(), 30)));
+        throw ListError(first + 1, QStringLiteral("pierwszy wiersz (%1) nie jest nagłówkiem: kolumny to %2; "
+                                                  "lista bez nagłówka wymaga --bez-naglowka")
+                                       .arg(quoted.join(QStringLiteral(", ")), columnNames().join(QStringLiteral(", "))));
+    }
     if (hasHeader) {
         for (int c = 0; c < head.size(); ++c) {
             const int column = columnNames().indexOf(columnKey(head[c]));
             if (column < 0)
                 throw ListError(first + 1, QStringLiteral("nieznana kolumna „%1” (dozwolone: %2)")
-                                               .arg(head[c].trimmed(), columnNames().join(QStringLiteral(", "))));
+                                               .arg(quotedForMessage(head[c].trimmed()),
+                                                    columnNames().join(QStringLiteral(", "))));
             if (columns.contains(column))
-                throw ListError(first + 1, QStringLiteral("kolumna „%1” powtórzona").arg(head[c].trimmed()));
+                throw ListError(first + 1,
+                                QStringLiteral("kolumna „%1” powtórzona").arg(quotedForMessage(head[c].trimmed())));
             columns.append(column);
         }
     } else {
@@ -185,13 +217,19 @@ QList<ListRecord> parseCsv(const QByteArray &bytes)
     return records;
 }
 
-QList<ListRecord> readList(const QString &path)
+QList<ListRecord> readList(const QString &path, CsvHeader header)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw platform::IoError(file.exists() ? platform::IoCode::AccessDenied : platform::IoCode::FileNotFound);
-    const QByteArray bytes = file.readAll();
-    return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ? parseCsv(bytes) : parseNameLines(bytes);
+        throw Failure(path, openFailureText(path));
+    if (file.size() > MaxListBytes)
+        throw Failure(path, QStringLiteral("lista jest za duża (ponad %1 MB)").arg(MaxListBytes / (1024 * 1024)));
+    const QByteArray bytes = file.read(MaxListBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw Failure(path, openFailureText(path));
+    if (bytes.size() > MaxListBytes)
+        throw Failure(path, QStringLiteral("lista jest za duża (ponad %1 MB)").arg(MaxListBytes / (1024 * 1024)));
+    return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ? parseCsv(bytes, header) : parseNameLines(bytes);
 }
 
 } // namespace druk

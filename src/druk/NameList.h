@@ -30,15 +30,29 @@ struct ListRecord {
 // columns in this order.
 const QStringList &columnNames();
 
-// A plain list: one recipient per line, blank lines skipped, UTF-8.
+// Whether a CSV list's first row may be its header.
+enum class CsvHeader {
+    Auto, // a header when it names columns; several unknown cells are refused
+    None, // every row is data (--bez-naglowka)
+};
+
+// The largest list read.
+constexpr qint64 MaxListBytes = 16 * 1024 * 1024;
+
+// Lists are UTF-8 (a byte order mark is dropped), UTF-16 with a byte order
+// mark, or, when the bytes are not UTF-8, Windows-1250; lines end in CR LF,
+// LF or CR.
+
+// A plain list: one recipient per line, blank lines skipped.
 QList<ListRecord> parseNameLines(const QByteArray &bytes);
 
 // A CSV list: fields separated by ";" when the first line holds one,
-// otherwise by ","; fields may be quoted with '"' ("" for a quote); an
-// optional header row names the columns.
-QList<ListRecord> parseCsv(const QByteArray &bytes);
+// otherwise by ","; fields may be quoted with '"' ("" for a quote); a
+// header row names the columns.
+QList<ListRecord> parseCsv(const QByteArray &bytes, CsvHeader header = CsvHeader::Auto);
 
 // Reads a list file: CSV when its name ends in ".csv", otherwise plain.
-QList<ListRecord> readList(const QString &path);
+// Throws Failure when the file cannot be read, ListError when it is wrong.
+QList<ListRecord> readList(const QString &path, CsvHeader header = CsvHeader::Auto);
 
 } // namespace druk

@@ -80,6 +80,8 @@ Options parseOptions(const QStringList &arguments)
             o.templateTop = integerArgument(arg, value(), -100000, 100000);
         } else if (arg == QLatin1String("--lista")) {
             o.list = value();
+        } else if (arg == QLatin1String("--bez-naglowka")) {
+            o.noHeader = true;
         } else if (arg == QLatin1String("--osobno")) {
             o.separateDir = value();
         } else if (arg == QLatin1String("--nadpisz")) {
@@ -109,6 +111,8 @@ Options parseOptions(const QStringList &arguments)
         throw UsageError(QStringLiteral("-o, -P, --osobno i --png potrzebują pliku dyplomu (.dyp)"));
     if (!o.list.isEmpty() && o.diploma.isEmpty())
         throw UsageError(QStringLiteral("--lista potrzebuje pliku dyplomu (.dyp)"));
+    if (o.noHeader && o.list.isEmpty())
+        throw UsageError(QStringLiteral("--bez-naglowka dotyczy listy CSV: brak --lista"));
     return o;
 }
 
@@ -127,15 +131,20 @@ QString helpText()
         "                           obszar wydruku w mm na arkuszu A4 (domyślnie cały arkusz)\n"
         "  --margin-wz-l N          przesunięcie wzoru w poziomie (jak „Margines lewy”)\n"
         "  --margin-wz-g N          przesunięcie wzoru w pionie (jak „Margines górny”)\n"
-        "  --lista PLIK             jedna strona na osobę: plik tekstowy UTF-8 z nazwiskiem w wierszu\n"
-        "                           albo CSV (przecinek lub średnik, nagłówek opcjonalny) z kolumnami\n"
-        "                           dla, naglowek, tresc1 … tresc6 (bez nagłówka: w tej kolejności)\n"
+        "  --lista PLIK             jedna strona na osobę: plik tekstowy z nazwiskiem w wierszu albo\n"
+        "                           CSV (przecinek lub średnik) z nagłówkiem nazywającym kolumny\n"
+        "                           dla, naglowek, tresc1 … tresc6; kodowanie UTF-8 (z BOM lub bez),\n"
+        "                           UTF-16 z BOM, a gdy to nie UTF-8: Windows-1250; końce wierszy\n"
+        "                           CR LF, LF lub CR\n"
+        "  --bez-naglowka           CSV bez nagłówka: kolumny w kolejności dla, naglowek, tresc1 …\n"
         "  --osobno KATALOG         osobny PDF dla każdej osoby, nazwany jej nazwiskiem\n"
         "  --nadpisz                pozwala zastąpić istniejące pliki w --osobno\n"
         "  --png KATALOG            strony jako obrazy PNG (strona-001.png …)\n"
         "  --dpi N                  rozdzielczość obrazów PNG (domyślnie 150)\n"
         "  --katalog PLIK.pdf       katalog wszystkich wzorów z numerami, 9 na stronie\n"
         "  -h, --help               ta pomoc\n"
+        "Pliki powstają w całości albo wcale: nieudane wywołanie niczego nie zmienia. Wyjście nie może\n"
+        "być plikiem wejściowym ani plikiem .dyp.\n"
         "Kod wyjścia: 0 sukces, 1 błąd (komunikat podaje plik), 2 złe wywołanie.\n"
         "\n"
         "Usage: dyplom-druk DIPLOMA.dyp [-o OUT.pdf] [-P [PRINTER]] [options]\n"
@@ -149,15 +158,20 @@ QString helpText()
         "  --obszar WxH[+LEFT+TOP]  printable area in mm on an A4 sheet (default: whole sheet)\n"
         "  --margin-wz-l N          template shift across (the editor's \"Margines lewy\")\n"
         "  --margin-wz-g N          template shift down (the editor's \"Margines górny\")\n"
-        "  --lista FILE             one page per person: UTF-8 text, one name per line, or CSV\n"
-        "                           (comma or semicolon, optional header) with columns\n"
-        "                           dla, naglowek, tresc1 ... tresc6 (no header: in that order)\n"
+        "  --lista FILE             one page per person: text, one name per line, or CSV (comma\n"
+        "                           or semicolon) with a header naming the columns dla, naglowek,\n"
+        "                           tresc1 ... tresc6; read as UTF-8 (with or without BOM), UTF-16\n"
+        "                           with BOM, and when not UTF-8 as Windows-1250; lines end in\n"
+        "                           CR LF, LF or CR\n"
+        "  --bez-naglowka           CSV without a header: columns in the order dla, naglowek, ...\n"
         "  --osobno DIR             one PDF per person, named after the person\n"
         "  --nadpisz                allow replacing existing files in --osobno\n"
         "  --png DIR                pages as PNG pictures (strona-001.png ...)\n"
         "  --dpi N                  resolution of the PNG pictures (default 150)\n"
         "  --katalog FILE.pdf       catalogue of all templates with their numbers, 9 per page\n"
         "  -h, --help               this help\n"
+        "Files are written whole or not at all: a failed run changes nothing. An output may not\n"
+        "be an input file nor a .dyp file.\n"
         "Exit status: 0 success, 1 failure (the message names the file), 2 bad usage.\n");
 }
 

@@ -24,6 +24,7 @@ struct Options {
     int templateLeft = 0;     // --margin-wz-l, as the spin edit margin_wz_l
     int templateTop = 0;      // --margin-wz-g
     QString list;             // --lista
+    bool noHeader = false;    // --bez-naglowka: the CSV's first row is data
     QString separateDir;      // --osobno
     bool overwrite = false;   // --nadpisz
     QString pngDir;           // --png

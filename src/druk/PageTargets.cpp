@@ -1,6 +1,7 @@
 #include "PageTargets.h"
 
 #include "Failure.h"
+#include "StagedOutputs.h"
 
 #include "platform/Rounding.h"
 
@@ -9,10 +10,8 @@
 
 namespace druk {
 
-PdfTarget::PdfTarget(const QString &path, const printing::SheetGeometry &geometry) : path_(path), file_(path)
+PdfTarget::PdfTarget(OutputFile &file, const printing::SheetGeometry &geometry) : file_(file)
 {
-    if (!file_.open(QIODevice::WriteOnly))
-        throw Failure(path, QStringLiteral("nie można utworzyć pliku (%1)").arg(file_.errorString()));
     writer_ = std::make_unique<QPdfWriter>(&file_);
     writer_->setResolution(geometry.dpi);
     const QSizeF sheetMm(geometry.sheet.width() * 25.4 / geometry.dpi, geometry.sheet.height() * 25.4 / geometry.dpi);
@@ -25,14 +24,13 @@ PdfTarget::~PdfTarget()
 {
     if (painter_.isActive())
         painter_.end();
-    file_.cancelWriting();
 }
 
 QPainter &PdfTarget::startPage()
 {
     if (pages_ == 0) {
         if (!painter_.begin(writer_.get()))
-            throw Failure(path_, QStringLiteral("nie można rozpocząć pliku PDF"));
+            throw Failure(file_.path(), QStringLiteral("nie można rozpocząć pliku PDF"));
     } else {
         writer_->newPage();
     }
@@ -40,18 +38,18 @@ QPainter &PdfTarget::startPage()
     return painter_;
 }
 
-void PdfTarget::commit()
+void PdfTarget::finish()
 {
     if (painter_.isActive())
         painter_.end();
-    if (!file_.commit())
-        throw Failure(path_, QStringLiteral("nie można zapisać pliku (%1)").arg(file_.errorString()));
+    file_.finish();
 }
 
-ImageTarget::ImageTarget(const printing::SheetGeometry &geometry, int dpi, std::function<QString(int)> nameFor)
+ImageTarget::ImageTarget(const printing::SheetGeometry &geometry, int dpi, StagedOutputs &outputs,
+                         std::function<QString(int)> nameFor)
     : size_(platform::Round(static_cast<long double>(geometry.sheet.width()) * dpi / geometry.dpi),
             platform::Round(static_cast<long double>(geometry.sheet.height()) * dpi / geometry.dpi)),
-      scale_(qreal(dpi) / geometry.dpi), dpi_(dpi), nameFor_(std::move(nameFor))
+      scale_(qreal(dpi) / geometry.dpi), dpi_(dpi), outputs_(outputs), nameFor_(std::move(nameFor))
 {
 }
 
@@ -73,12 +71,12 @@ QPainter &ImageTarget::startPage()
 void ImageTarget::endPage()
 {
     painter_.end();
-    const QString path = nameFor_(page_++);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image_.save(&file, "PNG") || !file.commit())
-        throw Failure(path, QStringLiteral("nie można zapisać obrazu (%1)").arg(file.errorString()));
-    written_.append(path);
+    OutputFile &file = outputs_.stage(nameFor_(page_++));
+    const bool saved = image_.save(&file, "PNG");
     image_ = QImage();
+    file.finish(); // a failed write names its cause
+    if (!saved)
+        throw Failure(file.path(), QStringLiteral("nie można zapisać obrazu PNG"));
 }
 
 void ImageTarget::abortPage()

@@ -3,9 +3,11 @@
 #include "Catalogue.h"
 #include "CompactPdf.h"
 #include "CupsJob.h"
+#include "ErrorTexts.h"
 #include "Failure.h"
 #include "FileNames.h"
 #include "PageTargets.h"
+#include "StagedOutputs.h"
 
 #include "diplomafile/DiplomaRecord.h"
 #include "editor/TemplateCatalogue.h"
@@ -16,9 +18,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <unistd.h>
@@ -41,7 +43,7 @@ diplomafile::DiplomaContent readDiploma(const QString &path)
     requireFile(path, QStringLiteral("plik dyplomu"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw Failure(path, QStringLiteral("nie można odczytać (%1)").arg(file.errorString()));
+        throw Failure(path, QStringLiteral("nie można odczytać (%1)").arg(openFailureText(path)));
     const QByteArray bytes = file.read(diplomafile::RecordLayout::Size);
     if (bytes.size() < diplomafile::RecordLayout::Size)
         throw Failure(path, QStringLiteral("uszkodzony plik dyplomu: %1 bajtów zamiast %2")
@@ -57,9 +59,9 @@ wmf::Metafile readTemplate(const QString &path, const QString &what)
     try {
         return editor::loadTemplatePicture(path);
     } catch (const platform::IoError &e) {
-        throw Failure(path, QStringLiteral("nie można odczytać (%1)").arg(QString::fromUtf8(e.what())));
+        throw Failure(path, QStringLiteral("nie można odczytać (%1)").arg(openFailureText(path)));
     } catch (const std::exception &e) {
-        throw Failure(path, QStringLiteral("uszkodzony wzór (%1)").arg(QString::fromUtf8(e.what())));
+        throw Failure(path, QStringLiteral("uszkodzony wzór (%1)").arg(exceptionText(e)));
     }
 }
 
@@ -83,27 +85,37 @@ QString describe(const Page &page, int index)
                          : QStringLiteral("dyplom");
 }
 
-// Removes this run's files when the run fails.
-class Written {
+// The folders a run made for its outputs, removed again (when empty) if
+// the run fails.
+class CreatedFolders {
 public:
-    ~Written()
+    ~CreatedFolders()
     {
         if (!kept_)
-            for (const QString &f : files_)
-                QFile::remove(f);
+            for (const QString &dir : created_)
+                QDir().rmdir(dir);
     }
-    void add(const QString &f) { files_.append(f); }
+    void make(const QString &path)
+    {
+        QStringList missing;
+        for (QString dir = QDir::cleanPath(QDir(path).absolutePath()); !QFileInfo::exists(dir);
+             dir = QFileInfo(dir).path())
+            missing.append(dir);
+        if (!QDir().mkpath(path))
+            throw Failure(path, QStringLiteral("nie można utworzyć katalogu"));
+        created_ += missing; // deepest first
+    }
     void keep() { kept_ = true; }
 
 private:
-    QStringList files_;
+    QStringList created_;
     bool kept_ = false;
 };
 
-void toPdf(const QString &path, const QList<Page> &pages, const printing::SheetGeometry &geometry,
+void toPdf(OutputFile &file, const QList<Page> &pages, const printing::SheetGeometry &geometry,
            const std::function<void(const QString &)> &warn, const std::function<void(int, int)> &progress)
 {
-    CompactPdfWriter(geometry, pages.first().input).write(path, pages, warn, progress);
+    CompactPdfWriter(geometry, pages.first().input).write(file, pages, warn, progress);
 }
 
 // The printer's own sheet and printable area at its resolution.
@@ -118,13 +130,19 @@ printing::SheetGeometry geometryOf(const QPrinter &printer)
 
 } // namespace
 
-QList<Page> loadPages(const Options &options)
+QList<Page> loadPages(const Options &options, QList<InputFile> *inputs)
 {
+    if (inputs) {
+        inputs->append({options.diploma, QStringLiteral("plik dyplomu")});
+        inputs->append({options.list, QStringLiteral("lista")});
+    }
     const diplomafile::DiplomaContent content = readDiploma(options.diploma);
     const QString templatePath = editor::templateFilePath(platform::currentDirectory(),
                                                           editor::templateNumberText(content.templateNumber));
     const wmf::Metafile picture = readTemplate(
         templatePath, QStringLiteral("wzór nr %1 z pliku %2").arg(content.templateNumber).arg(options.diploma));
+    if (inputs)
+        inputs->append({templatePath, QStringLiteral("wzór")});
 
     const printing::PrintInput base = inputFor(content, picture, options);
     if (options.list.isEmpty())
@@ -132,10 +150,8 @@ QList<Page> loadPages(const Options &options)
 
     QList<ListRecord> records;
     try {
-        records = readList(options.list);
+        records = readList(options.list, options.noHeader ? CsvHeader::None : CsvHeader::Auto);
     } catch (const ListError &e) {
-        throw Failure(options.list, QString::fromUtf8(e.what()));
-    } catch (const platform::IoError &e) {
         throw Failure(options.list, QString::fromUtf8(e.what()));
     }
     if (records.isEmpty())
@@ -158,14 +174,42 @@ QList<Page> loadPages(const Options &options)
 void printPages(printing::PrinterDevice &device, const QList<Page> &pages,
                 const std::function<void(const QString &)> &warn, const std::function<void(int, int)> &progress)
 {
+    // A text of the diploma's layout (a heading too long for the sheet)
+    // runs off on every page: said once, with the number of records, not
+    // once a name. Texts in order of their first page.
+    struct OffThePage {
+        int firstPage;
+        int lastPage;
+        int records;
+    };
+    QHash<QString, OffThePage> offThePage;
+    QStringList order;
     auto *painterDevice = dynamic_cast<printing::PainterDevice *>(&device);
     for (int i = 0; i < pages.size(); ++i) {
         printing::printDiploma(device, pages[i].input);
         if (painterDevice && warn)
-            for (const QString &text : painterDevice->textsOffThePage())
-                warn(QStringLiteral("uwaga: %1: tekst „%2” wychodzi poza obszar wydruku").arg(describe(pages[i], i), text));
+            for (const QString &text : painterDevice->textsOffThePage()) {
+                auto found = offThePage.find(text);
+                if (found == offThePage.end()) {
+                    offThePage.insert(text, {i, i, 1});
+                    order.append(text);
+                } else if (found->lastPage != i) {
+                    found->lastPage = i;
+                    ++found->records;
+                }
+            }
         if (progress)
             progress(i + 1, int(pages.size()));
+    }
+    for (const QString &text : order) {
+        const OffThePage &off = offThePage[text];
+        if (off.records == 1)
+            warn(QStringLiteral("uwaga: %1: tekst „%2” wychodzi poza obszar wydruku")
+                     .arg(describe(pages[off.firstPage], off.firstPage), quotedForMessage(text)));
+        else
+            warn(QStringLiteral("uwaga: tekst „%1” wychodzi poza obszar wydruku (w %2 rekordach)")
+                     .arg(quotedForMessage(text))
+                     .arg(off.records));
     }
 }
 
@@ -206,32 +250,38 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         lineOpen = done != total;
     };
 
-    Written written;
+    // Declared first, removed last: the files of a failed run go before
+    // the folders made for them.
+    CreatedFolders folders;
+    StagedOutputs outputs;
     try {
+        QList<Page> pages;
+        QList<InputFile> inputs;
+        if (!options.diploma.isEmpty())
+            pages = loadPages(options, &inputs);
+        const QString wzory = platform::resolveDataPath(platform::currentDirectory(), QStringLiteral("Wzory"));
+        if (!options.catalogue.isEmpty())
+            for (const TemplateFile &t : templateFiles(wzory))
+                inputs.append({t.path, QStringLiteral("wzór")});
+        for (const InputFile &input : inputs)
+            outputs.protect(input.path, input.what);
+
+        QString catalogueDone;
         if (!options.catalogue.isEmpty()) {
-            const QString wzory = platform::resolveDataPath(platform::currentDirectory(), QStringLiteral("Wzory"));
-            const int count = writeCatalogue(wzory, options.catalogue, warnLine);
-            written.add(options.catalogue);
-            out << "dyplom-druk: katalog " << count << " wzorów: " << options.catalogue << "\n";
-        }
-        if (options.diploma.isEmpty()) {
-            written.keep();
-            return 0;
+            const int count = writeCatalogue(wzory, outputs.stage(options.catalogue), warnLine);
+            catalogueDone = QStringLiteral("dyplom-druk: katalog %1 wzorów: %2\n").arg(count).arg(options.catalogue);
         }
 
-        const QList<Page> pages = loadPages(options);
         const printing::SheetGeometry geometry =
             printing::SheetGeometry::a4(options.printerDpi, options.printableMm);
 
         if (!options.output.isEmpty()) {
-            toPdf(options.output, pages, geometry, warn, progress);
-            written.add(options.output);
+            toPdf(outputs.stage(options.output), pages, geometry, warn, progress);
             warnedOnce = true;
         }
 
         if (!options.separateDir.isEmpty()) {
-            if (!QDir().mkpath(options.separateDir))
-                throw Failure(options.separateDir, QStringLiteral("nie można utworzyć katalogu"));
+            folders.make(options.separateDir);
             QStringList stems;
             for (const Page &p : pages)
                 stems.append(safeFileStem(p.input.texts.recipient));
@@ -243,30 +293,20 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
                     if (QFileInfo::exists(dir.filePath(name)))
                         throw Failure(dir.filePath(name), QStringLiteral("plik już istnieje (--nadpisz pozwala go zastąpić)"));
             for (int i = 0; i < pages.size(); ++i) {
-                writer.write(dir.filePath(names[i]), {pages[i]}, warn, {});
-                written.add(dir.filePath(names[i]));
+                writer.write(outputs.stage(dir.filePath(names[i])), {pages[i]}, warn, {});
                 progress(i + 1, int(pages.size()));
             }
             warnedOnce = true;
         }
 
         if (!options.pngDir.isEmpty()) {
-            if (!QDir().mkpath(options.pngDir))
-                throw Failure(options.pngDir, QStringLiteral("nie można utworzyć katalogu"));
+            folders.make(options.pngDir);
             const QDir dir(options.pngDir);
-            ImageTarget target(geometry, options.pngDpi, [&](int page) {
+            ImageTarget target(geometry, options.pngDpi, outputs, [&](int page) {
                 return dir.filePath(QStringLiteral("strona-%1.png").arg(page + 1, 3, 10, QLatin1Char('0')));
             });
             printing::SheetDevice device(geometry, target);
-            try {
-                printPages(device, pages, warn, progress);
-            } catch (...) {
-                for (const QString &f : target.written())
-                    written.add(f);
-                throw;
-            }
-            for (const QString &f : target.written())
-                written.add(f);
+            printPages(device, pages, warn, progress);
             warnedOnce = true;
         }
 
@@ -285,18 +325,22 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
             if (options.printerDpiGiven)
                 printer.setResolution(options.printerDpi);
             // The compact PDF of the whole list goes to the queue as one job.
-            const QTemporaryDir scratch;
-            const QString job = scratch.filePath(QStringLiteral("dyplomy.pdf"));
-            toPdf(job, pages, geometryOf(printer), warn, progress);
-            sendToPrinter(printer.printerName(), job, QFileInfo(options.diploma).fileName());
+            ScratchFolder scratch;
+            const std::unique_ptr<OutputFile> job = scratch.create(QStringLiteral("dyplomy.pdf"));
+            toPdf(*job, pages, geometryOf(printer), warn, progress);
+            sendToPrinter(printer.printerName(), job->path(), QFileInfo(options.diploma).fileName());
         }
-        written.keep();
+
+        // Every output is whole: only now are they put in place.
+        outputs.commitAll();
+        folders.keep();
+        out << catalogueDone;
+        out.flush();
         return 0;
     } catch (const Failure &e) {
         err << (lineOpen ? "\n" : "") << "dyplom-druk: " << QString::fromUtf8(e.what()) << "\n";
     } catch (const std::exception &e) {
-        err << (lineOpen ? "\n" : "") << "dyplom-druk: " << options.diploma << ": " << QString::fromUtf8(e.what())
-            << "\n";
+        err << (lineOpen ? "\n" : "") << "dyplom-druk: " << options.diploma << ": " << exceptionText(e) << "\n";
     }
     err.flush();
     return 1;

@@ -20,13 +20,22 @@ struct Page {
     int line = 0; // line of the list, 0 without a list
 };
 
+// A file the run reads, which no output may replace.
+struct InputFile {
+    QString path;
+    QString what; // e.g. "plik dyplomu"
+};
+
 // The pages of a run: the diploma file, its template from Wzory below the
-// current directory, and the list's replacements. Throws Failure.
-QList<Page> loadPages(const Options &options);
+// current directory, and the list's replacements. inputs, when given, gets
+// every file read. Throws Failure.
+QList<Page> loadPages(const Options &options, QList<InputFile> *inputs = nullptr);
 
 // Prints every page on device, one job per page, through the print
-// command's own code. warn gets a line for every text that runs off the
-// printable area; progress(done, total) after every page.
+// command's own code. warn gets, after the last page, a line for every
+// distinct text that runs off the printable area (naming the record when
+// only one has it, else their number); progress(done, total) after every
+// page.
 void printPages(printing::PrinterDevice &device, const QList<Page> &pages,
                 const std::function<void(const QString &)> &warn,
                 const std::function<void(int, int)> &progress = {});

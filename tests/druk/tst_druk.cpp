@@ -10,16 +10,23 @@
 #include "TempProgramDir.h"
 
 #include "druk/PageTargets.h"
+#include "druk/StagedOutputs.h"
 #include "diplomafile/DiplomaRecord.h"
 #include "printing/PrintDiploma.h"
 #include "printing/SheetDevice.h"
 
+#include <QDirIterator>
 #include <QElapsedTimer>
+#include <QStorageInfo>
+#include <QTemporaryDir>
 #include <QImageReader>
 #include <QScopeGuard>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -29,15 +36,39 @@ struct Result {
     QString err;
 };
 
-Result runDruk(const QStringList &args)
+// Runs the real program. No XDG_RUNTIME_DIR, as in a cron job or a bare
+// terminal: the toolkit's notice about it must not reach stderr, which
+// holds only the program's own lines. childSetup runs in the child.
+// The system's temporary folder as the runs see it, so that a test can
+// tell what they leave behind there.
+QString scratchRoot()
 {
-    // A runtime folder of its own keeps Qt's notice about a missing one
-    // off stderr, which must hold only the program's own lines.
-    static QTemporaryDir runtime;
+    static const QTemporaryDir root;
+    return root.path();
+}
+
+// What the runs' own scratch folders left there (the toolkit keeps a
+// runtime folder of its own there too).
+QStringList leftInScratchRoot()
+{
+    return QDir(scratchRoot()).entryList({QStringLiteral("dyplom-druk*")}, QDir::AllEntries | QDir::Hidden);
+}
+
+QProcessEnvironment drukEnvironment(const QString &tmpDir = scratchRoot())
+{
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    env.insert(QStringLiteral("TMPDIR"), tmpDir);
+    return env;
+}
+
+Result runDruk(const QStringList &args, const std::function<void()> &childSetup = {},
+               const QString &tmpDir = scratchRoot())
+{
     QProcess p;
-    p.setProcessEnvironment(env);
+    p.setProcessEnvironment(drukEnvironment(tmpDir));
+    if (childSetup)
+        p.setChildProcessModifier(childSetup);
     p.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-druk"), args);
     p.waitForFinished(120000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
@@ -71,6 +102,19 @@ QStringList polishNames(int count)
     return names;
 }
 
+// Files a run may leave behind besides its outputs: none.
+QStringList temporaryFilesIn(const QString &dir)
+{
+    QStringList found;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString f = it.next();
+        if (QFileInfo(f).fileName().startsWith(QLatin1String(".dyplom-druk")))
+            found.append(f);
+    }
+    return found;
+}
+
 QByteArray shippedTemplate()
 {
     QFile f(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/Wzory/BDR_0001.wmf"));
@@ -98,6 +142,18 @@ private slots:
     void errorsNameTheFile_data();
     void errorsNameTheFile();
     void failedRunLeavesNothing();
+    void outputNeverReplacesAnInput_data();
+    void outputNeverReplacesAnInput();
+    void fullDiskKeepsTheOldFile_data();
+    void fullDiskKeepsTheOldFile();
+    void fullScratchFolderFailsTheOutput();
+    void fileSizeLimitIsReported_data();
+    void fileSizeLimitIsReported();
+    void layoutTextOffThePageIsWarnedOnce();
+    void listLineBreaksAndControlBytes();
+    void longNonLatinNamesMakeFiles();
+    void printsNoToolkitNoise();
+    void interruptedRunLeavesNothing();
     void helpInBothLanguages();
     void listGoesToACupsQueueAsOneJob();
     void progressShowsOnATerminal();
@@ -269,10 +325,12 @@ void TestDruk::pageLooksAsWithTheTemplateDrawnOnIt()
     const QList<druk::Page> pages = druk::loadPages(options);
     const printing::SheetGeometry geometry = printing::SheetGeometry::a4(600, QRectF(5, 5, 200, 287));
     {
-        druk::PdfTarget target(dir_->file(QStringLiteral("direct.pdf")), geometry);
+        druk::StagedOutputs outputs;
+        druk::PdfTarget target(outputs.stage(dir_->file(QStringLiteral("direct.pdf"))), geometry);
         printing::SheetDevice device(geometry, target);
         druk::printPages(device, pages, {});
-        target.commit();
+        target.finish();
+        outputs.commitAll();
     }
 
     // Both rendered at 150 dpi agree up to antialiasing: the same shapes
@@ -308,6 +366,15 @@ void TestDruk::csvReplacesTexts()
     QVERIFY(text.contains(QStringLiteral("za udział w konkursie")));
     QVERIFY(text.contains(QStringLiteral("Dyrektor"))); // not a column: the diploma's own line stays
     QCOMPARE(pageCount(dir_->file(QStringLiteral("lista.pdf"))), 2);
+
+    // Saved by a spreadsheet on a Polish Windows: Windows-1250, no header.
+    writeBytes(dir_->file(QStringLiteral("win.csv")), "J\xF3zef \xA3\xEA" "cki;Dyplom \xBF\xF3\xB3tej klasy\r\n");
+    const Result w = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("win.csv"),
+                              QStringLiteral("--bez-naglowka"), QStringLiteral("-o"), QStringLiteral("win.pdf")});
+    QVERIFY2(w.status == 0, qPrintable(w.err));
+    const QString winText = runTool(QStringLiteral("pdftotext"), {QStringLiteral("win.pdf"), QStringLiteral("-")});
+    QVERIFY2(winText.contains(QStringLiteral("Józef Łęcki")) && winText.contains(QStringLiteral("Dyplom żółtej")),
+             qPrintable(winText));
 }
 
 void TestDruk::separateFilesAreNamedAfterRecipients()
@@ -417,6 +484,14 @@ void TestDruk::errorsNameTheFile_data()
                                                  QStringLiteral("brak.txt"), QStringLiteral("-o"),
                                                  QStringLiteral("x.pdf")}
                                   << 1 << QStringLiteral("brak.txt");
+    QTest::newRow("CSV header of unknown columns")
+        << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("klasa.csv"),
+                       QStringLiteral("-o"), QStringLiteral("x.pdf")}
+        << 1 << QStringLiteral("klasa.csv: wiersz 1");
+    QTest::newRow("list is a folder") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"),
+                                                     QStringLiteral("wzory"), QStringLiteral("-o"),
+                                                     QStringLiteral("x.pdf")}
+                                      << 1 << QStringLiteral("wzory");
     QTest::newRow("bad list row") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"),
                                                  QStringLiteral("zla.csv"), QStringLiteral("-o"),
                                                  QStringLiteral("x.pdf")}
@@ -444,6 +519,7 @@ void TestDruk::errorsNameTheFile()
     writeBytes(dir_->file(QStringLiteral("t9.dyp")), diplomafile::buildDiplomaRecord(c));
     writeBytes(dir_->file(QStringLiteral("wzory/BDR_0009.wmf")), QByteArray(64, 'x'));
     writeBytes(dir_->file(QStringLiteral("zla.csv")), "dla;tresc1\nAnna;x\nJan;y;z\n");
+    writeBytes(dir_->file(QStringLiteral("klasa.csv")), "Imi\xC4\x99 i nazwisko;Klasa\nAla Kot;3b\n");
     if (QString::fromLatin1(QTest::currentDataTag()) == QLatin1String("empty catalogue"))
         for (const QString &f : QDir(dir_->file(QStringLiteral("wzory"))).entryList(QDir::Files))
             QFile::remove(dir_->file(QStringLiteral("wzory/") + f));
@@ -456,6 +532,9 @@ void TestDruk::errorsNameTheFile()
     if (status == 1) {
         QCOMPARE(lines.size(), 1); // one line names the file and what is wrong
         QVERIFY2(lines.first().contains(names), qPrintable(r.err));
+        static const QRegularExpression english(
+            QStringLiteral("not found|No such|denied|metafile|File |directory|cannot|error"));
+        QVERIFY2(!r.err.contains(english), qPrintable(r.err)); // Polish only
     }
     QVERIFY(!QFile::exists(dir_->file(QStringLiteral("x.pdf"))));
 }
@@ -463,8 +542,8 @@ void TestDruk::errorsNameTheFile()
 void TestDruk::failedRunLeavesNothing()
 {
     // The PDF is complete before the separate files fail: it goes too, and
-    // an earlier file of the same name stays as it was.
-    writeBytes(dir_->file(QStringLiteral("x.pdf")), "earlier");
+    // the earlier file of the same name stays as it was.
+    writeBytes(dir_->file(QStringLiteral("nowy.pdf")), "earlier");
     writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\n");
     QDir().mkpath(dir_->file(QStringLiteral("os")));
     writeBytes(dir_->file(QStringLiteral("os/Jan.pdf")), "taken");
@@ -472,12 +551,312 @@ void TestDruk::failedRunLeavesNothing()
                            QStringLiteral("-o"), QStringLiteral("nowy.pdf"), QStringLiteral("--osobno"),
                            QStringLiteral("os")});
     QCOMPARE(r.status, 1);
-    QVERIFY(!QFile::exists(dir_->file(QStringLiteral("nowy.pdf"))));
+    QCOMPARE(readBytesOrMissing(dir_->file(QStringLiteral("nowy.pdf"))), QByteArray("earlier"));
     QVERIFY(!QFile::exists(dir_->file(QStringLiteral("os/Anna.pdf"))));
     QFile taken(dir_->file(QStringLiteral("os/Jan.pdf")));
     QVERIFY(taken.open(QIODevice::ReadOnly));
     QCOMPARE(taken.readAll(), QByteArray("taken"));
-    QVERIFY(QDir(dir_->path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files).filter(QStringLiteral("nowy")).isEmpty());
+    QCOMPARE(temporaryFilesIn(dir_->path()), QStringList());
+
+    // Folders the failed run made are gone with it.
+    const Result png = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                                QStringLiteral("--png"), QStringLiteral("nowe/obrazy"), QStringLiteral("--osobno"),
+                                QStringLiteral("os")});
+    QCOMPARE(png.status, 1);
+    QVERIFY(!QFileInfo::exists(dir_->file(QStringLiteral("nowe"))));
+}
+
+void TestDruk::outputNeverReplacesAnInput_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("input"); // the file that must stay as it was
+    const QString d = QStringLiteral("d.dyp");
+    QTest::newRow("-o the diploma") << QStringList{d, QStringLiteral("-o"), d} << d;
+    QTest::newRow("-o a link to the diploma") << QStringList{d, QStringLiteral("-o"), QStringLiteral("link.pdf")} << d;
+    QTest::newRow("-o another diploma") << QStringList{d, QStringLiteral("-o"), QStringLiteral("inny.dyp")}
+                                        << QStringLiteral("inny.dyp");
+    QTest::newRow("-o the list") << QStringList{d, QStringLiteral("--lista"), QStringLiteral("n.txt"), QStringLiteral("-o"),
+                                                QStringLiteral("n.txt")}
+                                 << QStringLiteral("n.txt");
+    QTest::newRow("--osobno over the diploma")
+        << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("dyp.txt"),
+                       QStringLiteral("--osobno"), QStringLiteral("."), QStringLiteral("--nadpisz")}
+        << QStringLiteral("x.pdf");
+    QTest::newRow("--katalog over a template")
+        << QStringList{QStringLiteral("--katalog"), QStringLiteral("wzory/BDR_0002.wmf")}
+        << QStringLiteral("wzory/BDR_0002.wmf");
+}
+
+void TestDruk::outputNeverReplacesAnInput()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, input);
+    QVERIFY(QFile::link(dir_->file(QStringLiteral("d.dyp")), dir_->file(QStringLiteral("link.pdf"))));
+    writeBytes(dir_->file(QStringLiteral("inny.dyp")), diplomafile::buildDiplomaRecord(startupContent()));
+    writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna\n");
+    // A pupil named after an input file of the run: x.pdf, a link to the list.
+    writeBytes(dir_->file(QStringLiteral("dyp.txt")), "x\n");
+    QVERIFY(QFile::link(dir_->file(QStringLiteral("dyp.txt")), dir_->file(QStringLiteral("x.pdf"))));
+    const QByteArray diploma = readBytes(dir_->file(QStringLiteral("d.dyp")));
+    const QByteArray before = readBytes(dir_->file(input));
+
+    const Result r = runDruk(args);
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.startsWith(QStringLiteral("dyplom-druk: ")) && r.err.count('\n') == 1, qPrintable(r.err));
+    QCOMPARE(readBytes(dir_->file(input)), before);
+    QCOMPARE(readBytes(dir_->file(QStringLiteral("d.dyp"))), diploma);
+    QVERIFY(QFileInfo(dir_->file(QStringLiteral("link.pdf"))).isSymLink());
+    QCOMPARE(temporaryFilesIn(dir_->path()), QStringList());
+}
+
+namespace {
+
+// A tmpfs of a few hundred kB mounted for the test, or why there is none.
+struct SmallDisk {
+    QString path;
+    QString skipReason;
+    SmallDisk(const QString &where, int kilobytes) : path(where)
+    {
+        QDir().mkpath(where);
+        int status = -1;
+        const QString out = runTool(QStringLiteral("mount"),
+                                    {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                     QStringLiteral("size=%1k").arg(kilobytes), QStringLiteral("tmpfs"), where},
+                                    &status);
+        if (status != 0)
+            skipReason = QStringLiteral("cannot mount a small tmpfs here (%1)").arg(out.trimmed());
+    }
+    ~SmallDisk()
+    {
+        if (skipReason.isEmpty())
+            runTool(QStringLiteral("umount"), {QStringLiteral("-l"), path});
+    }
+    // Leaves about free bytes of room.
+    void fillTo(qint64 free)
+    {
+        QFile filler(path + QStringLiteral("/filler"));
+        filler.open(QIODevice::WriteOnly);
+        const QByteArray block(4096, 'f');
+        while (QStorageInfo(path).bytesAvailable() > free && filler.write(block) == block.size())
+            filler.flush();
+    }
+};
+
+} // namespace
+
+void TestDruk::fullDiskKeepsTheOldFile_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("old"); // an earlier file of an output's name
+    QTest::newRow("-o") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"), QStringLiteral("dysk/out.pdf")}
+                        << QStringLiteral("out.pdf");
+    QTest::newRow("-o list") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                                            QStringLiteral("-o"), QStringLiteral("dysk/out.pdf")}
+                             << QStringLiteral("out.pdf");
+    QTest::newRow("--osobno") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                                             QStringLiteral("--osobno"), QStringLiteral("dysk"),
+                                             QStringLiteral("--nadpisz")}
+                              << QStringLiteral("Jan.pdf");
+    QTest::newRow("--png") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                                          QStringLiteral("--png"), QStringLiteral("dysk")}
+                           << QStringLiteral("strona-001.png");
+    QTest::newRow("--katalog") << QStringList{QStringLiteral("--katalog"), QStringLiteral("dysk/out.pdf")}
+                               << QStringLiteral("out.pdf");
+}
+
+void TestDruk::fullDiskKeepsTheOldFile()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, old);
+    SmallDisk disk(dir_->file(QStringLiteral("dysk")), 320);
+    if (!disk.skipReason.isEmpty())
+        QSKIP(qPrintable(disk.skipReason));
+    writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\nZofia\n");
+    QByteArray earlier(20000, '\0');
+    for (int i = 0; i < earlier.size(); ++i)
+        earlier[i] = char(i * 7919 % 251);
+    writeBytes(disk.path + QLatin1Char('/') + old, earlier);
+    disk.fillTo(60 * 1024); // a 150 kB PDF, a 600 kB picture: the disk fills during the write
+
+    const Result r = runDruk(args);
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("brak miejsca na dysku")) && r.err.contains(QStringLiteral("dysk/"))
+                 && r.err.count('\n') == 1,
+             qPrintable(r.err));
+    QCOMPARE(readBytes(disk.path + QLatin1Char('/') + old), earlier);
+    QStringList left = QDir(disk.path).entryList(QDir::Files | QDir::Hidden);
+    left.sort();
+    QStringList expected{old, QStringLiteral("filler")};
+    expected.sort();
+    QCOMPARE(left, expected); // nothing else behind
+    QCOMPARE(leftInScratchRoot(), QStringList());
+}
+
+void TestDruk::fullScratchFolderFailsTheOutput()
+{
+    // The layers of a compact PDF go to the temporary folder first: when
+    // that is full, the output it was for fails and the old one stays.
+    SmallDisk disk(dir_->file(QStringLiteral("tmp")), 320);
+    if (!disk.skipReason.isEmpty())
+        QSKIP(qPrintable(disk.skipReason));
+    writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\nZofia\n");
+    writeBytes(dir_->file(QStringLiteral("out.pdf")), "earlier");
+    disk.fillTo(20 * 1024);
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                              QStringLiteral("-o"), QStringLiteral("out.pdf")},
+                             {}, disk.path);
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.startsWith(QStringLiteral("dyplom-druk: out.pdf: plik pośredni ") + disk.path)
+                 && r.err.contains(QStringLiteral("brak miejsca na dysku")) && r.err.count('\n') == 1,
+             qPrintable(r.err));
+    QCOMPARE(readBytes(dir_->file(QStringLiteral("out.pdf"))), QByteArray("earlier"));
+    QCOMPARE(QDir(disk.path).entryList({QStringLiteral("dyplom-druk*")}, QDir::AllEntries | QDir::Hidden),
+             QStringList());
+    QCOMPARE(temporaryFilesIn(dir_->path()), QStringList());
+}
+
+void TestDruk::fileSizeLimitIsReported_data()
+{
+    QTest::addColumn<bool>("layer"); // the limit met by a layer, else by the output itself
+    QTest::newRow("a layer") << true;
+    QTest::newRow("the output") << false;
+}
+
+void TestDruk::fileSizeLimitIsReported()
+{
+    QFETCH(bool, layer);
+    QStringList names;
+    for (int k = 1; k <= 30; ++k)
+        names << QStringLiteral("Uczeń %1").arg(k);
+    writeBytes(dir_->file(QStringLiteral("n.txt")), names.join(QLatin1Char('\n')).toUtf8());
+    const QStringList args{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                           QStringLiteral("-o"), QStringLiteral("x.pdf")};
+    // Each layer is smaller than the whole: a limit just under the whole
+    // stops only the output.
+    Result r = runDruk(args);
+    QCOMPARE(r.status, 0);
+    const rlimit limit = layer ? rlimit{40 * 1024, 40 * 1024}
+                               : rlimit{rlim_t(QFileInfo(dir_->file(QStringLiteral("x.pdf"))).size() - 2048),
+                                        RLIM_INFINITY};
+    writeBytes(dir_->file(QStringLiteral("x.pdf")), "earlier");
+
+    // The real program under `ulimit -f`, with SIGXFSZ as a shell leaves it.
+    r = runDruk(args, [limit] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    QCOMPARE(r.status, 1); // -1: killed by the signal
+    const QString start = layer ? QStringLiteral("dyplom-druk: x.pdf: plik pośredni ") : QStringLiteral("dyplom-druk: x.pdf: ");
+    QVERIFY2(r.err.startsWith(start) && r.err.contains(QStringLiteral("ulimit -f")) && r.err.count('\n') == 1
+                 && r.err.contains(QStringLiteral("pośredni")) == layer,
+             qPrintable(r.err));
+    QCOMPARE(readBytesOrMissing(dir_->file(QStringLiteral("x.pdf"))), QByteArray("earlier"));
+    QCOMPARE(temporaryFilesIn(dir_->path()), QStringList());
+    QCOMPARE(leftInScratchRoot(), QStringList());
+}
+
+void TestDruk::layoutTextOffThePageIsWarnedOnce()
+{
+    // The diploma's own heading runs off every page: one line for the
+    // list, not one a name; a name of its own that runs off keeps its line.
+    diplomafile::DiplomaContent content = startupContent();
+    content.texts.heading = QString(30, QChar(0x0141));
+    writeBytes(dir_->file(QStringLiteral("d.dyp")), diplomafile::buildDiplomaRecord(content));
+    QStringList names;
+    for (int k = 1; k <= 40; ++k)
+        names << QStringLiteral("Uczeń %1").arg(k);
+    names[6] = QStringLiteral("Konstanty Ildefons Gałczyński-Wielkopolski herbu Trzy Trąby i Półtora Krzyża");
+    writeBytes(dir_->file(QStringLiteral("n.txt")), names.join(QLatin1Char('\n')).toUtf8());
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                              QStringLiteral("-o"), QStringLiteral("x.pdf")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QCOMPARE(r.err.count(QStringLiteral("poza obszar")), 2);
+    QVERIFY2(r.err.contains(QStringLiteral("uwaga: tekst „") + QString(30, QChar(0x0141))
+                            + QStringLiteral("” wychodzi poza obszar wydruku (w 40 rekordach)")),
+             qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral("uwaga: rekord 7 (wiersz 7 listy): tekst „Konstanty")), qPrintable(r.err));
+}
+
+void TestDruk::listLineBreaksAndControlBytes()
+{
+    // CR alone ends a line: three pages, not one merged name.
+    writeBytes(dir_->file(QStringLiteral("cr.txt")), "Anna\rJan\rZofia\r");
+    Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("cr.txt"),
+                        QStringLiteral("--png"), QStringLiteral("png"), QStringLiteral("--dpi"), QStringLiteral("10")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QCOMPARE(QDir(dir_->file(QStringLiteral("png"))).entryList(QDir::Files).size(), 3);
+
+    // A name with terminal escapes, far too long for the page: the warning
+    // quotes it escaped and cut.
+    const QByteArray hostile = "Anna \x1B]0;przejete\x07\x1B[2J" + QByteArray(400, 'W') + "\n";
+    writeBytes(dir_->file(QStringLiteral("esc.txt")), hostile);
+    r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("esc.txt"), QStringLiteral("--png"),
+                 QStringLiteral("png2"), QStringLiteral("--dpi"), QStringLiteral("10")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral("poza obszar")), qPrintable(r.err));
+    QVERIFY2(!r.err.contains(QChar(0x1B)) && !r.err.contains(QChar(0x07)), qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral("Anna \\x1b]0;przejete\\x07")), qPrintable(r.err));
+    QVERIFY2(r.err.size() < 300 && r.err.contains(QChar(0x2026)), qPrintable(r.err));
+}
+
+void TestDruk::longNonLatinNamesMakeFiles()
+{
+    // 150 Cyrillic letters are 300 bytes: cut to a whole name that fits.
+    const QString name = QString(150, QChar(0x0416));
+    const QString emoji = QString(250, QLatin1Char('a')) + QStringLiteral("\U0001F600");
+    writeBytes(dir_->file(QStringLiteral("n.txt")), (name + QLatin1Char('\n') + name + QLatin1Char('\n') + emoji).toUtf8());
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                              QStringLiteral("--osobno"), QStringLiteral("os")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    const QStringList files = QDir(dir_->file(QStringLiteral("os"))).entryList(QDir::Files, QDir::Name);
+    QCOMPARE(files.size(), 3);
+    QVERIFY(files.contains(QString(250, QLatin1Char('a')) + QStringLiteral(".pdf")));
+    for (const QString &f : files)
+        QVERIFY2(f.toUtf8().size() <= 255 && f.endsWith(QLatin1String(".pdf")) && !f.contains(QChar::ReplacementCharacter),
+                 qPrintable(f));
+}
+
+void TestDruk::interruptedRunLeavesNothing()
+{
+    QStringList names;
+    for (int k = 1; k <= 100; ++k)
+        names << QStringLiteral("Uczeń %1").arg(k);
+    writeBytes(dir_->file(QStringLiteral("n.txt")), names.join(QLatin1Char('\n')).toUtf8());
+    QDir().mkpath(dir_->file(QStringLiteral("os")));
+    writeBytes(dir_->file(QStringLiteral("os/Uczeń 1.pdf")), "earlier");
+    QProcess p;
+    p.setProcessEnvironment(drukEnvironment());
+    p.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-druk"),
+            {QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"), QStringLiteral("--osobno"),
+             QStringLiteral("os"), QStringLiteral("--nadpisz")});
+    QVERIFY(p.waitForStarted());
+    QElapsedTimer waited;
+    waited.start();
+    // Stopped (Ctrl+C, a closed terminal) once the separate files are under way.
+    while (QDir(dir_->file(QStringLiteral("os"))).entryList(QDir::Files | QDir::Hidden).size() < 4
+           && waited.elapsed() < 60000 && !p.waitForFinished(20)) {
+    }
+    QVERIFY2(p.state() == QProcess::Running, qPrintable(QStringLiteral("ended before it could be stopped: %1 %2")
+                                                              .arg(p.exitCode())
+                                                              .arg(QString::fromUtf8(p.readAllStandardError()))));
+    QVERIFY(!temporaryFilesIn(dir_->path()).isEmpty());
+    p.terminate();
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitStatus(), QProcess::CrashExit); // still ends by the signal
+    QCOMPARE(temporaryFilesIn(dir_->path()), QStringList());
+    QCOMPARE(leftInScratchRoot(), QStringList()); // the layers' folder too
+    QCOMPARE(QDir(dir_->file(QStringLiteral("os"))).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("Uczeń 1.pdf")});
+    QCOMPARE(readBytesOrMissing(dir_->file(QStringLiteral("os/Uczeń 1.pdf"))), QByteArray("earlier"));
+}
+
+void TestDruk::printsNoToolkitNoise()
+{
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--png"), QStringLiteral("p"),
+                              QStringLiteral("--dpi"), QStringLiteral("10")});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err, QString()); // no "QStandardPaths: XDG_RUNTIME_DIR not set"
+    QCOMPARE(r.out, QString());
 }
 
 void TestDruk::helpInBothLanguages()

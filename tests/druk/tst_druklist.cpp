@@ -1,7 +1,11 @@
-// Name lists, file names and the command line of dyplom-druk.
+// Name lists, file names, messages and the command line of dyplom-druk.
+#include "druk/ErrorTexts.h"
 #include "druk/FileNames.h"
 #include "druk/NameList.h"
 #include "druk/Options.h"
+
+#include "platform/Cp1250.h"
+#include "platform/IoError.h"
 
 #include <QtTest>
 
@@ -12,14 +16,21 @@ class TestDrukList : public QObject {
 
 private slots:
     void plainListSkipsBlankLines();
+    void everyLineBreakEndsALine_data();
+    void everyLineBreakEndsALine();
+    void spreadsheetEncodingsAreRead();
     void csvHeaderMapsColumns();
     void csvWithoutHeaderTakesTheColumnOrder();
+    void unknownHeaderIsRefused();
     void commaSeparatedCsvWithQuotes();
     void badRowsNameTheirLine_data();
     void badRowsNameTheirLine();
     void safeFileNames_data();
     void safeFileNames();
     void collisionsAreNumbered();
+    void longNamesFitTheFileSystem();
+    void quotedTextsAreSafeOnATerminal();
+    void systemTextsArePolish();
     void commandLine();
     void badCommandLines_data();
     void badCommandLines();
@@ -35,6 +46,54 @@ void TestDrukList::plainListSkipsBlankLines()
     QCOMPARE(*records[2].recipient, QStringLiteral("Zofia Wiśniewska"));
     QCOMPARE(records[2].line, 6);
     QVERIFY(!records[0].heading && !records[0].body[0]);
+}
+
+void TestDrukList::everyLineBreakEndsALine_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("LF") << QByteArray("Anna\nJan\n\nZofia\n");
+    QTest::newRow("CR LF") << QByteArray("Anna\r\nJan\r\n\r\nZofia\r\n");
+    // Old Mac and some spreadsheet exports: CR alone.
+    QTest::newRow("CR") << QByteArray("Anna\rJan\r\rZofia\r");
+    QTest::newRow("mixed") << QByteArray("Anna\rJan\n\r\nZofia");
+}
+
+void TestDrukList::everyLineBreakEndsALine()
+{
+    QFETCH(QByteArray, bytes);
+    const auto records = parseNameLines(bytes);
+    QCOMPARE(records.size(), 3);
+    QCOMPARE(*records[0].recipient, QStringLiteral("Anna"));
+    QCOMPARE(*records[1].recipient, QStringLiteral("Jan"));
+    QCOMPARE(*records[2].recipient, QStringLiteral("Zofia"));
+    QCOMPARE(records[2].line, 4);
+    const auto csv = parseCsv(QByteArray("dla;tresc1\r")
+                                  .append(QByteArray(bytes).replace("Anna", "Anna;").replace("Jan", "Jan;x").replace("Zofia", "Zofia;")));
+    QCOMPARE(csv.size(), 3);
+    QCOMPARE(*csv[1].body[0], QStringLiteral("x"));
+}
+
+void TestDrukList::spreadsheetEncodingsAreRead()
+{
+    const QString names = QStringLiteral("dla;tresc1\nJózef Łęcki;zażółć gęślą jaźń\nŚwiętosław Źdźbło;x\n");
+    const auto check = [](const QList<ListRecord> &records) {
+        QCOMPARE(records.size(), 2);
+        QCOMPARE(*records[0].recipient, QStringLiteral("Józef Łęcki"));
+        QCOMPARE(*records[0].body[0], QStringLiteral("zażółć gęślą jaźń"));
+        QCOMPARE(*records[1].recipient, QStringLiteral("Świętosław Źdźbło"));
+    };
+    check(parseCsv(names.toUtf8()));
+    check(parseCsv("\xEF\xBB\xBF" + names.toUtf8()));
+    // A semicolon CSV saved by a spreadsheet on a Polish Windows.
+    const QByteArray cp1250 = platform::toCp1250(names);
+    QVERIFY(!cp1250.contains('?'));
+    check(parseCsv(cp1250));
+    // "Unicode text" from the same spreadsheet.
+    QByteArray utf16("\xFF\xFE");
+    for (const QChar c : names)
+        utf16.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+    check(parseCsv(utf16));
+    QCOMPARE(*parseNameLines("J\xF3zef\r\n\xA3ucja").last().recipient, QStringLiteral("Łucja"));
 }
 
 void TestDrukList::csvHeaderMapsColumns()
@@ -55,7 +114,7 @@ void TestDrukList::csvHeaderMapsColumns()
 
 void TestDrukList::csvWithoutHeaderTakesTheColumnOrder()
 {
-    const auto records = parseCsv("Anna Nowak,Dyplom,linia 1\nJan Kowalski\n");
+    const auto records = parseCsv("Anna Nowak,Dyplom,linia 1\nJan Kowalski\n", CsvHeader::None);
     QCOMPARE(records.size(), 2);
     QCOMPARE(*records[0].recipient, QStringLiteral("Anna Nowak"));
     QCOMPARE(*records[0].heading, QStringLiteral("Dyplom"));
@@ -63,6 +122,30 @@ void TestDrukList::csvWithoutHeaderTakesTheColumnOrder()
     QCOMPARE(*records[1].recipient, QStringLiteral("Jan Kowalski"));
     QVERIFY(!records[1].heading);
     QCOMPARE(records[0].line, 1);
+
+    // Told there is no header, a first row of column names is data too.
+    QCOMPARE(*parseCsv("dla;naglowek\nAnna;B\n", CsvHeader::None)[0].recipient, QStringLiteral("dla"));
+    QVERIFY_THROWS_EXCEPTION(ListError, parseCsv("a,b,c,d,e,f,g,h,i\n", CsvHeader::None));
+    // One column without a header: a plain list of names.
+    QCOMPARE(parseCsv("Anna Nowak\nJan Kowalski\n").size(), 2);
+}
+
+void TestDrukList::unknownHeaderIsRefused()
+{
+    // Printed as data this gave a diploma for "Imię i nazwisko" headed "Klasa".
+    try {
+        parseCsv("Imi\xC4\x99 i nazwisko;Klasa\nAla Kot;3b\nJan Nowak;3b\n");
+        QFAIL("accepted");
+    } catch (const ListError &e) {
+        QCOMPARE(e.line(), 1);
+        const QString text = QString::fromUtf8(e.what());
+        QVERIFY2(text.contains(QStringLiteral("dla, naglowek, tresc1")) && text.contains(QStringLiteral("--bez-naglowka"))
+                     && text.contains(QStringLiteral("„Imię i nazwisko”")),
+                 e.what());
+    }
+    const auto records = parseCsv("Imi\xC4\x99 i nazwisko;Klasa\nAla Kot;3b\n", CsvHeader::None);
+    QCOMPARE(records.size(), 2);
+    QCOMPARE(*records[1].heading, QStringLiteral("3b"));
 }
 
 void TestDrukList::commaSeparatedCsvWithQuotes()
@@ -82,11 +165,13 @@ void TestDrukList::badRowsNameTheirLine_data()
     QTest::newRow("repeated column") << QByteArray("dla;DLA\nA;B\n") << 1 << QStringLiteral("powtórzona");
     QTest::newRow("too many fields") << QByteArray("dla;tresc1\nAnna;x\nJan;y;z\n") << 3 << QStringLiteral("3 pól");
     QTest::newRow("too few fields") << QByteArray("dla;tresc1\n\nAnna\n") << 3 << QStringLiteral("1 pól");
-    QTest::newRow("no header, nine fields") << QByteArray("a,b,c,d,e,f,g,h,i\n") << 1 << QStringLiteral("9 pól");
+    QTest::newRow("no header, nine fields") << QByteArray("dla,tresc1\na,b,c,d,e,f,g,h,i\n") << 2 << QStringLiteral("9 pól");
     QTest::newRow("unclosed quote") << QByteArray("dla\nAnna\n\"Jan\n") << 3 << QStringLiteral("cudzysłów");
     QTest::newRow("text after quote") << QByteArray("dla;tresc1\n\"Jan\"x;y\n") << 2 << QStringLiteral("cudzysłowie");
     QTest::newRow("empty name") << QByteArray("dla;tresc1\n ;x\n") << 2 << QStringLiteral("dla");
-    QTest::newRow("not UTF-8") << QByteArray("dla\nAnna\nJ\xB3zef\n") << 3 << QStringLiteral("UTF-8");
+    QTest::newRow("NUL") << QByteArray("dla\nAnna\nJ\0zef\n", 15) << 3 << QStringLiteral("NUL");
+    QTest::newRow("control bytes quoted safely") << QByteArray("dla;\x1B[2Jkolumna\nA;B\n") << 1
+                                                 << QStringLiteral("„\\x1b[2Jkolumna”");
 }
 
 void TestDrukList::badRowsNameTheirLine()
@@ -115,7 +200,7 @@ void TestDrukList::safeFileNames_data()
     QTest::newRow("empty") << QString() << QStringLiteral("dyplom");
     QTest::newRow("device name") << QStringLiteral("con") << QStringLiteral("_con");
     QTest::newRow("control") << QStringLiteral("a\tb") << QStringLiteral("a_b");
-    QTest::newRow("long") << QString(150, QLatin1Char('x')) << QString(100, QLatin1Char('x'));
+    QTest::newRow("long") << QString(300, QLatin1Char('x')) << QString(255, QLatin1Char('x'));
 }
 
 void TestDrukList::safeFileNames()
@@ -134,6 +219,53 @@ void TestDrukList::collisionsAreNumbered()
     QCOMPARE(names, (QStringList{QStringLiteral("Jan Nowak.pdf"), QStringLiteral("Anna.pdf"),
                                  QStringLiteral("jan nowak (2).pdf"), QStringLiteral("Jan Nowak (3).pdf"),
                                  QStringLiteral("Jan Nowak (2) (2).pdf")}));
+}
+
+void TestDrukList::longNamesFitTheFileSystem()
+{
+    // 150 Cyrillic letters: 300 bytes, over the 255 a file name may have.
+    const QString cyrillic = QString(150, QChar(0x0416));
+    const QStringList names = uniqueFileNames({safeFileStem(cyrillic), safeFileStem(cyrillic)}, QStringLiteral(".pdf"));
+    QCOMPARE(names.size(), 2);
+    for (const QString &name : names) {
+        QVERIFY2(name.toUtf8().size() <= MaxFileNameBytes, qPrintable(name));
+        QVERIFY(name.endsWith(QLatin1String(".pdf")));
+    }
+    QCOMPARE(names[0], QString(125, QChar(0x0416)) + QStringLiteral(".pdf"));
+    QVERIFY(names[1].endsWith(QLatin1String(" (2).pdf")));
+    QCOMPARE(names[0].toUtf8().size(), 254);
+
+    // An emoji (a surrogate pair) or a letter with a combining accent where
+    // the cut falls is left out whole.
+    const QString emoji = QString(250, QLatin1Char('a')) + QStringLiteral("\U0001F600") + QStringLiteral("bbb");
+    const QString cut = uniqueFileNames({safeFileStem(emoji)}, QStringLiteral(".pdf")).first();
+    QCOMPARE(cut, QString(250, QLatin1Char('a')) + QStringLiteral(".pdf"));
+    const QString accent = QString(249, QLatin1Char('a')) + QStringLiteral("e\u0301x");
+    QCOMPARE(cutToUtf8Bytes(accent, 251), QString(249, QLatin1Char('a')));
+    QCOMPARE(cutToUtf8Bytes(accent, 252), QString(249, QLatin1Char('a')) + QStringLiteral("e\u0301"));
+    QCOMPARE(cutToUtf8Bytes(QStringLiteral("krótko"), 255), QStringLiteral("krótko"));
+}
+
+void TestDrukList::quotedTextsAreSafeOnATerminal()
+{
+    QCOMPARE(quotedForMessage(QStringLiteral("Anna\x1B[31m\tNowak\u202E")),
+             QStringLiteral("Anna\\x1b[31m\\x09Nowak\\u202e"));
+    const QString cut = quotedForMessage(QString(500, QChar(0x0416)), 60);
+    QCOMPARE(cut, QString(60, QChar(0x0416)) + QChar(0x2026));
+    QCOMPARE(quotedForMessage(QStringLiteral("Zofia Wiśniewska")), QStringLiteral("Zofia Wiśniewska"));
+}
+
+void TestDrukList::systemTextsArePolish()
+{
+    QCOMPARE(systemErrorText(ENOSPC), QStringLiteral("brak miejsca na dysku"));
+    QCOMPARE(systemErrorText(ENOENT), QStringLiteral("nie ma takiego pliku ani katalogu"));
+    QCOMPARE(exceptionText(platform::IoError(platform::IoCode::FileNotFound)), QStringLiteral("nie ma takiego pliku"));
+    QCOMPARE(exceptionText(platform::IoError(platform::IoCode::DiskFull)), QStringLiteral("brak miejsca na dysku"));
+    QCOMPARE(metafileErrorText("not a metafile"), QStringLiteral("to nie jest metaplik WMF"));
+    QCOMPARE(metafileErrorText("damaged metafile: the file is too large"),
+             QStringLiteral("uszkodzony metaplik: plik jest za duży"));
+    QCOMPARE(metafileErrorText("damaged metafile: something new"), QStringLiteral("uszkodzony metaplik"));
+    QCOMPARE(openFailureText(QStringLiteral("/nie/ma/takiego")), QStringLiteral("nie ma takiego pliku ani katalogu"));
 }
 
 void TestDrukList::commandLine()
@@ -157,6 +289,10 @@ void TestDrukList::commandLine()
     QCOMPARE(o.printerName, QStringLiteral("Biuro"));
     o = parseOptions({QStringLiteral("--katalog"), QStringLiteral("k.pdf")});
     QCOMPARE(o.catalogue, QStringLiteral("k.pdf"));
+    o = parseOptions({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("l.csv"),
+                      QStringLiteral("--bez-naglowka"), QStringLiteral("-o"), QStringLiteral("x.pdf")});
+    QVERIFY(o.noHeader);
+    QVERIFY(helpText().contains(QStringLiteral("Windows-1250")));
 }
 
 void TestDrukList::badCommandLines_data()
@@ -179,6 +315,8 @@ void TestDrukList::badCommandLines_data()
                                                  QStringLiteral("-o"), QStringLiteral("x.pdf")};
     QTest::newRow("list without diploma") << QStringList{QStringLiteral("--katalog"), QStringLiteral("k.pdf"),
                                                          QStringLiteral("--lista"), QStringLiteral("n.txt")};
+    QTest::newRow("no header without a list") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"),
+                                                              QStringLiteral("x.pdf"), QStringLiteral("--bez-naglowka")};
 }
 
 void TestDrukList::badCommandLines()

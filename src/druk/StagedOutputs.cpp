@@ -1,0 +1,327 @@
+#include "StagedOutputs.h"
+
+#include "ErrorTexts.h"
+#include "Failure.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <csignal>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace druk {
+
+namespace {
+
+constexpr qsizetype BufferBytes = 64 * 1024;
+
+QByteArray nativePath(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+// Two names of one file (links resolved, hard links included).
+bool sameFile(const QString &a, const QString &b)
+{
+    struct stat sa, sb;
+    return ::stat(nativePath(a).constData(), &sa) == 0 && ::stat(nativePath(b).constData(), &sb) == 0
+        && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+// A link is replaced at its target, as an editor saving through it would.
+QString resolvedTarget(const QString &path)
+{
+    QString target = path;
+    for (int hops = 0; hops < 40 && QFileInfo(target).isSymLink(); ++hops)
+        target = QFileInfo(target).symLinkTarget();
+    return QDir::cleanPath(QFileInfo(target).absoluteFilePath());
+}
+
+// The temporary files not yet renamed or removed, and the scratch folders
+// that hold some of them. Changed only with the interrupting signals
+// blocked, so that their handler reads them whole.
+std::vector<std::string> &pendingFiles()
+{
+    static std::vector<std::string> files;
+    return files;
+}
+
+std::vector<std::string> &pendingFolders()
+{
+    static std::vector<std::string> folders;
+    return folders;
+}
+
+constexpr int InterruptSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+class InterruptsBlocked {
+public:
+    InterruptsBlocked()
+    {
+        sigset_t set;
+        sigemptyset(&set);
+        for (const int sig : InterruptSignals)
+            sigaddset(&set, sig);
+        sigprocmask(SIG_BLOCK, &set, &previous_);
+    }
+    ~InterruptsBlocked() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+
+private:
+    sigset_t previous_;
+};
+
+void setPending(const QString &temporary, bool pending, std::vector<std::string> &files = pendingFiles())
+{
+    const std::string path = QFile::encodeName(temporary).toStdString();
+    InterruptsBlocked blocked;
+    if (pending)
+        files.push_back(path);
+    else
+        files.erase(std::remove(files.begin(), files.end(), path), files.end());
+}
+
+void removePendingAndDie(int sig)
+{
+    for (const std::string &path : pendingFiles())
+        ::unlink(path.c_str()); // async-signal-safe, as is the rest
+    for (const std::string &path : pendingFolders())
+        ::rmdir(path.c_str()); // emptied by the unlinks above
+    std::signal(sig, SIG_DFL);
+    ::raise(sig);
+}
+
+mode_t newFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+OutputFile::OutputFile(const QString &path, const QString &target, const QString &temporary, int fd,
+                       WriteCall write)
+    : path_(path), target_(target), temporary_(temporary), fd_(fd), write_(std::move(write))
+{
+    QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+OutputFile::~OutputFile()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+qint64 OutputFile::writeData(const char *data, qint64 size)
+{
+    if (fd_ < 0)
+        return -1;
+    // After a failed write the rest is dropped but taken: the PDF and PNG
+    // writers would otherwise print their own English complaints, and
+    // finish() reports the failure anyway.
+    if (error_ == 0) {
+        buffer_.append(data, size);
+        if (buffer_.size() >= BufferBytes)
+            flushBuffer();
+    }
+    return size;
+}
+
+bool OutputFile::flushBuffer()
+{
+    qsizetype done = 0;
+    while (done < buffer_.size()) {
+        const ssize_t n = write_(fd_, buffer_.constData() + done, size_t(buffer_.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            // A write that takes nothing without an error is a full disk.
+            error_ = n == 0 ? ENOSPC : errno;
+            buffer_.clear();
+            return false;
+        }
+        done += n;
+        onDisk_ += n;
+    }
+    buffer_.clear();
+    return true;
+}
+
+void OutputFile::fail(int err)
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    QIODevice::close();
+    throw Failure(path_, systemErrorText(err));
+}
+
+void OutputFile::finish()
+{
+    if (fd_ < 0) {
+        if (error_ != 0)
+            throw Failure(path_, systemErrorText(error_));
+        return;
+    }
+    if (error_ != 0 || !flushBuffer())
+        fail(error_);
+    // Space a file system only finds missing when the data goes to disk.
+    if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS)
+        fail(error_ = errno);
+    struct stat st;
+    if (::fstat(fd_, &st) != 0)
+        fail(error_ = errno);
+    if (st.st_size != onDisk_)
+        fail(error_ = ENOSPC);
+    const int fd = fd_;
+    fd_ = -1;
+    QIODevice::close();
+    if (::close(fd) != 0 && errno != EINTR)
+        throw Failure(path_, systemErrorText(error_ = errno));
+}
+
+StagedOutputs::StagedOutputs(WriteCall write)
+    : write_(write ? std::move(write) : WriteCall([](int fd, const void *data, size_t size) {
+          return ::write(fd, data, size);
+      }))
+{
+}
+
+StagedOutputs::~StagedOutputs()
+{
+    for (const auto &file : files_) {
+        const QString temporary = file->temporaryPath();
+        if (!temporary.isEmpty()) {
+            QFile::remove(temporary);
+            setPending(temporary, false);
+        }
+    }
+}
+
+void StagedOutputs::removeTemporaryFilesOnInterrupt()
+{
+    for (const int sig : InterruptSignals) {
+        struct sigaction now {}, before {};
+        sigaction(sig, nullptr, &before);
+        if (before.sa_handler == SIG_IGN) // e.g. under nohup
+            continue;
+        now.sa_handler = removePendingAndDie;
+        sigemptyset(&now.sa_mask);
+        for (const int other : InterruptSignals)
+            sigaddset(&now.sa_mask, other);
+        sigaction(sig, &now, nullptr);
+    }
+}
+
+void StagedOutputs::protect(const QString &input, const QString &what)
+{
+    if (!input.isEmpty())
+        inputs_.push_back({input, what});
+}
+
+OutputFile &StagedOutputs::stage(const QString &path)
+{
+    for (const Protected &input : inputs_)
+        if (sameFile(path, input.path))
+            throw Failure(path, QStringLiteral("to %1 „%2”: nie zostanie zastąpiony wydrukiem").arg(input.what, input.path));
+    const QString target = resolvedTarget(path);
+    if (QFileInfo(target).isDir())
+        throw Failure(path, systemErrorText(EISDIR));
+    if (target.endsWith(QLatin1String(".dyp"), Qt::CaseInsensitive))
+        throw Failure(path, QStringLiteral("pliki .dyp to dyplomy: wydruk nie zostanie w nim zapisany, podaj inną nazwę"));
+    for (const auto &file : files_)
+        if (file->target_ == target || sameFile(file->target_, target))
+            throw Failure(path, QStringLiteral("ten sam plik wyjściowy podany dwa razy"));
+
+    const QFileInfo info(target);
+    QByteArray pattern = nativePath(info.dir().filePath(QStringLiteral(".dyplom-druk-XXXXXX")));
+    int fd;
+    {
+        InterruptsBlocked blocked; // the file and its registration together
+        fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (fd >= 0)
+            pendingFiles().push_back(pattern.toStdString());
+    }
+    if (fd < 0)
+        throw Failure(path, QStringLiteral("nie można utworzyć pliku (%1)").arg(systemErrorText(errno)));
+    // The replaced file's permissions, or what the user's umask gives.
+    struct stat old;
+    const mode_t mode = ::stat(nativePath(target).constData(), &old) == 0 ? (old.st_mode & 07777) : newFileMode();
+    (void)::fchmod(fd, mode);
+    files_.push_back(std::unique_ptr<OutputFile>(new OutputFile(path, target, QFile::decodeName(pattern), fd, write_)));
+    return *files_.back();
+}
+
+void StagedOutputs::commitAll()
+{
+    for (const auto &file : files_)
+        file->finish();
+    // Nothing is put in place before every output is whole.
+    for (const auto &file : files_) {
+        if (::rename(nativePath(file->temporary_).constData(), nativePath(file->target_).constData()) != 0)
+            throw Failure(file->path(), QStringLiteral("nie można zapisać pliku (%1)").arg(systemErrorText(errno)));
+        setPending(file->temporary_, false);
+        file->temporary_.clear();
+    }
+}
+
+ScratchFolder::ScratchFolder()
+{
+    QByteArray pattern = nativePath(QDir(QDir::tempPath()).filePath(QStringLiteral("dyplom-druk-XXXXXX")));
+    bool made;
+    {
+        InterruptsBlocked blocked; // the folder and its registration together
+        made = ::mkdtemp(pattern.data()) != nullptr;
+        if (made)
+            pendingFolders().push_back(pattern.toStdString());
+    }
+    if (!made)
+        throw Failure(QDir::tempPath(), QStringLiteral("nie można utworzyć katalogu tymczasowego (%1)").arg(systemErrorText(errno)));
+    path_ = QFile::decodeName(pattern);
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    for (const QString &name : QStringList(files_))
+        remove(name);
+    QDir().rmdir(path_);
+    setPending(path_, false, pendingFolders());
+}
+
+std::unique_ptr<OutputFile> ScratchFolder::create(const QString &name)
+{
+    const QString path = QDir(path_).filePath(name);
+    const QByteArray native = nativePath(path);
+    int fd;
+    {
+        InterruptsBlocked blocked;
+        fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        if (fd >= 0 && !files_.contains(name)) {
+            pendingFiles().push_back(native.toStdString());
+            files_.append(name);
+        }
+    }
+    if (fd < 0)
+        throw Failure(path, QStringLiteral("nie można utworzyć pliku (%1)").arg(systemErrorText(errno)));
+    return std::unique_ptr<OutputFile>(new OutputFile(path, path, path, fd, [](int f, const void *data, size_t size) {
+        return ::write(f, data, size);
+    }));
+}
+
+void ScratchFolder::remove(const QString &name)
+{
+    if (!files_.removeOne(name))
+        return;
+    const QString path = QDir(path_).filePath(name);
+    QFile::remove(path);
+    setPending(path, false);
+}
+
+} // namespace druk

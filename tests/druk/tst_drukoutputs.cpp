@@ -1,0 +1,179 @@
+// The staged outputs of dyplom-druk: nothing replaced before every file is
+// whole, short writes never taken for success, inputs never overwritten.
+#include "druk/Failure.h"
+#include "druk/StagedOutputs.h"
+
+#include "FileBytes.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cerrno>
+#include <unistd.h>
+
+using namespace druk;
+
+namespace {
+
+// What a filling disk does: a short count first, then ENOSPC.
+WriteCall diskWithRoom(qint64 room)
+{
+    auto left = std::make_shared<qint64>(room);
+    return [left](int fd, const void *data, size_t size) -> ssize_t {
+        if (*left <= 0) {
+            errno = ENOSPC;
+            return -1;
+        }
+        const ssize_t n = ::write(fd, data, size_t(std::min<qint64>(qint64(size), *left)));
+        if (n > 0)
+            *left -= n;
+        return n;
+    };
+}
+
+QString failureOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const Failure &e) {
+        return QString::fromUtf8(e.what());
+    }
+    return QString();
+}
+
+QStringList filesIn(const QTemporaryDir &dir)
+{
+    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+} // namespace
+
+class TestDrukOutputs : public QObject {
+    Q_OBJECT
+
+private slots:
+    void committedOnlyWhenAllAreWhole();
+    void shortWritesAreAFullDisk();
+    void failedRunKeepsEarlierFiles();
+    void inputsAreNeverReplaced();
+    void linkIsWrittenAtItsTarget();
+};
+
+void TestDrukOutputs::committedOnlyWhenAllAreWhole()
+{
+    QTemporaryDir dir;
+    const QString a = dir.filePath(QStringLiteral("a.pdf")), b = dir.filePath(QStringLiteral("b.pdf"));
+    {
+        StagedOutputs outputs;
+        outputs.stage(a).write("first");
+        OutputFile &second = outputs.stage(b);
+        second.write(QByteArray(200000, 'x')); // past the buffer: on disk already
+        second.finish();
+        QVERIFY(!QFile::exists(a) && !QFile::exists(b));
+        QCOMPARE(filesIn(dir).size(), 2); // two temporary files beside them
+        outputs.commitAll();
+    }
+    QCOMPARE(readBytesOrMissing(a), QByteArray("first"));
+    QCOMPARE(readBytesOrMissing(b).size(), 200000);
+    QCOMPARE(filesIn(dir), (QStringList{QStringLiteral("a.pdf"), QStringLiteral("b.pdf")}));
+    QCOMPARE(QFileInfo(a).permissions() & QFileDevice::ReadOther, QFileDevice::ReadOther); // not mkstemp's 0600
+}
+
+void TestDrukOutputs::shortWritesAreAFullDisk()
+{
+    for (const qint64 room : {qint64(0), qint64(1000), qint64(70000), qint64(199999)}) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("out.pdf"));
+        writeBytes(path, "old file");
+        {
+            StagedOutputs outputs(diskWithRoom(room));
+            OutputFile &file = outputs.stage(path);
+            file.write(QByteArray(100000, 'a'));
+            file.write(QByteArray(100000, 'b'));
+            const QString failure = failureOf([&] { outputs.commitAll(); });
+            QVERIFY2(failure == path + QStringLiteral(": brak miejsca na dysku"), qPrintable(failure));
+        }
+        QCOMPARE(readBytesOrMissing(path), QByteArray("old file"));
+        QCOMPARE(filesIn(dir), QStringList{QStringLiteral("out.pdf")});
+    }
+}
+
+void TestDrukOutputs::failedRunKeepsEarlierFiles()
+{
+    // The first output is complete, the second fails: neither is put in
+    // place and the earlier file of the first name stays.
+    QTemporaryDir dir;
+    const QString keep = dir.filePath(QStringLiteral("keep.pdf"));
+    writeBytes(keep, "earlier");
+    {
+        StagedOutputs outputs(diskWithRoom(10));
+        outputs.stage(keep).write("0123456789");
+        outputs.stage(dir.filePath(QStringLiteral("more.pdf"))).write("more");
+        QVERIFY(!failureOf([&] { outputs.commitAll(); }).isEmpty());
+    }
+    QCOMPARE(readBytesOrMissing(keep), QByteArray("earlier"));
+    QCOMPARE(filesIn(dir), QStringList{QStringLiteral("keep.pdf")});
+
+    // A run that stops on its own (an exception elsewhere) leaves nothing either.
+    {
+        StagedOutputs outputs;
+        outputs.stage(keep).write("new");
+    }
+    QCOMPARE(readBytesOrMissing(keep), QByteArray("earlier"));
+    QCOMPARE(filesIn(dir), QStringList{QStringLiteral("keep.pdf")});
+}
+
+void TestDrukOutputs::inputsAreNeverReplaced()
+{
+    QTemporaryDir dir;
+    const QString diploma = dir.filePath(QStringLiteral("d.dyp"));
+    const QString list = dir.filePath(QStringLiteral("lista.txt"));
+    writeBytes(diploma, "diploma");
+    writeBytes(list, "Anna\n");
+    QVERIFY(QFile::link(diploma, dir.filePath(QStringLiteral("link.pdf"))));
+    QVERIFY(::link(QFile::encodeName(list).constData(), QFile::encodeName(dir.filePath(QStringLiteral("hard.pdf"))).constData()) == 0);
+    writeBytes(dir.filePath(QStringLiteral("other.DYP")), "another diploma");
+    QDir(dir.path()).mkdir(QStringLiteral("folder"));
+
+    StagedOutputs outputs;
+    outputs.protect(diploma, QStringLiteral("plik dyplomu"));
+    outputs.protect(list, QStringLiteral("lista"));
+    const auto refused = [&](const QString &name, const QString &why) {
+        const QString failure = failureOf([&] { outputs.stage(dir.filePath(name)); });
+        QVERIFY2(failure.startsWith(dir.filePath(name) + QStringLiteral(": ")) && failure.contains(why),
+                 qPrintable(name + QStringLiteral(" → ") + failure));
+    };
+    refused(QStringLiteral("d.dyp"), QStringLiteral("plik dyplomu"));
+    refused(QStringLiteral("./d.dyp"), QStringLiteral("plik dyplomu"));
+    refused(QStringLiteral("link.pdf"), QStringLiteral("plik dyplomu"));
+    refused(QStringLiteral("hard.pdf"), QStringLiteral("lista"));
+    refused(QStringLiteral("other.DYP"), QStringLiteral(".dyp"));
+    refused(QStringLiteral("nowy.dyp"), QStringLiteral(".dyp"));
+    refused(QStringLiteral("folder"), QStringLiteral("katalog"));
+    outputs.stage(dir.filePath(QStringLiteral("x.pdf")));
+    refused(QStringLiteral("./x.pdf"), QStringLiteral("dwa razy"));
+    outputs.commitAll();
+    QCOMPARE(readBytesOrMissing(diploma), QByteArray("diploma"));
+    QCOMPARE(readBytesOrMissing(list), QByteArray("Anna\n"));
+    QCOMPARE(readBytesOrMissing(dir.filePath(QStringLiteral("other.DYP"))), QByteArray("another diploma"));
+}
+
+void TestDrukOutputs::linkIsWrittenAtItsTarget()
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("real"));
+    const QString target = dir.filePath(QStringLiteral("real/out.pdf"));
+    writeBytes(target, "old");
+    const QString link = dir.filePath(QStringLiteral("out.pdf"));
+    QVERIFY(QFile::link(target, link));
+    {
+        StagedOutputs outputs;
+        outputs.stage(link).write("new");
+        outputs.commitAll();
+    }
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(readBytesOrMissing(target), QByteArray("new"));
+}
+
+QTEST_MAIN(TestDrukOutputs)
+#include "tst_drukoutputs.moc"
