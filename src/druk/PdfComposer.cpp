@@ -10,7 +10,9 @@
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include <algorithm>
 #include <exception>
+#include <iterator>
 #include <map>
 
 namespace druk {
@@ -108,16 +110,106 @@ PdfUnderlay::~PdfUnderlay() = default;
 
 namespace {
 
+// The kinds of resource a page names, each a dictionary of names.
+constexpr const char *ResourceKinds[] = {"/ColorSpace", "/ExtGState", "/Font", "/Pattern", "/Shading", "/XObject"};
+
+bool isResourceKind(const std::string &key)
+{
+    return std::any_of(std::begin(ResourceKinds), std::end(ResourceKinds), [&](const char *k) { return key == k; });
+}
+
+// qpdf keeps every object it has read until the end; what is replaced by
+// null goes.
+void release(QPDF &pdf, const QPDFObjectHandle &object)
+{
+    if (object.isIndirect())
+        pdf.replaceObject(object.getObjGen(), QPDFObjectHandle::newNull());
+}
+
+// Both name the same thing: one object, or equal direct values.
+bool same(QPDFObjectHandle a, QPDFObjectHandle b)
+{
+    return a.isIndirect() ? a.getObjGen() == b.getObjGen() : !b.isIndirect() && a.unparse() == b.unparse();
+}
+
+// Qt gives every page resources of its own, all alike: the page takes the
+// shared ones instead, with its names added, unless one of its names means
+// something else there (then it keeps its own).
+void shareResources(QPDF &pdf, QPDFObjectHandle page, QPDFObjectHandle own, QPDFObjectHandle shared)
+{
+    if (own.getObjGen() == shared.getObjGen())
+        return;
+    for (const std::string &key : own.getKeys()) {
+        QPDFObjectHandle mine = own.getKey(key);
+        QPDFObjectHandle theirs = shared.getKey(key);
+        if (!isResourceKind(key)) { // e.g. /ProcSet: alike or not shared
+            if (!theirs.isNull() && !same(mine, theirs))
+                return;
+            continue;
+        }
+        if (!mine.isDictionary() || (!theirs.isNull() && !theirs.isDictionary()))
+            return;
+        if (theirs.isDictionary())
+            for (const std::string &name : mine.getKeys())
+                if (theirs.hasKey(name) && !same(mine.getKey(name), theirs.getKey(name)))
+                    return;
+    }
+    for (const std::string &key : own.getKeys()) {
+        QPDFObjectHandle mine = own.getKey(key);
+        if (!mine.isDictionary()) {
+            if (!shared.hasKey(key))
+                shared.replaceKey(key, mine);
+            continue;
+        }
+        QPDFObjectHandle theirs = shared.getKey(key);
+        if (!theirs.isDictionary()) {
+            theirs = QPDFObjectHandle::newDictionary();
+            shared.replaceKey(key, theirs);
+        }
+        for (const std::string &name : mine.getKeys())
+            if (!theirs.hasKey(name))
+                theirs.replaceKey(name, mine.getKey(name));
+    }
+    page.replaceKey("/Resources", shared);
+    release(pdf, own);
+}
+
+// An empty list of annotations, as Qt gives every page, says nothing.
+void dropEmptyAnnotations(QPDF &pdf, QPDFObjectHandle page)
+{
+    QPDFObjectHandle annots = page.getKey("/Annots");
+    if (annots.isArray() && annots.getArrayNItems() == 0) {
+        page.removeKey("/Annots");
+        release(pdf, annots);
+    }
+}
+
 void compose(const PdfUnderlay::Data &underlay, const QString &pagesPdf, Pipeline &output)
 {
     QPDF pages;
     open(pages, pagesPdf);
-    const QPDFObjectHandle form = pages.copyForeignObject(underlay.form);
+    std::vector<QPDFPageObjectHelper> all = QPDFPageDocumentHelper(pages).getAllPages();
 
+    // Before any object is added: the first new object makes qpdf read
+    // every object of the file, and what is released here it then need
+    // not hold (10,000 pages: about 40 MB less).
+    QPDFObjectHandle shared; // resources that many pages can use
+    for (QPDFPageObjectHelper &page : all) {
+        dropEmptyAnnotations(pages, page.getObjectHandle());
+        QPDFObjectHandle resources = page.getAttribute("/Resources", false);
+        if (!resources.isDictionary() || !resources.isIndirect())
+            continue;
+        if (!shared.isInitialized())
+            shared = resources;
+        else
+            shareResources(pages, page.getObjectHandle(), resources, shared);
+    }
+
+    const QPDFObjectHandle form = pages.copyForeignObject(underlay.form);
     // Pages of one size place the drawing with the same few bytes: one
     // stream serves them all.
     std::map<std::string, QPDFObjectHandle> placements;
-    for (QPDFPageObjectHelper &page : QPDFPageDocumentHelper(pages).getAllPages()) {
+    for (QPDFPageObjectHelper &page : all) {
         // Resources are changed where they are, so that resources shared by
         // pages stay shared and are not copied onto every page.
         QPDFObjectHandle resources = page.getAttribute("/Resources", false);

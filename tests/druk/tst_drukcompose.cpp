@@ -9,6 +9,10 @@
 #include <QPdfWriter>
 #include <QtTest>
 
+#include <qpdf/QPDFPageDocumentHelper.hh>
+
+#include <set>
+
 namespace {
 
 constexpr int Dpi = 300; // A4 at 300 dpi: 2480 x 3508 dots
@@ -69,6 +73,7 @@ private slots:
     void pagesKeepTheirTextsAndCoverTheDrawing();
     void oneUnderlayServesManyFiles();
     void failuresLeaveNothing();
+    void pagesOfDifferentResourcesLookAsBefore();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -160,6 +165,42 @@ void TestPdfComposer::failuresLeaveNothing()
     FullDisk full;
     full.open(QIODevice::WriteOnly);
     QVERIFY_THROWS_EXCEPTION(druk::PdfComposeError, druk::composePdf(underlay_, pages_, full));
+}
+
+void TestPdfComposer::pagesOfDifferentResourcesLookAsBefore()
+{
+    // Pages with fonts, a transparent fill and a picture of their own: the
+    // pages that can share resources do, and every page still renders
+    // exactly as it did (over a blank underlay).
+    QImage picture(40, 40, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    const QString mixed = dir_->filePath(QStringLiteral("mixed.pdf"));
+    writePdf(mixed, 6, [&](QPainter &p, int page) {
+        QFont f(page % 2 ? QStringLiteral("DejaVu Serif") : QStringLiteral("DejaVu Sans"));
+        f.setPixelSize(90);
+        p.setFont(f);
+        p.drawText(QPointF(200, 400), QStringLiteral("Strona %1 Źdźbło").arg(page + 1));
+        if (page == 2)
+            p.fillRect(QRect(200, 600, 800, 400), QColor(0, 0, 255, 100));
+        if (page == 4)
+            p.drawImage(QRect(200, 600, 400, 400), picture);
+    });
+    const QString blank = dir_->filePath(QStringLiteral("blank.pdf"));
+    writePdf(blank, 1, [](QPainter &, int) {});
+    const QString out = dir_->filePath(QStringLiteral("out.pdf"));
+    druk::composePdf(blank, mixed, out);
+
+    for (int page = 1; page <= 6; ++page) {
+        const QImage before = renderPage(mixed, page, 40), after = renderPage(out, page, 40);
+        QVERIFY(!before.isNull());
+        QVERIFY2(after == before, qPrintable(QString::number(page)));
+    }
+    QPDF doc;
+    doc.processFile(QFile::encodeName(out).constData());
+    std::set<QPDFObjGen> resources;
+    for (QPDFPageObjectHelper &page : QPDFPageDocumentHelper(doc).getAllPages())
+        resources.insert(page.getAttribute("/Resources", false).getObjGen());
+    QVERIFY2(resources.size() < 6, qPrintable(QString::number(resources.size())));
 }
 
 QTEST_MAIN(TestPdfComposer)
