@@ -85,7 +85,8 @@ void BM_Batch100Pdf600_Compact(benchmark::State &state)
     const printing::SheetGeometry geometry = printing::SheetGeometry::a4(600);
     for (auto _ : state) {
         druk::StagedOutputs outputs;
-        druk::CompactPdfWriter(geometry, pages.first().input).write(outputs.stage(pdf), pages, {});
+        druk::OffPageTexts offPage;
+        druk::CompactPdfWriter(geometry, pages.first().input).write(outputs.stage(pdf), pages, offPage);
         outputs.commitAll();
     }
     report(state, pdf);

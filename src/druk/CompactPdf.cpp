@@ -63,8 +63,7 @@ void CompactPdfWriter::drawTemplate()
     scratch_->remove(name);
 }
 
-void CompactPdfWriter::write(OutputFile &output, const QList<Page> &pages,
-                             const std::function<void(const QString &)> &warn,
+void CompactPdfWriter::write(OutputFile &output, const QList<Page> &pages, OffPageTexts &offPage,
                              const std::function<void(int, int)> &progress)
 {
     const QString name = QStringLiteral("teksty.pdf");
@@ -77,7 +76,7 @@ void CompactPdfWriter::write(OutputFile &output, const QList<Page> &pages,
         texts = scratch_->create(name);
         PdfTarget target(*texts, geometry_);
         LayerDevice device(geometry_, target, LayerDevice::Layer::Texts);
-        printPages(device, pages, warn, progress);
+        printPages(device, pages, offPage, progress);
         target.finish();
     } catch (const Failure &e) {
         // A layer that cannot be written (the temporary folder full, a

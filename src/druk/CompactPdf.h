@@ -9,6 +9,7 @@
 
 namespace druk {
 
+class OffPageTexts;
 class OutputFile;
 class PdfUnderlay;
 class ScratchFolder;
@@ -27,10 +28,10 @@ public:
 
     // Writes pages into output and finishes it (every byte checked); each
     // file carries its own copy of the drawing. The two layers go through
-    // a scratch folder of the writer's own. warn and progress as
+    // a scratch folder of the writer's own. offPage and progress as
     // printPages. Throws Failure naming the file (e.g. a full disk), or the
     // template's error when it cannot be drawn.
-    void write(OutputFile &output, const QList<Page> &pages, const std::function<void(const QString &)> &warn,
+    void write(OutputFile &output, const QList<Page> &pages, OffPageTexts &offPage,
                const std::function<void(int, int)> &progress = {});
 
 private:

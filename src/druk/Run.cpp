@@ -18,7 +18,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -79,12 +78,6 @@ printing::PrintInput inputFor(const diplomafile::DiplomaContent &content, const 
     return in;
 }
 
-QString describe(const Page &page, int index)
-{
-    return page.line > 0 ? QStringLiteral("rekord %1 (wiersz %2 listy)").arg(index + 1).arg(page.line)
-                         : QStringLiteral("dyplom");
-}
-
 // The folders a run made for its outputs, removed again (when empty) if
 // the run fails.
 class CreatedFolders {
@@ -115,7 +108,10 @@ private:
 void toPdf(OutputFile &file, const QList<Page> &pages, const printing::SheetGeometry &geometry,
            const std::function<void(const QString &)> &warn, const std::function<void(int, int)> &progress)
 {
-    CompactPdfWriter(geometry, pages.first().input).write(file, pages, warn, progress);
+    OffPageTexts offPage;
+    CompactPdfWriter(geometry, pages.first().input).write(file, pages, offPage, progress);
+    for (const QString &line : offPage.warnings())
+        warn(line);
 }
 
 // The printer's own sheet and printable area at its resolution.
@@ -158,7 +154,7 @@ QList<Page> loadPages(const Options &options, QList<InputFile> *inputs)
         throw Failure(options.list, QStringLiteral("lista nie zawiera żadnego rekordu"));
     QList<Page> pages;
     for (const ListRecord &r : records) {
-        Page page{base, r.line};
+        Page page{base, r.line, int(pages.size())};
         if (r.recipient)
             page.input.texts.recipient = *r.recipient;
         if (r.heading)
@@ -171,46 +167,27 @@ QList<Page> loadPages(const Options &options, QList<InputFile> *inputs)
     return pages;
 }
 
-void printPages(printing::PrinterDevice &device, const QList<Page> &pages,
-                const std::function<void(const QString &)> &warn, const std::function<void(int, int)> &progress)
+void printPages(printing::PrinterDevice &device, const QList<Page> &pages, OffPageTexts &offPage,
+                const std::function<void(int, int)> &progress)
 {
-    // A text of the diploma's layout (a heading too long for the sheet)
-    // runs off on every page: said once, with the number of records, not
-    // once a name. Texts in order of their first page.
-    struct OffThePage {
-        int firstPage;
-        int lastPage;
-        int records;
-    };
-    QHash<QString, OffThePage> offThePage;
-    QStringList order;
     auto *painterDevice = dynamic_cast<printing::PainterDevice *>(&device);
     for (int i = 0; i < pages.size(); ++i) {
         printing::printDiploma(device, pages[i].input);
-        if (painterDevice && warn)
-            for (const QString &text : painterDevice->textsOffThePage()) {
-                auto found = offThePage.find(text);
-                if (found == offThePage.end()) {
-                    offThePage.insert(text, {i, i, 1});
-                    order.append(text);
-                } else if (found->lastPage != i) {
-                    found->lastPage = i;
-                    ++found->records;
-                }
-            }
+        if (painterDevice)
+            offPage.add(pages[i].record, pages[i].line, painterDevice->textsOffThePage());
         if (progress)
             progress(i + 1, int(pages.size()));
     }
-    for (const QString &text : order) {
-        const OffThePage &off = offThePage[text];
-        if (off.records == 1)
-            warn(QStringLiteral("uwaga: %1: tekst „%2” wychodzi poza obszar wydruku")
-                     .arg(describe(pages[off.firstPage], off.firstPage), quotedForMessage(text)));
-        else
-            warn(QStringLiteral("uwaga: tekst „%1” wychodzi poza obszar wydruku (w %2 rekordach)")
-                     .arg(quotedForMessage(text))
-                     .arg(off.records));
-    }
+}
+
+void printPages(printing::PrinterDevice &device, const QList<Page> &pages,
+                const std::function<void(const QString &)> &warn, const std::function<void(int, int)> &progress)
+{
+    OffPageTexts offPage;
+    printPages(device, pages, offPage, progress);
+    if (warn)
+        for (const QString &line : offPage.warnings())
+            warn(line);
 }
 
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
@@ -292,10 +269,13 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
                 for (const QString &name : names)
                     if (QFileInfo::exists(dir.filePath(name)))
                         throw Failure(dir.filePath(name), QStringLiteral("plik już istnieje (--nadpisz pozwala go zastąpić)"));
+            OffPageTexts offPage; // over all the files: a heading too wide is said once
             for (int i = 0; i < pages.size(); ++i) {
-                writer.write(outputs.stage(dir.filePath(names[i])), {pages[i]}, warn, {});
+                writer.write(outputs.stage(dir.filePath(names[i])), {pages[i]}, offPage);
                 progress(i + 1, int(pages.size()));
             }
+            for (const QString &line : offPage.warnings())
+                warn(line);
             warnedOnce = true;
         }
 

@@ -149,6 +149,7 @@ private slots:
     void fullScratchFolderFailsTheOutput();
     void fileSizeLimitIsReported_data();
     void fileSizeLimitIsReported();
+    void layoutTextOffThePageIsWarnedOnce_data();
     void layoutTextOffThePageIsWarnedOnce();
     void listLineBreaksAndControlBytes();
     void longNonLatinNamesMakeFiles();
@@ -755,8 +756,18 @@ void TestDruk::fileSizeLimitIsReported()
     QCOMPARE(leftInScratchRoot(), QStringList());
 }
 
+void TestDruk::layoutTextOffThePageIsWarnedOnce_data()
+{
+    QTest::addColumn<QStringList>("output");
+    QTest::newRow("-o") << QStringList{QStringLiteral("-o"), QStringLiteral("x.pdf")};
+    QTest::newRow("--osobno") << QStringList{QStringLiteral("--osobno"), QStringLiteral("os")};
+    QTest::newRow("--png") << QStringList{QStringLiteral("--png"), QStringLiteral("png"), QStringLiteral("--dpi"),
+                                          QStringLiteral("10")};
+}
+
 void TestDruk::layoutTextOffThePageIsWarnedOnce()
 {
+    QFETCH(QStringList, output);
     // The diploma's own heading runs off every page: one line for the
     // list, not one a name; a name of its own that runs off keeps its line.
     diplomafile::DiplomaContent content = startupContent();
@@ -767,8 +778,8 @@ void TestDruk::layoutTextOffThePageIsWarnedOnce()
         names << QStringLiteral("Uczeń %1").arg(k);
     names[6] = QStringLiteral("Konstanty Ildefons Gałczyński-Wielkopolski herbu Trzy Trąby i Półtora Krzyża");
     writeBytes(dir_->file(QStringLiteral("n.txt")), names.join(QLatin1Char('\n')).toUtf8());
-    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
-                              QStringLiteral("-o"), QStringLiteral("x.pdf")});
+    const Result r = runDruk(QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt")}
+                             + output);
     QVERIFY2(r.status == 0, qPrintable(r.err));
     QCOMPARE(r.err.count(QStringLiteral("poza obszar")), 2);
     QVERIFY2(r.err.contains(QStringLiteral("uwaga: tekst „") + QString(30, QChar(0x0141))
