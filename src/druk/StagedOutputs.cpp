@@ -274,7 +274,11 @@ void StagedOutputs::commitAll()
 
 ScratchFolder::ScratchFolder()
 {
-    QByteArray pattern = nativePath(QDir(QDir::tempPath()).filePath(QStringLiteral("dyplom-druk-XXXXXX")));
+    // A TMPDIR that is no folder would put the folder in the current one.
+    QString base = QDir::tempPath();
+    if (base.isEmpty() || !QFileInfo(base).isDir())
+        base = QStringLiteral("/tmp");
+    QByteArray pattern = nativePath(QDir(base).filePath(QStringLiteral("dyplom-druk-XXXXXX")));
     bool made;
     {
         InterruptsBlocked blocked; // the folder and its registration together
@@ -283,7 +287,7 @@ ScratchFolder::ScratchFolder()
             pendingFolders().push_back(pattern.toStdString());
     }
     if (!made)
-        throw Failure(QDir::tempPath(), QStringLiteral("nie można utworzyć katalogu tymczasowego (%1)").arg(systemErrorText(errno)));
+        throw Failure(base, QStringLiteral("nie można utworzyć katalogu tymczasowego (%1)").arg(systemErrorText(errno)));
     path_ = QFile::decodeName(pattern);
 }
 
