@@ -10,4 +10,7 @@ if(TARGET druk)
   target_link_libraries(bench_druk PRIVATE druk benchmark::benchmark)
   target_include_directories(bench_druk PRIVATE ${CMAKE_SOURCE_DIR}/tests/common)
   target_compile_definitions(bench_druk PRIVATE DYPLOM_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  # The smoke run makes the compact batch once (well under a second).
+  add_test(NAME bench_druk_smoke COMMAND bench_druk --benchmark_filter=Compact --benchmark_min_time=0.001)
+  set_tests_properties(bench_druk_smoke PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
 endif()

@@ -1,6 +1,8 @@
 #include "Run.h"
 
 #include "Catalogue.h"
+#include "CompactPdf.h"
+#include "CupsJob.h"
 #include "ErrorTexts.h"
 #include "Failure.h"
 #include "FileNames.h"
@@ -13,7 +15,6 @@
 #include "platform/DataPath.h"
 #include "platform/IoError.h"
 #include "printing/PainterDevice.h"
-#include "printing/QtPrinterDevice.h"
 
 #include <QDir>
 #include <QFile>
@@ -93,12 +94,6 @@ printing::PrintInput inputFor(const diplomafile::DiplomaContent &content, const 
     return in;
 }
 
-QString describe(const Page &page, int index)
-{
-    return page.line > 0 ? QStringLiteral("rekord %1 (wiersz %2 listy)").arg(index + 1).arg(page.line)
-                         : QStringLiteral("dyplom");
-}
-
 // The folders a run made for its outputs, removed again (when empty) if
 // the run fails.
 class CreatedFolders {
@@ -129,10 +124,20 @@ private:
 void toPdf(OutputFile &file, const QList<Page> &pages, const printing::SheetGeometry &geometry,
            const std::function<void(const QString &)> &warn, const std::function<void(int, int)> &progress)
 {
-    PdfTarget target(file, geometry);
-    printing::SheetDevice device(geometry, target);
-    printPages(device, pages, warn, progress);
-    target.finish();
+    OffPageTexts offPage;
+    CompactPdfWriter(geometry, pages.first().input).write(file, pages, offPage, progress);
+    for (const QString &line : offPage.warnings())
+        warn(line);
+}
+
+// The printer's own sheet and printable area at its resolution.
+printing::SheetGeometry geometryOf(const QPrinter &printer)
+{
+    printing::SheetGeometry g;
+    g.dpi = printer.resolution();
+    g.sheet = printer.pageLayout().fullRectPixels(g.dpi).size();
+    g.printable = printer.pageLayout().paintRectPixels(g.dpi);
+    return g;
 }
 
 } // namespace
@@ -168,7 +173,7 @@ QList<Page> loadPages(const Options &options, QList<InputFile> *inputs,
         throw Failure(options.list, QStringLiteral("lista nie zawiera żadnego rekordu"));
     QList<Page> pages;
     for (const ListRecord &r : records) {
-        Page page{base, r.line};
+        Page page{base, r.line, int(pages.size())};
         if (r.recipient)
             page.input.texts.recipient = *r.recipient;
         if (r.heading)
@@ -181,19 +186,27 @@ QList<Page> loadPages(const Options &options, QList<InputFile> *inputs,
     return pages;
 }
 
-void printPages(printing::PrinterDevice &device, const QList<Page> &pages,
-                const std::function<void(const QString &)> &warn, const std::function<void(int, int)> &progress)
+void printPages(printing::PrinterDevice &device, const QList<Page> &pages, OffPageTexts &offPage,
+                const std::function<void(int, int)> &progress)
 {
     auto *painterDevice = dynamic_cast<printing::PainterDevice *>(&device);
     for (int i = 0; i < pages.size(); ++i) {
         printing::printDiploma(device, pages[i].input);
-        if (painterDevice && warn)
-            for (const QString &text : painterDevice->textsOffThePage())
-                warn(QStringLiteral("uwaga: %1: tekst „%2” wychodzi poza obszar wydruku")
-                         .arg(describe(pages[i], i), quotedForMessage(text)));
+        if (painterDevice)
+            offPage.add(pages[i].record, pages[i].line, painterDevice->textsOffThePage());
         if (progress)
             progress(i + 1, int(pages.size()));
     }
+}
+
+void printPages(printing::PrinterDevice &device, const QList<Page> &pages,
+                const std::function<void(const QString &)> &warn, const std::function<void(int, int)> &progress)
+{
+    OffPageTexts offPage;
+    printPages(device, pages, offPage, progress);
+    if (warn)
+        for (const QString &line : offPage.warnings())
+            warn(line);
 }
 
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
@@ -270,14 +283,18 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
                 stems.append(safeFileStem(p.input.texts.recipient));
             const QStringList names = uniqueFileNames(stems, QStringLiteral(".pdf"));
             const QDir dir(options.separateDir);
+            CompactPdfWriter writer(geometry, pages.first().input);
             if (!options.overwrite)
                 for (const QString &name : names)
                     if (QFileInfo::exists(dir.filePath(name)))
                         throw Failure(dir.filePath(name), QStringLiteral("plik już istnieje (--nadpisz pozwala go zastąpić)"));
+            OffPageTexts offPage; // over all the files: a heading too wide is said once
             for (int i = 0; i < pages.size(); ++i) {
-                toPdf(outputs.stage(dir.filePath(names[i])), {pages[i]}, geometry, warn, {});
+                writer.write(outputs.stage(dir.filePath(names[i])), {pages[i]}, offPage);
                 progress(i + 1, int(pages.size()));
             }
+            for (const QString &line : offPage.warnings())
+                warn(line);
             warnedOnce = true;
         }
 
@@ -306,9 +323,11 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
             printer.setPageSize(QPageSize(QPageSize::A4));
             if (options.printerDpiGiven)
                 printer.setResolution(options.printerDpi);
-            printing::QtPrinterDevice device(printer, true);
-            printPages(device, pages, warn, progress);
-            device.finish();
+            // The compact PDF of the whole list goes to the queue as one job.
+            ScratchFolder scratch;
+            const std::unique_ptr<OutputFile> job = scratch.create(QStringLiteral("dyplomy.pdf"));
+            toPdf(*job, pages, geometryOf(printer), warn, progress);
+            sendToPrinter(printer.printerName(), job->path(), QFileInfo(options.diploma).fileName());
         }
 
         // Every output is whole: only now are they put in place.

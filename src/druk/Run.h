@@ -1,5 +1,6 @@
 #pragma once
 #include "NameList.h"
+#include "OffPageTexts.h"
 #include "Options.h"
 
 #include "printing/PrintDiploma.h"
@@ -17,7 +18,8 @@ namespace druk {
 // One page to print and where it comes from.
 struct Page {
     printing::PrintInput input;
-    int line = 0; // line of the list, 0 without a list
+    int line = 0;   // line of the list, 0 without a list
+    int record = 0; // index in the list, from 0
 };
 
 // A file the run reads, which no output may replace.
@@ -34,8 +36,12 @@ QList<Page> loadPages(const Options &options, QList<InputFile> *inputs = nullptr
                       const std::function<void(const QString &)> &warn = {});
 
 // Prints every page on device, one job per page, through the print
-// command's own code. warn gets a line for every text that runs off the
-// printable area; progress(done, total) after every page.
+// command's own code, gathering the texts that run off the printable area
+// in offPage; progress(done, total) after every page.
+void printPages(printing::PrinterDevice &device, const QList<Page> &pages, OffPageTexts &offPage,
+                const std::function<void(int, int)> &progress = {});
+// The same, with warn getting, after the last page, the warnings of
+// OffPageTexts.
 void printPages(printing::PrinterDevice &device, const QList<Page> &pages,
                 const std::function<void(const QString &)> &warn,
                 const std::function<void(int, int)> &progress = {});

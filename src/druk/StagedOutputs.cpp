@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <csignal>
 #include <fcntl.h>
 #include <string>
@@ -43,12 +44,19 @@ QString resolvedTarget(const QString &path)
     return QDir::cleanPath(QFileInfo(target).absoluteFilePath());
 }
 
-// The temporary files not yet renamed or removed. Changed only with the
-// interrupting signals blocked, so that their handler reads it whole.
+// The temporary files not yet renamed or removed, and the scratch folders
+// that hold some of them. Changed only with the interrupting signals
+// blocked, so that their handler reads them whole.
 std::vector<std::string> &pendingFiles()
 {
     static std::vector<std::string> files;
     return files;
+}
+
+std::vector<std::string> &pendingFolders()
+{
+    static std::vector<std::string> folders;
+    return folders;
 }
 
 constexpr int InterruptSignals[] = {SIGINT, SIGTERM, SIGHUP};
@@ -69,11 +77,10 @@ private:
     sigset_t previous_;
 };
 
-void setPending(const QString &temporary, bool pending)
+void setPending(const QString &temporary, bool pending, std::vector<std::string> &files = pendingFiles())
 {
     const std::string path = QFile::encodeName(temporary).toStdString();
     InterruptsBlocked blocked;
-    auto &files = pendingFiles();
     if (pending)
         files.push_back(path);
     else
@@ -84,6 +91,8 @@ void removePendingAndDie(int sig)
 {
     for (const std::string &path : pendingFiles())
         ::unlink(path.c_str()); // async-signal-safe, as is the rest
+    for (const std::string &path : pendingFolders())
+        ::rmdir(path.c_str()); // emptied by the unlinks above
     std::signal(sig, SIG_DFL);
     ::raise(sig);
 }
@@ -261,6 +270,62 @@ void StagedOutputs::commitAll()
         setPending(file->temporary_, false);
         file->temporary_.clear();
     }
+}
+
+ScratchFolder::ScratchFolder()
+{
+    // A TMPDIR that is no folder would put the folder in the current one.
+    QString base = QDir::tempPath();
+    if (base.isEmpty() || !QFileInfo(base).isDir())
+        base = QStringLiteral("/tmp");
+    QByteArray pattern = nativePath(QDir(base).filePath(QStringLiteral("dyplom-druk-XXXXXX")));
+    bool made;
+    {
+        InterruptsBlocked blocked; // the folder and its registration together
+        made = ::mkdtemp(pattern.data()) != nullptr;
+        if (made)
+            pendingFolders().push_back(pattern.toStdString());
+    }
+    if (!made)
+        throw Failure(base, QStringLiteral("nie można utworzyć katalogu tymczasowego (%1)").arg(systemErrorText(errno)));
+    path_ = QFile::decodeName(pattern);
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    for (const QString &name : QStringList(files_))
+        remove(name);
+    QDir().rmdir(path_);
+    setPending(path_, false, pendingFolders());
+}
+
+std::unique_ptr<OutputFile> ScratchFolder::create(const QString &name)
+{
+    const QString path = QDir(path_).filePath(name);
+    const QByteArray native = nativePath(path);
+    int fd;
+    {
+        InterruptsBlocked blocked;
+        fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        if (fd >= 0 && !files_.contains(name)) {
+            pendingFiles().push_back(native.toStdString());
+            files_.append(name);
+        }
+    }
+    if (fd < 0)
+        throw Failure(path, QStringLiteral("nie można utworzyć pliku (%1)").arg(systemErrorText(errno)));
+    return std::unique_ptr<OutputFile>(new OutputFile(path, path, path, fd, [](int f, const void *data, size_t size) {
+        return ::write(f, data, size);
+    }));
+}
+
+void ScratchFolder::remove(const QString &name)
+{
+    if (!files_.removeOne(name))
+        return;
+    const QString path = QDir(path_).filePath(name);
+    QFile::remove(path);
+    setPending(path, false);
 }
 
 } // namespace druk

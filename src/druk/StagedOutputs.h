@@ -38,6 +38,7 @@ protected:
 
 private:
     friend class StagedOutputs;
+    friend class ScratchFolder;
     OutputFile(const QString &path, const QString &target, const QString &temporary, int fd, WriteCall write);
     bool flushBuffer();
     [[noreturn]] void fail(int err);
@@ -89,6 +90,28 @@ private:
     WriteCall write_;
     std::vector<Protected> inputs_;
     std::vector<std::unique_ptr<OutputFile>> files_;
+};
+
+// A folder of a run's own intermediate files (in the system's temporary
+// folder), written with every write checked as outputs are. It goes with
+// everything in it when the folder object does, and when an interrupting
+// signal ends the run (see removeTemporaryFilesOnInterrupt).
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder &) = delete;
+    ScratchFolder &operator=(const ScratchFolder &) = delete;
+
+    // A new, empty file name in the folder (an earlier one of that name is
+    // replaced). Throws Failure when it cannot be made.
+    std::unique_ptr<OutputFile> create(const QString &name);
+    // Removes the file name now rather than with the folder.
+    void remove(const QString &name);
+
+private:
+    QString path_;
+    QStringList files_;
 };
 
 } // namespace druk

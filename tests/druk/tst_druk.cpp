@@ -3,11 +3,14 @@
 #include "RecordingPrinter.h"
 #include "druk/Run.h"
 #include "FileBytes.h"
+#include "PdfFacts.h"
 #include "PdfTools.h"
 #include "ScriptedPlatform.h"
 #include "StartupDiploma.h"
 #include "TempProgramDir.h"
 
+#include "druk/PageTargets.h"
+#include "druk/StagedOutputs.h"
 #include "diplomafile/DiplomaRecord.h"
 #include "printing/PrintDiploma.h"
 #include "printing/SheetDevice.h"
@@ -15,6 +18,7 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QStorageInfo>
+#include <QTemporaryDir>
 #include <QImageReader>
 #include <QScopeGuard>
 #include <QProcess>
@@ -35,12 +39,34 @@ struct Result {
 // Runs the real program. No XDG_RUNTIME_DIR, as in a cron job or a bare
 // terminal: the toolkit's notice about it must not reach stderr, which
 // holds only the program's own lines. childSetup runs in the child.
-Result runDruk(const QStringList &args, const std::function<void()> &childSetup = {})
+// The system's temporary folder as the runs see it, so that a test can
+// tell what they leave behind there.
+QString scratchRoot()
+{
+    static const QTemporaryDir root;
+    return root.path();
+}
+
+// What the runs' own scratch folders left there (the toolkit keeps a
+// runtime folder of its own there too).
+QStringList leftInScratchRoot()
+{
+    return QDir(scratchRoot()).entryList({QStringLiteral("dyplom-druk*")}, QDir::AllEntries | QDir::Hidden);
+}
+
+QProcessEnvironment drukEnvironment(const QString &tmpDir = scratchRoot())
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    env.insert(QStringLiteral("TMPDIR"), tmpDir);
+    return env;
+}
+
+Result runDruk(const QStringList &args, const std::function<void()> &childSetup = {},
+               const QString &tmpDir = scratchRoot())
+{
     QProcess p;
-    p.setProcessEnvironment(env);
+    p.setProcessEnvironment(drukEnvironment(tmpDir));
     if (childSetup)
         p.setChildProcessModifier(childSetup);
     p.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-druk"), args);
@@ -65,6 +91,15 @@ diplomafile::DiplomaContent startupContent()
     c.texts.body[3] = QStringLiteral("Dyrektor");
     c.texts.recipient = QStringLiteral("Jan Kowalski");
     return c;
+}
+
+// A list of count names with Polish letters, one a line.
+QStringList polishNames(int count)
+{
+    QStringList names;
+    for (int k = 1; k <= count; ++k)
+        names << QStringLiteral("Zażółć%1 Gęślą-Jaźń").arg(k);
+    return names;
 }
 
 // Files a run may leave behind besides its outputs: none.
@@ -97,6 +132,8 @@ private slots:
     void layoutMatchesThePrintCommand();
     void sheetDeviceIsTheDescribedPrinter();
     void thirtyNamesGiveThirtyPages();
+    void listHoldsTheTemplateOnce();
+    void pageLooksAsWithTheTemplateDrawnOnIt();
     void csvReplacesTexts();
     void separateFilesAreNamedAfterRecipients();
     void pngPicturesFollowDpi();
@@ -109,7 +146,11 @@ private slots:
     void outputNeverReplacesAnInput();
     void fullDiskKeepsTheOldFile_data();
     void fullDiskKeepsTheOldFile();
+    void fullScratchFolderFailsTheOutput();
+    void fileSizeLimitIsReported_data();
     void fileSizeLimitIsReported();
+    void layoutTextOffThePageIsWarnedOnce_data();
+    void layoutTextOffThePageIsWarnedOnce();
     void listLineBreaksAndControlBytes();
     void longNonLatinNamesMakeFiles();
     void printsNoToolkitNoise();
@@ -211,6 +252,106 @@ void TestDruk::thirtyNamesGiveThirtyPages()
     QCOMPARE(runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), QStringLiteral("klasa.pdf")}).count('\n'), 2);
 }
 
+void TestDruk::listHoldsTheTemplateOnce()
+{
+    if (!poppler_)
+        QSKIP("poppler-utils are not installed");
+    qint64 sizes[2] = {};
+    for (int run = 0; run < 2; ++run) {
+        const int count = 10 * (run + 1);
+        writeBytes(dir_->file(QStringLiteral("n.txt")), polishNames(count).join(QLatin1Char('\n')).toUtf8());
+        const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                                  QStringLiteral("-o"), QStringLiteral("k.pdf")});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        const QString pdf = dir_->file(QStringLiteral("k.pdf"));
+        sizes[run] = QFileInfo(pdf).size();
+        QCOMPARE(pageCount(pdf), count);
+        QCOMPARE(formXObjectCount(pdf), 1);
+    }
+    // Ten more names cost their texts, not ten more drawings of a template
+    // that alone takes well over 100 kB.
+    const qint64 perName = (sizes[1] - sizes[0]) / 10;
+    QVERIFY2(perName < 4000, qPrintable(QStringLiteral("%1 bytes per name").arg(perName)));
+    QVERIFY2(sizes[1] < 250000, qPrintable(QString::number(sizes[1])));
+
+    // Every name on its own page, Polish letters intact.
+    const QString pdf = dir_->file(QStringLiteral("k.pdf"));
+    const QStringList texts = runTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).split(QLatin1Char('\f'));
+    const QStringList names = polishNames(20);
+    for (int k = 0; k < 20; ++k)
+        QVERIFY2(texts.value(k).contains(names[k]), qPrintable(texts.value(k)));
+
+    // The template beneath the first, a middle and the last page: template
+    // 1 inks its frame, far from every text.
+    for (int page : {1, 10, 20}) {
+        const QImage image = renderPage(pdf, page, 30);
+        QVERIFY(!image.isNull());
+        QVERIFY2(inkShare(image, QRect(0, 0, image.width(), image.height() / 12)) > 0.1,
+                 qPrintable(QStringLiteral("page %1: %2").arg(page).arg(inkShare(image, image.rect()))));
+    }
+
+    // Fonts once per file, embedded with their Unicode map, and only the
+    // glyphs used: a whole Liberation or DejaVu face is 300 to 700 kB.
+    const QStringList fonts =
+        runTool(QStringLiteral("pdffonts"), {pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+    QVERIFY(!fonts.isEmpty());
+    QStringList seen;
+    for (const QString &line : fonts) {
+        const QString name = line.section(QLatin1Char(' '), 0, 0);
+        QVERIFY2(!seen.contains(name), qPrintable(line));
+        seen << name;
+        QVERIFY2(line.contains(QRegularExpression(QStringLiteral("yes\\s+\\S+\\s+yes\\s+\\d+\\s+0$"))), qPrintable(line));
+    }
+    const QList<qint64> programs = embeddedFontSizes(pdf);
+    QCOMPARE(programs.size(), fonts.size());
+    for (qint64 size : programs)
+        QVERIFY2(size < 60000, qPrintable(QString::number(size)));
+}
+
+void TestDruk::pageLooksAsWithTheTemplateDrawnOnIt()
+{
+    if (!poppler_)
+        QSKIP("poppler-utils are not installed");
+    writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna Nowak\nJan Kowalski\nŻaneta Źdźbło\n");
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                              QStringLiteral("-o"), QStringLiteral("k.pdf"), QStringLiteral("--margin-wz-l"),
+                              QStringLiteral("4"), QStringLiteral("--obszar"), QStringLiteral("200x287+5+5")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+
+    // The same pages with the template drawn on each, as they always were.
+    druk::Options options;
+    options.diploma = dir_->file(QStringLiteral("d.dyp"));
+    options.list = dir_->file(QStringLiteral("n.txt"));
+    options.templateLeft = 4;
+    const QList<druk::Page> pages = druk::loadPages(options);
+    const printing::SheetGeometry geometry = printing::SheetGeometry::a4(600, QRectF(5, 5, 200, 287));
+    {
+        druk::StagedOutputs outputs;
+        druk::PdfTarget target(outputs.stage(dir_->file(QStringLiteral("direct.pdf"))), geometry);
+        printing::SheetDevice device(geometry, target);
+        druk::printPages(device, pages, {});
+        target.finish();
+        outputs.commitAll();
+    }
+
+    // Both rendered at 150 dpi agree up to antialiasing: the same shapes
+    // and glyphs reach poppler in the same places, only the texts' white
+    // cells now cover a drawing in a form of its own, so an edge pixel may
+    // blend a little differently. Allowed: 1 in 2000 pixels off by more
+    // than 64 levels (an edge, not a missing or moved drawing, which would
+    // change tens of thousands).
+    for (int page : {1, 3}) {
+        const QImage composed = renderPage(dir_->file(QStringLiteral("k.pdf")), page, 150);
+        const QImage direct = renderPage(dir_->file(QStringLiteral("direct.pdf")), page, 150);
+        QVERIFY(!composed.isNull() && !direct.isNull());
+        const PixelDifference d = compareImages(composed, direct, 64);
+        const qint64 allowed = qint64(direct.width()) * direct.height() / 2000;
+        QVERIFY2(d.beyond >= 0 && d.beyond <= allowed,
+                 qPrintable(QStringLiteral("page %1: %2 pixels beyond, largest %3").arg(page).arg(d.beyond).arg(d.largest)));
+        qInfo("page %d: %lld pixels beyond 64 levels, largest difference %d", page, d.beyond, d.largest);
+    }
+}
+
 void TestDruk::csvReplacesTexts()
 {
     writeBytes(dir_->file(QStringLiteral("lista.csv")),
@@ -249,6 +390,12 @@ void TestDruk::separateFilesAreNamedAfterRecipients()
              (QStringList{QStringLiteral("Anna Nowak.pdf"), QStringLiteral("Jan_Kowalski.pdf"),
                           QStringLiteral("anna nowak (2).pdf")}));
     const QDateTime before = QFileInfo(out.filePath(QStringLiteral("Anna Nowak.pdf"))).lastModified();
+    if (poppler_) // each file carries its own template
+        for (const QString &name : out.entryList(QDir::Files)) {
+            QCOMPARE(formXObjectCount(out.filePath(name)), 1);
+            const QImage image = renderPage(out.filePath(name), 1, 30);
+            QVERIFY2(inkShare(image, QRect(0, 0, image.width(), image.height() / 12)) > 0.1, qPrintable(name));
+        }
 
     // A second run refuses to overwrite, and writes nothing at all.
     QFile::remove(out.filePath(QStringLiteral("Jan_Kowalski.pdf")));
@@ -507,6 +654,9 @@ void TestDruk::fullDiskKeepsTheOldFile_data()
     QTest::addColumn<QString>("old"); // an earlier file of an output's name
     QTest::newRow("-o") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"), QStringLiteral("dysk/out.pdf")}
                         << QStringLiteral("out.pdf");
+    QTest::newRow("-o list") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                                            QStringLiteral("-o"), QStringLiteral("dysk/out.pdf")}
+                             << QStringLiteral("out.pdf");
     QTest::newRow("--osobno") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
                                              QStringLiteral("--osobno"), QStringLiteral("dysk"),
                                              QStringLiteral("--nadpisz")}
@@ -543,23 +693,102 @@ void TestDruk::fullDiskKeepsTheOldFile()
     QStringList expected{old, QStringLiteral("filler")};
     expected.sort();
     QCOMPARE(left, expected); // nothing else behind
+    QCOMPARE(leftInScratchRoot(), QStringList());
+}
 
+void TestDruk::fullScratchFolderFailsTheOutput()
+{
+    // The layers of a compact PDF go to the temporary folder first: when
+    // that is full, the output it was for fails and the old one stays.
+    SmallDisk disk(dir_->file(QStringLiteral("tmp")), 320);
+    if (!disk.skipReason.isEmpty())
+        QSKIP(qPrintable(disk.skipReason));
+    writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\nZofia\n");
+    writeBytes(dir_->file(QStringLiteral("out.pdf")), "earlier");
+    disk.fillTo(20 * 1024);
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                              QStringLiteral("-o"), QStringLiteral("out.pdf")},
+                             {}, disk.path);
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.startsWith(QStringLiteral("dyplom-druk: out.pdf: plik pośredni ") + disk.path)
+                 && r.err.contains(QStringLiteral("brak miejsca na dysku")) && r.err.count('\n') == 1,
+             qPrintable(r.err));
+    QCOMPARE(readBytes(dir_->file(QStringLiteral("out.pdf"))), QByteArray("earlier"));
+    QCOMPARE(QDir(disk.path).entryList({QStringLiteral("dyplom-druk*")}, QDir::AllEntries | QDir::Hidden),
+             QStringList());
+    QCOMPARE(temporaryFilesIn(dir_->path()), QStringList());
+}
+
+void TestDruk::fileSizeLimitIsReported_data()
+{
+    QTest::addColumn<bool>("layer"); // the limit met by a layer, else by the output itself
+    QTest::newRow("a layer") << true;
+    QTest::newRow("the output") << false;
 }
 
 void TestDruk::fileSizeLimitIsReported()
 {
+    QFETCH(bool, layer);
+    QStringList names;
+    for (int k = 1; k <= 30; ++k)
+        names << QStringLiteral("Uczeń %1").arg(k);
+    writeBytes(dir_->file(QStringLiteral("n.txt")), names.join(QLatin1Char('\n')).toUtf8());
+    const QStringList args{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                           QStringLiteral("-o"), QStringLiteral("x.pdf")};
+    // Each layer is smaller than the whole: a limit just under the whole
+    // stops only the output.
+    Result r = runDruk(args);
+    QCOMPARE(r.status, 0);
+    const rlimit limit = layer ? rlimit{40 * 1024, 40 * 1024}
+                               : rlimit{rlim_t(QFileInfo(dir_->file(QStringLiteral("x.pdf"))).size() - 2048),
+                                        RLIM_INFINITY};
     writeBytes(dir_->file(QStringLiteral("x.pdf")), "earlier");
-    // The real program under `ulimit -f 40`, with SIGXFSZ as a shell leaves it.
-    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("-o"), QStringLiteral("x.pdf")}, [] {
+
+    // The real program under `ulimit -f`, with SIGXFSZ as a shell leaves it.
+    r = runDruk(args, [limit] {
         std::signal(SIGXFSZ, SIG_DFL);
-        const rlimit limit{40 * 1024, 40 * 1024};
         ::setrlimit(RLIMIT_FSIZE, &limit);
     });
     QCOMPARE(r.status, 1); // -1: killed by the signal
-    QVERIFY2(r.err.startsWith(QStringLiteral("dyplom-druk: x.pdf: ")) && r.err.contains(QStringLiteral("ulimit -f")),
+    const QString start = layer ? QStringLiteral("dyplom-druk: x.pdf: plik pośredni ") : QStringLiteral("dyplom-druk: x.pdf: ");
+    QVERIFY2(r.err.startsWith(start) && r.err.contains(QStringLiteral("ulimit -f")) && r.err.count('\n') == 1
+                 && r.err.contains(QStringLiteral("pośredni")) == layer,
              qPrintable(r.err));
     QCOMPARE(readBytesOrMissing(dir_->file(QStringLiteral("x.pdf"))), QByteArray("earlier"));
     QCOMPARE(temporaryFilesIn(dir_->path()), QStringList());
+    QCOMPARE(leftInScratchRoot(), QStringList());
+}
+
+void TestDruk::layoutTextOffThePageIsWarnedOnce_data()
+{
+    QTest::addColumn<QStringList>("output");
+    QTest::newRow("-o") << QStringList{QStringLiteral("-o"), QStringLiteral("x.pdf")};
+    QTest::newRow("--osobno") << QStringList{QStringLiteral("--osobno"), QStringLiteral("os")};
+    QTest::newRow("--png") << QStringList{QStringLiteral("--png"), QStringLiteral("png"), QStringLiteral("--dpi"),
+                                          QStringLiteral("10")};
+}
+
+void TestDruk::layoutTextOffThePageIsWarnedOnce()
+{
+    QFETCH(QStringList, output);
+    // The diploma's own heading runs off every page: one line for the
+    // list, not one a name; a name of its own that runs off keeps its line.
+    diplomafile::DiplomaContent content = startupContent();
+    content.texts.heading = QString(30, QChar(0x0141));
+    writeBytes(dir_->file(QStringLiteral("d.dyp")), diplomafile::buildDiplomaRecord(content));
+    QStringList names;
+    for (int k = 1; k <= 40; ++k)
+        names << QStringLiteral("Uczeń %1").arg(k);
+    names[6] = QStringLiteral("Konstanty Ildefons Gałczyński-Wielkopolski herbu Trzy Trąby i Półtora Krzyża");
+    writeBytes(dir_->file(QStringLiteral("n.txt")), names.join(QLatin1Char('\n')).toUtf8());
+    const Result r = runDruk(QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt")}
+                             + output);
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QCOMPARE(r.err.count(QStringLiteral("poza obszar")), 2);
+    QVERIFY2(r.err.contains(QStringLiteral("uwaga: tekst „") + QString(30, QChar(0x0141))
+                            + QStringLiteral("” wychodzi poza obszar wydruku (w 40 rekordach)")),
+             qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral("uwaga: rekord 7 (wiersz 7 listy): tekst „Konstanty")), qPrintable(r.err));
 }
 
 void TestDruk::listLineBreaksAndControlBytes()
@@ -610,6 +839,7 @@ void TestDruk::interruptedRunLeavesNothing()
     QDir().mkpath(dir_->file(QStringLiteral("os")));
     writeBytes(dir_->file(QStringLiteral("os/Uczeń 1.pdf")), "earlier");
     QProcess p;
+    p.setProcessEnvironment(drukEnvironment());
     p.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-druk"),
             {QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"), QStringLiteral("--osobno"),
              QStringLiteral("os"), QStringLiteral("--nadpisz")});
@@ -628,6 +858,7 @@ void TestDruk::interruptedRunLeavesNothing()
     QVERIFY(p.waitForFinished(10000));
     QCOMPARE(p.exitStatus(), QProcess::CrashExit); // still ends by the signal
     QCOMPARE(temporaryFilesIn(dir_->path()), QStringList());
+    QCOMPARE(leftInScratchRoot(), QStringList()); // the layers' folder too
     QCOMPARE(QDir(dir_->file(QStringLiteral("os"))).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("Uczeń 1.pdf")});
     QCOMPARE(readBytesOrMissing(dir_->file(QStringLiteral("os/Uczeń 1.pdf"))), QByteArray("earlier"));
@@ -669,6 +900,8 @@ void TestDruk::listGoesToACupsQueueAsOneJob()
     QVERIFY2(!produced.isEmpty(), qPrintable(QStringLiteral("no PDF in %1 within 60 s").arg(out.path())));
     const auto cleanup = qScopeGuard([&] { QFile::remove(produced); });
     QCOMPARE(pageCount(produced), 3); // one job, one page per name
+    const QImage last = renderPage(produced, 3, 30); // the template made it to the printer too
+    QVERIFY2(inkShare(last, QRect(0, 0, last.width(), last.height() / 12)) > 0.1, qPrintable(produced));
 }
 
 void TestDruk::progressShowsOnATerminal()

@@ -57,6 +57,7 @@ private slots:
     void failedRunKeepsEarlierFiles();
     void inputsAreNeverReplaced();
     void linkIsWrittenAtItsTarget();
+    void scratchFolderGoesWithEverythingInIt();
 };
 
 void TestDrukOutputs::committedOnlyWhenAllAreWhole()
@@ -173,6 +174,36 @@ void TestDrukOutputs::linkIsWrittenAtItsTarget()
     }
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(readBytesOrMissing(target), QByteArray("new"));
+}
+
+void TestDrukOutputs::scratchFolderGoesWithEverythingInIt()
+{
+    QTemporaryDir tmp;
+    const QByteArray before = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+    const auto restore = qScopeGuard([&] { qputenv("TMPDIR", before); });
+    {
+        ScratchFolder scratch;
+        const std::unique_ptr<OutputFile> a = scratch.create(QStringLiteral("a.pdf"));
+        a->write(QByteArray(100000, 'a'));
+        a->finish();
+        QCOMPARE(readBytes(a->path()), QByteArray(100000, 'a'));
+        QVERIFY(a->path().startsWith(tmp.path() + QStringLiteral("/dyplom-druk-")));
+        // A name made again starts empty; one removed early is gone.
+        const std::unique_ptr<OutputFile> again = scratch.create(QStringLiteral("a.pdf"));
+        again->write("b");
+        again->finish();
+        QCOMPARE(readBytes(again->path()), QByteArray("b"));
+        scratch.remove(QStringLiteral("a.pdf"));
+        QVERIFY(!QFile::exists(again->path()));
+        scratch.create(QStringLiteral("left.pdf"))->write("left");
+    }
+    QCOMPARE(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+
+    // A TMPDIR that is not there: the system's /tmp, not the current folder.
+    qputenv("TMPDIR", QFile::encodeName(tmp.filePath(QStringLiteral("brak"))));
+    ScratchFolder scratch;
+    QVERIFY(scratch.create(QStringLiteral("x.pdf"))->path().startsWith(QStringLiteral("/tmp/dyplom-druk-")));
 }
 
 QTEST_MAIN(TestDrukOutputs)

@@ -1,0 +1,89 @@
+#pragma once
+#include "PdfTools.h"
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <qpdf/QPDF.hh>
+
+// What a finished PDF holds, read back with qpdf and poppler.
+
+// Form XObjects in the file: one per drawing the pages share.
+inline int formXObjectCount(const QString &pdf)
+{
+    QPDF doc;
+    doc.processFile(QFile::encodeName(pdf).constData());
+    int forms = 0;
+    for (QPDFObjectHandle &o : doc.getAllObjects())
+        if (o.isStream() && o.getDict().getKey("/Subtype").isNameAndEquals("/Form"))
+            ++forms;
+    return forms;
+}
+
+// Decoded sizes of the font programs embedded in the file.
+inline QList<qint64> embeddedFontSizes(const QString &pdf)
+{
+    QPDF doc;
+    doc.processFile(QFile::encodeName(pdf).constData());
+    QList<qint64> sizes;
+    for (QPDFObjectHandle &o : doc.getAllObjects())
+        if (o.isDictionary() && o.getKey("/Type").isNameAndEquals("/FontDescriptor"))
+            for (const char *key : {"/FontFile", "/FontFile2", "/FontFile3"})
+                if (o.getKey(key).isStream())
+                    sizes.append(qint64(o.getKey(key).getStreamData()->getSize()));
+    return sizes;
+}
+
+// Page (from 1) of pdf rendered by poppler at dpi; null when it fails.
+inline QImage renderPage(const QString &pdf, int page, int dpi)
+{
+    QTemporaryDir dir;
+    const QString stem = dir.filePath(QStringLiteral("p"));
+    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                         QString::number(page), QStringLiteral("-r"), QString::number(dpi),
+                                         QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, stem});
+    return QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+// Share of pixels in area that are not near white.
+inline double inkShare(const QImage &image, const QRect &area)
+{
+    const QRect r = area.intersected(image.rect());
+    if (r.isEmpty())
+        return 0;
+    qint64 ink = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 224)
+                ++ink;
+    return double(ink) / (qint64(r.width()) * r.height());
+}
+
+// How far two renderings of a page differ: pixels whose channels differ
+// by more than tolerance, and the largest difference seen.
+struct PixelDifference {
+    qint64 beyond = 0;
+    int largest = 0;
+};
+
+inline PixelDifference compareImages(const QImage &a, const QImage &b, int tolerance)
+{
+    PixelDifference d;
+    if (a.size() != b.size()) {
+        d.beyond = -1;
+        return d;
+    }
+    for (int y = 0; y < a.height(); ++y) {
+        const QRgb *pa = reinterpret_cast<const QRgb *>(a.constScanLine(y));
+        const QRgb *pb = reinterpret_cast<const QRgb *>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            const int diff = std::max({std::abs(qRed(pa[x]) - qRed(pb[x])), std::abs(qGreen(pa[x]) - qGreen(pb[x])),
+                                       std::abs(qBlue(pa[x]) - qBlue(pb[x]))});
+            d.largest = std::max(d.largest, diff);
+            if (diff > tolerance)
+                ++d.beyond;
+        }
+    }
+    return d;
+}
