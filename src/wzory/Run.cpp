@@ -7,11 +7,13 @@
 #include "Store.h"
 
 #include "editor/TemplateCatalogue.h"
+#include "platform/DataLocation.h"
 #include "platform/DataPath.h"
 #include "platform/IoError.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QSaveFile>
@@ -19,6 +21,21 @@
 namespace wzory {
 
 namespace {
+
+// The catalogue the editor shows: Wzory of the current directory when it has
+// one (a prepared ProgramDir), else that of the editor's per-user ProgramDir,
+// so that a design added from the home folder appears in the editor started
+// from the menu, and the home folder never gets a Wzory of its own.
+QString workingCatalogue(QTextStream &err)
+{
+    const QString here = templateFolder(platform::currentDirectory());
+    if (QFileInfo(here).isDir())
+        return here;
+    const platform::ProgramDirChoice choice = platform::chooseProgramDir(platform::processDataEnvironment());
+    for (const QString &problem : choice.problems)
+        err << "dyplom-wzory: uwaga: " << problem << "\n";
+    return templateFolder(choice.dir);
+}
 
 QString relative(const QString &path)
 {
@@ -103,7 +120,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         out << helpText();
         return 0;
     }
-    const QString folder = templateFolder(platform::currentDirectory());
+    const QString folder = workingCatalogue(err);
     try {
         switch (o.command) {
         case Command::Add: add(o, folder, out); break;

@@ -64,7 +64,7 @@ for path, (mode, owner) in entries.items():
     check(path == '' or path == '/usr' or path.startswith('/usr/'), f'{path} lies under /usr')
     check(owner == 'root/root', f'{path} belongs to root')
     check('.gitkeep' not in path and '/include' not in path and 'tst_' not in path, f'{path} is no build leftover')
-for program in ('dyplom', 'dyplom-druk'):
+for program in ('dyplom', 'dyplom-druk', 'dyplom-wzory'):
     check(entries.get(f'/usr/bin/{program}', ('',))[0] == '-rwxr-xr-x', f'/usr/bin/{program} is an executable')
 shipped = sorted(os.path.relpath(p, os.path.join(SOURCE, 'data'))
                  for p in glob.glob(os.path.join(SOURCE, 'data', 'Wzory', '*')))
@@ -75,7 +75,8 @@ for folder in ('Admini', 'Dyplomy', 'Notatki', 'Terminarz', 'Wzory'):
     check(entries.get(f'/usr/share/dyplom/{folder}', ('',))[0].startswith('d'), f'/usr/share/dyplom/{folder}/ is packed')
 expected = ['/usr/share/applications/dyplom.desktop', '/usr/share/mime/packages/dyplom.xml',
             '/usr/share/icons/hicolor/scalable/apps/dyplom.svg',
-            '/usr/share/man/man1/dyplom.1.gz', '/usr/share/man/man1/dyplom-druk.1.gz']
+            '/usr/share/man/man1/dyplom.1.gz', '/usr/share/man/man1/dyplom-druk.1.gz',
+            '/usr/share/man/man1/dyplom-wzory.1.gz']
 expected += [f'/usr/share/icons/hicolor/{s}x{s}/apps/dyplom.png' for s in ICON_SIZES]
 for path in expected:
     check(path in entries, f'{path} is packed')
@@ -123,7 +124,7 @@ try:
         check(head[:8] == b'\x89PNG\r\n\x1a\n' and struct.unpack('>II', head[16:24]) == (s, s), f'{s}x{s} PNG')
 
     # Man pages: roff with the version.
-    for page in ('dyplom', 'dyplom-druk'):
+    for page in ('dyplom', 'dyplom-druk', 'dyplom-wzory'):
         with gzip.open(os.path.join(share, f'man/man1/{page}.1.gz'), 'rt', encoding='utf-8') as man:
             text = man.read()
         check(text.startswith('.TH ') and f'dyplom {VERSION}' in text and '@' not in text, f'{page}(1) page')

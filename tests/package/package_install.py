@@ -160,7 +160,7 @@ try:
     package_in = installed('dyplom')
     assert install.returncode == 0 and package_in, f'apt-get install: {install.stdout}{install.stderr}'
     mark('installed')
-    for program in ('dyplom', 'dyplom-druk'):
+    for program in ('dyplom', 'dyplom-druk', 'dyplom-wzory'):
         assert shutil.which(program, path='/usr/bin') == f'/usr/bin/{program}', f'{program} is on PATH'
 
     xvfb = subprocess.Popen(['Xvfb', '-displayfd', '1', '-screen', '0', '1024x768x24', '-nolisten', 'tcp', '-br'],
@@ -262,6 +262,10 @@ try:
         f'the PDF holds the texts: {text!r} {printed.stderr}'
 
     mark('printed')
+    # dyplom-wzory from the home folder works on the same catalogue.
+    listed = run('dyplom-wzory', 'lista', cwd=home, env=dict(user_env, QT_QPA_PLATFORM='offscreen'))
+    assert '\n0001 ' in listed.stdout and not os.path.exists(os.path.join(home, 'Wzory')), \
+        f'dyplom-wzory lists the user\'s catalogue: {listed.stdout[:200]!r} {listed.stderr}'
     # Removing the package leaves the user's folders as they are.
     before = {**tree(user), **{'~/' + k: v for k, v in tree(os.path.join(home, 'Dyplomy')).items()}}
     run('apt-get', 'remove', '-y', '-o', 'DPkg::Lock::Timeout=300', 'dyplom',

@@ -9,7 +9,9 @@
 #include "wzory/Run.h"
 #include "wzory/Store.h"
 
+#include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <sys/stat.h>
 #include <QtTest>
 
@@ -195,6 +197,25 @@ private slots:
         const Outcome o = wzoryRun(args);
         QCOMPARE(o.code, 2);
         QVERIFY(o.err.startsWith(QStringLiteral("dyplom-wzory: ")));
+    }
+
+    void withoutWzoryHereTheEditorsOwnCatalogueIsUsed()
+    {
+        // Run from a home folder: the per-user ProgramDir the editor uses,
+        // made from the shipped templates; the home folder gets no Wzory.
+        QTemporaryDir home;
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.remove(QStringLiteral("XDG_DATA_HOME"));
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(home.path());
+        p.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-wzory"), {QStringLiteral("lista")});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY(QString::fromUtf8(p.readAllStandardOutput()).contains(QStringLiteral("\n0001 ")));
+        QVERIFY(QFile::exists(home.filePath(QStringLiteral(".local/share/dyplom/Wzory/BDR_0001.wmf"))));
+        QVERIFY(!QFileInfo::exists(home.filePath(QStringLiteral("Wzory"))));
     }
 
     void theProgramHelpsInPolishAndEnglish()
