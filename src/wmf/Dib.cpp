@@ -2,6 +2,7 @@
 #include "wmf/Parsed.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace wmf {
 
@@ -64,45 +65,65 @@ bool decodeRle(ByteReader &in, bool four, int width, int height, std::vector<uin
     return true;
 }
 
+// The fields of a core or info header that decoding needs, read and
+// checked; in is left at the first byte after the header.
+struct DibHeader {
+    uint32_t headerSize = 0;
+    int64_t width = 0, height = 0; // height made positive
+    int bits = 0;
+    uint32_t compression = BiRgb, colorsUsed = 0;
+    bool core = false, topDown = false;
+};
+
+std::optional<DibHeader> readDibHeader(ByteReader &in)
+{
+    DibHeader h;
+    h.headerSize = in.u32();
+    if (h.headerSize == 12) {
+        h.core = true;
+        h.width = in.u16();
+        h.height = in.s16();
+        in.u16();
+        h.bits = in.u16();
+    } else if (h.headerSize >= 40 && h.headerSize <= 256) {
+        h.width = in.s32();
+        h.height = in.s32();
+        in.u16(); // planes
+        h.bits = in.u16();
+        h.compression = in.u32();
+        in.u32(); // image size
+        in.u32();
+        in.u32();
+        h.colorsUsed = in.u32();
+        in.u32();
+        in.seek(h.headerSize);
+    } else {
+        return std::nullopt;
+    }
+    if (!in.ok())
+        return std::nullopt;
+    h.topDown = h.height < 0;
+    if (h.topDown)
+        h.height = -h.height;
+    if (h.width <= 0 || h.height <= 0 || h.width > 65535 || h.height > 65535 || h.width * h.height > kMaxBitmapPixels)
+        return std::nullopt;
+    if (h.bits != 1 && h.bits != 4 && h.bits != 8 && h.bits != 16 && h.bits != 24 && h.bits != 32)
+        return std::nullopt;
+    return h;
+}
+
 } // namespace
 
 QImage decodeDib(ByteReader in, bool palColors, const std::vector<QRgb> &palette, int stepX, int stepY)
 {
-    const uint32_t headerSize = in.u32();
-    int64_t width = 0, height = 0;
-    int bits = 0;
-    uint32_t compression = BiRgb, colorsUsed = 0;
-    bool core = false;
-    if (headerSize == 12) {
-        core = true;
-        width = in.u16();
-        height = in.s16();
-        in.u16();
-        bits = in.u16();
-    } else if (headerSize >= 40 && headerSize <= 256) {
-        width = in.s32();
-        height = in.s32();
-        in.u16(); // planes
-        bits = in.u16();
-        compression = in.u32();
-        in.u32(); // image size
-        in.u32();
-        in.u32();
-        colorsUsed = in.u32();
-        in.u32();
-        in.seek(headerSize);
-    } else {
+    const std::optional<DibHeader> header = readDibHeader(in);
+    if (!header)
         return {};
-    }
-    if (!in.ok())
-        return {};
-    const bool topDown = height < 0;
-    if (topDown)
-        height = -height;
-    if (width <= 0 || height <= 0 || width > 65535 || height > 65535 || width * height > kMaxBitmapPixels)
-        return {};
-    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
-        return {};
+    const uint32_t headerSize = header->headerSize;
+    const int64_t width = header->width, height = header->height;
+    const int bits = header->bits;
+    const uint32_t compression = header->compression, colorsUsed = header->colorsUsed;
+    const bool core = header->core, topDown = header->topDown;
 
     uint32_t masks[3] = {0, 0, 0};
     if (compression == BiBitfields) {
@@ -205,29 +226,8 @@ QImage decodeDib(ByteReader in, bool palColors, const std::vector<QRgb> &palette
 
 QSize dibSize(ByteReader in)
 {
-    const uint32_t headerSize = in.u32();
-    int64_t width = 0, height = 0;
-    int bits = 0;
-    if (headerSize == 12) {
-        width = in.u16();
-        height = in.s16();
-        in.u16();
-        bits = in.u16();
-    } else if (headerSize >= 40 && headerSize <= 256) {
-        width = in.s32();
-        height = in.s32();
-        in.u16();
-        bits = in.u16();
-    } else {
-        return {};
-    }
-    if (height < 0)
-        height = -height;
-    if (!in.ok() || width <= 0 || height <= 0 || width > 65535 || height > 65535 || width * height > kMaxBitmapPixels)
-        return {};
-    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
-        return {};
-    return QSize(int(width), int(height));
+    const std::optional<DibHeader> header = readDibHeader(in);
+    return header ? QSize(int(header->width), int(header->height)) : QSize();
 }
 
 int64_t dibPixels(ByteReader in)
