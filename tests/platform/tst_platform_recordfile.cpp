@@ -162,7 +162,7 @@ private slots:
     void fullDiskIsReportedAndKeepsTheOldFile()
     {
         if (::geteuid() != 0)
-            QSKIP("mounting a small tmpfs needs root (in a private mount namespace)");
+            QSKIP("mounting a small tmpfs needs administrator rights (a private mount namespace)");
         QTemporaryDir work;
         const QString mountPoint = QDir(work.path()).filePath(QStringLiteral("mala"));
         QVERIFY(QDir().mkpath(mountPoint));
