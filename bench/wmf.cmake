@@ -2,7 +2,7 @@
 find_package(benchmark REQUIRED)
 add_executable(bench_wmf ${CMAKE_CURRENT_LIST_DIR}/bench_wmf.cpp)
 target_link_libraries(bench_wmf PRIVATE wmf benchmark::benchmark)
-target_include_directories(bench_wmf PRIVATE ${CMAKE_SOURCE_DIR}/tests/wmf)
+target_include_directories(bench_wmf PRIVATE ${CMAKE_SOURCE_DIR}/fuzz)
 target_compile_definitions(bench_wmf PRIVATE DYPLOM_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 # A few milliseconds of it in the suite, to keep it building and running.
 add_test(NAME bench_wmf_smoke COMMAND bench_wmf --benchmark_filter=Preview --benchmark_min_time=0.001)

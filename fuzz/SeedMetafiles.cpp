@@ -1,9 +1,11 @@
 #include "SeedMetafiles.h"
+#include "HostileMetafiles.h"
 
 #include "wmf/MetafileWriter.h"
 #include "wmf/Records.h"
 
 #include <QImage>
+#include <QRegularExpression>
 #include <initializer_list>
 
 namespace wmfseeds {
@@ -211,105 +213,15 @@ std::vector<QByteArray> seedMetafiles()
 namespace {
 
 // A 4096 x 4096 8-bit DIB in RLE8: a few coloured runs, then "end of bitmap".
-QByteArray hugeRleDib()
-{
-    QByteArray b;
-    le32(b, 40);
-    le32(b, 4096);
-    le32(b, 4096);
-    le16(b, 1);
-    le16(b, 8);
-    le32(b, 1); // BI_RLE8
-    le32(b, 0);
-    le32(b, 2835);
-    le32(b, 2835);
-    le32(b, 2);
-    le32(b, 0);
-    le32(b, 0x00FFFFFF);
-    le32(b, 0x000000C0);
-    for (int line = 0; line < 64; ++line) {
-        for (int run = 0; run < 16; ++run) {
-            b.append(char(0xFF));
-            b.append(char((line + run) & 1));
-        }
-        b.append('\0');
-        b.append('\0'); // end of line
-    }
-    b.append('\0');
-    b.append('\1'); // end of bitmap
-    return b;
-}
-
-QByteArray stretchDibRecord(const QRect &dest, int source, const QByteArray &dib)
-{
-    QByteArray b;
-    le32(b, 0x00CC0020); // SRCCOPY
-    le16(b, 0);          // DIB_RGB_COLORS
-    le16(b, source);
-    le16(b, source);
-    le16(b, 0);
-    le16(b, 0);
-    le16(b, dest.height());
-    le16(b, dest.width());
-    le16(b, dest.top());
-    le16(b, dest.left());
-    return b + dib;
-}
-
 } // namespace
 
 std::vector<NamedMetafile> hostileMetafiles()
 {
     std::vector<NamedMetafile> out;
-    const QRect page(0, 0, 8268, 11692); // A4 at 1000 units per inch
-    {
-        // One polygon of 16,000 points crossing the page back and forth.
-        wmf::MetafileWriter w(page, 1000);
-        w.selectObject(w.createBrush(0, Qt::darkGreen));
-        w.setPolyFillMode(2); // WINDING
-        QPolygon star;
-        uint32_t s = 12345;
-        for (int i = 0; i < 16000; ++i) {
-            s = s * 1103515245u + 12345u;
-            const int x = int((s >> 8) % uint32_t(page.width()));
-            s = s * 1103515245u + 12345u;
-            const int y = int((s >> 8) % uint32_t(page.height()));
-            star << QPoint(x, y);
-        }
-        w.polygon(star);
-        out.push_back({"hostile_polygon_16000.wmf", w.finish()});
-    }
-    {
-        // 200 polygons of 75 points, each over the whole page.
-        wmf::MetafileWriter w(page, 1000);
-        w.selectObject(w.createBrush(0, Qt::blue));
-        for (int n = 0; n < 200; ++n) {
-            QPolygon p;
-            for (int i = 0; i < 75; ++i)
-                p << QPoint((i * 7919 + n * 31) % page.width(), (i * 104729 + n * 17) % page.height());
-            w.polygon(p);
-        }
-        out.push_back({"hostile_polygons_200x75.wmf", w.finish()});
-    }
-    {
-        // Bitmaps of 4096 x 4096 pixels in a few hundred bytes each.
-        wmf::MetafileWriter w(page, 1000);
-        const QByteArray dib = hugeRleDib();
-        for (int n = 0; n < 24; ++n)
-            w.record(wmf::rec::StretchDib, stretchDibRecord(page.adjusted(n, n, -n, -n), 4096, dib));
-        out.push_back({"hostile_bitmaps_rle_4096.wmf", w.finish()});
-    }
-    {
-        // A real 1-bit bitmap of 512 x 512 (32 kB) stretched over the page.
-        wmf::MetafileWriter w(page, 1000);
-        QImage img(512, 512, QImage::Format_Mono);
-        img.setColor(0, qRgb(255, 255, 255));
-        img.setColor(1, qRgb(0, 0, 128));
-        for (int y = 0; y < 512; ++y)
-            for (int x = 0; x < 512; ++x)
-                img.setPixel(x, y, uint(((x ^ y) >> 3) & 1));
-        w.stretchDib(page, img, 1);
-        out.push_back({"hostile_bitmap_512_mono.wmf", w.finish()});
+    for (const wmfhostile::Case &c : wmfhostile::hostileCases()) {
+        QString slug = c.name.toLower();
+        slug.replace(QRegularExpression(QStringLiteral("[^a-z0-9]+")), QStringLiteral("_"));
+        out.push_back({QStringLiteral("hostile_%1.wmf").arg(slug), c.bytes});
     }
     return out;
 }

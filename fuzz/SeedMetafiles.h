@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QString>
 #include <vector>
 
 namespace wmfseeds {
@@ -8,11 +9,10 @@ namespace wmfseeds {
 // as seeds for fuzzing and as inputs of the robustness tests.
 std::vector<QByteArray> seedMetafiles();
 
-// Costly inputs of at most 64 kB, named: a 16,000-point self-crossing
-// polygon, many mid-sized polygons, and bitmaps of 4096 x 4096 pixels
-// stored in a few bytes of RLE and stretched over the whole page.
+// The costly inputs of HostileMetafiles.h (at most 64 kB each), named as
+// files of the corpus: hostile_<what they are>.wmf.
 struct NamedMetafile {
-    const char *name;
+    QString name;
     QByteArray bytes;
 };
 std::vector<NamedMetafile> hostileMetafiles();

@@ -29,7 +29,7 @@ int main(int argc, char **argv)
         if (!save(dir + QStringLiteral("/seed_%1.wmf").arg(++n), b))
             return 1;
     for (const wmfseeds::NamedMetafile &m : wmfseeds::hostileMetafiles())
-        if (!save(dir + QLatin1Char('/') + QLatin1String(m.name), m.bytes))
+        if (!save(dir + QLatin1Char('/') + m.name, m.bytes))
             return 1;
     return 0;
 }

@@ -56,14 +56,14 @@ private slots:
     void hostileSeedsAreDrawn()
     {
         for (const wmfseeds::NamedMetafile &m : wmfseeds::hostileMetafiles()) {
-            QVERIFY2(m.bytes.size() <= 64 * 1024, m.name);
-            QFile committed(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/fuzz/corpus/") + QLatin1String(m.name));
+            QVERIFY2(m.bytes.size() <= 64 * 1024, qPrintable(m.name));
+            QFile committed(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/fuzz/corpus/") + m.name);
             QVERIFY2(committed.open(QIODevice::ReadOnly) && committed.readAll() == m.bytes,
-                     qPrintable(QStringLiteral("fuzz/corpus/%1 differs; regenerate it with wmf-make-seeds").arg(QLatin1String(m.name))));
+                     qPrintable(QStringLiteral("fuzz/corpus/%1 differs; regenerate it with wmf-make-seeds").arg(m.name)));
             QElapsedTimer timer;
             timer.start();
             run(m.bytes);
-            qInfo("%s (%lld bytes): %lld ms", m.name, qint64(m.bytes.size()), timer.elapsed());
+            qInfo("%s (%lld bytes): %lld ms", qPrintable(m.name), qint64(m.bytes.size()), timer.elapsed());
         }
     }
 };

@@ -1,7 +1,7 @@
 #pragma once
 // Metafiles of at most 64 kB that ask for as much drawing work as their
-// size allows, built with our own writer. Shared by the limit tests and the
-// benchmark (and usable as fuzz seeds).
+// size allows, built with our own writer. Shared by the limit tests, the
+// benchmark and the fuzz corpus (hostile_*.wmf).
 #include "wmf/MetafileWriter.h"
 #include "wmf/Records.h"
 
