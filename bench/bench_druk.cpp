@@ -49,8 +49,10 @@ void report(benchmark::State &state, const QString &pdf)
     state.SetLabel(QFileInfo(largestShippedTemplate()).fileName().toStdString());
 }
 
-// As dyplom-druk wrote a list before: the template drawn on every page.
-void BM_Batch100Pdf600_Direct(benchmark::State &state)
+// The class into one 600 dpi PDF by writePdf(output, pages, geometry),
+// staged and committed as dyplom-druk does.
+template <typename WritePdf>
+void batchToPdf(benchmark::State &state, WritePdf writePdf)
 {
     const QList<druk::Page> pages = classPages();
     if (pages.isEmpty()) {
@@ -62,34 +64,33 @@ void BM_Batch100Pdf600_Direct(benchmark::State &state)
     const printing::SheetGeometry geometry = printing::SheetGeometry::a4(600);
     for (auto _ : state) {
         druk::StagedOutputs outputs;
-        druk::PdfTarget target(outputs.stage(pdf), geometry);
-        printing::SheetDevice device(geometry, target);
-        druk::printPages(device, pages, {});
-        target.finish();
+        writePdf(outputs.stage(pdf), pages, geometry);
         outputs.commitAll();
     }
     report(state, pdf);
+}
+
+// As dyplom-druk wrote a list before: the template drawn on every page.
+void BM_Batch100Pdf600_Direct(benchmark::State &state)
+{
+    batchToPdf(state, [](druk::OutputFile &output, const QList<druk::Page> &pages,
+                         const printing::SheetGeometry &geometry) {
+        druk::PdfTarget target(output, geometry);
+        printing::SheetDevice device(geometry, target);
+        druk::printPages(device, pages, {});
+        target.finish();
+    });
 }
 BENCHMARK(BM_Batch100Pdf600_Direct)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // As dyplom-druk writes it now: the template drawn once and shared.
 void BM_Batch100Pdf600_Compact(benchmark::State &state)
 {
-    const QList<druk::Page> pages = classPages();
-    if (pages.isEmpty()) {
-        state.SkipWithError("no template in data/Wzory");
-        return;
-    }
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("klasa.pdf"));
-    const printing::SheetGeometry geometry = printing::SheetGeometry::a4(600);
-    for (auto _ : state) {
-        druk::StagedOutputs outputs;
+    batchToPdf(state, [](druk::OutputFile &output, const QList<druk::Page> &pages,
+                         const printing::SheetGeometry &geometry) {
         druk::OffPageTexts offPage;
-        druk::CompactPdfWriter(geometry, pages.first().input).write(outputs.stage(pdf), pages, offPage);
-        outputs.commitAll();
-    }
-    report(state, pdf);
+        druk::CompactPdfWriter(geometry, pages.first().input).write(output, pages, offPage);
+    });
 }
 BENCHMARK(BM_Batch100Pdf600_Compact)->Unit(benchmark::kMillisecond)->UseRealTime();
 
