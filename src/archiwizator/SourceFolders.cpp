@@ -1,0 +1,139 @@
+#include "SourceFolders.h"
+#include "BackupError.h"
+
+#include "platform/DataPath.h"
+#include "platform/RecordBytes.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace backup {
+namespace {
+
+constexpr int SlotCount = 52;
+constexpr int SlotCapacity = 200;
+constexpr int SlotSize = SlotCapacity + 1;
+constexpr int FirstMaskSlot = 1;
+constexpr int LastMaskSlot = 5;
+constexpr int ProgramDirSlot = 51;
+const QString ConfigName = QStringLiteral("archiwizator_config.dat");
+const QString RestoreLeftoverPrefix = QStringLiteral(".przywracanie-");
+
+[[noreturn]] void damaged(const QString &why)
+{
+    throw BackupError(QStringLiteral("Plik %1 jest uszkodzony: %2.").arg(ConfigName, why));
+}
+
+bool isSeparator(QChar c)
+{
+    return c == QLatin1Char('/') || c == QLatin1Char('\\');
+}
+
+QString folderOfMask(const QString &mask, const QString &programDir, int slot)
+{
+    const QString suffix = QStringLiteral("*.*");
+    if (!mask.startsWith(programDir) || !mask.endsWith(suffix))
+        damaged(QStringLiteral("pozycja %1 nie wskazuje folderu programu").arg(slot));
+    QString middle = mask.mid(programDir.size(), mask.size() - programDir.size() - suffix.size());
+    if (middle.size() < 3 || !isSeparator(middle.front()) || !isSeparator(middle.back()))
+        damaged(QStringLiteral("pozycja %1 nie wskazuje folderu programu").arg(slot));
+    middle = middle.mid(1, middle.size() - 2);
+    if (middle.isEmpty() || std::any_of(middle.begin(), middle.end(), isSeparator) || middle == QLatin1String("..")
+        || middle == QLatin1String("."))
+        damaged(QStringLiteral("pozycja %1 nie wskazuje folderu programu").arg(slot));
+    return middle;
+}
+
+} // namespace
+
+SourceConfig decodeConfig(const QByteArray &record)
+{
+    if (record.size() != SlotCount * SlotSize)
+        damaged(QStringLiteral("ma %1 bajtów zamiast %2").arg(record.size()).arg(SlotCount * SlotSize));
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        if (static_cast<unsigned char>(record[slot * SlotSize]) > SlotCapacity)
+            damaged(QStringLiteral("pozycja %1 jest za długa").arg(slot));
+    }
+    SourceConfig config;
+    config.programDir = platform::getShortString(record, ProgramDirSlot * SlotSize, SlotCapacity);
+    if (config.programDir.isEmpty())
+        damaged(QStringLiteral("brak folderu programu"));
+    for (int slot = FirstMaskSlot; slot <= LastMaskSlot; ++slot) {
+        const QString mask = platform::getShortString(record, slot * SlotSize, SlotCapacity);
+        if (mask.isEmpty())
+            continue;
+        SourceFolder folder;
+        folder.name = folderOfMask(mask, config.programDir, slot);
+        config.folders.append(folder);
+    }
+    if (config.folders.isEmpty())
+        damaged(QStringLiteral("nie wskazuje żadnego folderu"));
+    const QString dir = QDir::fromNativeSeparators(config.programDir);
+    for (SourceFolder &folder : config.folders) {
+        folder.path = platform::resolveDataPath(dir, folder.name);
+        folder.name = QFileInfo(folder.path).fileName();
+        folder.exists = QFileInfo(folder.path).isDir();
+    }
+    return config;
+}
+
+SourceConfig readConfig(const QString &folder)
+{
+    const QString path = platform::resolveDataPath(folder, ConfigName);
+    QFile file(path);
+    if (!file.exists())
+        throw BackupError(QStringLiteral("Brak pliku %1 w folderze %2. Uruchom archiwizację z menu Edytora dyplomów.")
+                              .arg(ConfigName, QDir::toNativeSeparators(folder)));
+    if (!file.open(QIODevice::ReadOnly))
+        throw BackupError(QStringLiteral("Nie można odczytać pliku %1: %2.").arg(path, file.errorString()));
+    return decodeConfig(file.readAll());
+}
+
+bool isRegisterFile(const QString &archiveName)
+{
+    static const QStringList registers{QStringLiteral("data_ar.dat"), QStringLiteral("data_adr.dat"),
+                                       QStringLiteral("data_or.dat"), QStringLiteral("data_odr.dat")};
+    const QStringList parts = archiveName.split(QLatin1Char('/'));
+    return parts.size() == 2 && parts[0].compare(QLatin1String("Admini"), Qt::CaseInsensitive) == 0
+        && registers.contains(parts[1], Qt::CaseInsensitive);
+}
+
+QList<SourceFile> collectFiles(SourceConfig &config)
+{
+    QList<SourceFile> files;
+    for (SourceFolder &folder : config.folders) {
+        folder.files = 0;
+        folder.bytes = 0;
+        folder.exists = QFileInfo(folder.path).isDir();
+        if (!folder.exists)
+            continue;
+        const QString root = QFileInfo(folder.path).canonicalFilePath();
+        QList<SourceFile> found;
+        QDirIterator it(root, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            it.next();
+            const QFileInfo info = it.fileInfo();
+            if (info.isSymLink() || !info.isFile())
+                continue;
+            const QString relative = QDir(root).relativeFilePath(info.filePath());
+            if (relative.startsWith(RestoreLeftoverPrefix) || relative.contains(QLatin1Char('/') + RestoreLeftoverPrefix))
+                continue;
+            const QString name = folder.name + QLatin1Char('/') + relative;
+            if (isRegisterFile(name))
+                continue;
+            found.append({name, info.filePath(), info.size()});
+            folder.files += 1;
+            folder.bytes += info.size();
+        }
+        std::sort(found.begin(), found.end(), [](const SourceFile &a, const SourceFile &b) { return a.name < b.name; });
+        files += found;
+    }
+    return files;
+}
+
+} // namespace backup

@@ -1,0 +1,77 @@
+#pragma once
+#include "FileBytes.h"
+#include "TempProgramDir.h"
+#include "companions/ArchiverConfig.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QMap>
+#include <QProcess>
+#include <QRandomGenerator>
+
+// Every file below `root` with its bytes, by path relative to it.
+inline QMap<QString, QByteArray> fileTree(const QString &root)
+{
+    QMap<QString, QByteArray> tree;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        tree.insert(QDir(root).relativeFilePath(path), readBytes(path));
+    }
+    return tree;
+}
+
+inline QByteArray noise(int size, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QByteArray bytes(size, '\0');
+    for (char &c : bytes)
+        c = static_cast<char>(random.bounded(256));
+    return bytes;
+}
+
+// A ProgramDir as the editor leaves it: the archiver configuration written
+// by the editor's own code, diplomas, the shipped templates, records, a
+// note and a task.
+struct BackupFixture {
+    explicit BackupFixture(int diplomas = 12)
+        : dir({QStringLiteral("Admini"), QStringLiteral("Dyplomy/klasa 3b"), QStringLiteral("Notatki"),
+               QStringLiteral("Terminarz"), QStringLiteral("Wzory")})
+    {
+        companions::ZapiszKonfiguracjeArchiwizatora(dir.path());
+        for (int i = 0; i < diplomas; ++i)
+            writeBytes(dir.file(QStringLiteral("Dyplomy/dyplom_%1.dyp").arg(i)), noise(1064, i));
+        writeBytes(dir.file(QStringLiteral("Dyplomy/klasa 3b/Żaneta Łęcka.dyp")), noise(1064, 99));
+        const QString shipped = qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/Wzory");
+        for (const QString &name : QDir(shipped).entryList({QStringLiteral("*.wmf")}, QDir::Files))
+            QFile::copy(shipped + QLatin1Char('/') + name, dir.file(QStringLiteral("Wzory/") + name));
+        writeBytes(dir.file(QStringLiteral("Admini/historia.dat")), noise(79, 7));
+        writeBytes(dir.file(QStringLiteral("Admini/wer.dat")), "20306");
+        writeBytes(dir.file(QStringLiteral("Notatki/zebranie.txt")), "Zebranie rady: środa\n");
+        writeBytes(dir.file(QStringLiteral("Terminarz/a.ics")), "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
+        writeBytes(dir.file(QStringLiteral("Dyplomy/pusty.dyp")), QByteArray());
+    }
+
+    // The protected folders only (the configuration file lies beside them).
+    QMap<QString, QByteArray> protectedTree() const
+    {
+        QMap<QString, QByteArray> tree = fileTree(dir.path());
+        tree.remove(companions::ArchiverConfigFileName);
+        return tree;
+    }
+
+    TempProgramDir dir;
+};
+
+inline QProcess::ExitStatus runTool(const QString &program, const QStringList &args, QByteArray *out = nullptr,
+                                    int *code = nullptr)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(60000);
+    if (out)
+        *out = p.readAllStandardOutput();
+    if (code)
+        *code = p.exitCode();
+    return p.exitStatus();
+}

@@ -1,0 +1,126 @@
+#include "BackupFixture.h"
+#include "ScriptedPlatform.h"
+
+#include "admin/Tnarzedzia_f.h"
+#include "archiwizator/ArchiverWindow.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+class TestArchiverWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void showsTheFoldersOfTheConfiguration()
+    {
+        ScriptedPlatform seam;
+        BackupFixture fixture(3);
+        ArchiverWindow window(fixture.dir.path());
+        QCOMPARE(window.windowTitle(), QStringLiteral("Ochrona danych"));
+        QVERIFY(window.configProblem->isHidden());
+        QCOMPARE(window.folders->topLevelItemCount(), 5);
+        const QTreeWidgetItem *dyplomy = window.folders->topLevelItem(1);
+        QCOMPARE(dyplomy->text(0), QStringLiteral("Dyplomy"));
+        QCOMPARE(dyplomy->text(1), QStringLiteral("5")); // three, the empty one and one in a subfolder
+        QCOMPARE(dyplomy->text(2), QStringLiteral("4,2 kB"));
+        QVERIFY(window.copyButton->isEnabled());
+    }
+
+    void aMissingOrDamagedConfigurationIsExplained()
+    {
+        ScriptedPlatform seam;
+        BackupFixture fixture(1);
+        writeBytes(fixture.dir.file(companions::ArchiverConfigFileName), "zepsuty");
+        ArchiverWindow damaged(fixture.dir.path());
+        QVERIFY(damaged.configProblem->text().contains("jest uszkodzony"));
+        QVERIFY(!damaged.copyButton->isEnabled());
+        QVERIFY(QFile::remove(fixture.dir.file(companions::ArchiverConfigFileName)));
+        ArchiverWindow missing(fixture.dir.path());
+        QVERIFY(missing.configProblem->text().startsWith("Brak pliku archiwizator_config.dat"));
+        QVERIFY(!missing.createCopy(fixture.dir.path()));
+    }
+
+    void copyAndRestoreAreRecordedAndTheAdministratorClearsThem()
+    {
+        ScriptedPlatform seam;
+        BackupFixture fixture(4);
+        QTemporaryDir stick;
+        ArchiverWindow window(fixture.dir.path());
+        QCOMPARE(window.history->count(), 1); // the "nothing yet" line
+        const int files = fixture.protectedTree().size();
+
+        seam.saveAnswers = {stick.path() + "/cokolwiek.zip"};
+        window.chooseOtherFolder();
+        QCOMPARE(window.destinations->currentItem()->data(Qt::UserRole).toString(), stick.path());
+        QVERIFY(window.createCopy(window.destinations->currentItem()->data(Qt::UserRole).toString()));
+        QCOMPARE(seam.texts("inform").size(), 1);
+        QVERIFY(seam.texts("inform")[0].startsWith("Kopia gotowa."));
+        const QString archive = stick.path() + "/kopia-dyplomy-2026-12-07-0905.zip";
+        QVERIFY(QFile::exists(archive));
+        QVERIFY(window.status->text().startsWith("Kopia gotowa"));
+        QCOMPARE(window.history->count(), 1);
+        QVERIFY(window.history->item(0)->text().contains(QStringLiteral("kopia: %1 plików").arg(files)));
+
+        writeBytes(fixture.dir.file("Dyplomy/dyplom_0.dyp"), "zmieniony");
+        QVERIFY(QFile::remove(fixture.dir.file("Dyplomy/dyplom_1.dyp")));
+        seam.openAnswers = {archive};
+        window.chooseArchive();
+        QVERIFY(window.archiveLabel->text().contains("utworzona 2026-12-07 09:05"));
+        QCOMPARE(window.archiveContents->count(), files);
+        seam.clock = seam.clock.addSecs(120);
+        seam.answers = {true, false}; // restore: yes; replace the changed diploma: no
+        QVERIFY(window.restoreChosen());
+        QCOMPARE(readBytes(fixture.dir.file("Dyplomy/dyplom_0.dyp")), QByteArray("zmieniony"));
+        QVERIFY(QFile::exists(fixture.dir.file("Dyplomy/dyplom_1.dyp")));
+        QVERIFY(seam.texts("ask")[1].contains("Dyplomy/dyplom_0.dyp"));
+        QVERIFY(seam.texts("inform").last().contains("Zachowano obecne wersje 1 plików"));
+        QCOMPARE(window.history->count(), 2);
+        QVERIFY(window.history->item(0)->text().contains("przywrócenie: 1 plików przywrócono, 1 zachowano"));
+
+        // "wykasowanie rejestru archiwizacji" in the administrator window.
+        Tnarzedzia_f admin;
+        admin.op4->click();
+        seam.answers = {true};
+        admin.SpeedButton2Click();
+        for (const char *name : {"data_ar.dat", "data_adr.dat", "data_or.dat", "data_odr.dat"})
+            QVERIFY2(!QFile::exists(fixture.dir.file(QStringLiteral("Admini/") + name)), name);
+        ArchiverWindow reopened(fixture.dir.path());
+        QCOMPARE(reopened.history->count(), 1);
+        QCOMPARE(reopened.history->item(0)->text(), QStringLiteral("Nie wykonano jeszcze żadnej kopii."));
+    }
+
+    void aForeignArchiveIsRefusedBeforeRestoring()
+    {
+        ScriptedPlatform seam;
+        BackupFixture fixture(1);
+        QTemporaryDir elsewhere;
+        writeBytes(elsewhere.path() + "/zdjecia.zip", noise(4000, 3));
+        ArchiverWindow window(fixture.dir.path());
+        QVERIFY(!window.openArchive(elsewhere.path() + "/zdjecia.zip"));
+        QVERIFY(!window.restoreButton->isEnabled());
+        QVERIFY(!window.restoreChosen());
+        QCOMPARE(seam.errors().size(), 1);
+        QVERIFY(seam.errors()[0].contains("zdjecia.zip"));
+    }
+
+    void cancelStopsTheCopy()
+    {
+        ScriptedPlatform seam;
+        BackupFixture fixture(2);
+        QTemporaryDir stick;
+        ArchiverWindow window(fixture.dir.path());
+        // The first progress step processes events: a click on "Anuluj" then lands.
+        QTimer::singleShot(0, window.cancelButton, [&] { window.cancelButton->click(); });
+        QVERIFY(!window.createCopy(stick.path()));
+        QCOMPARE(QDir(stick.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+        QVERIFY(window.status->text().startsWith("Kopię przerwano"));
+        QVERIFY(seam.errors().isEmpty());
+        QVERIFY(window.copyButton->isEnabled() && !window.cancelButton->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestArchiverWindow)
+#include "tst_archiver_window.moc"

@@ -1,0 +1,366 @@
+#include "BackupFixture.h"
+
+#include "archiwizator/BackupRegister.h"
+#include "archiwizator/CreateBackup.h"
+#include "archiwizator/Destinations.h"
+#include "archiwizator/Restore.h"
+#include "archiwizator/SourceFolders.h"
+#include "archiwizator/ZipFile.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace {
+
+const QDateTime When(QDate(2026, 12, 8), QTime(9, 30));
+
+backup::BackupResult makeCopy(const QString &programDir, const QString &to, const backup::ProgressFn &progress = {})
+{
+    backup::SourceConfig config = backup::readConfig(programDir);
+    return backup::createBackup(config, to, When, progress);
+}
+
+template <typename Fn>
+QString failureOf(Fn &&fn)
+{
+    try {
+        fn();
+    } catch (const backup::BackupError &e) {
+        return e.message();
+    }
+    return QString();
+}
+
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+// A ZIP made by Info-ZIP's zip from the files given (name -> bytes).
+QString foreignZip(const QString &folder, const QMap<QString, QByteArray> &files)
+{
+    QTemporaryDir source;
+    QStringList names;
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        QDir(source.path()).mkpath(QFileInfo(it.key()).path());
+        writeBytes(source.path() + QLatin1Char('/') + it.key(), it.value());
+        names << it.key();
+    }
+    const QString zip = folder + QStringLiteral("/obce.zip");
+    QProcess p;
+    p.setWorkingDirectory(source.path());
+    p.start(QStringLiteral("zip"), QStringList{QStringLiteral("-q"), zip} + names);
+    p.waitForFinished();
+    return zip;
+}
+
+} // namespace
+
+class TestBackup : public QObject {
+    Q_OBJECT
+private slots:
+    void configurationProblemsAreNamed_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QByteArray>("patch");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("sound") << 0 << QByteArray() << 10452 << QString();
+        QTest::newRow("cut short") << 0 << QByteArray() << 5000 << QStringLiteral("ma 5000 bajtów");
+        QTest::newRow("length byte too big") << 201 * 2 << QByteArray("\xff") << 10452 << QStringLiteral("za długa");
+        QTest::newRow("no ProgramDir") << 201 * 51 << QByteArray("\x00", 1) << 10452
+                                       << QStringLiteral("brak folderu programu");
+        QTest::newRow("mask elsewhere") << 201 * 3 + 1 << QByteArray("X") << 10452
+                                        << QStringLiteral("pozycja 3 nie wskazuje");
+    }
+    void configurationProblemsAreNamed()
+    {
+        QFETCH(int, offset);
+        QFETCH(QByteArray, patch);
+        QFETCH(int, size);
+        QFETCH(QString, expected);
+        QByteArray record = companions::encodeArchiverConfig(companions::buildArchiverConfig(QStringLiteral("/szkola")));
+        record.replace(offset, patch.size(), patch);
+        record.resize(size);
+        const QString failure = failureOf([&] {
+            const backup::SourceConfig c = backup::decodeConfig(record);
+            QCOMPARE(c.programDir, QStringLiteral("/szkola"));
+            QStringList names;
+            for (const auto &f : c.folders)
+                names << f.name;
+            QCOMPARE(names, (QStringList{"Admini", "Dyplomy", "Notatki", "Terminarz", "Wzory"}));
+        });
+        if (expected.isEmpty())
+            QCOMPARE(failure, QString());
+        else
+            QVERIFY2(failure.contains(expected) && failure.contains("archiwizator_config.dat"), qPrintable(failure));
+    }
+
+    void aMaskClimbingOutIsRefused()
+    {
+        companions::ArchiverConfigRecord r = companions::buildArchiverConfig(QStringLiteral("/szkola"), '/');
+        r.texts[2] = QStringLiteral("/szkola/../*.*");
+        QVERIFY(failureOf([&] { backup::decodeConfig(companions::encodeArchiverConfig(r)); }).contains("pozycja 2"));
+        QVERIFY(failureOf([] { backup::readConfig(QStringLiteral("/nonexistent-dyplom")); })
+                    .startsWith("Brak pliku archiwizator_config.dat"));
+    }
+
+    void copyRestoresByteForByte()
+    {
+        BackupFixture fixture;
+        writeBytes(fixture.dir.file("Admini/data_ar.dat"), "earlier register"); // not part of a copy
+        QTemporaryDir stick;
+        const backup::BackupResult made = makeCopy(fixture.dir.path(), stick.path());
+        QCOMPARE(entriesOf(stick.path()), QStringList{"kopia-dyplomy-2026-12-08-0930.zip"});
+        QMap<QString, QByteArray> expected = fixture.protectedTree();
+        expected.remove("Admini/data_ar.dat");
+        QCOMPARE(made.files, expected.size());
+
+        // Info-ZIP agrees the archive is sound and lists exactly our files.
+        QByteArray out;
+        int code = -1;
+        runTool("unzip", {"-t", made.archivePath}, &out, &code);
+        QVERIFY2(code == 0 && out.contains("No errors detected"), out.constData());
+        runTool("unzip", {"-Z1", made.archivePath}, &out, &code);
+        QStringList listed = QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(listed.takeFirst(), backup::ManifestName);
+        listed.sort();
+        QCOMPARE(listed, expected.keys());
+
+        // Into an emptied ProgramDir.
+        const QDateTime templateTime = QFileInfo(fixture.dir.file("Wzory/BDR_0001.wmf")).lastModified();
+        for (const char *folder : {"Admini", "Dyplomy", "Notatki", "Terminarz", "Wzory"})
+            QVERIFY(QDir(fixture.dir.file(QString::fromUtf8(folder))).removeRecursively());
+        const backup::RestoreResult restored =
+            backup::restoreBackup(made.archivePath, fixture.dir.path(), [](const backup::ConflictGroup &) {
+                QTest::qFail("nothing conflicts in an empty ProgramDir", __FILE__, __LINE__);
+                return false;
+            });
+        QCOMPARE(restored.restored, expected.size());
+        QCOMPARE(fixture.protectedTree(), expected);
+        QCOMPARE(QFileInfo(fixture.dir.file("Wzory/BDR_0001.wmf")).lastModified().toSecsSinceEpoch(),
+                 templateTime.toSecsSinceEpoch());
+        QVERIFY(!entriesOf(fixture.dir.path()).join(' ').contains(".przywracanie"));
+
+        // A second restore finds everything in place.
+        const backup::RestoreResult again = backup::restoreBackup(made.archivePath, fixture.dir.path(), {});
+        QCOMPARE(again.restored, 0);
+        QCOMPARE(again.unchanged, expected.size());
+    }
+
+    void changedFilesAreKeptUnlessTheirGroupIsConfirmed_data()
+    {
+        QTest::addColumn<bool>("replaceNewer");
+        QTest::addColumn<bool>("replaceChanged");
+        QTest::newRow("keep both") << false << false;
+        QTest::newRow("replace the newer ones only") << true << false;
+        QTest::newRow("replace both") << true << true;
+    }
+    void changedFilesAreKeptUnlessTheirGroupIsConfirmed()
+    {
+        QFETCH(bool, replaceNewer);
+        QFETCH(bool, replaceChanged);
+        BackupFixture fixture;
+        QTemporaryDir stick;
+        const backup::BackupResult made = makeCopy(fixture.dir.path(), stick.path());
+        const QMap<QString, QByteArray> original = fixture.protectedTree();
+
+        writeBytes(fixture.dir.file("Dyplomy/dyplom_1.dyp"), "poprawiony"); // newer than the copy
+        writeBytes(fixture.dir.file("Notatki/zebranie.txt"), "stara wersja");
+        QFile old(fixture.dir.file("Notatki/zebranie.txt"));
+        QVERIFY(old.open(QIODevice::ReadWrite));
+        QVERIFY(old.setFileTime(QDateTime(QDate(2020, 1, 1), QTime(8, 0)), QFileDevice::FileModificationTime));
+        old.close();
+        QVERIFY(QFile::remove(fixture.dir.file("Dyplomy/dyplom_2.dyp")));
+
+        QStringList asked;
+        bool listed = true;
+        const backup::RestoreResult r =
+            backup::restoreBackup(made.archivePath, fixture.dir.path(), [&](const backup::ConflictGroup &g) {
+                asked << g.folder + ':' + g.files.join(',');
+                listed = listed && g.question().contains(g.files.first());
+                return g.kind == backup::ConflictGroup::NewerHere ? replaceNewer : replaceChanged;
+            });
+        QCOMPARE(asked, (QStringList{"Dyplomy:Dyplomy/dyplom_1.dyp", "Notatki:Notatki/zebranie.txt"}));
+        QVERIFY(listed);
+        QCOMPARE(readBytes(fixture.dir.file("Dyplomy/dyplom_2.dyp")), original["Dyplomy/dyplom_2.dyp"]);
+        QCOMPARE(readBytes(fixture.dir.file("Dyplomy/dyplom_1.dyp")),
+                 replaceNewer ? original["Dyplomy/dyplom_1.dyp"] : QByteArray("poprawiony"));
+        QCOMPARE(readBytes(fixture.dir.file("Notatki/zebranie.txt")),
+                 replaceChanged ? original["Notatki/zebranie.txt"] : QByteArray("stara wersja"));
+        QCOMPARE(r.kept, int(!replaceNewer) + int(!replaceChanged));
+        QCOMPARE(r.restored, 1 + int(replaceNewer) + int(replaceChanged));
+    }
+
+    void badArchivesChangeNothing_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("a byte flipped in a template") << "flip" << "Wzory/BDR_0001.wmf";
+        QTest::newRow("cut short") << "truncate" << "uszkodzone";
+        QTest::newRow("not a ZIP") << "text" << "nie jest archiwum ZIP";
+        QTest::newRow("a foreign ZIP") << "foreign" << "nie jest kopią";
+        QTest::newRow("a list naming ../") << "climb" << "niedozwolona nazwa";
+        QTest::newRow("a file not on the list") << "extra" << "spoza spisu";
+    }
+    void badArchivesChangeNothing()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, expected);
+        BackupFixture fixture;
+        QTemporaryDir stick;
+        QString archive = makeCopy(fixture.dir.path(), stick.path()).archivePath;
+        QByteArray bytes = readBytes(archive);
+        if (damage == "flip") {
+            // Inside BDR_0001's compressed data: libzip's CRC or our checksum catches it.
+            const QByteArray name("Wzory/BDR_0001.wmf");
+            int header = bytes.indexOf("PK\x03\x04");
+            while (header >= 0 && bytes.mid(header + 30, name.size()) != name)
+                header = bytes.indexOf("PK\x03\x04", header + 1);
+            QVERIFY(header >= 0);
+            const int extra = static_cast<uchar>(bytes[header + 28]) | static_cast<uchar>(bytes[header + 29]) << 8;
+            const int at = header + 30 + name.size() + extra + 100;
+            bytes[at] = static_cast<char>(bytes[at] ^ 0x55);
+            writeBytes(archive, bytes);
+        } else if (damage == "truncate") {
+            writeBytes(archive, bytes.left(bytes.size() - 30));
+        } else if (damage == "text") {
+            writeBytes(archive, "to tylko tekst");
+        } else if (damage == "foreign") {
+            archive = foreignZip(stick.path(), {{"Dyplomy/dyplom_0.dyp", "obcy"}, {"inne.txt", "x"}});
+        } else if (damage == "climb" || damage == "extra") {
+            const QByteArray list = damage == "climb"
+                ? QByteArray("{\"format\":1,\"utworzona\":\"2026-12-08T09:30:00\",\"pliki\":[{\"nazwa\":"
+                             "\"Dyplomy/../../poza.txt\",\"rozmiar\":1,\"sha256\":\"" + QByteArray(64, 'a') + "\"}]}")
+                : QByteArray("{\"format\":1,\"utworzona\":\"2026-12-08T09:30:00\",\"pliki\":[]}");
+            archive = foreignZip(stick.path(), {{backup::ManifestName, list}, {"Dyplomy/dyplom_0.dyp", "obcy"}});
+        }
+        writeBytes(fixture.dir.file("Dyplomy/dyplom_0.dyp"), "zmieniony po kopii");
+        const QMap<QString, QByteArray> before = fileTree(fixture.dir.path());
+        int asked = 0;
+        const QString failure = failureOf([&] {
+            backup::restoreBackup(archive, fixture.dir.path(), [&](const backup::ConflictGroup &) { return ++asked, true; });
+        });
+        QVERIFY2(failure.contains(expected), qPrintable(failure));
+        QVERIFY2(failure.contains(QFileInfo(archive).fileName()), qPrintable(failure));
+        QCOMPARE(asked, 0);
+        QCOMPARE(fileTree(fixture.dir.path()), before);
+        QCOMPARE(entriesOf(fixture.dir.path()).filter(".przywracanie"), QStringList());
+    }
+
+    void cancellingLeavesNothingBehind()
+    {
+        BackupFixture fixture;
+        QTemporaryDir stick;
+        for (const int phase : {0, 1, 2}) {
+            const QString failure = failureOf([&] {
+                makeCopy(fixture.dir.path(), stick.path(), [&](qint64 done, qint64 total) { return done * 3 < total * (phase + 0.5) ; });
+            });
+            QCOMPARE(failure, backup::Cancelled().message());
+            QCOMPARE(entriesOf(stick.path()), QStringList());
+        }
+        const QString archive = makeCopy(fixture.dir.path(), stick.path()).archivePath;
+        writeBytes(fixture.dir.file("Dyplomy/dyplom_3.dyp"), "zmieniony");
+        QVERIFY(QFile::remove(fixture.dir.file("Dyplomy/dyplom_4.dyp")));
+        const QMap<QString, QByteArray> before = fileTree(fixture.dir.path());
+        QCOMPARE(failureOf([&] {
+                     backup::restoreBackup(archive, fixture.dir.path(), [](const auto &) { return true; },
+                                           [](qint64 done, qint64 total) { return done * 2 < total; });
+                 }),
+                 backup::Cancelled().message());
+        QCOMPARE(fileTree(fixture.dir.path()), before);
+    }
+
+    void aFullMediumLeavesNoArchive()
+    {
+        if (::geteuid() != 0)
+            QSKIP("mounting a small tmpfs needs root (CI runs as root)");
+        BackupFixture fixture;
+        // Incompressible, so the archive cannot fit in 256 kB.
+        writeBytes(fixture.dir.file("Dyplomy/skan.dyp"), noise(1024 * 1024, 5));
+        QTemporaryDir stick;
+        if (::mount("tmpfs", QFile::encodeName(stick.path()).constData(), "tmpfs", 0, "size=256k") != 0)
+            QSKIP("tmpfs cannot be mounted here");
+        const QString failure = failureOf([&] { makeCopy(fixture.dir.path(), stick.path()); });
+        const QStringList left = entriesOf(stick.path());
+        ::umount(QFile::encodeName(stick.path()).constData());
+        QVERIFY2(failure.startsWith("Brak miejsca na nośniku") && failure.contains(stick.path()), qPrintable(failure));
+        QCOMPARE(left, QStringList());
+    }
+
+    void aMissingDestinationIsNamed()
+    {
+        BackupFixture fixture(1);
+        const QString failure = failureOf([&] { makeCopy(fixture.dir.path(), "/nonexistent-dyplom/usb"); });
+        QVERIFY2(failure.contains("/nonexistent-dyplom/usb") && failure.contains("nie istnieje"), qPrintable(failure));
+    }
+
+    void registerRecordsBothOperations()
+    {
+        BackupFixture fixture(1);
+        QCOMPARE(backup::readRegister(fixture.dir.path()).size(), 0);
+        backup::RegisterEntry made{backup::RegisterEntry::Backup, When, 40, 5'000'000'000ULL, 0, 0,
+                                   "/media/usb/kopia-dyplomy-2026-12-08-0930.zip"};
+        backup::RegisterEntry back{backup::RegisterEntry::Restore, When.addSecs(60), 3, 0, 2, 35,
+                                   QString(300, QChar(0x0105))}; // 600 bytes of UTF-8: cut between characters
+        backup::appendToRegister(fixture.dir.path(), back);
+        backup::appendToRegister(fixture.dir.path(), made);
+        QCOMPARE(readBytes(fixture.dir.file("Admini/data_ar.dat")).size(), 32);
+        QCOMPARE(readBytes(fixture.dir.file("Admini/data_adr.dat")).size(), 512);
+        QCOMPARE(readBytes(fixture.dir.file("Admini/data_or.dat")).size(), 32);
+        QCOMPARE(readBytes(fixture.dir.file("Admini/data_odr.dat")).size(), 512);
+        const QList<backup::RegisterEntry> read = backup::readRegister(fixture.dir.path());
+        QCOMPARE(read.size(), 2);
+        QCOMPARE(read[0].kind, backup::RegisterEntry::Backup);
+        QCOMPARE(read[0].bytes, 5'000'000'000ULL);
+        QCOMPARE(read[0].archive, made.archive);
+        QCOMPARE(read[1].when, back.when);
+        QCOMPARE((QList<quint32>{read[1].files, read[1].kept, read[1].unchanged}), (QList<quint32>{3, 2, 35}));
+        QCOMPARE(read[1].archive, QString(255, QChar(0x0105)));
+
+        // A path file left longer by an earlier failed append is brought back in step.
+        QFile paths(fixture.dir.file("Admini/data_adr.dat"));
+        QVERIFY(paths.open(QIODevice::Append));
+        paths.write(backup::encodePathRecord("/sierota.zip"));
+        paths.close();
+        made.archive = "/druga.zip";
+        backup::appendToRegister(fixture.dir.path(), made);
+        const QList<backup::RegisterEntry> after = backup::readRegister(fixture.dir.path());
+        QCOMPARE(after.size(), 3);
+        QCOMPARE(after[1].archive, QStringLiteral("/druga.zip"));
+        // A cut-off record at the end is passed over.
+        QVERIFY(QFile::resize(fixture.dir.file("Admini/data_or.dat"), 40));
+        QCOMPARE(backup::readRegister(fixture.dir.path()).size(), 3);
+    }
+
+    void removableMediaAreRecognised_data()
+    {
+        QTest::addColumn<QString>("root");
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<bool>("removable");
+        QTest::newRow("desktop mount") << "/media/ala/PENDRIVE" << "/dev/sdz1" << true;
+        QTest::newRow("udisks mount") << "/run/media/ala/KARTA" << "/dev/mmcblk9p1" << true;
+        QTest::newRow("removable flag") << "/mnt/x" << "/dev/sdb1" << true;
+        QTest::newRow("card by flag") << "/mnt/y" << "/dev/mmcblk0p2" << true;
+        QTest::newRow("fixed disk") << "/" << "/dev/sda2" << false;
+        QTest::newRow("no device") << "/tmp" << "tmpfs" << false;
+    }
+    void removableMediaAreRecognised()
+    {
+        QFETCH(QString, root);
+        QFETCH(QString, device);
+        QFETCH(bool, removable);
+        QTemporaryDir sys;
+        for (const auto &[disk, flag] : {std::pair{"sdb", "1\n"}, {"sda", "0\n"}, {"mmcblk0", "1\n"}}) {
+            QVERIFY(QDir(sys.path()).mkpath(QStringLiteral("class/block/") + disk));
+            writeBytes(sys.path() + "/class/block/" + disk + "/removable", flag);
+        }
+        QCOMPARE(backup::looksRemovable(root, device, sys.path()), removable);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBackup)
+#include "tst_backup.moc"
