@@ -1,0 +1,246 @@
+#include "FileBytes.h"
+#include "ScriptedPlatform.h"
+
+#include "terminy/IcsDocument.h"
+#include "terminy/TaskStore.h"
+#include "terminy/TasksWindow.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+// Written by another calendar program: properties and an alarm we do not
+// know, a long folded description, a second to-do and an event.
+const QByteArray Foreign =
+    "BEGIN:VCALENDAR\r\n"
+    "VERSION:2.0\r\n"
+    "PRODID:-//Inny//Kalendarz//EN\r\n"
+    "X-WR-CALNAME:Szkoła\r\n"
+    "BEGIN:VTODO\r\n"
+    "UID:obcy-1@example\r\n"
+    "DTSTAMP:20261101T100000Z\r\n"
+    "SUMMARY;LANGUAGE=pl:Zebranie z rodzicami\\, sala 12\r\n"
+    "DESCRIPTION:Bardzo długi opis zebrania z rodzicami uczniów klas trzecich\\, k\r\n"
+    " tóry zawija się na kilka wierszy\r\n"
+    "DUE:20261120T170000Z\r\n"
+    "PRIORITY:1\r\n"
+    "X-INNY-PROGRAM;X-PARAM=\"a:b\":wartość\r\n"
+    "BEGIN:VALARM\r\n"
+    "ACTION:DISPLAY\r\n"
+    "DESCRIPTION:Przypomnienie\r\n"
+    "TRIGGER:-PT15M\r\n"
+    "END:VALARM\r\n"
+    "END:VTODO\r\n"
+    "BEGIN:VTODO\r\n"
+    "UID:obcy-2@example\r\n"
+    "DTSTAMP:20261101T100000Z\r\n"
+    "SUMMARY:Bez terminu\r\n"
+    "END:VTODO\r\n"
+    "BEGIN:VEVENT\r\n"
+    "UID:wydarzenie@example\r\n"
+    "DTSTAMP:20261101T100000Z\r\n"
+    "DTSTART:20261224T000000\r\n"
+    "SUMMARY:Wigilia\r\n"
+    "END:VEVENT\r\n"
+    "END:VCALENDAR\r\n";
+
+QStringList oracle(const QString &folder)
+{
+    // Debian's interpreter, where python3-icalendar is installed.
+    const QString python = QFile::exists("/usr/bin/python3") ? QStringLiteral("/usr/bin/python3") : QStringLiteral("python3");
+    QProcess p;
+    p.start(python, {qEnvironmentVariable("DYPLOM_SOURCE_DIR") + "/tests/terminy/read_tasks.py", folder});
+    p.waitForFinished(60000);
+    if (p.exitCode() != 0)
+        qWarning() << p.readAllStandardError();
+    return QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+QStringList summaries(const QList<tasks::Task> &list)
+{
+    QStringList s;
+    for (const tasks::Task &t : list)
+        s << t.summary;
+    return s;
+}
+
+// Lines of `before` missing from `after`.
+QList<QByteArray> lost(const QByteArray &before, const QByteArray &after)
+{
+    QList<QByteArray> missing;
+    const QList<QByteArray> kept = after.split('\n');
+    for (const QByteArray &line : before.split('\n')) {
+        if (!kept.contains(line))
+            missing << line;
+    }
+    return missing;
+}
+
+} // namespace
+
+class TestTasks : public QObject {
+    Q_OBJECT
+private slots:
+    void dueValuesAreRead_data()
+    {
+        QTest::addColumn<QString>("parameters");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<bool>("timed");
+        QTest::newRow("date") << ";VALUE=DATE" << "20261210" << QDate(2026, 12, 10) << false;
+        QTest::newRow("date without parameter") << "" << "20261210" << QDate(2026, 12, 10) << false;
+        QTest::newRow("floating time") << "" << "20261210T235900" << QDate(2026, 12, 10) << true;
+        QTest::newRow("zone id taken as local") << ";TZID=Europe/Warsaw" << "20261210T080000" << QDate(2026, 12, 10) << true;
+        QTest::newRow("nonsense") << "" << "jutro" << QDate() << false;
+        QTest::newRow("impossible date") << ";VALUE=DATE" << "20261345" << QDate() << false;
+    }
+    void dueValuesAreRead()
+    {
+        QFETCH(QString, parameters);
+        QFETCH(QString, value);
+        QFETCH(QDate, date);
+        QFETCH(bool, timed);
+        QDate d;
+        QTime t;
+        QCOMPARE(tasks::parseDue(parameters, value, d, t), date.isValid());
+        QCOMPARE(d, date);
+        QCOMPARE(t.isValid(), timed);
+    }
+
+    void textIsEscapedAndLongLinesFolded()
+    {
+        const QString text = QStringLiteral("Zebranie; sala 3, piętro\\2\nkoniec");
+        QCOMPARE(tasks::IcsDocument::unescapeText(tasks::IcsDocument::escapeText(text)), text);
+        QTemporaryDir dir;
+        tasks::TaskStore store(dir.path());
+        const QString longSummary = QString(50, QChar(0x0119)) + "koniec"; // 106 octets of UTF-8
+        store.add(longSummary, QDate(2026, 12, 9), QDateTime::currentDateTime());
+        const QByteArray bytes = readBytes(dir.path() + '/' + QDir(dir.path()).entryList({"*.ics"})[0]);
+        for (const QByteArray &line : bytes.split('\n'))
+            QVERIFY2(line.size() <= 76, line.constData()); // 75 octets and the CR
+        QVERIFY(QString::fromUtf8(bytes).isValidUtf16());
+        tasks::TaskStore again(dir.path());
+        again.load();
+        QCOMPARE(again.tasks()[0].summary, longSummary);
+    }
+
+    void tasksSurviveARestartAndAnotherParserReadsThem()
+    {
+        QTemporaryDir dir;
+        const QDateTime now(QDate(2026, 12, 7), QTime(9, 0));
+        {
+            tasks::TaskStore store(dir.path());
+            store.add("Świadectwa dla klas 8", QDate(2027, 6, 20), now);
+            const tasks::Task apel = store.add("Apel, sala; gimnastyczna", QDate(2026, 11, 10), now);
+            store.add("Kupić toner", QDate(), now);
+            store.setDone(apel, true, now);
+            QCOMPARE(store.tasks()[2].summary, QStringLiteral("Kupić toner"));
+            store.setDue(store.tasks()[2], QDate(2026, 12, 24), now);
+        }
+        tasks::TaskStore restarted(dir.path());
+        restarted.load();
+        QCOMPARE(summaries(restarted.tasks()),
+                 (QStringList{"Apel, sala; gimnastyczna", "Kupić toner", "Świadectwa dla klas 8"}));
+        QVERIFY(restarted.tasks()[0].done);
+        QCOMPARE(restarted.tasks()[2].due, QDate(2027, 6, 20));
+        QVERIFY(restarted.problems().isEmpty());
+        QCOMPARE(oracle(dir.path()), (QStringList{"Apel, sala; gimnastyczna|2026-11-10|COMPLETED",
+                                                  "Kupić toner|2026-12-24|NEEDS-ACTION",
+                                                  "Świadectwa dla klas 8|2027-06-20|NEEDS-ACTION"}));
+    }
+
+    void aForeignCalendarKeepsWhatWeDoNotKnow()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.path() + "/szkola.ics", Foreign);
+        tasks::TaskStore store(dir.path());
+        store.load();
+        QCOMPARE(summaries(store.tasks()), (QStringList{"Zebranie z rodzicami, sala 12", "Bez terminu"}));
+        const QDateTime due = QDateTime(QDate(2026, 11, 20), QTime(17, 0), Qt::UTC).toLocalTime();
+        QCOMPARE(store.tasks()[0].due, due.date());
+        QCOMPARE(store.tasks()[0].dueTime, due.time());
+
+        const QDateTime now(QDate(2026, 12, 7), QTime(9, 0));
+        store.setDone(store.tasks()[0], true, now);
+        QByteArray after = readBytes(dir.path() + "/szkola.ics");
+        QCOMPARE(lost(Foreign, after), QList<QByteArray>{}); // folded lines and quoted parameters too
+        QVERIFY(after.contains("STATUS:COMPLETED\r\nCOMPLETED:20261207T"));
+        QVERIFY(after.contains("PRIORITY:1\r\nX-INNY-PROGRAM"));
+
+        store.setDone(store.tasks()[0], false, now);
+        QCOMPARE(store.tasks()[1].summary, QStringLiteral("Bez terminu"));
+        store.remove(store.tasks()[1]); // the file holds more: only its lines go
+        after = readBytes(dir.path() + "/szkola.ics");
+        QVERIFY(!after.contains("Bez terminu") && !after.contains("COMPLETED:"));
+        QVERIFY(after.contains("BEGIN:VALARM") && after.contains("Wigilia") && after.contains("X-WR-CALNAME"));
+        QCOMPARE(oracle(dir.path()), QStringList{"Zebranie z rodzicami, sala 12|2026-11-20T17:00:00+00:00|NEEDS-ACTION"});
+    }
+
+    void unreadableFilesAreNamedAndLeftAlone_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("not a calendar") << QByteArray("lista zakupów\n") << "BEGIN:VCALENDAR";
+        QTest::newRow("cut short") << Foreign.left(Foreign.indexOf("END:VTODO")) << "niepełny";
+        QTest::newRow("another encoding") << QByteArray(Foreign).replace("Szkoła", "Szko\xB3" "a") << "UTF-8";
+        QTest::newRow("components crossed") << QByteArray("BEGIN:VCALENDAR\nBEGIN:VTODO\nEND:VCALENDAR\nEND:VTODO\n")
+                                            << "nie zamykają";
+    }
+    void unreadableFilesAreNamedAndLeftAlone()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        ScriptedPlatform seam;
+        QTemporaryDir dir;
+        writeBytes(dir.path() + "/zly.ics", bytes);
+        TasksWindow window(dir.path(), "Moje zadania");
+        QVERIFY(window.addTask("Nowe zadanie", QDate(2026, 12, 10)));
+        QCOMPARE(window.list->topLevelItemCount(), 1);
+        QVERIFY2(window.problems->text().contains("zly.ics: ") && window.problems->text().contains(expected),
+                 qPrintable(window.problems->text()));
+        QCOMPARE(readBytes(dir.path() + "/zly.ics"), bytes);
+    }
+
+    void theWindowSortsMarksAndTicks()
+    {
+        ScriptedPlatform seam; // today is 2026-12-07
+        QTemporaryDir dir;
+        TasksWindow window(dir.path(), "Moje zadania");
+        QCOMPARE(window.windowTitle(), QStringLiteral("Terminarz – Moje zadania"));
+        QCOMPARE(window.title->text(), QStringLiteral("Moje zadania"));
+        QVERIFY(!window.addTask("   ", QDate()));
+        QVERIFY(window.addTask("Później", QDate(2026, 12, 20)));
+        QVERIFY(window.addTask("Zaległe", QDate(2026, 12, 1)));
+        QVERIFY(window.addTask("Dziś", QDate(2026, 12, 7)));
+        QStringList rows;
+        for (int i = 0; i < window.list->topLevelItemCount(); ++i)
+            rows << window.list->topLevelItem(i)->text(1) + " " + window.list->topLevelItem(i)->text(2);
+        QCOMPARE(rows, (QStringList{"2026-12-01  po terminie! Zaległe", "2026-12-07 Dziś", "2026-12-20 Później"}));
+
+        // Ticking through the list writes at once; a done task is overdue no more.
+        window.list->topLevelItem(0)->setCheckState(0, Qt::Checked);
+        QTRY_VERIFY(window.shown()[0].done);
+        QCOMPARE(window.list->topLevelItem(0)->text(1), QStringLiteral("2026-12-01"));
+        window.list->topLevelItem(1)->setText(2, "Dziś: apel");
+        QTRY_COMPARE(window.shown()[1].summary, QStringLiteral("Dziś: apel"));
+
+        seam.answers = {false, true};
+        window.removeTask(2);
+        QCOMPARE(window.shown().size(), 3);
+        window.removeTask(2);
+        QCOMPARE(window.shown().size(), 2);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+
+        TasksWindow restarted(dir.path(), "Moje zadania");
+        QCOMPARE(restarted.list->topLevelItem(0)->checkState(0), Qt::Checked);
+        QCOMPARE(restarted.list->topLevelItem(1)->text(2), QStringLiteral("Dziś: apel"));
+    }
+};
+
+QTEST_MAIN(TestTasks)
+#include "tst_tasks.moc"
