@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeWidget>
