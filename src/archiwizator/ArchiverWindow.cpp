@@ -55,9 +55,13 @@ QVBoxLayout *panel(QWidget *parent, QVBoxLayout *into)
 QString historyLine(const backup::RegisterEntry &e)
 {
     const QString when = e.when.isValid() ? e.when.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QStringLiteral("?");
-    const QString where = e.archive.isEmpty() ? QStringLiteral("(nieznane archiwum)") : QDir::toNativeSeparators(e.archive);
+    const QString where
+        = e.archive.isEmpty() ? QStringLiteral("(nieznane archiwum)") : QDir::toNativeSeparators(e.archive);
     if (e.kind == backup::RegisterEntry::Backup)
-        return QStringLiteral("%1  kopia: %2 plików, %3 → %4").arg(when).arg(e.files).arg(backup::sizeText(e.bytes), where);
+        return QStringLiteral("%1  kopia: %2 plików, %3 → %4")
+            .arg(when)
+            .arg(e.files)
+            .arg(backup::sizeText(e.bytes), where);
     return QStringLiteral("%1  przywrócenie: %2 plików przywrócono, %3 zachowano, %4 bez zmian ← %5")
         .arg(when)
         .arg(e.files)
@@ -69,7 +73,8 @@ QString historyLine(const backup::RegisterEntry &e)
 } // namespace
 
 ArchiverWindow::ArchiverWindow(const QString &configFolder, QWidget *parent)
-    : QWidget(parent), configFolder_(configFolder)
+    : QWidget(parent)
+    , configFolder_(configFolder)
 {
     setObjectName(QStringLiteral("archiwizator"));
     setWindowTitle(Caption);
@@ -89,7 +94,7 @@ ArchiverWindow::ArchiverWindow(const QString &configFolder, QWidget *parent)
     sources->addWidget(configProblem);
     folders = new QTreeWidget(this);
     folders->setObjectName(QStringLiteral("folders"));
-    folders->setHeaderLabels({QStringLiteral("Folder"), QStringLiteral("Pliki"), QStringLiteral("Rozmiar")});
+    folders->setHeaderLabels({ QStringLiteral("Folder"), QStringLiteral("Pliki"), QStringLiteral("Rozmiar") });
     folders->setRootIsDecorated(false);
     folders->setMaximumHeight(120);
     sources->addWidget(folders);
@@ -221,8 +226,8 @@ void ArchiverWindow::showHistory()
 void ArchiverWindow::setBusy(bool busy)
 {
     cancelRequested_ = false;
-    for (QWidget *w : {static_cast<QWidget *>(copyButton), static_cast<QWidget *>(otherFolderButton),
-                       static_cast<QWidget *>(openArchiveButton), static_cast<QWidget *>(restoreButton)})
+    for (QWidget *w : { static_cast<QWidget *>(copyButton), static_cast<QWidget *>(otherFolderButton),
+                        static_cast<QWidget *>(openArchiveButton), static_cast<QWidget *>(restoreButton) })
         w->setEnabled(!busy);
     cancelButton->setEnabled(busy);
     if (!busy) {
@@ -263,8 +268,8 @@ bool ArchiverWindow::createCopy(const QString &destinationFolder)
     bool ok = false;
     try {
         const QDateTime when = platform::services().now();
-        const backup::BackupResult result = backup::createBackup(
-            *config_, destinationFolder, when, [this](qint64 d, qint64 t) { return step(d, t); });
+        const backup::BackupResult result = backup::createBackup(*config_, destinationFolder, when,
+                                                                 [this](qint64 d, qint64 t) { return step(d, t); });
         backup::RegisterEntry entry;
         entry.kind = backup::RegisterEntry::Backup;
         entry.when = when;
@@ -275,7 +280,8 @@ bool ArchiverWindow::createCopy(const QString &destinationFolder)
             backup::appendToRegister(config_->programDir, entry);
         } catch (const platform::IoError &error) {
             platform::services().reportError(
-                this, QStringLiteral("Kopia jest gotowa, ale rejestru archiwizacji nie zapisano: %1").arg(error.what()));
+                this,
+                QStringLiteral("Kopia jest gotowa, ale rejestru archiwizacji nie zapisano: %1").arg(error.what()));
         }
         ok = true;
         status->setText(QStringLiteral("Kopia gotowa: %1").arg(QDir::toNativeSeparators(result.archivePath)));
@@ -319,11 +325,11 @@ bool ArchiverWindow::openArchive(const QString &archivePath)
         return false;
     }
     const backup::Manifest &m = chosen_->manifest;
-    archiveLabel->setText(QStringLiteral("%1\nutworzona %2, %3 plików, %4")
-                              .arg(QDir::toNativeSeparators(archivePath),
-                                   m.created.toString(QStringLiteral("yyyy-MM-dd HH:mm")))
-                              .arg(m.entries.size())
-                              .arg(backup::sizeText(m.totalBytes())));
+    archiveLabel->setText(
+        QStringLiteral("%1\nutworzona %2, %3 plików, %4")
+            .arg(QDir::toNativeSeparators(archivePath), m.created.toString(QStringLiteral("yyyy-MM-dd HH:mm")))
+            .arg(m.entries.size())
+            .arg(backup::sizeText(m.totalBytes())));
     for (const backup::ManifestEntry &e : m.entries)
         archiveContents->addItem(QStringLiteral("%1  (%2)").arg(e.name, backup::sizeText(e.size)));
     restoreButton->setEnabled(config_.has_value());
@@ -335,12 +341,13 @@ bool ArchiverWindow::restoreChosen()
     if (!config_ || !chosen_)
         return false;
     const QString programDir = QDir::fromNativeSeparators(config_->programDir);
-    if (!platform::services().ask(this,
-                                  QStringLiteral("Przywrócić kopię z %1 do folderu %2?\n\nPliki zmienione od czasu kopii "
-                                                 "zostaną pokazane przed zastąpieniem.")
-                                      .arg(chosen_->manifest.created.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
-                                           QDir::toNativeSeparators(programDir)),
-                                  Caption))
+    if (!platform::services().ask(
+            this,
+            QStringLiteral("Przywrócić kopię z %1 do folderu %2?\n\nPliki zmienione od czasu kopii "
+                           "zostaną pokazane przed zastąpieniem.")
+                .arg(chosen_->manifest.created.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                     QDir::toNativeSeparators(programDir)),
+            Caption))
         return false;
     setBusy(true);
     status->setText(QStringLiteral("Sprawdzanie i przywracanie kopii…"));
@@ -349,7 +356,9 @@ bool ArchiverWindow::restoreChosen()
         const QDateTime when = platform::services().now();
         const backup::RestoreResult result = backup::restoreBackup(
             chosen_->path, programDir,
-            [this](const backup::ConflictGroup &group) { return platform::services().ask(this, group.question(), Caption); },
+            [this](const backup::ConflictGroup &group) {
+                return platform::services().ask(this, group.question(), Caption);
+            },
             [this](qint64 d, qint64 t) { return step(d, t); });
         backup::RegisterEntry entry;
         entry.kind = backup::RegisterEntry::Restore;
@@ -362,7 +371,8 @@ bool ArchiverWindow::restoreChosen()
             backup::appendToRegister(programDir, entry);
         } catch (const platform::IoError &error) {
             platform::services().reportError(
-                this, QStringLiteral("Kopię przywrócono, ale rejestru archiwizacji nie zapisano: %1").arg(error.what()));
+                this,
+                QStringLiteral("Kopię przywrócono, ale rejestru archiwizacji nie zapisano: %1").arg(error.what()));
         }
         ok = true;
         QString text = QStringLiteral("Kopię przywrócono: %1 plików przywrócono, %2 bez zmian.")

@@ -50,13 +50,15 @@ void extract(const ZipReader &reader, const ManifestEntry &entry, const QString 
 {
     QFile out(to);
     if (!out.open(QIODevice::WriteOnly))
-        throw BackupError(QStringLiteral("Nie można zapisać w folderze %1: %2.").arg(shown(programDir), out.errorString()));
+        throw BackupError(
+            QStringLiteral("Nie można zapisać w folderze %1: %2.").arg(shown(programDir), out.errorString()));
     QCryptographicHash hash(QCryptographicHash::Sha256);
     qint64 size = 0;
     reader.stream(entry.name, [&](const char *data, qint64 n) {
         if (out.write(data, n) != n)
-            throw BackupError(QStringLiteral("Brak miejsca w folderze %1 na przywracane pliki: nic nie zostało zmienione.")
-                                  .arg(shown(programDir)));
+            throw BackupError(
+                QStringLiteral("Brak miejsca w folderze %1 na przywracane pliki: nic nie zostało zmienione.")
+                    .arg(shown(programDir)));
         hash.addData(QByteArrayView(data, n));
         size += n;
         done += n;
@@ -67,9 +69,10 @@ void extract(const ZipReader &reader, const ManifestEntry &entry, const QString 
         throw BackupError(QStringLiteral("Brak miejsca w folderze %1 na przywracane pliki: nic nie zostało zmienione.")
                               .arg(shown(programDir)));
     if (size != entry.size || hash.result().toHex() != entry.sha256)
-        throw BackupError(QStringLiteral("Plik %1 w archiwum %2 różni się od spisu kopii (archiwum uszkodzone): nic nie "
-                                         "zostało zmienione.")
-                              .arg(entry.name, shown(reader.path())));
+        throw BackupError(
+            QStringLiteral("Plik %1 w archiwum %2 różni się od spisu kopii (archiwum uszkodzone): nic nie "
+                           "zostało zmienione.")
+                .arg(entry.name, shown(reader.path())));
 }
 
 QByteArray sha256Of(const QString &path)
@@ -86,7 +89,7 @@ void setModified(const QString &path, const QDateTime &modified)
 {
     if (!modified.isValid())
         return;
-    const timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(modified.toSecsSinceEpoch()), 0}};
+    const timespec times[2] = { { 0, UTIME_OMIT }, { static_cast<time_t>(modified.toSecsSinceEpoch()), 0 } };
     ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
 }
 
@@ -105,7 +108,8 @@ void place(const QString &staged, const QString &target, const QString &name)
     try {
         platform::writeRecordFile(target, in.readAll());
     } catch (const platform::IoError &error) {
-        throw BackupError(QStringLiteral("Nie można przywrócić pliku %1: %2.").arg(name, QString::fromUtf8(error.what())));
+        throw BackupError(
+            QStringLiteral("Nie można przywrócić pliku %1: %2.").arg(name, QString::fromUtf8(error.what())));
     }
 }
 
@@ -126,7 +130,7 @@ QString ConflictGroup::question() const
 ArchiveSummary inspectArchive(const QString &archivePath)
 {
     const ZipReader reader(archivePath);
-    return {archivePath, reader.manifest()};
+    return { archivePath, reader.manifest() };
 }
 
 RestoreResult restoreBackup(const QString &archivePath, const QString &programDir, const ConfirmGroup &confirm,
@@ -134,13 +138,14 @@ RestoreResult restoreBackup(const QString &archivePath, const QString &programDi
 {
     const ZipReader reader(archivePath);
     const Manifest manifest = reader.manifest();
-    QSet<QString> listed{ManifestName};
+    QSet<QString> listed { ManifestName };
     for (const ManifestEntry &e : manifest.entries)
         listed.insert(e.name);
     for (const QString &name : reader.names()) {
         if (!listed.contains(name))
-            throw BackupError(QStringLiteral("Archiwum %1 zawiera plik %2 spoza spisu kopii: nic nie zostało zmienione.")
-                                  .arg(shown(archivePath), name));
+            throw BackupError(
+                QStringLiteral("Archiwum %1 zawiera plik %2 spoza spisu kopii: nic nie zostało zmienione.")
+                    .arg(shown(archivePath), name));
     }
 
     // Everything is extracted and checked before the ProgramDir changes.
@@ -172,7 +177,7 @@ RestoreResult restoreBackup(const QString &archivePath, const QString &programDi
             ? ConflictGroup::NewerHere
             : ConflictGroup::ChangedHere;
         const QString folder = e.name.section(QLatin1Char('/'), 0, 0);
-        const QPair<int, QString> key{kind, folder};
+        const QPair<int, QString> key { kind, folder };
         groups[key].kind = kind;
         groups[key].folder = folder;
         groups[key].files << e.name;

@@ -7,8 +7,8 @@ namespace backup {
 
 // A folder the editor's configuration asks to be protected.
 struct SourceFolder {
-    QString name;   // "Dyplomy", as the ProgramDir spells it
-    QString path;   // absolute
+    QString name; // "Dyplomy", as the ProgramDir spells it
+    QString path; // absolute
     bool exists = false;
     int files = 0;
     qint64 bytes = 0;

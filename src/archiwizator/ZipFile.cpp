@@ -33,7 +33,8 @@ bool startsLikeZip(const QString &path)
 
 } // namespace
 
-ZipReader::ZipReader(const QString &path) : path_(path)
+ZipReader::ZipReader(const QString &path)
+    : path_(path)
 {
     int code = 0;
     archive_ = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
@@ -75,8 +76,7 @@ bool ZipReader::contains(const QString &name) const
 void ZipReader::stream(const QString &name, const std::function<void(const char *, qint64)> &piece) const
 {
     const auto damaged = [&](const QString &why) {
-        return BackupError(
-            QStringLiteral("Plik %1 w archiwum %2 jest uszkodzony (%3).").arg(name, shown(path_), why));
+        return BackupError(QStringLiteral("Plik %1 w archiwum %2 jest uszkodzony (%3).").arg(name, shown(path_), why));
     };
     const zip_int64_t index = zip_name_locate(archive_, name.toUtf8().constData(), ZIP_FL_ENC_GUESS);
     if (index < 0)
@@ -128,13 +128,13 @@ Manifest ZipReader::manifest() const
 
 void verifyArchive(const ZipReader &reader, const Manifest &manifest, const ProgressFn &progress)
 {
-    QSet<QString> listed{ManifestName};
+    QSet<QString> listed { ManifestName };
     for (const ManifestEntry &e : manifest.entries)
         listed.insert(e.name);
     for (const QString &name : reader.names()) {
         if (!listed.contains(name))
-            throw BackupError(QStringLiteral("Archiwum %1 zawiera plik %2 spoza spisu kopii.")
-                                  .arg(shown(reader.path()), name));
+            throw BackupError(
+                QStringLiteral("Archiwum %1 zawiera plik %2 spoza spisu kopii.").arg(shown(reader.path()), name));
     }
     const qint64 total = manifest.totalBytes();
     qint64 done = 0;
@@ -149,8 +149,9 @@ void verifyArchive(const ZipReader &reader, const Manifest &manifest, const Prog
                 throw Cancelled();
         });
         if (size != e.size || hash.result().toHex() != e.sha256)
-            throw BackupError(QStringLiteral("Plik %1 w archiwum %2 różni się od oryginału (rozmiar lub suma kontrolna).")
-                                  .arg(e.name, shown(reader.path())));
+            throw BackupError(
+                QStringLiteral("Plik %1 w archiwum %2 różni się od oryginału (rozmiar lub suma kontrolna).")
+                    .arg(e.name, shown(reader.path())));
     }
 }
 

@@ -17,7 +17,9 @@ const QString Caption = QStringLiteral("Moje notatki");
 constexpr int SaveDelayMs = 700;
 } // namespace
 
-NotesWindow::NotesWindow(const QString &folder, QWidget *parent) : QWidget(parent), store_(folder)
+NotesWindow::NotesWindow(const QString &folder, QWidget *parent)
+    : QWidget(parent)
+    , store_(folder)
 {
     setObjectName(QStringLiteral("notes"));
     setWindowTitle(Caption);
@@ -165,8 +167,8 @@ void NotesWindow::newNote()
         reload(name);
         editor->setFocus();
     } catch (const std::exception &error) {
-        platform::services().reportError(this,
-                                         QStringLiteral("Nie można utworzyć notatki: %1").arg(QString::fromUtf8(error.what())));
+        platform::services().reportError(
+            this, QStringLiteral("Nie można utworzyć notatki: %1").arg(QString::fromUtf8(error.what())));
     }
 }
 
@@ -182,8 +184,8 @@ void NotesWindow::deleteCurrent()
     try {
         store_.remove(current_);
     } catch (const std::exception &error) {
-        platform::services().reportError(this,
-                                         QStringLiteral("Nie można usunąć notatki %1: %2").arg(current_, QString::fromUtf8(error.what())));
+        platform::services().reportError(
+            this, QStringLiteral("Nie można usunąć notatki %1: %2").arg(current_, QString::fromUtf8(error.what())));
         return;
     }
     current_.clear();

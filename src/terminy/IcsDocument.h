@@ -11,10 +11,10 @@ namespace tasks {
 class IcsDocument {
 public:
     struct Line {
-        QString raw;  // as read, continuation lines included
+        QString raw; // as read, continuation lines included
         QString text; // unfolded
     };
-    struct Block {    // BEGIN:VTODO … END:VTODO, line indexes
+    struct Block { // BEGIN:VTODO … END:VTODO, line indexes
         int begin = 0;
         int end = 0;
     };

@@ -79,7 +79,8 @@ void sortTasks(QList<Task> &tasks)
     });
 }
 
-TaskStore::TaskStore(const QString &folder) : folder_(folder)
+TaskStore::TaskStore(const QString &folder)
+    : folder_(folder)
 {
     QDir().mkpath(folder_);
 }
@@ -88,8 +89,8 @@ void TaskStore::load()
 {
     tasks_.clear();
     problems_.clear();
-    const QStringList files = QDir(folder_).entryList({QStringLiteral("*.ics"), QStringLiteral("*.ICS")}, QDir::Files,
-                                                      QDir::Name);
+    const QStringList files
+        = QDir(folder_).entryList({ QStringLiteral("*.ics"), QStringLiteral("*.ICS") }, QDir::Files, QDir::Name);
     for (const QString &file : files) {
         QFile f(QDir(folder_).filePath(file));
         if (!f.open(QIODevice::ReadOnly)) {
@@ -112,8 +113,9 @@ void TaskStore::load()
             const QString due = doc.value(blocks[i], QStringLiteral("DUE"));
             if (!due.isEmpty() && !parseDue(doc.parameters(blocks[i], QStringLiteral("DUE")), due, t.due, t.dueTime))
                 problems_ << QStringLiteral("%1: nieczytelny termin „%2” zadania „%3”").arg(file, due, t.summary);
-            t.done = doc.value(blocks[i], QStringLiteral("STATUS")).trimmed().compare(QLatin1String("COMPLETED"),
-                                                                                     Qt::CaseInsensitive)
+            t.done = doc.value(blocks[i], QStringLiteral("STATUS"))
+                         .trimmed()
+                         .compare(QLatin1String("COMPLETED"), Qt::CaseInsensitive)
                     == 0
                 || !doc.value(blocks[i], QStringLiteral("COMPLETED")).isEmpty();
             tasks_ << t;
@@ -122,8 +124,7 @@ void TaskStore::load()
     sortTasks(tasks_);
 }
 
-template <typename Change>
-void TaskStore::change(const Task &task, Change &&edit)
+template <typename Change> void TaskStore::change(const Task &task, Change &&edit)
 {
     const QString path = QDir(folder_).filePath(task.file);
     IcsDocument doc;
@@ -141,9 +142,9 @@ Task TaskStore::add(const QString &summary, const QDate &due, const QDateTime &n
 {
     const QString uid = QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral("@dyplom");
     IcsDocument doc = IcsDocument::empty();
-    QStringList props{QStringLiteral("UID:") + uid, QStringLiteral("DTSTAMP:") + stamp(now),
-                      QStringLiteral("CREATED:") + stamp(now),
-                      QStringLiteral("SUMMARY:") + IcsDocument::escapeText(summary)};
+    QStringList props { QStringLiteral("UID:") + uid, QStringLiteral("DTSTAMP:") + stamp(now),
+                        QStringLiteral("CREATED:") + stamp(now),
+                        QStringLiteral("SUMMARY:") + IcsDocument::escapeText(summary) };
     if (due.isValid())
         props << QStringLiteral("DUE;VALUE=DATE:") + due.toString(QStringLiteral("yyyyMMdd"));
     props << QStringLiteral("STATUS:NEEDS-ACTION");
@@ -161,7 +162,8 @@ Task TaskStore::add(const QString &summary, const QDate &due, const QDateTime &n
 void TaskStore::setDone(const Task &task, bool done, const QDateTime &now)
 {
     change(task, [&](IcsDocument &doc, const IcsDocument::Block &b) {
-        doc.setProperty(b, QStringLiteral("STATUS"), done ? QStringLiteral(":COMPLETED") : QStringLiteral(":NEEDS-ACTION"));
+        doc.setProperty(b, QStringLiteral("STATUS"),
+                        done ? QStringLiteral(":COMPLETED") : QStringLiteral(":NEEDS-ACTION"));
         const IcsDocument::Block after = blockOf(doc, task);
         if (done) {
             doc.setProperty(after, QStringLiteral("COMPLETED"), QLatin1Char(':') + stamp(now));
@@ -187,7 +189,8 @@ void TaskStore::setDue(const Task &task, const QDate &due, const QDateTime &now)
 {
     change(task, [&](IcsDocument &doc, const IcsDocument::Block &b) {
         if (due.isValid())
-            doc.setProperty(b, QStringLiteral("DUE"), QStringLiteral(";VALUE=DATE:") + due.toString(QStringLiteral("yyyyMMdd")));
+            doc.setProperty(b, QStringLiteral("DUE"),
+                            QStringLiteral(";VALUE=DATE:") + due.toString(QStringLiteral("yyyyMMdd")));
         else
             doc.removeProperty(b, QStringLiteral("DUE"));
         doc.setProperty(blockOf(doc, task), QStringLiteral("DTSTAMP"), QLatin1Char(':') + stamp(now));

@@ -19,7 +19,8 @@ enum Column { DoneColumn, DueColumn, SummaryColumn };
 } // namespace
 
 TasksWindow::TasksWindow(const QString &folder, const QString &listTitle, QWidget *parent)
-    : QWidget(parent), store_(folder)
+    : QWidget(parent)
+    , store_(folder)
 {
     setObjectName(QStringLiteral("terminy"));
     const QString name = listTitle.isEmpty() ? Caption : listTitle;
@@ -39,7 +40,7 @@ TasksWindow::TasksWindow(const QString &folder, const QString &listTitle, QWidge
 
     list = new QTreeWidget(this);
     list->setObjectName(QStringLiteral("list"));
-    list->setHeaderLabels({QStringLiteral("Zrobione"), QStringLiteral("Termin"), QStringLiteral("Zadanie")});
+    list->setHeaderLabels({ QStringLiteral("Zrobione"), QStringLiteral("Termin"), QStringLiteral("Zadanie") });
     list->setRootIsDecorated(false);
     list->header()->setStretchLastSection(true);
     list->setColumnWidth(DoneColumn, 70);
@@ -87,8 +88,7 @@ TasksWindow::TasksWindow(const QString &folder, const QString &listTitle, QWidge
     reload();
 }
 
-template <typename Action>
-bool TasksWindow::guarded(Action &&action)
+template <typename Action> bool TasksWindow::guarded(Action &&action)
 {
     try {
         action();
@@ -129,9 +129,9 @@ void TasksWindow::reload()
         }
     }
     filling_ = false;
-    problems->setText(store_.problems().isEmpty()
-                          ? QString()
-                          : QStringLiteral("Pominięte pliki (nie zostały zmienione):\n") + store_.problems().join('\n'));
+    problems->setText(store_.problems().isEmpty() ? QString()
+                                                  : QStringLiteral("Pominięte pliki (nie zostały zmienione):\n")
+                              + store_.problems().join('\n'));
     problems->setVisible(!store_.problems().isEmpty());
 }
 
@@ -182,9 +182,11 @@ void TasksWindow::itemChanged(QTreeWidgetItem *item, int column)
     // Changes made from here rebuild the list: let Qt finish with the item first.
     if (column == DoneColumn) {
         const bool done = item->checkState(DoneColumn) == Qt::Checked;
-        QMetaObject::invokeMethod(this, [this, row, done] { setDone(row, done); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, row, done] { setDone(row, done); }, Qt::QueuedConnection);
     } else if (column == SummaryColumn) {
         const QString text = item->text(SummaryColumn);
-        QMetaObject::invokeMethod(this, [this, row, text] { rename(row, text); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, row, text] { rename(row, text); }, Qt::QueuedConnection);
     }
 }

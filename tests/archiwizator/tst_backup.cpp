@@ -23,8 +23,7 @@ backup::BackupResult makeCopy(const QString &programDir, const QString &to, cons
     return backup::createBackup(config, to, When, progress);
 }
 
-template <typename Fn>
-QString failureOf(Fn &&fn)
+template <typename Fn> QString failureOf(Fn &&fn)
 {
     try {
         fn();
@@ -52,7 +51,7 @@ QString foreignZip(const QString &folder, const QMap<QString, QByteArray> &files
     const QString zip = folder + QStringLiteral("/obce.zip");
     QProcess p;
     p.setWorkingDirectory(source.path());
-    p.start(QStringLiteral("zip"), QStringList{QStringLiteral("-q"), zip} + names);
+    p.start(QStringLiteral("zip"), QStringList { QStringLiteral("-q"), zip } + names);
     p.waitForFinished();
     return zip;
 }
@@ -82,7 +81,8 @@ private slots:
         QFETCH(QByteArray, patch);
         QFETCH(int, size);
         QFETCH(QString, expected);
-        QByteArray record = companions::encodeArchiverConfig(companions::buildArchiverConfig(QStringLiteral("/szkola")));
+        QByteArray record
+            = companions::encodeArchiverConfig(companions::buildArchiverConfig(QStringLiteral("/szkola")));
         record.replace(offset, patch.size(), patch);
         record.resize(size);
         const QString failure = failureOf([&] {
@@ -91,7 +91,7 @@ private slots:
             QStringList names;
             for (const auto &f : c.folders)
                 names << f.name;
-            QCOMPARE(names, (QStringList{"Admini", "Dyplomy", "Notatki", "Terminarz", "Wzory"}));
+            QCOMPARE(names, (QStringList { "Admini", "Dyplomy", "Notatki", "Terminarz", "Wzory" }));
         });
         if (expected.isEmpty())
             QCOMPARE(failure, QString());
@@ -104,8 +104,9 @@ private slots:
         companions::ArchiverConfigRecord r = companions::buildArchiverConfig(QStringLiteral("/szkola"), '/');
         r.texts[2] = QStringLiteral("/szkola/../*.*");
         QVERIFY(failureOf([&] { backup::decodeConfig(companions::encodeArchiverConfig(r)); }).contains("pozycja 2"));
-        QVERIFY(failureOf([] { backup::readConfig(QStringLiteral("/nonexistent-dyplom")); })
-                    .startsWith("Brak pliku archiwizator_config.dat"));
+        QVERIFY(failureOf([] {
+                    backup::readConfig(QStringLiteral("/nonexistent-dyplom"));
+                }).startsWith("Brak pliku archiwizator_config.dat"));
     }
 
     void copyRestoresByteForByte()
@@ -114,7 +115,7 @@ private slots:
         writeBytes(fixture.dir.file("Admini/data_ar.dat"), "earlier register"); // not part of a copy
         QTemporaryDir stick;
         const backup::BackupResult made = makeCopy(fixture.dir.path(), stick.path());
-        QCOMPARE(entriesOf(stick.path()), QStringList{"kopia-dyplomy-2026-12-08-0930.zip"});
+        QCOMPARE(entriesOf(stick.path()), QStringList { "kopia-dyplomy-2026-12-08-0930.zip" });
         QMap<QString, QByteArray> expected = fixture.protectedTree();
         expected.remove("Admini/data_ar.dat");
         QCOMPARE(made.files, expected.size());
@@ -122,9 +123,9 @@ private slots:
         // Info-ZIP agrees the archive is sound and lists exactly our files.
         QByteArray out;
         int code = -1;
-        runTool("unzip", {"-t", made.archivePath}, &out, &code);
+        runTool("unzip", { "-t", made.archivePath }, &out, &code);
         QVERIFY2(code == 0 && out.contains("No errors detected"), out.constData());
-        runTool("unzip", {"-Z1", made.archivePath}, &out, &code);
+        runTool("unzip", { "-Z1", made.archivePath }, &out, &code);
         QStringList listed = QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(listed.takeFirst(), backup::ManifestName);
         listed.sort();
@@ -132,13 +133,13 @@ private slots:
 
         // Into an emptied ProgramDir.
         const QDateTime templateTime = QFileInfo(fixture.dir.file("Wzory/BDR_0001.wmf")).lastModified();
-        for (const char *folder : {"Admini", "Dyplomy", "Notatki", "Terminarz", "Wzory"})
+        for (const char *folder : { "Admini", "Dyplomy", "Notatki", "Terminarz", "Wzory" })
             QVERIFY(QDir(fixture.dir.file(QString::fromUtf8(folder))).removeRecursively());
-        const backup::RestoreResult restored =
-            backup::restoreBackup(made.archivePath, fixture.dir.path(), [](const backup::ConflictGroup &) {
-                QTest::qFail("nothing conflicts in an empty ProgramDir", __FILE__, __LINE__);
-                return false;
-            });
+        const backup::RestoreResult restored
+            = backup::restoreBackup(made.archivePath, fixture.dir.path(), [](const backup::ConflictGroup &) {
+                  QTest::qFail("nothing conflicts in an empty ProgramDir", __FILE__, __LINE__);
+                  return false;
+              });
         QCOMPARE(restored.restored, expected.size());
         QCOMPARE(fixture.protectedTree(), expected);
         QCOMPARE(QFileInfo(fixture.dir.file("Wzory/BDR_0001.wmf")).lastModified().toSecsSinceEpoch(),
@@ -178,13 +179,13 @@ private slots:
 
         QStringList asked;
         bool listed = true;
-        const backup::RestoreResult r =
-            backup::restoreBackup(made.archivePath, fixture.dir.path(), [&](const backup::ConflictGroup &g) {
-                asked << g.folder + ':' + g.files.join(',');
-                listed = listed && g.question().contains(g.files.first());
-                return g.kind == backup::ConflictGroup::NewerHere ? replaceNewer : replaceChanged;
-            });
-        QCOMPARE(asked, (QStringList{"Dyplomy:Dyplomy/dyplom_1.dyp", "Notatki:Notatki/zebranie.txt"}));
+        const backup::RestoreResult r
+            = backup::restoreBackup(made.archivePath, fixture.dir.path(), [&](const backup::ConflictGroup &g) {
+                  asked << g.folder + ':' + g.files.join(',');
+                  listed = listed && g.question().contains(g.files.first());
+                  return g.kind == backup::ConflictGroup::NewerHere ? replaceNewer : replaceChanged;
+              });
+        QCOMPARE(asked, (QStringList { "Dyplomy:Dyplomy/dyplom_1.dyp", "Notatki:Notatki/zebranie.txt" }));
         QVERIFY(listed);
         QCOMPARE(readBytes(fixture.dir.file("Dyplomy/dyplom_2.dyp")), original["Dyplomy/dyplom_2.dyp"]);
         QCOMPARE(readBytes(fixture.dir.file("Dyplomy/dyplom_1.dyp")),
@@ -199,12 +200,18 @@ private slots:
     {
         QTest::addColumn<QString>("damage");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("a byte flipped in a template") << "flip" << "Wzory/BDR_0001.wmf";
-        QTest::newRow("cut short") << "truncate" << "uszkodzone";
-        QTest::newRow("not a ZIP") << "text" << "nie jest archiwum ZIP";
-        QTest::newRow("a foreign ZIP") << "foreign" << "nie jest kopią";
-        QTest::newRow("a list naming ../") << "climb" << "niedozwolona nazwa";
-        QTest::newRow("a file not on the list") << "extra" << "spoza spisu";
+        QTest::newRow("a byte flipped in a template") << "flip"
+                                                      << "Wzory/BDR_0001.wmf";
+        QTest::newRow("cut short") << "truncate"
+                                   << "uszkodzone";
+        QTest::newRow("not a ZIP") << "text"
+                                   << "nie jest archiwum ZIP";
+        QTest::newRow("a foreign ZIP") << "foreign"
+                                       << "nie jest kopią";
+        QTest::newRow("a list naming ../") << "climb"
+                                           << "niedozwolona nazwa";
+        QTest::newRow("a file not on the list") << "extra"
+                                                << "spoza spisu";
     }
     void badArchivesChangeNothing()
     {
@@ -230,19 +237,21 @@ private slots:
         } else if (damage == "text") {
             writeBytes(archive, "to tylko tekst");
         } else if (damage == "foreign") {
-            archive = foreignZip(stick.path(), {{"Dyplomy/dyplom_0.dyp", "obcy"}, {"inne.txt", "x"}});
+            archive = foreignZip(stick.path(), { { "Dyplomy/dyplom_0.dyp", "obcy" }, { "inne.txt", "x" } });
         } else if (damage == "climb" || damage == "extra") {
             const QByteArray list = damage == "climb"
                 ? QByteArray("{\"format\":1,\"utworzona\":\"2026-12-08T09:30:00\",\"pliki\":[{\"nazwa\":"
-                             "\"Dyplomy/../../poza.txt\",\"rozmiar\":1,\"sha256\":\"" + QByteArray(64, 'a') + "\"}]}")
+                             "\"Dyplomy/../../poza.txt\",\"rozmiar\":1,\"sha256\":\""
+                             + QByteArray(64, 'a') + "\"}]}")
                 : QByteArray("{\"format\":1,\"utworzona\":\"2026-12-08T09:30:00\",\"pliki\":[]}");
-            archive = foreignZip(stick.path(), {{backup::ManifestName, list}, {"Dyplomy/dyplom_0.dyp", "obcy"}});
+            archive = foreignZip(stick.path(), { { backup::ManifestName, list }, { "Dyplomy/dyplom_0.dyp", "obcy" } });
         }
         writeBytes(fixture.dir.file("Dyplomy/dyplom_0.dyp"), "zmieniony po kopii");
         const QMap<QString, QByteArray> before = fileTree(fixture.dir.path());
         int asked = 0;
         const QString failure = failureOf([&] {
-            backup::restoreBackup(archive, fixture.dir.path(), [&](const backup::ConflictGroup &) { return ++asked, true; });
+            backup::restoreBackup(archive, fixture.dir.path(),
+                                  [&](const backup::ConflictGroup &) { return ++asked, true; });
         });
         QVERIFY2(failure.contains(expected), qPrintable(failure));
         QVERIFY2(failure.contains(QFileInfo(archive).fileName()), qPrintable(failure));
@@ -255,9 +264,10 @@ private slots:
     {
         BackupFixture fixture;
         QTemporaryDir stick;
-        for (const int phase : {0, 1, 2}) {
+        for (const int phase : { 0, 1, 2 }) {
             const QString failure = failureOf([&] {
-                makeCopy(fixture.dir.path(), stick.path(), [&](qint64 done, qint64 total) { return done * 3 < total * (phase + 0.5) ; });
+                makeCopy(fixture.dir.path(), stick.path(),
+                         [&](qint64 done, qint64 total) { return done * 3 < total * (phase + 0.5); });
             });
             QCOMPARE(failure, backup::Cancelled().message());
             QCOMPARE(entriesOf(stick.path()), QStringList());
@@ -267,8 +277,9 @@ private slots:
         QVERIFY(QFile::remove(fixture.dir.file("Dyplomy/dyplom_4.dyp")));
         const QMap<QString, QByteArray> before = fileTree(fixture.dir.path());
         QCOMPARE(failureOf([&] {
-                     backup::restoreBackup(archive, fixture.dir.path(), [](const auto &) { return true; },
-                                           [](qint64 done, qint64 total) { return done * 2 < total; });
+                     backup::restoreBackup(
+                         archive, fixture.dir.path(), [](const auto &) { return true; },
+                         [](qint64 done, qint64 total) { return done * 2 < total; });
                  }),
                  backup::Cancelled().message());
         QCOMPARE(fileTree(fixture.dir.path()), before);
@@ -302,10 +313,15 @@ private slots:
     {
         BackupFixture fixture(1);
         QCOMPARE(backup::readRegister(fixture.dir.path()).size(), 0);
-        backup::RegisterEntry made{backup::RegisterEntry::Backup, When, 40, 5'000'000'000ULL, 0, 0,
-                                   "/media/usb/kopia-dyplomy-2026-12-08-0930.zip"};
-        backup::RegisterEntry back{backup::RegisterEntry::Restore, When.addSecs(60), 3, 0, 2, 35,
-                                   QString(300, QChar(0x0105))}; // 600 bytes of UTF-8: cut between characters
+        backup::RegisterEntry made { backup::RegisterEntry::Backup,
+                                     When,
+                                     40,
+                                     5'000'000'000ULL,
+                                     0,
+                                     0,
+                                     "/media/usb/kopia-dyplomy-2026-12-08-0930.zip" };
+        backup::RegisterEntry back { backup::RegisterEntry::Restore, When.addSecs(60), 3, 0, 2, 35,
+                                     QString(300, QChar(0x0105)) }; // 600 bytes of UTF-8: cut between characters
         backup::appendToRegister(fixture.dir.path(), back);
         backup::appendToRegister(fixture.dir.path(), made);
         QCOMPARE(readBytes(fixture.dir.file("Admini/data_ar.dat")).size(), 32);
@@ -318,7 +334,7 @@ private slots:
         QCOMPARE(read[0].bytes, 5'000'000'000ULL);
         QCOMPARE(read[0].archive, made.archive);
         QCOMPARE(read[1].when, back.when);
-        QCOMPARE((QList<quint32>{read[1].files, read[1].kept, read[1].unchanged}), (QList<quint32>{3, 2, 35}));
+        QCOMPARE((QList<quint32> { read[1].files, read[1].kept, read[1].unchanged }), (QList<quint32> { 3, 2, 35 }));
         QCOMPARE(read[1].archive, QString(255, QChar(0x0105)));
 
         // A path file left longer by an earlier failed append is brought back in step.
@@ -341,12 +357,18 @@ private slots:
         QTest::addColumn<QString>("root");
         QTest::addColumn<QString>("device");
         QTest::addColumn<bool>("removable");
-        QTest::newRow("desktop mount") << "/media/ala/PENDRIVE" << "/dev/sdz1" << true;
-        QTest::newRow("udisks mount") << "/run/media/ala/KARTA" << "/dev/mmcblk9p1" << true;
-        QTest::newRow("removable flag") << "/mnt/x" << "/dev/sdb1" << true;
-        QTest::newRow("card by flag") << "/mnt/y" << "/dev/mmcblk0p2" << true;
-        QTest::newRow("fixed disk") << "/" << "/dev/sda2" << false;
-        QTest::newRow("no device") << "/tmp" << "tmpfs" << false;
+        QTest::newRow("desktop mount") << "/media/ala/PENDRIVE"
+                                       << "/dev/sdz1" << true;
+        QTest::newRow("udisks mount") << "/run/media/ala/KARTA"
+                                      << "/dev/mmcblk9p1" << true;
+        QTest::newRow("removable flag") << "/mnt/x"
+                                        << "/dev/sdb1" << true;
+        QTest::newRow("card by flag") << "/mnt/y"
+                                      << "/dev/mmcblk0p2" << true;
+        QTest::newRow("fixed disk") << "/"
+                                    << "/dev/sda2" << false;
+        QTest::newRow("no device") << "/tmp"
+                                   << "tmpfs" << false;
     }
     void removableMediaAreRecognised()
     {
@@ -354,7 +376,7 @@ private slots:
         QFETCH(QString, device);
         QFETCH(bool, removable);
         QTemporaryDir sys;
-        for (const auto &[disk, flag] : {std::pair{"sdb", "1\n"}, {"sda", "0\n"}, {"mmcblk0", "1\n"}}) {
+        for (const auto &[disk, flag] : { std::pair { "sdb", "1\n" }, { "sda", "0\n" }, { "mmcblk0", "1\n" } }) {
             QVERIFY(QDir(sys.path()).mkpath(QStringLiteral("class/block/") + disk));
             writeBytes(sys.path() + "/class/block/" + disk + "/removable", flag);
         }

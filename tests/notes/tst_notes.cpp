@@ -28,9 +28,12 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("title");
-        QTest::newRow("plain") << "Zakupy\nmleko" << "Zakupy";
-        QTest::newRow("blank lines first") << "\n   \n  Rada pedagogiczna  \n" << "Rada pedagogiczna";
-        QTest::newRow("empty") << "" << "(pusta notatka)";
+        QTest::newRow("plain") << "Zakupy\nmleko"
+                               << "Zakupy";
+        QTest::newRow("blank lines first") << "\n   \n  Rada pedagogiczna  \n"
+                                           << "Rada pedagogiczna";
+        QTest::newRow("empty") << ""
+                               << "(pusta notatka)";
         QTest::newRow("long") << QString(80, QChar(0x017C)) << QString(59, QChar(0x017C)) + QChar(0x2026);
     }
     void titlesComeFromTheFirstLineWithText()
@@ -117,11 +120,11 @@ private slots:
         const QString name = store.create(seam.clock);
         store.save(name, "Do usunięcia");
         NotesWindow window(folder);
-        seam.answers = {false};
+        seam.answers = { false };
         window.deleteCurrent();
-        QCOMPARE(seam.texts("ask"), QStringList{QStringLiteral("Usunąć notatkę „Do usunięcia”?")});
+        QCOMPARE(seam.texts("ask"), QStringList { QStringLiteral("Usunąć notatkę „Do usunięcia”?") });
         QVERIFY(QFile::exists(folder + '/' + name));
-        seam.answers = {true};
+        seam.answers = { true };
         window.deleteCurrent();
         QVERIFY(!QFile::exists(folder + '/' + name));
         QCOMPARE(window.list->count(), 0);
