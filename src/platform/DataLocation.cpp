@@ -121,6 +121,7 @@ QString shippedDataDir(const DataEnvironment &env)
     QStringList candidates;
     if (!env.executableDir.isEmpty())
         candidates << QDir::cleanPath(env.executableDir + QStringLiteral("/../share/dyplom"))
+                   << QDir::cleanPath(env.executableDir + QStringLiteral("/../../share/dyplom"))
                    << env.executableDir + QStringLiteral("/data");
     candidates << QStringLiteral("/usr/share/dyplom");
     for (const QString &dir : candidates)

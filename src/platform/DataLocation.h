@@ -28,7 +28,8 @@ bool holdsProgramData(const QString &dir);
 // <home>/.local/share.
 QString userProgramDir(const DataEnvironment &env);
 
-// The shipped skeleton: <executable>/../share/dyplom for an installed copy,
+// The shipped skeleton: <executable>/../share/dyplom for an installed copy
+// (<executable>/../../share/dyplom for the editor in <prefix>/libexec/dyplom),
 // <executable>/data in a build tree (a link to the sources' data folder),
 // else /usr/share/dyplom; the first that holds the program's data, or an
 // empty text when none does.

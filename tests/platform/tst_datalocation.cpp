@@ -91,6 +91,10 @@ private slots:
         makeSkeleton(root.filePath("prefix/share/dyplom"));
         QCOMPARE(shippedDataDir(installed), QDir::cleanPath(root.filePath("prefix/share/dyplom")));
 
+        // The editor in the package's private folder <prefix>/libexec/dyplom.
+        DataEnvironment privateFolder{"/", "/", QString(), root.filePath("prefix/libexec/dyplom")};
+        QCOMPARE(shippedDataDir(privateFolder), QDir::cleanPath(root.filePath("prefix/share/dyplom")));
+
         DataEnvironment buildTree{"/", "/", QString(), root.filePath("build")};
         makeSkeleton(root.filePath("build/data"));
         QCOMPARE(shippedDataDir(buildTree), root.filePath("build/data"));
