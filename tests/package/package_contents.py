@@ -56,16 +56,27 @@ for needed in EXTRA_DEPENDS + ['libqt6widgets6', 'libqt6printsupport6', 'libqt6n
 # Layout: every entry under /usr, owned by root, nothing of the build.
 listing = run('dpkg-deb', '-c', deb).stdout.splitlines()
 entries = {}
+links = {}
 for line in listing:
     parts = line.split(None, 5)
     path = parts[5].split(' -> ')[0].lstrip('.').rstrip('/')
     entries[path] = (parts[0], parts[1])
+    if ' -> ' in parts[5]:
+        links[path] = parts[5].split(' -> ')[1]
 for path, (mode, owner) in entries.items():
     check(path == '' or path == '/usr' or path.startswith('/usr/'), f'{path} lies under /usr')
     check(owner == 'root/root', f'{path} belongs to root')
     check('.gitkeep' not in path and '/include' not in path and 'tst_' not in path, f'{path} is no build leftover')
-for program in ('dyplom', 'dyplom-druk', 'dyplom-wzory'):
+for program in ('dyplom-druk', 'dyplom-wzory'):
     check(entries.get(f'/usr/bin/{program}', ('',))[0] == '-rwxr-xr-x', f'/usr/bin/{program} is an executable')
+# The editor finds its companions in its own folder, a private one: no
+# generic names such as "notes" on PATH.
+for program in ('dyplom', 'notes', 'terminy', 'archiwizator'):
+    check(entries.get(f'/usr/libexec/dyplom/{program}', ('',))[0] == '-rwxr-xr-x',
+          f'/usr/libexec/dyplom/{program} is an executable')
+check(links.get('/usr/bin/dyplom') == '../libexec/dyplom/dyplom', f'/usr/bin/dyplom links to the editor: {links}')
+check(not [p for p in entries if p.startswith('/usr/bin/') and os.path.basename(p) in ('notes', 'terminy', 'archiwizator')],
+      'no companion program in /usr/bin')
 shipped = sorted(os.path.relpath(p, os.path.join(SOURCE, 'data'))
                  for p in glob.glob(os.path.join(SOURCE, 'data', 'Wzory', '*')))
 check(len(shipped) >= 26, 'the sources hold the catalogue')
@@ -76,7 +87,8 @@ for folder in ('Admini', 'Dyplomy', 'Notatki', 'Terminarz', 'Wzory'):
 expected = ['/usr/share/applications/dyplom.desktop', '/usr/share/mime/packages/dyplom.xml',
             '/usr/share/icons/hicolor/scalable/apps/dyplom.svg',
             '/usr/share/man/man1/dyplom.1.gz', '/usr/share/man/man1/dyplom-druk.1.gz',
-            '/usr/share/man/man1/dyplom-wzory.1.gz']
+            '/usr/share/man/man1/dyplom-wzory.1.gz', '/usr/share/man/man1/dyplom-archiwizator.1.gz',
+            '/usr/share/man/man1/dyplom-notes.1.gz', '/usr/share/man/man1/dyplom-terminy.1.gz']
 expected += [f'/usr/share/icons/hicolor/{s}x{s}/apps/dyplom.png' for s in ICON_SIZES]
 for path in expected:
     check(path in entries, f'{path} is packed')
@@ -124,7 +136,7 @@ try:
         check(head[:8] == b'\x89PNG\r\n\x1a\n' and struct.unpack('>II', head[16:24]) == (s, s), f'{s}x{s} PNG')
 
     # Man pages: roff with the version.
-    for page in ('dyplom', 'dyplom-druk', 'dyplom-wzory'):
+    for page in ('dyplom', 'dyplom-druk', 'dyplom-wzory', 'dyplom-archiwizator', 'dyplom-notes', 'dyplom-terminy'):
         with gzip.open(os.path.join(share, f'man/man1/{page}.1.gz'), 'rt', encoding='utf-8') as man:
             text = man.read()
         check(text.startswith('.TH ') and f'dyplom {VERSION}' in text and '@' not in text, f'{page}(1) page')

@@ -162,6 +162,11 @@ try:
     mark('installed')
     for program in ('dyplom', 'dyplom-druk', 'dyplom-wzory'):
         assert shutil.which(program, path='/usr/bin') == f'/usr/bin/{program}', f'{program} is on PATH'
+    # The companions sit beside the editor the link leads to, where its program search looks first.
+    editor_dir = os.path.dirname(os.path.realpath('/usr/bin/dyplom'))
+    for program in ('notes', 'terminy', 'archiwizator'):
+        assert os.access(os.path.join(editor_dir, program), os.X_OK), f'{program} beside the editor in {editor_dir}'
+        assert not shutil.which(program, path='/usr/bin'), f'{program} is not in /usr/bin'
 
     xvfb = subprocess.Popen(['Xvfb', '-displayfd', '1', '-screen', '0', '1024x768x24', '-nolisten', 'tcp', '-br'],
                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
@@ -271,7 +276,8 @@ try:
     run('apt-get', 'remove', '-y', '-o', 'DPkg::Lock::Timeout=300', 'dyplom',
         env=dict(os.environ, DEBIAN_FRONTEND='noninteractive'))
     package_in = installed('dyplom')
-    assert not package_in and not os.path.exists('/usr/bin/dyplom') and not os.path.exists('/usr/share/dyplom'), \
+    assert not package_in and not os.path.lexists('/usr/bin/dyplom') and not os.path.exists('/usr/share/dyplom') \
+        and not os.path.exists('/usr/libexec/dyplom'), \
         'the package is gone'
     mark('removed')
     after = {**tree(user), **{'~/' + k: v for k, v in tree(os.path.join(home, 'Dyplomy')).items()}}
