@@ -10,7 +10,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -300,6 +302,46 @@ private slots:
         ::umount(QFile::encodeName(stick.path()).constData());
         QVERIFY2(failure.startsWith("Brak miejsca na nośniku") && failure.contains(stick.path()), qPrintable(failure));
         QCOMPARE(left, QStringList());
+    }
+
+    void writeFailuresLeaveNoArchive_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("file-size limit") << "limit" << "Brak miejsca na nośniku";
+        QTest::newRow("stick pulled out while writing") << "removed" << "Sprawdź, czy nośnik jest podłączony";
+    }
+    void writeFailuresLeaveNoArchive()
+    {
+        QFETCH(QString, failure);
+        QFETCH(QString, expected);
+        BackupFixture fixture;
+        writeBytes(fixture.dir.file("Dyplomy/skan.dyp"), noise(512 * 1024, 5));
+        QTemporaryDir mount;
+        const QString stick = mount.path() + "/PENDRIVE";
+        QVERIFY(QDir().mkpath(stick));
+        rlimit before{};
+        ::getrlimit(RLIMIT_FSIZE, &before);
+        const sighandler_t previous = ::signal(SIGXFSZ, SIG_IGN);
+        QString message;
+        if (failure == "limit") {
+            rlimit small = before;
+            small.rlim_cur = 64 * 1024;
+            ::setrlimit(RLIMIT_FSIZE, &small);
+            message = failureOf([&] { makeCopy(fixture.dir.path(), stick); });
+            ::setrlimit(RLIMIT_FSIZE, &before);
+        } else {
+            message = failureOf([&] {
+                makeCopy(fixture.dir.path(), stick, [&](qint64 done, qint64 total) {
+                    if (done * 3 > total * 1.5) // halfway through writing
+                        QDir(stick).removeRecursively();
+                    return true;
+                });
+            });
+        }
+        ::signal(SIGXFSZ, previous);
+        QVERIFY2(message.contains(expected) && message.contains(stick), qPrintable(message));
+        QCOMPARE(QFileInfo(stick).isDir() ? entriesOf(stick) : QStringList(), QStringList());
     }
 
     void aMissingDestinationIsNamed()
