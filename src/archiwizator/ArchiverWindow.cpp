@@ -96,7 +96,8 @@ ArchiverWindow::ArchiverWindow(const QString &configFolder, QWidget *parent)
     folders->setObjectName(QStringLiteral("folders"));
     folders->setHeaderLabels({ QStringLiteral("Folder"), QStringLiteral("Pliki"), QStringLiteral("Rozmiar") });
     folders->setRootIsDecorated(false);
-    folders->setMaximumHeight(120);
+    folders->setMinimumHeight(112);
+    folders->setMaximumHeight(130);
     sources->addWidget(folders);
 
     QVBoxLayout *copy = panel(this, main);
@@ -166,7 +167,7 @@ ArchiverWindow::ArchiverWindow(const QString &configFolder, QWidget *parent)
     connect(restoreButton, &QToolButton::clicked, this, &ArchiverWindow::restoreChosen);
     connect(cancelButton, &QToolButton::clicked, this, &ArchiverWindow::cancel);
 
-    resize(620, 640);
+    resize(620, 680);
     refresh();
 }
 

@@ -36,7 +36,9 @@ bool isSafeEntryName(const QString &name)
             return false;
     }
     const QStringList parts = name.split(QLatin1Char('/'));
-    if (parts.size() < 2)
+    static const QStringList folders{QStringLiteral("Admini"), QStringLiteral("Dyplomy"), QStringLiteral("Notatki"),
+                                     QStringLiteral("Terminarz"), QStringLiteral("Wzory")};
+    if (parts.size() < 2 || !folders.contains(parts.first(), Qt::CaseInsensitive))
         return false;
     for (const QString &p : parts) {
         if (p.isEmpty() || p == QLatin1String(".") || p == QLatin1String(".."))

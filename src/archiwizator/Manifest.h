@@ -30,8 +30,9 @@ QByteArray encodeManifest(const Manifest &manifest);
 // names a file outside the protected folders ("..", an absolute path).
 Manifest decodeManifest(const QByteArray &bytes, const QString &archiveName);
 
-// A name safe to place below the ProgramDir: relative, "/" separated, no
-// empty, "." or ".." part, no backslash or control character.
+// A name safe to place below the ProgramDir: relative, "/" separated, in one
+// of the editor's five folders, no empty, "." or ".." part, no backslash or
+// control character.
 bool isSafeEntryName(const QString &name);
 
 } // namespace backup

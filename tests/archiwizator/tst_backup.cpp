@@ -214,6 +214,7 @@ private slots:
                                            << "niedozwolona nazwa";
         QTest::newRow("a file not on the list") << "extra"
                                                 << "spoza spisu";
+        QTest::newRow("a list naming another folder") << "elsewhere" << "niedozwolona nazwa „.config/autostart/x”";
     }
     void badArchivesChangeNothing()
     {
@@ -240,12 +241,12 @@ private slots:
             writeBytes(archive, "to tylko tekst");
         } else if (damage == "foreign") {
             archive = foreignZip(stick.path(), { { "Dyplomy/dyplom_0.dyp", "obcy" }, { "inne.txt", "x" } });
-        } else if (damage == "climb" || damage == "extra") {
-            const QByteArray list = damage == "climb"
-                ? QByteArray("{\"format\":1,\"utworzona\":\"2026-12-08T09:30:00\",\"pliki\":[{\"nazwa\":"
-                             "\"Dyplomy/../../poza.txt\",\"rozmiar\":1,\"sha256\":\""
-                             + QByteArray(64, 'a') + "\"}]}")
-                : QByteArray("{\"format\":1,\"utworzona\":\"2026-12-08T09:30:00\",\"pliki\":[]}");
+        } else if (damage == "climb" || damage == "extra" || damage == "elsewhere") {
+            const QByteArray name = damage == "climb" ? "Dyplomy/../../poza.txt" : ".config/autostart/x";
+            const QByteArray list = damage == "extra"
+                ? QByteArray("{\"format\":1,\"utworzona\":\"2026-12-08T09:30:00\",\"pliki\":[]}")
+                : "{\"format\":1,\"utworzona\":\"2026-12-08T09:30:00\",\"pliki\":[{\"nazwa\":\"" + name
+                    + "\",\"rozmiar\":1,\"sha256\":\"" + QByteArray(64, 'a') + "\"}]}";
             archive = foreignZip(stick.path(), { { backup::ManifestName, list }, { "Dyplomy/dyplom_0.dyp", "obcy" } });
         }
         writeBytes(fixture.dir.file("Dyplomy/dyplom_0.dyp"), "zmieniony po kopii");
