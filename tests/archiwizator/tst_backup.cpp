@@ -154,6 +154,31 @@ private slots:
         QCOMPARE(again.unchanged, expected.size());
     }
 
+    void aDiplomaFolderThatIsALinkIsCopiedAndRestoredThroughIt()
+    {
+        // The per-user ProgramDir's Dyplomy links to ~/Dyplomy.
+        BackupFixture fixture(2);
+        QTemporaryDir home;
+        QVERIFY(QDir(fixture.dir.file("Dyplomy")).removeRecursively());
+        writeBytes(home.path() + "/olimpiada.dyp", noise(1064, 42));
+        QVERIFY(QFile::link(home.path(), fixture.dir.file("Dyplomy")));
+        QVERIFY(QFile::link(home.path() + "/olimpiada.dyp", home.path() + "/skrot.dyp")); // a link inside: skipped
+        QTemporaryDir stick;
+        const backup::BackupResult made = makeCopy(fixture.dir.path(), stick.path());
+        const backup::ArchiveSummary summary = backup::inspectArchive(made.archivePath);
+        QStringList names;
+        for (const backup::ManifestEntry &e : summary.manifest.entries)
+            names << e.name;
+        QVERIFY(names.contains("Dyplomy/olimpiada.dyp"));
+        QVERIFY(!names.contains("Dyplomy/skrot.dyp"));
+
+        QVERIFY(QFile::remove(home.path() + "/olimpiada.dyp"));
+        const backup::RestoreResult r = backup::restoreBackup(made.archivePath, fixture.dir.path(), {});
+        QCOMPARE(r.restored, 1);
+        QVERIFY(QFileInfo(fixture.dir.file("Dyplomy")).isSymLink());
+        QCOMPARE(readBytes(home.path() + "/olimpiada.dyp"), noise(1064, 42));
+    }
+
     void changedFilesAreKeptUnlessTheirGroupIsConfirmed_data()
     {
         QTest::addColumn<bool>("replaceNewer");
