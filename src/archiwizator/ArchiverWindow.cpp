@@ -8,6 +8,7 @@
 #include "platform/WidgetFactory.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -224,8 +225,19 @@ void ArchiverWindow::showHistory()
         history->addItem(QStringLiteral("Nie wykonano jeszcze żadnej kopii."));
 }
 
+void ArchiverWindow::closeEvent(QCloseEvent *event)
+{
+    if (busy_) {
+        cancelRequested_ = true;
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
 void ArchiverWindow::setBusy(bool busy)
 {
+    busy_ = busy;
     cancelRequested_ = false;
     for (QWidget *w : { static_cast<QWidget *>(copyButton), static_cast<QWidget *>(otherFolderButton),
                         static_cast<QWidget *>(openArchiveButton), static_cast<QWidget *>(restoreButton) })

@@ -43,6 +43,10 @@ public:
     QLabel *status = nullptr;
     QListWidget *history = nullptr;
 
+protected:
+    // Closing during a copy or a restore cancels it first.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void fillDestinations(const QString &select = QString());
     void showHistory();
@@ -54,4 +58,5 @@ private:
     std::optional<backup::ArchiveSummary> chosen_;
     QStringList extraFolders_;
     bool cancelRequested_ = false;
+    bool busy_ = false;
 };

@@ -120,6 +120,13 @@ private slots:
         QVERIFY(window.status->text().startsWith("Kopię przerwano"));
         QVERIFY(seam.errors().isEmpty());
         QVERIFY(window.copyButton->isEnabled() && !window.cancelButton->isEnabled());
+
+        // Closing the window while copying cancels instead of pulling the window away.
+        window.show();
+        QTimer::singleShot(0, &window, [&] { QVERIFY(!window.close()); });
+        QVERIFY(!window.createCopy(stick.path()));
+        QVERIFY(window.status->text().startsWith("Kopię przerwano"));
+        QVERIFY(window.close());
     }
 };
 
