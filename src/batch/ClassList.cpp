@@ -43,7 +43,7 @@ public:
         for (const QString &key : order_) {
             const Seen &s = seen_[key];
             if (s.records > 1)
-                out.append(QStringLiteral("%1 %2 (w %3)").arg(s.shown, what, records(s.records)));
+                out.append(QStringLiteral("%1 %2 (w %3 rekordach)").arg(s.shown, what).arg(s.records));
             else
                 out.append(QStringLiteral("%1: %2 %3").arg(recordText(s.number, s.line), s.shown, what));
         }

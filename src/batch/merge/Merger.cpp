@@ -148,8 +148,9 @@ private:
         // Without a header: a plain list is one name a line; several columns
         // follow dla, naglowek, tresc1 … unless the diploma has fields, which
         // then name the columns by letter (A stays the name).
-        for (int c = 0; c < columns; ++c) {
-            if (!anyField_ && c < wholeLineColumns().size())
+        const int usable = anyField_ ? columns : std::min(columns, int(wholeLineColumns().size()));
+        for (int c = 0; c < usable; ++c) {
+            if (!anyField_)
                 roles_.append(roleOfHeader(wholeLineColumns()[c]));
             else if (anyField_ && c == 0)
                 roles_.append(ColumnRole{Role::Recipient, 0});

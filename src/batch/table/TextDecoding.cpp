@@ -56,7 +56,7 @@ QStringList textLines(const QString &text)
 bool isUtf8(const QByteArray &bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8);
-    (void)decoder(bytes);
+    const QString text = decoder(bytes); // decodes only when made a string
     return !decoder.hasError();
 }
 
@@ -101,7 +101,8 @@ bool looksCyrillic(const QByteArray &bytes)
 QString decodeUtf16(const QByteArray &bytes, bool littleEndian)
 {
     QStringDecoder decoder(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
-    return decoder(bytes);
+    const QString text = decoder(bytes);
+    return text;
 }
 
 } // namespace
