@@ -71,7 +71,7 @@ private:
 
 QString shownText(const PlacedText &p)
 {
-    return QStringLiteral("tekst „%1” (%2)").arg(quoted(p.text), textName(p.index));
+    return QStringLiteral("tekst „%1”").arg(quoted(p.text));
 }
 
 const editor::TextBlockStyle &styleOfText(const printing::PrintInput &input, int index)

@@ -103,7 +103,7 @@ void TestBatchMerge::recipientsFromRegisterHeaders()
 
 void TestBatchMerge::wholeLineColumnsKeepWorking()
 {
-    const batch::MergeResult r = merge("dla;naglowek;tresc1;tresc6\nAnna;Wyróżnienie;za wyniki;;\nJan;;x;y\n", diploma());
+    const batch::MergeResult r = merge("DLA;Nagłówek;treść1;Tresc6\nAnna;Wyróżnienie;za wyniki;;\nJan;;x;y\n", diploma());
     QCOMPARE(r.records.size(), 2);
     QCOMPARE(r.records[0].texts.heading, QStringLiteral("Wyróżnienie"));
     QCOMPARE(r.records[0].texts.body[0], QStringLiteral("za wyniki"));
@@ -200,6 +200,8 @@ void TestBatchMerge::refusalsNameWhatIsWrong_data()
                                                << "klasa.csv: wiersz 3: 3 komórki, a nagłówek ma 2 kolumny";
     QTest::newRow("nine cells without a header") << QByteArray("a;b;c;d;e;f;g;h;i\n") << "x" << true
                                                  << "klasa.csv: wiersz 1: 9 komórek, najwyżej 8";
+    QTest::newRow("control bytes quoted safely") << QByteArray("Zawodnik\x1B[2J;Punkty\nA;B\n") << "x" << false
+                                                 << "klasa.csv: wiersz 1: pierwszy wiersz („Zawodnik\\x1b[2J”";
     QTest::newRow("a whole-line column twice") << QByteArray("dla;Dla\nA;B\n") << "x" << false
                                                << "klasa.csv: wiersz 1: kolumna „Dla” powtórzona";
 }

@@ -83,7 +83,7 @@ void TestBatchTable::listsAsSchoolsKeepThem_data()
     QTest::addColumn<QString>("cells");
     QTest::addColumn<int>("skipped");
 
-    QTest::newRow("plain list, blank lines") << "klasa.txt" << QByteArray("Anna Nowak\n\n  Jan Kowalski  \n") << "Anna Nowak/Jan Kowalski" << 1;
+    QTest::newRow("plain list, blank lines") << "klasa.txt" << QByteArray("Anna Nowak\n\n  \t\n  Jan Kowalski  \n") << "Anna Nowak/Jan Kowalski" << 0;
     QTest::newRow("plain list keeps commas and semicolons") << "klasa.txt" << QByteArray("Kowalski, Jan\nNowak; Anna\n")
                                                            << "Kowalski, Jan/Nowak; Anna" << 0;
     QTest::newRow("plain list keeps quotes") << "klasa.txt" << QByteArray("Jan \"Kuba\" Nowak\n") << "Jan \"Kuba\" Nowak" << 0;
@@ -99,9 +99,10 @@ void TestBatchTable::listsAsSchoolsKeepThem_data()
                                                          << "dla|tresc1/Anna Maria|x/Jan|y" << 0;
     QTest::newRow("quoted cell keeps its spaces") << "a.csv" << QByteArray("\" a \";b\n") << " a |b" << 0;
     QTest::newRow("trailing empty columns") << "a.csv" << QByteArray("dla;tresc1;;\nAnna;x;;\n") << "dla|tresc1/Anna|x" << 0;
-    QTest::newRow("separator-only rows") << "a.csv" << QByteArray("dla;tresc1\nAnna;x\n;\n;;\n\n") << "dla|tresc1/Anna|x" << 3;
+    QTest::newRow("separator-only rows") << "a.csv" << QByteArray("dla;tresc1\nAnna;x\n;\n;;\n\n ; ;\n") << "dla|tresc1/Anna|x" << 3;
     QTest::newRow("empty cell inside a row stays") << "a.csv" << QByteArray("a;;c\n") << "a||c" << 0;
     QTest::newRow("CR LF, CR and LF") << "a.txt" << QByteArray("a\r\nb\rc\nd") << "a/b/c/d" << 0;
+    QTest::newRow("mixed breaks, blank lines counted") << "a.txt" << QByteArray("Anna\rJan\n\r\nZofia") << "Anna/Jan/Zofia" << 0;
     QTest::newRow("BOM of each joined file") << "a.csv" << QByteArray("\xEF\xBB\xBF" "dla\nAnna\n\xEF\xBB\xBF" "dla\nJan\n")
                                              << "dla/Anna/dla/Jan" << 0;
     QTest::newRow("quote inside an unquoted cell") << "a.csv" << QByteArray("Jan \"Kuba\" Nowak;x\n") << "Jan \"Kuba\" Nowak|x" << 0;

@@ -51,7 +51,9 @@ public:
             while (!cells.isEmpty() && cells.last().isEmpty())
                 cells.removeLast();
             if (cells.isEmpty()) {
-                ++table.skippedEmptyRows;
+                // A blank line is no row; a row of separators is one, and counts.
+                if (!lines_[first].trimmed().isEmpty() || first != i)
+                    ++table.skippedEmptyRows;
                 continue;
             }
             if (cells.size() > limits_.maxColumns)

@@ -12,8 +12,8 @@ namespace batch {
 // (so "Kowalski, Jan" stays one name). With a separator, cells may be
 // quoted as in RFC 4180 ("" is a quote, a quoted cell may hold separators
 // and line breaks, each line break read as a space). Unquoted cells are
-// trimmed; trailing empty cells are dropped; rows with nothing in them are
-// skipped and counted. Encodings as decodeLines() says. Throws TableError
+// trimmed; trailing empty cells are dropped; rows of separators and blanks are
+// skipped and counted (blank lines are skipped only). Encodings as decodeLines() says. Throws TableError
 // naming fileName and the line.
 Table readTextTable(const QByteArray &bytes, const QString &fileName, const ReadOptions &options,
                     const ReadLimits &limits = {});
