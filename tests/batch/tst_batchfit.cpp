@@ -7,6 +7,7 @@
 #include "StartupDiploma.h"
 #include "wmf/MetafilePaintDevice.h"
 
+#include <QDir>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QtTest>
@@ -65,6 +66,7 @@ private slots:
     void freeAreaOfDrawnTemplates_data();
     void freeAreaOfDrawnTemplates();
     void freeAreaIsComputedOncePerKey();
+    void shippedTemplatesLeaveRoomForTheName();
     void longNameCrossingTheFrameIsReportedAndShrunk();
     void shrinkingStopsAtTheFloor();
     void centredTextsSitOnTheMiddleOfTheFreeArea();
@@ -125,6 +127,25 @@ void TestBatchFit::freeAreaIsComputedOncePerKey()
     const batch::FreeArea again = batch::cachedFreeArea(QStringLiteral("wzór A|1|2"), wmf::Metafile());
     QCOMPARE(again.rect, first.rect);
     QVERIFY(batch::cachedFreeArea(QStringLiteral("wzór A|1|3"), wmf::Metafile()).rect != first.rect);
+}
+
+void TestBatchFit::shippedTemplatesLeaveRoomForTheName()
+{
+    // The recipient of a new diploma starts 52 mm from the left, 104 mm down:
+    // every catalogue design must have a free area there, wide enough for
+    // an ordinary name.
+    const QDir wzory(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/Wzory"));
+    const QStringList files = wzory.entryList({QStringLiteral("BDR_*.wmf")});
+    if (files.isEmpty())
+        QSKIP("data/Wzory holds no templates");
+    for (const QString &name : files) {
+        QFile f(wzory.filePath(name));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const batch::FreeArea area = batch::findFreeArea(wmf::Metafile::fromBytes(f.readAll()));
+        const QRectF mm(area.rect.left() * 210, area.rect.top() * 297, area.rect.width() * 210, area.rect.height() * 297);
+        QVERIFY2(area.found && mm.left() <= 52 && mm.right() >= 160 && mm.top() <= 100 && mm.bottom() >= 130,
+                 qPrintable(QStringLiteral("%1: %2 … %3 × %4 … %5 mm").arg(name).arg(mm.left()).arg(mm.right()).arg(mm.top()).arg(mm.bottom())));
+    }
 }
 
 void TestBatchFit::longNameCrossingTheFrameIsReportedAndShrunk()
