@@ -1,11 +1,13 @@
 // Text lists as schools keep them, read into a table: every case gives the
 // right cells in the right rows, or a refusal naming the line.
 #include "batch/table/TextDecoding.h"
+#include "batch/table/ReadTable.h"
 #include "batch/table/TextTable.h"
 
 #include "platform/Cp1250.h"
 
 #include <QStringEncoder>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using batch::Table;
@@ -74,6 +76,8 @@ private slots:
     void forcedEncodingAndSeparator();
     void refusalsNameTheLine_data();
     void refusalsNameTheLine();
+    void limitsRefuseNeverCut();
+    void spreadsheetsGoToTheirReader();
 };
 
 void TestBatchTable::listsAsSchoolsKeepThem_data()
@@ -230,6 +234,45 @@ void TestBatchTable::refusalsNameTheLine()
     } catch (const batch::TableError &e) {
         QVERIFY2(QString::fromUtf8(e.what()).startsWith(message), e.what());
     }
+}
+
+void TestBatchTable::limitsRefuseNeverCut()
+{
+    batch::ReadLimits limits;
+    limits.maxRows = 3;
+    const QByteArray four("dla\nA\n\n;\nB\nC\n");
+    try {
+        batch::readTextTable(four, QStringLiteral("a.csv"), {}, limits);
+        QFAIL("a list over the limit was taken");
+    } catch (const batch::TableError &e) {
+        QCOMPARE(QString::fromUtf8(e.what()),
+                 QStringLiteral("a.csv: wiersz 6: lista ma ponad 3 wiersze; tyle najwyżej da się wydrukować za jednym razem"));
+    }
+    QCOMPARE(batch::readTextTable(QByteArray("dla\nA\n\n;\nB\n"), QStringLiteral("a.csv"), {}, limits).rows.size(), 3);
+    limits.maxFileBytes = 10;
+    QVERIFY_THROWS_EXCEPTION(batch::TableError, batch::readTextTable(QByteArray(11, 'a'), QStringLiteral("a.txt"), {}, limits));
+}
+
+void TestBatchTable::spreadsheetsGoToTheirReader()
+{
+    // By content, whatever the name: a zip or an OLE2 file is never read as text.
+    QTemporaryDir dir;
+    for (const QByteArray &head : {QByteArray("PK\x03\x04\0\0\0\0\0\0"), QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0")}) {
+        const QString path = dir.filePath(QStringLiteral("klasa.csv"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(head + QByteArray("\0\0\0 not a real sheet"));
+        f.close();
+        try {
+            batch::readTable(path, {});
+            QFAIL("a broken spreadsheet was taken");
+        } catch (const batch::TableError &e) {
+            const QString what = QString::fromUtf8(e.what());
+            QVERIFY2(what.startsWith(path + QStringLiteral(": ")) && !what.contains(QStringLiteral("NUL")), e.what());
+        }
+    }
+    const QString missing = dir.filePath(QStringLiteral("brak.csv"));
+    QVERIFY_THROWS_EXCEPTION(batch::TableError, batch::readTable(missing, {}));
 }
 
 QTEST_GUILESS_MAIN(TestBatchTable)

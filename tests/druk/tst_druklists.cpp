@@ -108,6 +108,7 @@ private slots:
     void fieldsFillTheDiplomasTexts();
     void longNameIsReportedAndShrunkToFit();
     void centredNamesShareOneMiddle();
+    void designWithoutFreeAreaGetsOneNote();
     void checkCountsWhatNeedsAttention();
 
 private:
@@ -302,6 +303,31 @@ void TestDrukLists::centredNamesShareOneMiddle()
         QVERIFY2(std::abs((b.left + b.right) / 2 - middle) < 1.5 * PointsPerMm,
                  qPrintable(QStringLiteral("page %1: %2 … %3 pt").arg(page).arg(b.left).arg(b.right)));
     }
+}
+
+void TestDrukLists::designWithoutFreeAreaGetsOneNote()
+{
+    // A full-sheet photo: no part of it is free of ink.
+    wmf::MetafilePaintDevice device;
+    {
+        QPainter p(&device);
+        QImage photo(70, 99, QImage::Format_RGB32);
+        for (int y = 0; y < photo.height(); ++y)
+            for (int x = 0; x < photo.width(); ++x)
+                photo.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * 5 + y * 53) % 256, (x * y) % 256));
+        p.drawImage(QRect(0, 0, device.width(), device.height()), photo);
+    }
+    writeBytes(dir_->file(QStringLiteral("Wzory/BDR_0001.wmf")), device.finish());
+    writeBytes(dir_->file(QStringLiteral("klasa.txt")),
+               (QStringLiteral("Anna Nowak\nJan Kowalski\n") + QString(60, QLatin1Char('W'))).toUtf8());
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("klasa.txt"), QStringLiteral("-o"),
+                              QStringLiteral("k.pdf")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QCOMPARE(r.err.count(QStringLiteral("nie ma wolnego pola na tekst")), 1);
+    QVERIFY2(r.err.contains(QStringLiteral("uwaga: rekord 3 (wiersz 3 listy): tekst „%1” wychodzi poza obszar wydruku").arg(QString(60, QLatin1Char('W')))),
+             qPrintable(r.err));
+    QCOMPARE(r.err.count(QStringLiteral("wychodzi poza")), 1);
+    QCOMPARE(pageTexts(dir_->file(QStringLiteral("k.pdf"))).size(), 3);
 }
 
 void TestDrukLists::checkCountsWhatNeedsAttention()

@@ -65,8 +65,9 @@ public:
                 if (cells[c].size() > limits_.maxCellChars)
                     fail(first, QStringLiteral("komórka %1 ma ponad %2 znaków").arg(columnLetter(c)).arg(limits_.maxCellChars));
             if (table.rows.size() >= limits_.maxRows)
-                fail(first, QStringLiteral("lista ma ponad %1 wierszy; tyle najwyżej da się wydrukować za jednym razem")
-                                .arg(limits_.maxRows));
+                fail(first, QStringLiteral("lista ma ponad %1; tyle najwyżej da się wydrukować za jednym razem")
+                                .arg(plural(limits_.maxRows, QStringLiteral("wiersz"), QStringLiteral("wiersze"),
+                                            QStringLiteral("wierszy"))));
             table.columnCount = std::max(table.columnCount, int(cells.size()));
             table.rows.append(cells);
             table.origins.append(RowOrigin{first + 1, QString()});
