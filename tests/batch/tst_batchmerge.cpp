@@ -171,6 +171,12 @@ void TestBatchMerge::repeatedHeaderAndEmptyNamesAreSkipped()
     QVERIFY(e.warnings.value(0).startsWith(QStringLiteral("klasa.csv: wiersz 3: brak imienia i nazwiska")));
     QCOMPARE(e.records[1].number, 2);
     QCOMPARE(e.records[1].origin.line, 4);
+
+    // The same when fields make the name.
+    const batch::MergeResult f = merge("Lp;Imię;Nazwisko;Klasa\n1;Anna;Nowak;3a\n2; ;;3b\n", diploma(QStringLiteral("{Imię} {Nazwisko}")));
+    QCOMPARE(recipients(f), QStringLiteral("Anna Nowak"));
+    QCOMPARE(f.rowsWithoutName, 1);
+    QVERIFY(f.warnings.value(0).startsWith(QStringLiteral("klasa.csv: wiersz 3: puste pola tekstu „dla”")));
 }
 
 void TestBatchMerge::turnedNamesAreListed()

@@ -254,6 +254,11 @@ private:
                 record.filled[7] = true;
             }
         }
+        if (texts_[7].hasFields() && record.texts.recipient.trimmed().isEmpty()) {
+            ++result_.rowsWithoutName;
+            result_.warnings.append(QStringLiteral("%1: puste pola tekstu „dla”, wiersz pominięty").arg(whereOf(r)));
+            return;
+        }
         record.number = int(result_.records.size()) + 1;
         result_.fieldsFilled += record.fields;
         result_.records.append(record);
