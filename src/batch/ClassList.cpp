@@ -115,7 +115,8 @@ ClassList buildClassList(const printing::PrintInput &base, const ClassListSettin
         ms.diplomaName = settings.diplomaName;
         MergeResult result = mergeList(table, base.texts, ms);
         sum.hasList = true;
-        sum.rowsRead = int(table.rows.size()) + table.skippedEmptyRows;
+        // The header is no row read: rows read are the pages and the rows skipped.
+        sum.rowsRead = int(table.rows.size()) - (result.hasHeader ? 1 : 0) + table.skippedEmptyRows;
         sum.emptyRows = table.skippedEmptyRows;
         sum.repeatedHeaders = result.repeatedHeaders;
         sum.rowsWithoutName = result.rowsWithoutName;

@@ -38,7 +38,7 @@ struct ClassPage {
 // The figures of a run, for --sprawdz and the line that ends every run.
 struct ClassSummary {
     bool hasList = false;
-    int rowsRead = 0;         // rows of the list, header and empty rows included
+    int rowsRead = 0;         // rows of the list below the header, empty rows included
     int records = 0;          // diplomas the list gives
     int pages = 0;            // pages made (records chosen)
     int emptyRows = 0;
