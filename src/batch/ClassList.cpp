@@ -101,30 +101,41 @@ QString ClassSummary::firstFitProblem() const
 ClassList buildClassList(const printing::PrintInput &base, const ClassListSettings &settings)
 {
     ClassList out;
-    ClassSummary &sum = out.summary;
+    out.summary = buildClassList(base, settings, [&](ClassPage &&page) { out.pages.append(std::move(page)); });
+    return out;
+}
+
+ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSettings &settings,
+                            const std::function<void(ClassPage &&)> &take)
+{
+    ClassSummary sum;
     QList<MergedRecord> merged;
     if (settings.listPath.isEmpty()) {
         MergedRecord only;
         only.texts = base.texts;
         merged.append(only);
     } else {
-        const Table table = readTable(settings.listPath, settings.read, settings.limits);
-        MergeSettings ms;
-        ms.noHeader = settings.noHeader;
-        ms.listName = settings.listPath;
-        ms.diplomaName = settings.diplomaName;
-        MergeResult result = mergeList(table, base.texts, ms);
+        // The table and the records not chosen go before the pages are made.
+        MergeResult result;
+        {
+            const Table table = readTable(settings.listPath, settings.read, settings.limits);
+            MergeSettings ms;
+            ms.noHeader = settings.noHeader;
+            ms.listName = settings.listPath;
+            ms.diplomaName = settings.diplomaName;
+            result = mergeList(table, base.texts, ms);
+            // The header is no row read: rows read are the pages and the rows skipped.
+            sum.rowsRead = int(table.rows.size()) - (result.hasHeader ? 1 : 0) + table.skippedEmptyRows;
+            sum.emptyRows = table.skippedEmptyRows;
+            sum.encoding = table.encoding;
+            sum.separator = table.separator;
+            sum.warnings = table.warnings + result.warnings;
+        }
         sum.hasList = true;
-        // The header is no row read: rows read are the pages and the rows skipped.
-        sum.rowsRead = int(table.rows.size()) - (result.hasHeader ? 1 : 0) + table.skippedEmptyRows;
-        sum.emptyRows = table.skippedEmptyRows;
         sum.repeatedHeaders = result.repeatedHeaders;
         sum.rowsWithoutName = result.rowsWithoutName;
         sum.headerRow = result.hasHeader;
-        sum.encoding = table.encoding;
-        sum.separator = table.separator;
         sum.columns = result.columns;
-        sum.warnings = table.warnings + result.warnings;
         sum.turnedNames = result.turnedNames;
         sum.records = int(result.records.size());
         if (result.records.isEmpty())
@@ -133,11 +144,16 @@ ClassList buildClassList(const printing::PrintInput &base, const ClassListSettin
             throw TableError(QStringLiteral("%1: --wiersze %2: lista ma %3, nie ma rekordu %4")
                                  .arg(settings.listPath, settings.rows.text(), records(sum.records))
                                  .arg(settings.rows.highest()));
-        for (const MergedRecord &r : std::as_const(result.records))
-            if (settings.rows.contains(r.number)) {
-                sum.fieldsFilled += r.fields;
-                merged.append(r);
-            }
+        if (settings.rows.isAll()) {
+            merged = std::move(result.records);
+        } else {
+            for (MergedRecord &r : result.records)
+                if (settings.rows.contains(r.number))
+                    merged.append(std::move(r));
+            result.records.clear();
+        }
+        for (const MergedRecord &r : std::as_const(merged))
+            sum.fieldsFilled += r.fields;
     }
 
     const FreeArea area = cachedFreeArea(settings.templateKey, base.picture);
@@ -149,12 +165,17 @@ ClassList buildClassList(const printing::PrintInput &base, const ClassListSettin
     TextLayout layout(settings.geometry);
     MissingGlyphs glyphs;
     DistinctTexts over, off, floor;
-    QMap<QString, QPair<QString, QStringList>> missing; // character → (shown, records)
-    QHash<QString, QList<int>> names;                    // name key → lines
-    QStringList nameOrder;
-    for (const MergedRecord &r : std::as_const(merged)) {
+    struct Missing {
+        QStringList where; // the first few records
+        int records = 0;
+        int lastNumber = -1;
+    };
+    QMap<QString, Missing> missing;  // character → where
+    QHash<QString, int> firstLine;   // name key → its first line
+    QMap<int, QPair<QString, QList<int>>> duplicates; // first line → (name, lines)
+    for (MergedRecord &r : merged) {
         ClassPage page{base, r.number, r.origin.line};
-        page.input.texts = r.texts;
+        page.input.texts = std::move(r.texts);
         const FitOutcome fit = fitRecord(page.input, r.filled, area, settings.fit, layout);
         for (const FitOutcome::Shrink &s : fit.shrunk)
             sum.shrunk.append(QStringLiteral("%1: %2 z %3 do %4 pt").arg(recordText(r.number, r.origin.line), blockName(s.block))
@@ -173,23 +194,29 @@ ClassList buildClassList(const printing::PrintInput &base, const ClassListSettin
             if (text.isEmpty())
                 continue;
             for (const QString &c : glyphs.in(text, styleOfText(page.input, t))) {
-                auto &entry = missing[c];
-                entry.first = QStringLiteral("znak „%1” (U+%2)")
-                                  .arg(quoted(c), QString::number(uint(c.toUcs4().value(0)), 16).toUpper().rightJustified(4, QLatin1Char('0')));
-                const QString where = recordText(r.number, r.origin.line);
-                if (!entry.second.contains(where))
-                    entry.second.append(where);
+                Missing &m = missing[c];
+                if (m.lastNumber == r.number)
+                    continue;
+                m.lastNumber = r.number;
+                if (++m.records <= 5)
+                    m.where.append(recordText(r.number, r.origin.line));
             }
         }
         if (sum.hasList && !page.input.texts.recipient.trimmed().isEmpty()) {
             const QString key = page.input.texts.recipient.simplified().toCaseFolded();
-            if (!names.contains(key))
-                nameOrder.append(key);
-            names[key].append(r.origin.line);
+            const auto found = firstLine.constFind(key);
+            if (found == firstLine.constEnd()) {
+                firstLine.insert(key, r.origin.line);
+            } else {
+                auto &d = duplicates[*found];
+                if (d.second.isEmpty())
+                    d = {page.input.texts.recipient.simplified(), {*found}};
+                d.second.append(r.origin.line);
+            }
         }
-        out.pages.append(page);
+        take(std::move(page));
+        ++sum.pages;
     }
-    sum.pages = int(out.pages.size());
     sum.overBorder = over.lines(area.found ? QStringLiteral("wychodzi poza wolne pole wzoru")
                                            : QStringLiteral("wychodzi poza arkusz"));
     sum.overBorderRecords = over.recordsTotal();
@@ -197,27 +224,22 @@ ClassList buildClassList(const printing::PrintInput &base, const ClassListSettin
     sum.offSheetRecords = off.recordsTotal();
     sum.belowFloor = floor.lines(QStringLiteral("nie mieści się nawet po zmniejszeniu do %1 %")
                                      .arg(int(std::lround(settings.fit.floor * 100))));
-    for (auto it = missing.cbegin(); it != missing.cend(); ++it)
-        sum.missingGlyphs.append(QStringLiteral("%1 nie ma w żadnej zainstalowanej czcionce: %2")
-                                     .arg(it.value().first, it.value().second.mid(0, 5).join(QStringLiteral(", ")))
-                                 + (it.value().second.size() > 5 ? QStringLiteral(" i %1 więcej").arg(it.value().second.size() - 5)
-                                                                 : QString()));
-    for (const QString &key : std::as_const(nameOrder)) {
-        const QList<int> &lines = names[key];
-        if (lines.size() < 2)
-            continue;
+    for (auto it = missing.cbegin(); it != missing.cend(); ++it) {
+        const QString code = QString::number(uint(it.key().toUcs4().value(0)), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+        sum.missingGlyphs.append(QStringLiteral("znak „%1” (U+%2) nie ma w żadnej zainstalowanej czcionce: %3%4")
+                                     .arg(quoted(it.key()), code, it->where.join(QStringLiteral(", ")),
+                                          it->records > 5 ? QStringLiteral(" i %1").arg(records(it->records - 5)) : QString()));
+    }
+    for (const auto &d : std::as_const(duplicates)) {
         QStringList shown;
-        for (const int l : lines)
+        for (const int l : d.second)
             shown.append(QString::number(l));
-        const auto first = std::find_if(out.pages.cbegin(), out.pages.cend(), [&](const ClassPage &p) {
-            return p.input.texts.recipient.simplified().toCaseFolded() == key;
-        });
         sum.duplicates.append(QStringLiteral("„%1” %2 razy (wiersze %3)")
-                                  .arg(quoted(first->input.texts.recipient.simplified()))
-                                  .arg(lines.size())
+                                  .arg(quoted(d.first))
+                                  .arg(d.second.size())
                                   .arg(shown.join(QStringLiteral(", "))));
     }
-    return out;
+    return sum;
 }
 
 QString shortSummary(const ClassSummary &s)

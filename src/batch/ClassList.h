@@ -10,6 +10,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 namespace batch {
 
@@ -79,6 +80,10 @@ struct ClassList {
 // cannot be read or used, a field has no column, --wiersze asks for a record
 // the list does not have, or the list gives no record.
 ClassList buildClassList(const printing::PrintInput &base, const ClassListSettings &settings);
+// The same, handing each page to take as it is made (a long list is then
+// held once, by the caller); gives the summary.
+ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSettings &settings,
+                            const std::function<void(ClassPage &&)> &take);
 
 // The summary --sprawdz prints, line by line (Polish).
 QStringList checkReport(const ClassSummary &summary);

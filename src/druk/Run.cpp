@@ -160,13 +160,14 @@ QList<Page> loadPages(const Options &options, QList<InputFile> *inputs,
         inputs->append({templatePath, QStringLiteral("wzór")});
     checkTemplateDamage(templatePath, picture, options.strict, warn);
 
-    const batch::ClassList list = batch::buildClassList(
-        inputFor(content, picture, options), classListSettings(options, templatePath, content.templateNumber));
-    if (summary)
-        *summary = list.summary;
     QList<Page> pages;
-    for (const batch::ClassPage &p : list.pages)
-        pages.append(Page{p.input, p.line, p.number > 0 ? p.number - 1 : int(pages.size())});
+    batch::ClassSummary figures = batch::buildClassList(
+        inputFor(content, picture, options), classListSettings(options, templatePath, content.templateNumber),
+        [&](batch::ClassPage &&p) {
+            pages.append(Page{std::move(p.input), p.line, p.number > 0 ? p.number - 1 : int(pages.size())});
+        });
+    if (summary)
+        *summary = std::move(figures);
     return pages;
 }
 

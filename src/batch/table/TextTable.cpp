@@ -69,6 +69,7 @@ public:
                                 .arg(plural(limits_.maxRows, QStringLiteral("wiersz"), QStringLiteral("wiersze"),
                                             QStringLiteral("wierszy"))));
             table.columnCount = std::max(table.columnCount, int(cells.size()));
+            cells.squeeze();
             table.rows.append(cells);
             table.origins.append(RowOrigin{first + 1, QString()});
         }
@@ -89,8 +90,10 @@ private:
         bool quoted = false;    // inside quotes
         bool wasQuoted = false; // the cell was quoted and is closed
         const auto endCell = [&] {
-            cells.append(wasQuoted ? cell : cell.trimmed());
-            cell.clear();
+            // A copy of its own length: the cell grew a character at a time.
+            const QString text = wasQuoted ? cell : cell.trimmed();
+            cells.append(QString(text.constData(), text.size()));
+            cell.resize(0);
             wasQuoted = false;
         };
         for (;;) {
