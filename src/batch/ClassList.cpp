@@ -171,7 +171,7 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
         int lastNumber = -1;
     };
     QMap<QString, Missing> missing;  // character → where
-    QHash<QString, int> firstLine;   // name key → its first line
+    QHash<QString, QPair<int, QString>> firstLine; // name key → its first line and spelling
     QMap<int, QPair<QString, QList<int>>> duplicates; // first line → (name, lines)
     for (MergedRecord &r : merged) {
         ClassPage page{base, r.number, r.origin.line};
@@ -206,11 +206,11 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
             const QString key = page.input.texts.recipient.simplified().toCaseFolded();
             const auto found = firstLine.constFind(key);
             if (found == firstLine.constEnd()) {
-                firstLine.insert(key, r.origin.line);
+                firstLine.insert(key, {r.origin.line, page.input.texts.recipient});
             } else {
-                auto &d = duplicates[*found];
+                auto &d = duplicates[found->first];
                 if (d.second.isEmpty())
-                    d = {page.input.texts.recipient.simplified(), {*found}};
+                    d = {found->second.simplified(), {found->first}};
                 d.second.append(r.origin.line);
             }
         }
