@@ -85,6 +85,8 @@ void TestBatchMerge::recipientsFromRegisterHeaders_data()
     QTest::newRow("dla wins over name columns") << "a.csv" << QByteArray("Imię;Nazwisko;dla\nAnna;Nowak;Pani Anna\n") << "Pani Anna";
     QTest::newRow("Cyrillic headers") << "a.csv" << QStringLiteral("Ім'я;Прізвище\nОлександр;Шевченко\n").toUtf8()
                                       << "Олександр Шевченко";
+    QTest::newRow("Ukrainian register, surname first") << "a.csv" << QStringLiteral("ПІБ;Клас\nШевченко Олександр;3-А\n").toUtf8()
+                                                        << "Олександр Шевченко";
     QTest::newRow("tab-separated export") << "a.txt" << QByteArray("Imię\tNazwisko\nAnna\tNowak\n") << "Anna Nowak";
 }
 

@@ -91,6 +91,8 @@ void TestBatchTable::listsAsSchoolsKeepThem_data()
     QTest::newRow("plain list keeps commas and semicolons") << "klasa.txt" << QByteArray("Kowalski, Jan\nNowak; Anna\n")
                                                            << "Kowalski, Jan/Nowak; Anna" << 0;
     QTest::newRow("plain list keeps quotes") << "klasa.txt" << QByteArray("Jan \"Kuba\" Nowak\n") << "Jan \"Kuba\" Nowak" << 0;
+    QTest::newRow("a stray tab further down splits nothing") << "klasa.txt" << QByteArray("Anna Nowak\nJan\tKowalski\n")
+                                                             << "Anna Nowak/Jan\tKowalski" << 0;
     QTest::newRow("tab outside .csv") << "eksport.txt" << QByteArray("Imię\tNazwisko\nAnna\tNowak\n") << "Imię|Nazwisko/Anna|Nowak" << 0;
     QTest::newRow("semicolon") << "a.csv" << QByteArray("dla;tresc1\nAnna;x\n") << "dla|tresc1/Anna|x" << 0;
     QTest::newRow("comma") << "a.CSV" << QByteArray("dla,tresc1\n\"Nowak, Anna\",x\n") << "dla|tresc1/Nowak, Anna|x" << 0;
@@ -240,7 +242,7 @@ void TestBatchTable::limitsRefuseNeverCut()
 {
     batch::ReadLimits limits;
     limits.maxRows = 3;
-    const QByteArray four("dla\nA\n\n;\nB\nC\n");
+    const QByteArray four("dla;x\nA\n\n;\nB\nC\n");
     try {
         batch::readTextTable(four, QStringLiteral("a.csv"), {}, limits);
         QFAIL("a list over the limit was taken");
@@ -248,7 +250,7 @@ void TestBatchTable::limitsRefuseNeverCut()
         QCOMPARE(QString::fromUtf8(e.what()),
                  QStringLiteral("a.csv: wiersz 6: lista ma ponad 3 wiersze; tyle najwyżej da się wydrukować za jednym razem"));
     }
-    QCOMPARE(batch::readTextTable(QByteArray("dla\nA\n\n;\nB\n"), QStringLiteral("a.csv"), {}, limits).rows.size(), 3);
+    QCOMPARE(batch::readTextTable(QByteArray("dla;x\nA\n\n;\nB\n"), QStringLiteral("a.csv"), {}, limits).rows.size(), 3);
     limits.maxFileBytes = 10;
     QVERIFY_THROWS_EXCEPTION(batch::TableError, batch::readTextTable(QByteArray(11, 'a'), QStringLiteral("a.txt"), {}, limits));
 }

@@ -29,7 +29,9 @@ QChar detectSeparator(const QStringList &lines, bool csv)
                 bestCount = count;
             }
         }
-        if (bestCount > 0)
+        // The first line with anything in it decides: a stray tab further
+        // down does not split a plain list.
+        if (!line.trimmed().isEmpty() || bestCount > 0)
             return best;
     }
     return {};

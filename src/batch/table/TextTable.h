@@ -8,7 +8,8 @@ namespace batch {
 // Reads a text list: a plain list (one name a line), a CSV or a
 // tab-separated file. Separators: options.separator when set; in a file
 // named *.csv the one of comma, semicolon and tab found most often in the
-// first line that holds any (outside quotes); in any other file only a tab
+// first line that is not blank (outside quotes), none there meaning one
+// column; in any other file only a tab, if the first line holds one
 // (so "Kowalski, Jan" stays one name). With a separator, cells may be
 // quoted as in RFC 4180 ("" is a quote, a quoted cell may hold separators
 // and line breaks, each line break read as a space). Unquoted cells are
