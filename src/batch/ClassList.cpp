@@ -129,6 +129,7 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
             sum.emptyRows = table.skippedEmptyRows;
             sum.encoding = table.encoding;
             sum.separator = table.separator;
+            sum.sheet = table.sheet;
             sum.warnings = table.warnings + result.warnings;
         }
         sum.hasList = true;
@@ -264,13 +265,18 @@ QStringList checkReport(const ClassSummary &s)
             out.append(QStringLiteral("  ") + l);
     };
     if (s.hasList) {
-        out.append(QStringLiteral("przeczytano %1 (%2%3%4)")
+        QString how;
+        if (!s.sheet.isEmpty())
+            how = QStringLiteral("arkusz „%1”").arg(quoted(s.sheet));
+        else
+            how = s.encoding
+                + (s.separator.isNull() ? QStringLiteral(", jedna kolumna")
+                                        : QStringLiteral(", separator %1")
+                                              .arg(s.separator == QLatin1Char('\t') ? QStringLiteral("tabulator")
+                                                                                    : QStringLiteral("„%1”").arg(s.separator)));
+        out.append(QStringLiteral("przeczytano %1 (%2%3)")
                        .arg(plural(s.rowsRead, QStringLiteral("wiersz"), QStringLiteral("wiersze"), QStringLiteral("wierszy")),
-                            s.encoding,
-                            s.separator.isNull() ? QStringLiteral(", jedna kolumna")
-                                                 : QStringLiteral(", separator %1").arg(s.separator == QLatin1Char('\t')
-                                                                                             ? QStringLiteral("tabulator")
-                                                                                             : QStringLiteral("„%1”").arg(s.separator)),
+                            how,
                             s.headerRow ? QStringLiteral(", nagłówek: %1").arg(s.columns.join(QStringLiteral(", ")))
                                         : QStringLiteral(", bez nagłówka")));
         out.append(QStringLiteral("stron do wydruku: %1%2")

@@ -49,6 +49,7 @@ struct ClassSummary {
     bool headerRow = false;
     QString encoding;
     QChar separator;
+    QString sheet;             // spreadsheets: the sheet read
     QStringList columns;
     QStringList warnings;      // reading and merging, each naming its line
     QStringList turnedNames;

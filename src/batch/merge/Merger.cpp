@@ -108,9 +108,10 @@ private:
     void decideHeader()
     {
         const QStringList first = table_.rows.value(0);
-        QStringList fieldKeys;
+        QStringList fieldNames;
         for (const FieldText &t : texts_)
-            fieldKeys += keysOf(t.fieldNames());
+            fieldNames += t.fieldNames();
+        const QStringList fieldKeys = keysOf(fieldNames);
         bool known = false;
         for (const QString &cell : first)
             known = known || isKnownHeader(cell) || (cell.size() > 0 && fieldKeys.contains(columnKey(cell)));
@@ -143,7 +144,8 @@ private:
                                      "tresc1 … tresc6, Imię, Nazwisko, Imię i nazwisko, Nazwisko i imię, Uczeń, "
                                      "Klasa, a pola dyplomu to %2; lista bez nagłówka wymaga --bez-naglowka")
                           .arg(cells.join(QStringLiteral(", ")),
-                               fieldKeys.isEmpty() ? QStringLiteral("(brak)") : fieldKeys.join(QStringLiteral(", "))));
+                               fieldNames.isEmpty() ? QStringLiteral("(brak)")
+                                                    : QStringLiteral("{%1}").arg(fieldNames.join(QStringLiteral("}, {")))));
         }
         // Without a header: a plain list is one name a line; several columns
         // follow dla, naglowek, tresc1 … unless the diploma has fields, which
