@@ -221,7 +221,7 @@ void TestBatchTable::refusalsNameTheLine_data()
                                                   << "lista.csv: wiersz 2: tekst po zamykającym cudzysłowie w komórce A";
     QTest::newRow("NUL") << QByteArray("dla\nAnna\nJ\0zef\n", 15) << "lista.csv: wiersz 3: niedozwolony znak NUL";
     QTest::newRow("too many columns") << QByteArray(300, ';').prepend("a").append("b\n")
-                                      << "lista.csv: wiersz 1: 301 kolumn, najwięcej 256";
+                                      << "lista.csv: wiersz 1: ponad 256 kolumn";
     QTest::newRow("cell too long") << QByteArray("a;").append(QByteArray(5000, 'x'))
                                    << "lista.csv: wiersz 1: komórka B ma ponad 4096 znaków";
 }
@@ -253,6 +253,10 @@ void TestBatchTable::limitsRefuseNeverCut()
     QCOMPARE(batch::readTextTable(QByteArray("dla;x\nA\n\n;\nB\n"), QStringLiteral("a.csv"), {}, limits).rows.size(), 3);
     limits.maxFileBytes = 10;
     QVERIFY_THROWS_EXCEPTION(batch::TableError, batch::readTextTable(QByteArray(11, 'a'), QStringLiteral("a.txt"), {}, limits));
+    // Separators without end hold no memory and end as an empty row.
+    const batch::Table wide = batch::readTextTable(QByteArray(4'000'000, ';').prepend("a;b\n"), QStringLiteral("a.csv"), {});
+    QCOMPARE(wide.rows.size(), 1);
+    QCOMPARE(wide.skippedEmptyRows, 1);
 }
 
 void TestBatchTable::spreadsheetsGoToTheirReader()

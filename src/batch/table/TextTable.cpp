@@ -91,10 +91,19 @@ private:
         QString cell;
         bool quoted = false;    // inside quotes
         bool wasQuoted = false; // the cell was quoted and is closed
+        int pendingEmpty = 0; // empty cells not yet known to lie before a filled one
         const auto endCell = [&] {
-            // A copy of its own length: the cell grew a character at a time.
             const QString text = wasQuoted ? cell : cell.trimmed();
-            cells.append(QString(text.constData(), text.size()));
+            if (text.isEmpty()) {
+                ++pendingEmpty; // a line of separators costs no memory
+            } else {
+                if (cells.size() + pendingEmpty >= limits_.maxColumns)
+                    fail(first, QStringLiteral("ponad %1 kolumn").arg(limits_.maxColumns));
+                for (; pendingEmpty > 0; --pendingEmpty)
+                    cells.append(QString());
+                // A copy of its own length: the cell grew a character at a time.
+                cells.append(QString(text.constData(), text.size()));
+            }
             cell.resize(0);
             wasQuoted = false;
         };
@@ -114,7 +123,7 @@ private:
                 } else if (wasQuoted) {
                     if (!c.isSpace())
                         fail(first, QStringLiteral("tekst po zamykającym cudzysłowie w komórce %1")
-                                        .arg(columnLetter(int(cells.size()))));
+                                        .arg(columnLetter(int(cells.size()) + pendingEmpty)));
                 } else if (c == QLatin1Char('"') && cell.trimmed().isEmpty()) {
                     cell.clear();
                     quoted = true;
@@ -126,9 +135,9 @@ private:
             if (!quoted)
                 break;
             if (i + 1 >= lines_.size())
-                fail(first, QStringLiteral("niezamknięty cudzysłów w komórce %1").arg(columnLetter(int(cells.size()))));
+                fail(first, QStringLiteral("niezamknięty cudzysłów w komórce %1").arg(columnLetter(int(cells.size()) + pendingEmpty)));
             if (cell.size() > limits_.maxCellChars)
-                fail(first, QStringLiteral("komórka %1 ma ponad %2 znaków").arg(columnLetter(int(cells.size())))
+                fail(first, QStringLiteral("komórka %1 ma ponad %2 znaków").arg(columnLetter(int(cells.size()) + pendingEmpty))
                                 .arg(limits_.maxCellChars));
             cell += QLatin1Char(' '); // each text is one line
             ++i;
