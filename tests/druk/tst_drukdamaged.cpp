@@ -119,8 +119,8 @@ private slots:
         QVERIFY(p.waitForFinished(30000));
         const QString help = QString::fromUtf8(p.readAllStandardOutput());
         QCOMPARE(help.count(QLatin1String("--scisle")), 2);
-        QVERIFY(help.contains(QStringLiteral("uszkodzony wzór to błąd")));
-        QVERIFY(help.contains(QLatin1String("a damaged template is an error")));
+        QVERIFY(help.contains(QStringLiteral("uszkodzony wzór, tekst poza arkuszem")));
+        QVERIFY(help.contains(QLatin1String("a damaged template, a text off the sheet")));
     }
 
 private:
