@@ -145,7 +145,7 @@ void MetafilePaintEngine::updateState(const QPaintEngineState &s)
 {
     const DirtyFlags f = s.state();
     if (f & DirtyTransform)
-        transform_ = s.transform();
+        transform_ = s.transform() * placement_;
     if (f & DirtyPen)
         pen_ = s.pen();
     if (f & DirtyBrush)
@@ -172,13 +172,30 @@ void MetafilePaintEngine::updateState(const QPaintEngineState &s)
             p = r * transform_;
         }
         switch (s.clipOperation()) {
-        case Qt::NoClip: clipEnabled_ = false; clip_ = {}; break;
-        case Qt::ReplaceClip: clipEnabled_ = true; clip_ = p; break;
-        case Qt::IntersectClip: clip_ = clipEnabled_ ? clip_.intersected(p) : p; clipEnabled_ = true; break;
+        case Qt::NoClip: clipEnabled_ = false; clipSet_ = false; clip_ = {}; break;
+        case Qt::ReplaceClip: clipEnabled_ = clipSet_ = true; clip_ = p; break;
+        case Qt::IntersectClip: clip_ = clipEnabled_ ? clip_.intersected(p) : p; clipEnabled_ = clipSet_ = true; break;
         }
     }
+    // Enabling a clip that was removed (QPainter::restore sends both) clips nothing.
     if (f & DirtyClipEnabled)
-        clipEnabled_ = s.isClipEnabled();
+        clipEnabled_ = s.isClipEnabled() && clipSet_;
+    if (!placementClip_.isEmpty() && (f & (DirtyClipPath | DirtyClipRegion | DirtyClipEnabled))) {
+        clip_ = clipEnabled_ ? clip_.intersected(placementClip_) : placementClip_;
+        clipEnabled_ = true;
+    }
+}
+
+void MetafilePaintEngine::setPlacement(const QTransform &transform, const QRectF &clip)
+{
+    placement_ = transform;
+    transform_ = transform;
+    placementClip_ = QPainterPath();
+    if (!clip.isEmpty()) {
+        placementClip_.addRect(clip);
+        clip_ = placementClip_;
+        clipEnabled_ = clipSet_ = true;
+    }
 }
 
 QRectF MetafilePaintEngine::sheet() const

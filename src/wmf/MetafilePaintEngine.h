@@ -32,6 +32,7 @@ public:
     QSize pixelSize() const { return backdrop_.size(); }
     QByteArray finish() const;
     MetafileStats stats() const { return stats_; }
+    void setPlacement(const QTransform &transform, const QRectF &clip);
 
 private:
     void draw(const QPainterPath &path, bool fill, bool stroke);
@@ -62,8 +63,11 @@ private:
     QPen pen_;
     QBrush brush_;
     QTransform transform_;
+    QTransform placement_;
+    QPainterPath placementClip_; // device pixels; empty: none
     QPainterPath clip_; // device pixels
     bool clipEnabled_ = false;
+    bool clipSet_ = false; // a clip path is known (NoClip forgets it)
     qreal opacity_ = 1.0;
     QPainter::CompositionMode composition_ = QPainter::CompositionMode_SourceOver;
     QPainter::RenderHints hints_;

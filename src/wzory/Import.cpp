@@ -99,7 +99,7 @@ void paintRaster(QPainter &p, const QByteArray &bytes, const QString &path, cons
 
 void quietPoppler(const QString &, const QVariant &) {}
 
-void paintPdf(QPainter &p, const QByteArray &bytes, const QString &path, const QRectF &sheet, Fit fit, int pageNumber)
+void paintPdf(QPainter &p, wmf::MetafilePaintDevice &device, const QByteArray &bytes, const QString &path, const QRectF &sheet, Fit fit, int pageNumber)
 {
     Poppler::setDebugErrorFunction(quietPoppler, QVariant());
     const std::unique_ptr<Poppler::Document> doc = Poppler::Document::loadFromData(bytes);
@@ -120,8 +120,9 @@ void paintPdf(QPainter &p, const QByteArray &bytes, const QString &path, const Q
     doc->setRenderHint(Poppler::Document::Antialiasing);
     doc->setRenderHint(Poppler::Document::TextAntialiasing);
     const QRectF target = placement(size, sheet.size(), fit);
-    p.setClipRect(fit == Fit::Cover ? sheet : target);
-    p.translate(target.topLeft());
+    // The renderer sets absolute transforms of its own: the page is moved
+    // into place by the device, after them.
+    device.setPlacement(QTransform::fromTranslate(target.left(), target.top()), fit == Fit::Cover ? sheet : target);
     const double xres = 72.0 * target.width() / size.width(), yres = 72.0 * target.height() / size.height();
     if (!page->renderToPainter(&p, xres, yres))
         throw ImportError(QStringLiteral("%1: nie można narysować strony %2").arg(path).arg(pageNumber));
@@ -161,7 +162,7 @@ ImportResult importDesign(const QString &path, const ImportOptions &options)
         switch (result.kind) {
         case DesignKind::Svg: paintSvg(p, bytes, path, sheet, options.fit); break;
         case DesignKind::Raster: paintRaster(p, bytes, path, sheet, options.fit); break;
-        case DesignKind::Pdf: paintPdf(p, bytes, path, sheet, options.fit, options.page); break;
+        case DesignKind::Pdf: paintPdf(p, device, bytes, path, sheet, options.fit, options.page); break;
         }
     }
     result.stats = device.stats();

@@ -1,0 +1,113 @@
+#pragma once
+// Designs of our own making for the fidelity test, the fuzz seeds and the
+// benchmark: PDF pages of several sizes and SVG files using the features
+// real designs use. All of them are written here (no outside files).
+#include "FileBytes.h"
+
+#include <QFont>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QSizeF>
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace fidelity {
+
+struct Design {
+    QString name;
+    QSizeF size; // PDF: points; SVG: its viewBox
+    bool alsoCover = false;
+};
+
+// A certificate page: a border, a title, a disc and a gradient band.
+inline void drawCertificate(QPdfWriter &pdf)
+{
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    pdf.setResolution(300);
+    QPainter p(&pdf);
+    const QRect all(0, 0, pdf.width(), pdf.height());
+    p.fillRect(all, QColor(0xFB, 0xF6, 0xE8));
+    p.setPen(QPen(QColor(0x7A, 0x1E, 0x2C), 40));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(all.adjusted(60, 60, -60, -60));
+    QLinearGradient band(0, 0, all.width(), 0);
+    band.setColorAt(0, QColor(0xC0, 0x10, 0x10));
+    band.setColorAt(1, QColor(0x5A, 0x2D, 0x0C));
+    p.setPen(Qt::NoPen);
+    p.setBrush(band);
+    p.drawRect(QRect(200, 200, all.width() - 400, all.height() / 8));
+    p.setBrush(QColor(0xC9, 0xA2, 0x27));
+    p.drawEllipse(all.center(), all.width() / 8, all.width() / 8);
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(all.width() / 14);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    p.drawText(QRect(0, all.height() * 3 / 4, all.width(), all.height() / 8), Qt::AlignCenter, QStringLiteral("Dyplom"));
+}
+
+inline bool writePdf(const QString &path, const QPageSize &size, QPageLayout::Orientation orientation)
+{
+    QPdfWriter pdf(path);
+    pdf.setPageSize(size);
+    pdf.setPageOrientation(orientation);
+    drawCertificate(pdf);
+    return true;
+}
+
+// Linear and radial gradients on a Letter page, as a drawing program's PDF
+// export (cairo, through rsvg-convert) writes them: shadings, not images.
+inline const QByteArray kGradientLetterSvg = R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="8.5in" height="11in" viewBox="0 0 816 1056">
+<defs><linearGradient id="g" x1="0" y1="0" x2="1" y2="0"><stop offset="0" stop-color="#c00000"/><stop offset="1" stop-color="#5a2d0c"/></linearGradient>
+<radialGradient id="r" cx="0.5" cy="0.5" r="0.5"><stop offset="0" stop-color="#ffd700"/><stop offset="1" stop-color="#8b4513"/></radialGradient></defs>
+<rect x="20" y="20" width="776" height="1016" fill="none" stroke="#1f3a68" stroke-width="12"/>
+<rect x="100" y="100" width="616" height="300" fill="url(#g)"/>
+<circle cx="408" cy="700" r="200" fill="url(#r)"/>
+</svg>)svg";
+
+inline bool convertWithRsvg(const QByteArray &svg, const QString &out, const char *format)
+{
+    const QString source = out + QStringLiteral(".zrodlo.svg");
+    writeBytes(source, svg);
+    QProcess p;
+    p.start(QStringLiteral("rsvg-convert"), {QStringLiteral("-f"), QLatin1String(format), QStringLiteral("-o"), out, source});
+    return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+inline const std::vector<Design> &designs()
+{
+    static const std::vector<Design> all = {
+        {QStringLiteral("a4.pdf"), QSizeF(595.28, 841.89), true},
+        {QStringLiteral("letter.pdf"), QSizeF(612, 792), true},
+        {QStringLiteral("a4-poziomo.pdf"), QSizeF(841.89, 595.28), true},
+        {QStringLiteral("gradienty-letter.pdf"), QSizeF(612, 792), false},
+    };
+    return all;
+}
+
+// Writes the named design into folder; its path, empty if it cannot be made.
+inline QString write(const QString &name, const QString &folder)
+{
+    const QString path = folder + QLatin1Char('/') + name;
+    if (name == QLatin1String("a4.pdf"))
+        return writePdf(path, QPageSize(QPageSize::A4), QPageLayout::Portrait) ? path : QString();
+    if (name == QLatin1String("letter.pdf"))
+        return writePdf(path, QPageSize(QPageSize::Letter), QPageLayout::Portrait) ? path : QString();
+    if (name == QLatin1String("a4-poziomo.pdf"))
+        return writePdf(path, QPageSize(QPageSize::A4), QPageLayout::Landscape) ? path : QString();
+    if (name == QLatin1String("gradienty-letter.pdf"))
+        return convertWithRsvg(kGradientLetterSvg, path, "pdf") ? path : QString();
+    return {};
+}
+
+inline QSizeF designSize(const QString &path)
+{
+    for (const Design &d : designs())
+        if (path.endsWith(QLatin1Char('/') + d.name))
+            return d.size;
+    return {};
+}
+
+} // namespace fidelity
