@@ -1,5 +1,7 @@
 #include "wmf/MetafilePaintEngine.h"
 
+#include "wmf/Parsed.h"
+
 #include <QPainter>
 #include <QPainterPathStroker>
 #include <QPixmap>
@@ -129,6 +131,8 @@ MetafilePaintEngine::MetafilePaintEngine(const MetafilePaintDevice::Settings &se
     writer_.setWindowOrg(0, 0);
     writer_.setWindowExt(units_.width(), units_.height());
     writer_.setBkMode(1); // TRANSPARENT
+    // Bitmaps smaller than where they go are enlarged smoothly, not in blocks.
+    writer_.setStretchBltMode(4); // HALFTONE
 }
 
 bool MetafilePaintEngine::begin(QPaintDevice *)
@@ -211,6 +215,35 @@ bool MetafilePaintEngine::full()
     return overflow_;
 }
 
+bool MetafilePaintEngine::withinWork(const QPainterPath &devicePath, bool fill, bool stroke)
+{
+    // The same measures the reader will apply to the template, counted
+    // before the work: a design over them would only be refused at the end.
+    const QRectF page = sheet();
+    double dx = 0, dy = 0;
+    for (int i = 1; i < devicePath.elementCount(); ++i) {
+        const QPainterPath::Element a = devicePath.elementAt(i - 1), b = devicePath.elementAt(i);
+        if (b.isMoveTo())
+            continue;
+        dx += std::abs(b.x - a.x);
+        dy += std::abs(b.y - a.y);
+    }
+    const double span = dx / page.width() + dy / page.height();
+    lastSpan_ = span;
+    edgeSpan_ += (fill ? span : 0) + (stroke ? 2 * span : 0);
+    points_ += std::max<qint64>(kPointsPerShape, devicePath.elementCount()) * (stroke ? 2 : 1);
+    if (devicePath.elementCount() > 4 * kMaxPolygonPoints)
+        overflowReason_ = QStringLiteral("one shape has %1 points").arg(devicePath.elementCount());
+    else if (edgeSpan_ > kMaxEdgeSpan)
+        overflowReason_ = QStringLiteral("its edges cross the page more than %1 times").arg(int(kMaxEdgeSpan));
+    else if (points_ > kMaxTotalPoints)
+        overflowReason_ = QStringLiteral("more than %1 points").arg(kMaxTotalPoints);
+    if (overflowReason_.isEmpty())
+        return true;
+    overflow_ = true;
+    return false;
+}
+
 bool MetafilePaintEngine::solid(const QBrush &b) const
 {
     return b.style() == Qt::SolidPattern && b.color().alpha() == 255 && opacity_ >= 1.0
@@ -248,10 +281,12 @@ void MetafilePaintEngine::draw(const QPainterPath &path, bool fill, bool stroke)
     if (!fill && !stroke)
         return;
     const QPainterPath devicePath = path * transform_;
+    if (!withinWork(devicePath, fill, stroke))
+        return;
     if (fill) {
         if (solid(brush_) && backgroundMode_ == Qt::TransparentMode) {
             fillVector(devicePath, brush_.color());
-            paintBackdrop([&](QPainter &p) {
+            paintBackdrop(lastSpan_ <= kAntialiasEdgeSpan / 64, [&](QPainter &p) {
                 p.setPen(Qt::NoPen);
                 p.drawPath(path);
             });
@@ -265,7 +300,7 @@ void MetafilePaintEngine::draw(const QPainterPath &path, bool fill, bool stroke)
     if (stroke) {
         if (solid(pen_.brush())) {
             strokeVector(path, devicePath);
-            paintBackdrop([&](QPainter &p) {
+            paintBackdrop(lastSpan_ <= kAntialiasEdgeSpan / 64, [&](QPainter &p) {
                 p.setBrush(Qt::NoBrush);
                 p.drawPath(path);
             });
@@ -446,10 +481,13 @@ void MetafilePaintEngine::strokeVector(const QPainterPath &path, const QPainterP
     fillVector(outline, colour);
 }
 
-void MetafilePaintEngine::paintBackdrop(const std::function<void(QPainter &)> &paint)
+void MetafilePaintEngine::paintBackdrop(bool antialias, const std::function<void(QPainter &)> &paint)
 {
     QPainter p(&backdrop_);
     p.setRenderHints(hints_ | QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    // Long outlines that cross themselves take the antialiasing rasteriser
+    // tens of milliseconds each; below vector shapes it shows nothing more.
+    p.setRenderHint(QPainter::Antialiasing, antialias);
     if (clipEnabled_)
         p.setClipPath(clip_);
     p.setTransform(transform_);
@@ -465,7 +503,7 @@ void MetafilePaintEngine::paintBackdrop(const std::function<void(QPainter &)> &p
 
 void MetafilePaintEngine::rasterise(const QRectF &deviceBounds, const std::function<void(QPainter &)> &paint)
 {
-    paintBackdrop(paint);
+    paintBackdrop(true, paint);
     QRectF bounds = deviceBounds;
     if (clipEnabled_)
         bounds = bounds.intersected(clip_.boundingRect());
@@ -498,6 +536,7 @@ void MetafilePaintEngine::drawImage(const QRectF &r, const QImage &image, const 
 {
     if (image.isNull() || r.isEmpty() || overflow_)
         return;
+    points_ += kPointsPerShape;
     const QRectF deviceRect = transform_.mapRect(r);
     // Mirrored is upright too (PDF pages draw their images upside down).
     const bool upright = transform_.type() <= QTransform::TxScale && transform_.m11() != 0 && transform_.m22() != 0;
@@ -508,7 +547,7 @@ void MetafilePaintEngine::drawImage(const QRectF &r, const QImage &image, const 
         rasterise(deviceRect, paint);
         return;
     }
-    paintBackdrop(paint);
+    paintBackdrop(true, paint);
     // Upright and opaque: the image's own pixels, up to imageDpi.
     QImage part = image.copy(sr.toAlignedRect()).mirrored(transform_.m11() < 0, transform_.m22() < 0);
     const double inchesW = deviceRect.width() / settings_.pixelDpi, inchesH = deviceRect.height() / settings_.pixelDpi;
@@ -530,6 +569,8 @@ void MetafilePaintEngine::drawImage(const QRectF &r, const QImage &image, const 
 
 QByteArray MetafilePaintEngine::finish() const
 {
+    if (!overflowReason_.isEmpty())
+        throw MetafileError("the drawing is too complex: " + overflowReason_.toStdString());
     if (overflow_ || writer_.byteSize() > settings_.maxBytes)
         throw MetafileError("the drawing is too large for a metafile");
     return writer_.finish();

@@ -37,12 +37,15 @@ public:
 private:
     void draw(const QPainterPath &path, bool fill, bool stroke);
     bool solid(const QBrush &brush) const;
+    // Counts the work a shape asks for; false (and the drawing refused)
+    // once it goes beyond what the reader accepts.
+    bool withinWork(const QPainterPath &devicePath, bool fill, bool stroke);
     void fillVector(const QPainterPath &devicePath, QColor colour);
     void strokeVector(const QPainterPath &path, const QPainterPath &devicePath);
     // Paints on the backdrop with the full state and emits the touched
     // rectangle (device pixels) as a bitmap.
     void rasterise(const QRectF &deviceBounds, const std::function<void(QPainter &)> &paint);
-    void paintBackdrop(const std::function<void(QPainter &)> &paint);
+    void paintBackdrop(bool antialias, const std::function<void(QPainter &)> &paint);
     void emitImage(const QRect &deviceRect, const QImage &image);
 
     std::vector<QPolygon> polygons(const QPainterPath &devicePath, bool closed) const;
@@ -59,6 +62,10 @@ private:
     QImage backdrop_;
     MetafileStats stats_;
     bool overflow_ = false;
+    QString overflowReason_; // not empty: refused as too complex
+    double edgeSpan_ = 0;    // page widths and heights of edges drawn
+    qint64 points_ = 0;
+    double lastSpan_ = 0;    // of the shape being drawn
 
     QPen pen_;
     QBrush brush_;

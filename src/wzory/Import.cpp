@@ -1,6 +1,8 @@
 #include "Import.h"
 
+#include "ImageCheck.h"
 #include "ImportError.h"
+#include "SvgSource.h"
 #include "wmf/Metafile.h"
 
 #include <QBuffer>
@@ -8,6 +10,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <poppler-qt6.h>
 
@@ -39,15 +42,12 @@ QByteArray readDesign(const QString &path)
     return bytes;
 }
 
-void paintSvg(QPainter &p, const QByteArray &bytes, const QString &path, const QRectF &sheet, Fit fit)
+void paintSvg(QPainter &p, const SvgSource &source, const QString &path, const QRectF &sheet, Fit fit)
 {
-    if (bytes.size() > kMaxSvgBytes)
-        throw ImportError(QStringLiteral("%1: plik SVG jest za duży (%2 MB, najwyżej %3 MB)")
-                              .arg(path, megabytes(bytes.size()), megabytes(kMaxSvgBytes)));
-    QSvgRenderer svg(bytes);
+    QSvgRenderer svg(source.text);
     if (!svg.isValid())
         throw ImportError(QStringLiteral("%1: uszkodzony albo nieobsługiwany plik SVG").arg(path));
-    QSizeF size = svg.viewBoxF().size();
+    QSizeF size = source.size;
     if (size.isEmpty())
         size = svg.defaultSize();
     if (size.isEmpty())
@@ -60,24 +60,7 @@ void paintSvg(QPainter &p, const QByteArray &bytes, const QString &path, const Q
 
 void paintRaster(QPainter &p, const QByteArray &bytes, const QString &path, const QRectF &sheet, Fit fit)
 {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setAllocationLimit(kRasterAllocationMb);
-    reader.setAutoTransform(true);
-    const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty())
-        throw ImportError(QStringLiteral("%1: nie można odczytać obrazu (%2)").arg(path, reader.errorString()));
-    if (qint64(size.width()) * size.height() > kMaxRasterPixels)
-        throw ImportError(QStringLiteral("%1: obraz ma %2 × %3 pikseli, najwyżej %4 milionów")
-                              .arg(path)
-                              .arg(size.width())
-                              .arg(size.height())
-                              .arg(kMaxRasterPixels / 1000000));
-    QImage image = reader.read();
-    if (image.isNull())
-        throw ImportError(QStringLiteral("%1: nie można odczytać obrazu (%2)").arg(path, reader.errorString()));
+    QImage image = decodeImage(bytes, path);
     if (image.hasAlphaChannel()) {
         // Transparent parts show the paper.
         QImage flat(image.size(), QImage::Format_RGB32);
@@ -99,8 +82,37 @@ void paintRaster(QPainter &p, const QByteArray &bytes, const QString &path, cons
 
 void quietPoppler(const QString &, const QVariant &) {}
 
+// Images a PDF declares (XObjects and inline ones), by their stated size:
+// the renderer would decode them whole before drawing a pixel. Sizes given
+// by reference are left to the child process's memory limit.
+void checkPdfImages(const QByteArray &bytes, const QString &path)
+{
+    static const QRegularExpression size(QStringLiteral("/(Width|W)\\s+(\\d{1,12})(?!\\s+\\d+\\s+R)[\\s/>]"));
+    static const QRegularExpression other(QStringLiteral("/(Height|H)\\s+(\\d{1,12})(?!\\s+\\d+\\s+R)[\\s/>]"));
+    const QString text = QString::fromLatin1(bytes);
+    for (auto it = size.globalMatch(text); it.hasNext();) {
+        const auto w = it.next();
+        // The height belongs to the same dictionary: close by, before its end.
+        const qsizetype from = std::max<qsizetype>(0, w.capturedStart() - 1024);
+        const QString around = text.mid(from, 2048);
+        const bool abbreviated = w.captured(1) == QLatin1String("W");
+        for (auto h = other.globalMatch(around); h.hasNext();) {
+            const auto m = h.next();
+            if ((m.captured(1) == QLatin1String("H")) != abbreviated)
+                continue;
+            const qint64 pixels = w.captured(2).toLongLong() * m.captured(2).toLongLong();
+            if (pixels > kMaxPdfImagePixels)
+                throw ImportError(QStringLiteral("%1: PDF zawiera obraz %2 × %3 pikseli, najwyżej %4 milionów")
+                                      .arg(path, w.captured(2), m.captured(2))
+                                      .arg(kMaxPdfImagePixels / 1000000));
+            break;
+        }
+    }
+}
+
 void paintPdf(QPainter &p, wmf::MetafilePaintDevice &device, const QByteArray &bytes, const QString &path, const QRectF &sheet, Fit fit, int pageNumber)
 {
+    checkPdfImages(bytes, path);
     Poppler::setDebugErrorFunction(quietPoppler, QVariant());
     const std::unique_ptr<Poppler::Document> doc = Poppler::Document::loadFromData(bytes);
     if (!doc)
@@ -148,9 +160,20 @@ DesignKind detectKind(const QByteArray &head, const QString &fileName)
 
 ImportResult importDesign(const QString &path, const ImportOptions &options)
 {
-    const QByteArray bytes = readDesign(path);
+    QByteArray bytes = readDesign(path);
     ImportResult result;
+    // Compressed SVG is measured as it is inflated, never whole.
+    if (bytes.startsWith("\x1f\x8b"))
+        bytes = inflateSvg(bytes, path, kMaxSvgBytes);
     result.kind = detectKind(bytes.left(4096), path);
+    SvgSource svg;
+    if (result.kind == DesignKind::Svg) {
+        if (bytes.size() > kMaxSvgBytes)
+            throw ImportError(QStringLiteral("%1: plik SVG jest za duży (%2 MB, najwyżej %3 MB)")
+                                  .arg(path, megabytes(bytes.size()), megabytes(kMaxSvgBytes)));
+        svg = prepareSvg(bytes, path);
+        result.warnings << svg.warnings;
+    }
     if (options.page != 1 && result.kind != DesignKind::Pdf)
         throw ImportError(QStringLiteral("%1: --strona dotyczy tylko plików PDF").arg(path));
 
@@ -160,20 +183,28 @@ ImportResult importDesign(const QString &path, const ImportOptions &options)
         QPainter p(&device);
         p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
         switch (result.kind) {
-        case DesignKind::Svg: paintSvg(p, bytes, path, sheet, options.fit); break;
+        case DesignKind::Svg: paintSvg(p, svg, path, sheet, options.fit); break;
         case DesignKind::Raster: paintRaster(p, bytes, path, sheet, options.fit); break;
         case DesignKind::Pdf: paintPdf(p, device, bytes, path, sheet, options.fit, options.page); break;
         }
     }
     result.stats = device.stats();
+    const QString tooComplex = QStringLiteral("%1: rysunek jest zbyt złożony na wzór (za dużo punktów, krawędzi albo "
+                                              "zamalowań; edytor musi go rysować w ułamku sekundy)").arg(path);
+    try {
+        result.metafile = device.finish();
+    } catch (const wmf::MetafileError &e) {
+        if (QString::fromUtf8(e.what()).contains(QLatin1String("too complex")))
+            throw ImportError(tooComplex);
+        throw ImportError(QStringLiteral("%1: wzór byłby za duży (najwyżej %2 MB)")
+                              .arg(path, megabytes(wmf::Metafile::MaxFileBytes)));
+    }
     if (result.stats.vectorRecords + result.stats.bitmapRecords == 0)
         throw ImportError(QStringLiteral("%1: rysunek jest pusty").arg(path));
     try {
-        result.metafile = device.finish();
         wmf::Metafile::fromBytes(result.metafile); // what the editor will read
     } catch (const wmf::MetafileError &) {
-        throw ImportError(QStringLiteral("%1: wzór byłby za duży (najwyżej %2 MB)")
-                              .arg(path, megabytes(wmf::Metafile::MaxFileBytes)));
+        throw ImportError(tooComplex);
     }
     return result;
 }

@@ -1,5 +1,6 @@
 #include "Run.h"
 
+#include "Contained.h"
 #include "Describe.h"
 #include "Import.h"
 #include "ImportError.h"
@@ -42,7 +43,7 @@ QString relative(const QString &path)
     return QDir(platform::currentDirectory()).relativeFilePath(path);
 }
 
-void add(const Options &o, const QString &folder, QTextStream &out)
+void add(const Options &o, const QString &folder, QTextStream &out, QTextStream &err)
 {
     ImportOptions io;
     io.fit = o.fit;
@@ -53,7 +54,9 @@ void add(const Options &o, const QString &folder, QTextStream &out)
         for (const StoredTemplate &t : storedTemplates(folder))
             if (t.number == number)
                 throw ImportError(QStringLiteral("%1 już istnieje (--nadpisz pozwala go zastąpić)").arg(relative(t.path)));
-    const ImportResult r = importDesign(o.design, io);
+    const ImportResult r = importContained(o.design, io);
+    for (const QString &warning : r.warnings)
+        err << "dyplom-wzory: uwaga: " << warning << "\n";
     const QString path = storeTemplate(folder, number, r.metafile, o.overwrite);
     out << QStringLiteral("%1: wzór nr %2, %3 B, %4\n")
                .arg(relative(path))
@@ -123,7 +126,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     const QString folder = workingCatalogue(err);
     try {
         switch (o.command) {
-        case Command::Add: add(o, folder, out); break;
+        case Command::Add: add(o, folder, out, err); break;
         case Command::List: list(folder, out); break;
         case Command::Preview: preview(o, folder); break;
         case Command::Help: break;
