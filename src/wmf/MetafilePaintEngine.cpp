@@ -1,5 +1,6 @@
 #include "wmf/MetafilePaintEngine.h"
 
+#include "wmf/GradientBands.h"
 #include "wmf/Parsed.h"
 
 #include <QPainter>
@@ -290,8 +291,13 @@ void MetafilePaintEngine::draw(const QPainterPath &path, bool fill, bool stroke)
                 p.setPen(Qt::NoPen);
                 p.drawPath(path);
             });
+        } else if (fillBands(devicePath, brush_, path.boundingRect())) {
+            paintBackdrop(lastSpan_ <= kAntialiasEdgeSpan / 64, [&](QPainter &p) {
+                p.setPen(Qt::NoPen);
+                p.drawPath(path);
+            });
         } else {
-            rasterise(devicePath.controlPointRect(), [&](QPainter &p) {
+            rasterise(devicePath.controlPointRect(), devicePath, [&](QPainter &p) {
                 p.setPen(Qt::NoPen);
                 p.drawPath(path);
             });
@@ -307,10 +313,15 @@ void MetafilePaintEngine::draw(const QPainterPath &path, bool fill, bool stroke)
         } else {
             const double w = pen_.isCosmetic() ? std::max(1.0, pen_.widthF())
                                                : std::max(1.0, pen_.widthF() * std::sqrt(std::abs(transform_.determinant())));
-            rasterise(devicePath.controlPointRect().adjusted(-w * 2, -w * 2, w * 2, w * 2), [&](QPainter &p) {
+            const QPainterPath outline = strokeOutline(path, devicePath);
+            const auto paint = [&](QPainter &p) {
                 p.setBrush(Qt::NoBrush);
                 p.drawPath(path);
-            });
+            };
+            if (fillBands(outline, pen_.brush(), path.boundingRect()))
+                paintBackdrop(lastSpan_ <= kAntialiasEdgeSpan / 64, paint);
+            else
+                rasterise(devicePath.controlPointRect().adjusted(-w * 2, -w * 2, w * 2, w * 2), outline, paint);
         }
     }
 }
@@ -398,10 +409,8 @@ void MetafilePaintEngine::selectBrush(bool null, QColor colour)
     brushKey_ = k;
 }
 
-void MetafilePaintEngine::fillVector(const QPainterPath &devicePath, QColor colour)
+QPainterPath MetafilePaintEngine::clipped(const QPainterPath &devicePath) const
 {
-    if (full())
-        return;
     QPainterPath shape = devicePath;
     if (clipEnabled_)
         shape = shape.intersected(clip_);
@@ -411,6 +420,35 @@ void MetafilePaintEngine::fillVector(const QPainterPath &devicePath, QColor colo
         page.addRect(sheet());
         shape = shape.intersected(page);
     }
+    return shape;
+}
+
+bool MetafilePaintEngine::fillBands(const QPainterPath &devicePath, const QBrush &brush, const QRectF &logicalBounds)
+{
+    if (opacity_ < 1.0 || composition_ != QPainter::CompositionMode_SourceOver || backgroundMode_ != Qt::TransparentMode)
+        return false;
+    std::vector<GradientBand> bands;
+    const QPainterPath shape = clipped(devicePath);
+    // Bands of at most one colour level, and no narrower than a tenth of a
+    // millimetre: finer steps than that print alike.
+    if (!gradientBands(brush, transform_, logicalBounds, shape, settings_.pixelDpi / 254.0, bands))
+        return false;
+    for (const GradientBand &b : bands)
+        emitFill(b.area, b.colour);
+    return true;
+}
+
+void MetafilePaintEngine::fillVector(const QPainterPath &devicePath, QColor colour)
+{
+    if (full())
+        return;
+    emitFill(clipped(devicePath), colour);
+}
+
+void MetafilePaintEngine::emitFill(const QPainterPath &shape, QColor colour)
+{
+    if (full())
+        return;
     const std::vector<QPolygon> polys = polygons(shape, true);
     if (polys.empty())
         return;
@@ -466,10 +504,16 @@ void MetafilePaintEngine::strokeVector(const QPainterPath &path, const QPainterP
         }
         return;
     }
+    fillVector(strokeOutline(path, devicePath), colour);
+}
+
+QPainterPath MetafilePaintEngine::strokeOutline(const QPainterPath &path, const QPainterPath &devicePath) const
+{
+    const double scale = std::sqrt(std::abs(transform_.determinant()));
     QPainterPath outline;
     if (pen_.isCosmetic()) {
         QPainterPathStroker stroker(pen_);
-        stroker.setWidth(widthPx);
+        stroker.setWidth(std::max(1.0, pen_.widthF()));
         outline = stroker.createStroke(devicePath);
     } else {
         QPen p = pen_;
@@ -478,7 +522,7 @@ void MetafilePaintEngine::strokeVector(const QPainterPath &path, const QPainterP
         outline = QPainterPathStroker(p).createStroke(path) * transform_;
     }
     outline.setFillRule(Qt::WindingFill);
-    fillVector(outline, colour);
+    return outline;
 }
 
 void MetafilePaintEngine::paintBackdrop(bool antialias, const std::function<void(QPainter &)> &paint)
@@ -501,7 +545,8 @@ void MetafilePaintEngine::paintBackdrop(bool antialias, const std::function<void
     paint(p);
 }
 
-void MetafilePaintEngine::rasterise(const QRectF &deviceBounds, const std::function<void(QPainter &)> &paint)
+void MetafilePaintEngine::rasterise(const QRectF &deviceBounds, const QPainterPath &area,
+                                    const std::function<void(QPainter &)> &paint)
 {
     paintBackdrop(true, paint);
     QRectF bounds = deviceBounds;
@@ -510,7 +555,37 @@ void MetafilePaintEngine::rasterise(const QRectF &deviceBounds, const std::funct
     const QRect rect = bounds.toAlignedRect().adjusted(-1, -1, 1, 1).intersected(backdrop_.rect());
     if (rect.isEmpty())
         return;
-    emitImage(rect, backdrop_.copy(rect));
+    // Only the tiles the shape touches go in (a frame's stroke is a ring,
+    // not the page it encloses); touching tiles of a row are one bitmap.
+    constexpr int tile = 32;
+    // Which tiles the area touches: the area drawn one pixel per tile.
+    const int cols = (rect.width() + tile - 1) / tile, rows = (rect.height() + tile - 1) / tile;
+    QImage touchedTiles(cols, rows, QImage::Format_Alpha8);
+    touchedTiles.fill(area.isEmpty() ? 255 : 0);
+    if (!area.isEmpty()) {
+        QPainter m(&touchedTiles);
+        m.setRenderHint(QPainter::Antialiasing);
+        m.scale(1.0 / tile, 1.0 / tile);
+        m.translate(-rect.left(), -rect.top());
+        m.setPen(QPen(Qt::black, 8));
+        m.setBrush(Qt::black);
+        m.drawPath(area);
+    }
+    for (int y = rect.top(); y <= rect.bottom(); y += tile) {
+        int runStart = -1;
+        const int h = std::min(tile, rect.bottom() + 1 - y);
+        for (int c = 0; c <= cols; ++c) {
+            const int x = rect.left() + c * tile;
+            const bool touched = c < cols && qAlpha(touchedTiles.pixel(c, (y - rect.top()) / tile)) > 0;
+            if (touched && runStart < 0)
+                runStart = x;
+            if (!touched && runStart >= 0) {
+                const QRect run(runStart, y, std::min(x, rect.right() + 1) - runStart, h);
+                emitImage(run, backdrop_.copy(run));
+                runStart = -1;
+            }
+        }
+    }
 }
 
 void MetafilePaintEngine::emitImage(const QRect &deviceRect, const QImage &image)
@@ -544,7 +619,10 @@ void MetafilePaintEngine::drawImage(const QRectF &r, const QImage &image, const 
     const bool inside = (!clipEnabled_ || clip_.contains(deviceRect)) && sheet().adjusted(-1, -1, 1, 1).contains(deviceRect);
     const auto paint = [&](QPainter &p) { p.drawImage(r, image, sr); };
     if (!(upright && opaque && inside && opacity_ >= 1.0 && composition_ == QPainter::CompositionMode_SourceOver)) {
-        rasterise(deviceRect, paint);
+        QPainterPath area;
+        area.addPolygon(transform_.map(QPolygonF(r)));
+        area.closeSubpath();
+        rasterise(deviceRect, area, paint);
         return;
     }
     paintBackdrop(true, paint);

@@ -44,7 +44,13 @@ private:
     void strokeVector(const QPainterPath &path, const QPainterPath &devicePath);
     // Paints on the backdrop with the full state and emits the touched
     // rectangle (device pixels) as a bitmap.
-    void rasterise(const QRectF &deviceBounds, const std::function<void(QPainter &)> &paint);
+    // Only the tiles that `area` (device pixels; empty: all) touches.
+    void rasterise(const QRectF &deviceBounds, const QPainterPath &area, const std::function<void(QPainter &)> &paint);
+    // A gradient as bands of solid colour; false when it has no such form.
+    bool fillBands(const QPainterPath &devicePath, const QBrush &brush, const QRectF &logicalBounds);
+    QPainterPath clipped(const QPainterPath &devicePath) const;
+    void emitFill(const QPainterPath &clippedShape, QColor colour);
+    QPainterPath strokeOutline(const QPainterPath &path, const QPainterPath &devicePath) const;
     void paintBackdrop(bool antialias, const std::function<void(QPainter &)> &paint);
     void emitImage(const QRect &deviceRect, const QImage &image);
 
