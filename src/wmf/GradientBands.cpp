@@ -11,6 +11,10 @@ namespace wmf {
 namespace {
 
 constexpr int kMaxBandsPerStop = 256;
+// Bands of one fill, whatever its stops: a long gradient then steps by two
+// or three levels (under 1 %), and a frame of several gradient rings stays
+// within what the reader accepts (each band of a ring runs its length).
+constexpr int kMaxBands = 96;
 
 QColor mix(QColor a, QColor b, double f)
 {
@@ -52,6 +56,8 @@ std::vector<std::pair<double, double>> steps(const QGradientStops &stops, double
             out.emplace_back(from + (to - from) * k / n, from + (to - from) * (k + 1) / n);
         from = to;
     }
+    if (out.size() > size_t(kMaxBands) && minStep < 1.0 / kMaxBands)
+        return steps(stops, 1.0 / kMaxBands);
     return out;
 }
 

@@ -67,6 +67,42 @@ inline const QByteArray kGradientLetterSvg = R"svg(<svg xmlns="http://www.w3.org
 <circle cx="408" cy="700" r="200" fill="url(#r)"/>
 </svg>)svg";
 
+// A certificate with a gold-gradient frame and a seal, as clip-art
+// certificates are drawn.
+inline const QByteArray kGoldFrameSvg = R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="210mm" height="297mm" viewBox="0 0 210 297">
+<defs>
+<linearGradient id="gold" x1="0" y1="0" x2="1" y2="1">
+<stop offset="0" stop-color="#8a6d1c"/><stop offset="0.25" stop-color="#f5dc84"/><stop offset="0.5" stop-color="#b08d2e"/>
+<stop offset="0.75" stop-color="#f8e6a0"/><stop offset="1" stop-color="#7a5c12"/></linearGradient>
+<radialGradient id="seal" cx="0.4" cy="0.4" r="0.6"><stop offset="0" stop-color="#ffe9a8"/><stop offset="1" stop-color="#a0761a"/></radialGradient>
+</defs>
+<rect width="210" height="297" fill="#fdf8ea"/>
+<rect x="8" y="8" width="194" height="281" fill="none" stroke="url(#gold)" stroke-width="7"/>
+<rect x="16" y="16" width="178" height="265" fill="none" stroke="#7a5c12" stroke-width="0.6"/>
+<circle cx="105" cy="230" r="22" fill="url(#seal)" stroke="#7a5c12" stroke-width="1"/>
+<rect x="40" y="60" width="130" height="3" fill="#1f3a68"/>
+</svg>)svg";
+
+// A gradient background with four gradient frames.
+inline QByteArray fourFramesSvg()
+{
+    QByteArray svg = R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 210 297"><defs>
+<linearGradient id="bg" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="#fffaf0"/><stop offset="1" stop-color="#f0e0c0"/></linearGradient>)svg";
+    const char *colours[] = {"#7a1e2c", "#1f3a68", "#1e5631", "#8a6d1c"};
+    for (int i = 0; i < 4; ++i)
+        svg += QByteArray("<linearGradient id=\"f") + QByteArray::number(i) + "\" x1=\"0\" y1=\"0\" x2=\"1\" y2=\"0\">"
+               "<stop offset=\"0\" stop-color=\"" + colours[i] + "\"/><stop offset=\"0.5\" stop-color=\"#f5dc84\"/>"
+               "<stop offset=\"1\" stop-color=\"" + colours[i] + "\"/></linearGradient>";
+    svg += R"svg(</defs><rect width="210" height="297" fill="url(#bg)"/>)svg";
+    for (int i = 0; i < 4; ++i) {
+        const int inset = 6 + 7 * i;
+        svg += "<rect x=\"" + QByteArray::number(inset) + "\" y=\"" + QByteArray::number(inset) + "\" width=\""
+               + QByteArray::number(210 - 2 * inset) + "\" height=\"" + QByteArray::number(297 - 2 * inset)
+               + "\" fill=\"none\" stroke=\"url(#f" + QByteArray::number(i) + ")\" stroke-width=\"4\"/>";
+    }
+    return svg + "</svg>";
+}
+
 inline bool convertWithRsvg(const QByteArray &svg, const QString &out, const char *format)
 {
     const QString source = out + QStringLiteral(".zrodlo.svg");
@@ -83,6 +119,8 @@ inline const std::vector<Design> &designs()
         {QStringLiteral("letter.pdf"), QSizeF(612, 792), true},
         {QStringLiteral("a4-poziomo.pdf"), QSizeF(841.89, 595.28), true},
         {QStringLiteral("gradienty-letter.pdf"), QSizeF(612, 792), false},
+        {QStringLiteral("zlota-rama.svg"), QSizeF(210, 297), false},
+        {QStringLiteral("cztery-ramy.svg"), QSizeF(210, 297), false},
     };
     return all;
 }
@@ -99,6 +137,10 @@ inline QString write(const QString &name, const QString &folder)
         return writePdf(path, QPageSize(QPageSize::A4), QPageLayout::Landscape) ? path : QString();
     if (name == QLatin1String("gradienty-letter.pdf"))
         return convertWithRsvg(kGradientLetterSvg, path, "pdf") ? path : QString();
+    if (name == QLatin1String("zlota-rama.svg"))
+        return writeBytes(path, kGoldFrameSvg), path;
+    if (name == QLatin1String("cztery-ramy.svg"))
+        return writeBytes(path, fourFramesSvg()), path;
     return {};
 }
 

@@ -95,6 +95,7 @@ private slots:
             qInfo("pictures kept in %s", qPrintable(dir.path()));
         }
         QVERIFY(diff <= 0.03);
+        QVERIFY(r.metafile.size() <= 4 * 1024 * 1024);
     }
 };
 
