@@ -42,7 +42,7 @@ QByteArray readDesign(const QString &path)
     return bytes;
 }
 
-void paintSvg(QPainter &p, const SvgSource &source, const QString &path, const QRectF &sheet, Fit fit)
+QSizeF paintSvg(QPainter &p, const SvgSource &source, const QString &path, const QRectF &sheet, Fit fit)
 {
     QSvgRenderer svg(source.text);
     if (!svg.isValid())
@@ -56,9 +56,10 @@ void paintSvg(QPainter &p, const SvgSource &source, const QString &path, const Q
     if (fit == Fit::Cover)
         p.setClipRect(sheet);
     svg.render(&p, placement(size, sheet.size(), fit));
+    return size;
 }
 
-void paintRaster(QPainter &p, const QByteArray &bytes, const QString &path, const QRectF &sheet, Fit fit)
+QSizeF paintRaster(QPainter &p, const QByteArray &bytes, const QString &path, const QRectF &sheet, Fit fit)
 {
     QImage image = decodeImage(bytes, path);
     if (image.hasAlphaChannel()) {
@@ -78,6 +79,7 @@ void paintRaster(QPainter &p, const QByteArray &bytes, const QString &path, cons
     const QRectF source((visible.left() - target.left()) * sx, (visible.top() - target.top()) * sy,
                         visible.width() * sx, visible.height() * sy);
     p.drawImage(visible, image, source);
+    return image.size();
 }
 
 void quietPoppler(const QString &, const QVariant &) {}
@@ -110,7 +112,8 @@ void checkPdfImages(const QByteArray &bytes, const QString &path)
     }
 }
 
-void paintPdf(QPainter &p, wmf::MetafilePaintDevice &device, const QByteArray &bytes, const QString &path, const QRectF &sheet, Fit fit, int pageNumber)
+QSizeF paintPdf(QPainter &p, wmf::MetafilePaintDevice &device, const QTransform &turn, const QByteArray &bytes,
+                const QString &path, const QRectF &sheet, Fit fit, int pageNumber)
 {
     checkPdfImages(bytes, path);
     Poppler::setDebugErrorFunction(quietPoppler, QVariant());
@@ -134,10 +137,12 @@ void paintPdf(QPainter &p, wmf::MetafilePaintDevice &device, const QByteArray &b
     const QRectF target = placement(size, sheet.size(), fit);
     // The renderer sets absolute transforms of its own: the page is moved
     // into place by the device, after them.
-    device.setPlacement(QTransform::fromTranslate(target.left(), target.top()), fit == Fit::Cover ? sheet : target);
+    device.setPlacement(QTransform::fromTranslate(target.left(), target.top()) * turn,
+                        turn.mapRect(fit == Fit::Cover ? sheet : target));
     const double xres = 72.0 * target.width() / size.width(), yres = 72.0 * target.height() / size.height();
     if (!page->renderToPainter(&p, xres, yres))
         throw ImportError(QStringLiteral("%1: nie można narysować strony %2").arg(path).arg(pageNumber));
+    return size;
 }
 
 } // namespace
@@ -178,15 +183,34 @@ ImportResult importDesign(const QString &path, const ImportOptions &options)
         throw ImportError(QStringLiteral("%1: --strona dotyczy tylko plików PDF").arg(path));
 
     wmf::MetafilePaintDevice device;
-    const QRectF sheet(0, 0, device.width(), device.height());
+    // Turned, the design is placed on a landscape sheet that is then
+    // turned a quarter clockwise onto the portrait one.
+    const QSizeF portrait(device.width(), device.height());
+    const QRectF sheet(QPointF(0, 0), options.rotate ? portrait.transposed() : portrait);
+    const QTransform turn = options.rotate ? QTransform(0, 1, -1, 0, portrait.width(), 0) : QTransform();
+    QSizeF size;
     {
         QPainter p(&device);
         p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+        p.setTransform(turn);
         switch (result.kind) {
-        case DesignKind::Svg: paintSvg(p, svg, path, sheet, options.fit); break;
-        case DesignKind::Raster: paintRaster(p, bytes, path, sheet, options.fit); break;
-        case DesignKind::Pdf: paintPdf(p, device, bytes, path, sheet, options.fit, options.page); break;
+        case DesignKind::Svg: size = paintSvg(p, svg, path, sheet, options.fit); break;
+        case DesignKind::Raster: size = paintRaster(p, bytes, path, sheet, options.fit); break;
+        case DesignKind::Pdf: size = paintPdf(p, device, turn, bytes, path, sheet, options.fit, options.page); break;
         }
+    }
+    if (!options.rotate && size.width() > size.height() * 1.02) {
+        const QRectF placed = placement(size, sheet.size(), options.fit);
+        const double sheetArea = sheet.width() * sheet.height(), placedArea = placed.width() * placed.height();
+        result.warnings << (options.fit == Fit::Contain
+                                ? QStringLiteral("%1: projekt jest poziomy i zajmuje %2 % arkusza (pasek przez środek); "
+                                                 "--obroc obraca go o 90°, by wypełnił arkusz")
+                                      .arg(path)
+                                      .arg(qRound(100 * placedArea / sheetArea))
+                                : QStringLiteral("%1: projekt jest poziomy; na arkuszu widać %2 % jego powierzchni, "
+                                                 "reszta jest obcięta; --obroc obraca go o 90°")
+                                      .arg(path)
+                                      .arg(qRound(100 * sheetArea / placedArea)));
     }
     result.stats = device.stats();
     const QString tooComplex = QStringLiteral("%1: rysunek jest zbyt złożony na wzór (za dużo punktów, krawędzi albo "
