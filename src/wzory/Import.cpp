@@ -2,6 +2,7 @@
 
 #include "ImageCheck.h"
 #include "ImportError.h"
+#include "SvgLayers.h"
 #include "SvgSource.h"
 #include "wmf/Metafile.h"
 
@@ -13,6 +14,13 @@
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <poppler-qt6.h>
+
+#include <cairo.h>
+// glib names a member "signals", which Qt defines as a keyword.
+#pragma push_macro("signals")
+#undef signals
+#include <librsvg/rsvg.h>
+#pragma pop_macro("signals")
 
 namespace wzory {
 
@@ -42,7 +50,59 @@ QByteArray readDesign(const QString &path)
     return bytes;
 }
 
-QSizeF paintSvg(QPainter &p, const SvgSource &source, const QString &path, const QRectF &sheet, Fit fit)
+// Draws an SVG document with librsvg onto the painter, as bitmaps of the
+// 32-pixel tiles it paints (in the sheet's coordinates, one unit a device
+// pixel). False when librsvg cannot read it.
+bool paintWithRsvg(QPainter &p, const QByteArray &svg, const QRectF &target, const QRectF &sheet)
+{
+    GError *error = nullptr;
+    RsvgHandle *handle = rsvg_handle_new_from_data(reinterpret_cast<const guint8 *>(svg.constData()), gsize(svg.size()), &error);
+    if (!handle) {
+        g_clear_error(&error);
+        return false;
+    }
+    rsvg_handle_set_dpi(handle, 96);
+    const QRect area = sheet.toAlignedRect();
+    QImage image(area.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    cairo_surface_t *surface = cairo_image_surface_create_for_data(image.bits(), CAIRO_FORMAT_ARGB32, image.width(),
+                                                                   image.height(), int(image.bytesPerLine()));
+    cairo_t *cr = cairo_create(surface);
+    const RsvgRectangle viewport{target.x() - area.x(), target.y() - area.y(), target.width(), target.height()};
+    const bool ok = rsvg_handle_render_document(handle, cr, &viewport, &error);
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+    g_object_unref(handle);
+    g_clear_error(&error);
+    if (!ok)
+        return false;
+    constexpr int tile = 32;
+    const auto inked = [&](int tx, int ty) {
+        for (int y = ty; y < std::min(ty + tile, image.height()); ++y) {
+            const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            for (int x = tx; x < std::min(tx + tile, image.width()); ++x)
+                if (qAlpha(line[x]) != 0)
+                    return true;
+        }
+        return false;
+    };
+    for (int y = 0; y < image.height(); y += tile) {
+        int runStart = -1;
+        for (int x = 0; x <= image.width(); x += tile) {
+            const bool ink = x < image.width() && inked(x, y);
+            if (ink && runStart < 0)
+                runStart = x;
+            if (!ink && runStart >= 0) {
+                const QRect run(runStart, y, std::min(x, image.width()) - runStart, std::min(tile, image.height() - y));
+                p.drawImage(QRectF(run.translated(area.topLeft())), image, QRectF(run));
+                runStart = -1;
+            }
+        }
+    }
+    return true;
+}
+
+QSizeF paintSvg(QPainter &p, const SvgSource &source, const QString &path, const QRectF &sheet, Fit fit, QStringList &warnings)
 {
     QSvgRenderer svg(source.text);
     if (!svg.isValid())
@@ -52,10 +112,42 @@ QSizeF paintSvg(QPainter &p, const SvgSource &source, const QString &path, const
         size = svg.defaultSize();
     if (size.isEmpty())
         throw ImportError(QStringLiteral("%1: rysunek SVG nie ma rozmiaru").arg(path));
-    svg.setAspectRatioMode(Qt::IgnoreAspectRatio);
     if (fit == Fit::Cover)
         p.setClipRect(sheet);
-    svg.render(&p, placement(size, sheet.size(), fit));
+    const QRectF target = placement(size, sheet.size(), fit);
+    const SvgLayers doc = svgLayers(source.text);
+    if (doc.features.isEmpty()) {
+        svg.setAspectRatioMode(Qt::IgnoreAspectRatio);
+        svg.render(&p, target);
+        return size;
+    }
+    // Elements Qt draws faithfully stay vector; the others are drawn by
+    // librsvg, element by element in the document's order.
+    std::vector<size_t> vector;
+    const auto drawVector = [&](const QByteArray &text) {
+        QSvgRenderer part(text);
+        part.setAspectRatioMode(Qt::IgnoreAspectRatio);
+        part.render(&p, target);
+    };
+    const auto flush = [&] {
+        if (!vector.empty())
+            drawVector(svgWithOnly(doc, vector));
+        vector.clear();
+    };
+    for (size_t i = 0; i < doc.layers.size(); ++i) {
+        if (doc.layers[i].features.isEmpty()) {
+            vector.push_back(i);
+            continue;
+        }
+        flush();
+        const QByteArray only = svgWithOnly(doc, {i});
+        if (!paintWithRsvg(p, only, target, sheet)) {
+            warnings << QStringLiteral("%1: narysowano bez: %2 (biblioteka librsvg nie odczytała rysunku)")
+                            .arg(path, doc.layers[i].features.join(QStringLiteral(", ")));
+            drawVector(only);
+        }
+    }
+    flush();
     return size;
 }
 
@@ -194,7 +286,7 @@ ImportResult importDesign(const QString &path, const ImportOptions &options)
         p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
         p.setTransform(turn);
         switch (result.kind) {
-        case DesignKind::Svg: size = paintSvg(p, svg, path, sheet, options.fit); break;
+        case DesignKind::Svg: size = paintSvg(p, svg, path, sheet, options.fit, result.warnings); break;
         case DesignKind::Raster: size = paintRaster(p, bytes, path, sheet, options.fit); break;
         case DesignKind::Pdf: size = paintPdf(p, device, turn, bytes, path, sheet, options.fit, options.page); break;
         }

@@ -4,7 +4,9 @@
 // real designs use. All of them are written here (no outside files).
 #include "FileBytes.h"
 
+#include <QBuffer>
 #include <QFont>
+#include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPdfWriter>
@@ -103,6 +105,68 @@ inline QByteArray fourFramesSvg()
     return svg + "</svg>";
 }
 
+// Features Qt's SVG renderer does not draw, one design each, as drawing
+// programs write them (our own files, written here).
+struct FeatureSvg {
+    const char *name;
+    const char *body; // inside <svg viewBox="0 0 200 200">
+};
+
+inline const std::vector<FeatureSvg> &featureSvgs()
+{
+    static const std::vector<FeatureSvg> all = {
+        {"przyciecie.svg", R"svg(<defs><clipPath id="c"><circle cx="100" cy="100" r="70"/></clipPath></defs>
+<rect x="10" y="10" width="180" height="180" fill="#1f3a68"/>
+<g clip-path="url(#c)"><rect x="0" y="0" width="200" height="100" fill="#c9a227"/><rect x="0" y="100" width="200" height="100" fill="#7a1e2c"/></g>)svg"},
+        {"maska.svg", R"svg(<defs><linearGradient id="fade" x1="0" x2="1"><stop offset="0" stop-color="#fff"/><stop offset="1" stop-color="#000"/></linearGradient>
+<mask id="m"><rect width="200" height="200" fill="url(#fade)"/></mask></defs>
+<rect x="20" y="20" width="160" height="160" fill="#1e5631" mask="url(#m)"/>)svg"},
+        {"znaczniki.svg", R"svg(<defs><marker id="dot" viewBox="0 0 10 10" refX="5" refY="5" markerWidth="6" markerHeight="6">
+<circle cx="5" cy="5" r="4" fill="#7a1e2c"/></marker></defs>
+<polyline points="20,180 60,40 100,160 140,30 180,170" fill="none" stroke="#1f3a68" stroke-width="3"
+ marker-start="url(#dot)" marker-mid="url(#dot)" marker-end="url(#dot)"/>)svg"},
+        {"desen.svg", R"svg(<defs><pattern id="p" width="20" height="20" patternUnits="userSpaceOnUse">
+<rect width="20" height="20" fill="#fdf8ea"/><circle cx="10" cy="10" r="5" fill="#c9a227"/></pattern></defs>
+<rect x="10" y="10" width="180" height="180" fill="url(#p)" stroke="#7a5c12" stroke-width="4"/>)svg"},
+        {"filtr.svg", R"svg(<defs><filter id="blur" x="-20%" y="-20%" width="140%" height="140%"><feGaussianBlur stdDeviation="6"/></filter></defs>
+<circle cx="100" cy="100" r="60" fill="#1f3a68" filter="url(#blur)"/><circle cx="100" cy="100" r="30" fill="#c9a227"/>)svg"},
+        {"gradient-obrocony.svg", R"svg(<defs><radialGradient id="g" cx="0.5" cy="0.5" r="0.5" gradientTransform="translate(0.5 0.5) scale(1 0.4) rotate(30) translate(-0.5 -0.5)">
+<stop offset="0" stop-color="#ffe9a8"/><stop offset="1" stop-color="#7a1e2c"/></radialGradient></defs>
+<rect x="10" y="10" width="180" height="180" fill="url(#g)"/>)svg"},
+        {"wiersze.svg", R"svg(<rect x="5" y="5" width="190" height="190" fill="none" stroke="#1f3a68" stroke-width="2"/>
+<text font-family="DejaVu Sans" font-size="16" fill="#000"><tspan x="20" y="60">Szkoła Podstawowa nr 1</tspan>
+<tspan x="20" y="90">ul. Długa 5</tspan><tspan x="20" y="120">00-001 Warszawa</tspan></text>)svg"},
+        {"mieszanie.svg", R"svg(<rect x="20" y="20" width="120" height="120" fill="#c9a227"/>
+<circle cx="130" cy="130" r="60" fill="#1f3a68" style="mix-blend-mode:multiply"/>)svg"},
+        {"style-css.svg", R"svg(<style>.rama { fill: none; stroke: #7a1e2c; stroke-width: 8 } rect.tlo { fill: #fdf8ea }</style>
+<rect class="tlo" width="200" height="200"/><rect class="rama" x="20" y="20" width="160" height="160"/>)svg"},
+        {"obraz-obok.svg", R"svg(<rect x="10" y="10" width="180" height="180" fill="#fdf8ea"/>
+<image x="50" y="50" width="100" height="100" xlink:href="logo.png"/>)svg"},
+    };
+    return all;
+}
+
+inline QByteArray featureSvg(const FeatureSvg &f)
+{
+    return QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+                      "width=\"200\" height=\"200\" viewBox=\"0 0 200 200\">\n")
+           + f.body + "\n</svg>\n";
+}
+
+// The logo the linked-image design shows, beside it.
+inline QByteArray logoPng()
+{
+    QImage logo(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            logo.setPixel(x, y, (x / 16 + y / 16) % 2 ? qRgb(0x1f, 0x3a, 0x68) : qRgb(0xc9, 0xa2, 0x27));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    logo.save(&buffer, "PNG");
+    return bytes;
+}
+
 inline bool convertWithRsvg(const QByteArray &svg, const QString &out, const char *format)
 {
     const QString source = out + QStringLiteral(".zrodlo.svg");
@@ -114,14 +178,19 @@ inline bool convertWithRsvg(const QByteArray &svg, const QString &out, const cha
 
 inline const std::vector<Design> &designs()
 {
-    static const std::vector<Design> all = {
+    static const std::vector<Design> all = [] {
+        std::vector<Design> d = {
         {QStringLiteral("a4.pdf"), QSizeF(595.28, 841.89), true},
         {QStringLiteral("letter.pdf"), QSizeF(612, 792), true},
         {QStringLiteral("a4-poziomo.pdf"), QSizeF(841.89, 595.28), true},
         {QStringLiteral("gradienty-letter.pdf"), QSizeF(612, 792), false},
         {QStringLiteral("zlota-rama.svg"), QSizeF(210, 297), false},
         {QStringLiteral("cztery-ramy.svg"), QSizeF(210, 297), false},
-    };
+        };
+        for (const FeatureSvg &f : featureSvgs())
+            d.push_back({QString::fromLatin1(f.name), QSizeF(200, 200), false});
+        return d;
+    }();
     return all;
 }
 
@@ -141,6 +210,12 @@ inline QString write(const QString &name, const QString &folder)
         return writeBytes(path, kGoldFrameSvg), path;
     if (name == QLatin1String("cztery-ramy.svg"))
         return writeBytes(path, fourFramesSvg()), path;
+    for (const FeatureSvg &f : featureSvgs())
+        if (name == QLatin1String(f.name)) {
+            writeBytes(folder + QStringLiteral("/logo.png"), logoPng());
+            writeBytes(path, featureSvg(f));
+            return path;
+        }
     return {};
 }
 
