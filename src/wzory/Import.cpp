@@ -235,7 +235,7 @@ static double difference(const QImage &a, const QImage &b)
 // drawn as rings) the design goes in as the reference renderer's bitmaps
 // of the area it paints instead.
 template <typename Convert>
-static void matchReference(ImportResult &result, const SvgSource &svg, const QByteArray &bytes, const ImportOptions &options,
+static void matchReference(ImportResult &result, const QString &path, const SvgSource &svg, const QByteArray &bytes, const ImportOptions &options,
                     const QRectF &sheet, QSizeF size, const QTransform &turn, const Convert &convert)
 {
     constexpr int kScale = 4;
@@ -265,12 +265,24 @@ static void matchReference(ImportResult &result, const SvgSource &svg, const QBy
     } catch (const wmf::MetafileError &) {
         return; // refused by the caller's own check
     }
-    if (difference(ours, expected) <= 0.015)
+    const double diff = difference(ours, expected);
+    if (diff <= 0.015)
         return;
     const QImage full = reference(1);
-    if (full.isNull())
-        return;
-    convert([&](QPainter &p, wmf::MetafilePaintDevice &) { drawInkedTiles(p, full, QPointF(0, 0)); });
+    const ImportResult vector = result;
+    try {
+        if (full.isNull())
+            throw ImportError(QString());
+        convert([&](QPainter &p, wmf::MetafilePaintDevice &) { drawInkedTiles(p, full, QPointF(0, 0)); });
+    } catch (const ImportError &) {
+        // Too large as bitmaps: the vector template, with what differs said.
+        result = vector;
+        const QStringList features = result.kind == DesignKind::Svg ? svgLayers(svg.text).features : QStringList();
+        result.warnings << QStringLiteral("%1: wzór różni się od projektu (średnio o %2 %)%3")
+                               .arg(path)
+                               .arg(diff * 100, 0, 'f', 1)
+                               .arg(features.isEmpty() ? QString() : QStringLiteral("; dotyczy: ") + features.join(QStringLiteral(", ")));
+    }
 }
 
 ImportResult importDesign(const QString &path, const ImportOptions &options)
@@ -328,7 +340,7 @@ ImportResult importDesign(const QString &path, const ImportOptions &options)
         }
     });
     if (result.kind != DesignKind::Raster)
-        matchReference(result, svg, bytes, options, sheet, size, turn, convert);
+        matchReference(result, path, svg, bytes, options, sheet, size, turn, convert);
     if (!options.rotate && size.width() > size.height() * 1.02) {
         const QRectF placed = placement(size, sheet.size(), options.fit);
         const double sheetArea = sheet.width() * sheet.height(), placedArea = placed.width() * placed.height();
