@@ -287,6 +287,9 @@ static void matchReference(ImportResult &result, const QString &path, const SvgS
 
 ImportResult importDesign(const QString &path, const ImportOptions &options)
 {
+    // Renderers decode embedded images with Qt's default limit (256 MB),
+    // dropping larger ones silently; ours are checked against our own.
+    QImageReader::setAllocationLimit(kRasterAllocationMb);
     QByteArray bytes = readDesign(path);
     ImportResult result;
     // Compressed SVG is measured as it is inflated, never whole.

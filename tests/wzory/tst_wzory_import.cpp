@@ -248,6 +248,32 @@ private slots:
         QVERIFY(wmftest::inkShare(page.copy(0, 0, 3, 297)) > 0.5);
     }
 
+    void smallImagesAreEnlargedSmoothly()
+    {
+        // A 4 x 4 logo of black and white squares across the sheet: our
+        // player shows grey between the squares instead of hard blocks.
+        QTemporaryDir dir;
+        QImage logo(4, 4, QImage::Format_RGB32);
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x)
+                logo.setPixel(x, y, (x + y) % 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+        const QString path = dir.filePath(QStringLiteral("logo.png"));
+        QVERIFY(logo.save(path));
+        const wzory::ImportResult r = wzory::importDesign(path);
+        QCOMPARE(stretchDibImage(recordsOf(r.metafile, wmf::rec::StretchDib).front()), logo); // its own pixels
+        QCOMPARE(recordsOf(r.metafile, wmf::rec::SetStretchBltMode).size(), size_t(1));
+        const QImage page = wmftest::render(wmf::Metafile::fromBytes(r.metafile), 400, 566);
+        int greys = 0;
+        // Along the middle of the second row of squares (the logo, 400 px
+        // square, is centred: its rows are 100 px apart from y = 83).
+        for (int x = 0; x < 400; ++x) {
+            const int v = qRed(page.pixel(x, 83 + 150));
+            greys += v > 40 && v < 215;
+        }
+        qInfo("%d of 400 pixels grey", greys);
+        QVERIFY(greys > 100 && greys < 380); // grey between the squares, pure at their centres
+    }
+
     void largeImagesAreCappedAt300Dpi()
     {
         QTemporaryDir dir;
