@@ -305,6 +305,7 @@ private slots:
         writeBytes(project + QStringLiteral("/wzor.svg"), svgLinking(ref));
         const Measured m = runProgram(dir.path(), {QStringLiteral("dodaj"), QStringLiteral("projekt/wzor.svg")});
         QCOMPARE(m.code, 0);
+        QVERIFY(m.ms < 10000 && m.peakKb < 600 * 1024);
         if (warning.isEmpty()) {
             QCOMPARE(m.err, QString());
         } else {
