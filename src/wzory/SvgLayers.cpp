@@ -33,10 +33,15 @@ QString property(const QXmlStreamAttributes &a, const QString &name)
 {
     if (a.hasAttribute(name))
         return a.value(name).toString();
-    const QString style = a.value(QLatin1String("style")).toString();
-    const QRegularExpression re(QStringLiteral("(?:^|;)\\s*%1\\s*:\\s*([^;]+)").arg(QRegularExpression::escape(name)));
-    const auto m = re.match(style);
-    return m.hasMatch() ? m.captured(1).trimmed() : QString();
+    const QStringView style = a.value(QLatin1String("style"));
+    if (!style.contains(name))
+        return QString();
+    for (QStringView declaration : style.split(QLatin1Char(';'))) {
+        const qsizetype colon = declaration.indexOf(QLatin1Char(':'));
+        if (colon > 0 && declaration.left(colon).trimmed() == name)
+            return declaration.mid(colon + 1).trimmed().toString();
+    }
+    return QString();
 }
 
 } // namespace
