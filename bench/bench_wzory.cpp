@@ -1,5 +1,7 @@
-// Converting a design into a template: our SVG crest (bench/herb.svg) and
-// an A4 page scanned at 300 dpi (2480 x 3508 PNG), time and template size.
+// Converting a design into a template: our SVG crest (bench/herb.svg), a
+// certificate with a gold-gradient frame, an A4 page scanned at 300 dpi
+// (2480 x 3508 PNG) and a Letter PDF page; time and template size.
+#include "FidelityCorpus.h"
 #include "wzory/Import.h"
 
 #include <QGuiApplication>
@@ -60,6 +62,19 @@ void A4Png300Dpi(benchmark::State &state)
     convert(state, path);
 }
 BENCHMARK(A4Png300Dpi)->Unit(benchmark::kMillisecond);
+
+// The fidelity corpus's designs: written once, converted each iteration.
+void CorpusDesign(benchmark::State &state, const char *name)
+{
+    static QTemporaryDir dir;
+    const QString path = fidelity::write(QString::fromLatin1(name), dir.path());
+    convert(state, path);
+}
+BENCHMARK_CAPTURE(CorpusDesign, GoldFrameCertificate, "zlota-rama.svg")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(CorpusDesign, FourGradientFrames, "cztery-ramy.svg")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(CorpusDesign, LetterPdf, "letter.pdf")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(CorpusDesign, LetterPdfWithShadings, "gradienty-letter.pdf")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(CorpusDesign, SvgClipPath, "przyciecie.svg")->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -26,6 +26,11 @@ QByteArray MetafilePaintDevice::finish() const
     return engine_->finish();
 }
 
+void MetafilePaintDevice::setPlacement(const QTransform &transform, const QRectF &clip)
+{
+    engine_->setPlacement(transform, clip);
+}
+
 MetafileStats MetafilePaintDevice::stats() const
 {
     return engine_->stats();

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QPaintDevice>
 #include <QSizeF>
+#include <QTransform>
 #include <memory>
 
 namespace wmf {
@@ -44,6 +45,11 @@ public:
     QByteArray finish() const;
     MetafileStats stats() const;
     const Settings &settings() const { return settings_; }
+
+    // Maps whatever painters draw afterwards, after their own transform, and
+    // cuts it to a rectangle of the sheet (device pixels). For drawing code
+    // that sets absolute transforms of its own, as PDF renderers do.
+    void setPlacement(const QTransform &transform, const QRectF &clip);
 
 protected:
     int metric(PaintDeviceMetric metric) const override;

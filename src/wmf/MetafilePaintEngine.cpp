@@ -1,5 +1,8 @@
 #include "wmf/MetafilePaintEngine.h"
 
+#include "wmf/GradientBands.h"
+#include "wmf/Parsed.h"
+
 #include <QPainter>
 #include <QPainterPathStroker>
 #include <QPixmap>
@@ -129,6 +132,8 @@ MetafilePaintEngine::MetafilePaintEngine(const MetafilePaintDevice::Settings &se
     writer_.setWindowOrg(0, 0);
     writer_.setWindowExt(units_.width(), units_.height());
     writer_.setBkMode(1); // TRANSPARENT
+    // Bitmaps smaller than where they go are enlarged smoothly, not in blocks.
+    writer_.setStretchBltMode(4); // HALFTONE
 }
 
 bool MetafilePaintEngine::begin(QPaintDevice *)
@@ -145,7 +150,7 @@ void MetafilePaintEngine::updateState(const QPaintEngineState &s)
 {
     const DirtyFlags f = s.state();
     if (f & DirtyTransform)
-        transform_ = s.transform();
+        transform_ = s.transform() * placement_;
     if (f & DirtyPen)
         pen_ = s.pen();
     if (f & DirtyBrush)
@@ -172,13 +177,30 @@ void MetafilePaintEngine::updateState(const QPaintEngineState &s)
             p = r * transform_;
         }
         switch (s.clipOperation()) {
-        case Qt::NoClip: clipEnabled_ = false; clip_ = {}; break;
-        case Qt::ReplaceClip: clipEnabled_ = true; clip_ = p; break;
-        case Qt::IntersectClip: clip_ = clipEnabled_ ? clip_.intersected(p) : p; clipEnabled_ = true; break;
+        case Qt::NoClip: clipEnabled_ = false; clipSet_ = false; clip_ = {}; break;
+        case Qt::ReplaceClip: clipEnabled_ = clipSet_ = true; clip_ = p; break;
+        case Qt::IntersectClip: clip_ = clipEnabled_ ? clip_.intersected(p) : p; clipEnabled_ = clipSet_ = true; break;
         }
     }
+    // Enabling a clip that was removed (QPainter::restore sends both) clips nothing.
     if (f & DirtyClipEnabled)
-        clipEnabled_ = s.isClipEnabled();
+        clipEnabled_ = s.isClipEnabled() && clipSet_;
+    if (!placementClip_.isEmpty() && (f & (DirtyClipPath | DirtyClipRegion | DirtyClipEnabled))) {
+        clip_ = clipEnabled_ ? clip_.intersected(placementClip_) : placementClip_;
+        clipEnabled_ = true;
+    }
+}
+
+void MetafilePaintEngine::setPlacement(const QTransform &transform, const QRectF &clip)
+{
+    placement_ = transform;
+    transform_ = transform;
+    placementClip_ = QPainterPath();
+    if (!clip.isEmpty()) {
+        placementClip_.addRect(clip);
+        clip_ = placementClip_;
+        clipEnabled_ = clipSet_ = true;
+    }
 }
 
 QRectF MetafilePaintEngine::sheet() const
@@ -192,6 +214,35 @@ bool MetafilePaintEngine::full()
     if (!overflow_ && writer_.byteSize() > settings_.maxBytes)
         overflow_ = true;
     return overflow_;
+}
+
+bool MetafilePaintEngine::withinWork(const QPainterPath &devicePath, bool fill, bool stroke)
+{
+    // The same measures the reader will apply to the template, counted
+    // before the work: a design over them would only be refused at the end.
+    const QRectF page = sheet();
+    double dx = 0, dy = 0;
+    for (int i = 1; i < devicePath.elementCount(); ++i) {
+        const QPainterPath::Element a = devicePath.elementAt(i - 1), b = devicePath.elementAt(i);
+        if (b.isMoveTo())
+            continue;
+        dx += std::abs(b.x - a.x);
+        dy += std::abs(b.y - a.y);
+    }
+    const double span = dx / page.width() + dy / page.height();
+    lastSpan_ = span;
+    edgeSpan_ += (fill ? span : 0) + (stroke ? 2 * span : 0);
+    points_ += std::max<qint64>(kPointsPerShape, devicePath.elementCount()) * (stroke ? 2 : 1);
+    if (devicePath.elementCount() > 4 * kMaxPolygonPoints)
+        overflowReason_ = QStringLiteral("one shape has %1 points").arg(devicePath.elementCount());
+    else if (edgeSpan_ > kMaxEdgeSpan)
+        overflowReason_ = QStringLiteral("its edges cross the page more than %1 times").arg(int(kMaxEdgeSpan));
+    else if (points_ > kMaxTotalPoints)
+        overflowReason_ = QStringLiteral("more than %1 points").arg(kMaxTotalPoints);
+    if (overflowReason_.isEmpty())
+        return true;
+    overflow_ = true;
+    return false;
 }
 
 bool MetafilePaintEngine::solid(const QBrush &b) const
@@ -231,15 +282,22 @@ void MetafilePaintEngine::draw(const QPainterPath &path, bool fill, bool stroke)
     if (!fill && !stroke)
         return;
     const QPainterPath devicePath = path * transform_;
+    if (!withinWork(devicePath, fill, stroke))
+        return;
     if (fill) {
         if (solid(brush_) && backgroundMode_ == Qt::TransparentMode) {
             fillVector(devicePath, brush_.color());
-            paintBackdrop([&](QPainter &p) {
+            paintBackdrop(lastSpan_ <= kAntialiasEdgeSpan / 64, [&](QPainter &p) {
+                p.setPen(Qt::NoPen);
+                p.drawPath(path);
+            });
+        } else if (fillBands(devicePath, brush_, path.boundingRect())) {
+            paintBackdrop(lastSpan_ <= kAntialiasEdgeSpan / 64, [&](QPainter &p) {
                 p.setPen(Qt::NoPen);
                 p.drawPath(path);
             });
         } else {
-            rasterise(devicePath.controlPointRect(), [&](QPainter &p) {
+            rasterise(devicePath.controlPointRect(), devicePath, [&](QPainter &p) {
                 p.setPen(Qt::NoPen);
                 p.drawPath(path);
             });
@@ -248,17 +306,22 @@ void MetafilePaintEngine::draw(const QPainterPath &path, bool fill, bool stroke)
     if (stroke) {
         if (solid(pen_.brush())) {
             strokeVector(path, devicePath);
-            paintBackdrop([&](QPainter &p) {
+            paintBackdrop(lastSpan_ <= kAntialiasEdgeSpan / 64, [&](QPainter &p) {
                 p.setBrush(Qt::NoBrush);
                 p.drawPath(path);
             });
         } else {
             const double w = pen_.isCosmetic() ? std::max(1.0, pen_.widthF())
                                                : std::max(1.0, pen_.widthF() * std::sqrt(std::abs(transform_.determinant())));
-            rasterise(devicePath.controlPointRect().adjusted(-w * 2, -w * 2, w * 2, w * 2), [&](QPainter &p) {
+            const QPainterPath outline = strokeOutline(path, devicePath);
+            const auto paint = [&](QPainter &p) {
                 p.setBrush(Qt::NoBrush);
                 p.drawPath(path);
-            });
+            };
+            if (fillBands(outline, pen_.brush(), path.boundingRect()))
+                paintBackdrop(lastSpan_ <= kAntialiasEdgeSpan / 64, paint);
+            else
+                rasterise(devicePath.controlPointRect().adjusted(-w * 2, -w * 2, w * 2, w * 2), outline, paint);
         }
     }
 }
@@ -346,10 +409,8 @@ void MetafilePaintEngine::selectBrush(bool null, QColor colour)
     brushKey_ = k;
 }
 
-void MetafilePaintEngine::fillVector(const QPainterPath &devicePath, QColor colour)
+QPainterPath MetafilePaintEngine::clipped(const QPainterPath &devicePath) const
 {
-    if (full())
-        return;
     QPainterPath shape = devicePath;
     if (clipEnabled_)
         shape = shape.intersected(clip_);
@@ -359,6 +420,35 @@ void MetafilePaintEngine::fillVector(const QPainterPath &devicePath, QColor colo
         page.addRect(sheet());
         shape = shape.intersected(page);
     }
+    return shape;
+}
+
+bool MetafilePaintEngine::fillBands(const QPainterPath &devicePath, const QBrush &brush, const QRectF &logicalBounds)
+{
+    if (opacity_ < 1.0 || composition_ != QPainter::CompositionMode_SourceOver || backgroundMode_ != Qt::TransparentMode)
+        return false;
+    std::vector<GradientBand> bands;
+    const QPainterPath shape = clipped(devicePath);
+    // Bands of at most one colour level, and no narrower than a tenth of a
+    // millimetre: finer steps than that print alike.
+    if (!gradientBands(brush, transform_, logicalBounds, shape, settings_.pixelDpi / 254.0, bands))
+        return false;
+    for (const GradientBand &b : bands)
+        emitFill(b.area, b.colour);
+    return true;
+}
+
+void MetafilePaintEngine::fillVector(const QPainterPath &devicePath, QColor colour)
+{
+    if (full())
+        return;
+    emitFill(clipped(devicePath), colour);
+}
+
+void MetafilePaintEngine::emitFill(const QPainterPath &shape, QColor colour)
+{
+    if (full())
+        return;
     const std::vector<QPolygon> polys = polygons(shape, true);
     if (polys.empty())
         return;
@@ -414,10 +504,16 @@ void MetafilePaintEngine::strokeVector(const QPainterPath &path, const QPainterP
         }
         return;
     }
+    fillVector(strokeOutline(path, devicePath), colour);
+}
+
+QPainterPath MetafilePaintEngine::strokeOutline(const QPainterPath &path, const QPainterPath &devicePath) const
+{
+    const double scale = std::sqrt(std::abs(transform_.determinant()));
     QPainterPath outline;
     if (pen_.isCosmetic()) {
         QPainterPathStroker stroker(pen_);
-        stroker.setWidth(widthPx);
+        stroker.setWidth(std::max(1.0, pen_.widthF()));
         outline = stroker.createStroke(devicePath);
     } else {
         QPen p = pen_;
@@ -426,13 +522,16 @@ void MetafilePaintEngine::strokeVector(const QPainterPath &path, const QPainterP
         outline = QPainterPathStroker(p).createStroke(path) * transform_;
     }
     outline.setFillRule(Qt::WindingFill);
-    fillVector(outline, colour);
+    return outline;
 }
 
-void MetafilePaintEngine::paintBackdrop(const std::function<void(QPainter &)> &paint)
+void MetafilePaintEngine::paintBackdrop(bool antialias, const std::function<void(QPainter &)> &paint)
 {
     QPainter p(&backdrop_);
     p.setRenderHints(hints_ | QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    // Long outlines that cross themselves take the antialiasing rasteriser
+    // tens of milliseconds each; below vector shapes it shows nothing more.
+    p.setRenderHint(QPainter::Antialiasing, antialias);
     if (clipEnabled_)
         p.setClipPath(clip_);
     p.setTransform(transform_);
@@ -446,16 +545,47 @@ void MetafilePaintEngine::paintBackdrop(const std::function<void(QPainter &)> &p
     paint(p);
 }
 
-void MetafilePaintEngine::rasterise(const QRectF &deviceBounds, const std::function<void(QPainter &)> &paint)
+void MetafilePaintEngine::rasterise(const QRectF &deviceBounds, const QPainterPath &area,
+                                    const std::function<void(QPainter &)> &paint)
 {
-    paintBackdrop(paint);
+    paintBackdrop(true, paint);
     QRectF bounds = deviceBounds;
     if (clipEnabled_)
         bounds = bounds.intersected(clip_.boundingRect());
     const QRect rect = bounds.toAlignedRect().adjusted(-1, -1, 1, 1).intersected(backdrop_.rect());
     if (rect.isEmpty())
         return;
-    emitImage(rect, backdrop_.copy(rect));
+    // Only the tiles the shape touches go in (a frame's stroke is a ring,
+    // not the page it encloses); touching tiles of a row are one bitmap.
+    constexpr int tile = 32;
+    // Which tiles the area touches: the area drawn one pixel per tile.
+    const int cols = (rect.width() + tile - 1) / tile, rows = (rect.height() + tile - 1) / tile;
+    QImage touchedTiles(cols, rows, QImage::Format_Alpha8);
+    touchedTiles.fill(area.isEmpty() ? 255 : 0);
+    if (!area.isEmpty()) {
+        QPainter m(&touchedTiles);
+        m.setRenderHint(QPainter::Antialiasing);
+        m.scale(1.0 / tile, 1.0 / tile);
+        m.translate(-rect.left(), -rect.top());
+        m.setPen(QPen(Qt::black, 8));
+        m.setBrush(Qt::black);
+        m.drawPath(area);
+    }
+    for (int y = rect.top(); y <= rect.bottom(); y += tile) {
+        int runStart = -1;
+        const int h = std::min(tile, rect.bottom() + 1 - y);
+        for (int c = 0; c <= cols; ++c) {
+            const int x = rect.left() + c * tile;
+            const bool touched = c < cols && qAlpha(touchedTiles.pixel(c, (y - rect.top()) / tile)) > 0;
+            if (touched && runStart < 0)
+                runStart = x;
+            if (!touched && runStart >= 0) {
+                const QRect run(runStart, y, std::min(x, rect.right() + 1) - runStart, h);
+                emitImage(run, backdrop_.copy(run));
+                runStart = -1;
+            }
+        }
+    }
 }
 
 void MetafilePaintEngine::emitImage(const QRect &deviceRect, const QImage &image)
@@ -481,6 +611,7 @@ void MetafilePaintEngine::drawImage(const QRectF &r, const QImage &image, const 
 {
     if (image.isNull() || r.isEmpty() || overflow_)
         return;
+    points_ += kPointsPerShape;
     const QRectF deviceRect = transform_.mapRect(r);
     // Mirrored is upright too (PDF pages draw their images upside down).
     const bool upright = transform_.type() <= QTransform::TxScale && transform_.m11() != 0 && transform_.m22() != 0;
@@ -488,10 +619,13 @@ void MetafilePaintEngine::drawImage(const QRectF &r, const QImage &image, const 
     const bool inside = (!clipEnabled_ || clip_.contains(deviceRect)) && sheet().adjusted(-1, -1, 1, 1).contains(deviceRect);
     const auto paint = [&](QPainter &p) { p.drawImage(r, image, sr); };
     if (!(upright && opaque && inside && opacity_ >= 1.0 && composition_ == QPainter::CompositionMode_SourceOver)) {
-        rasterise(deviceRect, paint);
+        QPainterPath area;
+        area.addPolygon(transform_.map(QPolygonF(r)));
+        area.closeSubpath();
+        rasterise(deviceRect, area, paint);
         return;
     }
-    paintBackdrop(paint);
+    paintBackdrop(true, paint);
     // Upright and opaque: the image's own pixels, up to imageDpi.
     QImage part = image.copy(sr.toAlignedRect()).mirrored(transform_.m11() < 0, transform_.m22() < 0);
     const double inchesW = deviceRect.width() / settings_.pixelDpi, inchesH = deviceRect.height() / settings_.pixelDpi;
@@ -513,6 +647,8 @@ void MetafilePaintEngine::drawImage(const QRectF &r, const QImage &image, const 
 
 QByteArray MetafilePaintEngine::finish() const
 {
+    if (!overflowReason_.isEmpty())
+        throw MetafileError("the drawing is too complex: " + overflowReason_.toStdString());
     if (overflow_ || writer_.byteSize() > settings_.maxBytes)
         throw MetafileError("the drawing is too large for a metafile");
     return writer_.finish();

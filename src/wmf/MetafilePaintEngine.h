@@ -32,16 +32,26 @@ public:
     QSize pixelSize() const { return backdrop_.size(); }
     QByteArray finish() const;
     MetafileStats stats() const { return stats_; }
+    void setPlacement(const QTransform &transform, const QRectF &clip);
 
 private:
     void draw(const QPainterPath &path, bool fill, bool stroke);
     bool solid(const QBrush &brush) const;
+    // Counts the work a shape asks for; false (and the drawing refused)
+    // once it goes beyond what the reader accepts.
+    bool withinWork(const QPainterPath &devicePath, bool fill, bool stroke);
     void fillVector(const QPainterPath &devicePath, QColor colour);
     void strokeVector(const QPainterPath &path, const QPainterPath &devicePath);
     // Paints on the backdrop with the full state and emits the touched
     // rectangle (device pixels) as a bitmap.
-    void rasterise(const QRectF &deviceBounds, const std::function<void(QPainter &)> &paint);
-    void paintBackdrop(const std::function<void(QPainter &)> &paint);
+    // Only the tiles that `area` (device pixels; empty: all) touches.
+    void rasterise(const QRectF &deviceBounds, const QPainterPath &area, const std::function<void(QPainter &)> &paint);
+    // A gradient as bands of solid colour; false when it has no such form.
+    bool fillBands(const QPainterPath &devicePath, const QBrush &brush, const QRectF &logicalBounds);
+    QPainterPath clipped(const QPainterPath &devicePath) const;
+    void emitFill(const QPainterPath &clippedShape, QColor colour);
+    QPainterPath strokeOutline(const QPainterPath &path, const QPainterPath &devicePath) const;
+    void paintBackdrop(bool antialias, const std::function<void(QPainter &)> &paint);
     void emitImage(const QRect &deviceRect, const QImage &image);
 
     std::vector<QPolygon> polygons(const QPainterPath &devicePath, bool closed) const;
@@ -58,12 +68,19 @@ private:
     QImage backdrop_;
     MetafileStats stats_;
     bool overflow_ = false;
+    QString overflowReason_; // not empty: refused as too complex
+    double edgeSpan_ = 0;    // page widths and heights of edges drawn
+    qint64 points_ = 0;
+    double lastSpan_ = 0;    // of the shape being drawn
 
     QPen pen_;
     QBrush brush_;
     QTransform transform_;
+    QTransform placement_;
+    QPainterPath placementClip_; // device pixels; empty: none
     QPainterPath clip_; // device pixels
     bool clipEnabled_ = false;
+    bool clipSet_ = false; // a clip path is known (NoClip forgets it)
     qreal opacity_ = 1.0;
     QPainter::CompositionMode composition_ = QPainter::CompositionMode_SourceOver;
     QPainter::RenderHints hints_;

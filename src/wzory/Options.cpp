@@ -28,6 +28,10 @@ Options parseOptions(const QStringList &arguments)
             pageGiven = true;
         } else if (arg == QLatin1String("--nadpisz")) {
             o.overwrite = true;
+        } else if (arg == QLatin1String("--obroc")) {
+            o.rotate = true;
+        } else if (arg == QLatin1String("--scisle")) {
+            o.strict = true;
         } else if (arg == QLatin1String("--szerokosc")) {
             o.width = args.integerValue(16, 10000);
             widthGiven = true;
@@ -58,6 +62,13 @@ Options parseOptions(const QStringList &arguments)
         onlyFor(numberGiven, "--numer", "dodaj");
         onlyFor(fitGiven || pageGiven || o.overwrite, "--dopasuj, --wypelnij, --strona i --nadpisz", "dodaj");
         onlyFor(widthGiven, "--szerokosc", "podglad");
+    } else if (command == QLatin1String("usun")) {
+        o.command = Command::Remove;
+        if (positional.size() != 1)
+            throw UsageError(QStringLiteral("usun: podaj numer wzoru"));
+        o.number = platform::integerArgument(QStringLiteral("usun"), positional[0], 1, kMaxTemplateNumber);
+        onlyFor(numberGiven, "--numer", "dodaj");
+        onlyFor(widthGiven, "--szerokosc", "podglad");
     } else if (command == QLatin1String("podglad")) {
         o.command = Command::Preview;
         if (positional.size() != 2)
@@ -67,8 +78,11 @@ Options parseOptions(const QStringList &arguments)
         onlyFor(numberGiven, "--numer", "dodaj");
         onlyFor(fitGiven || pageGiven || o.overwrite, "--dopasuj, --wypelnij, --strona i --nadpisz", "dodaj");
     } else {
-        throw UsageError(QStringLiteral("nieznane polecenie „%1” (dodaj, lista, podglad)").arg(command));
+        throw UsageError(QStringLiteral("nieznane polecenie „%1” (dodaj, lista, podglad, usun)").arg(command));
     }
+    if (o.command != Command::Add)
+        onlyFor(fitGiven || pageGiven || o.overwrite || o.rotate || o.strict,
+                "--dopasuj, --wypelnij, --strona, --nadpisz, --obroc i --scisle", "dodaj");
     return o;
 }
 
@@ -76,7 +90,9 @@ QString helpText()
 {
     return QStringLiteral(
         "Użycie: dyplom-wzory dodaj PLIK [--numer N] [--dopasuj|--wypelnij] [--strona K] [--nadpisz]\n"
+        "                                 [--obroc] [--scisle]\n"
         "        dyplom-wzory lista\n"
+        "        dyplom-wzory usun N\n"
         "        dyplom-wzory podglad N PLIK.png [--szerokosc PX]\n"
         "Katalog wzorów dyplomów w folderze Wzory bieżącego katalogu, a gdy go tu nie ma, w folderze\n"
         "użytkownika (~/.local/share/dyplom/Wzory), tym, który pokazuje edytor.\n"
@@ -88,6 +104,10 @@ QString helpText()
         "  --wypelnij       projekt pokrywa cały arkusz, nadmiar jest obcinany\n"
         "  --strona K       strona pliku PDF (domyślnie 1)\n"
         "  --nadpisz        pozwala zastąpić istniejący wzór\n"
+        "  --obroc          obraca projekt o 90° (poziomy projekt wypełnia pionowy arkusz)\n"
+        "  --scisle         ostrzeżenia (pominięte obrazy, różnice rysunku) są błędami\n"
+        "  usun N           usuwa własny wzór N, jeśli ma najwyższy numer (wzorów z programu\n"
+        "                   nie usuwa; środkowy zastąp: dodaj PLIK --numer N --nadpisz)\n"
         "  lista            numer, rozmiar i zawartość każdego wzoru\n"
         "  podglad N PLIK.png\n"
         "                   rysuje wzór N do pliku PNG (--szerokosc, domyślnie 827 pikseli)\n"
@@ -95,7 +115,9 @@ QString helpText()
         "Kod wyjścia: 0 sukces, 1 błąd (komunikat podaje plik), 2 złe wywołanie.\n"
         "\n"
         "Usage: dyplom-wzory dodaj FILE [--numer N] [--dopasuj|--wypelnij] [--strona K] [--nadpisz]\n"
+        "                                [--obroc] [--scisle]\n"
         "       dyplom-wzory lista\n"
+        "       dyplom-wzory usun N\n"
         "       dyplom-wzory podglad N FILE.png [--szerokosc PX]\n"
         "The diploma template catalogue in the folder Wzory of the current directory, or, when there\n"
         "is none, in the user's folder (~/.local/share/dyplom/Wzory), the one the editor shows.\n"
@@ -107,6 +129,10 @@ QString helpText()
         "  --wypelnij       the design covers the sheet, the overhang is cut off (\"fill\")\n"
         "  --strona K       page of a PDF file (default 1)\n"
         "  --nadpisz        allows replacing an existing template (\"overwrite\")\n"
+        "  --obroc          turns the design by 90° (a landscape design fills the sheet; \"turn\")\n"
+        "  --scisle         warnings (images left out, drawing differences) are errors (\"strict\")\n"
+        "  usun N           removes own template N if it has the highest number (never a shipped\n"
+        "                   one; replace one in the middle: dodaj FILE --numer N --nadpisz; \"remove\")\n"
         "  lista            number, size and content of every template (\"list\")\n"
         "  podglad N FILE.png\n"
         "                   draws template N into a PNG (--szerokosc, default 827 pixels; \"preview\")\n"

@@ -10,15 +10,17 @@ namespace wzory {
 // Bad command line (exit status 2); what() says what is wrong.
 using UsageError = platform::UsageError;
 
-enum class Command { Help, Add, List, Preview };
+enum class Command { Help, Add, List, Preview, Remove };
 
 struct Options {
     Command command = Command::Help;
     QString design;       // dodaj: the SVG, PNG, JPEG or PDF
-    int number = 0;       // dodaj --numer, podglad N; 0: the next free number
+    int number = 0;       // dodaj --numer, podglad N, usun N; 0: the next free number
     Fit fit = Fit::Contain;
     int page = 1;         // --strona
     bool overwrite = false;
+    bool rotate = false;  // --obroc
+    bool strict = false;  // --scisle: warnings are errors
     QString png;          // podglad: the picture to write
     int width = 827;      // podglad --szerokosc (A4 at 100 dpi)
 };

@@ -1,5 +1,6 @@
 #include "Run.h"
 
+#include "Contained.h"
 #include "Describe.h"
 #include "Import.h"
 #include "ImportError.h"
@@ -17,6 +18,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace wzory {
 
@@ -42,18 +44,23 @@ QString relative(const QString &path)
     return QDir(platform::currentDirectory()).relativeFilePath(path);
 }
 
-void add(const Options &o, const QString &folder, QTextStream &out)
+void add(const Options &o, const QString &folder, QTextStream &out, QTextStream &err)
 {
     ImportOptions io;
     io.fit = o.fit;
     io.page = o.page;
+    io.rotate = o.rotate;
     // The number is checked before the work, and again when storing.
     const int number = o.number > 0 ? o.number : nextFreeNumber(folder);
     if (!o.overwrite)
         for (const StoredTemplate &t : storedTemplates(folder))
             if (t.number == number)
                 throw ImportError(QStringLiteral("%1 już istnieje (--nadpisz pozwala go zastąpić)").arg(relative(t.path)));
-    const ImportResult r = importDesign(o.design, io);
+    const ImportResult r = importContained(o.design, io);
+    if (o.strict && !r.warnings.isEmpty())
+        throw ImportError(r.warnings.front() + QStringLiteral(" (--scisle)"));
+    for (const QString &warning : r.warnings)
+        err << "dyplom-wzory: uwaga: " << warning << "\n";
     const QString path = storeTemplate(folder, number, r.metafile, o.overwrite);
     out << QStringLiteral("%1: wzór nr %2, %3 B, %4\n")
                .arg(relative(path))
@@ -76,6 +83,42 @@ void list(const QString &folder, QTextStream &out)
         out << QStringLiteral("%1  %2 B  %3\n").arg(editor::templateNumberText(t.number)).arg(t.size, 9).arg(what);
     }
     out << QStringLiteral("razem %1 wzorów\n").arg(all.size());
+}
+
+// Whether template t is one the program ships: the same number and bytes in
+// the installed catalogue.
+bool shipped(const StoredTemplate &t)
+{
+    const QString skeleton = platform::shippedDataDir(platform::processDataEnvironment());
+    if (skeleton.isEmpty())
+        return false;
+    const QString installed = templateFolder(skeleton);
+    for (const StoredTemplate &s : storedTemplates(installed))
+        if (s.number == t.number) {
+            QFile a(t.path), b(s.path);
+            return t.size == s.size && a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly) && a.readAll() == b.readAll();
+        }
+    return false;
+}
+
+void remove(const Options &o, const QString &folder, QTextStream &out)
+{
+    const QList<StoredTemplate> all = storedTemplates(folder);
+    const auto it = std::find_if(all.begin(), all.end(), [&](const StoredTemplate &t) { return t.number == o.number; });
+    if (it == all.end())
+        throw ImportError(QStringLiteral("%1: nie ma wzoru nr %2").arg(relative(folder)).arg(o.number));
+    if (shipped(*it))
+        throw ImportError(QStringLiteral("%1: to wzór dostarczony z programem, nie można go usunąć").arg(relative(it->path)));
+    if (it->number != all.back().number)
+        throw ImportError(QStringLiteral("%1: nie jest ostatnim wzorem (ostatni ma nr %2); edytor przechodzi po numerach "
+                                         "tylko do pierwszej luki, więc bez niego nie pokazałby dalszych. Zastąp go "
+                                         "innym projektem: dyplom-wzory dodaj PLIK --numer %3 --nadpisz")
+                              .arg(relative(it->path))
+                              .arg(all.back().number)
+                              .arg(o.number));
+    if (!QFile::remove(it->path))
+        throw ImportError(QStringLiteral("%1: nie można usunąć").arg(relative(it->path)));
+    out << QStringLiteral("%1: usunięto wzór nr %2\n").arg(relative(it->path)).arg(o.number);
 }
 
 void preview(const Options &o, const QString &folder)
@@ -123,9 +166,10 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     const QString folder = workingCatalogue(err);
     try {
         switch (o.command) {
-        case Command::Add: add(o, folder, out); break;
+        case Command::Add: add(o, folder, out, err); break;
         case Command::List: list(folder, out); break;
         case Command::Preview: preview(o, folder); break;
+        case Command::Remove: remove(o, folder, out); break;
         case Command::Help: break;
         }
     } catch (const ImportError &e) {

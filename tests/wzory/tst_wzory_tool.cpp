@@ -1,6 +1,7 @@
 // dyplom-wzory: numbering, refusing to overwrite, leaving Wzory untouched
 // on failure, the listing, the preview and the exit codes.
 #include "TempProgramDir.h"
+#include "WmfTestUtil.h"
 #include "WzoryTestUtil.h"
 
 #include "wmf/Metafile.h"
@@ -182,7 +183,9 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("nothing") << QStringList();
-        QTest::newRow("unknown command") << QStringList{QStringLiteral("usun"), QStringLiteral("1")};
+        QTest::newRow("unknown command") << QStringList{QStringLiteral("kasuj"), QStringLiteral("1")};
+        QTest::newRow("remove without a number") << QStringList{QStringLiteral("usun")};
+        QTest::newRow("remove with a fit") << QStringList{QStringLiteral("usun"), QStringLiteral("3"), QStringLiteral("--obroc")};
         QTest::newRow("no file") << QStringList{QStringLiteral("dodaj")};
         QTest::newRow("both fits") << QStringList{QStringLiteral("dodaj"), QStringLiteral("a.svg"), QStringLiteral("--dopasuj"), QStringLiteral("--wypelnij")};
         QTest::newRow("number 0") << QStringList{QStringLiteral("dodaj"), QStringLiteral("a.svg"), QStringLiteral("--numer"), QStringLiteral("0")};
@@ -197,6 +200,79 @@ private slots:
         const Outcome o = wzoryRun(args);
         QCOMPARE(o.code, 2);
         QVERIFY(o.err.startsWith(QStringLiteral("dyplom-wzory: ")));
+    }
+
+    void removingTakesOnlyTheLastOwnDesign()
+    {
+        // 1 is the program's own, 2 and 3 are the school's.
+        TempProgramDir dir;
+        const QString wzory = dir.path() + QStringLiteral("/Wzory");
+        const QString shippedOne = qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/data/Wzory/BDR_0001.wmf");
+        QVERIFY(QFile::exists(shippedOne));
+        writeBytes(wzory + QStringLiteral("/BDR_0001.wmf"), readBytes(shippedOne));
+        writeBytes(wzory + QStringLiteral("/BDR_0002.wmf"), someTemplate(Qt::red));
+        writeBytes(wzory + QStringLiteral("/BDR_0003.wmf"), someTemplate(Qt::blue));
+        const auto run = [&](const QStringList &args) {
+            QProcess p;
+            p.setWorkingDirectory(dir.path());
+            p.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-wzory"), args);
+            p.waitForFinished(30000);
+            return Outcome{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+        };
+        const auto before = snapshot(wzory);
+        Outcome o = run({QStringLiteral("usun"), QStringLiteral("2")});
+        QCOMPARE(o.code, 1);
+        QVERIFY2(o.err.contains(QStringLiteral("ostatni ma nr 3")) && o.err.contains(QStringLiteral("dodaj PLIK --numer 2 --nadpisz")),
+                 qPrintable(o.err));
+        o = run({QStringLiteral("usun"), QStringLiteral("7")});
+        QCOMPARE(o.code, 1);
+        QCOMPARE(snapshot(wzory), before);
+
+        o = run({QStringLiteral("usun"), QStringLiteral("3")});
+        QCOMPARE(o.code, 0);
+        QVERIFY(!QFile::exists(wzory + QStringLiteral("/BDR_0003.wmf")));
+        QCOMPARE(run({QStringLiteral("usun"), QStringLiteral("2")}).code, 0);
+        // The shipped one stays, even as the last.
+        o = run({QStringLiteral("usun"), QStringLiteral("1")});
+        QCOMPARE(o.code, 1);
+        QVERIFY2(o.err.contains(QStringLiteral("dostarczony z programem")), qPrintable(o.err));
+        QVERIFY(QFile::exists(wzory + QStringLiteral("/BDR_0001.wmf")));
+        // One of our own under a shipped number is ours to remove.
+        writeBytes(wzory + QStringLiteral("/BDR_0001.wmf"), someTemplate(Qt::green));
+        QCOMPARE(run({QStringLiteral("usun"), QStringLiteral("1")}).code, 0);
+    }
+
+    void landscapeDesignsAreFittedWithAWarningOrTurned()
+    {
+        TempProgramDir dir;
+        const QString wzory = dir.path() + QStringLiteral("/Wzory");
+        // 297 x 210: a landscape certificate with a red left edge.
+        writeBytes(dir.path() + QStringLiteral("/poziomy.svg"),
+                   "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 297 210\"><rect width=\"297\" height=\"210\" "
+                   "fill=\"#1f3a68\"/><rect width=\"20\" height=\"210\" fill=\"#c00000\"/></svg>");
+        Outcome o = wzoryRun({QStringLiteral("dodaj"), QStringLiteral("poziomy.svg")});
+        QCOMPARE(o.code, 0);
+        // Fitted: 210 wide, 148.5 high on 297: half the sheet.
+        QVERIFY2(o.err.contains(QStringLiteral("poziomy i zajmuje 50 % arkusza")) && o.err.contains(QStringLiteral("--obroc")),
+                 qPrintable(o.err));
+        o = wzoryRun({QStringLiteral("dodaj"), QStringLiteral("poziomy.svg"), QStringLiteral("--wypelnij")});
+        QVERIFY2(o.err.contains(QStringLiteral("widać 50 %")), qPrintable(o.err));
+        o = wzoryRun({QStringLiteral("dodaj"), QStringLiteral("poziomy.svg"), QStringLiteral("--obroc"), QStringLiteral("--numer"),
+                      QStringLiteral("9")});
+        QCOMPARE(o.code, 0);
+        QCOMPARE(o.err, QString());
+        // Turned a quarter clockwise: the left edge is now at the top, and the
+        // design fills the whole sheet.
+        const QImage page = wmftest::render(wmf::Metafile::fromBytes(readBytes(wzory + QStringLiteral("/BDR_0009.wmf"))), 210, 297);
+        QCOMPARE(page.pixel(105, 5), qRgb(0xc0, 0, 0));
+        QCOMPARE(page.pixel(105, 290), qRgb(0x1f, 0x3a, 0x68));
+        QCOMPARE(page.pixel(2, 150), qRgb(0x1f, 0x3a, 0x68));
+        // --scisle: a warning is an error, and nothing is stored.
+        const auto before = snapshot(wzory);
+        o = wzoryRun({QStringLiteral("dodaj"), QStringLiteral("poziomy.svg"), QStringLiteral("--scisle")});
+        QCOMPARE(o.code, 1);
+        QVERIFY2(o.err.contains(QStringLiteral("(--scisle)")), qPrintable(o.err));
+        QCOMPARE(snapshot(wzory), before);
     }
 
     void withoutWzoryHereTheEditorsOwnCatalogueIsUsed()
