@@ -122,8 +122,10 @@ void TestPdfComposer::pagesKeepTheirTextsAndCoverTheDrawing()
     const QImage image = renderPage(out, 3, 30);
     QVERIFY(inkShare(image, QRect(0, 0, 248, 10)) > 0.95);     // band beside the cell
     QVERIFY(inkShare(image, QRect(140, 11, 10, 8)) < 0.05);    // cell right of the text
-    // Same page size as the pages had.
-    QCOMPARE(image.size(), renderPage(pages_, 3, 30).size());
+    // A4 pages stay A4, now to the fraction of a point the toolkit rounds.
+    const QSize before = renderPage(pages_, 3, 30).size();
+    QVERIFY(qAbs(image.width() - before.width()) <= 1 && qAbs(image.height() - before.height()) <= 1);
+    QVERIFY(runTool(QStringLiteral("pdfinfo"), {out}).contains(QStringLiteral("595.276 x 841.89 pts (A4)")));
 }
 
 void TestPdfComposer::oneUnderlayServesManyFiles()

@@ -85,7 +85,7 @@ void TestDrukOutputs::shortWritesAreAFullDisk()
     for (const qint64 room : {qint64(0), qint64(1000), qint64(70000), qint64(199999)}) {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("out.pdf"));
-        writeBytes(path, "old file");
+        writeBytes(path, "%PDF-old file");
         {
             StagedOutputs outputs(diskWithRoom(room));
             OutputFile &file = outputs.stage(path);
@@ -94,7 +94,7 @@ void TestDrukOutputs::shortWritesAreAFullDisk()
             const QString failure = failureOf([&] { outputs.commitAll(); });
             QVERIFY2(failure == path + QStringLiteral(": brak miejsca na dysku"), qPrintable(failure));
         }
-        QCOMPARE(readBytesOrMissing(path), QByteArray("old file"));
+        QCOMPARE(readBytesOrMissing(path), QByteArray("%PDF-old file"));
         QCOMPARE(filesIn(dir), QStringList{QStringLiteral("out.pdf")});
     }
 }
@@ -105,14 +105,14 @@ void TestDrukOutputs::failedRunKeepsEarlierFiles()
     // place and the earlier file of the first name stays.
     QTemporaryDir dir;
     const QString keep = dir.filePath(QStringLiteral("keep.pdf"));
-    writeBytes(keep, "earlier");
+    writeBytes(keep, "%PDF-earlier");
     {
         StagedOutputs outputs(diskWithRoom(10));
         outputs.stage(keep).write("0123456789");
         outputs.stage(dir.filePath(QStringLiteral("more.pdf"))).write("more");
         QVERIFY(!failureOf([&] { outputs.commitAll(); }).isEmpty());
     }
-    QCOMPARE(readBytesOrMissing(keep), QByteArray("earlier"));
+    QCOMPARE(readBytesOrMissing(keep), QByteArray("%PDF-earlier"));
     QCOMPARE(filesIn(dir), QStringList{QStringLiteral("keep.pdf")});
 
     // A run that stops on its own (an exception elsewhere) leaves nothing either.
@@ -120,7 +120,7 @@ void TestDrukOutputs::failedRunKeepsEarlierFiles()
         StagedOutputs outputs;
         outputs.stage(keep).write("new");
     }
-    QCOMPARE(readBytesOrMissing(keep), QByteArray("earlier"));
+    QCOMPARE(readBytesOrMissing(keep), QByteArray("%PDF-earlier"));
     QCOMPARE(filesIn(dir), QStringList{QStringLiteral("keep.pdf")});
 }
 
@@ -164,7 +164,7 @@ void TestDrukOutputs::linkIsWrittenAtItsTarget()
     QTemporaryDir dir;
     QDir(dir.path()).mkdir(QStringLiteral("real"));
     const QString target = dir.filePath(QStringLiteral("real/out.pdf"));
-    writeBytes(target, "old");
+    writeBytes(target, "%PDF-old");
     const QString link = dir.filePath(QStringLiteral("out.pdf"));
     QVERIFY(QFile::link(target, link));
     {
