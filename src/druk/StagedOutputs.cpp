@@ -55,7 +55,17 @@ int renameWithoutReplacing(const QByteArray &from, const QByteArray &to)
 bool sameInode(const QString &path, dev_t dev, ino_t ino)
 {
     struct stat st;
-    return ::lstat(nativePath(path).constData(), &st) == 0 && st.st_dev == dev && st.st_ino == ino;
+    return ::stat(nativePath(path).constData(), &st) == 0 && st.st_dev == dev && st.st_ino == ino;
+}
+
+// The file at path is still the one seen then. Without the file held open
+// a new file may get a freed inode's number: its size and time tell it.
+bool stillThere(const QString &path, const struct stat &then, bool held)
+{
+    struct stat now;
+    return ::stat(nativePath(path).constData(), &now) == 0 && now.st_dev == then.st_dev && now.st_ino == then.st_ino
+        && (held || (now.st_size == then.st_size && now.st_mtim.tv_sec == then.st_mtim.tv_sec
+                     && now.st_mtim.tv_nsec == then.st_mtim.tv_nsec));
 }
 
 // The temporary files not yet renamed or removed, and the scratch folders
@@ -131,6 +141,8 @@ OutputFile::~OutputFile()
 {
     if (fd_ >= 0)
         ::close(fd_);
+    if (replacedFd_ >= 0)
+        ::close(replacedFd_);
 }
 
 qint64 OutputFile::writeData(const char *data, qint64 size)
@@ -294,8 +306,10 @@ OutputFile &StagedOutputs::stage(const QString &path)
     OutputFile &file = *files_.back();
     file.replaces_ = replaces;
     if (replaces) {
-        file.replacedDev_ = old.st_dev;
-        file.replacedIno_ = old.st_ino;
+        file.replaced_ = old;
+        // A few held, not one per picture of a long list: descriptors are few.
+        if (held_ < 64 && (file.replacedFd_ = ::open(nativePath(target).constData(), O_PATH | O_CLOEXEC)) >= 0)
+            ++held_;
     }
     return file;
 }
@@ -317,7 +331,7 @@ void StagedOutputs::commitAll()
     // so that a lost race is known before any earlier file is replaced.
     if (!overwrite_)
         for (const auto &file : files_)
-            if (!file->streamed_ && file->replaces_ && !sameInode(file->target_, file->replacedDev_, file->replacedIno_))
+            if (!file->streamed_ && file->replaces_ && !stillThere(file->target_, file->replaced_, file->replacedFd_ >= 0))
                 throw Failure(file->path(), QStringLiteral("plik został zmieniony przez inny program w trakcie pracy: "
                                                            "nie został zastąpiony, nic nie zostało zapisane"));
     std::vector<OutputFile *> placed;

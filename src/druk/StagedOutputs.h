@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <vector>
 
@@ -48,8 +49,8 @@ private:
     QString temporary_; // empty once renamed into place, or when streamed
     bool streamed_ = false; // standard output: nothing to put in place
     bool replaces_ = false; // target_ existed when staged (as replacedDev_/replacedIno_)
-    dev_t replacedDev_ = 0;
-    ino_t replacedIno_ = 0;
+    struct stat replaced_ {}; // what was there when staged
+    int replacedFd_ = -1;     // held so that its inode number is not reused meanwhile
     dev_t dev_ = 0; // the temporary file itself, to tell it from a rival's
     ino_t ino_ = 0;
     int fd_;
@@ -107,6 +108,7 @@ private:
 
     WriteCall write_;
     bool overwrite_ = false;
+    int held_ = 0; // replaced files held open
     std::vector<Protected> inputs_;
     std::vector<std::unique_ptr<OutputFile>> files_;
 };

@@ -57,6 +57,8 @@ private slots:
     void failedRunKeepsEarlierFiles();
     void inputsAreNeverReplaced();
     void linkIsWrittenAtItsTarget();
+    void fileThatAppearsMeanwhileIsKept_data();
+    void fileThatAppearsMeanwhileIsKept();
     void scratchFolderGoesWithEverythingInIt();
 };
 
@@ -174,6 +176,44 @@ void TestDrukOutputs::linkIsWrittenAtItsTarget()
     }
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(readBytesOrMissing(target), QByteArray("new"));
+}
+
+void TestDrukOutputs::fileThatAppearsMeanwhileIsKept_data()
+{
+    QTest::addColumn<bool>("earlierFile"); // b.pdf was there when staged, and is then swapped for another
+    QTest::addColumn<bool>("overwrite");
+    QTest::newRow("new name taken") << false << false;
+    QTest::newRow("earlier file swapped") << true << false;
+    QTest::newRow("new name taken, --nadpisz") << false << true;
+    QTest::newRow("earlier file swapped, --nadpisz") << true << true;
+}
+
+void TestDrukOutputs::fileThatAppearsMeanwhileIsKept()
+{
+    QFETCH(bool, earlierFile);
+    QFETCH(bool, overwrite);
+    QTemporaryDir dir;
+    const QString a = dir.filePath(QStringLiteral("a.pdf")), b = dir.filePath(QStringLiteral("b.pdf"));
+    if (earlierFile)
+        writeBytes(b, "%PDF-earlier");
+    StagedOutputs outputs;
+    outputs.setOverwrite(overwrite);
+    outputs.stage(a).write("%PDF-ours a");
+    outputs.stage(b).write("%PDF-ours b");
+    // Another program's file at b while the run works: a new inode.
+    QFile::remove(b);
+    writeBytes(b, "%PDF-theirs");
+    const QString failure = failureOf([&] { outputs.commitAll(); });
+    if (overwrite) {
+        QCOMPARE(failure, QString());
+        QCOMPARE(readBytesOrMissing(b), QByteArray("%PDF-ours b"));
+        QCOMPARE(readBytesOrMissing(a), QByteArray("%PDF-ours a"));
+    } else {
+        QVERIFY2(failure.startsWith(b + QStringLiteral(": plik ")) && failure.contains(QStringLiteral("nic nie zostało zapisane")),
+                 qPrintable(failure));
+        QCOMPARE(readBytesOrMissing(b), QByteArray("%PDF-theirs"));
+        QCOMPARE(readBytesOrMissing(a), QByteArrayLiteral("<missing>")); // taken back, not left half done
+    }
 }
 
 void TestDrukOutputs::scratchFolderGoesWithEverythingInIt()
