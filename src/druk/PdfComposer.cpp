@@ -166,33 +166,68 @@ std::string number(double value)
 struct ComposedPdf::State {
     State(const PdfUnderlay::Data &u, QIODevice &device) : underlay(u), out(device) {}
 
+    // Where an object is: at an offset of the file, or the index-th in
+    // the object stream of that number.
+    struct Place {
+        qint64 offset = -1;
+        int stream = 0;
+        int index = 0;
+    };
+
     int reserve()
     {
-        offsets.push_back(-1);
-        return int(offsets.size());
+        places.emplace_back();
+        return int(places.size());
     }
+    // Objects other than streams go into compressed object streams, as
+    // the writer of a PDF 1.5 may put them: a page costs a few bytes there.
     void writeObject(int number, const std::string &body)
     {
-        offsets[size_t(number - 1)] = out.position();
-        out.write(std::to_string(number) + " 0 obj\n");
-        out.write(body);
-        out.write("\nendobj\n");
+        packedHeader += std::to_string(number) + ' ' + std::to_string(packedBodies.size()) + ' ';
+        packedBodies += body;
+        packedBodies += '\n';
+        packed.push_back(number);
+        if (packed.size() >= 200 || packedBodies.size() >= 256 * 1024)
+            flushPacked();
+    }
+    void flushPacked()
+    {
+        if (packed.empty())
+            return;
+        const int number = reserve();
+        const QByteArray data = deflated(packedHeader + packedBodies);
+        writeStream(number,
+                    "<</Type /ObjStm /N " + std::to_string(packed.size()) + " /First "
+                        + std::to_string(packedHeader.size()) + " /Filter /FlateDecode ",
+                    data.constData(), size_t(data.size()));
+        for (size_t k = 0; k < packed.size(); ++k)
+            places[size_t(packed[k] - 1)] = {-1, number, int(k)};
+        packed.clear();
+        packedHeader.clear();
+        packedBodies.clear();
     }
     void writeStream(int number, const std::string &dictionaryStart, const char *data, size_t size)
     {
-        offsets[size_t(number - 1)] = out.position();
+        places[size_t(number - 1)].offset = out.position();
         out.write(std::to_string(number) + " 0 obj\n" + dictionaryStart + "/Length " + std::to_string(size)
                   + ">>\nstream\n");
         out.write(data, size);
         out.write("\nendstream\nendobj\n");
     }
+    static QByteArray deflated(const std::string &text)
+    {
+        // zlib's format, FlateDecode's, after Qt's four bytes of length.
+        return qCompress(reinterpret_cast<const uchar *>(text.data()), qsizetype(text.size()), 9).mid(4);
+    }
 
     const PdfUnderlay::Data &underlay;
     Sink out;
-    std::vector<qint64> offsets; // by object number - 1
+    std::vector<Place> places; // by object number - 1
+    std::vector<int> packed;   // objects waiting for their object stream
+    std::string packedHeader, packedBodies;
     std::vector<int> pages;      // object numbers, in order
     int catalog = 0, pageTree = 0, form = 0;
-    std::string version = "1.4";
+    std::string version = "1.5"; // object streams
     std::map<std::string, int> placements; // content placing the drawing
     bool finished = false;
 };
@@ -421,7 +456,7 @@ void ComposedPdf::finish(const QString &title)
             kids += reference(page) + ' ';
         s.writeObject(s.pageTree, "<</Type /Pages /Count " + std::to_string(s.pages.size()) + " /Kids [" + kids + "]>>");
         std::string catalog = "<</Type /Catalog /Pages " + reference(s.pageTree);
-        if (s.version.substr(0, 3) > "1.4") // the header was written before the pages were read
+        if (s.version.substr(0, 3) > "1.5") // the header was written before the pages were read
             catalog += " /Version /" + s.version.substr(0, 3);
         s.writeObject(s.catalog, catalog + ">>");
         const int info = s.reserve();
@@ -433,22 +468,38 @@ void ComposedPdf::finish(const QString &title)
         id.addData(QByteArray::number(s.out.position()) + ' ' + QByteArray::number(qsizetype(s.pages.size())));
         const std::string idHex = "<" + id.result().toHex().toUpper().toStdString() + ">";
 
+        s.flushPacked();
+
+        // The cross-reference stream: per object a type, 5 bytes of offset
+        // or object stream number, 2 of generation or index.
+        const int xrefNumber = s.reserve();
         const qint64 xref = s.out.position();
-        std::string table = "xref\n0 " + std::to_string(s.offsets.size() + 1) + "\n0000000000 65535 f \n";
-        char entry[32];
-        for (const qint64 offset : s.offsets) {
-            if (offset < 0)
+        s.places.back().offset = xref;
+        std::string rows;
+        rows.reserve((s.places.size() + 1) * 8);
+        const auto row = [&rows](int type, qint64 field2, int field3) {
+            rows += char(type);
+            for (const int shift : {32, 24, 16, 8, 0})
+                rows += char((field2 >> shift) & 0xff);
+            rows += char((field3 >> 8) & 0xff);
+            rows += char(field3 & 0xff);
+        };
+        row(0, 0, 0xffff);
+        for (const State::Place &place : s.places) {
+            if (place.offset < 0 && place.stream == 0)
                 throw PdfComposeError("obiekt bez treści");
-            std::snprintf(entry, sizeof entry, "%010lld 00000 n \n", static_cast<long long>(offset));
-            table += entry;
-            if (table.size() > 65536) {
-                s.out.write(table);
-                table.clear();
-            }
+            if (place.offset >= 0)
+                row(1, place.offset, 0);
+            else
+                row(2, place.stream, place.index);
         }
-        s.out.write(table + "trailer\n<</Size " + std::to_string(s.offsets.size() + 1) + " /Root " + reference(s.catalog)
-                    + " /Info " + reference(info) + " /ID [" + idHex + idHex + "]>>\nstartxref\n" + std::to_string(xref)
-                    + "\n%%EOF\n");
+        const QByteArray table = State::deflated(rows);
+        s.writeStream(xrefNumber,
+                      "<</Type /XRef /Size " + std::to_string(s.places.size() + 1) + " /W [1 5 2] /Root "
+                          + reference(s.catalog) + " /Info " + reference(info) + " /ID [" + idHex + idHex
+                          + "] /Filter /FlateDecode ",
+                      table.constData(), size_t(table.size()));
+        s.out.write("startxref\n" + std::to_string(xref) + "\n%%EOF\n");
         s.finished = true;
     });
 }
