@@ -1,5 +1,7 @@
 #include "PdfComposer.h"
 
+#include "PdfObjectWriter.h"
+
 #include <QFile>
 
 #include <qpdf/Pl_Buffer.hh>
@@ -73,31 +75,6 @@ PdfUnderlay::~PdfUnderlay() = default;
 
 namespace {
 
-// Bytes into the output, counted: the cross-reference table needs each
-// object's offset.
-class Sink {
-public:
-    explicit Sink(QIODevice &device) : device_(device) {}
-
-    void write(const char *data, size_t len)
-    {
-        while (len > 0) {
-            const qint64 written = device_.write(data, qint64(len));
-            if (written <= 0)
-                throw PdfComposeError("zapis nie powiódł się (" + device_.errorString().toStdString() + ")");
-            data += written;
-            len -= size_t(written);
-            position_ += written;
-        }
-    }
-    void write(const std::string &text) { write(text.data(), text.size()); }
-    qint64 position() const { return position_; }
-
-private:
-    QIODevice &device_;
-    qint64 position_ = 0;
-};
-
 bool isSubsetTag(const std::string &name)
 {
     // "/ABCDEF+Name": six capital letters and a plus.
@@ -164,72 +141,21 @@ std::string number(double value)
 } // namespace
 
 struct ComposedPdf::State {
-    State(const PdfUnderlay::Data &u, QIODevice &device) : underlay(u), out(device) {}
+    explicit State(const PdfUnderlay::Data &u) : underlay(u) {}
 
-    // Where an object is: at an offset of the file, or the index-th in
-    // the object stream of that number.
-    struct Place {
-        qint64 offset = -1;
-        int stream = 0;
-        int index = 0;
-    };
-
-    int reserve()
-    {
-        places.emplace_back();
-        return int(places.size());
-    }
-    // Objects other than streams go into compressed object streams, as
-    // the writer of a PDF 1.5 may put them: a page costs a few bytes there.
-    void writeObject(int number, const std::string &body)
-    {
-        packedHeader += std::to_string(number) + ' ' + std::to_string(packedBodies.size()) + ' ';
-        packedBodies += body;
-        packedBodies += '\n';
-        packed.push_back(number);
-        if (packed.size() >= 200 || packedBodies.size() >= 256 * 1024)
-            flushPacked();
-    }
-    void flushPacked()
-    {
-        if (packed.empty())
-            return;
-        const int number = reserve();
-        const QByteArray data = deflated(packedHeader + packedBodies);
-        writeStream(number,
-                    "<</Type /ObjStm /N " + std::to_string(packed.size()) + " /First "
-                        + std::to_string(packedHeader.size()) + " /Filter /FlateDecode ",
-                    data.constData(), size_t(data.size()));
-        for (size_t k = 0; k < packed.size(); ++k)
-            places[size_t(packed[k] - 1)] = {-1, number, int(k)};
-        packed.clear();
-        packedHeader.clear();
-        packedBodies.clear();
-    }
+    int reserve() { return out->reserve(); }
+    void writeObject(int number, const std::string &body) { out->writeObject(number, body); }
     void writeStream(int number, const std::string &dictionaryStart, const char *data, size_t size)
     {
-        places[size_t(number - 1)].offset = out.position();
-        out.write(std::to_string(number) + " 0 obj\n" + dictionaryStart + "/Length " + std::to_string(size)
-                  + ">>\nstream\n");
-        out.write(data, size);
-        out.write("\nendstream\nendobj\n");
-    }
-    static QByteArray deflated(const std::string &text)
-    {
-        // zlib's format, FlateDecode's, after Qt's four bytes of length.
-        return qCompress(reinterpret_cast<const uchar *>(text.data()), qsizetype(text.size()), 9).mid(4);
+        out->writeStream(number, dictionaryStart, data, size);
     }
 
     const PdfUnderlay::Data &underlay;
-    Sink out;
-    std::vector<Place> places; // by object number - 1
-    std::vector<int> packed;   // objects waiting for their object stream
-    std::string packedHeader, packedBodies;
+    std::unique_ptr<PdfObjectWriter> out; // made once the version is known
     std::vector<int> pages;      // object numbers, in order
     int catalog = 0, pageTree = 0, form = 0;
     std::string version = "1.5"; // object streams
     std::map<std::string, int> placements; // content placing the drawing
-    bool finished = false;
 };
 
 namespace {
@@ -415,13 +341,13 @@ void addPage(ComposedPdf::State &state, Copier &copier, QPDFPageObjectHelper pag
 } // namespace
 
 ComposedPdf::ComposedPdf(const PdfUnderlay &underlay, QIODevice &output)
-    : d_(std::make_unique<State>(underlay.data(), output))
+    : d_(std::make_unique<State>(underlay.data()))
 {
     guarded([&] {
+        d_->version = std::max(d_->version, d_->underlay.pdf.getPDFVersion());
+        d_->out = std::make_unique<PdfObjectWriter>(output, d_->version);
         d_->catalog = d_->reserve();
         d_->pageTree = d_->reserve();
-        d_->version = std::max(d_->version, d_->underlay.pdf.getPDFVersion());
-        d_->out.write("%PDF-" + d_->version + "\n%\xE2\xE3\xCF\xD3\n");
         Copier copier(*d_);
         d_->form = copier.numberOf(d_->underlay.form);
         copier.drain();
@@ -465,42 +391,8 @@ void ComposedPdf::finish(const QString &title)
 
         QCryptographicHash id(QCryptographicHash::Md5);
         id.addData(title.toUtf8());
-        id.addData(QByteArray::number(s.out.position()) + ' ' + QByteArray::number(qsizetype(s.pages.size())));
-        const std::string idHex = "<" + id.result().toHex().toUpper().toStdString() + ">";
-
-        s.flushPacked();
-
-        // The cross-reference stream: per object a type, 5 bytes of offset
-        // or object stream number, 2 of generation or index.
-        const int xrefNumber = s.reserve();
-        const qint64 xref = s.out.position();
-        s.places.back().offset = xref;
-        std::string rows;
-        rows.reserve((s.places.size() + 1) * 8);
-        const auto row = [&rows](int type, qint64 field2, int field3) {
-            rows += char(type);
-            for (const int shift : {32, 24, 16, 8, 0})
-                rows += char((field2 >> shift) & 0xff);
-            rows += char((field3 >> 8) & 0xff);
-            rows += char(field3 & 0xff);
-        };
-        row(0, 0, 0xffff);
-        for (const State::Place &place : s.places) {
-            if (place.offset < 0 && place.stream == 0)
-                throw PdfComposeError("obiekt bez treści");
-            if (place.offset >= 0)
-                row(1, place.offset, 0);
-            else
-                row(2, place.stream, place.index);
-        }
-        const QByteArray table = State::deflated(rows);
-        s.writeStream(xrefNumber,
-                      "<</Type /XRef /Size " + std::to_string(s.places.size() + 1) + " /W [1 5 2] /Root "
-                          + reference(s.catalog) + " /Info " + reference(info) + " /ID [" + idHex + idHex
-                          + "] /Filter /FlateDecode ",
-                      table.constData(), size_t(table.size()));
-        s.out.write("startxref\n" + std::to_string(xref) + "\n%%EOF\n");
-        s.finished = true;
+        id.addData(QByteArray::number(s.out->position()) + ' ' + QByteArray::number(qsizetype(s.pages.size())));
+        s.out->finish(s.catalog, info, id.result().toHex().toUpper().toStdString());
     });
 }
 

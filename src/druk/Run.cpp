@@ -254,7 +254,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     StagedOutputs outputs;
     outputs.setOverwrite(options.overwrite);
     // With the PDF on standard output, every message goes to stderr.
-    QTextStream &says = options.output == QLatin1String("-") ? err : out;
+    QTextStream &says = options.output == QLatin1String("-") || options.catalogue == QLatin1String("-") ? err : out;
     try {
         QList<Page> pages;
         QList<InputFile> inputs;
