@@ -61,7 +61,9 @@ QString readLink(const QString &link)
 
 OutputPlace followLinks(const QString &path)
 {
-    QStringList todo = QDir::fromNativeSeparators(QFileInfo(path).absoluteFilePath()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    // Not cleaned first: after a link, ".." leaves the link's target.
+    const QString absolute = path.startsWith(QLatin1Char('/')) ? path : QDir::currentPath() + QLatin1Char('/') + path;
+    QStringList todo = absolute.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     QString done = QStringLiteral("/");
     bool lastIsLink = false; // what is left of the path came from the last component's link
     int links = 0;

@@ -1,6 +1,7 @@
 // The staged outputs of dyplom-druk: nothing replaced before every file is
 // whole, short writes never taken for success, inputs never overwritten.
 #include "druk/Failure.h"
+#include "druk/OutputSafety.h"
 #include "druk/StagedOutputs.h"
 
 #include "FileBytes.h"
@@ -58,6 +59,8 @@ private slots:
     void inputsAreNeverReplaced();
     void linkIsWrittenAtItsTarget();
     void fileThatAppearsMeanwhileIsKept_data();
+    void linksAreFollowedAsTheKernelDoes_data();
+    void linksAreFollowedAsTheKernelDoes();
     void fileThatAppearsMeanwhileIsKept();
     void scratchFolderGoesWithEverythingInIt();
 };
@@ -214,6 +217,46 @@ void TestDrukOutputs::fileThatAppearsMeanwhileIsKept()
         QCOMPARE(readBytesOrMissing(b), QByteArray("%PDF-theirs"));
         QCOMPARE(readBytesOrMissing(a), QByteArrayLiteral("<missing>")); // taken back, not left half done
     }
+}
+
+void TestDrukOutputs::linksAreFollowedAsTheKernelDoes_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("target"); // empty: refused
+    QTest::addColumn<bool>("dangling");
+    QTest::newRow("plain file") << "a/x.pdf" << "a/x.pdf" << false;
+    QTest::newRow("relative link") << "a/rel.pdf" << "b/x.pdf" << false;
+    QTest::newRow("chain of links") << "a/chain.pdf" << "b/x.pdf" << false;
+    QTest::newRow("folder link, then ..") << "a/deep/../x.pdf" << "b/x.pdf" << false; // b/c/.. is b, not a
+    QTest::newRow("link to nothing") << "a/dangling.pdf" << "b/none.pdf" << true;
+    QTest::newRow("chain to nothing") << "a/to-dangling.pdf" << "b/none.pdf" << true;
+    QTest::newRow("missing folder") << "a/brak/x.pdf" << "a/brak/x.pdf" << false;
+    QTest::newRow("loop") << "a/loop1.pdf" << "" << false;
+}
+
+void TestDrukOutputs::linksAreFollowedAsTheKernelDoes()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, target);
+    QFETCH(bool, dangling);
+    QTemporaryDir tmp;
+    const QString dir = QDir(tmp.path()).canonicalPath();
+    QVERIFY(QDir(dir).mkpath(QStringLiteral("a")) && QDir(dir).mkpath(QStringLiteral("b/c")));
+    writeBytes(dir + QStringLiteral("/b/x.pdf"), "%PDF-");
+    for (const auto &[link, to] : std::initializer_list<std::pair<const char *, const char *>>{
+             {"a/rel.pdf", "../b/x.pdf"}, {"a/chain.pdf", "rel.pdf"}, {"a/deep", "../b/c"},
+             {"a/dangling.pdf", "../b/none.pdf"}, {"a/to-dangling.pdf", "dangling.pdf"},
+             {"a/loop1.pdf", "loop2.pdf"}, {"a/loop2.pdf", "loop1.pdf"}})
+        QVERIFY(::symlink(to, QFile::encodeName(dir + QLatin1Char('/') + QLatin1String(link)).constData()) == 0);
+    const QString failure = failureOf([&] {
+        const OutputPlace place = followLinks(dir + QLatin1Char('/') + path);
+        QCOMPARE(place.target, dir + QLatin1Char('/') + target);
+        QCOMPARE(place.danglingLink, dangling);
+    });
+    if (target.isEmpty())
+        QVERIFY2(failure.contains(QStringLiteral("za dużo dowiązań symbolicznych")), qPrintable(failure));
+    else
+        QCOMPARE(failure, QString());
 }
 
 void TestDrukOutputs::scratchFolderGoesWithEverythingInIt()
