@@ -3,7 +3,10 @@
 #include "Failure.h"
 #include "PageTargets.h"
 #include "PdfComposer.h"
+#include "OffPageTexts.h"
 #include "StagedOutputs.h"
+
+#include <algorithm>
 
 namespace druk {
 
@@ -64,35 +67,55 @@ void CompactPdfWriter::drawTemplate()
 }
 
 void CompactPdfWriter::write(OutputFile &output, const QList<Page> &pages, OffPageTexts &offPage,
-                             const std::function<void(int, int)> &progress)
+                             const std::function<void(int, int)> &progress, const QString &title)
 {
     const QString name = QStringLiteral("teksty.pdf");
-    std::unique_ptr<OutputFile> texts;
-    try {
-        if (!scratch_)
-            scratch_ = std::make_unique<ScratchFolder>();
-        if (!underlay_)
-            drawTemplate();
-        texts = scratch_->create(name);
-        PdfTarget target(*texts, geometry_);
-        LayerDevice device(geometry_, target, LayerDevice::Layer::Texts);
-        printPages(device, pages, offPage, progress);
-        target.finish();
-    } catch (const Failure &e) {
-        // A layer that cannot be written (the temporary folder full, a
-        // file-size limit) fails the output it was for.
-        if (scratch_)
+    const int total = int(pages.size());
+    std::unique_ptr<ComposedPdf> pdf;
+    // The texts go through the scratch folder a chunk of pages at a time:
+    // reading a chunk back costs memory for that chunk only, whatever the
+    // length of the list. Each chunk carries its own font subsets.
+    for (int first = 0; first < total; first += ChunkPages) {
+        const int end = std::min(total, first + ChunkPages);
+        std::unique_ptr<OutputFile> texts;
+        try {
+            if (!scratch_)
+                scratch_ = std::make_unique<ScratchFolder>();
+            if (!underlay_)
+                drawTemplate();
+            texts = scratch_->create(name);
+            PdfTarget target(*texts, geometry_);
+            LayerDevice device(geometry_, target, LayerDevice::Layer::Texts);
+            for (int i = first; i < end; ++i) {
+                printing::printDiploma(device, pages[i].input);
+                offPage.add(pages[i].record, pages[i].line, device.textsOffThePage());
+                // The last page is done once the file is whole.
+                if (progress && i + 1 < total)
+                    progress(i + 1, total);
+            }
+            target.finish();
+        } catch (const Failure &e) {
+            // A layer that cannot be written (the temporary folder full, a
+            // file-size limit) fails the output it was for.
+            if (scratch_)
+                scratch_->remove(name);
+            throw Failure(output.path(), QStringLiteral("plik pośredni %1").arg(QString::fromUtf8(e.what())));
+        }
+        try {
+            if (!pdf)
+                pdf = std::make_unique<ComposedPdf>(*underlay_, output);
+            pdf->addPages(texts->path());
+            if (end == total)
+                pdf->finish(title);
+        } catch (const PdfComposeError &e) {
             scratch_->remove(name);
-        throw Failure(output.path(), QStringLiteral("plik pośredni %1").arg(QString::fromUtf8(e.what())));
-    }
-    try {
-        composePdf(*underlay_, texts->path(), output);
-    } catch (const PdfComposeError &e) {
+            throw Failure(output.path(), QStringLiteral("nie można zapisać pliku PDF (%1)").arg(QString::fromUtf8(e.what())));
+        }
         scratch_->remove(name);
-        throw Failure(output.path(), QStringLiteral("nie można zapisać pliku PDF (%1)").arg(QString::fromUtf8(e.what())));
     }
-    scratch_->remove(name);
     output.finish();
+    if (progress)
+        progress(total, total);
 }
 
 } // namespace druk

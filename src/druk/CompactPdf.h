@@ -27,12 +27,16 @@ public:
     ~CompactPdfWriter();
 
     // Writes pages into output and finishes it (every byte checked); each
-    // file carries its own copy of the drawing. The two layers go through
-    // a scratch folder of the writer's own. offPage and progress as
-    // printPages. Throws Failure naming the file (e.g. a full disk), or the
-    // template's error when it cannot be drawn.
+    // file carries its own copy of the drawing and title as its document
+    // title. The two layers go through a scratch folder of the writer's
+    // own. offPage and progress as printPages (the last page counted once
+    // the file is whole). Throws Failure naming the file (e.g. a full
+    // disk), or the template's error when it cannot be drawn.
     void write(OutputFile &output, const QList<Page> &pages, OffPageTexts &offPage,
-               const std::function<void(int, int)> &progress = {});
+               const std::function<void(int, int)> &progress = {}, const QString &title = QString());
+
+    // Pages drawn into one intermediate file and read back at a time.
+    static constexpr int ChunkPages = 2000;
 
 private:
     void drawTemplate();

@@ -33,6 +33,7 @@ QString systemErrorText(int err)
     case EBUSY: return QStringLiteral("plik jest w użyciu");
     case ELOOP: return QStringLiteral("za dużo dowiązań symbolicznych");
     case EIO: return QStringLiteral("błąd wejścia/wyjścia");
+    case EPIPE: return QStringLiteral("program czytający wyjście zakończył pracę");
     case ENOMEM: return QStringLiteral("za mało pamięci");
     case EXDEV: return QStringLiteral("plik tymczasowy jest na innym systemie plików");
     default: return QStringLiteral("błąd systemu nr %1").arg(err);

@@ -1,44 +1,27 @@
 #include "PdfComposer.h"
 
+#include "PdfObjectWriter.h"
+
 #include <QFile>
 
-#include <qpdf/Pipeline.hh>
 #include <qpdf/Pl_Buffer.hh>
 #include <qpdf/Pl_Flate.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
-#include <qpdf/QPDFWriter.hh>
+#include <QCryptographicHash>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <deque>
 #include <exception>
-#include <iterator>
 #include <map>
+#include <set>
 
 namespace druk {
 
 namespace {
-
-// qpdf's output into a QIODevice; a short write ends the composition.
-class DevicePipeline : public Pipeline {
-public:
-    explicit DevicePipeline(QIODevice &device) : Pipeline("QIODevice", nullptr), device_(device) {}
-
-    void write(unsigned char const *data, size_t len) override
-    {
-        while (len > 0) {
-            const qint64 written = device_.write(reinterpret_cast<const char *>(data), qint64(len));
-            if (written <= 0)
-                throw PdfComposeError("zapis nie powiódł się (" + device_.errorString().toStdString() + ")");
-            data += written;
-            len -= size_t(written);
-        }
-    }
-    void finish() override {}
-
-private:
-    QIODevice &device_;
-};
 
 void open(QPDF &pdf, const QString &path)
 {
@@ -46,24 +29,6 @@ void open(QPDF &pdf, const QString &path)
     pdf.setAttemptRecovery(false);
     pdf.setSuppressWarnings(true);
     pdf.processFile(name.constData());
-}
-
-// The name under which the shared drawing appears in resources, added
-// once even when many pages share these resources.
-std::string placeIn(QPDFObjectHandle resources, QPDFObjectHandle form)
-{
-    QPDFObjectHandle xobjects = resources.getKey("/XObject");
-    if (!xobjects.isDictionary()) {
-        xobjects = QPDFObjectHandle::newDictionary();
-        resources.replaceKey("/XObject", xobjects);
-    }
-    for (const auto &key : xobjects.getKeys())
-        if (xobjects.getKey(key).getObjGen() == form.getObjGen())
-            return key;
-    int suffix = 0;
-    const std::string name = resources.getUniqueResourceName("/Podklad", suffix);
-    xobjects.replaceKey(name, form);
-    return name;
 }
 
 // Every failure of qpdf's as our own.
@@ -110,135 +75,341 @@ PdfUnderlay::~PdfUnderlay() = default;
 
 namespace {
 
-// The kinds of resource a page names, each a dictionary of names.
-constexpr const char *ResourceKinds[] = {"/ColorSpace", "/ExtGState", "/Font", "/Pattern", "/Shading", "/XObject"};
-
-bool isResourceKind(const std::string &key)
+bool isSubsetTag(const std::string &name)
 {
-    return std::any_of(std::begin(ResourceKinds), std::end(ResourceKinds), [&](const char *k) { return key == k; });
+    // "/ABCDEF+Name": six capital letters and a plus.
+    if (name.size() < 9 || name[0] != '/' || name[7] != '+')
+        return false;
+    return std::all_of(name.begin() + 1, name.begin() + 7, [](char c) { return c >= 'A' && c <= 'Z'; });
 }
 
-// qpdf keeps every object it has read until the end; what is replaced by
-// null goes.
-void release(QPDF &pdf, const QPDFObjectHandle &object)
+// A subset font's /BaseFont with the tag its descriptor's /FontName has:
+// preflight tools and pdffonts read the subset from the font's own name.
+std::string taggedBaseFont(QPDFObjectHandle font)
 {
-    if (object.isIndirect())
-        pdf.replaceObject(object.getObjGen(), QPDFObjectHandle::newNull());
+    QPDFObjectHandle base = font.getKey("/BaseFont");
+    if (!base.isName() || isSubsetTag(base.getName()))
+        return {};
+    QPDFObjectHandle descriptor = font.getKey("/FontDescriptor");
+    QPDFObjectHandle descendants = font.getKey("/DescendantFonts");
+    if (!descriptor.isDictionary() && descendants.isArray() && descendants.getArrayNItems() > 0)
+        descriptor = descendants.getArrayItem(0).getKey("/FontDescriptor");
+    if (!descriptor.isDictionary() || !descriptor.getKey("/FontName").isName())
+        return {};
+    const std::string tagged = descriptor.getKey("/FontName").getName();
+    if (!isSubsetTag(tagged))
+        return {};
+    return tagged.substr(0, 8) + base.getName().substr(1);
 }
 
-// Both name the same thing: one object, or equal direct values.
-bool same(QPDFObjectHandle a, QPDFObjectHandle b)
+std::string nameText(const std::string &name)
 {
-    return a.isIndirect() ? a.getObjGen() == b.getObjGen() : !b.isIndirect() && a.unparse() == b.unparse();
+    return QPDFObjectHandle::newName(name).unparse();
 }
 
-// Qt gives every page resources of its own, all alike: the page takes the
-// shared ones instead, with its names added, unless one of its names means
-// something else there (then it keeps its own).
-void shareResources(QPDF &pdf, QPDFObjectHandle page, QPDFObjectHandle own, QPDFObjectHandle shared)
+std::string reference(int number)
 {
-    if (own.getObjGen() == shared.getObjGen())
-        return;
-    for (const std::string &key : own.getKeys()) {
-        QPDFObjectHandle mine = own.getKey(key);
-        QPDFObjectHandle theirs = shared.getKey(key);
-        if (!isResourceKind(key)) { // e.g. /ProcSet: alike or not shared
-            if (!theirs.isNull() && !same(mine, theirs))
-                return;
-            continue;
-        }
-        if (!mine.isDictionary() || (!theirs.isNull() && !theirs.isDictionary()))
-            return;
-        if (theirs.isDictionary())
-            for (const std::string &name : mine.getKeys())
-                if (theirs.hasKey(name) && !same(mine.getKey(name), theirs.getKey(name)))
-                    return;
+    return std::to_string(number) + " 0 R";
+}
+
+// A PDF text string: UTF-16BE with its byte order mark, in hex.
+std::string textString(const QString &text)
+{
+    std::string hex = "<FEFF";
+    static const char digits[] = "0123456789ABCDEF";
+    for (const QChar c : text)
+        for (const int shift : {12, 8, 4, 0})
+            hex += digits[(c.unicode() >> shift) & 0xf];
+    return hex + ">";
+}
+
+// A4 in points, as the paper is: 210 mm x 297 mm.
+constexpr double A4Width = 210 / 25.4 * 72, A4Height = 297 / 25.4 * 72;
+
+std::string number(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", value);
+    std::string s = text;
+    while (s.back() == '0')
+        s.pop_back();
+    if (s.back() == '.')
+        s.pop_back();
+    return s;
+}
+
+} // namespace
+
+struct ComposedPdf::State {
+    explicit State(const PdfUnderlay::Data &u) : underlay(u) {}
+
+    int reserve() { return out->reserve(); }
+    void writeObject(int number, const std::string &body) { out->writeObject(number, body); }
+    void writeStream(int number, const std::string &dictionaryStart, const char *data, size_t size)
+    {
+        out->writeStream(number, dictionaryStart, data, size);
     }
-    for (const std::string &key : own.getKeys()) {
-        QPDFObjectHandle mine = own.getKey(key);
-        if (!mine.isDictionary()) {
-            if (!shared.hasKey(key))
-                shared.replaceKey(key, mine);
-            continue;
+
+    const PdfUnderlay::Data &underlay;
+    std::unique_ptr<PdfObjectWriter> out; // made once the version is known
+    std::vector<int> pages;      // object numbers, in order
+    int catalog = 0, pageTree = 0, form = 0;
+    std::string version = "1.5"; // object streams
+    std::map<std::string, int> placements; // content placing the drawing
+};
+
+namespace {
+
+// The objects of one source document, copied into the output once each as
+// they are reached, with numbers of the output; what was copied is not
+// kept (only the numbers given).
+class Copier {
+public:
+    explicit Copier(ComposedPdf::State &state) : state_(state) {}
+
+    int numberOf(QPDFObjectHandle object)
+    {
+        const auto [at, added] = numbers_.try_emplace(object.getObjGen(), 0);
+        if (added) {
+            at->second = state_.reserve();
+            queue_.push_back(object);
         }
-        QPDFObjectHandle theirs = shared.getKey(key);
-        if (!theirs.isDictionary()) {
-            theirs = QPDFObjectHandle::newDictionary();
-            shared.replaceKey(key, theirs);
+        return at->second;
+    }
+
+    // A small object written once however many pages use it alike.
+    int shared(const std::string &body)
+    {
+        const auto [at, added] = sharedBodies_.try_emplace(body, 0);
+        if (added) {
+            at->second = state_.reserve();
+            state_.writeObject(at->second, body);
         }
-        for (const std::string &name : mine.getKeys())
-            if (!theirs.hasKey(name))
-                theirs.replaceKey(name, mine.getKey(name));
+        return at->second;
     }
-    page.replaceKey("/Resources", shared);
-    release(pdf, own);
-}
 
-// An empty list of annotations, as Qt gives every page, says nothing.
-void dropEmptyAnnotations(QPDF &pdf, QPDFObjectHandle page)
-{
-    QPDFObjectHandle annots = page.getKey("/Annots");
-    if (annots.isArray() && annots.getArrayNItems() == 0) {
-        page.removeKey("/Annots");
-        release(pdf, annots);
+    // Writes every object reached so far.
+    void drain()
+    {
+        while (!queue_.empty()) {
+            QPDFObjectHandle object = queue_.front();
+            queue_.pop_front();
+            const int n = numbers_.at(object.getObjGen());
+            if (object.isStream()) {
+                const std::shared_ptr<Buffer> raw = object.getRawStreamData();
+                state_.writeStream(n, dictionaryStart(object.getDict(), {"/Length"}),
+                                   reinterpret_cast<const char *>(raw->getBuffer()), raw->getSize());
+            } else {
+                state_.writeObject(n, direct(object));
+            }
+        }
     }
-}
 
-void compose(const PdfUnderlay::Data &underlay, const QString &pagesPdf, Pipeline &output)
-{
-    QPDF pages;
-    open(pages, pagesPdf);
-    std::vector<QPDFPageObjectHelper> all = QPDFPageDocumentHelper(pages).getAllPages();
+    // The object's own text, other objects referred to by their numbers.
+    std::string direct(QPDFObjectHandle object)
+    {
+        std::string text;
+        if (object.isArray()) {
+            text += '[';
+            for (QPDFObjectHandle item : object.getArrayAsVector()) {
+                value(text, item);
+                text += ' ';
+            }
+            text += ']';
+        } else if (object.isDictionary()) {
+            text = dictionaryStart(object, {}) + ">>";
+        } else {
+            text = object.unparse();
+        }
+        return text;
+    }
 
-    // Before any object is added: the first new object makes qpdf read
-    // every object of the file, and what is released here it then need
-    // not hold (10,000 pages: about 40 MB less).
-    QPDFObjectHandle shared; // resources that many pages can use
-    for (QPDFPageObjectHelper &page : all) {
-        dropEmptyAnnotations(pages, page.getObjectHandle());
-        QPDFObjectHandle resources = page.getAttribute("/Resources", false);
-        if (!resources.isDictionary() || !resources.isIndirect())
-            continue;
-        if (!shared.isInitialized())
-            shared = resources;
+    void value(std::string &text, QPDFObjectHandle object)
+    {
+        if (object.isIndirect())
+            text += reference(numberOf(object));
         else
-            shareResources(pages, page.getObjectHandle(), resources, shared);
+            text += direct(object);
     }
 
-    const QPDFObjectHandle form = pages.copyForeignObject(underlay.form);
-    // Pages of one size place the drawing with the same few bytes: one
-    // stream serves them all.
-    std::map<std::string, QPDFObjectHandle> placements;
-    for (QPDFPageObjectHelper &page : all) {
-        // Resources are changed where they are, so that resources shared by
-        // pages stay shared and are not copied onto every page.
-        QPDFObjectHandle resources = page.getAttribute("/Resources", false);
-        if (!resources.isDictionary()) {
-            resources = QPDFObjectHandle::newDictionary();
-            page.getObjectHandle().replaceKey("/Resources", resources);
+    // "<<" and every entry but those left out, to which more may be added.
+    std::string dictionaryStart(QPDFObjectHandle dictionary, const std::set<std::string> &without)
+    {
+        std::string text = "<<";
+        const std::string baseFont = dictionary.getKey("/Type").isNameAndEquals("/Font") ? taggedBaseFont(dictionary)
+                                                                                          : std::string();
+        for (const std::string &key : dictionary.getKeys()) {
+            if (without.count(key))
+                continue;
+            text += nameText(key) + ' ';
+            if (key == "/BaseFont" && !baseFont.empty())
+                text += nameText(baseFont);
+            else
+                value(text, dictionary.getKey(key));
+            text += ' ';
         }
-        const std::string name = placeIn(resources, form);
-        const std::string place = page.placeFormXObject(form, name, page.getTrimBox().getArrayAsRectangle()) + "\n";
-        auto found = placements.find(place);
-        if (found == placements.end())
-            found = placements.emplace(place, pages.makeIndirectObject(QPDFObjectHandle::newStream(&pages, place))).first;
-        page.addPageContents(found->second, true);
+        return text;
     }
 
-    QPDFWriter writer(pages);
-    writer.setOutputPipeline(&output);
-    writer.setObjectStreamMode(qpdf_o_generate);
-    writer.setDeterministicID(true);
-    writer.setDecodeLevel(qpdf_dl_none); // streams go out as they came, not recompressed
-    writer.write();
+private:
+    ComposedPdf::State &state_;
+    std::map<QPDFObjGen, int> numbers_;
+    std::deque<QPDFObjectHandle> queue_;
+    std::map<std::string, int> sharedBodies_;
+};
+
+// The name for the drawing in a page's resources, unused by the page.
+std::string underlayName(QPDFObjectHandle xobjects)
+{
+    std::string name = "/Podklad";
+    for (int k = 1; xobjects.isDictionary() && xobjects.hasKey(name); ++k)
+        name = "/Podklad" + std::to_string(k);
+    return name;
+}
+
+std::string mediaBox(const QPDFObjectHandle::Rectangle &box)
+{
+    const double width = box.urx - box.llx, height = box.ury - box.lly;
+    // Qt writes whole points; A4 is a fraction more or less. The top stays
+    // where it was: the page is drawn from its top.
+    if (std::abs(width - A4Width) < 1 && std::abs(height - A4Height) < 1)
+        return "[" + number(box.llx) + " " + number(box.ury - A4Height) + " " + number(box.llx + A4Width) + " "
+            + number(box.ury) + "]";
+    return "[" + number(box.llx) + " " + number(box.lly) + " " + number(box.urx) + " " + number(box.ury) + "]";
+}
+
+void addPage(ComposedPdf::State &state, Copier &copier, QPDFPageObjectHelper page)
+{
+    QPDFObjectHandle dictionary = page.getObjectHandle();
+    QPDFObjectHandle resources = page.getAttribute("/Resources", false);
+    QPDFObjectHandle xobjects = resources.isDictionary() ? resources.getKey("/XObject") : QPDFObjectHandle::newNull();
+    const std::string name = underlayName(xobjects);
+
+    const std::string place = page.placeFormXObject(state.underlay.form, name, page.getTrimBox().getArrayAsRectangle()) + "\n";
+    auto placement = state.placements.find(place);
+    if (placement == state.placements.end()) {
+        placement = state.placements.emplace(place, state.reserve()).first;
+        state.writeStream(placement->second, "<<", place.data(), place.size());
+    }
+
+    std::string ownResources = "<<";
+    if (resources.isDictionary())
+        for (const std::string &key : resources.getKeys())
+            if (key != "/XObject") {
+                ownResources += nameText(key) + ' ';
+                copier.value(ownResources, resources.getKey(key));
+                ownResources += ' ';
+            }
+    ownResources += "/XObject " + (xobjects.isDictionary() ? copier.dictionaryStart(xobjects, {}) : std::string("<<"))
+        + nameText(name) + ' ' + reference(state.form) + ">>>>";
+
+    std::string contents = "[" + reference(placement->second) + " ";
+    QPDFObjectHandle own = dictionary.getKey("/Contents");
+    if (own.isArray())
+        for (QPDFObjectHandle item : own.getArrayAsVector()) {
+            copier.value(contents, item);
+            contents += ' ';
+        }
+    else if (!own.isNull())
+        copier.value(contents, own);
+    contents += "]";
+
+    std::string body = "<</Type /Page /Parent " + reference(state.pageTree) + " /MediaBox "
+        + mediaBox(page.getMediaBox().getArrayAsRectangle()) + " /Resources " + reference(copier.shared(ownResources))
+        + " /Contents " + contents + ' ';
+    QPDFObjectHandle rotate = page.getAttribute("/Rotate", false);
+    if (rotate.isInteger())
+        body += "/Rotate " + rotate.unparse() + ' ';
+    static const std::set<std::string> replaced{"/Type", "/Parent", "/MediaBox", "/CropBox", "/TrimBox", "/BleedBox",
+                                                "/ArtBox", "/Resources", "/Contents", "/Rotate"};
+    for (const std::string &key : dictionary.getKeys()) {
+        QPDFObjectHandle item = dictionary.getKey(key);
+        // An empty list of annotations, as Qt gives every page, says nothing.
+        if (replaced.count(key) || (key == "/Annots" && item.isArray() && item.getArrayNItems() == 0))
+            continue;
+        body += nameText(key) + ' ';
+        copier.value(body, item);
+        body += ' ';
+    }
+    body += ">>";
+    const int number = state.reserve();
+    state.writeObject(number, body);
+    state.pages.push_back(number);
+    copier.drain();
+}
+
+} // namespace
+
+ComposedPdf::ComposedPdf(const PdfUnderlay &underlay, QIODevice &output)
+    : d_(std::make_unique<State>(underlay.data()))
+{
+    guarded([&] {
+        d_->version = std::max(d_->version, d_->underlay.pdf.getPDFVersion());
+        d_->out = std::make_unique<PdfObjectWriter>(output, d_->version);
+        d_->catalog = d_->reserve();
+        d_->pageTree = d_->reserve();
+        Copier copier(*d_);
+        d_->form = copier.numberOf(d_->underlay.form);
+        copier.drain();
+    });
+}
+
+ComposedPdf::~ComposedPdf() = default;
+
+int ComposedPdf::pageCount() const
+{
+    return int(d_->pages.size());
+}
+
+void ComposedPdf::addPages(const QString &pagesPdf)
+{
+    guarded([&] {
+        QPDF pages;
+        open(pages, pagesPdf);
+        d_->version = std::max(d_->version, pages.getPDFVersion());
+        Copier copier(*d_);
+        for (QPDFPageObjectHelper &page : QPDFPageDocumentHelper(pages).getAllPages())
+            addPage(*d_, copier, page);
+    });
+}
+
+void ComposedPdf::finish(const QString &title)
+{
+    guarded([&] {
+        State &s = *d_;
+        std::string kids;
+        for (const int page : s.pages)
+            kids += reference(page) + ' ';
+        s.writeObject(s.pageTree, "<</Type /Pages /Count " + std::to_string(s.pages.size()) + " /Kids [" + kids + "]>>");
+        std::string catalog = "<</Type /Catalog /Pages " + reference(s.pageTree);
+        if (s.version.substr(0, 3) > "1.5") // the header was written before the pages were read
+            catalog += " /Version /" + s.version.substr(0, 3);
+        s.writeObject(s.catalog, catalog + ">>");
+        const int info = s.reserve();
+        s.writeObject(info, "<<" + (title.isEmpty() ? std::string() : "/Title " + textString(title) + " ")
+                                + "/Creator (dyplom-druk) /Producer (dyplom-druk)>>");
+
+        QCryptographicHash id(QCryptographicHash::Md5);
+        id.addData(title.toUtf8());
+        id.addData(QByteArray::number(s.out->position()) + ' ' + QByteArray::number(qsizetype(s.pages.size())));
+        s.out->finish(s.catalog, info, id.result().toHex().toUpper().toStdString());
+    });
+}
+
+namespace {
+
+void compose(const PdfUnderlay &underlay, const QString &pagesPdf, QIODevice &output)
+{
+    ComposedPdf pdf(underlay, output);
+    pdf.addPages(pagesPdf);
+    pdf.finish();
 }
 
 } // namespace
 
 void composePdf(const PdfUnderlay &underlay, const QString &pagesPdf, QIODevice &output)
 {
-    DevicePipeline pipeline(output);
-    guarded([&] { compose(underlay.data(), pagesPdf, pipeline); });
+    compose(underlay, pagesPdf, output);
 }
 
 void composePdf(const QString &underlayPdf, const QString &pagesPdf, QIODevice &output)

@@ -7,6 +7,7 @@
 #include "ErrorTexts.h"
 #include "Failure.h"
 #include "FileNames.h"
+#include "OutputSafety.h"
 #include "PageTargets.h"
 #include "StagedOutputs.h"
 
@@ -123,10 +124,11 @@ private:
 };
 
 void toPdf(OutputFile &file, const QList<Page> &pages, const printing::SheetGeometry &geometry,
-           const std::function<void(const QString &)> &warn, const std::function<void(int, int)> &progress)
+           const std::function<void(const QString &)> &warn, const std::function<void(int, int)> &progress,
+           const QString &title)
 {
     OffPageTexts offPage;
-    CompactPdfWriter(geometry, pages.first().input).write(file, pages, offPage, progress);
+    CompactPdfWriter(geometry, pages.first().input).write(file, pages, offPage, progress, title);
     for (const QString &line : offPage.warnings())
         warn(line);
 }
@@ -235,6 +237,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     // the folders made for them.
     CreatedFolders folders;
     StagedOutputs outputs;
+    outputs.setOverwrite(options.overwrite);
     try {
         QList<Page> pages;
         QList<InputFile> inputs;
@@ -271,12 +274,15 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         const printing::SheetGeometry geometry =
             printing::SheetGeometry::a4(options.printerDpi, options.printableMm);
 
+        // The document title of a whole list's PDF: the diploma's heading.
+        const QString heading = options.diploma.isEmpty() ? QString() : readDiploma(options.diploma).texts.heading;
         if (!options.output.isEmpty()) {
-            toPdf(outputs.stage(options.output), pages, geometry, warn, progress);
+            toPdf(outputs.stage(options.output), pages, geometry, warn, progress, heading);
             warnedOnce = true;
         }
 
         if (!options.separateDir.isEmpty()) {
+            followLinks(options.separateDir); // no link planted by another user
             folders.make(options.separateDir);
             QStringList stems;
             for (const Page &p : pages)
@@ -286,11 +292,12 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
             CompactPdfWriter writer(geometry, pages.first().input);
             if (!options.overwrite)
                 for (const QString &name : names)
-                    if (QFileInfo::exists(dir.filePath(name)))
+                    if (nameTaken(dir.filePath(name))) // a dangling link too
                         throw Failure(dir.filePath(name), QStringLiteral("plik już istnieje (--nadpisz pozwala go zastąpić)"));
             OffPageTexts offPage; // over all the files: a heading too wide is said once
             for (int i = 0; i < pages.size(); ++i) {
-                writer.write(outputs.stage(dir.filePath(names[i])), {pages[i]}, offPage);
+                writer.write(outputs.stage(dir.filePath(names[i])), {pages[i]}, offPage, {},
+                             pages[i].input.texts.recipient);
                 progress(i + 1, int(pages.size()));
             }
             for (const QString &line : offPage.warnings())
@@ -299,6 +306,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         }
 
         if (!options.pngDir.isEmpty()) {
+            followLinks(options.pngDir);
             folders.make(options.pngDir);
             const QDir dir(options.pngDir);
             ImageTarget target(geometry, options.pngDpi, outputs, [&](int page) {
@@ -326,7 +334,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
             // The compact PDF of the whole list goes to the queue as one job.
             ScratchFolder scratch;
             const std::unique_ptr<OutputFile> job = scratch.create(QStringLiteral("dyplomy.pdf"));
-            toPdf(*job, pages, geometryOf(printer), warn, progress);
+            toPdf(*job, pages, geometryOf(printer), warn, progress, heading);
             sendToPrinter(printer.printerName(), job->path(), QFileInfo(options.diploma).fileName());
         }
 

@@ -2,6 +2,8 @@
 
 #include "ErrorTexts.h"
 #include "Failure.h"
+#include "Leftovers.h"
+#include "OutputSafety.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +13,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -35,13 +38,34 @@ bool sameFile(const QString &a, const QString &b)
         && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
-// A link is replaced at its target, as an editor saving through it would.
-QString resolvedTarget(const QString &path)
+// Puts from at to unless a file of that name is there by now: atomically
+// where the file system can, else by a hard link, which fails likewise.
+int renameWithoutReplacing(const QByteArray &from, const QByteArray &to)
 {
-    QString target = path;
-    for (int hops = 0; hops < 40 && QFileInfo(target).isSymLink(); ++hops)
-        target = QFileInfo(target).symLinkTarget();
-    return QDir::cleanPath(QFileInfo(target).absoluteFilePath());
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return errno;
+    if (::link(from.constData(), to.constData()) != 0)
+        return errno;
+    ::unlink(from.constData());
+    return 0;
+}
+
+bool sameInode(const QString &path, dev_t dev, ino_t ino)
+{
+    struct stat st;
+    return ::stat(nativePath(path).constData(), &st) == 0 && st.st_dev == dev && st.st_ino == ino;
+}
+
+// The file at path is still the one seen then. Without the file held open
+// a new file may get a freed inode's number: its size and time tell it.
+bool stillThere(const QString &path, const struct stat &then, bool held)
+{
+    struct stat now;
+    return ::stat(nativePath(path).constData(), &now) == 0 && now.st_dev == then.st_dev && now.st_ino == then.st_ino
+        && (held || (now.st_size == then.st_size && now.st_mtim.tv_sec == then.st_mtim.tv_sec
+                     && now.st_mtim.tv_nsec == then.st_mtim.tv_nsec));
 }
 
 // The temporary files not yet renamed or removed, and the scratch folders
@@ -117,6 +141,8 @@ OutputFile::~OutputFile()
 {
     if (fd_ >= 0)
         ::close(fd_);
+    if (replacedFd_ >= 0)
+        ::close(replacedFd_);
 }
 
 qint64 OutputFile::writeData(const char *data, qint64 size)
@@ -178,8 +204,11 @@ void OutputFile::finish()
     struct stat st;
     if (::fstat(fd_, &st) != 0)
         fail(error_ = errno);
-    if (st.st_size != onDisk_)
+    // Standard output may be a pipe, or a file written from elsewhere.
+    if (!streamed_ && st.st_size != onDisk_)
         fail(error_ = ENOSPC);
+    dev_ = st.st_dev;
+    ino_ = st.st_ino;
     const int fd = fd_;
     fd_ = -1;
     QIODevice::close();
@@ -228,10 +257,25 @@ void StagedOutputs::protect(const QString &input, const QString &what)
 
 OutputFile &StagedOutputs::stage(const QString &path)
 {
+    if (path == QLatin1String("-")) {
+        for (const auto &file : files_)
+            if (file->streamed_)
+                throw Failure(path, QStringLiteral("standardowe wyjście podane dwa razy"));
+        if (::isatty(STDOUT_FILENO))
+            throw Failure(path, QStringLiteral("standardowe wyjście to terminal: przekieruj je do pliku (> plik.pdf) "
+                                               "albo programu (| lp)"));
+        const int fd = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
+        if (fd < 0)
+            throw Failure(path, QStringLiteral("brak standardowego wyjścia (%1)").arg(systemErrorText(errno)));
+        files_.push_back(std::unique_ptr<OutputFile>(new OutputFile(path, path, QString(), fd, write_)));
+        files_.back()->streamed_ = true;
+        return *files_.back();
+    }
     for (const Protected &input : inputs_)
         if (sameFile(path, input.path))
             throw Failure(path, QStringLiteral("to %1 „%2”: nie zostanie zastąpiony wydrukiem").arg(input.what, input.path));
-    const QString target = resolvedTarget(path);
+    const OutputPlace place = followLinks(path);
+    const QString &target = place.target;
     if (QFileInfo(target).isDir())
         throw Failure(path, systemErrorText(EISDIR));
     if (target.endsWith(QLatin1String(".dyp"), Qt::CaseInsensitive))
@@ -239,9 +283,11 @@ OutputFile &StagedOutputs::stage(const QString &path)
     for (const auto &file : files_)
         if (file->target_ == target || sameFile(file->target_, target))
             throw Failure(path, QStringLiteral("ten sam plik wyjściowy podany dwa razy"));
+    checkReplaceable(path, place, signatureFor(target), overwrite_);
 
     const QFileInfo info(target);
-    QByteArray pattern = nativePath(info.dir().filePath(QStringLiteral(".dyplom-druk-XXXXXX")));
+    removeLeftovers(info.path());
+    QByteArray pattern = nativePath(info.dir().filePath(QLatin1Char('.') + temporaryPrefix() + QStringLiteral("XXXXXX")));
     int fd;
     {
         InterruptsBlocked blocked; // the file and its registration together
@@ -253,23 +299,66 @@ OutputFile &StagedOutputs::stage(const QString &path)
         throw Failure(path, QStringLiteral("nie można utworzyć pliku (%1)").arg(systemErrorText(errno)));
     // The replaced file's permissions, or what the user's umask gives.
     struct stat old;
-    const mode_t mode = ::stat(nativePath(target).constData(), &old) == 0 ? (old.st_mode & 07777) : newFileMode();
+    const bool replaces = ::stat(nativePath(target).constData(), &old) == 0;
+    const mode_t mode = replaces ? (old.st_mode & 07777) : newFileMode();
     (void)::fchmod(fd, mode);
     files_.push_back(std::unique_ptr<OutputFile>(new OutputFile(path, target, QFile::decodeName(pattern), fd, write_)));
-    return *files_.back();
+    OutputFile &file = *files_.back();
+    file.replaces_ = replaces;
+    if (replaces) {
+        file.replaced_ = old;
+        // A few held, not one per picture of a long list: descriptors are few.
+        if (held_ < 64 && (file.replacedFd_ = ::open(nativePath(target).constData(), O_PATH | O_CLOEXEC)) >= 0)
+            ++held_;
+    }
+    return file;
+}
+
+void StagedOutputs::undo(const std::vector<OutputFile *> &placed)
+{
+    for (OutputFile *file : placed) // new names only: a replaced file is gone either way
+        if (!file->replaces_ && sameInode(file->target_, file->dev_, file->ino_))
+            ::unlink(nativePath(file->target_).constData());
 }
 
 void StagedOutputs::commitAll()
 {
     for (const auto &file : files_)
         file->finish();
-    // Nothing is put in place before every output is whole.
-    for (const auto &file : files_) {
-        if (::rename(nativePath(file->temporary_).constData(), nativePath(file->target_).constData()) != 0)
-            throw Failure(file->path(), QStringLiteral("nie można zapisać pliku (%1)").arg(systemErrorText(errno)));
-        setPending(file->temporary_, false);
-        file->temporary_.clear();
-    }
+    // Nothing is put in place before every output is whole. A file that
+    // another program put at an output's name meanwhile is not replaced
+    // unless --nadpisz says so: new names first, each only if still free,
+    // so that a lost race is known before any earlier file is replaced.
+    if (!overwrite_)
+        for (const auto &file : files_)
+            if (!file->streamed_ && file->replaces_ && !stillThere(file->target_, file->replaced_, file->replacedFd_ >= 0))
+                throw Failure(file->path(), QStringLiteral("plik został zmieniony przez inny program w trakcie pracy: "
+                                                           "nie został zastąpiony, nic nie zostało zapisane"));
+    std::vector<OutputFile *> placed;
+    const auto put = [&](OutputFile &file) {
+        const QByteArray from = nativePath(file.temporary_), to = nativePath(file.target_);
+        int err = 0;
+        if (!file.replaces_ && !overwrite_)
+            err = renameWithoutReplacing(from, to);
+        else if (::rename(from.constData(), to.constData()) != 0)
+            err = errno;
+        if (err != 0) {
+            undo(placed);
+            if (err == EEXIST)
+                throw Failure(file.path(), QStringLiteral("plik powstał w trakcie pracy (inne wywołanie?): nie został "
+                                                          "zastąpiony, nic nie zostało zapisane"));
+            throw Failure(file.path(), QStringLiteral("nie można zapisać pliku (%1)").arg(systemErrorText(err)));
+        }
+        setPending(file.temporary_, false);
+        file.temporary_.clear();
+        placed.push_back(&file);
+    };
+    for (const auto &file : files_)
+        if (!file->streamed_ && !file->replaces_)
+            put(*file);
+    for (const auto &file : files_)
+        if (!file->streamed_ && file->replaces_)
+            put(*file);
 }
 
 ScratchFolder::ScratchFolder()
@@ -278,7 +367,8 @@ ScratchFolder::ScratchFolder()
     QString base = QDir::tempPath();
     if (base.isEmpty() || !QFileInfo(base).isDir())
         base = QStringLiteral("/tmp");
-    QByteArray pattern = nativePath(QDir(base).filePath(QStringLiteral("dyplom-druk-XXXXXX")));
+    removeLeftovers(base);
+    QByteArray pattern = nativePath(QDir(base).filePath(temporaryPrefix() + QStringLiteral("XXXXXX")));
     bool made;
     {
         InterruptsBlocked blocked; // the folder and its registration together

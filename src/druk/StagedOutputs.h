@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <vector>
 
@@ -21,7 +22,7 @@ class OutputFile : public QIODevice {
 public:
     ~OutputFile() override;
 
-    // The path the file will have once committed.
+    // The path the file will have once committed ("-": standard output).
     const QString &path() const { return path_; }
     const QString &temporaryPath() const { return temporary_; }
 
@@ -45,7 +46,13 @@ private:
 
     QString path_;
     QString target_;    // path_ with its links resolved
-    QString temporary_; // empty once renamed into place
+    QString temporary_; // empty once renamed into place, or when streamed
+    bool streamed_ = false; // standard output: nothing to put in place
+    bool replaces_ = false; // target_ existed when staged (as replacedDev_/replacedIno_)
+    struct stat replaced_ {}; // what was there when staged
+    int replacedFd_ = -1;     // held so that its inode number is not reused meanwhile
+    dev_t dev_ = 0; // the temporary file itself, to tell it from a rival's
+    ino_t ino_ = 0;
     int fd_;
     WriteCall write_;
     QByteArray buffer_;
@@ -68,12 +75,22 @@ public:
     // list, the template); what says what it is, e.g. "plik dyplomu".
     void protect(const QString &input, const QString &what);
 
-    // A new output for path. Throws Failure when path is an input of the
-    // run, a diploma (.dyp), already an output of this run, or when the
-    // temporary file cannot be made.
+    // Whether an existing file of another kind (not a PDF, not a PNG) or a
+    // dangling link may be replaced, and a file that appears while the run
+    // works (--nadpisz). Off by default.
+    void setOverwrite(bool overwrite) { overwrite_ = overwrite; }
+
+    // A new output for path; "-" is standard output, written as it comes.
+    // Throws Failure when path is an input of the run, a diploma (.dyp),
+    // already an output of this run, an existing file that may not be
+    // replaced (see checkReplaceable), a link another user planted in a
+    // shared folder, or when the temporary file cannot be made.
     OutputFile &stage(const QString &path);
 
-    // Finishes every file, then renames each into place. Throws Failure.
+    // Finishes every file, then puts each in place. Without overwrite a
+    // file that appeared meanwhile at a new output's name is not replaced:
+    // the run fails naming it and takes back what it had put in place.
+    // Throws Failure.
     void commitAll();
 
     int count() const { return int(files_.size()); }
@@ -87,7 +104,11 @@ private:
         QString path;
         QString what;
     };
+    void undo(const std::vector<OutputFile *> &placed);
+
     WriteCall write_;
+    bool overwrite_ = false;
+    int held_ = 0; // replaced files held open
     std::vector<Protected> inputs_;
     std::vector<std::unique_ptr<OutputFile>> files_;
 };
@@ -108,6 +129,7 @@ public:
     std::unique_ptr<OutputFile> create(const QString &name);
     // Removes the file name now rather than with the folder.
     void remove(const QString &name);
+    const QString &path() const { return path_; }
 
 private:
     QString path_;

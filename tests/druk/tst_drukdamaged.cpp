@@ -102,13 +102,13 @@ private slots:
     void strictModeRefusesAndWritesNothing()
     {
         writeBytes(dir_->file(QStringLiteral("Wzory/BDR_0001.wmf")), damagedTemplate());
-        writeBytes(dir_->file(QStringLiteral("out.pdf")), "the old file");
+        writeBytes(dir_->file(QStringLiteral("out.pdf")), "%PDF- the old file");
         const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("-o"), QStringLiteral("out.pdf"),
                                   QStringLiteral("--osobno"), QStringLiteral("osobno"), QStringLiteral("--scisle")});
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains(QStringLiteral("BDR_0001.wmf: uszkodzony wzór (1 damaged record(s) skipped")),
                  qPrintable(r.err));
-        QCOMPARE(readBytes(dir_->file(QStringLiteral("out.pdf"))), QByteArray("the old file"));
+        QCOMPARE(readBytes(dir_->file(QStringLiteral("out.pdf"))), QByteArray("%PDF- the old file"));
         QVERIFY(QDir(dir_->file(QStringLiteral("osobno"))).isEmpty());
     }
 

@@ -1,6 +1,7 @@
 // The staged outputs of dyplom-druk: nothing replaced before every file is
 // whole, short writes never taken for success, inputs never overwritten.
 #include "druk/Failure.h"
+#include "druk/OutputSafety.h"
 #include "druk/StagedOutputs.h"
 
 #include "FileBytes.h"
@@ -57,6 +58,10 @@ private slots:
     void failedRunKeepsEarlierFiles();
     void inputsAreNeverReplaced();
     void linkIsWrittenAtItsTarget();
+    void fileThatAppearsMeanwhileIsKept_data();
+    void linksAreFollowedAsTheKernelDoes_data();
+    void linksAreFollowedAsTheKernelDoes();
+    void fileThatAppearsMeanwhileIsKept();
     void scratchFolderGoesWithEverythingInIt();
 };
 
@@ -85,7 +90,7 @@ void TestDrukOutputs::shortWritesAreAFullDisk()
     for (const qint64 room : {qint64(0), qint64(1000), qint64(70000), qint64(199999)}) {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("out.pdf"));
-        writeBytes(path, "old file");
+        writeBytes(path, "%PDF-old file");
         {
             StagedOutputs outputs(diskWithRoom(room));
             OutputFile &file = outputs.stage(path);
@@ -94,7 +99,7 @@ void TestDrukOutputs::shortWritesAreAFullDisk()
             const QString failure = failureOf([&] { outputs.commitAll(); });
             QVERIFY2(failure == path + QStringLiteral(": brak miejsca na dysku"), qPrintable(failure));
         }
-        QCOMPARE(readBytesOrMissing(path), QByteArray("old file"));
+        QCOMPARE(readBytesOrMissing(path), QByteArray("%PDF-old file"));
         QCOMPARE(filesIn(dir), QStringList{QStringLiteral("out.pdf")});
     }
 }
@@ -105,14 +110,14 @@ void TestDrukOutputs::failedRunKeepsEarlierFiles()
     // place and the earlier file of the first name stays.
     QTemporaryDir dir;
     const QString keep = dir.filePath(QStringLiteral("keep.pdf"));
-    writeBytes(keep, "earlier");
+    writeBytes(keep, "%PDF-earlier");
     {
         StagedOutputs outputs(diskWithRoom(10));
         outputs.stage(keep).write("0123456789");
         outputs.stage(dir.filePath(QStringLiteral("more.pdf"))).write("more");
         QVERIFY(!failureOf([&] { outputs.commitAll(); }).isEmpty());
     }
-    QCOMPARE(readBytesOrMissing(keep), QByteArray("earlier"));
+    QCOMPARE(readBytesOrMissing(keep), QByteArray("%PDF-earlier"));
     QCOMPARE(filesIn(dir), QStringList{QStringLiteral("keep.pdf")});
 
     // A run that stops on its own (an exception elsewhere) leaves nothing either.
@@ -120,7 +125,7 @@ void TestDrukOutputs::failedRunKeepsEarlierFiles()
         StagedOutputs outputs;
         outputs.stage(keep).write("new");
     }
-    QCOMPARE(readBytesOrMissing(keep), QByteArray("earlier"));
+    QCOMPARE(readBytesOrMissing(keep), QByteArray("%PDF-earlier"));
     QCOMPARE(filesIn(dir), QStringList{QStringLiteral("keep.pdf")});
 }
 
@@ -164,7 +169,7 @@ void TestDrukOutputs::linkIsWrittenAtItsTarget()
     QTemporaryDir dir;
     QDir(dir.path()).mkdir(QStringLiteral("real"));
     const QString target = dir.filePath(QStringLiteral("real/out.pdf"));
-    writeBytes(target, "old");
+    writeBytes(target, "%PDF-old");
     const QString link = dir.filePath(QStringLiteral("out.pdf"));
     QVERIFY(QFile::link(target, link));
     {
@@ -174,6 +179,84 @@ void TestDrukOutputs::linkIsWrittenAtItsTarget()
     }
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(readBytesOrMissing(target), QByteArray("new"));
+}
+
+void TestDrukOutputs::fileThatAppearsMeanwhileIsKept_data()
+{
+    QTest::addColumn<bool>("earlierFile"); // b.pdf was there when staged, and is then swapped for another
+    QTest::addColumn<bool>("overwrite");
+    QTest::newRow("new name taken") << false << false;
+    QTest::newRow("earlier file swapped") << true << false;
+    QTest::newRow("new name taken, --nadpisz") << false << true;
+    QTest::newRow("earlier file swapped, --nadpisz") << true << true;
+}
+
+void TestDrukOutputs::fileThatAppearsMeanwhileIsKept()
+{
+    QFETCH(bool, earlierFile);
+    QFETCH(bool, overwrite);
+    QTemporaryDir dir;
+    const QString a = dir.filePath(QStringLiteral("a.pdf")), b = dir.filePath(QStringLiteral("b.pdf"));
+    if (earlierFile)
+        writeBytes(b, "%PDF-earlier");
+    StagedOutputs outputs;
+    outputs.setOverwrite(overwrite);
+    outputs.stage(a).write("%PDF-ours a");
+    outputs.stage(b).write("%PDF-ours b");
+    // Another program's file at b while the run works: a new inode.
+    QFile::remove(b);
+    writeBytes(b, "%PDF-theirs");
+    const QString failure = failureOf([&] { outputs.commitAll(); });
+    if (overwrite) {
+        QCOMPARE(failure, QString());
+        QCOMPARE(readBytesOrMissing(b), QByteArray("%PDF-ours b"));
+        QCOMPARE(readBytesOrMissing(a), QByteArray("%PDF-ours a"));
+    } else {
+        QVERIFY2(failure.startsWith(b + QStringLiteral(": plik ")) && failure.contains(QStringLiteral("nic nie zostało zapisane")),
+                 qPrintable(failure));
+        QCOMPARE(readBytesOrMissing(b), QByteArray("%PDF-theirs"));
+        QCOMPARE(readBytesOrMissing(a), QByteArrayLiteral("<missing>")); // taken back, not left half done
+    }
+}
+
+void TestDrukOutputs::linksAreFollowedAsTheKernelDoes_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("target"); // empty: refused
+    QTest::addColumn<bool>("dangling");
+    QTest::newRow("plain file") << "a/x.pdf" << "a/x.pdf" << false;
+    QTest::newRow("relative link") << "a/rel.pdf" << "b/x.pdf" << false;
+    QTest::newRow("chain of links") << "a/chain.pdf" << "b/x.pdf" << false;
+    QTest::newRow("folder link, then ..") << "a/deep/../x.pdf" << "b/x.pdf" << false; // b/c/.. is b, not a
+    QTest::newRow("link to nothing") << "a/dangling.pdf" << "b/none.pdf" << true;
+    QTest::newRow("chain to nothing") << "a/to-dangling.pdf" << "b/none.pdf" << true;
+    QTest::newRow("missing folder") << "a/brak/x.pdf" << "a/brak/x.pdf" << false;
+    QTest::newRow("loop") << "a/loop1.pdf" << "" << false;
+}
+
+void TestDrukOutputs::linksAreFollowedAsTheKernelDoes()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, target);
+    QFETCH(bool, dangling);
+    QTemporaryDir tmp;
+    const QString dir = QDir(tmp.path()).canonicalPath();
+    QVERIFY(QDir(dir).mkpath(QStringLiteral("a")) && QDir(dir).mkpath(QStringLiteral("b/c")));
+    writeBytes(dir + QStringLiteral("/b/x.pdf"), "%PDF-");
+    for (const auto &[link, to] : std::initializer_list<std::pair<const char *, const char *>>{
+             {"a/rel.pdf", "../b/x.pdf"}, {"a/chain.pdf", "rel.pdf"}, {"a/deep", "../b/c"},
+             {"a/dangling.pdf", "../b/none.pdf"}, {"a/to-dangling.pdf", "dangling.pdf"},
+             {"a/loop1.pdf", "loop2.pdf"}, {"a/loop2.pdf", "loop1.pdf"}})
+        QVERIFY(::symlink(to, QFile::encodeName(dir + QLatin1Char('/') + QLatin1String(link)).constData()) == 0);
+    const QString failure = failureOf([&] {
+        const OutputPlace place = followLinks(dir + QLatin1Char('/') + path);
+        QCOMPARE(place.target, dir + QLatin1Char('/') + target);
+        QCOMPARE(place.danglingLink, dangling);
+    });
+    if (target.isEmpty())
+        QVERIFY2(failure.contains(QStringLiteral("za dużo dowiązań symbolicznych")), qPrintable(failure));
+    else
+        QCOMPARE(failure, QString());
 }
 
 void TestDrukOutputs::scratchFolderGoesWithEverythingInIt()
