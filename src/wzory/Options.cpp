@@ -28,6 +28,8 @@ Options parseOptions(const QStringList &arguments)
             pageGiven = true;
         } else if (arg == QLatin1String("--nadpisz")) {
             o.overwrite = true;
+        } else if (arg == QLatin1String("--dla-wszystkich")) {
+            o.forEveryone = true;
         } else if (arg == QLatin1String("--szerokosc")) {
             o.width = args.integerValue(16, 10000);
             widthGiven = true;
@@ -55,6 +57,7 @@ Options parseOptions(const QStringList &arguments)
         o.command = Command::List;
         if (!positional.isEmpty())
             throw UsageError(QStringLiteral("lista: nadmiarowy argument „%1”").arg(positional[0]));
+        onlyFor(o.forEveryone, "--dla-wszystkich", "dodaj");
         onlyFor(numberGiven, "--numer", "dodaj");
         onlyFor(fitGiven || pageGiven || o.overwrite, "--dopasuj, --wypelnij, --strona i --nadpisz", "dodaj");
         onlyFor(widthGiven, "--szerokosc", "podglad");
@@ -65,6 +68,7 @@ Options parseOptions(const QStringList &arguments)
         o.number = platform::integerArgument(QStringLiteral("podglad"), positional[0], 1, kMaxTemplateNumber);
         o.png = positional[1];
         onlyFor(numberGiven, "--numer", "dodaj");
+        onlyFor(o.forEveryone, "--dla-wszystkich", "dodaj");
         onlyFor(fitGiven || pageGiven || o.overwrite, "--dopasuj, --wypelnij, --strona i --nadpisz", "dodaj");
     } else {
         throw UsageError(QStringLiteral("nieznane polecenie „%1” (dodaj, lista, podglad)").arg(command));
@@ -76,6 +80,7 @@ QString helpText()
 {
     return QStringLiteral(
         "Użycie: dyplom-wzory dodaj PLIK [--numer N] [--dopasuj|--wypelnij] [--strona K] [--nadpisz]\n"
+        "                              [--dla-wszystkich]\n"
         "        dyplom-wzory lista\n"
         "        dyplom-wzory podglad N PLIK.png [--szerokosc PX]\n"
         "Katalog wzorów dyplomów w folderze Wzory bieżącego katalogu, a gdy go tu nie ma, w folderze\n"
@@ -88,13 +93,16 @@ QString helpText()
         "  --wypelnij       projekt pokrywa cały arkusz, nadmiar jest obcinany\n"
         "  --strona K       strona pliku PDF (domyślnie 1)\n"
         "  --nadpisz        pozwala zastąpić istniejący wzór\n"
-        "  lista            numer, rozmiar i zawartość każdego wzoru\n"
+        "  --dla-wszystkich wzór całej szkoły w /usr/local/share/dyplom/Wzory (przez sudo): każdy\n"
+        "                   użytkownik dostaje go przy następnym uruchomieniu programu\n"
+        "  lista            numer, rozmiar, pochodzenie (dołączony, szkoła, własny) i zawartość\n"
         "  podglad N PLIK.png\n"
         "                   rysuje wzór N do pliku PNG (--szerokosc, domyślnie 827 pikseli)\n"
         "  -h, --help       ta pomoc\n"
         "Kod wyjścia: 0 sukces, 1 błąd (komunikat podaje plik), 2 złe wywołanie.\n"
         "\n"
         "Usage: dyplom-wzory dodaj FILE [--numer N] [--dopasuj|--wypelnij] [--strona K] [--nadpisz]\n"
+        "                              [--dla-wszystkich]\n"
         "       dyplom-wzory lista\n"
         "       dyplom-wzory podglad N FILE.png [--szerokosc PX]\n"
         "The diploma template catalogue in the folder Wzory of the current directory, or, when there\n"
@@ -107,7 +115,9 @@ QString helpText()
         "  --wypelnij       the design covers the sheet, the overhang is cut off (\"fill\")\n"
         "  --strona K       page of a PDF file (default 1)\n"
         "  --nadpisz        allows replacing an existing template (\"overwrite\")\n"
-        "  lista            number, size and content of every template (\"list\")\n"
+        "  --dla-wszystkich a design for the whole school in /usr/local/share/dyplom/Wzory (with sudo):\n"
+        "                   every user gets it at the next start of a program (\"for everyone\")\n"
+        "  lista            number, size, origin (shipped, school, own) and content (\"list\")\n"
         "  podglad N FILE.png\n"
         "                   draws template N into a PNG (--szerokosc, default 827 pixels; \"preview\")\n"
         "  -h, --help       this help\n"

@@ -19,6 +19,7 @@ struct Options {
     Fit fit = Fit::Contain;
     int page = 1;         // --strona
     bool overwrite = false;
+    bool forEveryone = false; // dodaj --dla-wszystkich: the school's folder
     QString png;          // podglad: the picture to write
     int width = 827;      // podglad --szerokosc (A4 at 100 dpi)
 };
