@@ -1,7 +1,7 @@
 // Writes the template catalogue: wzory-gen <folder> gives
 // <folder>/BDR_0001.wmf ... one file per template, the same bytes every run,
 // and adds the hash of every template version not yet listed to the manifest
-// of shipped versions beside the folder (<folder>/../wzory-wydane.txt), so
+// of shipped versions beside the folder (<folder>/../wzory-wydane.sha256), so
 // that an upgrade recognises every version a user may have received.
 #include "TemplateArt.h"
 #include "platform/TemplateUpdate.h"

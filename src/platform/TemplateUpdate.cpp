@@ -18,7 +18,7 @@
 
 namespace platform {
 
-const QString ShippedManifest = QStringLiteral("wzory-wydane.txt");
+const QString ShippedManifest = QStringLiteral("wzory-wydane.sha256");
 const QString UserRecord = QStringLiteral("Admini/wzory.txt");
 
 namespace {

@@ -187,6 +187,14 @@ try:
     check(sorted(b.text for b in component.iter('binary')) == installed_programs, 'the component provides every program')
     check([m.text for m in component.iter('mediatype')] == [MIME_TYPE], 'the component provides the diploma type')
     check(component.find('releases/release').get('version') == VERSION, f'the newest release is {VERSION}')
+    # The screenshots named by address are the ones scripts/screenshots keeps in the sources.
+    for image in component.iter('image'):
+        shot = os.path.join(SOURCE, 'packaging/screenshots', os.path.basename(image.text))
+        with open(shot, 'rb') if os.path.exists(shot) else open(os.devnull, 'rb') as png:
+            head = png.read(24)
+        check(head[:8] == b'\x89PNG\r\n\x1a\n' and struct.unpack('>II', head[16:24]) == (int(image.get('width')),
+                                                                                  int(image.get('height'))),
+              f'{image.text} is packaging/screenshots/{os.path.basename(image.text)} at its size')
     lang = '{http://www.w3.org/XML/1998/namespace}lang'
     for tag in ('name', 'summary'):
         check({e.get(lang) for e in component.findall(tag)} == {None, 'pl'}, f'{tag} in English and Polish')

@@ -96,7 +96,7 @@ def build_next(deb, work):
     changed, new = os.path.join(wzory, 'BDR_0001.wmf'), os.path.join(wzory, f'BDR_{count + 1:04d}.wmf')
     shutil.copy(os.path.join(wzory, 'BDR_0009.wmf'), changed)
     shutil.copy(os.path.join(wzory, 'BDR_0020.wmf'), new)
-    with open(os.path.join(share, 'wzory-wydane.txt'), 'a') as manifest:
+    with open(os.path.join(share, 'wzory-wydane.sha256'), 'a') as manifest:
         for n, path in ((1, changed), (count + 1, new)):
             manifest.write(f'{n:04d} {sha(path)} {NEXT_CODE}\n')
     with open(os.path.join(share, 'Admini/wer.dat'), 'wb') as wer:

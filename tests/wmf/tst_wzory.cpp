@@ -45,7 +45,7 @@ private slots:
     // shipped must stay listed, with a well-formed line.
     void manifestListsEveryShippedVersion()
     {
-        QFile file(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/wzory-wydane.txt"));
+        QFile file(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/wzory-wydane.sha256"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QSet<QString> listed;
         const QRegularExpression line(QStringLiteral("^(\\d{4}) ([0-9a-f]{64}) (\\d{5})$"));
@@ -60,7 +60,7 @@ private slots:
         for (int n = 1; n <= wzory::templateCount(); ++n) {
             const QString hash = QString::fromLatin1(QCryptographicHash::hash(readBytes(fileOf(n)), QCryptographicHash::Sha256).toHex());
             QVERIFY2(listed.contains(QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0')) + hash),
-                     qPrintable(fileOf(n) + " is not in wzory-wydane.txt: run wzory-gen"));
+                     qPrintable(fileOf(n) + " is not in wzory-wydane.sha256: run wzory-gen"));
         }
     }
 
