@@ -145,7 +145,9 @@ QStringList prepareUserProgramDir(const QString &dir, const QString &skeleton, c
         return {cannotCreate(dir)};
     QLockFile lock(dir + QStringLiteral("/.dyplom.lock"));
     if (!lock.tryLock(20000))
-        return {QStringLiteral("folder %1 jest zajęty przez inny program; wzory nie zostały uzupełnione").arg(dir)};
+        return {lock.error() == QLockFile::LockFailedError
+                    ? QStringLiteral("folder %1 jest zajęty przez inny program; wzory nie zostały uzupełnione").arg(dir)
+                    : QStringLiteral("nie można zablokować folderu %1; wzory nie zostały uzupełnione").arg(dir)};
     QStringList problems;
     linkDiplomaFolder(dir, home, problems);
     if (!skeleton.isEmpty())

@@ -13,7 +13,9 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <memory>
 #include <sys/stat.h>
+#include <vector>
 #include <QtTest>
 
 using namespace wzorytest;
@@ -274,6 +276,34 @@ private slots:
         QVERIFY2(o.err.contains(QStringLiteral("sudo dyplom-wzory dodaj --dla-wszystkich")), qPrintable(o.err));
         QCOMPARE(snapshot(data + QStringLiteral("/Wzory")), before);
         QCOMPARE(tool(home.path(), {QStringLiteral("lista"), QStringLiteral("--dla-wszystkich")}).code, 2);
+    }
+
+    // Programs started together on a fresh folder: one brings it up to date,
+    // the others wait, and no template arrives twice.
+    void programsStartedTogetherDoNotRace()
+    {
+        QTemporaryDir home;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("DYPLOM_SZKOLA"), home.filePath(QStringLiteral("brak")));
+        env.remove(QStringLiteral("XDG_DATA_HOME"));
+        std::vector<std::unique_ptr<QProcess>> runs;
+        for (int i = 0; i < 4; ++i) {
+            runs.push_back(std::make_unique<QProcess>());
+            runs.back()->setProcessEnvironment(env);
+            runs.back()->setWorkingDirectory(home.path());
+            runs.back()->start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-wzory"),
+                               {QStringLiteral("lista")});
+        }
+        for (auto &p : runs) {
+            p->waitForFinished(60000);
+            QCOMPARE(p->state(), QProcess::NotRunning);
+            QCOMPARE(p->exitCode(), 0);
+            QCOMPARE(QString::fromUtf8(p->readAllStandardError()), QString()); // no write lost to another
+        }
+        const QStringList shipped = QDir(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/Wzory"))
+                                        .entryList({QStringLiteral("BDR_*.wmf")}, QDir::Files);
+        QCOMPARE(QDir(home.filePath(QStringLiteral(".local/share/dyplom/Wzory"))).entryList(QDir::Files), shipped);
     }
 
     void theProgramHelpsInPolishAndEnglish()
