@@ -14,6 +14,7 @@
 #include <QSaveFile>
 #include <QSet>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <unistd.h>
 
 namespace platform {
