@@ -176,15 +176,15 @@ QList<ListRecord> parseCsv(const QByteArray &bytes, CsvHeader header)
                                        .arg(quoted.join(QStringLiteral(", ")), columnNames().join(QStringLiteral(", "))));
     }
     if (hasHeader) {
-        for (int c = 0; c < head.size(); ++c) {
-            const int column = columnNames().indexOf(columnKey(head[c]));
+        for (const QString &cell : head) {
+            const int column = columnNames().indexOf(columnKey(cell));
             if (column < 0)
                 throw ListError(first + 1, QStringLiteral("nieznana kolumna „%1” (dozwolone: %2)")
-                                               .arg(quotedForMessage(head[c].trimmed()),
+                                               .arg(quotedForMessage(cell.trimmed()),
                                                     columnNames().join(QStringLiteral(", "))));
             if (columns.contains(column))
                 throw ListError(first + 1,
-                                QStringLiteral("kolumna „%1” powtórzona").arg(quotedForMessage(head[c].trimmed())));
+                                QStringLiteral("kolumna „%1” powtórzona").arg(quotedForMessage(cell.trimmed())));
             columns.append(column);
         }
     } else {

@@ -50,7 +50,7 @@ void open(QPDF &pdf, const QString &path)
 
 // The name under which the shared drawing appears in resources, added
 // once even when many pages share these resources.
-std::string placeIn(QPDFObjectHandle resources, QPDFObjectHandle form)
+std::string placeIn(QPDFObjectHandle resources, const QPDFObjectHandle &form)
 {
     QPDFObjectHandle xobjects = resources.getKey("/XObject");
     if (!xobjects.isDictionary()) {
@@ -61,7 +61,7 @@ std::string placeIn(QPDFObjectHandle resources, QPDFObjectHandle form)
         if (xobjects.getKey(key).getObjGen() == form.getObjGen())
             return key;
     int suffix = 0;
-    const std::string name = resources.getUniqueResourceName("/Podklad", suffix);
+    std::string name = resources.getUniqueResourceName("/Podklad", suffix);
     xobjects.replaceKey(name, form);
     return name;
 }

@@ -338,9 +338,11 @@ QList<int> everShippedNumbers(const QString &shipped)
     const Manifest manifest = readManifest(shipped);
     for (auto it = manifest.hashes.cbegin(); it != manifest.hashes.cend(); ++it)
         numbers.insert(it.key());
-    if (!shipped.isEmpty())
-        for (int n : templateFiles(resolveDataPath(shipped, QStringLiteral("Wzory"))).keys())
-            numbers.insert(n);
+    if (!shipped.isEmpty()) {
+        const QMap<int, QString> files = templateFiles(resolveDataPath(shipped, QStringLiteral("Wzory")));
+        for (auto it = files.cbegin(); it != files.cend(); ++it)
+            numbers.insert(it.key());
+    }
     QList<int> sorted(numbers.cbegin(), numbers.cend());
     std::sort(sorted.begin(), sorted.end());
     return sorted;

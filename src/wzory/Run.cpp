@@ -29,7 +29,7 @@ namespace {
 // from the menu, and the home folder never gets a Wzory of its own.
 QString workingCatalogue(QTextStream &err)
 {
-    const QString here = templateFolder(platform::currentDirectory());
+    QString here = templateFolder(platform::currentDirectory());
     if (QFileInfo(here).isDir())
         return here;
     const platform::ProgramDirChoice choice = platform::chooseProgramDir(platform::processDataEnvironment());
@@ -148,7 +148,7 @@ void preview(const Options &o, const QString &folder)
     } catch (const std::exception &e) {
         throw ImportError(QStringLiteral("%1: uszkodzony wzór (%2)").arg(relative(path), QString::fromUtf8(e.what())));
     }
-    const int h = int(o.width * 297.0 / 210.0 + 0.5);
+    const int h = qRound(o.width * 297.0 / 210.0);
     QImage img(o.width, h, QImage::Format_RGB32);
     img.fill(Qt::white);
     {
