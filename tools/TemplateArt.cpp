@@ -312,9 +312,9 @@ const Recipe kRecipes[] = {
     {4, Band::None, 2, Corner::Fan, Emblem::Crest, false, false},
     {1, Band::Guilloche, 3, Corner::None, Emblem::Banner, false, true},
     {5, Band::Chevrons, 2, Corner::Fan, Emblem::None, false, false},
-    {3, Band::Meander, 1, Corner::Diamond, Emblem::Laurel, false, false},
+    {10, Band::Stripes, 2, Corner::Star, Emblem::Medal, false, false}, // 15: a design of its own, no twin of 5
     {6, Band::Waves, 1, Corner::Scroll, Emblem::Seal, true, false},
-    {7, Band::Pearls, 2, Corner::Rosette, Emblem::Wreath, false, true},
+    {9, Band::Chevrons, 3, Corner::Quatrefoil, Emblem::Banner, true, false}, // 17: a design of its own, no twin of 7
     {8, Band::None, 3, Corner::DecoSteps, Emblem::Banner, false, false},
     {0, Band::Vine, 2, Corner::Star, Emblem::Crest, false, false},
     {2, Band::Chevrons, 1, Corner::Rosette, Emblem::None, true, false},

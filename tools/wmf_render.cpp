@@ -30,8 +30,8 @@ int main(int argc, char **argv)
             h = std::atoi(argv[4]);
         } else {
             const double perInch = mf.unitsPerInch() > 0 ? mf.unitsPerInch() : 96.0;
-            w = std::max(1, int(frame.width() * 96.0 / perInch + 0.5));
-            h = std::max(1, int(frame.height() * 96.0 / perInch + 0.5));
+            w = std::max(1, qRound(frame.width() * 96.0 / perInch));
+            h = std::max(1, qRound(frame.height() * 96.0 / perInch));
         }
         QImage img(w, h, QImage::Format_RGB32);
         img.fill(Qt::white);

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/VersionCode.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -12,8 +14,8 @@ struct VersionRecord {
     QString versionCode;
 };
 
-// The version code of this build.
-inline const QString InstalledVersionCode = QStringLiteral("20306");
+// The version code of this build, from the project's version.
+inline const QString InstalledVersionCode = QStringLiteral(DYPLOM_VERSION_CODE);
 
 // Text cut to 10, unused bytes zero.
 QByteArray encodeVersion(const VersionRecord &record);

@@ -4,6 +4,7 @@
 #include "companions/Wizyt.h"
 #include "editor/FontDialog.h"
 #include "history/Thisto_f.h"
+#include "platform/AppIcon.h"
 #include "platform/DataLocation.h"
 #include "platform/ErrorReportingApplication.h"
 #include "platform/FontSubstitutes.h"
@@ -26,6 +27,9 @@ int main(int argc, char *argv[])
 {
     platform::ignoreFileSizeSignal();
     platform::ErrorReportingApplication app(argc, argv);
+    // Every window, dialogs included, carries the icon in the window
+    // manager's icon property; flags and the empty titles stay as they are.
+    app.setWindowIcon(platform::programIcon());
 
     // Started outside a folder with the program's data (from the menu, say),
     // the editor works in the user's own ProgramDir.

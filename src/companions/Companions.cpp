@@ -81,7 +81,7 @@ QString findProgram(const QString &name, const ProgramSearch &search)
     QStringList folders{search.executableFolder, search.currentFolder};
     folders += search.path;
     for (const QString &folder : folders) {
-        const QString found = findIn(folder, names);
+        QString found = findIn(folder, names);
         if (!found.isEmpty())
             return found;
     }

@@ -61,7 +61,8 @@ int writeCatalogue(const QString &folder, OutputFile &file, const std::function<
         for (int i = 0; i < PerPage && page * PerPage + i < files.size(); ++i) {
             const TemplateFile &entry = files[page * PerPage + i];
             const qreal x = margin + (i % Columns) * (cellWidth + gap) + (cellWidth - pictureWidth) / 2;
-            const qreal y = margin + titleHeight + (i / Columns) * (cellHeight + gap);
+            const int row = i / Columns;
+            const qreal y = margin + titleHeight + row * (cellHeight + gap);
             const QRectF box(x, y, pictureWidth, pictureHeight);
             QString caption = QStringLiteral("Wzór nr %1 (%2)").arg(entry.number).arg(QFileInfo(entry.path).fileName());
             try {

@@ -39,7 +39,8 @@ QString cutToUtf8Bytes(const QString &text, int maxBytes)
 QString safeFileStem(const QString &text)
 {
     QString out;
-    for (const QChar c : text.trimmed()) {
+    const QString trimmed = text.trimmed();
+    for (const QChar c : trimmed) {
         if (c.unicode() < 32 || c.unicode() == 127 || QStringLiteral("/\\:*?\"<>|").contains(c))
             out += QLatin1Char('_');
         else

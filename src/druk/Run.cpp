@@ -153,8 +153,12 @@ QList<Page> loadPages(const Options &options, QList<InputFile> *inputs,
         inputs->append({options.list, QStringLiteral("lista")});
     }
     const diplomafile::DiplomaContent content = readDiploma(options.diploma);
+    QStringList problems;
+    const QString folder = platform::templatesFolder(options.templatesDir, platform::processDataEnvironment(), &problems);
+    for (const QString &problem : problems)
+        warn(problem);
     const QString templatePath = platform::resolveDataPath(
-        platform::templatesFolder(options.templatesDir, platform::processDataEnvironment()),
+        folder,
         QStringLiteral("BDR_") + editor::templateNumberText(content.templateNumber) + QStringLiteral(".wmf"));
     const wmf::Metafile picture = readTemplate(
         templatePath, QStringLiteral("wzór nr %1 z pliku %2").arg(content.templateNumber).arg(options.diploma));

@@ -1,14 +1,19 @@
 #include "DataLocation.h"
 #include "DataPath.h"
+#include "TemplateUpdate.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRegularExpression>
 
 namespace platform {
+
+const QString SchoolDataDir = QStringLiteral("/usr/local/share/dyplom");
+
 namespace {
 
 const QString Templates = QStringLiteral("Wzory");
@@ -60,6 +65,9 @@ void copyMissing(const QString &skeleton, const QString &dir, const QString &rel
     for (const QFileInfo &entry : entries) {
         if (entry.fileName() == QLatin1String(".gitkeep"))
             continue; // keeps empty folders in the sources only
+        if (relative.isEmpty() && (entry.fileName().compare(Templates, Qt::CaseInsensitive) == 0
+                                   || entry.fileName() == ShippedManifest))
+            continue; // the templates follow their own rules (updateTemplates)
         const QString name = relative.isEmpty() ? entry.fileName() : relative + QLatin1Char('/') + entry.fileName();
         const QString target = resolveDataPath(dir, name);
         const QFileInfo targetInfo(target);
@@ -86,8 +94,9 @@ bool samePlace(const QString &a, const QString &b)
 
 DataEnvironment processDataEnvironment()
 {
+    const QString school = qEnvironmentVariable("DYPLOM_SZKOLA");
     return DataEnvironment{currentDirectory(), QDir::homePath(), qEnvironmentVariable("XDG_DATA_HOME"),
-                           QCoreApplication::applicationDirPath()};
+                           QCoreApplication::applicationDirPath(), school.isEmpty() ? SchoolDataDir : school};
 }
 
 bool holdsProgramData(const QString &dir)
@@ -130,14 +139,21 @@ QString shippedDataDir(const DataEnvironment &env)
     return QString();
 }
 
-QStringList prepareUserProgramDir(const QString &dir, const QString &skeleton, const QString &home)
+QStringList prepareUserProgramDir(const QString &dir, const QString &skeleton, const QString &home,
+                                  const QString &school)
 {
     if (!QDir().mkpath(dir))
         return {cannotCreate(dir)};
+    QLockFile lock(dir + QStringLiteral("/.dyplom.lock"));
+    if (!lock.tryLock(20000))
+        return {lock.error() == QLockFile::LockFailedError
+                    ? QStringLiteral("folder %1 jest zajęty przez inny program; wzory nie zostały uzupełnione").arg(dir)
+                    : QStringLiteral("nie można zablokować folderu %1; wzory nie zostały uzupełnione").arg(dir)};
     QStringList problems;
     linkDiplomaFolder(dir, home, problems);
     if (!skeleton.isEmpty())
         copyMissing(skeleton, dir, QString(), problems);
+    problems << updateTemplates(dir, skeleton, school);
     return problems;
 }
 
@@ -149,7 +165,7 @@ ProgramDirChoice chooseProgramDir(const DataEnvironment &env)
     // the shipped skeleton, read-only, is never a ProgramDir.
     if (holdsProgramData(env.currentDir) && !samePlace(env.currentDir, user) && !samePlace(env.currentDir, skeleton))
         return {env.currentDir, {}};
-    ProgramDirChoice choice{user, prepareUserProgramDir(user, skeleton, env.home)};
+    ProgramDirChoice choice{user, prepareUserProgramDir(user, skeleton, env.home, env.schoolDir)};
     if (skeleton.isEmpty())
         choice.problems << QStringLiteral("nie znaleziono wzorów dołączonych do programu");
     if (!QFileInfo(user).isDir())
@@ -157,13 +173,19 @@ ProgramDirChoice chooseProgramDir(const DataEnvironment &env)
     return choice;
 }
 
-QString templatesFolder(const QString &named, const DataEnvironment &env)
+QString templatesFolder(const QString &named, const DataEnvironment &env, QStringList *problems)
 {
     if (!named.isEmpty())
         return named;
-    for (const QString &dir : {env.currentDir, userProgramDir(env)})
-        if (holdsProgramData(dir))
-            return resolveDataPath(dir, Templates);
+    if (holdsProgramData(env.currentDir))
+        return resolveDataPath(env.currentDir, Templates);
+    const QString user = userProgramDir(env);
+    if (holdsProgramData(user)) {
+        const QStringList found = prepareUserProgramDir(user, shippedDataDir(env), env.home, env.schoolDir);
+        if (problems)
+            *problems << found;
+        return resolveDataPath(user, Templates);
+    }
     const QString shipped = shippedDataDir(env);
     return resolveDataPath(shipped.isEmpty() ? env.currentDir : shipped, Templates);
 }

@@ -14,7 +14,12 @@ struct DataEnvironment {
     QString home;          // the user's home folder
     QString xdgDataHome;   // $XDG_DATA_HOME as set (may be empty or relative)
     QString executableDir; // the folder of the running program
+    QString schoolDir;     // the school's designs for every user, in <schoolDir>/Wzory
 };
+
+// Where `sudo dyplom-wzory dodaj --dla-wszystkich` puts the school's designs;
+// the package neither ships nor touches it. $DYPLOM_SZKOLA names another.
+extern const QString SchoolDataDir;
 
 // The running process's values; needs the application object.
 DataEnvironment processDataEnvironment();
@@ -35,12 +40,15 @@ QString userProgramDir(const DataEnvironment &env);
 // empty text when none does.
 QString shippedDataDir(const DataEnvironment &env);
 
-// Brings dir up to date with the skeleton: creates what is missing (a
-// template added by a newer package included) and never replaces or removes
-// anything already there. A missing Dyplomy becomes a link to <home>/Dyplomy,
-// the folder the user sees, created when needed. Returns one line per
-// problem; the rest is done all the same.
-QStringList prepareUserProgramDir(const QString &dir, const QString &skeleton, const QString &home);
+// Brings dir up to date with the skeleton, holding the folder's lock so that
+// programs started together do not race: creates what is missing, never
+// replaces or removes a file of the user, and brings the templates up to
+// date from the skeleton and the school's folder (TemplateUpdate.h). A
+// missing Dyplomy becomes a link to <home>/Dyplomy, the folder the user
+// sees, created when needed. Returns one line per problem; the rest is done
+// all the same.
+QStringList prepareUserProgramDir(const QString &dir, const QString &skeleton, const QString &home,
+                                  const QString &school = QString());
 
 struct ProgramDirChoice {
     QString dir;          // the ProgramDir
@@ -53,8 +61,9 @@ ProgramDirChoice chooseProgramDir(const DataEnvironment &env);
 
 // dyplom-druk's template folder: the one named on the command line; else
 // Wzory of the current directory when it holds the program's data, of the
-// per-user ProgramDir when that does, or of the shipped skeleton; else
-// ./Wzory, so that a failure names the usual place.
-QString templatesFolder(const QString &named, const DataEnvironment &env);
+// per-user ProgramDir when that does (brought up to date first; problems go
+// to `problems` when given), or of the shipped skeleton; else ./Wzory, so
+// that a failure names the usual place.
+QString templatesFolder(const QString &named, const DataEnvironment &env, QStringList *problems = nullptr);
 
 } // namespace platform

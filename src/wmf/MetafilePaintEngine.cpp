@@ -77,6 +77,7 @@ std::vector<std::vector<QPolygon>> overlapping(const std::vector<QPolygon> &poly
 {
     const size_t n = polys.size();
     std::vector<QRect> boxes;
+    boxes.reserve(n);
     for (const QPolygon &p : polys)
         boxes.push_back(p.boundingRect());
     std::vector<size_t> parent(n);

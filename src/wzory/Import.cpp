@@ -41,7 +41,7 @@ QByteArray readDesign(const QString &path)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         throw ImportError(QStringLiteral("%1: nie można odczytać (%2)").arg(path, f.errorString()));
-    const QByteArray bytes = f.read(kMaxDesignBytes + 1);
+    QByteArray bytes = f.read(kMaxDesignBytes + 1);
     if (bytes.size() > kMaxDesignBytes)
         throw ImportError(QStringLiteral("%1: plik jest za duży").arg(path));
     return bytes;

@@ -32,6 +32,8 @@ Options parseOptions(const QStringList &arguments)
             o.rotate = true;
         } else if (arg == QLatin1String("--scisle")) {
             o.strict = true;
+        } else if (arg == QLatin1String("--dla-wszystkich")) {
+            o.forEveryone = true;
         } else if (arg == QLatin1String("--szerokosc")) {
             o.width = args.integerValue(16, 10000);
             widthGiven = true;
@@ -81,8 +83,8 @@ Options parseOptions(const QStringList &arguments)
         throw UsageError(QStringLiteral("nieznane polecenie „%1” (dodaj, lista, podglad, usun)").arg(command));
     }
     if (o.command != Command::Add)
-        onlyFor(fitGiven || pageGiven || o.overwrite || o.rotate || o.strict,
-                "--dopasuj, --wypelnij, --strona, --nadpisz, --obroc i --scisle", "dodaj");
+        onlyFor(fitGiven || pageGiven || o.overwrite || o.rotate || o.strict || o.forEveryone,
+                "--dopasuj, --wypelnij, --strona, --nadpisz, --obroc, --scisle i --dla-wszystkich", "dodaj");
     return o;
 }
 
@@ -90,7 +92,7 @@ QString helpText()
 {
     return QStringLiteral(
         "Użycie: dyplom-wzory dodaj PLIK [--numer N] [--dopasuj|--wypelnij] [--strona K] [--nadpisz]\n"
-        "                                 [--obroc] [--scisle]\n"
+        "                                 [--obroc] [--scisle] [--dla-wszystkich]\n"
         "        dyplom-wzory lista\n"
         "        dyplom-wzory usun N\n"
         "        dyplom-wzory podglad N PLIK.png [--szerokosc PX]\n"
@@ -108,14 +110,16 @@ QString helpText()
         "  --scisle         ostrzeżenia (pominięte obrazy, różnice rysunku) są błędami\n"
         "  usun N           usuwa własny wzór N, jeśli ma najwyższy numer (wzorów z programu\n"
         "                   nie usuwa; środkowy zastąp: dodaj PLIK --numer N --nadpisz)\n"
-        "  lista            numer, rozmiar i zawartość każdego wzoru\n"
+        "  --dla-wszystkich wzór całej szkoły w /usr/local/share/dyplom/Wzory (przez sudo): każdy\n"
+        "                   użytkownik dostaje go przy następnym uruchomieniu programu\n"
+        "  lista            numer, rozmiar, pochodzenie (dołączony, szkoła, własny) i zawartość\n"
         "  podglad N PLIK.png\n"
         "                   rysuje wzór N do pliku PNG (--szerokosc, domyślnie 827 pikseli)\n"
         "  -h, --help       ta pomoc\n"
         "Kod wyjścia: 0 sukces, 1 błąd (komunikat podaje plik), 2 złe wywołanie.\n"
         "\n"
         "Usage: dyplom-wzory dodaj FILE [--numer N] [--dopasuj|--wypelnij] [--strona K] [--nadpisz]\n"
-        "                                [--obroc] [--scisle]\n"
+        "                                [--obroc] [--scisle] [--dla-wszystkich]\n"
         "       dyplom-wzory lista\n"
         "       dyplom-wzory usun N\n"
         "       dyplom-wzory podglad N FILE.png [--szerokosc PX]\n"
@@ -133,7 +137,9 @@ QString helpText()
         "  --scisle         warnings (images left out, drawing differences) are errors (\"strict\")\n"
         "  usun N           removes own template N if it has the highest number (never a shipped\n"
         "                   one; replace one in the middle: dodaj FILE --numer N --nadpisz; \"remove\")\n"
-        "  lista            number, size and content of every template (\"list\")\n"
+        "  --dla-wszystkich a design for the whole school in /usr/local/share/dyplom/Wzory (with sudo):\n"
+        "                   every user gets it at the next start of a program (\"for everyone\")\n"
+        "  lista            number, size, origin (shipped, school, own) and content (\"list\")\n"
         "  podglad N FILE.png\n"
         "                   draws template N into a PNG (--szerokosc, default 827 pixels; \"preview\")\n"
         "  -h, --help       this help\n"

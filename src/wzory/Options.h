@@ -21,6 +21,7 @@ struct Options {
     bool overwrite = false;
     bool rotate = false;  // --obroc
     bool strict = false;  // --scisle: warnings are errors
+    bool forEveryone = false; // dodaj --dla-wszystkich: the school's folder
     QString png;          // podglad: the picture to write
     int width = 827;      // podglad --szerokosc (A4 at 100 dpi)
 };

@@ -11,6 +11,7 @@
 #include "platform/DataLocation.h"
 #include "platform/DataPath.h"
 #include "platform/IoError.h"
+#include "platform/TemplateUpdate.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,13 +31,45 @@ namespace {
 // from the menu, and the home folder never gets a Wzory of its own.
 QString workingCatalogue(QTextStream &err)
 {
-    const QString here = templateFolder(platform::currentDirectory());
+    QString here = templateFolder(platform::currentDirectory());
     if (QFileInfo(here).isDir())
         return here;
     const platform::ProgramDirChoice choice = platform::chooseProgramDir(platform::processDataEnvironment());
     for (const QString &problem : choice.problems)
         err << "dyplom-wzory: uwaga: " << problem << "\n";
     return templateFolder(choice.dir);
+}
+
+bool samePlace(const QString &a, const QString &b)
+{
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
+// The school's folder for --dla-wszystkich, and the number a new school
+// design takes there: free in that folder and never a shipped one, so that
+// it keeps its number for every teacher who has no design of their own there.
+QString schoolCatalogue(const platform::DataEnvironment &env)
+{
+    return templateFolder(env.schoolDir);
+}
+
+int freeSchoolNumber(const QString &folder, const platform::DataEnvironment &env, int wanted)
+{
+    const QList<int> shipped = platform::everShippedNumbers(platform::shippedDataDir(env));
+    if (wanted > 0) {
+        if (shipped.contains(wanted))
+            throw ImportError(QStringLiteral("numer %1 ma wzór dołączony do programu; wzór szkoły dostaje inny numer")
+                                  .arg(wanted));
+        return wanted;
+    }
+    QList<int> taken = shipped;
+    for (const StoredTemplate &t : storedTemplates(folder))
+        taken << t.number;
+    for (int n = 1; n <= kMaxTemplateNumber; ++n)
+        if (!taken.contains(n))
+            return n;
+    throw ImportError(QStringLiteral("%1: wszystkie numery wzorów są zajęte").arg(folder));
 }
 
 QString relative(const QString &path)
@@ -50,8 +83,16 @@ void add(const Options &o, const QString &folder, QTextStream &out, QTextStream 
     io.fit = o.fit;
     io.page = o.page;
     io.rotate = o.rotate;
+    const platform::DataEnvironment env = platform::processDataEnvironment();
+    const QString shipped = platform::shippedDataDir(env);
+    if (!o.forEveryone && !shipped.isEmpty() && samePlace(folder, templateFolder(shipped)))
+        throw ImportError(QStringLiteral("%1 to wzory dołączone do programu, które zastępuje każda aktualizacja; "
+                                         "wzór dla całej szkoły: sudo dyplom-wzory dodaj --dla-wszystkich %2")
+                              .arg(relative(folder), o.design));
     // The number is checked before the work, and again when storing.
-    const int number = o.number > 0 ? o.number : nextFreeNumber(folder);
+    const int number = o.forEveryone ? freeSchoolNumber(folder, env, o.number)
+                       : o.number > 0 ? o.number
+                                      : nextFreeNumber(folder);
     if (!o.overwrite)
         for (const StoredTemplate &t : storedTemplates(folder))
             if (t.number == number)
@@ -69,18 +110,33 @@ void add(const Options &o, const QString &folder, QTextStream &out, QTextStream 
                .arg(describeTemplate(r.metafile));
 }
 
+QString originText(platform::TemplateOrigin origin)
+{
+    switch (origin) {
+    case platform::TemplateOrigin::Shipped: return QStringLiteral("dołączony");
+    case platform::TemplateOrigin::School: return QStringLiteral("szkoła   ");
+    case platform::TemplateOrigin::Own: break;
+    }
+    return QStringLiteral("własny   ");
+}
+
 void list(const QString &folder, QTextStream &out)
 {
     const QList<StoredTemplate> all = storedTemplates(folder);
     if (all.isEmpty())
         throw ImportError(QStringLiteral("%1: brak wzorów BDR_NNNN.wmf").arg(relative(folder)));
-    out << QStringLiteral("numer  rozmiar     zawartość\n");
+    const QMap<int, platform::TemplateOrigin> origins = platform::templateOrigins(
+        QFileInfo(folder).path(), platform::shippedDataDir(platform::processDataEnvironment()));
+    out << QStringLiteral("numer  rozmiar     skąd       zawartość\n");
     for (const StoredTemplate &t : all) {
         QFile f(t.path);
         const QString what = t.size > wmf::Metafile::MaxFileBytes ? QStringLiteral("za duży")
                              : f.open(QIODevice::ReadOnly)          ? describeTemplate(f.readAll())
                                                                     : QStringLiteral("nie można odczytać");
-        out << QStringLiteral("%1  %2 B  %3\n").arg(editor::templateNumberText(t.number)).arg(t.size, 9).arg(what);
+        out << QStringLiteral("%1  %2 B  %3  %4\n")
+                   .arg(editor::templateNumberText(t.number))
+                   .arg(t.size, 9)
+                   .arg(originText(origins.value(t.number, platform::TemplateOrigin::Own)), what);
     }
     out << QStringLiteral("razem %1 wzorów\n").arg(all.size());
 }
@@ -135,7 +191,7 @@ void preview(const Options &o, const QString &folder)
     } catch (const std::exception &e) {
         throw ImportError(QStringLiteral("%1: uszkodzony wzór (%2)").arg(relative(path), QString::fromUtf8(e.what())));
     }
-    const int h = int(o.width * 297.0 / 210.0 + 0.5);
+    const int h = qRound(o.width * 297.0 / 210.0);
     QImage img(o.width, h, QImage::Format_RGB32);
     img.fill(Qt::white);
     {
@@ -163,7 +219,9 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         out << helpText();
         return 0;
     }
-    const QString folder = workingCatalogue(err);
+    const QString folder = o.command == Command::Add && o.forEveryone
+                               ? schoolCatalogue(platform::processDataEnvironment())
+                               : workingCatalogue(err);
     try {
         switch (o.command) {
         case Command::Add: add(o, folder, out, err); break;

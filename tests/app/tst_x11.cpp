@@ -5,6 +5,7 @@
 #include "admin/Tnarzedzia_f.h"
 #include "companions/Wizyt.h"
 #include "history/Thisto_f.h"
+#include "platform/AppIcon.h"
 #include "platform/SpinEdit.h"
 
 #include <QClipboard>
@@ -46,9 +47,11 @@ private slots:
     }
 
     // Qt hands X11 the application's name for an empty title; the main
-    // window and the business card must show none.
+    // window and the business card must show none, also with the program's
+    // icon, which every window carries in the window manager's icon property.
     void titleBarsCarryWhatTheWindowsSay()
     {
+        QApplication::setWindowIcon(platform::programIcon()); // as main() does
         AppFixture app;
         TForm1 &form = app.form();
         Tform3 card;
@@ -66,6 +69,14 @@ private slots:
         QCOMPARE(xProperty(&history, "_NET_WM_NAME"), QStringLiteral("_NET_WM_NAME(UTF8_STRING) = \"Historia\""));
         QCOMPARE(xProperty(&tools, "_NET_WM_NAME"),
                  QStringLiteral("_NET_WM_NAME(UTF8_STRING) = \"Narzędzia administratora\""));
+        for (QWidget *window : std::initializer_list<QWidget *>{&form, &card, &history, &tools}) {
+            const QString icon = xProperty(window, "_NET_WM_ICON");
+            static const QRegularExpression size(QStringLiteral("Icon \\((\\d+) x \\d+\\)"));
+            QStringList sizes;
+            for (auto m = size.globalMatch(icon); m.hasNext();)
+                sizes << m.next().captured(1);
+            QVERIFY2(sizes.contains(QStringLiteral("16")) && sizes.contains(QStringLiteral("48")), qPrintable(sizes.join(' ')));
+        }
 
         // Closed and opened again, the card still has no title.
         card.SpeedButton3Click();

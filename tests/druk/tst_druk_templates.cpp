@@ -104,12 +104,16 @@ private slots:
 
     void userCatalogueServesTheHomeFolder()
     {
-        // Template 1 only, and a damaged one: proof that this catalogue is used.
+        // Template 1 only: the run brings the folder up to date first.
         put(userTemplates() + QStringLiteral("/BDR_0001.wmf"), shippedTemplate(1));
         Result r = run({QStringLiteral("t1.dyp"), QStringLiteral("-o"), QStringLiteral("c.pdf")});
         QVERIFY2(r.status == 0, qPrintable(r.err));
         QVERIFY(QFile::exists(work_->file(QStringLiteral("c.pdf"))));
+        QCOMPARE(readBytes(userTemplates() + QStringLiteral("/BDR_0002.wmf")), shippedTemplate(2));
 
+        // The user's own change of template 2, broken: proof that this
+        // catalogue is used, and that a changed template is never replaced.
+        put(userTemplates() + QStringLiteral("/BDR_0002.wmf"), "zepsuty");
         r = run({QStringLiteral("t2.dyp"), QStringLiteral("-o"), QStringLiteral("d.pdf")});
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains(userTemplates() + QStringLiteral("/BDR_0002.wmf")), qPrintable(r.err));

@@ -11,6 +11,10 @@ VERSION = os.environ['DYPLOM_VERSION']
 EXTRA_DEPENDS = [d for d in os.environ.get('DYPLOM_PACKAGE_DEPENDS', '').split(',') if d]
 ICON_SIZES = [16, 22, 24, 32, 48, 64, 128, 256]
 MIME_TYPE = 'application/x-dyplom'
+APP_ID = 'example.dyplomy.dyplom'
+PROGRAMS = ('dyplom', 'dyplom-druk', 'dyplom-wzory')
+MAIN_CATEGORIES = {'AudioVideo', 'Audio', 'Video', 'Development', 'Education', 'Game', 'Graphics', 'Network',
+                   'Office', 'Science', 'Settings', 'System', 'Utility'}
 
 failures = []
 
@@ -26,7 +30,8 @@ def run(*args, **kw):
     return subprocess.run(args, capture_output=True, text=True, **kw)
 
 
-for tool in ('dpkg-deb', 'dpkg-shlibdeps', 'desktop-file-validate', 'xmllint', 'update-mime-database'):
+for tool in ('dpkg-deb', 'dpkg-shlibdeps', 'desktop-file-validate', 'xmllint', 'update-mime-database', 'lintian',
+             'hardening-check', 'appstreamcli', 'dpkg-parsechangelog'):
     if not shutil.which(tool):
         print(f'SKIP: {tool} is missing (scripts/setup installs it)')
         sys.exit(77)
@@ -45,7 +50,8 @@ check([os.path.basename(d) for d in debs] == [f'dyplom_{VERSION}_{arch}.deb'], f
 deb = debs[0]
 
 # Control fields: the version from the build, real run-time dependencies.
-fields = {f: run('dpkg-deb', '-f', deb, f).stdout.strip() for f in ('Package', 'Version', 'Architecture', 'Depends')}
+fields = {f: run('dpkg-deb', '-f', deb, f).stdout.strip()
+          for f in ('Package', 'Version', 'Architecture', 'Depends', 'Description')}
 check(fields['Package'] == 'dyplom', 'package name')
 check(fields['Version'] == VERSION, f"version {fields['Version']} is the project's {VERSION}")
 check(fields['Architecture'] == arch, 'architecture')
@@ -71,12 +77,18 @@ for program in ('dyplom-druk', 'dyplom-wzory'):
     check(entries.get(f'/usr/bin/{program}', ('',))[0] == '-rwxr-xr-x', f'/usr/bin/{program} is an executable')
 # The editor finds its companions in its own folder, a private one: no
 # generic names such as "notes" on PATH.
-for program in ('dyplom', 'notes', 'terminy', 'archiwizator'):
+COMPANIONS = ('notes', 'terminy', 'archiwizator')
+for program in ('dyplom',) + COMPANIONS:
     check(entries.get(f'/usr/libexec/dyplom/{program}', ('',))[0] == '-rwxr-xr-x',
           f'/usr/libexec/dyplom/{program} is an executable')
 check(links.get('/usr/bin/dyplom') == '../libexec/dyplom/dyplom', f'/usr/bin/dyplom links to the editor: {links}')
-check(not [p for p in entries if p.startswith('/usr/bin/') and os.path.basename(p) in ('notes', 'terminy', 'archiwizator')],
+check(not [p for p in entries if p.startswith('/usr/bin/') and os.path.basename(p) in COMPANIONS],
       'no companion program in /usr/bin')
+# The long description names every program the package installs.
+installed_programs = sorted(p[len('/usr/bin/'):] for p in entries if p.startswith('/usr/bin/'))
+for program in installed_programs + list(COMPANIONS):
+    check(re.search(r'(^|[\s,;(])' + re.escape(program) + r'([\s,;:)]|$)', fields['Description'], re.M),
+          f'the Description names {program}')
 shipped = sorted(os.path.relpath(p, os.path.join(SOURCE, 'data'))
                  for p in glob.glob(os.path.join(SOURCE, 'data', 'Wzory', '*')))
 check(len(shipped) >= 26, 'the sources hold the catalogue')
@@ -84,12 +96,15 @@ for rel in shipped:
     check(entries.get(f'/usr/share/dyplom/{rel}', ('',))[0] == '-rw-r--r--', f'/usr/share/dyplom/{rel} is packed')
 for folder in ('Admini', 'Dyplomy', 'Notatki', 'Terminarz', 'Wzory'):
     check(entries.get(f'/usr/share/dyplom/{folder}', ('',))[0].startswith('d'), f'/usr/share/dyplom/{folder}/ is packed')
-expected = ['/usr/share/applications/dyplom.desktop', '/usr/share/mime/packages/dyplom.xml',
+expected = [f'/usr/share/applications/{APP_ID}.desktop', f'/usr/share/metainfo/{APP_ID}.metainfo.xml',
+            '/usr/share/mime/packages/dyplom.xml', '/usr/share/doc/dyplom/copyright', '/usr/share/doc/dyplom/changelog.gz',
             '/usr/share/icons/hicolor/scalable/apps/dyplom.svg',
+            '/usr/share/icons/hicolor/scalable/mimetypes/application-x-dyplom.svg',
             '/usr/share/man/man1/dyplom.1.gz', '/usr/share/man/man1/dyplom-druk.1.gz',
             '/usr/share/man/man1/dyplom-wzory.1.gz', '/usr/share/man/man1/dyplom-archiwizator.1.gz',
             '/usr/share/man/man1/dyplom-notes.1.gz', '/usr/share/man/man1/dyplom-terminy.1.gz']
-expected += [f'/usr/share/icons/hicolor/{s}x{s}/apps/dyplom.png' for s in ICON_SIZES]
+expected += [f'/usr/share/icons/hicolor/{s}x{s}/{kind}.png' for s in ICON_SIZES
+             for kind in ('apps/dyplom', 'mimetypes/application-x-dyplom')]
 for path in expected:
     check(path in entries, f'{path} is packed')
 
@@ -99,7 +114,7 @@ try:
     share = os.path.join(root, 'usr/share')
 
     # Desktop entry: valid, Polish with an English fallback, opens .dyp files.
-    desktop = os.path.join(share, 'applications/dyplom.desktop')
+    desktop = os.path.join(share, f'applications/{APP_ID}.desktop')
     validated = run('desktop-file-validate', desktop)
     check(validated.returncode == 0 and 'error' not in validated.stdout.lower(),
           f'desktop-file-validate: {validated.stdout}{validated.stderr}')
@@ -109,7 +124,8 @@ try:
     d = entry['Desktop Entry']
     check(d.get('Name[pl]') == 'Edytor dyplomów' and d.get('Name'), 'Polish name with an English fallback')
     check(d.get('Exec', '').split()[0] == 'dyplom' and '%f' in d.get('Exec', ''), 'Exec starts dyplom with the file')
-    check({'Office', 'Education'} <= set(d.get('Categories', '').split(';')), 'Office and Education categories')
+    categories = set(filter(None, d.get('Categories', '').split(';')))
+    check(categories & MAIN_CATEGORIES == {'Education'}, f'one main category, Education: {categories}')
     check(MIME_TYPE in d.get('MimeType', '').split(';'), 'the entry opens diploma files')
     check(d.get('Icon') == 'dyplom', 'the entry shows our icon')
 
@@ -126,20 +142,81 @@ try:
     with open(os.path.join(database, 'globs2'), encoding='utf-8') as globs:
         check(re.search(r'^\d+:' + re.escape(MIME_TYPE) + r':\*\.dyp$', globs.read(), re.M), '*.dyp is the diploma type')
     check(os.path.exists(os.path.join(database, 'application/x-dyplom.xml')), 'the type is in the database')
+    icons = os.path.join(database, 'icons')
+    with open(icons, encoding='utf-8') if os.path.exists(icons) else open(os.devnull) as f:
+        check(f'{MIME_TYPE}:application-x-dyplom' in f.read().splitlines(), 'the type shows the document icon')
 
     # Icons: a well-formed SVG and PNGs of the size their folder says.
     svg = os.path.join(share, 'icons/hicolor/scalable/apps/dyplom.svg')
     check(run('xmllint', '--noout', svg).returncode == 0, 'the SVG icon is well-formed')
+    check(run('xmllint', '--noout', os.path.join(share, 'icons/hicolor/scalable/mimetypes/application-x-dyplom.svg'))
+          .returncode == 0, 'the SVG document icon is well-formed')
     for s in ICON_SIZES:
-        with open(os.path.join(share, f'icons/hicolor/{s}x{s}/apps/dyplom.png'), 'rb') as png:
-            head = png.read(24)
-        check(head[:8] == b'\x89PNG\r\n\x1a\n' and struct.unpack('>II', head[16:24]) == (s, s), f'{s}x{s} PNG')
+        pictures = []
+        for kind in ('apps/dyplom', 'mimetypes/application-x-dyplom'):
+            with open(os.path.join(share, f'icons/hicolor/{s}x{s}/{kind}.png'), 'rb') as png:
+                pictures.append(png.read())
+            head = pictures[-1][:24]
+            check(head[:8] == b'\x89PNG\r\n\x1a\n' and struct.unpack('>II', head[16:24]) == (s, s), f'{s}x{s} {kind}.png')
+        check(pictures[0] != pictures[1], f'{s}x{s}: the document icon differs from the program icon')
 
-    # Man pages: roff with the version.
-    for page in ('dyplom', 'dyplom-druk', 'dyplom-wzory', 'dyplom-archiwizator', 'dyplom-notes', 'dyplom-terminy'):
+    # Man pages: roff with the version, each pointing to all the others; the
+    # companions' pages carry the editor's prefix.
+    pages = sorted(os.path.basename(p)[:-len('.1.gz')] for p in glob.glob(os.path.join(share, 'man/man1/*.1.gz')))
+    check(pages == sorted(installed_programs + [f'dyplom-{c}' for c in COMPANIONS]), f'a man page for every program: {pages}')
+    for page in pages:
         with gzip.open(os.path.join(share, f'man/man1/{page}.1.gz'), 'rt', encoding='utf-8') as man:
             text = man.read()
         check(text.startswith('.TH ') and f'dyplom {VERSION}' in text and '@' not in text, f'{page}(1) page')
+        see_also = text.split('.SH SEE ALSO', 1)[-1].split('\n.SH', 1)[0]
+        for other in set(pages) - {page}:
+            check(f'.BR {other} (1)' in see_also, f'{page}(1) SEE ALSO names {other}(1)')
+
+    # Licence and history: a machine-readable copyright file naming the
+    # project's licence, and a Debian changelog whose newest entry is this version.
+    with open(os.path.join(share, 'doc/dyplom/copyright'), encoding='utf-8') as f:
+        copyright_text = f.read()
+    check(copyright_text.startswith('Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/'),
+          'the copyright file is machine-readable')
+    check(re.search(r'^Files: \*\n(.+\n)*License: GPL-3\+$', copyright_text, re.M)
+          and '/usr/share/common-licenses/GPL-3' in copyright_text, 'the copyright file names GPL-3+')
+    changelog = os.path.join(root, 'changelog')
+    with gzip.open(os.path.join(share, 'doc/dyplom/changelog.gz'), 'rb') as src, open(changelog, 'wb') as dst:
+        dst.write(src.read())
+    parsed = run('dpkg-parsechangelog', '-l', changelog, '-S', 'Version')
+    check(parsed.returncode == 0 and parsed.stdout.strip() == VERSION,
+          f'the changelog\'s newest entry is {VERSION}: {parsed.stdout}{parsed.stderr}')
+
+    # AppStream: valid, the id of the desktop entry, what the package provides.
+    metainfo = os.path.join(share, f'metainfo/{APP_ID}.metainfo.xml')
+    validated = run('appstreamcli', 'validate', '--no-net', '--pedantic', metainfo)
+    notes = [l for l in validated.stdout.splitlines() if re.match(r'^[EWI]: ', l)]
+    # Only an info remains: an id under .example is no known top-level domain.
+    check(validated.returncode == 0 and all(l.startswith(f'I: {APP_ID}:') and 'cid-maybe-not-rdns' in l
+                                            for l in notes), f'appstreamcli validate: {validated.stdout}')
+    import xml.etree.ElementTree as ET
+    component = ET.parse(metainfo).getroot()
+    check(component.findtext('id') == APP_ID, 'the component id is the desktop entry\'s')
+    check(component.findtext("launchable[@type='desktop-id']") == f'{APP_ID}.desktop', 'the component launches the entry')
+    check(sorted(b.text for b in component.iter('binary')) == installed_programs, 'the component provides every program')
+    check([m.text for m in component.iter('mediatype')] == [MIME_TYPE], 'the component provides the diploma type')
+    check(component.find('releases/release').get('version') == VERSION, f'the newest release is {VERSION}')
+    # The screenshots named by address are the ones scripts/screenshots keeps in the sources.
+    for image in component.iter('image'):
+        shot = os.path.join(SOURCE, 'packaging/screenshots', os.path.basename(image.text))
+        with open(shot, 'rb') if os.path.exists(shot) else open(os.devnull, 'rb') as png:
+            head = png.read(24)
+        check(head[:8] == b'\x89PNG\r\n\x1a\n' and struct.unpack('>II', head[16:24]) == (int(image.get('width')),
+                                                                                  int(image.get('height'))),
+              f'{image.text} is packaging/screenshots/{os.path.basename(image.text)} at its size')
+    lang = '{http://www.w3.org/XML/1998/namespace}lang'
+    for tag in ('name', 'summary'):
+        check({e.get(lang) for e in component.findall(tag)} == {None, 'pl'}, f'{tag} in English and Polish')
+
+    # Hardening: every program built with the distribution's flags.
+    for program in installed_programs:
+        hardened = run('hardening-check', '--nocfprotection', os.path.join(root, 'usr/bin', program))
+        check(hardened.returncode == 0, f'hardening-check {program}: {hardened.stdout}{hardened.stderr}')
 
     # The packed programs are whole: dyplom-druk answers, with --wzory in its help.
     env = dict(os.environ, QT_QPA_PLATFORM='offscreen', XDG_RUNTIME_DIR=root)
@@ -147,6 +224,12 @@ try:
     check(helped.returncode == 0 and '--wzory' in helped.stdout, f'packed dyplom-druk --help: {helped.stderr}')
 finally:
     shutil.rmtree(root, ignore_errors=True)
+
+# lintian: no errors and no warnings (its infos are printed for the log).
+linted = run('lintian', '--display-info', deb)
+print(linted.stdout, end='')
+complaints = [l for l in linted.stdout.splitlines() if re.match(r'^[EW]: ', l)]
+check(not complaints and linted.returncode == 0, f'lintian: {complaints or linted.stderr}')
 
 print(f'{deb}: {len(entries)} entries, {len(failures)} failures')
 sys.exit(1 if failures else 0)

@@ -45,7 +45,7 @@ struct Machine {
     QString home = root.filePath("home");
     QString skeleton = makeSkeleton(root.filePath("usr/share/dyplom"));
     QString user = home + "/.local/share/dyplom";
-    DataEnvironment env{home, home, QString(), root.filePath("usr/bin")};
+    DataEnvironment env{home, home, QString(), root.filePath("usr/bin"), root.filePath("usr/local/share/dyplom")};
     Machine() { QDir().mkpath(home); QDir().mkpath(env.executableDir); }
 };
 
@@ -76,7 +76,7 @@ private slots:
 
     void userFolderFollowsXdg()
     {
-        DataEnvironment env{"/tmp", "/home/ala", QString(), "/usr/bin"};
+        DataEnvironment env{"/tmp", "/home/ala", QString(), "/usr/bin", QString()};
         QCOMPARE(userProgramDir(env), QStringLiteral("/home/ala/.local/share/dyplom"));
         env.xdgDataHome = "/srv/dane/";
         QCOMPARE(userProgramDir(env), QStringLiteral("/srv/dane/dyplom"));
@@ -87,20 +87,20 @@ private slots:
     void shippedDataIsFoundBesideTheProgram()
     {
         QTemporaryDir root;
-        DataEnvironment installed{"/", "/", QString(), root.filePath("prefix/bin")};
+        DataEnvironment installed{"/", "/", QString(), root.filePath("prefix/bin"), QString()};
         makeSkeleton(root.filePath("prefix/share/dyplom"));
         QCOMPARE(shippedDataDir(installed), QDir::cleanPath(root.filePath("prefix/share/dyplom")));
 
         // The editor in the package's private folder <prefix>/libexec/dyplom.
-        DataEnvironment privateFolder{"/", "/", QString(), root.filePath("prefix/libexec/dyplom")};
+        DataEnvironment privateFolder{"/", "/", QString(), root.filePath("prefix/libexec/dyplom"), QString()};
         QCOMPARE(shippedDataDir(privateFolder), QDir::cleanPath(root.filePath("prefix/share/dyplom")));
 
-        DataEnvironment buildTree{"/", "/", QString(), root.filePath("build")};
+        DataEnvironment buildTree{"/", "/", QString(), root.filePath("build"), QString()};
         makeSkeleton(root.filePath("build/data"));
         QCOMPARE(shippedDataDir(buildTree), root.filePath("build/data"));
 
         // A folder without templates is no skeleton.
-        DataEnvironment empty{"/", "/", QString(), root.filePath("empty/bin")};
+        DataEnvironment empty{"/", "/", QString(), root.filePath("empty/bin"), QString()};
         QDir().mkpath(root.filePath("empty/share/dyplom/Wzory"));
         QVERIFY(!shippedDataDir(empty).startsWith(root.path()));
     }
@@ -289,7 +289,7 @@ private slots:
         // A folder named on the command line before everything.
         QCOMPARE(templatesFolder("inne/wzory", m.env), QStringLiteral("inne/wzory"));
         // No catalogue anywhere: ./Wzory, so that the failure names it.
-        DataEnvironment bare{work.filePath("pusty"), work.filePath("pusty"), QString(), work.filePath("pusty")};
+        DataEnvironment bare{work.filePath("pusty"), work.filePath("pusty"), QString(), work.filePath("pusty"), QString()};
         if (shippedDataDir(bare).isEmpty())
             QCOMPARE(templatesFolder(QString(), bare), work.filePath("pusty/Wzory"));
     }

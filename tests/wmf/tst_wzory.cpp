@@ -4,7 +4,9 @@
 #include "TemplateArt.h"
 #include "WmfTestUtil.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QSet>
 #include <QtTest>
 
 using wmf::Metafile;
@@ -36,6 +38,29 @@ private slots:
             QVERIFY2(made == readBytes(fileOf(n)), qPrintable(fileOf(n)));
             QVERIFY2(made.size() <= 100 * 1024, qPrintable(fileOf(n)));
             QCOMPARE(wzory::makeTemplate(n), made);
+        }
+    }
+
+    // An upgrade knows a user's unchanged template by its hash: every version
+    // shipped must stay listed, with a well-formed line.
+    void manifestListsEveryShippedVersion()
+    {
+        QFile file(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/wzory-wydane.sha256"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QSet<QString> listed;
+        const QRegularExpression line(QStringLiteral("^(\\d{4}) ([0-9a-f]{64}) (\\d{5})$"));
+        for (const QString &text : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            if (text.startsWith(QLatin1Char('#')))
+                continue;
+            const auto m = line.match(text);
+            QVERIFY2(m.hasMatch(), qPrintable(text));
+            QVERIFY2(!listed.contains(m.captured(1) + m.captured(2)), qPrintable("listed twice: " + text));
+            listed.insert(m.captured(1) + m.captured(2));
+        }
+        for (int n = 1; n <= wzory::templateCount(); ++n) {
+            const QString hash = QString::fromLatin1(QCryptographicHash::hash(readBytes(fileOf(n)), QCryptographicHash::Sha256).toHex());
+            QVERIFY2(listed.contains(QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0')) + hash),
+                     qPrintable(fileOf(n) + " is not in wzory-wydane.sha256: run wzory-gen"));
         }
     }
 

@@ -4,6 +4,7 @@
 #include "WmfTestUtil.h"
 #include "WzoryTestUtil.h"
 
+#include "editor/TemplateCatalogue.h"
 #include "wmf/Metafile.h"
 #include "wzory/Import.h"
 #include "wzory/ImportError.h"
@@ -13,7 +14,9 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <memory>
 #include <sys/stat.h>
+#include <vector>
 #include <QtTest>
 
 using namespace wzorytest;
@@ -292,6 +295,91 @@ private slots:
         QVERIFY(QString::fromUtf8(p.readAllStandardOutput()).contains(QStringLiteral("\n0001 ")));
         QVERIFY(QFile::exists(home.filePath(QStringLiteral(".local/share/dyplom/Wzory/BDR_0001.wmf"))));
         QVERIFY(!QFileInfo::exists(home.filePath(QStringLiteral("Wzory"))));
+    }
+
+    // A design for the whole school goes to the school's folder at a number
+    // no package ever shipped, reaches a teacher's catalogue marked as the
+    // school's; the shipped folder itself refuses designs.
+    void schoolDesignsForEveryone()
+    {
+        QTemporaryDir home, school;
+        writeBytes(home.filePath(QStringLiteral("herb.svg")), kSvg);
+        const QString exe = qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-wzory");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("DYPLOM_SZKOLA"), school.path());
+        env.remove(QStringLiteral("XDG_DATA_HOME"));
+        const auto tool = [&](const QString &dir, const QStringList &args) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.setWorkingDirectory(dir);
+            p.start(exe, args);
+            p.waitForFinished(60000);
+            return Outcome{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                           QString::fromUtf8(p.readAllStandardError())};
+        };
+        const int shipped = QDir(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/Wzory"))
+                                .entryList({QStringLiteral("BDR_*.wmf")}, QDir::Files)
+                                .size();
+        const QString first = editor::templateNumberText(shipped + 1);
+
+        Outcome o = tool(home.path(), {QStringLiteral("dodaj"), QStringLiteral("herb.svg"), QStringLiteral("--dla-wszystkich")});
+        QVERIFY2(o.code == 0, qPrintable(o.err));
+        QVERIFY(QFile::exists(school.filePath(QStringLiteral("Wzory/BDR_") + first + QStringLiteral(".wmf"))));
+        QVERIFY(!QFileInfo::exists(home.filePath(QStringLiteral(".local/share/dyplom/Wzory/BDR_") + first
+                                                 + QStringLiteral(".wmf")))); // not yet run as this user
+        o = tool(home.path(), {QStringLiteral("dodaj"), QStringLiteral("herb.svg"), QStringLiteral("--dla-wszystkich"),
+                               QStringLiteral("--numer"), QStringLiteral("3")});
+        QCOMPARE(o.code, 1);
+        QVERIFY2(o.err.contains(QStringLiteral("numer 3 ma wzór dołączony")), qPrintable(o.err));
+
+        // An own design first, then the list says where each one comes from.
+        QVERIFY(tool(home.path(), {QStringLiteral("dodaj"), QStringLiteral("herb.svg"), QStringLiteral("--wypelnij")}).code == 0);
+        o = tool(home.path(), {QStringLiteral("lista")});
+        QCOMPARE(o.code, 0);
+        const QStringList lines = o.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY2(lines.size() == shipped + 4, qPrintable(o.out.right(400)));
+        QVERIFY2(lines[1].startsWith(QStringLiteral("0001")) && lines[1].contains(QStringLiteral("dołączony")), qPrintable(lines[1]));
+        QVERIFY2(lines[shipped + 1].startsWith(first) && lines[shipped + 1].contains(QStringLiteral("szkoła")),
+                 qPrintable(lines[shipped + 1]));
+        QVERIFY2(lines[shipped + 2].contains(QStringLiteral("własny")), qPrintable(lines[shipped + 2]));
+
+        // Inside the shipped folder: pointed to --dla-wszystkich, nothing written.
+        const QString data = QFileInfo(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/data")).canonicalFilePath();
+        const auto before = snapshot(data + QStringLiteral("/Wzory"));
+        o = tool(data, {QStringLiteral("dodaj"), home.filePath(QStringLiteral("herb.svg"))});
+        QCOMPARE(o.code, 1);
+        QVERIFY2(o.err.contains(QStringLiteral("sudo dyplom-wzory dodaj --dla-wszystkich")), qPrintable(o.err));
+        QCOMPARE(snapshot(data + QStringLiteral("/Wzory")), before);
+        QCOMPARE(tool(home.path(), {QStringLiteral("lista"), QStringLiteral("--dla-wszystkich")}).code, 2);
+    }
+
+    // Programs started together on a fresh folder: one brings it up to date,
+    // the others wait, and no template arrives twice.
+    void programsStartedTogetherDoNotRace()
+    {
+        QTemporaryDir home;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("DYPLOM_SZKOLA"), home.filePath(QStringLiteral("brak")));
+        env.remove(QStringLiteral("XDG_DATA_HOME"));
+        std::vector<std::unique_ptr<QProcess>> runs;
+        for (int i = 0; i < 4; ++i) {
+            runs.push_back(std::make_unique<QProcess>());
+            runs.back()->setProcessEnvironment(env);
+            runs.back()->setWorkingDirectory(home.path());
+            runs.back()->start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-wzory"),
+                               {QStringLiteral("lista")});
+        }
+        for (auto &p : runs) {
+            p->waitForFinished(60000);
+            QCOMPARE(p->state(), QProcess::NotRunning);
+            QCOMPARE(p->exitCode(), 0);
+            QCOMPARE(QString::fromUtf8(p->readAllStandardError()), QString()); // no write lost to another
+        }
+        const QStringList shipped = QDir(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/Wzory"))
+                                        .entryList({QStringLiteral("BDR_*.wmf")}, QDir::Files);
+        QCOMPARE(QDir(home.filePath(QStringLiteral(".local/share/dyplom/Wzory"))).entryList(QDir::Files), shipped);
     }
 
     void theProgramHelpsInPolishAndEnglish()
