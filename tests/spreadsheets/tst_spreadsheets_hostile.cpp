@@ -3,6 +3,8 @@
 
 #include <QElapsedTimer>
 
+#include <sys/resource.h>
+
 using namespace sheetfiles;
 using sheetsamples::ZipPart;
 
@@ -176,6 +178,24 @@ private slots:
             QVERIFY2(got.startsWith(QStringLiteral("klasa.plik: ")), qPrintable(QString::number(cut) + got));
         }
         QCOMPARE(QDir(scratch_.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    }
+
+    // A few kilobytes declaring two sheets of 65536 x 256 cells would make
+    // libfreexl allocate half a gigabyte: the reader's child process runs out
+    // of its bounded memory instead, and the file is refused.
+    void xlsDeclaringHugeSheets()
+    {
+        QByteArray xls = written(QStringLiteral("xls"), {sheet("A", oneRow({"a"})), sheet("B", oneRow({"b"}))});
+        const QByteArray dimensions("\x00\x02\x0e\x00", 4); // the DIMENSIONS record: rows and columns used
+        int patched = 0;
+        for (qsizetype at = xls.indexOf(dimensions); at >= 0; at = xls.indexOf(dimensions, at + 1), ++patched)
+            xls.replace(at + 4, 12, QByteArray("\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x01\x00\x00", 12));
+        QCOMPARE(patched, 2);
+        const QString got = refusal(xls);
+        QVERIFY2(got.startsWith(QStringLiteral("klasa.plik: ")) && got.contains(QStringLiteral("pamię")), qPrintable(got));
+        rusage usage{};
+        getrusage(RUSAGE_CHILDREN, &usage);
+        QVERIFY2(usage.ru_maxrss < 250 * 1024, qPrintable(QString::number(usage.ru_maxrss)));
     }
 };
 

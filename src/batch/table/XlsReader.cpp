@@ -10,6 +10,16 @@
 
 #include <freexl.h>
 
+#include <QDataStream>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <new>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace batch {
 
 namespace {
@@ -56,7 +66,10 @@ public:
     {
         QString why;
         switch (rc) {
-        case FREEXL_INSUFFICIENT_MEMORY: why = QStringLiteral("za mało pamięci"); break;
+        case FREEXL_INSUFFICIENT_MEMORY:
+            why = QStringLiteral("plik deklaruje więcej komórek, niż zmieści pamięć przewidziana na listę klasy; "
+                                 "zapisz go jako .xlsx lub .ods");
+            break;
         case FREEXL_BIFF_WORKBOOK_NOT_FOUND: why = QStringLiteral("w pliku nie ma skoroszytu"); break;
         case FREEXL_INVALID_CHARACTER:
         case FREEXL_UNSUPPORTED_CHARSET: why = QStringLiteral("nieznane kodowanie tekstów"); break;
@@ -104,18 +117,19 @@ QString shown(const FreeXL_CellValue &cell)
     }
 }
 
-} // namespace
 
-Table readXls(const QByteArray &bytes, const QString &fileName, const ReadOptions &options, const ReadLimits &limits)
+Table readFrom(const QByteArray &path, const QString &fileName, const ReadOptions &options, const ReadLimits &limits)
 {
-    const ScratchCopy copy(bytes, fileName);
-    const Workbook book(copy.path(), fileName);
+    const Workbook book(path, fileName);
     unsigned int info = 0;
     if (freexl_get_info(book.handle(), FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK && info == FREEXL_BIFF_OBFUSCATED)
         throw TableError(QStringLiteral("%1: skoroszyt jest chroniony hasłem; zapisz go bez hasła").arg(fileName));
     unsigned int count = 0;
+    // libfreexl leaves out a sheet it could not make room for.
     if (freexl_get_info(book.handle(), FREEXL_BIFF_SHEET_COUNT, &count) != FREEXL_OK || count == 0)
-        throw TableError(QStringLiteral("%1: w pliku nie ma żadnego arkusza").arg(fileName));
+        throw TableError(QStringLiteral("%1: nie ma w nim arkusza, który dałoby się odczytać (pusty skoroszyt albo arkusz "
+                                        "deklarujący więcej komórek, niż zmieści pamięć przewidziana na listę klasy)")
+                             .arg(fileName));
     count = qMin(count, 65535u);
 
     unsigned short index = 0;
@@ -156,6 +170,145 @@ Table readXls(const QByteArray &bytes, const QString &fileName, const ReadOption
         }
     }
     return rows.finish();
+}
+
+// What the child sends back: a table, or the message of a refusal.
+QByteArray encoded(const Table &t)
+{
+    QByteArray out;
+    QDataStream s(&out, QIODevice::WriteOnly);
+    QList<int> lines;
+    for (const RowOrigin &o : t.origins)
+        lines.append(o.line);
+    s << true << t.rows << lines << qint32(t.columnCount) << qint32(t.skippedEmptyRows) << t.warnings << t.sheet;
+    return out;
+}
+
+QByteArray encodedRefusal(const QString &message)
+{
+    QByteArray out;
+    QDataStream s(&out, QIODevice::WriteOnly);
+    s << false << message;
+    return out;
+}
+
+Table decoded(const QByteArray &bytes, const QString &fileName)
+{
+    QDataStream s(bytes);
+    bool ok = false;
+    s >> ok;
+    if (!ok) {
+        QString message;
+        s >> message;
+        throw TableError(s.status() == QDataStream::Ok ? message : QStringLiteral("%1: nie udało się odczytać pliku .xls").arg(fileName));
+    }
+    Table t;
+    QList<int> lines;
+    qint32 columns = 0, skipped = 0;
+    s >> t.rows >> lines >> columns >> skipped >> t.warnings >> t.sheet;
+    if (s.status() != QDataStream::Ok || lines.size() != t.rows.size())
+        throw TableError(QStringLiteral("%1: nie udało się odczytać pliku .xls").arg(fileName));
+    for (const int line : lines)
+        t.origins.append(RowOrigin{line, t.sheet});
+    t.columnCount = columns;
+    t.skippedEmptyRows = skipped;
+    return t;
+}
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+// Address space in use now, so the child's limit is what it may add.
+rlim_t addressSpaceInUse()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    return rlim_t(statm.readAll().split(' ').value(0).toULongLong()) * rlim_t(sysconf(_SC_PAGESIZE));
+}
+
+constexpr rlim_t kChildMemory = 160 * 1024 * 1024;
+constexpr rlim_t kChildSeconds = 20;
+
+} // namespace
+
+Table readXlsHere(const QByteArray &bytes, const QString &fileName, const ReadOptions &options, const ReadLimits &limits)
+{
+    const ScratchCopy copy(bytes, fileName);
+    return readFrom(copy.path(), fileName, options, limits);
+}
+
+Table readXls(const QByteArray &bytes, const QString &fileName, const ReadOptions &options, const ReadLimits &limits)
+{
+    const ScratchCopy copy(bytes, fileName);
+    const QByteArray path = copy.path();
+    const rlim_t inUse = addressSpaceInUse();
+    int fds[2];
+    if (::pipe(fds) != 0)
+        throw TableError(QStringLiteral("%1: nie można uruchomić czytnika .xls (%2)").arg(fileName, QString::fromLocal8Bit(strerror(errno))));
+    const pid_t child = ::fork();
+    if (child < 0) {
+        const int error = errno;
+        ::close(fds[0]);
+        ::close(fds[1]);
+        throw TableError(QStringLiteral("%1: nie można uruchomić czytnika .xls (%2)").arg(fileName, QString::fromLocal8Bit(strerror(error))));
+    }
+    if (child == 0) {
+        ::close(fds[0]);
+#if !defined(__SANITIZE_ADDRESS__)
+        if (inUse > 0) {
+            const rlimit memory{inUse + kChildMemory, inUse + kChildMemory};
+            ::setrlimit(RLIMIT_AS, &memory);
+        }
+#endif
+        const rlimit cpu{kChildSeconds, kChildSeconds};
+        ::setrlimit(RLIMIT_CPU, &cpu);
+        QByteArray answer;
+        try {
+            answer = encoded(readFrom(path, fileName, options, limits));
+        } catch (const TableError &e) {
+            answer = encodedRefusal(QString::fromUtf8(e.what()));
+        } catch (const std::bad_alloc &) {
+            answer = encodedRefusal(QStringLiteral("%1: plik deklaruje więcej komórek, niż zmieści pamięć przewidziana "
+                                                   "na listę klasy; zapisz go jako .xlsx lub .ods")
+                                        .arg(fileName));
+        }
+        ::_exit(writeAll(fds[1], answer) ? 0 : 1);
+    }
+    ::close(fds[1]);
+    QByteArray answer;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        answer.append(buffer, n);
+    }
+    ::close(fds[0]);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFSIGNALED(status)) {
+        const int signal = WTERMSIG(status);
+        if (signal == SIGXCPU || signal == SIGKILL)
+            throw TableError(QStringLiteral("%1: odczyt pliku .xls trwał ponad %2 s; plik odrzucono").arg(fileName).arg(kChildSeconds));
+        throw TableError(QStringLiteral("%1: uszkodzony plik .xls (czytnik przerwał pracę, sygnał %2)").arg(fileName).arg(signal));
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || answer.isEmpty())
+        throw TableError(QStringLiteral("%1: nie udało się odczytać pliku .xls").arg(fileName));
+    return decoded(answer, fileName);
 }
 
 } // namespace batch
