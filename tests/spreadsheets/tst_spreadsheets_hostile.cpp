@@ -105,10 +105,14 @@ private slots:
                                    sheetsamples::repeatedDeflate("<office:document-content xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\">", QByteArray("<a/>").repeated(16384), 8000)}})
             << "bombę ZIP";
         const QByteArray manyColumns = "<table:table table:name=\"T\"><table:table-row><table:table-cell "
-                                       "table:number-columns-repeated=\"2000000000\" office:value-type=\"string\"><text:p>x</text:p>"
+                                       "table:number-columns-repeated=\"16384\" office:value-type=\"string\"><text:p>x</text:p>"
                                        "</table:table-cell></table:table-row></table:table>";
         QTest::newRow("ods: one cell repeated across every column") << sheetsamples::ods(manyColumns)
                                                                     << "arkusz „T”, komórka IW1: więcej niż 256 kolumn";
+        QTest::newRow("ods: empty cells repeated past any sheet")
+            << sheetsamples::ods("<table:table table:name=\"T\"><table:table-row><table:table-cell "
+                                 "table:number-columns-repeated=\"2000000000\"/></table:table-row></table:table>")
+            << "niemożliwy numer kolumny";
         const QByteArray manyRows = "<table:table table:name=\"T\"><table:table-row table:number-rows-repeated=\"50000000\">"
                                     "<table:table-cell office:value-type=\"string\"><text:p>x</text:p></table:table-cell>"
                                     "</table:table-row></table:table>";

@@ -6,6 +6,7 @@ namespace batch {
 
 namespace {
 constexpr qint64 kMaxRowNumber = qint64(1) << 26;
+constexpr qint64 kMaxColumnNumber = qint64(1) << 24;
 }
 
 SheetRows::SheetRows(const QString &fileName, const QString &sheet, const ReadLimits &limits)
@@ -46,7 +47,10 @@ void SheetRows::setCell(qint64 column, const QString &text, qint64 repeat)
         beginRow(1);
     if (column < nextColumn_ || repeat < 1)
         fail(QStringLiteral("komórki w złej kolejności — uszkodzony arkusz"), column);
-    nextColumn_ = column + qMin<qint64>(repeat, qint64(1) << 40);
+    // Sheets have at most 16384 columns; far more is a damaged or hostile file.
+    if (column > kMaxColumnNumber || repeat > kMaxColumnNumber)
+        fail(QStringLiteral("niemożliwy numer kolumny — uszkodzony arkusz"));
+    nextColumn_ = column + repeat;
     if (text.isEmpty())
         return;
     if (column + repeat > limits_.maxColumns)

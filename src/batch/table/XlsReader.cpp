@@ -282,6 +282,8 @@ Table readXls(const QByteArray &bytes, const QString &fileName, const ReadOption
             answer = encodedRefusal(QStringLiteral("%1: plik deklaruje więcej komórek, niż zmieści pamięć przewidziana "
                                                    "na listę klasy; zapisz go jako .xlsx lub .ods")
                                         .arg(fileName));
+        } catch (const std::exception &e) {
+            answer = encodedRefusal(QStringLiteral("%1: nie udało się odczytać pliku .xls (%2)").arg(fileName, QString::fromUtf8(e.what())));
         }
         ::_exit(writeAll(fds[1], answer) ? 0 : 1);
     }
