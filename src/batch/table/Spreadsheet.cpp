@@ -23,9 +23,11 @@ Table readSpreadsheet(const QByteArray &bytes, const QString &fileName, const Re
                       const ReadLimits &limits)
 {
     if (bytes.size() > limits.maxFileBytes)
-        throw TableError(QStringLiteral("%1: plik ma ponad %2 MB; to za dużo jak na listę klasy")
-                             .arg(fileName)
-                             .arg(limits.maxFileBytes / (1024 * 1024)));
+        throw TableError(QStringLiteral("%1: plik ma ponad %2; to za dużo jak na listę klasy")
+                             .arg(fileName,
+                                  limits.maxFileBytes >= 1024 * 1024
+                                      ? QStringLiteral("%1 MB").arg(limits.maxFileBytes / (1024 * 1024))
+                                      : QStringLiteral("%1 bajtów").arg(limits.maxFileBytes)));
     if (bytes.startsWith(kOle2))
         return readXls(bytes, fileName, options, limits);
     if (!bytes.startsWith(kZip))
