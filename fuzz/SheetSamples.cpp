@@ -72,7 +72,8 @@ QByteArray zip(const QList<ZipPart> &parts)
         directory += QByteArray("PK\x01\x02", 4);
         le(directory, 20, 2); // made by
         directory += common;
-        le(directory, 0, 2 + 2 + 2 + 4); // comment, disk, internal, external attributes
+        le(directory, 0, 2 + 2 + 2); // comment, disk, internal attributes
+        le(directory, 0, 4);         // external attributes
         le(directory, offset, 4);
         directory += p.name;
     }
