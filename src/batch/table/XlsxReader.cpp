@@ -314,7 +314,8 @@ Table readXlsx(ZipEntries &zip, const ReadOptions &options, const ReadLimits &li
                     x.fail(QStringLiteral("zbyt wiele arkuszy"));
                 SheetEntry s;
                 s.name = x.attribute(u"name");
-                for (const QXmlStreamAttribute &a : x.xml().attributes())
+                const QXmlStreamAttributes attributes = x.xml().attributes();
+                for (const QXmlStreamAttribute &a : attributes)
                     if (a.name() == u"id" && a.namespaceUri().endsWith(u"relationships"))
                         s.relationship = a.value().toString();
                 s.hidden = !x.attribute(u"state").isEmpty() && x.attribute(u"state") != u"visible";

@@ -104,7 +104,9 @@ void XmlPart::skip()
 
 QString XmlPart::attribute(QStringView name) const
 {
-    for (const QXmlStreamAttribute &a : xml_.attributes())
+    // Held const: a loop over the temporary itself would copy every attribute.
+    const QXmlStreamAttributes attributes = xml_.attributes();
+    for (const QXmlStreamAttribute &a : attributes)
         if (a.name() == name && a.namespaceUri().isEmpty())
             return a.value().toString();
     return {};
@@ -112,7 +114,8 @@ QString XmlPart::attribute(QStringView name) const
 
 QString XmlPart::attribute(QStringView namespaceUri, QStringView name) const
 {
-    for (const QXmlStreamAttribute &a : xml_.attributes())
+    const QXmlStreamAttributes attributes = xml_.attributes();
+    for (const QXmlStreamAttribute &a : attributes)
         if (a.name() == name && a.namespaceUri() == namespaceUri)
             return a.value().toString();
     return {};
