@@ -24,9 +24,9 @@ qint64 repeatOf(XmlPart &x, QStringView attribute)
     return n;
 }
 
-class TableReader {
+class OdsTable {
 public:
-    TableReader(XmlPart &x, const QString &fileName, const QString &sheet, const ReadLimits &limits)
+    OdsTable(XmlPart &x, const QString &fileName, const QString &sheet, const ReadLimits &limits)
         : x_(x), limits_(limits), rows_(fileName, sheet, limits)
     {
     }
@@ -169,7 +169,7 @@ Table readOds(ZipEntries &zip, const ReadOptions &options, const ReadLimits &lim
         const QString name = x.attribute(kTableNs, u"name");
         const bool wanted = options.sheet.isEmpty() || name.compare(options.sheet, Qt::CaseInsensitive) == 0;
         if (wanted)
-            return TableReader(x, zip.fileName(), name, limits).read();
+            return OdsTable(x, zip.fileName(), name, limits).read();
         if (names.size() < 1000)
             names.append(QStringLiteral("„%1”").arg(name));
         x.skip();

@@ -10,8 +10,6 @@
 
 #include <freexl.h>
 
-#include <QDataStream>
-
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -172,46 +170,102 @@ Table readFrom(const QByteArray &path, const QString &fileName, const ReadOption
     return rows.finish();
 }
 
-// What the child sends back: a table, or the message of a refusal.
+// What the child sends back: a table, or the message of a refusal. Plain
+// bytes rather than QDataStream, whose buffer is a QObject: the child of a
+// threaded program should touch as little shared machinery as it can.
+class Answer {
+public:
+    void number(qint64 v) { bytes.append(reinterpret_cast<const char *>(&v), sizeof v); }
+    void text(const QString &s)
+    {
+        const QByteArray utf8 = s.toUtf8();
+        number(utf8.size());
+        bytes += utf8;
+    }
+    QByteArray bytes;
+};
+
+class AnswerReader {
+public:
+    explicit AnswerReader(const QByteArray &bytes) : bytes_(bytes) {}
+    bool ok() const { return ok_; }
+    qint64 number()
+    {
+        qint64 v = 0;
+        if (at_ + qsizetype(sizeof v) > bytes_.size()) {
+            ok_ = false;
+            return 0;
+        }
+        std::memcpy(&v, bytes_.constData() + at_, sizeof v);
+        at_ += sizeof v;
+        return v;
+    }
+    QString text()
+    {
+        const qint64 n = number();
+        if (n < 0 || n > bytes_.size() - at_) {
+            ok_ = false;
+            return {};
+        }
+        const QString s = QString::fromUtf8(bytes_.constData() + at_, qsizetype(n));
+        at_ += qsizetype(n);
+        return s;
+    }
+
+private:
+    const QByteArray &bytes_;
+    qsizetype at_ = 0;
+    bool ok_ = true;
+};
+
 QByteArray encoded(const Table &t)
 {
-    QByteArray out;
-    QDataStream s(&out, QIODevice::WriteOnly);
-    QList<int> lines;
-    for (const RowOrigin &o : t.origins)
-        lines.append(o.line);
-    s << true << t.rows << lines << qint32(t.columnCount) << qint32(t.skippedEmptyRows) << t.warnings << t.sheet;
-    return out;
+    Answer a;
+    a.number(1);
+    a.text(t.sheet);
+    a.number(t.columnCount);
+    a.number(t.skippedEmptyRows);
+    a.number(t.rows.size());
+    for (qsizetype i = 0; i < t.rows.size(); ++i) {
+        a.number(t.origins[i].line);
+        a.number(t.rows[i].size());
+        for (const QString &cell : t.rows[i])
+            a.text(cell);
+    }
+    return a.bytes;
 }
 
 QByteArray encodedRefusal(const QString &message)
 {
-    QByteArray out;
-    QDataStream s(&out, QIODevice::WriteOnly);
-    s << false << message;
-    return out;
+    Answer a;
+    a.number(0);
+    a.text(message);
+    return a.bytes;
 }
 
 Table decoded(const QByteArray &bytes, const QString &fileName)
 {
-    QDataStream s(bytes);
-    bool ok = false;
-    s >> ok;
-    if (!ok) {
-        QString message;
-        s >> message;
-        throw TableError(s.status() == QDataStream::Ok ? message : QStringLiteral("%1: nie udało się odczytać pliku .xls").arg(fileName));
+    const TableError garbled(QStringLiteral("%1: nie udało się odczytać pliku .xls").arg(fileName));
+    AnswerReader r(bytes);
+    if (r.number() == 0) {
+        const QString message = r.text();
+        throw r.ok() ? TableError(message) : garbled;
     }
     Table t;
-    QList<int> lines;
-    qint32 columns = 0, skipped = 0;
-    s >> t.rows >> lines >> columns >> skipped >> t.warnings >> t.sheet;
-    if (s.status() != QDataStream::Ok || lines.size() != t.rows.size())
-        throw TableError(QStringLiteral("%1: nie udało się odczytać pliku .xls").arg(fileName));
-    for (const int line : lines)
-        t.origins.append(RowOrigin{line, t.sheet});
-    t.columnCount = columns;
-    t.skippedEmptyRows = skipped;
+    t.sheet = r.text();
+    t.columnCount = int(r.number());
+    t.skippedEmptyRows = int(r.number());
+    const qint64 rows = r.number();
+    for (qint64 i = 0; i < rows && r.ok(); ++i) {
+        t.origins.append(RowOrigin{int(r.number()), t.sheet});
+        const qint64 cells = r.number();
+        QStringList row;
+        for (qint64 c = 0; c < cells && r.ok(); ++c)
+            row.append(r.text());
+        t.rows.append(row);
+    }
+    if (!r.ok())
+        throw garbled;
     return t;
 }
 
@@ -273,6 +327,7 @@ Table readXls(const QByteArray &bytes, const QString &fileName, const ReadOption
 #endif
         const rlimit cpu{kChildSeconds, kChildSeconds};
         ::setrlimit(RLIMIT_CPU, &cpu);
+        ::alarm(unsigned(2 * kChildSeconds)); // should it ever wait instead of working
         QByteArray answer;
         try {
             answer = encoded(readFrom(path, fileName, options, limits));
@@ -304,7 +359,7 @@ Table readXls(const QByteArray &bytes, const QString &fileName, const ReadOption
     }
     if (WIFSIGNALED(status)) {
         const int signal = WTERMSIG(status);
-        if (signal == SIGXCPU || signal == SIGKILL)
+        if (signal == SIGXCPU || signal == SIGKILL || signal == SIGALRM)
             throw TableError(QStringLiteral("%1: odczyt pliku .xls trwał ponad %2 s; plik odrzucono").arg(fileName).arg(kChildSeconds));
         throw TableError(QStringLiteral("%1: uszkodzony plik .xls (czytnik przerwał pracę, sygnał %2)").arg(fileName).arg(signal));
     }

@@ -26,7 +26,7 @@ void XmlPart::feed()
 {
     const QByteArray piece = stream_->next();
     if (piece.isEmpty()) {
-        fed_all_ = true;
+        fedAll_ = true;
         return;
     }
     // The longest stretch without '<' bounds every text and attribute the
@@ -56,7 +56,7 @@ QXmlStreamReader::TokenType XmlPart::next()
         const QXmlStreamReader::TokenType t = xml_.readNext();
         switch (t) {
         case QXmlStreamReader::Invalid:
-            if (xml_.error() == QXmlStreamReader::PrematureEndOfDocumentError && !fed_all_) {
+            if (xml_.error() == QXmlStreamReader::PrematureEndOfDocumentError && !fedAll_) {
                 feed();
                 continue;
             }

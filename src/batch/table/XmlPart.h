@@ -46,7 +46,7 @@ private:
     qint64 maxRun_;
     qint64 run_ = 0;
     int depth_ = 0;
-    bool fed_all_ = false;
+    bool fedAll_ = false;
 };
 
 } // namespace batch
