@@ -218,9 +218,9 @@ private slots:
         QTest::addColumn<QString>("refusal"); // empty: read whole
         for (const QString &f : kFormats) {
             QTest::addRow("%s at every limit", qPrintable(f)) << f << 4 << 3 << 6 << QString();
-            QTest::addRow("%s a row too many", qPrintable(f)) << f << 3 << 3 << 6 << "klasa.plik, arkusz „L”: więcej niż 3 wierszy";
+            QTest::addRow("%s a row too many", qPrintable(f)) << f << 3 << 3 << 6 << "klasa.plik, arkusz „L”: więcej niż 3 wiersze";
             QTest::addRow("%s a column too many", qPrintable(f)) << f << 4 << 2 << 6
-                                                                 << "klasa.plik, arkusz „L”, komórka C1: więcej niż 2 kolumn";
+                                                                 << "klasa.plik, arkusz „L”, komórka C1: więcej niż 2 kolumny";
             QTest::addRow("%s a cell too long", qPrintable(f)) << f << 4 << 3 << 5
                                                                << "klasa.plik, arkusz „L”, komórka C5: tekst dłuższy niż 5 znaków";
         }

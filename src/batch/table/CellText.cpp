@@ -159,6 +159,13 @@ QString booleanText(bool value)
     return value ? QStringLiteral("PRAWDA") : QStringLiteral("FAŁSZ");
 }
 
+QString counted(qint64 n, const char *one, const char *few, const char *many)
+{
+    const qint64 tens = n % 100, units = n % 10;
+    const char *form = n == 1 ? one : (units >= 2 && units <= 4 && (tens < 12 || tens > 14)) ? few : many;
+    return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(form);
+}
+
 QString columnLetters(qint64 column)
 {
     QString letters;

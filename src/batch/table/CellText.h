@@ -29,6 +29,9 @@ QString isoTime(const QString &duration);
 
 QString booleanText(bool value);
 
+// A count with its noun in the Polish form for it: 1 wiersz, 3 wiersze, 5 wierszy.
+QString counted(qint64 n, const char *one, const char *few, const char *many);
+
 // A1-style column letters for a 0-based column (0 -> A, 26 -> AA) and the
 // name of a cell ("B7").
 QString columnLetters(qint64 column);

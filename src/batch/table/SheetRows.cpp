@@ -33,7 +33,7 @@ void SheetRows::beginRow(qint64 number, qint64 repeat)
     flushRow();
     if (number < row_ + repeat_ || number < 1)
         fail(QStringLiteral("wiersz %1 po wierszu %2 — uszkodzony arkusz").arg(number).arg(row_ + repeat_ - 1));
-    // A sheet has at most 16 million rows; more is a damaged or hostile file.
+    // A sheet has at most 16 million rows; four times that is a damaged or hostile file.
     if (repeat < 1 || number > kMaxRowNumber || repeat > kMaxRowNumber)
         fail(QStringLiteral("niemożliwy numer wiersza %1 — uszkodzony arkusz").arg(number));
     row_ = number;
@@ -54,10 +54,12 @@ void SheetRows::setCell(qint64 column, const QString &text, qint64 repeat)
     if (text.isEmpty())
         return;
     if (column + repeat > limits_.maxColumns)
-        fail(QStringLiteral("więcej niż %1 kolumn; taki arkusz nie jest listą klasy").arg(limits_.maxColumns),
+        fail(QStringLiteral("więcej niż %1; taki arkusz nie jest listą klasy")
+                 .arg(celltext::counted(limits_.maxColumns, "kolumna", "kolumny", "kolumn")),
              qMax<qint64>(column, limits_.maxColumns));
     if (text.size() > limits_.maxCellChars)
-        fail(QStringLiteral("tekst dłuższy niż %1 znaków").arg(limits_.maxCellChars), column);
+        fail(QStringLiteral("tekst dłuższy niż %1").arg(celltext::counted(limits_.maxCellChars, "znak", "znaki", "znaków")),
+             column);
     while (cells_.size() < column)
         cells_.append(QString());
     for (qint64 i = 0; i < repeat; ++i)
@@ -69,8 +71,8 @@ void SheetRows::flushRow()
     if (cells_.isEmpty())
         return;
     if (table_.rows.size() + repeat_ > limits_.maxRows)
-        fail(QStringLiteral("więcej niż %1 wierszy; dłuższej listy nie czytamy (nic nie pominięto po cichu)")
-                 .arg(limits_.maxRows));
+        fail(QStringLiteral("więcej niż %1; dłuższej listy nie czytamy (nic nie pominięto po cichu)")
+                 .arg(celltext::counted(limits_.maxRows, "wiersz", "wiersze", "wierszy")));
     // Empty rows between filled ones are the user's blank lines; those after
     // the last filled row are just the rest of the sheet.
     table_.skippedEmptyRows += int(row_ - lastFilled_ - 1);

@@ -1,5 +1,6 @@
 #include "Spreadsheet.h"
 
+#include "CellText.h"
 #include "OdsReader.h"
 #include "XlsReader.h"
 #include "XlsxReader.h"
@@ -27,7 +28,7 @@ Table readSpreadsheet(const QByteArray &bytes, const QString &fileName, const Re
                              .arg(fileName,
                                   limits.maxFileBytes >= 1024 * 1024
                                       ? QStringLiteral("%1 MB").arg(limits.maxFileBytes / (1024 * 1024))
-                                      : QStringLiteral("%1 bajtów").arg(limits.maxFileBytes)));
+                                      : celltext::counted(limits.maxFileBytes, "bajt", "bajty", "bajtów")));
     if (bytes.startsWith(kOle2))
         return readXls(bytes, fileName, options, limits);
     if (!bytes.startsWith(kZip))

@@ -132,8 +132,8 @@ public:
             if (!x.isStart() || x.name() != u"si")
                 continue;
             if (ends_.size() >= maxCount)
-                x.fail(QStringLiteral("tablica tekstów ma ponad %1 pozycji — więcej, niż zmieści lista klasy; plik odrzucono")
-                           .arg(maxCount));
+                x.fail(QStringLiteral("tablica tekstów ma ponad %1 — więcej, niż zmieści lista klasy; plik odrzucono")
+                           .arg(celltext::counted(maxCount, "pozycję", "pozycje", "pozycji")));
             pool_ += runText(x, perString);
             if (pool_.size() > kMaxSharedChars)
                 x.fail(QStringLiteral("tablica tekstów ma ponad %1 mln znaków; plik odrzucono").arg(kMaxSharedChars / 1000000));

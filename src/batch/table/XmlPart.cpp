@@ -1,5 +1,6 @@
 #include "XmlPart.h"
 
+#include "CellText.h"
 #include "Table.h"
 
 #include <cstring>
@@ -46,7 +47,8 @@ void XmlPart::feed()
         p = static_cast<const char *>(lt) + 1;
     }
     if (run_ > maxRun_)
-        fail(QStringLiteral("tekst lub atrybut dłuższy niż %1 bajtów — plik odrzucono").arg(maxRun_));
+        fail(QStringLiteral("tekst lub atrybut dłuższy niż %1 — plik odrzucono")
+                 .arg(celltext::counted(maxRun_, "bajt", "bajty", "bajtów")));
     xml_.addData(piece);
 }
 

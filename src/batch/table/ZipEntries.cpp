@@ -1,5 +1,6 @@
 #include "ZipEntries.h"
 
+#include "CellText.h"
 #include "Table.h"
 
 #include <zip.h>
@@ -127,7 +128,7 @@ QByteArray ZipEntries::Stream::next()
     if (owner_.inflated_ > owner_.budget_)
         owner_.fail(QStringLiteral("po rozpakowaniu arkusz przekracza %1 — to wygląda na bombę ZIP; plik odrzucono")
                         .arg(owner_.budget_ >= 1024 * 1024 ? QStringLiteral("%1 MB").arg(owner_.budget_ / (1024 * 1024))
-                                                           : QStringLiteral("%1 bajtów").arg(owner_.budget_)));
+                                                           : celltext::counted(owner_.budget_, "bajt", "bajty", "bajtów")));
     if (n == 0)
         end_ = true;
     piece.truncate(qsizetype(n));
