@@ -71,7 +71,18 @@ public:
         case FREEXL_BIFF_WORKBOOK_NOT_FOUND: why = QStringLiteral("w pliku nie ma skoroszytu"); break;
         case FREEXL_INVALID_CHARACTER:
         case FREEXL_UNSUPPORTED_CHARSET: why = QStringLiteral("nieznane kodowanie tekstów"); break;
-        default: why = QStringLiteral("uszkodzony plik .xls (kod %1)").arg(rc);
+        case FREEXL_INVALID_CFBF_HEADER:
+        case FREEXL_CFBF_READ_ERROR:
+        case FREEXL_CFBF_SEEK_ERROR:
+        case FREEXL_CFBF_INVALID_SIGNATURE:
+        case FREEXL_CFBF_INVALID_SECTOR_SIZE:
+        case FREEXL_CFBF_EMPTY_FAT_CHAIN:
+        case FREEXL_CFBF_ILLEGAL_FAT_ENTRY:
+        case FREEXL_INVALID_MINI_STREAM:
+        case FREEXL_CFBF_ILLEGAL_MINI_FAT_ENTRY:
+            why = QStringLiteral("uszkodzony plik .xls (zła budowa pliku OLE2, kod %1)").arg(rc);
+            break;
+        default: why = QStringLiteral("uszkodzony skoroszyt w pliku .xls (kod %1)").arg(rc);
         }
         throw TableError(QStringLiteral("%1: %2").arg(fileName_, why));
     }
