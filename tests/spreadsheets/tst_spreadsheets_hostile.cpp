@@ -197,7 +197,10 @@ private slots:
             xls.replace(at + 4, 12, QByteArray("\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x01\x00\x00", 12));
         QCOMPARE(patched, 2);
         const QString got = refusal(xls);
-        QVERIFY2(got.startsWith(QStringLiteral("klasa.plik: ")) && got.contains(QStringLiteral("pamię")), qPrintable(got));
+        QVERIFY2(got.startsWith(QStringLiteral("klasa.plik: ")), qPrintable(got));
+#ifndef __SANITIZE_ADDRESS__ // there the sanitizer's allocator stops the child instead
+        QVERIFY2(got.contains(QStringLiteral("pamię")), qPrintable(got));
+#endif
         rusage usage{};
         getrusage(RUSAGE_CHILDREN, &usage);
         QVERIFY2(usage.ru_maxrss < 250 * 1024, qPrintable(QString::number(usage.ru_maxrss)));

@@ -330,12 +330,12 @@ Table readXls(const QByteArray &bytes, const QString &fileName, const ReadOption
     }
     if (child == 0) {
         ::close(fds[0]);
-#if !defined(__SANITIZE_ADDRESS__)
+        // What it may add to the address space it shares at the fork (with
+        // AddressSanitizer that includes the shadow it reserved at start).
         if (inUse > 0) {
             const rlimit memory{inUse + kChildMemory, inUse + kChildMemory};
             ::setrlimit(RLIMIT_AS, &memory);
         }
-#endif
         const rlimit cpu{kChildSeconds, kChildSeconds};
         ::setrlimit(RLIMIT_CPU, &cpu);
         ::alarm(unsigned(2 * kChildSeconds)); // should it ever wait instead of working
