@@ -27,7 +27,7 @@ private slots:
         const SmokeResult r = runFuzzSmoke(xlsFuzzOne, {}, QStringLiteral("corpus-xls"), 20261210, 3000);
         qInfo("%d inputs", r.runs);
         VERIFY_FUZZ_SMOKE(r);
-        QVERIFY(r.runs >= 100);
+        QVERIFY(r.runs >= 50); // a process per input: with sanitizers a few hundred fit the cap
     }
 };
 
