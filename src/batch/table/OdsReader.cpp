@@ -161,7 +161,7 @@ private:
 
 Table readOds(ZipEntries &zip, const ReadOptions &options, const ReadLimits &limits)
 {
-    XmlPart x(zip, QStringLiteral("content.xml"), 64 * 1024 + 12 * qint64(limits.maxCellChars));
+    XmlPart x(zip, QStringLiteral("content.xml"), XmlPart::maxRunFor(limits));
     QStringList names;
     while (x.next() != QXmlStreamReader::EndDocument) {
         if (!x.isStart() || x.name() != u"table" || x.xml().namespaceUri() != kTableNs)

@@ -14,7 +14,7 @@ namespace {
 
 using celltext::NumberKind;
 
-// Small parts (relationships, workbook, styles) are read whole up to this size.
+// How many relationships, sheets and styles a workbook may list; more is a hostile file.
 constexpr int kMaxRelationships = 10000;
 constexpr int kMaxStyles = 1 << 20;
 // Shared strings are pooled in one buffer; these bound what the pool may hold.
@@ -29,11 +29,6 @@ struct SheetEntry {
     QString name, relationship;
     bool hidden = false;
 };
-
-qint64 maxRun(const ReadLimits &limits)
-{
-    return 64 * 1024 + 12 * qint64(limits.maxCellChars);
-}
 
 QString folderOf(const QString &path)
 {
@@ -54,7 +49,7 @@ QList<Relationship> relationships(ZipEntries &zip, const QString &part, const Re
     QList<Relationship> out;
     if (!zip.contains(relsPath))
         return out;
-    XmlPart x(zip, relsPath, maxRun(limits));
+    XmlPart x(zip, relsPath, XmlPart::maxRunFor(limits));
     while (x.next() != QXmlStreamReader::EndDocument) {
         if (x.isStart() && x.name() == u"Relationship") {
             if (out.size() >= kMaxRelationships)
@@ -123,7 +118,7 @@ class SharedStrings {
 public:
     void read(ZipEntries &zip, const QString &part, const ReadLimits &limits)
     {
-        XmlPart x(zip, part, maxRun(limits));
+        XmlPart x(zip, part, XmlPart::maxRunFor(limits));
         // A string longer than a cell may be is kept one character too long,
         // so the cell that uses it is refused and one that does not is not.
         const qsizetype perString = limits.maxCellChars;
@@ -158,7 +153,7 @@ QList<NumberKind> styleKinds(ZipEntries &zip, const QString &part, const ReadLim
 {
     QHash<int, NumberKind> custom;
     QList<NumberKind> kinds;
-    XmlPart x(zip, part, maxRun(limits));
+    XmlPart x(zip, part, XmlPart::maxRunFor(limits));
     bool inCellXfs = false;
     while (x.next() != QXmlStreamReader::EndDocument) {
         if (x.isStart() && x.name() == u"numFmt") {
@@ -201,7 +196,7 @@ public:
 
     Table read(const QString &part)
     {
-        XmlPart x(zip_, part, maxRun(limits_));
+        XmlPart x(zip_, part, XmlPart::maxRunFor(limits_));
         bool inData = false;
         while (x.next() != QXmlStreamReader::EndDocument) {
             if (x.name() == u"sheetData")
@@ -302,7 +297,7 @@ Table readXlsx(ZipEntries &zip, const ReadOptions &options, const ReadLimits &li
     QList<SheetEntry> sheets;
     bool date1904 = false;
     {
-        XmlPart x(zip, workbook, maxRun(limits));
+        XmlPart x(zip, workbook, XmlPart::maxRunFor(limits));
         while (x.next() != QXmlStreamReader::EndDocument) {
             if (!x.isStart())
                 continue;

@@ -1,4 +1,5 @@
 #pragma once
+#include "Table.h"
 #include "ZipEntries.h"
 
 #include <QXmlStreamReader>
@@ -15,6 +16,9 @@ class XmlPart {
 public:
     // maxRun: the longest stretch of bytes without '<' accepted.
     XmlPart(ZipEntries &zip, const QString &entry, qint64 maxRun);
+    // Room for the longest cell, each character written as a character
+    // reference (&#x1F600; is 10 bytes for 2 UTF-16 units), and some.
+    static qint64 maxRunFor(const ReadLimits &limits) { return 64 * 1024 + 12 * qint64(limits.maxCellChars); }
 
     // The next token; EndDocument at the end. Throws TableError on any problem.
     QXmlStreamReader::TokenType next();
