@@ -167,12 +167,12 @@ QByteArray xlsxRows(const QList<QStringList> &rows)
     return xlsx(x);
 }
 
-QByteArray ods(const QByteArray &tables, const QByteArray &prefix)
+QByteArray ods(const QByteArray &tables, const QByteArray &prefix, const QByteArray &styles)
 {
     const QByteArray content = prefix +
         "<office:document-content xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
         " xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\""
-        " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"><office:body><office:spreadsheet>"
+        " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\">" + styles + "<office:body><office:spreadsheet>"
         + tables + "</office:spreadsheet></office:body></office:document-content>";
     return zip({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet", false},
                 {"content.xml", content}});

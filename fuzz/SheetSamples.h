@@ -43,8 +43,9 @@ QByteArray xlsx(const Xlsx &x);
 // Rows of text in shared strings; cells that look like numbers as numbers.
 QByteArray xlsxRows(const QList<QStringList> &rows);
 
-// An .ods whose content.xml body (inside office:spreadsheet) is tables.
-QByteArray ods(const QByteArray &tables, const QByteArray &prefix = {});
+// An .ods whose content.xml body (inside office:spreadsheet) is tables,
+// after office:automatic-styles when given.
+QByteArray ods(const QByteArray &tables, const QByteArray &prefix = {}, const QByteArray &styles = {});
 QByteArray odsRows(const QList<QStringList> &rows, const QString &sheet = QStringLiteral("Arkusz1"));
 
 // A class list of n pupils: header Imię, Nazwisko, Klasa, Punkty.

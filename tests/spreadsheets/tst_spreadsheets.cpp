@@ -164,6 +164,23 @@ private slots:
         QCOMPARE(read(bytes, "ukryty").rows, (QList<QStringList>{{"u"}}));
     }
 
+    void hiddenFirstTableOfOdsIsPassedOver()
+    {
+        const QByteArray tables =
+            "<table:table table:name=\"Ukryty\" table:style-name=\"ta2\"><table:table-row><table:table-cell "
+            "office:value-type=\"string\"><text:p>u</text:p></table:table-cell></table:table-row></table:table>"
+            "<table:table table:name=\"Widoczny\" table:style-name=\"ta1\"><table:table-row><table:table-cell "
+            "office:value-type=\"string\"><text:p>v</text:p></table:table-cell></table:table-row></table:table>";
+        const QByteArray styles =
+            "<office:automatic-styles xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\">"
+            "<style:style style:name=\"ta1\" style:family=\"table\"><style:table-properties table:display=\"true\"/></style:style>"
+            "<style:style style:name=\"ta2\" style:family=\"table\"><style:table-properties table:display=\"false\"/></style:style>"
+            "</office:automatic-styles>";
+        const QByteArray bytes = sheetsamples::ods(tables, {}, styles);
+        QCOMPARE(read(bytes).sheet, QStringLiteral("Widoczny"));
+        QCOMPARE(read(bytes, "ukryty").rows, (QList<QStringList>{{"u"}}));
+    }
+
     // Repeats expand where they hold something, and cost nothing where they
     // do not; values come from the cell's attributes, text from its paragraphs.
     void odsCells()

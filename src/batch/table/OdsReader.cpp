@@ -11,6 +11,7 @@ namespace {
 const QString kTableNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:table:1.0");
 const QString kOfficeNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:office:1.0");
 const QString kTextNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:text:1.0");
+const QString kStyleNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:style:1.0");
 
 qint64 repeatOf(XmlPart &x, QStringView attribute)
 {
@@ -163,11 +164,23 @@ Table readOds(ZipEntries &zip, const ReadOptions &options, const ReadLimits &lim
 {
     XmlPart x(zip, QStringLiteral("content.xml"), XmlPart::maxRunFor(limits));
     QStringList names;
+    // Table styles that hide their table: the first sheet is the first one shown.
+    QStringList hiddenStyles;
+    QString style;
     while (x.next() != QXmlStreamReader::EndDocument) {
-        if (!x.isStart() || x.name() != u"table" || x.xml().namespaceUri() != kTableNs)
+        if (!x.isStart())
+            continue;
+        if (x.name() == u"style" && x.xml().namespaceUri() == kStyleNs) {
+            style = x.attribute(kStyleNs, u"name");
+        } else if (x.name() == u"table-properties" && x.attribute(kTableNs, u"display") == u"false") {
+            if (!style.isEmpty() && hiddenStyles.size() < 1000)
+                hiddenStyles.append(style);
+        }
+        if (x.name() != u"table" || x.xml().namespaceUri() != kTableNs)
             continue;
         const QString name = x.attribute(kTableNs, u"name");
-        const bool wanted = options.sheet.isEmpty() || name.compare(options.sheet, Qt::CaseInsensitive) == 0;
+        const bool wanted = options.sheet.isEmpty() ? !hiddenStyles.contains(x.attribute(kTableNs, u"style-name"))
+                                                    : name.compare(options.sheet, Qt::CaseInsensitive) == 0;
         if (wanted)
             return OdsTable(x, zip.fileName(), name, limits).read();
         if (names.size() < 1000)
@@ -175,7 +188,7 @@ Table readOds(ZipEntries &zip, const ReadOptions &options, const ReadLimits &lim
         x.skip();
     }
     if (options.sheet.isEmpty())
-        throw TableError(QStringLiteral("%1: w pliku nie ma żadnego arkusza").arg(zip.fileName()));
+        throw TableError(QStringLiteral("%1: w pliku nie ma żadnego widocznego arkusza").arg(zip.fileName()));
     throw TableError(QStringLiteral("%1: nie ma arkusza „%2”; arkusze w pliku: %3")
                          .arg(zip.fileName(), options.sheet, names.join(QStringLiteral(", "))));
 }
