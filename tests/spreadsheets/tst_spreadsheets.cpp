@@ -155,6 +155,14 @@ private slots:
         QCOMPARE(t.rows, QList<QStringList>{expected});
     }
 
+    // Relationship targets may be relative to the workbook or absolute in the package.
+    void xlsxSheetFoundThroughAbsoluteTarget()
+    {
+        const batch::Table t = read(sheetsamples::xlsxRows({{"a"}}), "inne");
+        QCOMPARE(t.sheet, QStringLiteral("Inne"));
+        QCOMPARE(t.rows, (QList<QStringList>{{"2"}}));
+    }
+
     void hiddenFirstSheetIsPassedOver()
     {
         QVariantMap hidden = sheet("Ukryty", oneRow({"u"}));
