@@ -35,7 +35,7 @@ struct ReadOptions {
 // Bounds every reader keeps; more is refused, never cut short.
 struct ReadLimits {
     qint64 maxFileBytes = 64 * 1024 * 1024;
-    qint64 maxInflatedBytes = 256 * 1024 * 1024; // all zip entries read, counted while inflating
+    qint64 maxInflatedBytes = 64 * 1024 * 1024; // all zip entries read, counted while inflating
     int maxRows = 100000;
     int maxColumns = 256;
     int maxCellChars = 4096;
