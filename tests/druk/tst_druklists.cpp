@@ -3,6 +3,7 @@
 // pdftotext), or a refusal naming the file, the line and the reason; names
 // that do not fit the template are reported, shrunk or centred; --sprawdz
 // counts what needs attention.
+#include "../spreadsheets/SheetFiles.h"
 #include "FileBytes.h"
 #include "PdfTools.h"
 #include "StartupDiploma.h"
@@ -106,6 +107,8 @@ private slots:
     void everyKindOfListGivesItsNames_data();
     void everyKindOfListGivesItsNames();
     void fieldsFillTheDiplomasTexts();
+    void spreadsheetsGiveTheirNames_data();
+    void spreadsheetsGiveTheirNames();
     void longNameIsReportedAndShrunkToFit();
     void centredNamesShareOneMiddle();
     void designWithoutFreeAreaGetsOneNote();
@@ -218,6 +221,44 @@ void TestDrukLists::everyKindOfListGivesItsNames()
     QCOMPARE(summary.captured(2).toInt(), texts.size());
     const int records = summary.captured(3).isEmpty() ? texts.size() : summary.captured(3).toInt();
     QCOMPARE(summary.captured(1).toInt(), records + summary.captured(4).toInt());
+}
+
+void TestDrukLists::spreadsheetsGiveTheirNames_data()
+{
+    QTest::addColumn<QString>("format");
+    for (const char *format : {"xlsx", "ods", "xls"})
+        QTest::newRow(format) << QString::fromLatin1(format);
+}
+
+// A register export kept as a spreadsheet, written by an independent library:
+// names in the register's order, a number and a date shown as a Polish user
+// sees them, and scripts other than Latin.
+void TestDrukLists::spreadsheetsGiveTheirNames()
+{
+    QFETCH(QString, format);
+    editor::DiplomaTexts texts;
+    texts.recipient = QStringLiteral("{Imię} {Nazwisko}");
+    texts.body[0] = QStringLiteral("średnia {Średnia}, {Data}");
+    writeDiploma(texts);
+    const auto pupil = [](const char *surname, const char *name, double mean, const char *date) {
+        return QVariantList{QString::fromUtf8(surname), QString::fromUtf8(name), mean,
+                            QVariantMap{{QStringLiteral("date"), QString::fromLatin1(date)}}};
+    };
+    const QVariantList rows{QVariantList{QStringLiteral("Nazwisko"), QStringLiteral("Imię"), QStringLiteral("Średnia"),
+                                         QStringLiteral("Data")},
+                            pupil("Żółkiewska", "Łucja", 4.5, "2025-06-27"), pupil("Шевченко", "Олександр", 5, "2025-06-27"),
+                            pupil("王", "小明", 4.75, "2025-06-27")};
+    const QByteArray bytes = sheetfiles::written(format, {sheetfiles::sheet(QStringLiteral("Klasa 3a"), rows)});
+    QVERIFY(!bytes.isEmpty());
+    const QString file = QStringLiteral("klasa.") + format;
+    writeBytes(dir_->file(file), bytes);
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), file, QStringLiteral("-o"),
+                              QStringLiteral("klasa.pdf")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QCOMPARE(pageTexts(dir_->file(QStringLiteral("klasa.pdf"))),
+             (QStringList{QStringLiteral("Łucja Żółkiewska|średnia 4,5, 27.06.2025"),
+                          QStringLiteral("Олександр Шевченко|średnia 5, 27.06.2025"),
+                          QStringLiteral("小明 王|średnia 4,75, 27.06.2025")}));
 }
 
 void TestDrukLists::fieldsFillTheDiplomasTexts()
