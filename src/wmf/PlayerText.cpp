@@ -16,6 +16,7 @@ namespace {
 enum { TaUpdateCp = 1, TaRight = 2, TaCenter = 6, TaBottom = 8, TaBaseline = 24 };
 enum { EtoOpaque = 2, EtoClipped = 4, EtoPdy = 0x2000 };
 constexpr double kFontPixels = 256.0; // fonts are laid out at this size, then scaled
+constexpr int kGlyphsPerFill = 16;
 
 } // namespace
 
@@ -204,23 +205,39 @@ void Player::text(double x, double y, const QByteArray &bytes, uint16_t options,
         }
     };
     // Scripts that join or stack their letters need the whole string shaped.
-    const bool unshaped = std::all_of(str.begin(), str.end(), [](QChar c) { return c.unicode() < 0x0590 && !c.isMark(); });
+    const bool shaped = !(useDx || dc_.charExtra != 0 || cull)
+                        && std::any_of(str.begin(), str.end(), [](QChar c) { return c.unicode() >= 0x0590 || c.isMark(); });
     QPainterPath glyphs;
-    if (unshaped || useDx || dc_.charExtra != 0 || cull)
-        eachGlyph([&](const QPainterPath &glyph) { glyphs.addPath(glyph); });
-    else
+    if (shaped)
         glyphs.addText(QPointF(left, base), font, str);
+    else
+        eachGlyph([&](const QPainterPath &glyph) { glyphs.addPath(glyph); });
+    // Both of Qt's rasterisers slow down with the square of the edges one
+    // fill has on a scanline (they insert them in order into a list or an
+    // unbalanced tree), and glyphs come in order.
     const QColor ink = color(dc_.textColor);
     if (glyphs.elementCount() > kFewElements && edgeSpan(layout.map(glyphs)) > kAntialiasEdgeSpan) {
         // Glyphs squeezed into slivers cross the picture as often as a dense
-        // polygon. Both of Qt's rasterisers slow down with the square of the
-        // edges one fill has on a scanline (they insert them in order into a
-        // list or an unbalanced tree), and glyphs come in order: each glyph
-        // is filled alone, without antialiasing, as dense polygons are.
+        // polygon: each is filled alone, without antialiasing, as dense
+        // polygons are.
         const NoAntialiasing dense(*painter_, true);
         eachGlyph([&](const QPainterPath &glyph) { painter_->fillPath(glyph, ink); });
-    } else {
+    } else if (shaped) {
         painter_->fillPath(glyphs, ink);
+    } else {
+        // A long line of small text: a few glyphs per fill.
+        QPainterPath group;
+        int inGroup = 0;
+        eachGlyph([&](const QPainterPath &glyph) {
+            group.addPath(glyph);
+            if (++inGroup == kGlyphsPerFill) {
+                painter_->fillPath(group, ink);
+                group.clear();
+                inGroup = 0;
+            }
+        });
+        if (inGroup > 0)
+            painter_->fillPath(group, ink);
     }
     painter_->restore();
 }
