@@ -176,6 +176,22 @@ inline QByteArray smallTextFile(int glyphs = 1 << 30)
     return w.finish();
 }
 
+// A word in each of count fonts no system has: each face a fallback search.
+inline QByteArray manyFacesFile(int count = 1000)
+{
+    wmf::MetafileWriter w(QRect(0, 0, kExtent, kExtent), 1000);
+    for (int i = 0; i < count && w.finish().size() < 60 * 1024; ++i) {
+        wmf::LogFont f;
+        f.height = -kExtent / 60;
+        f.face = "Brak" + QByteArray::number(i);
+        const int font = w.createFont(f);
+        w.selectObject(font);
+        w.textOut(QPoint((i % 10) * kExtent / 10, (i / 10 % 50) * kExtent / 50), "Dyplom");
+        w.deleteObject(font);
+    }
+    return w.finish();
+}
+
 // A clip region of thousands of rectangles, then whole-frame fills.
 inline QByteArray regionClipFile()
 {
@@ -228,6 +244,7 @@ inline std::vector<Case> hostileCases()
         {QStringLiteral("region clip, many fills"), regionClipFile()},
         {QStringLiteral("squeezed text"), squeezedTextFile()},
         {QStringLiteral("small text, 64 kB"), smallTextFile()},
+        {QStringLiteral("text in 1000 unknown fonts"), manyFacesFile()},
         // Just within the limits: what a hostile file can still make us draw.
         {QStringLiteral("within limits: polygon of 2900 points, no pen"), polygonFile(2900, -1)},
         {QStringLiteral("within limits: polygon of 950 points, wide pen"), polygonFile(950, kExtent / 10)},
@@ -235,6 +252,7 @@ inline std::vector<Case> hostileCases()
         {QStringLiteral("within limits: huge rotated text"), hugeTextFile(120)},
         {QStringLiteral("within limits: squeezed text"), squeezedTextFile(2)},
         {QStringLiteral("within limits: small text"), smallTextFile(20000)},
+        {QStringLiteral("within limits: text in 64 unknown fonts"), manyFacesFile(64)},
     };
 }
 

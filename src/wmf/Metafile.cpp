@@ -75,6 +75,9 @@ void checkCost(const DrawCost &cost)
                             + " points");
     if (cost.points > kMaxTotalPoints)
         throw MetafileError("damaged metafile: more than " + std::to_string(kMaxTotalPoints) + " points in all");
+    if (cost.fontFaces > kMaxFontFaces)
+        throw MetafileError("damaged metafile: its text asks for more than " + std::to_string(kMaxFontFaces)
+                            + " fonts");
     if (cost.glyphs > kMaxGlyphs)
         throw MetafileError("damaged metafile: its text has more than " + std::to_string(kMaxGlyphs) + " characters");
     if (cost.textArea > kMaxTextArea)

@@ -45,6 +45,7 @@ struct DrawCost {
     int64_t glyphs = 0;          // glyphs that reach the picture
     double textArea = 0;         // area of their boxes, each clipped to the frame
     double textSpan = 0;         // the part of edgeSpan that glyph outlines make
+    int fontFaces = 0;           // distinct font faces the text asks for
 };
 
 // Limits that keep hostile input bounded.
@@ -69,6 +70,9 @@ constexpr int64_t kMaxTotalBitmapPixels = 36LL * 1000 * 1000; // a full A4 page 
 constexpr double kGlyphCrossings = 4;
 constexpr double kMaxTextArea = 32; // frames covered by glyph boxes
 constexpr int64_t kMaxGlyphs = 20000;
+// A face missing from the system costs a fallback search through every
+// installed font (about 0.3 ms); real files name a handful.
+constexpr int kMaxFontFaces = 64;
 // A path whose edges cross the picture more often than this is drawn
 // without antialiasing: the antialiasing rasteriser slows down by orders of
 // magnitude on such paths, and on them it shows nothing anyway.

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QHash>
+#include <QSet>
 #include <QImage>
 #include <QPainterPath>
 #include <QPointF>
@@ -154,6 +155,7 @@ private:
     bool clipDirty_ = false;
     // Glyph outlines at the layout size, by font key and character.
     QHash<QString, QHash<char16_t, QPainterPath>> outlines_;
+    QSet<QString> faces_; // the font faces text asked for, when costing
 };
 
 } // namespace wmf

@@ -86,8 +86,17 @@ void Player::text(double x, double y, const QByteArray &bytes, uint16_t options,
     }
     const QPointF origin = map(x, y);
     const double sx = std::abs(ax_), sy = std::abs(ay_);
+    const QString face = f.face.isEmpty() ? QStringLiteral("Arial") : f.face;
+    if (cost_) {
+        // Each face the font database does not know costs a fallback search;
+        // past the limit the file is refused, so no more searches for it.
+        faces_.insert(face.toCaseFolded());
+        cost_->fontFaces = int(faces_.size());
+        if (cost_->fontFaces > kMaxFontFaces)
+            return;
+    }
 
-    QFont font(f.face.isEmpty() ? QStringLiteral("Arial") : f.face);
+    QFont font(face);
     font.setPixelSize(int(kFontPixels));
     font.setWeight(QFont::Weight(std::clamp(f.weight == 0 ? 400 : f.weight, 1, 1000)));
     font.setItalic(f.italic);

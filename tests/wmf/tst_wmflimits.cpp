@@ -26,7 +26,7 @@ double cpuMs(const std::function<void()> &work)
 QString describe(const wmf::DrawCost &c)
 {
     return QStringLiteral("points %1 (largest %2), edge span %3 (largest %6), area %4, bitmap pixels %5, "
-                          "glyphs %7 (area %8, span %9)")
+                          "glyphs %7 (area %8, span %9), font faces %10")
         .arg(c.points)
         .arg(c.largestPolygon)
         .arg(c.edgeSpan, 0, 'f', 1)
@@ -35,7 +35,8 @@ QString describe(const wmf::DrawCost &c)
         .arg(c.largestSpan, 0, 'f', 1)
         .arg(c.glyphs)
         .arg(c.textArea, 0, 'f', 2)
-        .arg(c.textSpan, 0, 'f', 1);
+        .arg(c.textSpan, 0, 'f', 1)
+        .arg(c.fontFaces);
 }
 
 // Within a fraction of every limit.
@@ -44,7 +45,7 @@ bool farBelowLimits(const wmf::DrawCost &c, double share)
     return c.largestPolygon <= wmf::kMaxPolygonPoints * share && c.points <= wmf::kMaxTotalPoints * share
            && c.edgeSpan <= wmf::kMaxEdgeSpan * share && c.area <= wmf::kMaxFilledArea * share
            && c.bitmapPixels <= wmf::kMaxTotalBitmapPixels * share && c.glyphs <= wmf::kMaxGlyphs * share
-           && c.textArea <= wmf::kMaxTextArea * share;
+           && c.textArea <= wmf::kMaxTextArea * share && c.fontFaces <= wmf::kMaxFontFaces * share;
 }
 
 // A circle of n points: many points, little edge length.
@@ -191,6 +192,11 @@ private slots:
         QVERIFY(refusal(wmfhostile::smallTextFile(int(wmf::kMaxGlyphs))).isEmpty());
         QCOMPARE(refusal(wmfhostile::smallTextFile(int(wmf::kMaxGlyphs) + 1)),
                  QStringLiteral("damaged metafile: its text has more than 20000 characters"));
+
+        // Every face missing from the system is a search for a fallback.
+        QVERIFY(refusal(wmfhostile::manyFacesFile(wmf::kMaxFontFaces)).isEmpty());
+        QCOMPARE(refusal(wmfhostile::manyFacesFile(wmf::kMaxFontFaces + 1)),
+                 QStringLiteral("damaged metafile: its text asks for more than 64 fonts"));
 
         // Glyphs piled up by zero advances cost each; glyphs outside the
         // picture cost nothing.
