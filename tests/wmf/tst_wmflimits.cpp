@@ -157,15 +157,20 @@ private slots:
         QVERIFY2(ms < 2000, qPrintable(QStringLiteral("%1 ms").arg(ms)));
     }
 
-    // Inputs the fuzzer found slow (tests/wmf/data), as they were found.
+    // Inputs the fuzzer found slow (tests/wmf/data) and the fuzz corpus's
+    // regressions, as they were found.
     void fuzzFindingsAreRefusedOrDrawnInTime_data()
     {
         QTest::addColumn<QString>("path");
-        const QDir dir(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/tests/wmf/data"));
-        const QStringList names = dir.entryList({QStringLiteral("slow-*.wmf")}, QDir::Files, QDir::Name);
-        QVERIFY(!names.isEmpty());
-        for (const QString &name : names)
-            QTest::newRow(qPrintable(name)) << dir.filePath(name);
+        const QString source = qEnvironmentVariable("DYPLOM_SOURCE_DIR");
+        const QDir findings(source + QStringLiteral("/tests/wmf/data"));
+        const QDir corpus(source + QStringLiteral("/fuzz/corpus"));
+        const QStringList slow = findings.entryList({QStringLiteral("slow-*.wmf")}, QDir::Files, QDir::Name);
+        QVERIFY(!slow.isEmpty());
+        for (const QString &name : slow)
+            QTest::newRow(qPrintable(name)) << findings.filePath(name);
+        for (const QString &name : corpus.entryList({QStringLiteral("regress_*.wmf")}, QDir::Files, QDir::Name))
+            QTest::newRow(qPrintable(name)) << corpus.filePath(name);
     }
     void fuzzFindingsAreRefusedOrDrawnInTime()
     {
