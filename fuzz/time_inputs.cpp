@@ -1,6 +1,6 @@
 // Times what the metafile fuzz target does with each input, at every size
-// whatever the preview took: parse, then draw at 47 x 61, 189 x 281 (also
-// mirrored) and 496 x 702. Prints the slowest inputs first; build it
+// whatever the preview took: parse, then draw at 47 x 61, 189 x 281 and
+// 496 x 702, each also mirrored. Prints the slowest inputs first; build it
 // without sanitizers to see what the program would spend.
 //   wmf-time-inputs [--over SECONDS] file-or-folder...
 // Exit status 1 when an input takes longer than --over (default 2 s).
