@@ -71,6 +71,19 @@ void BM_CorpusLargest_A4_600dpi(benchmark::State &s) { parseAndDraw(s, largestMe
 void BM_CorpusRendered_Preview(benchmark::State &s) { parseAndDraw(s, kCorpusRendered, 189, 281); }
 void BM_CorpusRendered_A4_600dpi(benchmark::State &s) { parseAndDraw(s, kCorpusRendered, 4961, 7016); }
 
+// Inputs the fuzzer found slow: refused or drawn, whichever the reader decides.
+const QString kFuzzFindings = QStringLiteral(DYPLOM_SOURCE_DIR "/tests/wmf/data");
+void fuzzFinding(benchmark::State &s, const char *name, int w, int h)
+{
+    const QByteArray bytes = readFile(kFuzzFindings + QLatin1Char('/') + QLatin1String(name));
+    if (bytes.isEmpty())
+        s.SkipWithError("file not found");
+    else
+        drawBytes(s, bytes, w, h);
+}
+void BM_FuzzFinding_Preview_93TextOuts(benchmark::State &s) { fuzzFinding(s, "slow-93-textouts.wmf", 189, 281); }
+void BM_FuzzFinding_A4_60dpi_93TextOuts(benchmark::State &s) { fuzzFinding(s, "slow-93-textouts.wmf", 496, 702); }
+
 } // namespace
 
 BENCHMARK(BM_Template_Preview)->Unit(benchmark::kMillisecond);
@@ -79,6 +92,8 @@ BENCHMARK(BM_CorpusLargest_Preview)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CorpusLargest_A4_600dpi)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CorpusRendered_Preview)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CorpusRendered_A4_600dpi)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FuzzFinding_Preview_93TextOuts)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FuzzFinding_A4_60dpi_93TextOuts)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {

@@ -147,6 +147,51 @@ inline QByteArray hugeTextFile(int records = 1000)
     return w.finish();
 }
 
+// Text squeezed into slivers: the frame is as tall as one line of the
+// default font and as wide as a string of 200 W's, so every glyph spans the
+// whole picture's height in a sliver of its width (as the fuzzer's
+// slow-93-textouts.wmf does through a plain metafile's drawn extent).
+inline QByteArray squeezedTextFile(int records = 93)
+{
+    wmf::MetafileWriter w(QRect(0, 0, 2000, 12), 1000);
+    w.selectObject(w.createFont(wmf::LogFont{}));
+    const QByteArray text(200, 'W');
+    for (int i = 0; i < records && w.finish().size() < 60 * 1024; ++i)
+        w.textOut(QPoint(0, 0), text);
+    return w.finish();
+}
+
+// Lines of small text over the whole frame, until 64 kB or count glyphs.
+inline QByteArray smallTextFile(int glyphs = 1 << 30)
+{
+    wmf::MetafileWriter w(QRect(0, 0, kExtent, kExtent), 1000);
+    wmf::LogFont f;
+    f.height = -kExtent / 200;
+    w.selectObject(w.createFont(f));
+    QByteArray line;
+    for (int i = 0; i < 200; ++i)
+        line.append(char('!' + i % 90));
+    for (int i = 0; glyphs > 0 && w.finish().size() < 64 * 1024 - 256; ++i, glyphs -= line.size())
+        w.textOut(QPoint(0, (i % 200) * kExtent / 200), line.left(glyphs));
+    return w.finish();
+}
+
+// A word in each of count fonts no system has: each face a fallback search.
+inline QByteArray manyFacesFile(int count = 1000)
+{
+    wmf::MetafileWriter w(QRect(0, 0, kExtent, kExtent), 1000);
+    for (int i = 0; i < count && w.finish().size() < 60 * 1024; ++i) {
+        wmf::LogFont f;
+        f.height = -kExtent / 60;
+        f.face = "Brak" + QByteArray::number(i);
+        const int font = w.createFont(f);
+        w.selectObject(font);
+        w.textOut(QPoint((i % 10) * kExtent / 10, (i / 10 % 50) * kExtent / 50), "Dyplom");
+        w.deleteObject(font);
+    }
+    return w.finish();
+}
+
 // A clip region of thousands of rectangles, then whole-frame fills.
 inline QByteArray regionClipFile()
 {
@@ -197,11 +242,17 @@ inline std::vector<Case> hostileCases()
         {QStringLiteral("4096 x 4096 RLE bitmaps"), rleBitmapFile(4096, 4096, 8)},
         {QStringLiteral("huge rotated text"), hugeTextFile()},
         {QStringLiteral("region clip, many fills"), regionClipFile()},
+        {QStringLiteral("squeezed text"), squeezedTextFile()},
+        {QStringLiteral("small text, 64 kB"), smallTextFile()},
+        {QStringLiteral("text in 1000 unknown fonts"), manyFacesFile()},
         // Just within the limits: what a hostile file can still make us draw.
         {QStringLiteral("within limits: polygon of 2900 points, no pen"), polygonFile(2900, -1)},
         {QStringLiteral("within limits: polygon of 950 points, wide pen"), polygonFile(950, kExtent / 10)},
         {QStringLiteral("within limits: two 4096 x 4096 RLE bitmaps"), rleBitmapFile(4096, 4096, 2)},
         {QStringLiteral("within limits: huge rotated text"), hugeTextFile(120)},
+        {QStringLiteral("within limits: squeezed text"), squeezedTextFile(2)},
+        {QStringLiteral("within limits: small text"), smallTextFile(20000)},
+        {QStringLiteral("within limits: text in 64 unknown fonts"), manyFacesFile(64)},
     };
 }
 

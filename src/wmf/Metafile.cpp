@@ -75,9 +75,18 @@ void checkCost(const DrawCost &cost)
                             + " points");
     if (cost.points > kMaxTotalPoints)
         throw MetafileError("damaged metafile: more than " + std::to_string(kMaxTotalPoints) + " points in all");
+    if (cost.fontFaces > kMaxFontFaces)
+        throw MetafileError("damaged metafile: its text asks for more than " + std::to_string(kMaxFontFaces)
+                            + " fonts");
+    if (cost.glyphs > kMaxGlyphs)
+        throw MetafileError("damaged metafile: its text has more than " + std::to_string(kMaxGlyphs) + " characters");
+    if (cost.textArea > kMaxTextArea)
+        throw MetafileError("damaged metafile: its text covers the picture more than "
+                            + std::to_string(int(kMaxTextArea)) + " times over");
     if (cost.edgeSpan > kMaxEdgeSpan)
-        throw MetafileError("damaged metafile: its lines cross the picture more than "
-                            + std::to_string(int(kMaxEdgeSpan)) + " times");
+        throw MetafileError(std::string("damaged metafile: its ")
+                            + (cost.textSpan > cost.edgeSpan / 2 ? "letters" : "lines")
+                            + " cross the picture more than " + std::to_string(int(kMaxEdgeSpan)) + " times");
     if (cost.area > kMaxFilledArea)
         throw MetafileError("damaged metafile: it fills the picture more than " + std::to_string(int(kMaxFilledArea))
                             + " times over");

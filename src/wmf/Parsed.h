@@ -42,6 +42,10 @@ struct DrawCost {
     double largestSpan = 0;      // the same of the longest single path
     double area = 0;             // filled area, fills and wide strokes, clipped to the frame
     int64_t bitmapPixels = 0;    // pixels of the bitmaps decoded
+    int64_t glyphs = 0;          // glyphs that reach the picture
+    double textArea = 0;         // area of their boxes, each clipped to the frame
+    double textSpan = 0;         // the part of edgeSpan that glyph outlines make
+    int fontFaces = 0;           // distinct font faces the text asks for
 };
 
 // Limits that keep hostile input bounded.
@@ -59,6 +63,16 @@ constexpr int kPointsPerShape = 4; // what any drawing record counts towards the
 constexpr double kMaxEdgeSpan = 2000;       // frames of edge length
 constexpr double kMaxFilledArea = 128;      // frames of area
 constexpr int64_t kMaxTotalBitmapPixels = 36LL * 1000 * 1000; // a full A4 page at 600 dpi
+// Text is measured by the glyph boxes, not the outlines (laying out every
+// outline while reading would cost as much as drawing). A glyph's outline
+// crosses a line through its box about this many times (two strokes, two
+// sides each), which is what its edges add to the edge span.
+constexpr double kGlyphCrossings = 4;
+constexpr double kMaxTextArea = 32; // frames covered by glyph boxes
+constexpr int64_t kMaxGlyphs = 20000;
+// A face missing from the system costs a fallback search through every
+// installed font (about 0.3 ms); real files name a handful.
+constexpr int kMaxFontFaces = 64;
 // A path whose edges cross the picture more often than this is drawn
 // without antialiasing: the antialiasing rasteriser slows down by orders of
 // magnitude on such paths, and on them it shows nothing anyway.

@@ -4,6 +4,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
+#include <QSet>
 #include <QImage>
 #include <QPainterPath>
 #include <QPointF>
@@ -12,6 +14,7 @@
 #include <vector>
 
 class QPainter;
+class QFontMetricsF;
 
 namespace wmf {
 
@@ -119,6 +122,10 @@ private:
     void countBitmap(int64_t pixels); // < 0: a damaged bitmap
 
     void arcLike(ByteReader &in, int kind);
+    // The glyphs of one string that reach the picture, when costing; top is
+    // the top of their cells in layout units.
+    void addGlyphCost(const QTransform &layout, const QFontMetricsF &fm, const QString &str,
+                      const std::vector<double> &advance, double left, double top);
     void text(double x, double y, const QByteArray &bytes, uint16_t options, const QRectF *rect,
               const std::vector<int> &dx);
     void blit(uint16_t function, ByteReader &in, uint32_t words);
@@ -146,6 +153,9 @@ private:
     size_t objectsUsed_ = 0;
     size_t firstFree_ = 0; // no free slot below this index
     bool clipDirty_ = false;
+    // Glyph outlines at the layout size, by font key and character.
+    QHash<QString, QHash<char16_t, QPainterPath>> outlines_;
+    QSet<QString> faces_; // the font faces text asked for, when costing
 };
 
 } // namespace wmf

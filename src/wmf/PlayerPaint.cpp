@@ -84,32 +84,6 @@ QBrush Player::makeBrush(const Brush &b) const
     }
 }
 
-namespace {
-
-// Paths with few edges never reach the antialiasing limit inside the target.
-constexpr int kFewElements = 64;
-
-// Turns antialiasing off for the life of the guard when asked to.
-class NoAntialiasing {
-public:
-    NoAntialiasing(QPainter &p, bool off) : p_(p), off_(off && p.testRenderHint(QPainter::Antialiasing))
-    {
-        if (off_)
-            p_.setRenderHint(QPainter::Antialiasing, false);
-    }
-    ~NoAntialiasing()
-    {
-        if (off_)
-            p_.setRenderHint(QPainter::Antialiasing, true);
-    }
-
-private:
-    QPainter &p_;
-    bool off_;
-};
-
-} // namespace
-
 void Player::fillPath(const QPainterPath &path, const QBrush &brush)
 {
     if (measuring_) {

@@ -1,6 +1,7 @@
 #include "wmf/Player.h"
 
 #include "wmf/Charset.h"
+#include "wmf/PlayerSupport.h"
 #include "wmf/Records.h"
 
 #include <QFontMetricsF>
@@ -15,6 +16,7 @@ namespace {
 enum { TaUpdateCp = 1, TaRight = 2, TaCenter = 6, TaBottom = 8, TaBaseline = 24 };
 enum { EtoOpaque = 2, EtoClipped = 4, EtoPdy = 0x2000 };
 constexpr double kFontPixels = 256.0; // fonts are laid out at this size, then scaled
+constexpr int kGlyphsPerFill = 16;
 
 } // namespace
 
@@ -84,8 +86,17 @@ void Player::text(double x, double y, const QByteArray &bytes, uint16_t options,
     }
     const QPointF origin = map(x, y);
     const double sx = std::abs(ax_), sy = std::abs(ay_);
+    const QString face = f.face.isEmpty() ? QStringLiteral("Arial") : f.face;
+    if (cost_) {
+        // Each face the font database does not know costs a fallback search;
+        // past the limit the file is refused, so no more searches for it.
+        faces_.insert(face.toCaseFolded());
+        cost_->fontFaces = int(faces_.size());
+        if (cost_->fontFaces > kMaxFontFaces)
+            return;
+    }
 
-    QFont font(f.face.isEmpty() ? QStringLiteral("Arial") : f.face);
+    QFont font(face);
     font.setPixelSize(int(kFontPixels));
     font.setWeight(QFont::Weight(std::clamp(f.weight == 0 ? 400 : f.weight, 1, 1000)));
     font.setItalic(f.italic);
@@ -143,8 +154,10 @@ void Player::text(double x, double y, const QByteArray &bytes, uint16_t options,
     const QRectF box(left, base - fm.ascent(), total, cell);
 
     if (measuring_) {
-        if (cost_)
+        if (cost_) {
             cost_->points += str.size();
+            addGlyphCost(layout, fm, str, advance, left, base - fm.ascent());
+        }
         include(layout.mapRect(box));
         if (rect)
             include(*rect);
@@ -172,26 +185,92 @@ void Player::text(double x, double y, const QByteArray &bytes, uint16_t options,
     painter_->setTransform(layout, true);
     if (opaqueBox && !cull)
         painter_->fillRect(box, color(dc_.bkColor));
-    // Glyphs go through outlines, not the glyph cache: a hostile file can ask
-    // for scales the font rasteriser fails on, and outlines stay vector on a
-    // PDF or printer.
+    // Glyphs go through outlines, not Qt's glyph cache: a hostile file can
+    // ask for scales the font rasteriser fails on, and outlines stay vector
+    // on a PDF or printer.
     // A string running far out of the picture is laid out glyph by glyph and
     // only the glyphs that reach the picture are drawn: outlining hundreds
     // of glyphs of a huge font that nobody sees is what makes such text slow.
-    QPainterPath glyphs;
-    if (useDx || dc_.charExtra != 0 || cull) {
+    // Each glyph is outlined once per drawing: FreeType runs the font's
+    // hinting program on every outline it loads, whatever the hinting asked
+    // for, and that was most of the cost of text.
+    QHash<char16_t, QPainterPath> &outlines = outlines_[font.key()];
+    const auto outline = [&](QChar c, const QPointF &at) {
+        auto it = outlines.constFind(c.unicode());
+        if (it == outlines.constEnd()) {
+            QPainterPath p;
+            p.addText(QPointF(), font, QString(c));
+            it = outlines.insert(c.unicode(), p);
+        }
+        return it->translated(at);
+    };
+    const auto eachGlyph = [&](const auto &use) {
         double at = left;
         for (int i = 0; i < str.size(); ++i) {
             const QRectF cellBox(at, base - fm.ascent(), std::max(advance[size_t(i)], fm.maxWidth()), cell);
             if (!cull || layout.mapRect(cellBox.adjusted(-cell, 0, cell, 0)).intersects(visible))
-                glyphs.addText(QPointF(at, base), font, QString(str.at(i)));
+                use(outline(str.at(i), QPointF(at, base)));
             at += advance[size_t(i)];
         }
-    } else {
+    };
+    // Scripts that join or stack their letters need the whole string shaped.
+    const bool shaped = !(useDx || dc_.charExtra != 0 || cull)
+                        && std::any_of(str.begin(), str.end(), [](QChar c) { return c.unicode() >= 0x0590 || c.isMark(); });
+    QPainterPath glyphs;
+    if (shaped)
         glyphs.addText(QPointF(left, base), font, str);
+    else
+        eachGlyph([&](const QPainterPath &glyph) { glyphs.addPath(glyph); });
+    // Both of Qt's rasterisers slow down with the square of the edges one
+    // fill has on a scanline (they insert them in order into a list or an
+    // unbalanced tree), and glyphs come in order.
+    const QColor ink = color(dc_.textColor);
+    if (glyphs.elementCount() > kFewElements && edgeSpan(layout.map(glyphs)) > kAntialiasEdgeSpan) {
+        // Glyphs squeezed into slivers cross the picture as often as a dense
+        // polygon: each is filled alone, without antialiasing, as dense
+        // polygons are.
+        const NoAntialiasing dense(*painter_, true);
+        eachGlyph([&](const QPainterPath &glyph) { painter_->fillPath(glyph, ink); });
+    } else if (shaped) {
+        painter_->fillPath(glyphs, ink);
+    } else {
+        // A long line of small text: a few glyphs per fill.
+        QPainterPath group;
+        int inGroup = 0;
+        eachGlyph([&](const QPainterPath &glyph) {
+            group.addPath(glyph);
+            if (++inGroup == kGlyphsPerFill) {
+                painter_->fillPath(group, ink);
+                group.clear();
+                inGroup = 0;
+            }
+        });
+        if (inGroup > 0)
+            painter_->fillPath(group, ink);
     }
-    painter_->fillPath(glyphs, color(dc_.textColor));
     painter_->restore();
+}
+
+void Player::addGlyphCost(const QTransform &layout, const QFontMetricsF &fm, const QString &str,
+                          const std::vector<double> &advance, double left, double top)
+{
+    const double w = std::abs(target_.width()), h = std::abs(target_.height());
+    const double cell = fm.ascent() + fm.descent();
+    double at = left;
+    for (int i = 0; i < str.size(); ++i) {
+        // The glyph's own width wherever the advances place it: with dx of
+        // zero, glyphs pile up and each is drawn all the same.
+        const QRectF glyph(at, top, fm.horizontalAdvance(str.at(i)), cell);
+        at += advance[size_t(i)];
+        const QRectF in = layout.mapRect(glyph).intersected(target_);
+        if (in.isEmpty())
+            continue; // not drawn
+        ++cost_->glyphs;
+        cost_->textArea += in.width() * in.height();
+        const double span = kGlyphCrossings * (in.width() / w + in.height() / h);
+        cost_->textSpan += span;
+        cost_->edgeSpan += span;
+    }
 }
 
 } // namespace wmf
