@@ -1,10 +1,10 @@
 #include "ErrorTexts.h"
 
+#include "batch/Texts.h"
 #include "platform/IoError.h"
 #include "wmf/Metafile.h"
 
 #include <QFile>
-#include <QTextBoundaryFinder>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -95,34 +95,7 @@ QString exceptionText(const std::exception &e)
 
 QString quotedForMessage(const QString &text, int maxChars)
 {
-    QString out;
-    int shown = 0;
-    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = graphemes.toNextBoundary();
-        if (end < 0 || end <= start)
-            end = text.size();
-        if (shown == maxChars) {
-            out += QChar(0x2026); // …
-            break;
-        }
-        const QString piece = text.mid(start, end - start);
-        for (const QChar c : piece) {
-            const char16_t u = c.unicode();
-            // C0 and C1 controls, DEL and the bidirectional overrides that
-            // would reorder the terminal line.
-            if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0) || (u >= 0x202A && u <= 0x202E)
-                || (u >= 0x2066 && u <= 0x2069))
-                out += u < 0x100 ? QStringLiteral("\\x%1").arg(uint(u), 2, 16, QLatin1Char('0'))
-                                 : QStringLiteral("\\u%1").arg(uint(u), 4, 16, QLatin1Char('0'));
-            else
-                out += c;
-        }
-        ++shown;
-        start = end;
-    }
-    return out;
+    return batch::quoted(text, maxChars);
 }
 
 } // namespace druk

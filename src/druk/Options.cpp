@@ -1,4 +1,5 @@
 #include "Options.h"
+#include "ListOptions.h"
 
 #include <QRegularExpression>
 
@@ -74,6 +75,7 @@ Options parseOptions(const QStringList &arguments)
             o.templatesDir = args.value();
         } else if (arg == QLatin1String("--scisle")) {
             o.strict = true;
+        } else if (parseListOption(args, o.lists)) {
         } else if (args.isOption()) {
             throw UsageError(QStringLiteral("nieznana opcja %1").arg(args.argument()));
         } else if (o.diploma.isEmpty()) {
@@ -87,7 +89,7 @@ Options parseOptions(const QStringList &arguments)
     const bool anyOutput = !o.output.isEmpty() || o.toPrinter || !o.separateDir.isEmpty() || !o.pngDir.isEmpty();
     if (o.diploma.isEmpty() && o.catalogue.isEmpty())
         throw UsageError(QStringLiteral("brak pliku dyplomu (.dyp)"));
-    if (!o.diploma.isEmpty() && !anyOutput)
+    if (!o.diploma.isEmpty() && !anyOutput && !o.lists.check)
         throw UsageError(QStringLiteral("brak wyjścia: podaj -o PLIK.pdf, -P, --osobno KATALOG lub --png KATALOG"));
     if (o.diploma.isEmpty() && anyOutput)
         throw UsageError(QStringLiteral("-o, -P, --osobno i --png potrzebują pliku dyplomu (.dyp)"));
@@ -95,6 +97,7 @@ Options parseOptions(const QStringList &arguments)
         throw UsageError(QStringLiteral("--lista potrzebuje pliku dyplomu (.dyp)"));
     if (o.noHeader && o.list.isEmpty())
         throw UsageError(QStringLiteral("--bez-naglowka dotyczy listy CSV: brak --lista"));
+    checkListOptions(o.lists, !o.list.isEmpty());
     return o;
 }
 
@@ -117,12 +120,10 @@ QString helpText()
         "                           obszar wydruku w mm na arkuszu A4 (domyślnie cały arkusz)\n"
         "  --margin-wz-l N          przesunięcie wzoru w poziomie (jak „Margines lewy”)\n"
         "  --margin-wz-g N          przesunięcie wzoru w pionie (jak „Margines górny”)\n"
-        "  --lista PLIK             jedna strona na osobę: plik tekstowy z nazwiskiem w wierszu albo\n"
-        "                           CSV (przecinek lub średnik) z nagłówkiem nazywającym kolumny\n"
-        "                           dla, naglowek, tresc1 … tresc6; kodowanie UTF-8 (z BOM lub bez),\n"
-        "                           UTF-16 z BOM, a gdy to nie UTF-8: Windows-1250; końce wierszy\n"
-        "                           CR LF, LF lub CR\n"
-        "  --bez-naglowka           CSV bez nagłówka: kolumny w kolejności dla, naglowek, tresc1 …\n"
+        "  --lista PLIK             jedna strona na rekord listy: lista nazwisk (.txt), CSV, plik\n"
+        "                           z tabulatorami, arkusz .xlsx, .ods lub .xls (zob. LISTY niżej)\n"
+        "  --bez-naglowka           pierwszy wiersz listy to dane, nie nagłówek\n"
+        ) + listOptionsHelpPolish() + QStringLiteral(
         "  --osobno KATALOG         osobny PDF dla każdej osoby, nazwany jej nazwiskiem\n"
         "  --nadpisz                pozwala zastąpić istniejące pliki w --osobno, plik innego rodzaju\n"
         "                           (-o, który nie jest PDF-em, obraz, który nie jest PNG),\n"
@@ -132,8 +133,8 @@ QString helpText()
         "  --dpi N                  rozdzielczość obrazów PNG (domyślnie 150)\n"
         "  --katalog PLIK.pdf       katalog wszystkich wzorów z numerami, 9 na stronie\n"
         "  --wzory KATALOG          folder ze wzorami BDR_nnnn.wmf\n"
-        "  --scisle                 uszkodzony wzór to błąd (kod 1, nic nie jest zapisane);\n"
-        "                           bez tej opcji wzór drukuje się w części, z ostrzeżeniem\n"
+        "  --scisle                 uszkodzony wzór, tekst poza arkuszem albo poza wolnym polem wzoru\n"
+        "                           to błąd (kod 1, nic nie jest zapisane); bez tej opcji: ostrzeżenie\n"
         "  -h, --help               ta pomoc\n"
         "Pliki powstają w całości albo wcale: nieudane wywołanie niczego nie zmienia. Wyjście nie może\n"
         "być plikiem wejściowym ani plikiem .dyp, urządzeniem, kolejką FIFO ani plikiem tylko do\n"
@@ -142,6 +143,7 @@ QString helpText()
         "kolejne wywołanie usuwa te, które zostawił przerwany proces tego komputera (tylko gdy\n"
         "już nie działa).\n"
         "Kod wyjścia: 0 sukces, 1 błąd (komunikat podaje plik), 2 złe wywołanie.\n"
+        ) + listHelpPolish() + QStringLiteral(
         "\n"
         "Usage: dyplom-druk DIPLOMA.dyp [-o OUT.pdf] [-P [PRINTER]] [options]\n"
         "       dyplom-druk --katalog CATALOGUE.pdf\n"
@@ -158,12 +160,10 @@ QString helpText()
         "  --obszar WxH[+LEFT+TOP]  printable area in mm on an A4 sheet (default: whole sheet)\n"
         "  --margin-wz-l N          template shift across (the editor's \"Margines lewy\")\n"
         "  --margin-wz-g N          template shift down (the editor's \"Margines górny\")\n"
-        "  --lista FILE             one page per person: text, one name per line, or CSV (comma\n"
-        "                           or semicolon) with a header naming the columns dla, naglowek,\n"
-        "                           tresc1 ... tresc6; read as UTF-8 (with or without BOM), UTF-16\n"
-        "                           with BOM, and when not UTF-8 as Windows-1250; lines end in\n"
-        "                           CR LF, LF or CR\n"
-        "  --bez-naglowka           CSV without a header: columns in the order dla, naglowek, ...\n"
+        "  --lista FILE             one page per record of a list: names (.txt), CSV, a tab-separated\n"
+        "                           file, an .xlsx, .ods or .xls spreadsheet (see LISTS below)\n"
+        "  --bez-naglowka           the list's first row is data, not a header\n"
+        ) + listOptionsHelpEnglish() + QStringLiteral(
         "  --osobno DIR             one PDF per person, named after the person\n"
         "  --nadpisz                allow replacing existing files in --osobno, a file of another\n"
         "                           kind (an -o file that is not a PDF, a picture that is not a\n"
@@ -172,15 +172,17 @@ QString helpText()
         "  --dpi N                  resolution of the PNG pictures (default 150)\n"
         "  --katalog FILE.pdf       catalogue of all templates with their numbers, 9 per page\n"
         "  --wzory DIR              the folder of the templates BDR_nnnn.wmf\n"
-        "  --scisle                 strict: a damaged template is an error (exit 1, nothing\n"
-        "                           written); without it the template prints in part, with a warning\n"
+        "  --scisle                 strict: a damaged template, a text off the sheet or over the\n"
+        "                           template's border is an error (exit 1, nothing written);\n"
+        "                           without it: a warning\n"
         "  -h, --help               this help\n"
         "Files are written whole or not at all: a failed run changes nothing. An output may not\n"
         "be an input file, a .dyp file, a device, a FIFO nor a read-only file; another user's\n"
         "symbolic link in a shared folder (such as /tmp) is not followed. Temporary files\n"
         "(.dyplom-druk-HOST-BOOTID-PID-...) are made beside the output and in $TMPDIR; a later\n"
         "run removes those a stopped process of this host left (only once it no longer runs).\n"
-        "Exit status: 0 success, 1 failure (the message names the file), 2 bad usage.\n");
+        "Exit status: 0 success, 1 failure (the message names the file), 2 bad usage.\n"
+        ) + listHelpEnglish();
 }
 
 } // namespace druk

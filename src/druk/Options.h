@@ -9,6 +9,18 @@ namespace druk {
 // Bad command line (exit status 2); what() says what is wrong.
 using UsageError = platform::UsageError;
 
+// Options of a class list (--separator, --kodowanie, --arkusz, --wiersze,
+// --dopasuj, --wysrodkuj, --sprawdz).
+struct ListOptions {
+    QChar separator;     // null: detected
+    QString encoding;    // canonical name; empty: detected
+    QString sheet;       // empty: the first sheet
+    QString rows;        // --wiersze as typed; empty: every record
+    bool shrink = false; // --dopasuj
+    bool centre = false; // --wysrodkuj
+    bool check = false;  // --sprawdz: read and report, write nothing
+};
+
 struct Options {
     bool help = false;
     QString diploma;          // the .dyp file
@@ -28,7 +40,8 @@ struct Options {
     int pngDpi = 150;         // --dpi
     QString catalogue;        // --katalog
     QString templatesDir;     // --wzory; empty: found as the editor finds them
-    bool strict = false;      // --scisle: a damaged template is an error
+    bool strict = false;      // --scisle: a damaged template, a text off the sheet or over the border is an error
+    ListOptions lists;        // how the list is read and fitted
 };
 
 // Reads the arguments (without the program name). Throws UsageError.

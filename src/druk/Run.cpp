@@ -1,6 +1,7 @@
 #include "Run.h"
 
 #include "Catalogue.h"
+#include "ClassPages.h"
 #include "CompactPdf.h"
 #include "CupsJob.h"
 #include "ErrorTexts.h"
@@ -145,7 +146,7 @@ printing::SheetGeometry geometryOf(const QPrinter &printer)
 } // namespace
 
 QList<Page> loadPages(const Options &options, QList<InputFile> *inputs,
-                      const std::function<void(const QString &)> &warn)
+                      const std::function<void(const QString &)> &warn, batch::ClassSummary *summary)
 {
     if (inputs) {
         inputs->append({options.diploma, QStringLiteral("plik dyplomu")});
@@ -161,30 +162,14 @@ QList<Page> loadPages(const Options &options, QList<InputFile> *inputs,
         inputs->append({templatePath, QStringLiteral("wzór")});
     checkTemplateDamage(templatePath, picture, options.strict, warn);
 
-    const printing::PrintInput base = inputFor(content, picture, options);
-    if (options.list.isEmpty())
-        return {Page{base, 0}};
-
-    QList<ListRecord> records;
-    try {
-        records = readList(options.list, options.noHeader ? CsvHeader::None : CsvHeader::Auto);
-    } catch (const ListError &e) {
-        throw Failure(options.list, QString::fromUtf8(e.what()));
-    }
-    if (records.isEmpty())
-        throw Failure(options.list, QStringLiteral("lista nie zawiera żadnego rekordu"));
     QList<Page> pages;
-    for (const ListRecord &r : records) {
-        Page page{base, r.line, int(pages.size())};
-        if (r.recipient)
-            page.input.texts.recipient = *r.recipient;
-        if (r.heading)
-            page.input.texts.heading = *r.heading;
-        for (int k = 0; k < 6; ++k)
-            if (r.body[k])
-                page.input.texts.body[k] = *r.body[k];
-        pages.append(page);
-    }
+    batch::ClassSummary figures = batch::buildClassList(
+        inputFor(content, picture, options), classListSettings(options, templatePath, content.templateNumber),
+        [&](batch::ClassPage &&p) {
+            pages.append(Page{std::move(p.input), p.line, p.number > 0 ? p.number - 1 : int(pages.size())});
+        });
+    if (summary)
+        *summary = std::move(figures);
     return pages;
 }
 
@@ -254,12 +239,26 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     StagedOutputs outputs;
     outputs.setOverwrite(options.overwrite);
     // With the PDF on standard output, every message goes to stderr.
-    QTextStream &says = options.output == QLatin1String("-") || options.catalogue == QLatin1String("-") ? err : out;
     try {
         QList<Page> pages;
         QList<InputFile> inputs;
+        batch::ClassSummary summary;
         if (!options.diploma.isEmpty())
-            pages = loadPages(options, &inputs, warnLine);
+            pages = loadPages(options, &inputs, warnLine, &summary);
+        if (options.lists.check) {
+            for (const QString &line : batch::checkReport(summary))
+                err << line << "\n";
+            err.flush();
+            return summary.needsAttention() ? 1 : 0;
+        }
+        if (!options.diploma.isEmpty()) {
+            if (options.strict && !summary.firstFitProblem().isEmpty())
+                throw Failure(options.list.isEmpty() ? options.diploma : options.list,
+                              summary.firstFitProblem() + QStringLiteral("; --scisle: nic nie zostało zapisane"));
+            for (const QString &line : runWarnings(summary))
+                warnLine(line);
+            warnedOnce = true; // texts off the sheet are said above, once for the run
+        }
         const QString wzory = platform::templatesFolder(options.templatesDir, platform::processDataEnvironment());
         if (!options.catalogue.isEmpty())
             for (const TemplateFile &t : templateFiles(wzory))
@@ -343,9 +342,13 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         // Every output is whole: only now are they put in place.
         outputs.commitAll();
         folders.keep();
-        says << catalogueDone;
-        says.flush();
+        err << catalogueDone;
+        if (summary.hasList)
+            err << "dyplom-druk: " << batch::shortSummary(summary) << "\n";
+        err.flush();
         return 0;
+    } catch (const batch::TableError &e) {
+        err << (lineOpen ? "\n" : "") << "dyplom-druk: " << QString::fromUtf8(e.what()) << "\n";
     } catch (const Failure &e) {
         err << (lineOpen ? "\n" : "") << "dyplom-druk: " << QString::fromUtf8(e.what()) << "\n";
     } catch (const std::exception &e) {

@@ -1,8 +1,8 @@
 #pragma once
-#include "NameList.h"
 #include "OffPageTexts.h"
 #include "Options.h"
 
+#include "batch/ClassList.h"
 #include "printing/PrintDiploma.h"
 
 #include <QList>
@@ -29,11 +29,13 @@ struct InputFile {
 };
 
 // The pages of a run: the diploma file, its template from Wzory below the
-// current directory, and the list's replacements. inputs, when given, gets
-// every file read. A damaged template (records skipped or cut short) is a
-// Failure with --scisle, else a line to warn. Throws Failure.
+// current directory, and the records of the list merged in and fitted
+// (batch::buildClassList). inputs, when given, gets every file read;
+// summary the figures of the list. A damaged template (records skipped or
+// cut short) is a Failure with --scisle, else a line to warn. Throws
+// Failure, or batch::TableError for a list that cannot be used.
 QList<Page> loadPages(const Options &options, QList<InputFile> *inputs = nullptr,
-                      const std::function<void(const QString &)> &warn = {});
+                      const std::function<void(const QString &)> &warn = {}, batch::ClassSummary *summary = nullptr);
 
 // Prints every page on device, one job per page, through the print
 // command's own code, gathering the texts that run off the printable area

@@ -41,7 +41,8 @@ void printTexts(PrinterDevice &device, const PrintInput &input)
     const std::int32_t y = blockY(grid.pageHeightMm, input.body.top);
     const std::int32_t step = editor::bodyLineStep(input.body.size);
     for (int k = 0; k < 6; ++k)
-        DrukujTekst(x, lineY(y, step, k), input.texts.body[k]);
+        DrukujTekst(input.bodyLeft[k] ? blockX(grid.pageWidthMm, *input.bodyLeft[k]) : x, lineY(y, step, k),
+                    input.texts.body[k]);
 
     // The recipient comes last although it stands above the body.
     setFont(device, input.recipient);

@@ -5,6 +5,7 @@
 #include "wmf/Metafile.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace printing {
 
@@ -17,6 +18,9 @@ struct PrintInput {
     wmf::Metafile picture;         // the template shown in the preview
     std::int32_t templateLeft = 0; // spin edit margin_wz_l
     std::int32_t templateTop = 0;  // spin edit margin_wz_g
+    // A left margin of its own for a body line (preview units, as
+    // TextBlockStyle::left), e.g. a class list's centred lines; unset: body.left.
+    std::optional<std::int32_t> bodyLeft[6];
 };
 
 // Prints one diploma as one job of one page on device: the template

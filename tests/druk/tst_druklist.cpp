@@ -1,10 +1,8 @@
-// Name lists, file names, messages and the command line of dyplom-druk.
+// File names, messages and the command line of dyplom-druk (lists: tests/batch).
 #include "druk/ErrorTexts.h"
 #include "druk/FileNames.h"
-#include "druk/NameList.h"
 #include "druk/Options.h"
 
-#include "platform/Cp1250.h"
 #include "platform/IoError.h"
 
 #include <QtTest>
@@ -15,16 +13,6 @@ class TestDrukList : public QObject {
     Q_OBJECT
 
 private slots:
-    void plainListSkipsBlankLines();
-    void everyLineBreakEndsALine_data();
-    void everyLineBreakEndsALine();
-    void spreadsheetEncodingsAreRead();
-    void csvHeaderMapsColumns();
-    void csvWithoutHeaderTakesTheColumnOrder();
-    void unknownHeaderIsRefused();
-    void commaSeparatedCsvWithQuotes();
-    void badRowsNameTheirLine_data();
-    void badRowsNameTheirLine();
     void safeFileNames_data();
     void safeFileNames();
     void collisionsAreNumbered();
@@ -35,159 +23,6 @@ private slots:
     void badCommandLines_data();
     void badCommandLines();
 };
-
-void TestDrukList::plainListSkipsBlankLines()
-{
-    const auto records = parseNameLines("\xEF\xBB\xBF" "Anna Nowak\r\n\r\n  Jan Kowalski  \n\n\nZofia Wiśniewska");
-    QCOMPARE(records.size(), 3);
-    QCOMPARE(*records[0].recipient, QStringLiteral("Anna Nowak"));
-    QCOMPARE(records[1].line, 3);
-    QCOMPARE(*records[1].recipient, QStringLiteral("Jan Kowalski"));
-    QCOMPARE(*records[2].recipient, QStringLiteral("Zofia Wiśniewska"));
-    QCOMPARE(records[2].line, 6);
-    QVERIFY(!records[0].heading && !records[0].body[0]);
-}
-
-void TestDrukList::everyLineBreakEndsALine_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("LF") << QByteArray("Anna\nJan\n\nZofia\n");
-    QTest::newRow("CR LF") << QByteArray("Anna\r\nJan\r\n\r\nZofia\r\n");
-    // Old Mac and some spreadsheet exports: CR alone.
-    QTest::newRow("CR") << QByteArray("Anna\rJan\r\rZofia\r");
-    QTest::newRow("mixed") << QByteArray("Anna\rJan\n\r\nZofia");
-}
-
-void TestDrukList::everyLineBreakEndsALine()
-{
-    QFETCH(QByteArray, bytes);
-    const auto records = parseNameLines(bytes);
-    QCOMPARE(records.size(), 3);
-    QCOMPARE(*records[0].recipient, QStringLiteral("Anna"));
-    QCOMPARE(*records[1].recipient, QStringLiteral("Jan"));
-    QCOMPARE(*records[2].recipient, QStringLiteral("Zofia"));
-    QCOMPARE(records[2].line, 4);
-    const auto csv = parseCsv(QByteArray("dla;tresc1\r")
-                                  .append(QByteArray(bytes).replace("Anna", "Anna;").replace("Jan", "Jan;x").replace("Zofia", "Zofia;")));
-    QCOMPARE(csv.size(), 3);
-    QCOMPARE(*csv[1].body[0], QStringLiteral("x"));
-}
-
-void TestDrukList::spreadsheetEncodingsAreRead()
-{
-    const QString names = QStringLiteral("dla;tresc1\nJózef Łęcki;zażółć gęślą jaźń\nŚwiętosław Źdźbło;x\n");
-    const auto check = [](const QList<ListRecord> &records) {
-        QCOMPARE(records.size(), 2);
-        QCOMPARE(*records[0].recipient, QStringLiteral("Józef Łęcki"));
-        QCOMPARE(*records[0].body[0], QStringLiteral("zażółć gęślą jaźń"));
-        QCOMPARE(*records[1].recipient, QStringLiteral("Świętosław Źdźbło"));
-    };
-    check(parseCsv(names.toUtf8()));
-    check(parseCsv("\xEF\xBB\xBF" + names.toUtf8()));
-    // A semicolon CSV saved by a spreadsheet on a Polish Windows.
-    const QByteArray cp1250 = platform::toCp1250(names);
-    QVERIFY(!cp1250.contains('?'));
-    check(parseCsv(cp1250));
-    // "Unicode text" from the same spreadsheet.
-    QByteArray utf16("\xFF\xFE");
-    for (const QChar c : names)
-        utf16.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
-    check(parseCsv(utf16));
-    QCOMPARE(*parseNameLines("J\xF3zef\r\n\xA3ucja").last().recipient, QStringLiteral("Łucja"));
-}
-
-void TestDrukList::csvHeaderMapsColumns()
-{
-    const auto records = parseCsv("Nagłówek;DLA;treść2;tresc6\n"
-                                  "Dyplom uznania;Anna Nowak;za udział;Dyrektor\n"
-                                  "\n"
-                                  ";Jan Kowalski;;\n");
-    QCOMPARE(records.size(), 2);
-    QCOMPARE(*records[0].heading, QStringLiteral("Dyplom uznania"));
-    QCOMPARE(*records[0].recipient, QStringLiteral("Anna Nowak"));
-    QCOMPARE(*records[0].body[1], QStringLiteral("za udział"));
-    QCOMPARE(*records[0].body[5], QStringLiteral("Dyrektor"));
-    QVERIFY(!records[0].body[0]); // no column: the diploma's own text stays
-    QCOMPARE(records[1].line, 4);
-    QCOMPARE(*records[1].heading, QString()); // an empty cell empties the text
-}
-
-void TestDrukList::csvWithoutHeaderTakesTheColumnOrder()
-{
-    const auto records = parseCsv("Anna Nowak,Dyplom,linia 1\nJan Kowalski\n", CsvHeader::None);
-    QCOMPARE(records.size(), 2);
-    QCOMPARE(*records[0].recipient, QStringLiteral("Anna Nowak"));
-    QCOMPARE(*records[0].heading, QStringLiteral("Dyplom"));
-    QCOMPARE(*records[0].body[0], QStringLiteral("linia 1"));
-    QCOMPARE(*records[1].recipient, QStringLiteral("Jan Kowalski"));
-    QVERIFY(!records[1].heading);
-    QCOMPARE(records[0].line, 1);
-
-    // Told there is no header, a first row of column names is data too.
-    QCOMPARE(*parseCsv("dla;naglowek\nAnna;B\n", CsvHeader::None)[0].recipient, QStringLiteral("dla"));
-    QVERIFY_THROWS_EXCEPTION(ListError, parseCsv("a,b,c,d,e,f,g,h,i\n", CsvHeader::None));
-    // One column without a header: a plain list of names.
-    QCOMPARE(parseCsv("Anna Nowak\nJan Kowalski\n").size(), 2);
-}
-
-void TestDrukList::unknownHeaderIsRefused()
-{
-    // Printed as data this gave a diploma for "Imię i nazwisko" headed "Klasa".
-    try {
-        parseCsv("Imi\xC4\x99 i nazwisko;Klasa\nAla Kot;3b\nJan Nowak;3b\n");
-        QFAIL("accepted");
-    } catch (const ListError &e) {
-        QCOMPARE(e.line(), 1);
-        const QString text = QString::fromUtf8(e.what());
-        QVERIFY2(text.contains(QStringLiteral("dla, naglowek, tresc1")) && text.contains(QStringLiteral("--bez-naglowka"))
-                     && text.contains(QStringLiteral("„Imię i nazwisko”")),
-                 e.what());
-    }
-    const auto records = parseCsv("Imi\xC4\x99 i nazwisko;Klasa\nAla Kot;3b\n", CsvHeader::None);
-    QCOMPARE(records.size(), 2);
-    QCOMPARE(*records[1].heading, QStringLiteral("3b"));
-}
-
-void TestDrukList::commaSeparatedCsvWithQuotes()
-{
-    const auto records = parseCsv("dla,tresc1\n\"Nowak, Anna\",\"za \"\"Złote pióro\"\"\"\n");
-    QCOMPARE(records.size(), 1);
-    QCOMPARE(*records[0].recipient, QStringLiteral("Nowak, Anna"));
-    QCOMPARE(*records[0].body[0], QStringLiteral("za \"Złote pióro\""));
-}
-
-void TestDrukList::badRowsNameTheirLine_data()
-{
-    QTest::addColumn<QByteArray>("csv");
-    QTest::addColumn<int>("line");
-    QTest::addColumn<QString>("what");
-    QTest::newRow("unknown column") << QByteArray("dla;klasa\nAnna;3b\n") << 1 << QStringLiteral("klasa");
-    QTest::newRow("repeated column") << QByteArray("dla;DLA\nA;B\n") << 1 << QStringLiteral("powtórzona");
-    QTest::newRow("too many fields") << QByteArray("dla;tresc1\nAnna;x\nJan;y;z\n") << 3 << QStringLiteral("3 pól");
-    QTest::newRow("too few fields") << QByteArray("dla;tresc1\n\nAnna\n") << 3 << QStringLiteral("1 pól");
-    QTest::newRow("no header, nine fields") << QByteArray("dla,tresc1\na,b,c,d,e,f,g,h,i\n") << 2 << QStringLiteral("9 pól");
-    QTest::newRow("unclosed quote") << QByteArray("dla\nAnna\n\"Jan\n") << 3 << QStringLiteral("cudzysłów");
-    QTest::newRow("text after quote") << QByteArray("dla;tresc1\n\"Jan\"x;y\n") << 2 << QStringLiteral("cudzysłowie");
-    QTest::newRow("empty name") << QByteArray("dla;tresc1\n ;x\n") << 2 << QStringLiteral("dla");
-    QTest::newRow("NUL") << QByteArray("dla\nAnna\nJ\0zef\n", 15) << 3 << QStringLiteral("NUL");
-    QTest::newRow("control bytes quoted safely") << QByteArray("dla;\x1B[2Jkolumna\nA;B\n") << 1
-                                                 << QStringLiteral("„\\x1b[2Jkolumna”");
-}
-
-void TestDrukList::badRowsNameTheirLine()
-{
-    QFETCH(QByteArray, csv);
-    QFETCH(int, line);
-    QFETCH(QString, what);
-    try {
-        parseCsv(csv);
-        QFAIL("accepted");
-    } catch (const ListError &e) {
-        QCOMPARE(e.line(), line);
-        const QString text = QString::fromUtf8(e.what());
-        QVERIFY2(text.startsWith(QStringLiteral("wiersz %1:").arg(line)) && text.contains(what), e.what());
-    }
-}
 
 void TestDrukList::safeFileNames_data()
 {
@@ -293,6 +128,19 @@ void TestDrukList::commandLine()
                       QStringLiteral("--bez-naglowka"), QStringLiteral("-o"), QStringLiteral("x.pdf")});
     QVERIFY(o.noHeader);
     QVERIFY(helpText().contains(QStringLiteral("Windows-1250")));
+
+    // The list options, and --sprawdz needing no output.
+    o = parseOptions({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("l.txt"), QStringLiteral("--sprawdz"),
+                      QStringLiteral("--separator"), QStringLiteral("tab"), QStringLiteral("--kodowanie=CP1251"),
+                      QStringLiteral("--wiersze"), QStringLiteral("5,12-14"), QStringLiteral("--dopasuj"),
+                      QStringLiteral("--wysrodkuj"), QStringLiteral("--arkusz"), QStringLiteral("3b")});
+    QVERIFY(o.lists.check && o.lists.shrink && o.lists.centre);
+    QCOMPARE(o.lists.separator, QLatin1Char('\t'));
+    QCOMPARE(o.lists.encoding, QStringLiteral("Windows-1251"));
+    QCOMPARE(o.lists.rows, QStringLiteral("5,12-14"));
+    QCOMPARE(o.lists.sheet, QStringLiteral("3b"));
+    for (const char *word : {"{Imię}", "--wiersze", "--sprawdz", "--dopasuj", "--wysrodkuj", "Windows-1251", "--kodowanie", ".xlsx"})
+        QVERIFY2(helpText().contains(QString::fromUtf8(word)), word);
 }
 
 void TestDrukList::badCommandLines_data()
@@ -315,6 +163,15 @@ void TestDrukList::badCommandLines_data()
                                                  QStringLiteral("-o"), QStringLiteral("x.pdf")};
     QTest::newRow("list without diploma") << QStringList{QStringLiteral("--katalog"), QStringLiteral("k.pdf"),
                                                          QStringLiteral("--lista"), QStringLiteral("n.txt")};
+    QTest::newRow("rows without a list") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"), QStringLiteral("x.pdf"),
+                                                         QStringLiteral("--wiersze"), QStringLiteral("2")};
+    QTest::newRow("rows reversed") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                                                  QStringLiteral("--sprawdz"), QStringLiteral("--wiersze"), QStringLiteral("9-3")};
+    QTest::newRow("unknown encoding") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                                                     QStringLiteral("--sprawdz"), QStringLiteral("--kodowanie"), QStringLiteral("koi8")};
+    QTest::newRow("separator of two characters") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"),
+                                                                QStringLiteral("n.txt"), QStringLiteral("--sprawdz"),
+                                                                QStringLiteral("--separator"), QStringLiteral(";;")};
     QTest::newRow("no header without a list") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"),
                                                               QStringLiteral("x.pdf"), QStringLiteral("--bez-naglowka")};
 }

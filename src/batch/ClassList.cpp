@@ -1,0 +1,312 @@
+#include "ClassList.h"
+
+#include "Texts.h"
+#include "fit/MissingGlyphs.h"
+#include "table/ReadTable.h"
+
+#include <QHash>
+#include <QMap>
+
+namespace batch {
+
+namespace {
+
+QString recordText(int number, int line)
+{
+    return line > 0 ? QStringLiteral("rekord %1 (wiersz %2 listy)").arg(number).arg(line) : QStringLiteral("dyplom");
+}
+
+QString records(int n)
+{
+    return plural(n, QStringLiteral("rekord"), QStringLiteral("rekordy"), QStringLiteral("rekordów"));
+}
+
+// Texts met on many pages, said once each: with the record when only one
+// has it, else with the number of records.
+class DistinctTexts {
+public:
+    void add(const QString &key, const QString &shown, int number, int line)
+    {
+        auto found = seen_.find(key);
+        if (found == seen_.end()) {
+            seen_.insert(key, {shown, number, line, number, 1});
+            order_.append(key);
+        } else if (found->lastNumber != number) {
+            found->lastNumber = number;
+            ++found->records;
+        }
+    }
+    // what: "wychodzi poza …"
+    QStringList lines(const QString &what) const
+    {
+        QStringList out;
+        for (const QString &key : order_) {
+            const Seen &s = seen_[key];
+            if (s.records > 1)
+                out.append(QStringLiteral("%1 %2 (w %3 rekordach)").arg(s.shown, what).arg(s.records));
+            else
+                out.append(QStringLiteral("%1: %2 %3").arg(recordText(s.number, s.line), s.shown, what));
+        }
+        return out;
+    }
+    int recordsTotal() const
+    {
+        int n = 0;
+        for (const Seen &s : seen_)
+            n += s.records;
+        return n;
+    }
+
+private:
+    struct Seen {
+        QString shown;
+        int number;
+        int line;
+        int lastNumber;
+        int records;
+    };
+    QHash<QString, Seen> seen_;
+    QStringList order_;
+};
+
+QString shownText(const PlacedText &p)
+{
+    return QStringLiteral("tekst „%1”").arg(quoted(p.text));
+}
+
+const editor::TextBlockStyle &styleOfText(const printing::PrintInput &input, int index)
+{
+    return index == 0 ? input.heading : index == 7 ? input.recipient : input.body;
+}
+
+} // namespace
+
+bool ClassSummary::needsAttention() const
+{
+    return skipped() > 0 || !warnings.isEmpty() || !overBorder.isEmpty() || !offSheet.isEmpty()
+        || !belowFloor.isEmpty() || !missingGlyphs.isEmpty() || !duplicates.isEmpty();
+}
+
+QString ClassSummary::firstFitProblem() const
+{
+    if (!offSheet.isEmpty())
+        return offSheet.first();
+    if (!belowFloor.isEmpty())
+        return belowFloor.first();
+    if (!overBorder.isEmpty())
+        return overBorder.first();
+    return {};
+}
+
+ClassList buildClassList(const printing::PrintInput &base, const ClassListSettings &settings)
+{
+    ClassList out;
+    out.summary = buildClassList(base, settings, [&](ClassPage &&page) { out.pages.append(std::move(page)); });
+    return out;
+}
+
+ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSettings &settings,
+                            const std::function<void(ClassPage &&)> &take)
+{
+    ClassSummary sum;
+    QList<MergedRecord> merged;
+    if (settings.listPath.isEmpty()) {
+        MergedRecord only;
+        only.texts = base.texts;
+        merged.append(only);
+    } else {
+        // The table and the records not chosen go before the pages are made.
+        MergeResult result;
+        {
+            const Table table = readTable(settings.listPath, settings.read, settings.limits);
+            MergeSettings ms;
+            ms.noHeader = settings.noHeader;
+            ms.listName = settings.listPath;
+            ms.diplomaName = settings.diplomaName;
+            result = mergeList(table, base.texts, ms);
+            // The header is no row read: rows read are the pages and the rows skipped.
+            sum.rowsRead = int(table.rows.size()) - (result.hasHeader ? 1 : 0) + table.skippedEmptyRows;
+            sum.emptyRows = table.skippedEmptyRows;
+            sum.encoding = table.encoding;
+            sum.separator = table.separator;
+            sum.warnings = table.warnings + result.warnings;
+        }
+        sum.hasList = true;
+        sum.repeatedHeaders = result.repeatedHeaders;
+        sum.rowsWithoutName = result.rowsWithoutName;
+        sum.headerRow = result.hasHeader;
+        sum.columns = result.columns;
+        sum.turnedNames = result.turnedNames;
+        sum.records = int(result.records.size());
+        if (result.records.isEmpty())
+            throw TableError(QStringLiteral("%1: lista nie zawiera żadnego rekordu").arg(settings.listPath));
+        if (settings.rows.highest() > sum.records)
+            throw TableError(QStringLiteral("%1: --wiersze %2: lista ma %3, nie ma rekordu %4")
+                                 .arg(settings.listPath, settings.rows.text(), records(sum.records))
+                                 .arg(settings.rows.highest()));
+        if (settings.rows.isAll()) {
+            merged = std::move(result.records);
+        } else {
+            for (MergedRecord &r : result.records)
+                if (settings.rows.contains(r.number))
+                    merged.append(std::move(r));
+            result.records.clear();
+        }
+        for (const MergedRecord &r : std::as_const(merged))
+            sum.fieldsFilled += r.fields;
+    }
+
+    const FreeArea area = cachedFreeArea(settings.templateKey, base.picture);
+    if (!area.found && !base.picture.isEmpty())
+        sum.noFreeArea = QStringLiteral("uwaga: %1 nie ma wolnego pola na tekst (zdjęcie lub skan na całym arkuszu?): "
+                                        "teksty są sprawdzane względem brzegów arkusza")
+                             .arg(settings.templateName.isEmpty() ? QStringLiteral("wzór") : settings.templateName);
+
+    TextLayout layout(settings.geometry);
+    MissingGlyphs glyphs;
+    DistinctTexts over, off, floor;
+    struct Missing {
+        QStringList where; // the first few records
+        int records = 0;
+        int lastNumber = -1;
+    };
+    QMap<QString, Missing> missing;  // character → where
+    QHash<QString, QPair<int, QString>> firstLine; // name key → its first line and spelling
+    QMap<int, QPair<QString, QList<int>>> duplicates; // first line → (name, lines)
+    for (MergedRecord &r : merged) {
+        ClassPage page{base, r.number, r.origin.line};
+        page.input.texts = std::move(r.texts);
+        const FitOutcome fit = fitRecord(page.input, r.filled, area, settings.fit, layout);
+        for (const FitOutcome::Shrink &s : fit.shrunk)
+            sum.shrunk.append(QStringLiteral("%1: %2 z %3 do %4 pt").arg(recordText(r.number, r.origin.line), blockName(s.block))
+                                  .arg(s.from)
+                                  .arg(s.to));
+        for (const PlacedText &p : fit.offSheet)
+            off.add(p.text, shownText(p), r.number, r.origin.line);
+        for (const PlacedText &p : fit.overBorder) {
+            if (settings.fit.shrink)
+                floor.add(p.text, shownText(p), r.number, r.origin.line);
+            else
+                over.add(p.text, shownText(p), r.number, r.origin.line);
+        }
+        for (int t = 0; t < TextCount; ++t) {
+            const QString &text = textAt(page.input.texts, t);
+            if (text.isEmpty())
+                continue;
+            for (const QString &c : glyphs.in(text, styleOfText(page.input, t))) {
+                Missing &m = missing[c];
+                if (m.lastNumber == r.number)
+                    continue;
+                m.lastNumber = r.number;
+                if (++m.records <= 5)
+                    m.where.append(recordText(r.number, r.origin.line));
+            }
+        }
+        if (sum.hasList && !page.input.texts.recipient.trimmed().isEmpty()) {
+            const QString key = page.input.texts.recipient.simplified().toCaseFolded();
+            const auto found = firstLine.constFind(key);
+            if (found == firstLine.constEnd()) {
+                firstLine.insert(key, {r.origin.line, page.input.texts.recipient});
+            } else {
+                auto &d = duplicates[found->first];
+                if (d.second.isEmpty())
+                    d = {found->second.simplified(), {found->first}};
+                d.second.append(r.origin.line);
+            }
+        }
+        take(std::move(page));
+        ++sum.pages;
+    }
+    sum.overBorder = over.lines(area.found ? QStringLiteral("wychodzi poza wolne pole wzoru")
+                                           : QStringLiteral("wychodzi poza arkusz"));
+    sum.overBorderRecords = over.recordsTotal();
+    sum.offSheet = off.lines(QStringLiteral("wychodzi poza obszar wydruku"));
+    sum.offSheetRecords = off.recordsTotal();
+    sum.belowFloor = floor.lines(QStringLiteral("nie mieści się nawet po zmniejszeniu do %1 %")
+                                     .arg(int(std::lround(settings.fit.floor * 100))));
+    for (auto it = missing.cbegin(); it != missing.cend(); ++it) {
+        const QString code = QString::number(uint(it.key().toUcs4().value(0)), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+        sum.missingGlyphs.append(QStringLiteral("znak „%1” (U+%2) nie ma w żadnej zainstalowanej czcionce: %3%4")
+                                     .arg(quoted(it.key()), code, it->where.join(QStringLiteral(", ")),
+                                          it->records > 5 ? QStringLiteral(" i %1").arg(records(it->records - 5)) : QString()));
+    }
+    for (const auto &d : std::as_const(duplicates)) {
+        QStringList shown;
+        for (const int l : d.second)
+            shown.append(QString::number(l));
+        sum.duplicates.append(QStringLiteral("„%1” %2 razy (wiersze %3)")
+                                  .arg(quoted(d.first))
+                                  .arg(d.second.size())
+                                  .arg(shown.join(QStringLiteral(", "))));
+    }
+    return sum;
+}
+
+QString shortSummary(const ClassSummary &s)
+{
+    QString line = QStringLiteral("przeczytano %1: %2")
+                       .arg(plural(s.rowsRead, QStringLiteral("wiersz"), QStringLiteral("wiersze"), QStringLiteral("wierszy")),
+                            plural(s.pages, QStringLiteral("strona"), QStringLiteral("strony"), QStringLiteral("stron")));
+    if (s.pages != s.records)
+        line += QStringLiteral(" (wybrane z %1)").arg(s.records);
+    line += QStringLiteral(", pominięto %1").arg(s.skipped());
+    return line;
+}
+
+QStringList checkReport(const ClassSummary &s)
+{
+    QStringList out;
+    const auto section = [&](const QString &title, const QStringList &lines) {
+        if (lines.isEmpty())
+            return;
+        out.append(title);
+        for (const QString &l : lines)
+            out.append(QStringLiteral("  ") + l);
+    };
+    if (s.hasList) {
+        out.append(QStringLiteral("przeczytano %1 (%2%3%4)")
+                       .arg(plural(s.rowsRead, QStringLiteral("wiersz"), QStringLiteral("wiersze"), QStringLiteral("wierszy")),
+                            s.encoding,
+                            s.separator.isNull() ? QStringLiteral(", jedna kolumna")
+                                                 : QStringLiteral(", separator %1").arg(s.separator == QLatin1Char('\t')
+                                                                                             ? QStringLiteral("tabulator")
+                                                                                             : QStringLiteral("„%1”").arg(s.separator)),
+                            s.headerRow ? QStringLiteral(", nagłówek: %1").arg(s.columns.join(QStringLiteral(", ")))
+                                        : QStringLiteral(", bez nagłówka")));
+        out.append(QStringLiteral("stron do wydruku: %1%2")
+                       .arg(s.pages)
+                       .arg(s.pages != s.records ? QStringLiteral(" (wybrane z %1)").arg(records(s.records)) : QString()));
+        QStringList why;
+        if (s.emptyRows)
+            why.append(QStringLiteral("puste: %1").arg(s.emptyRows));
+        if (s.repeatedHeaders)
+            why.append(QStringLiteral("powtórzony nagłówek: %1").arg(s.repeatedHeaders));
+        if (s.rowsWithoutName)
+            why.append(QStringLiteral("bez imienia i nazwiska: %1").arg(s.rowsWithoutName));
+        out.append(QStringLiteral("pominięte wiersze: %1%2")
+                       .arg(s.skipped())
+                       .arg(why.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(why.join(QStringLiteral(", ")))));
+        out.append(QStringLiteral("wypełnione pola: %1").arg(s.fieldsFilled));
+    } else {
+        out.append(QStringLiteral("bez listy: 1 strona"));
+    }
+    out.append(QStringLiteral("zmniejszone teksty: %1").arg(s.shrunk.size()));
+    out.append(QStringLiteral("teksty poza wolnym polem wzoru: %1").arg(s.overBorder.size() + s.belowFloor.size()));
+    out.append(QStringLiteral("teksty poza obszarem wydruku: %1").arg(s.offSheet.size()));
+    out.append(QStringLiteral("znaki bez czcionki: %1").arg(s.missingGlyphs.size()));
+    out.append(QStringLiteral("powtórzone nazwiska: %1").arg(s.duplicates.size()));
+    section(QStringLiteral("ostrzeżenia:"), s.warnings);
+    section(QStringLiteral("odwrócone imiona i nazwiska:"), s.turnedNames);
+    section(QStringLiteral("zmniejszone:"), s.shrunk);
+    section(QStringLiteral("poza wolnym polem wzoru:"), s.overBorder + s.belowFloor);
+    section(QStringLiteral("poza obszarem wydruku:"), s.offSheet);
+    section(QStringLiteral("znaki bez czcionki:"), s.missingGlyphs);
+    section(QStringLiteral("powtórzone nazwiska:"), s.duplicates);
+    if (!s.noFreeArea.isEmpty())
+        out.append(s.noFreeArea);
+    out.append(s.needsAttention() ? QStringLiteral("wynik: są sprawy do przejrzenia przed drukiem")
+                                  : QStringLiteral("wynik: wszystko w porządku"));
+    return out;
+}
+
+} // namespace batch

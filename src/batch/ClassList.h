@@ -1,0 +1,93 @@
+#pragma once
+#include "fit/FreeArea.h"
+#include "fit/TextFit.h"
+#include "merge/Merger.h"
+#include "merge/RowSelection.h"
+#include "table/Table.h"
+
+#include "printing/PrintDiploma.h"
+#include "printing/SheetDevice.h"
+
+#include <QList>
+#include <QStringList>
+#include <functional>
+
+namespace batch {
+
+// Everything that decides the pages of a class list, from the command line
+// or the class window.
+struct ClassListSettings {
+    QString listPath;         // empty: the diploma alone
+    QString diplomaName;      // for messages
+    ReadOptions read;
+    ReadLimits limits;
+    bool noHeader = false;
+    RowSelection rows;
+    FitSettings fit;
+    printing::SheetGeometry geometry = printing::SheetGeometry::a4(600);
+    QString templateKey;      // caches the template's free area
+    QString templateName;     // for the note about a template without a free area
+};
+
+// One page and where it comes from.
+struct ClassPage {
+    printing::PrintInput input;
+    int number = 0; // record number from 1; 0 without a list
+    int line = 0;   // line (or sheet row) of the list; 0 without a list
+};
+
+// The figures of a run, for --sprawdz and the line that ends every run.
+struct ClassSummary {
+    bool hasList = false;
+    int rowsRead = 0;         // rows of the list below the header, empty rows included
+    int records = 0;          // diplomas the list gives
+    int pages = 0;            // pages made (records chosen)
+    int emptyRows = 0;
+    int repeatedHeaders = 0;
+    int rowsWithoutName = 0;
+    int fieldsFilled = 0;
+    bool headerRow = false;
+    QString encoding;
+    QChar separator;
+    QStringList columns;
+    QStringList warnings;      // reading and merging, each naming its line
+    QStringList turnedNames;
+    QStringList shrunk;        // one line per text shrunk
+    QStringList overBorder;    // one line per distinct text
+    QStringList offSheet;      // one line per distinct text
+    QStringList belowFloor;    // shrunk to the floor and still too wide
+    QStringList missingGlyphs; // one line per character
+    QStringList duplicates;    // one line per name
+    QString noFreeArea;        // the note, when the template has none
+    int overBorderRecords = 0;
+    int offSheetRecords = 0;
+
+    int skipped() const { return emptyRows + repeatedHeaders + rowsWithoutName; }
+    // Whether a teacher should look before printing (--sprawdz exits 1).
+    bool needsAttention() const;
+    // The first text off the sheet or over the border (--scisle refuses with it); empty when none.
+    QString firstFitProblem() const;
+};
+
+struct ClassList {
+    QList<ClassPage> pages;
+    ClassSummary summary;
+};
+
+// Reads the list (when settings name one), merges it into the diploma,
+// keeps the chosen records and fits their texts to the template. base holds
+// the diploma's texts, styles and template. Throws TableError: the list
+// cannot be read or used, a field has no column, --wiersze asks for a record
+// the list does not have, or the list gives no record.
+ClassList buildClassList(const printing::PrintInput &base, const ClassListSettings &settings);
+// The same, handing each page to take as it is made (a long list is then
+// held once, by the caller); gives the summary.
+ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSettings &settings,
+                            const std::function<void(ClassPage &&)> &take);
+
+// The summary --sprawdz prints, line by line (Polish).
+QStringList checkReport(const ClassSummary &summary);
+// "przeczytano 31 wierszy: 28 stron, pominięto 3".
+QString shortSummary(const ClassSummary &summary);
+
+} // namespace batch

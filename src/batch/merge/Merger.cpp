@@ -1,0 +1,285 @@
+#include "Merger.h"
+
+#include "FieldText.h"
+
+#include "batch/Texts.h"
+
+namespace batch {
+
+QString &textAt(editor::DiplomaTexts &texts, int index)
+{
+    return index == 0 ? texts.heading : index == 7 ? texts.recipient : texts.body[index - 1];
+}
+
+const QString &textAt(const editor::DiplomaTexts &texts, int index)
+{
+    return index == 0 ? texts.heading : index == 7 ? texts.recipient : texts.body[index - 1];
+}
+
+QString textName(int index)
+{
+    return index == 0 ? QStringLiteral("nagłówek") : index == 7 ? QStringLiteral("dla") : QStringLiteral("treść %1").arg(index);
+}
+
+QString surnameToEnd(const QString &name)
+{
+    QStringList words = name.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.size() < 2)
+        return name.simplified();
+    QString surname = words.takeFirst();
+    if (surname.endsWith(QLatin1Char(',')))
+        surname.chop(1);
+    words.append(surname);
+    return words.join(QLatin1Char(' '));
+}
+
+namespace {
+
+// The text index a whole-line role replaces; -1 for the others.
+int textOfRole(const ColumnRole &r)
+{
+    switch (r.role) {
+    case Role::Recipient:
+        return 7;
+    case Role::Heading:
+        return 0;
+    case Role::Body:
+        return 1 + r.body;
+    default:
+        return -1;
+    }
+}
+
+QStringList keysOf(const QStringList &cells)
+{
+    QStringList keys;
+    for (const QString &c : cells)
+        keys.append(columnKey(c));
+    return keys;
+}
+
+class Merge {
+public:
+    Merge(const Table &table, const editor::DiplomaTexts &diploma, const MergeSettings &settings)
+        : table_(table), diploma_(diploma), settings_(settings)
+    {
+    }
+
+    MergeResult run()
+    {
+        parseTexts();
+        decideHeader();
+        bindFields();
+        for (int r = result_.hasHeader ? 1 : 0; r < table_.rows.size(); ++r)
+            mergeRow(r);
+        return std::move(result_);
+    }
+
+private:
+    [[noreturn]] void failAt(int row, const QString &what) const
+    {
+        const RowOrigin &o = table_.origins.value(row);
+        const QString where = o.sheet.isEmpty() ? QStringLiteral("wiersz %1").arg(o.line)
+                                                : QStringLiteral("arkusz %1, wiersz %2").arg(o.sheet).arg(o.line);
+        throw TableError(QStringLiteral("%1: %2: %3").arg(settings_.listName, where, what));
+    }
+    QString whereOf(int row) const
+    {
+        const RowOrigin &o = table_.origins.value(row);
+        return o.sheet.isEmpty() ? QStringLiteral("%1: wiersz %2").arg(settings_.listName).arg(o.line)
+                                 : QStringLiteral("%1: arkusz %2, wiersz %3").arg(settings_.listName, o.sheet).arg(o.line);
+    }
+
+    void parseTexts()
+    {
+        for (int t = 0; t < TextCount; ++t) {
+            try {
+                texts_[t] = FieldText(textAt(diploma_, t));
+            } catch (const FieldSyntaxError &e) {
+                throw TableError(QStringLiteral("%1: tekst „%2” (%3): nawias „{” bez zamykającego „}” (znak %4); "
+                                                "sam nawias zapisuje się jako „{{”")
+                                     .arg(settings_.diplomaName, quoted(textAt(diploma_, t)), textName(t))
+                                     .arg(e.position() + 1));
+            }
+            anyField_ = anyField_ || texts_[t].hasFields();
+        }
+    }
+
+    void decideHeader()
+    {
+        const QStringList first = table_.rows.value(0);
+        QStringList fieldKeys;
+        for (const FieldText &t : texts_)
+            fieldKeys += keysOf(t.fieldNames());
+        bool known = false;
+        for (const QString &cell : first)
+            known = known || isKnownHeader(cell) || (cell.size() > 0 && fieldKeys.contains(columnKey(cell)));
+        result_.hasHeader = !settings_.noHeader && known && !table_.rows.isEmpty();
+        const int columns = table_.columnCount;
+        if (result_.hasHeader) {
+            header_ = first;
+            headerKeys_ = keysOf(first);
+            result_.columns = first;
+            QList<int> seen(TextCount, -1);
+            for (int c = 0; c < first.size(); ++c) {
+                ColumnRole r = roleOfHeader(first[c]);
+                const int text = textOfRole(r);
+                if (text >= 0) {
+                    if (seen[text] >= 0)
+                        failAt(0, QStringLiteral("kolumna „%1” powtórzona").arg(quoted(first[c])));
+                    seen[text] = c;
+                }
+                roles_.append(r);
+            }
+            return;
+        }
+        for (int c = 0; c < columns; ++c)
+            result_.columns.append(columnLetter(c));
+        if (!settings_.noHeader && first.size() >= 2) {
+            QStringList cells;
+            for (const QString &cell : first)
+                cells.append(QStringLiteral("„%1”").arg(quoted(cell, 30)));
+            failAt(0, QStringLiteral("pierwszy wiersz (%1) nie jest nagłówkiem: znane nagłówki to dla, naglowek, "
+                                     "tresc1 … tresc6, Imię, Nazwisko, Imię i nazwisko, Nazwisko i imię, Uczeń, "
+                                     "Klasa, a pola dyplomu to %2; lista bez nagłówka wymaga --bez-naglowka")
+                          .arg(cells.join(QStringLiteral(", ")),
+                               fieldKeys.isEmpty() ? QStringLiteral("(brak)") : fieldKeys.join(QStringLiteral(", "))));
+        }
+        // Without a header: a plain list is one name a line; several columns
+        // follow dla, naglowek, tresc1 … unless the diploma has fields, which
+        // then name the columns by letter (A stays the name).
+        const int usable = anyField_ ? columns : std::min(columns, int(wholeLineColumns().size()));
+        for (int c = 0; c < usable; ++c) {
+            if (!anyField_)
+                roles_.append(roleOfHeader(wholeLineColumns()[c]));
+            else if (anyField_ && c == 0)
+                roles_.append(ColumnRole{Role::Recipient, 0});
+            else
+                roles_.append(ColumnRole{});
+        }
+    }
+
+    void bindFields()
+    {
+        for (int t = 0; t < TextCount; ++t) {
+            const QStringList unknown = texts_[t].bind(headerKeys_, table_.columnCount);
+            if (unknown.isEmpty())
+                continue;
+            QStringList names = result_.hasHeader ? header_ : QStringList();
+            throw TableError(QStringLiteral("%1: pole {%2} w tekście „%3” (%4) nie odpowiada żadnej kolumnie listy %5 "
+                                            "(kolumny: %6; można też pisać litery {A} … {%7})")
+                                 .arg(settings_.diplomaName, quoted(unknown.first(), 40), quoted(textAt(diploma_, t)),
+                                      textName(t), settings_.listName,
+                                      names.isEmpty() ? QStringLiteral("bez nagłówka") : names.join(QStringLiteral(", ")),
+                                      columnLetter(std::max(0, table_.columnCount - 1))));
+        }
+    }
+
+    QString nameFrom(const QStringList &cells, int row, bool *hadNameColumn)
+    {
+        int fullName = -1, surnameFirst = -1, first = -1, surname = -1, recipient = -1;
+        for (int c = 0; c < roles_.size(); ++c) {
+            switch (roles_[c].role) {
+            case Role::Recipient: recipient = c; break;
+            case Role::FullName: if (fullName < 0) fullName = c; break;
+            case Role::SurnameFirst: if (surnameFirst < 0) surnameFirst = c; break;
+            case Role::FirstName: if (first < 0) first = c; break;
+            case Role::Surname: if (surname < 0) surname = c; break;
+            default: break;
+            }
+        }
+        *hadNameColumn = true;
+        if (recipient >= 0)
+            return cells.value(recipient);
+        if (fullName >= 0)
+            return cells.value(fullName).simplified();
+        if (surnameFirst >= 0) {
+            const QString written = cells.value(surnameFirst).simplified();
+            const QString turned = surnameToEnd(written);
+            if (turned != written)
+                result_.turnedNames.append(QStringLiteral("%1: „%2” → „%3”").arg(whereOf(row), quoted(written), quoted(turned)));
+            return turned;
+        }
+        if (first >= 0 || surname >= 0)
+            return QStringLiteral("%1 %2").arg(cells.value(first), cells.value(surname)).simplified();
+        *hadNameColumn = false;
+        return {};
+    }
+
+    void mergeRow(int r)
+    {
+        const QStringList &cells = table_.rows[r];
+        if (result_.hasHeader && keysOf(cells) == headerKeys_) {
+            ++result_.repeatedHeaders;
+            result_.warnings.append(QStringLiteral("%1: powtórzony nagłówek (połączone listy?), pominięty").arg(whereOf(r)));
+            return;
+        }
+        if (cells.size() > roles_.size())
+            failAt(r, result_.hasHeader ? QStringLiteral("%1, a nagłówek ma %2")
+                                              .arg(plural(cells.size(), QStringLiteral("komórka"), QStringLiteral("komórki"),
+                                                          QStringLiteral("komórek")),
+                                                   plural(roles_.size(), QStringLiteral("kolumnę"),
+                                                          QStringLiteral("kolumny"), QStringLiteral("kolumn")))
+                                        : QStringLiteral("%1, najwyżej 8 (dla, naglowek, tresc1 … tresc6) "
+                                                         "albo pola {A}, {B} … w dyplomie")
+                                              .arg(plural(cells.size(), QStringLiteral("komórka"), QStringLiteral("komórki"),
+                                                          QStringLiteral("komórek"))));
+        MergedRecord record;
+        record.origin = table_.origins.value(r);
+        record.texts = diploma_;
+        for (int t = 0; t < TextCount; ++t) {
+            if (texts_[t].hasFields()) {
+                textAt(record.texts, t) = texts_[t].expand(cells);
+                record.filled[t] = true;
+                record.fields += texts_[t].fieldCount();
+            }
+        }
+        for (int c = 0; c < roles_.size(); ++c) {
+            const int t = textOfRole(roles_[c]);
+            if (t >= 0 && t != 7 && !texts_[t].hasFields()) {
+                textAt(record.texts, t) = cells.value(c);
+                record.filled[t] = true;
+            }
+        }
+        if (!texts_[7].hasFields()) {
+            bool hadNameColumn = false;
+            const QString name = nameFrom(cells, r, &hadNameColumn);
+            if (hadNameColumn) {
+                if (name.trimmed().isEmpty()) {
+                    ++result_.rowsWithoutName;
+                    result_.warnings.append(QStringLiteral("%1: brak imienia i nazwiska, wiersz pominięty").arg(whereOf(r)));
+                    return;
+                }
+                record.texts.recipient = name;
+                record.filled[7] = true;
+            }
+        }
+        if (texts_[7].hasFields() && record.texts.recipient.trimmed().isEmpty()) {
+            ++result_.rowsWithoutName;
+            result_.warnings.append(QStringLiteral("%1: puste pola tekstu „dla”, wiersz pominięty").arg(whereOf(r)));
+            return;
+        }
+        record.number = int(result_.records.size()) + 1;
+        result_.fieldsFilled += record.fields;
+        result_.records.append(record);
+    }
+
+    const Table &table_;
+    const editor::DiplomaTexts &diploma_;
+    const MergeSettings &settings_;
+    FieldText texts_[TextCount];
+    bool anyField_ = false;
+    QStringList header_;
+    QStringList headerKeys_;
+    QList<ColumnRole> roles_;
+    MergeResult result_;
+};
+
+} // namespace
+
+MergeResult mergeList(const Table &table, const editor::DiplomaTexts &diploma, const MergeSettings &settings)
+{
+    return Merge(table, diploma, settings).run();
+}
+
+} // namespace batch

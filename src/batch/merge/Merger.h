@@ -1,0 +1,60 @@
+#pragma once
+#include "ColumnRoles.h"
+
+#include "batch/table/Table.h"
+#include "editor/DiplomaDocument.h"
+
+#include <QList>
+#include <QStringList>
+#include <array>
+
+namespace batch {
+
+// The eight texts of a diploma by number: 0 heading, 1 … 6 body lines, 7 recipient.
+constexpr int TextCount = 8;
+QString &textAt(editor::DiplomaTexts &texts, int index);
+const QString &textAt(const editor::DiplomaTexts &texts, int index);
+// The text's name in messages: "nagłówek", "treść 3", "dla".
+QString textName(int index);
+
+// One diploma of a class list: the texts it prints and where it came from.
+struct MergedRecord {
+    int number = 0; // from 1, as --sprawdz lists them and --wiersze takes them
+    RowOrigin origin;
+    editor::DiplomaTexts texts;
+    std::array<bool, TextCount> filled{}; // the text comes from the list
+    int fields = 0;                       // fields filled in
+};
+
+// What merging found, besides the records.
+struct MergeResult {
+    QList<MergedRecord> records;
+    bool hasHeader = false;
+    QStringList columns;       // header cells, or the column letters without a header
+    int repeatedHeaders = 0;   // header rows inside the list, skipped
+    int rowsWithoutName = 0;   // rows whose name cells are empty, skipped
+    int fieldsFilled = 0;      // over all records
+    QStringList turnedNames;   // "wiersz 3: „Kowalska Anna” → „Anna Kowalska”"
+    QStringList warnings;      // each naming the file and line
+};
+
+struct MergeSettings {
+    bool noHeader = false; // --bez-naglowka: the first row is data
+    QString listName;      // for messages
+    QString diplomaName;
+};
+
+// Gives each row of the table the texts of its diploma. With a header, the
+// known headers (ColumnRoles) replace whole texts and every column is a
+// field; the recipient comes from dla, else a full-name column, else
+// "Imię Nazwisko". A text holding a field is filled in instead of replaced.
+// Throws TableError: a field no column answers or a brace left open (naming
+// the diploma and the text), a first row of several cells that is no
+// header, a row wider than the header.
+MergeResult mergeList(const Table &table, const editor::DiplomaTexts &diploma, const MergeSettings &settings);
+
+// "Kowalska Anna Maria" → "Anna Maria Kowalska" (a comma after the
+// surname is dropped); a single word stays.
+QString surnameToEnd(const QString &name);
+
+} // namespace batch
