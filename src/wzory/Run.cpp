@@ -44,22 +44,14 @@ QString relative(const QString &path)
 
 void add(const Options &o, const QString &folder, QTextStream &out)
 {
-    ImportOptions io;
-    io.fit = o.fit;
-    io.page = o.page;
-    // The number is checked before the work, and again when storing.
-    const int number = o.number > 0 ? o.number : nextFreeNumber(folder);
-    if (!o.overwrite)
-        for (const StoredTemplate &t : storedTemplates(folder))
-            if (t.number == number)
-                throw ImportError(QStringLiteral("%1 już istnieje (--nadpisz pozwala go zastąpić)").arg(relative(t.path)));
-    const ImportResult r = importDesign(o.design, io);
-    const QString path = storeTemplate(folder, number, r.metafile, o.overwrite);
+    QString path;
+    QByteArray metafile;
+    const int number = addDesign(o, folder, &path, nullptr, &metafile);
     out << QStringLiteral("%1: wzór nr %2, %3 B, %4\n")
                .arg(relative(path))
                .arg(number)
-               .arg(r.metafile.size())
-               .arg(describeTemplate(r.metafile));
+               .arg(metafile.size())
+               .arg(describeTemplate(metafile));
 }
 
 void list(const QString &folder, QTextStream &out)
@@ -105,6 +97,28 @@ void preview(const Options &o, const QString &folder)
 }
 
 } // namespace
+
+int addDesign(const Options &o, const QString &folder, QString *stored, qint64 *bytes, QByteArray *metafile)
+{
+    ImportOptions io;
+    io.fit = o.fit;
+    io.page = o.page;
+    // The number is checked before the work, and again when storing.
+    const int number = o.number > 0 ? o.number : nextFreeNumber(folder);
+    if (!o.overwrite)
+        for (const StoredTemplate &t : storedTemplates(folder))
+            if (t.number == number)
+                throw ImportError(QStringLiteral("%1 już istnieje (--nadpisz pozwala go zastąpić)").arg(relative(t.path)));
+    const ImportResult r = importDesign(o.design, io);
+    const QString path = storeTemplate(folder, number, r.metafile, o.overwrite);
+    if (stored)
+        *stored = path;
+    if (bytes)
+        *bytes = r.metafile.size();
+    if (metafile)
+        *metafile = r.metafile;
+    return number;
+}
 
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {

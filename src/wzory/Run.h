@@ -1,4 +1,6 @@
 #pragma once
+#include "Options.h"
+
 #include <QStringList>
 #include <QTextStream>
 
@@ -6,5 +8,12 @@ namespace wzory {
 
 // One run of dyplom-wzory in the current directory: 0 ok, 1 failure, 2 bad usage.
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err);
+
+// What dodaj does: the design o.design imported and stored in folder as
+// number o.number (0: the next free one). Returns the number and sets
+// *stored to the template's path and *bytes to its size when given.
+// Throws ImportError.
+int addDesign(const Options &o, const QString &folder, QString *stored = nullptr, qint64 *bytes = nullptr,
+              QByteArray *metafile = nullptr);
 
 } // namespace wzory
