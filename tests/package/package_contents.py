@@ -64,7 +64,7 @@ for path, (mode, owner) in entries.items():
     check(path == '' or path == '/usr' or path.startswith('/usr/'), f'{path} lies under /usr')
     check(owner == 'root/root', f'{path} belongs to root')
     check('.gitkeep' not in path and '/include' not in path and 'tst_' not in path, f'{path} is no build leftover')
-for program in ('dyplom', 'dyplom-druk', 'dyplom-wzory'):
+for program in ('dyplom', 'dyplom-druk', 'dyplom-wzory', 'dyplom-klasa'):
     check(entries.get(f'/usr/bin/{program}', ('',))[0] == '-rwxr-xr-x', f'/usr/bin/{program} is an executable')
 shipped = sorted(os.path.relpath(p, os.path.join(SOURCE, 'data'))
                  for p in glob.glob(os.path.join(SOURCE, 'data', 'Wzory', '*')))
@@ -76,7 +76,8 @@ for folder in ('Admini', 'Dyplomy', 'Notatki', 'Terminarz', 'Wzory'):
 expected = ['/usr/share/applications/dyplom.desktop', '/usr/share/mime/packages/dyplom.xml',
             '/usr/share/icons/hicolor/scalable/apps/dyplom.svg',
             '/usr/share/man/man1/dyplom.1.gz', '/usr/share/man/man1/dyplom-druk.1.gz',
-            '/usr/share/man/man1/dyplom-wzory.1.gz']
+            '/usr/share/man/man1/dyplom-wzory.1.gz', '/usr/share/applications/dyplom-klasa.desktop',
+            '/usr/share/man/man1/dyplom-klasa.1.gz']
 expected += [f'/usr/share/icons/hicolor/{s}x{s}/apps/dyplom.png' for s in ICON_SIZES]
 for path in expected:
     check(path in entries, f'{path} is packed')
@@ -101,6 +102,24 @@ try:
     check(MIME_TYPE in d.get('MimeType', '').split(';'), 'the entry opens diploma files')
     check(d.get('Icon') == 'dyplom', 'the entry shows our icon')
 
+    # The class window's entry: valid, offered for class lists without
+    # claiming them (no default set) and not for diplomas.
+    klasa_desktop = os.path.join(share, 'applications/dyplom-klasa.desktop')
+    validated = run('desktop-file-validate', klasa_desktop)
+    check(validated.returncode == 0 and 'error' not in validated.stdout.lower(),
+          f'desktop-file-validate dyplom-klasa: {validated.stdout}{validated.stderr}')
+    klasa = configparser.RawConfigParser(strict=True)
+    klasa.optionxform = str
+    klasa.read(klasa_desktop, encoding='utf-8')
+    k = klasa['Desktop Entry']
+    check(k.get('Name[pl]') == 'Dyplomy dla klasy' and k.get('Exec', '').split()[0] == 'dyplom-klasa',
+          'the class window\'s entry')
+    types = set(k.get('MimeType', '').split(';'))
+    check({'text/csv', 'application/vnd.oasis.opendocument.spreadsheet',
+           'application/vnd.openxmlformats-officedocument.spreadsheetml.sheet'} <= types and MIME_TYPE not in types,
+          'offered for CSV and spreadsheets, not for diplomas')
+    check(not any('mimeapps' in p for p in entries), 'no default application is set')
+
     # Mime type: well-formed, and what update-mime-database makes of it.
     mime_xml = os.path.join(share, 'mime/packages/dyplom.xml')
     linted = run('xmllint', '--noout', mime_xml)
@@ -124,7 +143,7 @@ try:
         check(head[:8] == b'\x89PNG\r\n\x1a\n' and struct.unpack('>II', head[16:24]) == (s, s), f'{s}x{s} PNG')
 
     # Man pages: roff with the version.
-    for page in ('dyplom', 'dyplom-druk', 'dyplom-wzory'):
+    for page in ('dyplom', 'dyplom-druk', 'dyplom-wzory', 'dyplom-klasa'):
         with gzip.open(os.path.join(share, f'man/man1/{page}.1.gz'), 'rt', encoding='utf-8') as man:
             text = man.read()
         check(text.startswith('.TH ') and f'dyplom {VERSION}' in text and '@' not in text, f'{page}(1) page')

@@ -160,7 +160,7 @@ try:
     package_in = installed('dyplom')
     assert install.returncode == 0 and package_in, f'apt-get install: {install.stdout}{install.stderr}'
     mark('installed')
-    for program in ('dyplom', 'dyplom-druk', 'dyplom-wzory'):
+    for program in ('dyplom', 'dyplom-druk', 'dyplom-wzory', 'dyplom-klasa'):
         assert shutil.which(program, path='/usr/bin') == f'/usr/bin/{program}', f'{program} is on PATH'
 
     xvfb = subprocess.Popen(['Xvfb', '-displayfd', '1', '-screen', '0', '1024x768x24', '-nolisten', 'tcp', '-br'],
@@ -262,6 +262,20 @@ try:
         f'the PDF holds the texts: {text!r} {printed.stderr}'
 
     mark('printed')
+    # The class window starts from the home folder with a diploma and a list.
+    with open(os.path.join(home, 'klasa.csv'), 'w', encoding='utf-8') as csv:
+        csv.write('dla\nAnna Nowak\nJan Kos\n')
+    klasa = subprocess.Popen(['dyplom-klasa', 'Dyplomy/uznanie.dyp', 'klasa.csv'], cwd=home, env=user_env,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    try:
+        wait_for('the class window', lambda: 'Dyplomy dla klasy — klasa.csv' in run(
+            'xdotool', 'search', '--onlyvisible', '--name', 'Dyplomy dla klasy', 'getwindowname', '%@',
+            env=user_env, check=False).stdout)
+        assert klasa.poll() is None, f'dyplom-klasa keeps running: {klasa.stderr.read().decode()}'
+    finally:
+        klasa.kill()
+        klasa.wait(10)
+    mark('class window shown')
     # dyplom-wzory from the home folder works on the same catalogue.
     listed = run('dyplom-wzory', 'lista', cwd=home, env=dict(user_env, QT_QPA_PLATFORM='offscreen'))
     assert '\n0001 ' in listed.stdout and not os.path.exists(os.path.join(home, 'Wzory')), \
