@@ -3,6 +3,7 @@
 #include "batch/Texts.h"
 #include "batch/merge/FieldText.h"
 #include "batch/table/ReadTable.h"
+#include "batch/table/TextTable.h"
 #include "druk/ClassPages.h"
 #include "druk/ErrorTexts.h"
 #include "druk/Failure.h"

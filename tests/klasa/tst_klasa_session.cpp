@@ -22,6 +22,8 @@ private slots:
     void init()
     {
         dir_ = std::make_unique<TempProgramDir>(QStringList{QStringLiteral("Wzory")});
+        QFile::copy(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/Wzory/BDR_0001.wmf"),
+                    dir_->file(QStringLiteral("Wzory/BDR_0001.wmf")));
         diplomafile::DiplomaContent c;
         startupdiploma::setStyles(c);
         c.templateNumber = 1;
