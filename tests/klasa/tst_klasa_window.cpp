@@ -159,8 +159,13 @@ private slots:
         for (int i = 1; i <= 40; ++i)
             csv += QStringLiteral("Osoba %1\n").arg(i).toUtf8();
         writeBytes(dir_->file(QStringLiteral("dluga.csv")), csv);
+        // {Klasa} without a column would refuse the save before it starts.
+        writeDiploma(dir_->file(QStringLiteral("Dyplomy/bez.dyp")), QStringLiteral("Dyplom"), QStringLiteral("za wyniki"));
         QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
         QVERIFY(window_->loadList(dir_->file(QStringLiteral("dluga.csv"))));
+        QVERIFY(window_->session().blocked());
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/bez.dyp"))));
+        QVERIFY(!window_->session().blocked());
         const QString pdf = dir_->file(QStringLiteral("wynik.pdf"));
         writeBytes(pdf, "%PDF-1.4 earlier file\n");
         window_->onProgress = [this](int done, int) {
