@@ -145,6 +145,12 @@ ClassWindow::~ClassWindow()
 {
     if (cancel_)
         cancel_->store(true);
+    // Workers first (their results are then dropped with the window's
+    // events), then the widgets, which ask the models while they go.
+    ownRunner_.reset();
+    ownThumbRunner_.reset();
+    table_->setModel(nullptr);
+    delete takeCentralWidget();
 }
 
 void ClassWindow::buildWindow()
@@ -429,6 +435,7 @@ bool ClassWindow::loadDiploma(const QString &path)
         return false;
     }
     rememberFolder(QStringLiteral("dyplom"), path);
+    session_.chooseTemplate(session_.diploma().templateNumber); // a new diploma starts with its own
     if (!watcher_->files().isEmpty())
         watcher_->removePaths(watcher_->files());
     watcher_->addPath(path);
@@ -538,8 +545,6 @@ void ClassWindow::refreshDiploma()
 
 void ClassWindow::refreshColumns()
 {
-    for (QComboBox *c : combos_)
-        delete c;
     combos_.clear();
     while (QLayoutItem *item = columnsLayout_->takeAt(0)) {
         delete item->widget();
@@ -727,8 +732,7 @@ void ClassWindow::requestPreview()
         if (generation != generation_)
             return; // a newer request wins
         preview_ = *image;
-        const QSize room = previewLabel_->size() - QSize(8, 8);
-        previewLabel_->setPixmap(QPixmap::fromImage(preview_.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        showPreview();
     });
 }
 
@@ -737,6 +741,22 @@ void ClassWindow::updateTitle()
     setWindowTitle(session_.hasList()
                        ? QStringLiteral("Dyplomy dla klasy — %1").arg(QFileInfo(session_.listName()).fileName())
                        : QStringLiteral("Dyplomy dla klasy"));
+}
+
+void ClassWindow::showPreview()
+{
+    if (preview_.isNull()) {
+        previewLabel_->setPixmap(QPixmap());
+        return;
+    }
+    const QSize room = previewLabel_->size() - QSize(8, 8);
+    previewLabel_->setPixmap(QPixmap::fromImage(preview_.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+void ClassWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    showPreview();
 }
 
 void ClassWindow::keyPressEvent(QKeyEvent *event)
@@ -818,10 +838,6 @@ void ClassWindow::printPages()
     printer.setFromTo(1, int(session_.pages().size()));
     if (!platform::services().printDialog(this, printer))
         return;
-    if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName().isEmpty()) {
-        platform::services().reportError(this, QStringLiteral("Nie wybrano drukarki."));
-        return;
-    }
     QList<druk::Page> pages = session_.pages();
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         const int from = std::max(1, printer.fromPage());
@@ -829,6 +845,20 @@ void ClassWindow::printPages()
         pages = pages.mid(from - 1, to - from + 1);
     }
     druk::BatchPlan plan;
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        // "Print to file" in the dialog: the same compact PDF, in that file.
+        plan.output = druk::BatchOutput::OnePdf;
+        plan.path = printer.outputFileName();
+        plan.overwrite = true; // the dialog asked
+        plan.title = session_.diploma().texts.heading;
+        plan.inputs = session_.inputs();
+        startRun(plan, pages, QStringLiteral("Zapisano %1 w %2").arg(dyplomy(int(pages.size())), QFileInfo(plan.path).fileName()));
+        return;
+    }
+    if (printer.printerName().isEmpty()) {
+        platform::services().reportError(this, QStringLiteral("Nie wybrano drukarki."));
+        return;
+    }
     plan.output = druk::BatchOutput::PrintJob;
     plan.printer = printer.printerName();
     plan.copies = std::max(1, printer.copyCount());

@@ -72,6 +72,7 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void buildWindow();
@@ -86,6 +87,7 @@ private:
     void refreshGallery();
     void refreshProblems();
     void requestPreview();
+    void showPreview();
     void updateTitle();
     void optionsChanged();
     void startRun(const druk::BatchPlan &plan, const QList<druk::Page> &pages, const QString &doneText);

@@ -8,9 +8,12 @@
 #include "XvfbDisplay.h"
 
 #include "diplomafile/DiplomaRecord.h"
+#include "druk/PageImage.h"
 #include "klasa/ClassWindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QPlainTextEdit>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
@@ -19,8 +22,22 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QtTest>
+#include <QPrinter>
 
 namespace {
+
+// Work held until the test runs it, in the order it likes.
+class HeldRunner : public klasa::TaskRunner {
+public:
+    void run(std::function<void()> work, std::function<void()> done) override { held.append({work, done}); }
+    void toGui(std::function<void()> f) override { f(); }
+    void finish(int i)
+    {
+        held[i].first();
+        held[i].second();
+    }
+    QList<QPair<std::function<void()>, std::function<void()>>> held;
+};
 
 QStringList pageTexts(const QString &pdf)
 {
@@ -231,6 +248,113 @@ private slots:
         QCOMPARE(window_->session().diplomaPath(), dir_->file(QStringLiteral("Dyplomy/d.dyp")));
         QCOMPARE(window_->session().pages().size(), 6);
         QCOMPARE(window_->windowTitle(), QStringLiteral("Dyplomy dla klasy — klasa-3a.csv"));
+    }
+
+    // A problem line leads to its page; a diploma changed on disk is read
+    // again; column meanings and options come back for the same layout.
+    void problemsFileChangesAndRememberedChoices()
+    {
+        writeBytes(dir_->file(QStringLiteral("dup.csv")),
+                   "Imię;Nazwisko;Klasa;Ocena\nAnna;Nowak;3a;x\nJan;Kos;3a;y\nAnna;Nowak;3a;z\n");
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("dup.csv"))));
+        auto *problems = window_->findChild<QListWidget *>(QStringLiteral("problems"));
+        QListWidgetItem *duplicate = nullptr;
+        for (int i = 0; i < problems->count(); ++i)
+            if (problems->item(i)->text().contains(QStringLiteral("powtórzone")))
+                duplicate = problems->item(i);
+        QVERIFY(duplicate);
+        QVERIFY2(duplicate->text().startsWith(QStringLiteral("str. 1: ")), qPrintable(duplicate->text()));
+        window_->showPage(2);
+        emit problems->itemActivated(duplicate);
+        QCOMPARE(window_->currentPage(), 0);
+
+        window_->chooseColumn(3, {klasa::ColumnChoice::Ignored, 0, {}});
+        window_->findChild<QCheckBox *>(QStringLiteral("shrink"))->setChecked(true);
+        window_->findChild<QCheckBox *>(QStringLiteral("textBackground"))->setChecked(false);
+        QVERIFY(!window_->session().pages()[0].input.textBackground);
+
+        writeDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp")), QStringLiteral("Nowy nagłówek"), QStringLiteral("klasa {Klasa}"));
+        QTRY_VERIFY(window_->findChild<QPlainTextEdit *>(QStringLiteral("diplomaTexts"))->toPlainText().contains(QStringLiteral("Nowy nagłówek")));
+        QCOMPARE(window_->session().pages()[0].input.texts.heading, QStringLiteral("Nowy nagłówek"));
+
+        window_.reset();
+        window_ = std::make_unique<klasa::ClassWindow>(dir_->path(), &runner_);
+        QVERIFY(window_->findChild<QCheckBox *>(QStringLiteral("shrink"))->isChecked());
+        QVERIFY(!window_->findChild<QCheckBox *>(QStringLiteral("textBackground"))->isChecked());
+        platform_->openAnswers.push_back(dir_->file(QStringLiteral("Dyplomy/d.dyp")));
+        window_->openDiplomaDialog();
+        QCOMPARE(platform_->fileDialogs.last().initialFolder, dir_->file(QStringLiteral("Dyplomy")));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv")))); // the same header
+        QCOMPARE(window_->columnCombo(3)->currentText(), QStringLiteral("pomiń"));
+    }
+
+    // One question for the files a folder would have replaced; the print
+    // dialog's printer, range and copies reach the queue as PDF jobs.
+    void separateFilesAndPrintJob()
+    {
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        const QString folder = dir_->file(QStringLiteral("osobno"));
+        QDir().mkpath(folder);
+        writeBytes(folder + QStringLiteral("/Uczeń1 Nowak1.pdf"), "earlier 1");
+        writeBytes(folder + QStringLiteral("/Uczeń2 Nowak2.pdf"), "earlier 2");
+        platform_->saveAnswers.push_back(folder);
+        platform_->answers.push_back(false);
+        window_->saveSeparate();
+        QCOMPARE(platform_->texts(QStringLiteral("ask")).size(), 1);
+        QVERIFY2(platform_->texts(QStringLiteral("ask")).last().contains(QStringLiteral("są już 2 pliki")),
+                 qPrintable(platform_->texts(QStringLiteral("ask")).last()));
+        QCOMPARE(readBytes(folder + QStringLiteral("/Uczeń1 Nowak1.pdf")), QByteArray("earlier 1"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 2);
+        platform_->saveAnswers.push_back(folder);
+        platform_->answers.push_back(true);
+        window_->saveSeparate();
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 6);
+        QCOMPARE(pageTexts(folder + QStringLiteral("/Uczeń1 Nowak1.pdf")).size(), 1);
+        QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(),
+                 QStringLiteral("Zapisano 6 dyplomów w folderze osobno"));
+
+        QStringList jobs;
+        window_->printSubmit = [&](const QString &printer, const QString &pdf, const QString &title) {
+            jobs.append(QStringLiteral("%1 %2 %3").arg(printer, title).arg(pageTexts(pdf).size()));
+        };
+        platform_->printAnswers.push_back(true);
+        QString queue; // the system's first queue when sala-12 is unknown
+        platform_->preparePrinter = [&](QPrinter &printer) {
+            printer.setPrinterName(QStringLiteral("sala-12"));
+            queue = printer.printerName();
+            printer.setOutputFormat(QPrinter::NativeFormat);
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(2, 4);
+            printer.setCopyCount(2);
+        };
+        window_->printPages();
+        if (queue.isEmpty())
+            QSKIP("no print system to name a queue in");
+        QCOMPARE(jobs, (QStringList{queue + QStringLiteral(" d.dyp 3"), queue + QStringLiteral(" d.dyp 3")}));
+    }
+
+    // Pages asked for one after another: the last request is the one shown,
+    // whichever drawing ends first.
+    void newestPreviewWins()
+    {
+        HeldRunner held;
+        window_ = std::make_unique<klasa::ClassWindow>(dir_->path(), &held);
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        const int before = int(held.held.size());
+        window_->showPage(1);
+        window_->showPage(4);
+        QCOMPARE(held.held.size(), before + 2);
+        held.finish(before + 1);
+        const QImage newest = window_->previewImage();
+        QVERIFY(!newest.isNull());
+        held.finish(before); // the older one ends late and is dropped
+        QCOMPARE(window_->previewImage(), newest);
+        QCOMPARE(newest, druk::pageImage(window_->session().pages()[4].input, printing::SheetGeometry::a4(600),
+                                         klasa::ClassWindow::PreviewDpi));
+        window_.reset(); // before the runner
     }
 
 private:
