@@ -190,7 +190,7 @@ void ClassWindow::buildWindow()
     QMenu *pages = menuBar()->addMenu(QStringLiteral("&Strony"));
     action(pages, QStringLiteral("&Poprzednia strona"), QKeySequence(Qt::Key_PageUp), [this] { showPage(page_ - 1); });
     action(pages, QStringLiteral("&Następna strona"), QKeySequence(Qt::Key_PageDown), [this] { showPage(page_ + 1); });
-    QMenu *templates = menuBar()->addMenu(QStringLiteral("&Wzór"));
+    QMenu *templates = menuBar()->addMenu(QStringLiteral("W&zór"));
     action(templates, QStringLiteral("Dodaj &własny wzór…"), QKeySequence(), &ClassWindow::addOwnTemplate);
     resize(1000, 740);
 }
@@ -272,14 +272,14 @@ QWidget *ClassWindow::templatePart()
     });
     layout->addWidget(gallery_);
     auto *row = new QHBoxLayout;
-    auto *own = new QPushButton(QStringLiteral("Wzór &dyplomu"));
+    auto *own = new QPushButton(QStringLiteral("Wzór d&yplomu"));
     connect(own, &QPushButton::clicked, this, [this] {
         session_.chooseTemplate(session_.diploma().templateNumber);
         refreshDiploma();
         refreshGallery();
         rebuildPages();
     });
-    auto *add = new QPushButton(QStringLiteral("Dodaj własny &wzór…"));
+    auto *add = new QPushButton(QStringLiteral("Dodaj własny wzó&r…"));
     connect(add, &QPushButton::clicked, this, &ClassWindow::addOwnTemplate);
     row->addWidget(own);
     row->addWidget(add);
@@ -301,7 +301,7 @@ QWidget *ClassWindow::pagesPart()
     previewLabel_->setAutoFillBackground(true);
     layout->addWidget(previewLabel_, 3);
     auto *nav = new QHBoxLayout;
-    auto *prev = new QPushButton(QStringLiteral("◀ &Poprzednia"));
+    auto *prev = new QPushButton(QStringLiteral("◀ Poprz&ednia"));
     connect(prev, &QPushButton::clicked, this, [this] { showPage(page_ - 1); });
     auto *next = new QPushButton(QStringLiteral("&Następna ▶"));
     connect(next, &QPushButton::clicked, this, [this] { showPage(page_ + 1); });
@@ -322,8 +322,8 @@ QWidget *ClassWindow::pagesPart()
     nav->addWidget(next);
     layout->addLayout(nav);
     auto *opts = new QHBoxLayout;
-    shrinkBox_ = new QCheckBox(QStringLiteral("D&opasuj zbyt długie"));
-    centreBox_ = new QCheckBox(QStringLiteral("Wyśr&odkuj"));
+    shrinkBox_ = new QCheckBox(QStringLiteral("Dopasuj zbyt dłu&gie"));
+    centreBox_ = new QCheckBox(QStringLiteral("Wyśrod&kuj"));
     backgroundBox_ = new QCheckBox(QStringLiteral("&Białe tło pod tekstem"));
     shrinkBox_->setObjectName(QStringLiteral("shrink"));
     centreBox_->setObjectName(QStringLiteral("centre"));
@@ -339,6 +339,8 @@ QWidget *ClassWindow::pagesPart()
     problems_ = new QListWidget;
     problems_->setObjectName(QStringLiteral("problems"));
     problems_->setMaximumHeight(120);
+    problems_->setWordWrap(true);
+    problems_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(problems_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
         const int page = item->data(Qt::UserRole).toInt();
         if (page >= 0)
@@ -361,9 +363,9 @@ QWidget *ClassWindow::outputPart()
         row->addWidget(b);
         outputButtons_.append(b);
     };
-    button(QStringLiteral("Zapisz &PDF…"), "savePdf", &ClassWindow::savePdf);
-    button(QStringLiteral("Osobne pliki PD&F…"), "saveSeparate", &ClassWindow::saveSeparate);
-    button(QStringLiteral("D&rukuj…"), "print", &ClassWindow::printPages);
+    button(QStringLiteral("Zap&isz PDF…"), "savePdf", &ClassWindow::savePdf);
+    button(QStringLiteral("&Osobne pliki PDF…"), "saveSeparate", &ClassWindow::saveSeparate);
+    button(QStringLiteral("Dr&ukuj…"), "print", &ClassWindow::printPages);
     layout->addLayout(row);
     auto *progressRow = new QHBoxLayout;
     progress_ = new QProgressBar;

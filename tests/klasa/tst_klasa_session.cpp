@@ -9,7 +9,13 @@
 #include "diplomafile/DiplomaRecord.h"
 #include "druk/BatchRun.h"
 #include "druk/Failure.h"
+#include "druk/PageImage.h"
 #include "klasa/ClassSession.h"
+#include "wmf/Metafile.h"
+#include "wmf/MetafilePaintDevice.h"
+
+#include <QPainter>
+#include <QProcess>
 
 #include <QtTest>
 
@@ -156,6 +162,47 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(druk::Cancelled, druk::runBatch(plan, pages, {}, &cancel));
         QVERIFY(!QFileInfo::exists(plan.path));
         QVERIFY_THROWS_EXCEPTION(druk::Failure, druk::runBatch(plan, {}, {}));
+    }
+
+    // Without the white cells the template shows beneath the texts, in the
+    // preview and in dyplom-druk --bez-tla alike; with them it does not.
+    void textBackgroundFollowsTheOption()
+    {
+        wmf::MetafilePaintDevice device;
+        {
+            QPainter p(&device);
+            p.fillRect(QRect(0, 0, device.width(), device.height()), QColor(40, 90, 160));
+        }
+        writeBytes(dir_->file(QStringLiteral("Wzory/BDR_0001.wmf")), device.finish());
+        session_->openDiploma(dir_->file(QStringLiteral("d.dyp")));
+        session_->rebuild();
+        QVERIFY2(!session_->blocked(), qPrintable(session_->problems().value(0).text));
+        const printing::PrintInput page = session_->pages().value(0).input;
+        QVERIFY(page.textBackground);
+        const auto whiteShare = [](const QImage &image) {
+            int white = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    white += image.pixel(x, y) == qRgb(255, 255, 255) ? 1 : 0;
+            return white;
+        };
+        const QImage opaque = druk::pageImage(page, printing::SheetGeometry::a4(600), 50);
+        klasa::ClassSession::Options o;
+        o.textBackground = false;
+        session_->setOptions(o);
+        session_->rebuild();
+        const QImage clear = druk::pageImage(session_->pages().value(0).input, printing::SheetGeometry::a4(600), 50);
+        QVERIFY2(whiteShare(opaque) > 200, "the text cells are white");
+        QCOMPARE(whiteShare(clear), 0);
+
+        QProcess druk;
+        druk.setWorkingDirectory(dir_->path());
+        druk.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-druk"),
+                   {QStringLiteral("d.dyp"), QStringLiteral("--png"), QStringLiteral("png"), QStringLiteral("--dpi"),
+                    QStringLiteral("50"), QStringLiteral("--bez-tla")});
+        QVERIFY(druk.waitForFinished(120000));
+        QVERIFY2(druk.exitCode() == 0, druk.readAllStandardError().constData());
+        QCOMPARE(QImage(dir_->file(QStringLiteral("png/strona-001.png"))).convertToFormat(QImage::Format_RGB32), clear);
     }
 
 private:

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QClipboard>
 #include <QComboBox>
@@ -355,6 +356,39 @@ private slots:
         QCOMPARE(newest, druk::pageImage(window_->session().pages()[4].input, printing::SheetGeometry::a4(600),
                                          klasa::ClassWindow::PreviewDpi));
         window_.reset(); // before the runner
+    }
+
+    // Every control has its own Alt key: two of one letter would make the
+    // second unreachable by keyboard.
+    void acceleratorsAreUnique()
+    {
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        const auto letterOf = [](const QString &text) {
+            for (int i = 0; i + 1 < text.size(); ++i)
+                if (text[i] == QLatin1Char('&'))
+                    return text[i + 1] == QLatin1Char('&') ? QChar() : text[i + 1].toLower();
+            return QChar();
+        };
+        QHash<QChar, QString> taken;
+        QStringList clashes;
+        const auto add = [&](const QString &text) {
+            const QChar c = letterOf(text);
+            if (c.isNull())
+                return;
+            if (taken.contains(c))
+                clashes.append(taken[c] + QStringLiteral(" / ") + text);
+            taken.insert(c, text);
+        };
+        for (QAction *menu : window_->menuBar()->actions())
+            add(menu->text());
+        for (QAbstractButton *b : window_->findChildren<QAbstractButton *>())
+            add(b->text());
+        for (QLabel *l : window_->findChildren<QLabel *>())
+            if (l->buddy() && !qobject_cast<QComboBox *>(l->buddy()))
+                add(l->text());
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QStringLiteral("; "))));
+        QVERIFY(taken.size() >= 15);
     }
 
 private:
