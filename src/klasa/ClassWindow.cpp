@@ -97,12 +97,16 @@ ClassWindow::ClassWindow(const QString &programDir, TaskRunner *runner, QWidget 
     : QMainWindow(parent), programDir_(programDir)
 {
     if (runner) {
-        runner_ = thumbRunner_ = runner;
+        runner_ = thumbRunner_ = saveRunner_ = runner;
     } else {
+        // Pools of their own: a long save starves neither the preview nor
+        // the gallery.
         ownRunner_ = std::make_unique<PoolRunner>(this, 1);
         ownThumbRunner_ = std::make_unique<PoolRunner>(this, 2);
+        ownSaveRunner_ = std::make_unique<PoolRunner>(this, 1);
         runner_ = ownRunner_.get();
         thumbRunner_ = ownThumbRunner_.get();
+        saveRunner_ = ownSaveRunner_.get();
     }
     session_.setTemplatesFolder(wzory::templateFolder(programDir_));
     {
@@ -147,6 +151,7 @@ ClassWindow::~ClassWindow()
         cancel_->store(true);
     // Workers first (their results are then dropped with the window's
     // events), then the widgets, which ask the models while they go.
+    ownSaveRunner_.reset();
     ownRunner_.reset();
     ownThumbRunner_.reset();
     table_->setModel(nullptr);
@@ -888,10 +893,10 @@ void ClassWindow::startRun(const druk::BatchPlan &plan, const QList<druk::Page> 
     auto cancel = cancel_;
     auto error = std::make_shared<QString>();
     auto cancelled = std::make_shared<bool>(false);
-    TaskRunner *runner = runner_;
+    TaskRunner *runner = saveRunner_;
     const druk::PrintSubmit submit = printSubmit;
     const QString folder = plan.output == druk::BatchOutput::PdfPerPage ? plan.path : QFileInfo(plan.path).absolutePath();
-    runner_->run([=] {
+    saveRunner_->run([=] {
         try {
             druk::runBatch(plan, pages, [=](int done, int total) {
                 runner->toGui([this, done, total] {

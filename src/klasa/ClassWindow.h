@@ -100,8 +100,10 @@ private:
     QString programDir_;
     std::unique_ptr<TaskRunner> ownRunner_;
     std::unique_ptr<TaskRunner> ownThumbRunner_;
-    TaskRunner *runner_;
-    TaskRunner *thumbRunner_;
+    std::unique_ptr<TaskRunner> ownSaveRunner_;
+    TaskRunner *runner_;      // previews
+    TaskRunner *thumbRunner_; // gallery thumbnails
+    TaskRunner *saveRunner_;  // saving and printing, one run at a time
     ClassSession session_;
     ListTableModel *model_;
     std::unique_ptr<Thumbnails> thumbnails_;

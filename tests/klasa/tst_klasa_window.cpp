@@ -246,6 +246,12 @@ private slots:
         const bool listRead = window_->loadList(dir_->file(QStringLiteral("nie-ma.csv")));
         QVERIFY(!listRead);
         QVERIFY(platform_->errors().last().contains(QStringLiteral("nie-ma.csv")));
+        // A folder that cannot be: the file below a file.
+        const QString nowhere = dir_->file(QStringLiteral("klasa-3a.csv/wynik.pdf"));
+        platform_->saveAnswers.push_back(nowhere);
+        window_->savePdf();
+        QVERIFY2(platform_->errors().last().startsWith(nowhere + QStringLiteral(": ")), qPrintable(platform_->errors().last()));
+        QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(), QStringLiteral("Nie zapisano."));
         QCOMPARE(window_->session().diplomaPath(), dir_->file(QStringLiteral("Dyplomy/d.dyp")));
         QCOMPARE(window_->session().pages().size(), 6);
         QCOMPARE(window_->windowTitle(), QStringLiteral("Dyplomy dla klasy — klasa-3a.csv"));
