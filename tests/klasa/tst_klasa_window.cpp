@@ -397,6 +397,32 @@ private slots:
         QVERIFY(taken.size() >= 15);
     }
 
+    // The program's own pools: the preview, the gallery and a save arrive
+    // on the GUI thread while the window goes on answering.
+    void threadsOfTheProgram()
+    {
+        window_ = std::make_unique<klasa::ClassWindow>(dir_->path());
+        window_->show();
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        // Generous waits: the machine's cores are shared.
+        QTRY_VERIFY_WITH_TIMEOUT(!window_->previewImage().isNull(), 30000);
+        window_->showPage(3);
+        QTRY_COMPARE_WITH_TIMEOUT(window_->previewImage(), druk::pageImage(window_->session().pages()[3].input,
+                                                              printing::SheetGeometry::a4(600),
+                                                              klasa::ClassWindow::PreviewDpi), 30000);
+        auto *gallery = window_->findChild<QListWidget *>(QStringLiteral("gallery"));
+        QTRY_VERIFY_WITH_TIMEOUT(!gallery->item(gallery->count() - 1)->icon().isNull(), 30000);
+        const QString pdf = dir_->file(QStringLiteral("watki.pdf"));
+        platform_->saveAnswers.push_back(pdf);
+        window_->savePdf();
+        QVERIFY(window_->busy());
+        QTRY_VERIFY_WITH_TIMEOUT(!window_->busy(), 60000);
+        QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(),
+                 QStringLiteral("Zapisano 6 dyplomów w watki.pdf"));
+        QCOMPARE(pageTexts(pdf).size(), 6);
+    }
+
 private:
     klasa::InlineRunner runner_;
     std::unique_ptr<TempProgramDir> dir_;
