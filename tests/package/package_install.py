@@ -276,6 +276,23 @@ try:
         klasa.kill()
         klasa.wait(10)
     mark('class window shown')
+    # ... and from a home folder of its own that nothing used before.
+    fresh = os.path.join(work, 'fresh-home')
+    os.makedirs(fresh)
+    klasa = subprocess.Popen(['dyplom-klasa'], cwd=fresh, env=dict(user_env, HOME=fresh),
+                             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    try:
+        wait_for('the class window from an empty home', lambda: 'Dyplomy dla klasy' in run(
+            'xdotool', 'search', '--onlyvisible', '--name', 'Dyplomy dla klasy', 'getwindowname', '%@',
+            env=user_env, check=False).stdout)
+        fresh_user = os.path.join(fresh, '.local/share/dyplom/Wzory')
+        wait_for('the templates in the new home', lambda: os.path.isdir(fresh_user)
+                 and sorted(os.listdir(fresh_user)) == shipped)
+        assert klasa.poll() is None, f'dyplom-klasa keeps running: {klasa.stderr.read().decode()}'
+    finally:
+        klasa.kill()
+        klasa.wait(10)
+    mark('class window from an empty home')
     # dyplom-wzory from the home folder works on the same catalogue.
     listed = run('dyplom-wzory', 'lista', cwd=home, env=dict(user_env, QT_QPA_PLATFORM='offscreen'))
     assert '\n0001 ' in listed.stdout and not os.path.exists(os.path.join(home, 'Wzory')), \
