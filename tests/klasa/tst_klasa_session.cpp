@@ -15,6 +15,8 @@
 #include "wmf/MetafilePaintDevice.h"
 
 #include <QPainter>
+#include <thread>
+#include <vector>
 #include <QProcess>
 
 #include <QtTest>
@@ -203,6 +205,32 @@ private slots:
         QVERIFY(druk.waitForFinished(120000));
         QVERIFY2(druk.exitCode() == 0, druk.readAllStandardError().constData());
         QCOMPARE(QImage(dir_->file(QStringLiteral("png/strona-001.png"))).convertToFormat(QImage::Format_RGB32), clear);
+    }
+
+    // Pages drawn on several threads at once (a preview while a save runs)
+    // are those drawn one by one.
+    void pagesDrawnAtOnceOnThreads()
+    {
+        session_->pasteList(QStringLiteral("Anna Nowak\nJan Kos\nOla Lis\nEwa Bąk\n"));
+        session_->rebuild();
+        const QList<druk::Page> pages = session_->pages();
+        // Two printer resolutions, so that a thread using another's grid shows.
+        const printing::SheetGeometry sheets[2] = {printing::SheetGeometry::a4(300), printing::SheetGeometry::a4(600)};
+        QList<QImage> alone;
+        for (int i = 0; i < pages.size() * 2; ++i)
+            alone.append(druk::pageImage(pages[i / 2].input, sheets[i % 2], 40));
+        QList<QImage> together(alone.size() * 3);
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 4; ++t)
+            threads.emplace_back([&, t] {
+                for (int i = t; i < together.size(); i += 4)
+                    together[i] = druk::pageImage(pages[(i % alone.size()) / 2].input, sheets[i % 2], 40);
+            });
+        for (std::thread &t : threads)
+            t.join();
+        QVERIFY(alone[0] != alone[1]);
+        for (int i = 0; i < together.size(); ++i)
+            QVERIFY2(together[i] == alone[i % alone.size()], qPrintable(QStringLiteral("drawing %1").arg(i)));
     }
 
 private:
