@@ -108,9 +108,15 @@ ClassList buildClassList(const printing::PrintInput &base, const ClassListSettin
 ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSettings &settings,
                             const std::function<void(ClassPage &&)> &take)
 {
+    return buildClassList(base, settings, nullptr, take);
+}
+
+ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSettings &settings, const Table *given,
+                            const std::function<void(ClassPage &&)> &take)
+{
     ClassSummary sum;
     QList<MergedRecord> merged;
-    if (settings.listPath.isEmpty()) {
+    if (settings.listPath.isEmpty() && !given) {
         MergedRecord only;
         only.texts = base.texts;
         merged.append(only);
@@ -118,7 +124,8 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
         // The table and the records not chosen go before the pages are made.
         MergeResult result;
         {
-            const Table table = readTable(settings.listPath, settings.read, settings.limits);
+            const Table read = given ? Table() : readTable(settings.listPath, settings.read, settings.limits);
+            const Table &table = given ? *given : read;
             MergeSettings ms;
             ms.noHeader = settings.noHeader;
             ms.listName = settings.listPath;

@@ -86,6 +86,11 @@ ClassList buildClassList(const printing::PrintInput &base, const ClassListSettin
 ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSettings &settings,
                             const std::function<void(ClassPage &&)> &take);
 
+// The same for a table already read (the class window's, with its fixes);
+// settings.listPath only names it in messages. Without table, as above.
+ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSettings &settings, const Table *table,
+                            const std::function<void(ClassPage &&)> &take);
+
 // The summary --sprawdz prints, line by line (Polish).
 QStringList checkReport(const ClassSummary &summary);
 // "przeczytano 31 wierszy: 28 stron, pominięto 3".

@@ -73,6 +73,8 @@ Options parseOptions(const QStringList &arguments)
             o.catalogue = args.value();
         } else if (arg == QLatin1String("--wzory")) {
             o.templatesDir = args.value();
+        } else if (arg == QLatin1String("--bez-tla")) {
+            o.noTextBackground = true;
         } else if (arg == QLatin1String("--scisle")) {
             o.strict = true;
         } else if (parseListOption(args, o.lists)) {
@@ -131,6 +133,7 @@ QString helpText()
         "                           w trakcie pracy\n"
         "  --png KATALOG            strony jako obrazy PNG (strona-001.png …)\n"
         "  --dpi N                  rozdzielczość obrazów PNG (domyślnie 150)\n"
+        "  --bez-tla                teksty bez białego tła, wzór widać pod nimi\n"
         "  --katalog PLIK.pdf       katalog wszystkich wzorów z numerami, 9 na stronie\n"
         "  --wzory KATALOG          folder ze wzorami BDR_nnnn.wmf\n"
         "  --scisle                 uszkodzony wzór, tekst poza arkuszem albo poza wolnym polem wzoru\n"
@@ -170,6 +173,7 @@ QString helpText()
         "                           PNG), a dangling link and a file that appeared meanwhile\n"
         "  --png DIR                pages as PNG pictures (strona-001.png ...)\n"
         "  --dpi N                  resolution of the PNG pictures (default 150)\n"
+        "  --bez-tla                texts without their white cells, the template shows beneath\n"
         "  --katalog FILE.pdf       catalogue of all templates with their numbers, 9 per page\n"
         "  --wzory DIR              the folder of the templates BDR_nnnn.wmf\n"
         "  --scisle                 strict: a damaged template, a text off the sheet or over the\n"

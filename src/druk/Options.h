@@ -40,6 +40,7 @@ struct Options {
     int pngDpi = 150;         // --dpi
     QString catalogue;        // --katalog
     QString templatesDir;     // --wzory; empty: found as the editor finds them
+    bool noTextBackground = false; // --bez-tla
     bool strict = false;      // --scisle: a damaged template, a text off the sheet or over the border is an error
     ListOptions lists;        // how the list is read and fitted
 };

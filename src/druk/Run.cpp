@@ -1,5 +1,6 @@
 #include "Run.h"
 
+#include "BatchRun.h"
 #include "Catalogue.h"
 #include "ClassPages.h"
 #include "CompactPdf.h"
@@ -93,6 +94,7 @@ printing::PrintInput inputFor(const diplomafile::DiplomaContent &content, const 
     in.picture = picture;
     in.templateLeft = options.templateLeft;
     in.templateTop = options.templateTop;
+    in.textBackground = !options.noTextBackground;
     return in;
 }
 
@@ -288,22 +290,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         if (!options.separateDir.isEmpty()) {
             followLinks(options.separateDir); // no link planted by another user
             folders.make(options.separateDir);
-            QStringList stems;
-            for (const Page &p : pages)
-                stems.append(safeFileStem(p.input.texts.recipient));
-            const QStringList names = uniqueFileNames(stems, QStringLiteral(".pdf"));
-            const QDir dir(options.separateDir);
-            CompactPdfWriter writer(geometry, pages.first().input);
-            if (!options.overwrite)
-                for (const QString &name : names)
-                    if (nameTaken(dir.filePath(name))) // a dangling link too
-                        throw Failure(dir.filePath(name), QStringLiteral("plik już istnieje (--nadpisz pozwala go zastąpić)"));
             OffPageTexts offPage; // over all the files: a heading too wide is said once
-            for (int i = 0; i < pages.size(); ++i) {
-                writer.write(outputs.stage(dir.filePath(names[i])), {pages[i]}, offPage, {},
-                             pages[i].input.texts.recipient);
-                progress(i + 1, int(pages.size()));
-            }
+            writeSeparatePdfs(outputs, options.separateDir, pages, geometry, options.overwrite, offPage, progress);
             for (const QString &line : offPage.warnings())
                 warn(line);
             warnedOnce = true;
@@ -336,10 +324,11 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
             if (options.printerDpiGiven)
                 printer.setResolution(options.printerDpi);
             // The compact PDF of the whole list goes to the queue as one job.
-            ScratchFolder scratch;
-            const std::unique_ptr<OutputFile> job = scratch.create(QStringLiteral("dyplomy.pdf"));
-            toPdf(*job, pages, geometryOf(printer), warn, progress, heading);
-            sendToPrinter(printer.printerName(), job->path(), QFileInfo(options.diploma).fileName());
+            OffPageTexts offPage;
+            printAsOneJob(printer.printerName(), pages, geometryOf(printer), heading, QFileInfo(options.diploma).fileName(),
+                          offPage, progress);
+            for (const QString &line : offPage.warnings())
+                warn(line);
         }
 
         // Every output is whole: only now are they put in place.

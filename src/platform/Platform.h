@@ -46,6 +46,12 @@ public:
     // Dialogs; nullopt when cancelled.
     virtual std::optional<QString> openFileName(QWidget *parent, const FileDialogSettings &settings) = 0;
     virtual std::optional<QString> saveFileName(QWidget *parent, const FileDialogSettings &settings) = 0;
+    // A folder (settings.title, initialFolder); the seam's doubles may
+    // answer it as a save dialog.
+    virtual std::optional<QString> chooseFolder(QWidget *parent, const FileDialogSettings &settings)
+    {
+        return saveFileName(parent, settings);
+    }
     virtual std::optional<FontChoice> chooseFont(QWidget *parent, const FontChoice &current) = 0;
     virtual bool printDialog(QWidget *parent, QPrinter &printer) = 0;
 

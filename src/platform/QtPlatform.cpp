@@ -103,6 +103,15 @@ std::optional<QString> QtPlatform::saveFileName(QWidget *parent, const FileDialo
     return runFileDialog(dialog);
 }
 
+std::optional<QString> QtPlatform::chooseFolder(QWidget *parent, const FileDialogSettings &settings)
+{
+    QFileDialog dialog(parent);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    prepareFileDialog(dialog, settings);
+    return runFileDialog(dialog);
+}
+
 std::optional<FontChoice> QtPlatform::chooseFont(QWidget *parent, const FontChoice &current)
 {
     if (fontDialogRunner())

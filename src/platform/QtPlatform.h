@@ -14,6 +14,7 @@ public:
     void reportError(QWidget *parent, const QString &text) override;
     std::optional<QString> openFileName(QWidget *parent, const FileDialogSettings &settings) override;
     std::optional<QString> saveFileName(QWidget *parent, const FileDialogSettings &settings) override;
+    std::optional<QString> chooseFolder(QWidget *parent, const FileDialogSettings &settings) override;
     std::optional<FontChoice> chooseFont(QWidget *parent, const FontChoice &current) override;
     bool printDialog(QWidget *parent, QPrinter &printer) override;
     void exitProcess(int code) override;

@@ -8,8 +8,10 @@ namespace printing {
 
 namespace {
 
-PrinterGrid grid;
-PrinterDevice *selected = nullptr;
+// Per thread: the class window draws a preview while it saves, each print
+// command on a thread of its own.
+thread_local PrinterGrid grid;
+thread_local PrinterDevice *selected = nullptr;
 
 std::int32_t clampToInt32(std::int64_t value)
 {

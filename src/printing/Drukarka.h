@@ -35,14 +35,14 @@ private:
     std::int32_t verticalDotsPerMm_ = 0;
 };
 
-// The unit's one grid, all zero until the first print command.
+// The unit's grid (one per thread), all zero until the first print command.
 const PrinterGrid &printerGrid();
 
 // Dots per millimetre for a resolution in dots per inch.
 std::int32_t dotsPerMillimetre(std::int32_t dpi);
 
-// The printer the unit works on while a print command runs. Selecting a
-// printer lasts for the lifetime of this object.
+// The printer the unit works on while a print command runs (on this
+// thread). Selecting a printer lasts for the lifetime of this object.
 class PrinterSelection {
 public:
     explicit PrinterSelection(PrinterDevice &device);

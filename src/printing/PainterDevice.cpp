@@ -18,6 +18,7 @@ void PainterDevice::startDrawing(QPainter &painter)
     font_ = painter.font();
     colour_ = Qt::black;
     offThePage_.clear();
+    textBackground_ = true;
 }
 
 void PainterDevice::stretchDraw(const DeviceRect &rect, const wmf::Metafile &picture)
@@ -64,7 +65,10 @@ void PainterDevice::textOut(std::int32_t x, std::int32_t y, const QString &text)
     painter->setPen(colour_);
     const QFontMetricsF metrics(font_, painter->device());
     const QRectF cell(x, y, metrics.horizontalAdvance(text), metrics.height());
-    painter->fillRect(cell, painter->background());
+    if (textBackground_)
+        painter->fillRect(cell, painter->background());
+    else
+        painter->setBackgroundMode(Qt::TransparentMode);
     painter->drawText(QPointF(x, y + metrics.ascent()), text);
     if (cell.left() < 0 || cell.top() < 0 || cell.right() > horzRes() || cell.bottom() > vertRes())
         offThePage_.append(text);

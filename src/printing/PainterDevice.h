@@ -22,6 +22,7 @@ public:
     void setFontSize(std::int32_t points) override;
 
     void textOut(std::int32_t x, std::int32_t y, const QString &text) override;
+    void setTextBackground(bool on) override { textBackground_ = on; }
 
     // Texts of the current job whose cell does not lie wholly inside the
     // printable area.
@@ -37,6 +38,7 @@ private:
     QFont font_;
     QColor colour_ = Qt::black;
     QStringList offThePage_;
+    bool textBackground_ = true;
 };
 
 } // namespace printing

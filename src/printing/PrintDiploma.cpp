@@ -61,6 +61,7 @@ void printDiploma(PrinterDevice &device, const PrintInput &input)
 
     UstawDrukarke();
     device.beginJob(QString());
+    device.setTextBackground(input.textBackground);
 
     // A broken template must not cost the sheet: the texts still print and
     // the failure is reported once the job has gone out.

@@ -21,6 +21,9 @@ struct PrintInput {
     // A left margin of its own for a body line (preview units, as
     // TextBlockStyle::left), e.g. a class list's centred lines; unset: body.left.
     std::optional<std::int32_t> bodyLeft[6];
+    // Texts on a white cell that hides the template beneath (the print
+    // look); false draws them transparent, as the editor's preview does.
+    bool textBackground = true;
 };
 
 // Prints one diploma as one job of one page on device: the template

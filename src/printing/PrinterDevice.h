@@ -61,6 +61,9 @@ public:
     // One line with the top-left corner of its cell at (x, y); the cell is
     // painted opaque white, so the text hides what lies beneath it.
     virtual void textOut(std::int32_t x, std::int32_t y, const QString &text) = 0;
+    // Whether text cells are painted white (the default) for the open job;
+    // devices that cannot draw transparent text ignore it.
+    virtual void setTextBackground(bool) {}
 };
 
 // Character height in dots of a font of the given size in points.

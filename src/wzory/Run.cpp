@@ -79,35 +79,17 @@ QString relative(const QString &path)
 
 void add(const Options &o, const QString &folder, QTextStream &out, QTextStream &err)
 {
-    ImportOptions io;
-    io.fit = o.fit;
-    io.page = o.page;
-    io.rotate = o.rotate;
-    const platform::DataEnvironment env = platform::processDataEnvironment();
-    const QString shipped = platform::shippedDataDir(env);
-    if (!o.forEveryone && !shipped.isEmpty() && samePlace(folder, templateFolder(shipped)))
-        throw ImportError(QStringLiteral("%1 to wzory dołączone do programu, które zastępuje każda aktualizacja; "
-                                         "wzór dla całej szkoły: sudo dyplom-wzory dodaj --dla-wszystkich %2")
-                              .arg(relative(folder), o.design));
-    // The number is checked before the work, and again when storing.
-    const int number = o.forEveryone ? freeSchoolNumber(folder, env, o.number)
-                       : o.number > 0 ? o.number
-                                      : nextFreeNumber(folder);
-    if (!o.overwrite)
-        for (const StoredTemplate &t : storedTemplates(folder))
-            if (t.number == number)
-                throw ImportError(QStringLiteral("%1 już istnieje (--nadpisz pozwala go zastąpić)").arg(relative(t.path)));
-    const ImportResult r = importContained(o.design, io);
-    if (o.strict && !r.warnings.isEmpty())
-        throw ImportError(r.warnings.front() + QStringLiteral(" (--scisle)"));
-    for (const QString &warning : r.warnings)
+    QString path;
+    QByteArray metafile;
+    QStringList warnings;
+    const int number = addDesign(o, folder, &path, nullptr, &metafile, &warnings);
+    for (const QString &warning : warnings)
         err << "dyplom-wzory: uwaga: " << warning << "\n";
-    const QString path = storeTemplate(folder, number, r.metafile, o.overwrite);
     out << QStringLiteral("%1: wzór nr %2, %3 B, %4\n")
                .arg(relative(path))
                .arg(number)
-               .arg(r.metafile.size())
-               .arg(describeTemplate(r.metafile));
+               .arg(metafile.size())
+               .arg(describeTemplate(metafile));
 }
 
 QString originText(platform::TemplateOrigin origin)
@@ -204,6 +186,43 @@ void preview(const Options &o, const QString &folder)
 }
 
 } // namespace
+
+int addDesign(const Options &o, const QString &folder, QString *stored, qint64 *bytes, QByteArray *metafile,
+              QStringList *warnings, Containment containment)
+{
+    ImportOptions io;
+    io.fit = o.fit;
+    io.page = o.page;
+    io.rotate = o.rotate;
+    const platform::DataEnvironment env = platform::processDataEnvironment();
+    const QString shipped = platform::shippedDataDir(env);
+    if (!o.forEveryone && !shipped.isEmpty() && samePlace(folder, templateFolder(shipped)))
+        throw ImportError(QStringLiteral("%1 to wzory dołączone do programu, które zastępuje każda aktualizacja; "
+                                         "wzór dla całej szkoły: sudo dyplom-wzory dodaj --dla-wszystkich %2")
+                              .arg(relative(folder), o.design));
+    // The number is checked before the work, and again when storing.
+    const int number = o.forEveryone ? freeSchoolNumber(folder, env, o.number)
+                       : o.number > 0 ? o.number
+                                      : nextFreeNumber(folder);
+    if (!o.overwrite)
+        for (const StoredTemplate &t : storedTemplates(folder))
+            if (t.number == number)
+                throw ImportError(QStringLiteral("%1 już istnieje (--nadpisz pozwala go zastąpić)").arg(relative(t.path)));
+    const ImportResult r =
+        containment == Containment::Child ? importContained(o.design, io) : importDesign(o.design, io);
+    if (o.strict && !r.warnings.isEmpty())
+        throw ImportError(r.warnings.front() + QStringLiteral(" (--scisle)"));
+    const QString path = storeTemplate(folder, number, r.metafile, o.overwrite);
+    if (stored)
+        *stored = path;
+    if (bytes)
+        *bytes = r.metafile.size();
+    if (metafile)
+        *metafile = r.metafile;
+    if (warnings)
+        *warnings = r.warnings;
+    return number;
+}
 
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {

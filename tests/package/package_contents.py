@@ -73,7 +73,7 @@ for path, (mode, owner) in entries.items():
     check(path == '' or path == '/usr' or path.startswith('/usr/'), f'{path} lies under /usr')
     check(owner == 'root/root', f'{path} belongs to root')
     check('.gitkeep' not in path and '/include' not in path and 'tst_' not in path, f'{path} is no build leftover')
-for program in ('dyplom-druk', 'dyplom-wzory'):
+for program in ('dyplom-druk', 'dyplom-wzory', 'dyplom-klasa'):
     check(entries.get(f'/usr/bin/{program}', ('',))[0] == '-rwxr-xr-x', f'/usr/bin/{program} is an executable')
 # The editor finds its companions in its own folder, a private one: no
 # generic names such as "notes" on PATH.
@@ -102,7 +102,8 @@ expected = [f'/usr/share/applications/{APP_ID}.desktop', f'/usr/share/metainfo/{
             '/usr/share/icons/hicolor/scalable/mimetypes/application-x-dyplom.svg',
             '/usr/share/man/man1/dyplom.1.gz', '/usr/share/man/man1/dyplom-druk.1.gz',
             '/usr/share/man/man1/dyplom-wzory.1.gz', '/usr/share/man/man1/dyplom-archiwizator.1.gz',
-            '/usr/share/man/man1/dyplom-notes.1.gz', '/usr/share/man/man1/dyplom-terminy.1.gz']
+            '/usr/share/man/man1/dyplom-notes.1.gz', '/usr/share/man/man1/dyplom-terminy.1.gz',
+            '/usr/share/applications/dyplom-klasa.desktop', '/usr/share/man/man1/dyplom-klasa.1.gz']
 expected += [f'/usr/share/icons/hicolor/{s}x{s}/{kind}.png' for s in ICON_SIZES
              for kind in ('apps/dyplom', 'mimetypes/application-x-dyplom')]
 for path in expected:
@@ -128,6 +129,24 @@ try:
     check(categories & MAIN_CATEGORIES == {'Education'}, f'one main category, Education: {categories}')
     check(MIME_TYPE in d.get('MimeType', '').split(';'), 'the entry opens diploma files')
     check(d.get('Icon') == 'dyplom', 'the entry shows our icon')
+
+    # The class window's entry: valid, offered for class lists without
+    # claiming them (no default set) and not for diplomas.
+    klasa_desktop = os.path.join(share, 'applications/dyplom-klasa.desktop')
+    validated = run('desktop-file-validate', klasa_desktop)
+    check(validated.returncode == 0 and 'error' not in validated.stdout.lower(),
+          f'desktop-file-validate dyplom-klasa: {validated.stdout}{validated.stderr}')
+    klasa = configparser.RawConfigParser(strict=True)
+    klasa.optionxform = str
+    klasa.read(klasa_desktop, encoding='utf-8')
+    k = klasa['Desktop Entry']
+    check(k.get('Name[pl]') == 'Dyplomy dla klasy' and k.get('Exec', '').split()[0] == 'dyplom-klasa',
+          'the class window\'s entry')
+    types = set(k.get('MimeType', '').split(';'))
+    check({'text/csv', 'application/vnd.oasis.opendocument.spreadsheet',
+           'application/vnd.openxmlformats-officedocument.spreadsheetml.sheet'} <= types and MIME_TYPE not in types,
+          'offered for CSV and spreadsheets, not for diplomas')
+    check(not any('mimeapps' in p for p in entries), 'no default application is set')
 
     # Mime type: well-formed, and what update-mime-database makes of it.
     mime_xml = os.path.join(share, 'mime/packages/dyplom.xml')
@@ -197,7 +216,8 @@ try:
     import xml.etree.ElementTree as ET
     component = ET.parse(metainfo).getroot()
     check(component.findtext('id') == APP_ID, 'the component id is the desktop entry\'s')
-    check(component.findtext("launchable[@type='desktop-id']") == f'{APP_ID}.desktop', 'the component launches the entry')
+    check([l.text for l in component.findall("launchable[@type='desktop-id']")] == [f'{APP_ID}.desktop', 'dyplom-klasa.desktop'],
+          'the component launches the editor and the class window')
     check(sorted(b.text for b in component.iter('binary')) == installed_programs, 'the component provides every program')
     check([m.text for m in component.iter('mediatype')] == [MIME_TYPE], 'the component provides the diploma type')
     check(component.find('releases/release').get('version') == VERSION, f'the newest release is {VERSION}')

@@ -160,7 +160,7 @@ try:
     package_in = installed('dyplom')
     assert install.returncode == 0 and package_in, f'apt-get install: {install.stdout}{install.stderr}'
     mark('installed')
-    for program in ('dyplom', 'dyplom-druk', 'dyplom-wzory'):
+    for program in ('dyplom', 'dyplom-druk', 'dyplom-wzory', 'dyplom-klasa'):
         assert shutil.which(program, path='/usr/bin') == f'/usr/bin/{program}', f'{program} is on PATH'
     # The companions sit beside the editor the link leads to, where its program search looks first.
     editor_dir = os.path.dirname(os.path.realpath('/usr/bin/dyplom'))
@@ -267,6 +267,37 @@ try:
         f'the PDF holds the texts: {text!r} {printed.stderr}'
 
     mark('printed')
+    # The class window starts from the home folder with a diploma and a list.
+    with open(os.path.join(home, 'klasa.csv'), 'w', encoding='utf-8') as csv:
+        csv.write('dla\nAnna Nowak\nJan Kos\n')
+    klasa = subprocess.Popen(['dyplom-klasa', 'Dyplomy/uznanie.dyp', 'klasa.csv'], cwd=home, env=user_env,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    try:
+        wait_for('the class window', lambda: 'Dyplomy dla klasy — klasa.csv' in run(
+            'xdotool', 'search', '--onlyvisible', '--name', 'Dyplomy dla klasy', 'getwindowname', '%@',
+            env=user_env, check=False).stdout)
+        assert klasa.poll() is None, f'dyplom-klasa keeps running: {klasa.stderr.read().decode()}'
+    finally:
+        klasa.kill()
+        klasa.wait(10)
+    mark('class window shown')
+    # ... and from a home folder of its own that nothing used before.
+    fresh = os.path.join(work, 'fresh-home')
+    os.makedirs(fresh)
+    klasa = subprocess.Popen(['dyplom-klasa'], cwd=fresh, env=dict(user_env, HOME=fresh),
+                             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    try:
+        wait_for('the class window from an empty home', lambda: 'Dyplomy dla klasy' in run(
+            'xdotool', 'search', '--onlyvisible', '--name', 'Dyplomy dla klasy', 'getwindowname', '%@',
+            env=user_env, check=False).stdout)
+        fresh_user = os.path.join(fresh, '.local/share/dyplom/Wzory')
+        wait_for('the templates in the new home', lambda: os.path.isdir(fresh_user)
+                 and sorted(os.listdir(fresh_user)) == shipped)
+        assert klasa.poll() is None, f'dyplom-klasa keeps running: {klasa.stderr.read().decode()}'
+    finally:
+        klasa.kill()
+        klasa.wait(10)
+    mark('class window from an empty home')
     # dyplom-wzory from the home folder works on the same catalogue.
     listed = run('dyplom-wzory', 'lista', cwd=home, env=dict(user_env, QT_QPA_PLATFORM='offscreen'))
     assert '\n0001 ' in listed.stdout and not os.path.exists(os.path.join(home, 'Wzory')), \

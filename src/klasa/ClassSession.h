@@ -1,0 +1,133 @@
+#pragma once
+#include "batch/ClassList.h"
+#include "diplomafile/DiplomaRecord.h"
+#include "druk/Run.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace klasa {
+
+// What the user says a list column is, where its header did not say.
+struct ColumnChoice {
+    enum Use { Header, Recipient, Heading, Body, Field, Ignored };
+    Use use = Field;
+    int body = 0;  // Body: the line, 0 … 5
+    QString field; // Field: the name used as {name}
+    bool operator==(const ColumnChoice &o) const { return use == o.use && body == o.body && field == o.field; }
+};
+
+// One line of the problem list and the page it is about (-1: none).
+struct Problem {
+    QString text;
+    int page = -1;
+    bool error = false; // nothing can be written until it is fixed
+};
+
+// The class window's state without widgets: the diploma, its template, the
+// list as read with the user's fixes (column meanings, unticked rows,
+// edited cells) and the pages made of them by the batch library, as
+// dyplom-druk makes them.
+class ClassSession {
+public:
+    // Reads a .dyp; on failure (Failure naming the file) nothing changes.
+    void openDiploma(const QString &path);
+    bool hasDiploma() const { return !diplomaPath_.isEmpty(); }
+    const QString &diplomaPath() const { return diplomaPath_; }
+    const diplomafile::DiplomaContent &diploma() const { return content_; }
+    // The fields {…} the diploma's texts hold, in order of appearance.
+    QStringList diplomaFields() const;
+
+    // The template folder (Wzory); the diploma's own template is found there.
+    void setTemplatesFolder(const QString &folder) { templatesFolder_ = folder; }
+    const QString &templatesFolder() const { return templatesFolder_; }
+    // Another template than the diploma's own (0: the diploma's).
+    void chooseTemplate(int number);
+    int templateNumber() const;
+    bool ownTemplate() const { return chosenTemplate_ == 0; }
+
+    // A list read from a file (batch::readTable); throws batch::TableError,
+    // leaving the session as it was.
+    void openList(const QString &path);
+    // Lines of text, cells separated by tabs (a column copied from a spreadsheet).
+    void pasteList(const QString &text);
+    void setTable(const batch::Table &table, const QString &name);
+    bool hasList() const { return !listName_.isEmpty(); }
+    const QString &listName() const { return listName_; }
+
+    // The list as shown: one column per list column, rows below the header.
+    int columnCount() const { return table_.columnCount; }
+    int rowCount() const { return int(rows_.size()); }
+    bool hasHeaderRow() const { return hasHeader_; }
+    QString columnTitle(int column) const;
+    // A header the batch library knows (dla, Imię, Klasa…) needs no choice.
+    bool columnRecognised(int column) const;
+    ColumnChoice columnChoice(int column) const { return choices_.value(column); }
+    void setColumnChoice(int column, const ColumnChoice &choice);
+    QString cell(int row, int column) const { return rows_.value(row).value(column); }
+    void setCell(int row, int column, const QString &text);
+    bool rowTicked(int row) const { return ticked_.value(row, true); }
+    void setRowTicked(int row, bool ticked);
+    int rowLine(int row) const { return origins_.value(row).line; }
+    // Identifies a list layout (its header or its column count) for remembered choices.
+    QString layoutKey() const;
+    // The list with the fixes as CSV (UTF-8, ";"), header first.
+    QByteArray csv() const;
+
+    struct Options {
+        bool shrink = false;        // as --dopasuj
+        bool centre = false;        // as --wysrodkuj
+        bool textBackground = true; // the print look; false as --bez-tla
+    };
+    const Options &options() const { return options_; }
+    void setOptions(const Options &options);
+
+    // The table the batch library reads: a header from the column choices,
+    // the ticked rows with their fixes.
+    batch::Table effectiveTable() const;
+
+    // Makes the pages again from the current state.
+    void rebuild();
+    const QList<druk::Page> &pages() const { return pages_; }
+    const batch::ClassSummary &summary() const { return summary_; }
+    const QList<Problem> &problems() const { return problems_; }
+    bool blocked() const; // an error: nothing to write
+    // "30 wierszy, 28 stron, pominięto 2"
+    QString countsLine() const;
+    // The files a run reads, which no output may replace.
+    QList<druk::InputFile> inputs() const;
+    QString templatePath() const;
+
+private:
+    void loadTemplate();
+    void resetChoices();
+
+    QString diplomaPath_;
+    diplomafile::DiplomaContent content_;
+    QString templatesFolder_;
+    int chosenTemplate_ = 0;
+    wmf::Metafile picture_;
+    QString pictureError_;
+
+    QString listName_;
+    batch::Table table_;
+    bool hasHeader_ = false;
+    QStringList header_;
+    QList<QStringList> rows_;
+    QList<batch::RowOrigin> origins_;
+    QHash<int, bool> ticked_;
+    QList<ColumnChoice> choices_;
+
+    Options options_;
+    QList<druk::Page> pages_;
+    batch::ClassSummary summary_;
+    QList<Problem> problems_;
+};
+
+// Problem lines of a summary, each with the page it names (by record or by
+// line of the list) when that page is among pages.
+QList<Problem> problemsOf(const batch::ClassSummary &summary, const QList<druk::Page> &pages);
+
+} // namespace klasa

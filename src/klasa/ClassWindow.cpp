@@ -1,0 +1,945 @@
+#include "ClassWindow.h"
+
+#include "batch/Texts.h"
+#include "druk/BatchRun.h"
+#include "druk/Catalogue.h"
+#include "druk/ErrorTexts.h"
+#include "druk/Failure.h"
+#include "druk/OutputSafety.h"
+#include "druk/PageImage.h"
+#include "platform/Platform.h"
+#include "platform/WidgetFactory.h"
+#include "wzory/ImportError.h"
+#include "wzory/Run.h"
+#include "wzory/Store.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSettings>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace klasa {
+
+namespace {
+
+const QString ListFilter = QStringLiteral("Listy klas (*.csv *.txt *.tsv *.xlsx *.ods *.xls);;Wszystkie pliki (*)");
+
+QString dyplomy(int n)
+{
+    return batch::plural(n, QStringLiteral("dyplom"), QStringLiteral("dyplomy"), QStringLiteral("dyplomów"));
+}
+
+// The combo's entries: the meaning, the body line.
+const QList<QPair<QString, ColumnChoice>> &comboEntries()
+{
+    static const QList<QPair<QString, ColumnChoice>> entries = [] {
+        QList<QPair<QString, ColumnChoice>> e;
+        e.append({QStringLiteral("imię i nazwisko (dla)"), {ColumnChoice::Recipient, 0, {}}});
+        e.append({QStringLiteral("nagłówek"), {ColumnChoice::Heading, 0, {}}});
+        for (int k = 0; k < 6; ++k)
+            e.append({QStringLiteral("treść %1").arg(k + 1), {ColumnChoice::Body, k, {}}});
+        e.append({QStringLiteral("pole {…}"), {ColumnChoice::Field, 0, {}}});
+        e.append({QStringLiteral("pomiń"), {ColumnChoice::Ignored, 0, {}}});
+        return e;
+    }();
+    return entries;
+}
+
+int comboIndexOf(const ColumnChoice &c)
+{
+    const auto &entries = comboEntries();
+    for (int i = 0; i < entries.size(); ++i)
+        if (entries[i].second.use == c.use && (c.use != ColumnChoice::Body || entries[i].second.body == c.body))
+            return i;
+    return 0;
+}
+
+QString encode(const ColumnChoice &c)
+{
+    return QStringLiteral("%1:%2:%3").arg(int(c.use)).arg(c.body).arg(c.field);
+}
+
+ColumnChoice decode(const QString &text)
+{
+    const QStringList parts = text.split(QLatin1Char(':'));
+    ColumnChoice c;
+    c.use = ColumnChoice::Use(qBound(0, parts.value(0).toInt(), int(ColumnChoice::Ignored)));
+    c.body = qBound(0, parts.value(1).toInt(), 5);
+    c.field = parts.mid(2).join(QLatin1Char(':'));
+    return c;
+}
+
+} // namespace
+
+ClassWindow::ClassWindow(const QString &programDir, TaskRunner *runner, QWidget *parent)
+    : QMainWindow(parent), programDir_(programDir)
+{
+    if (runner) {
+        runner_ = thumbRunner_ = saveRunner_ = runner;
+    } else {
+        // Pools of their own: a long save starves neither the preview nor
+        // the gallery.
+        ownRunner_ = std::make_unique<PoolRunner>(this, 1);
+        ownThumbRunner_ = std::make_unique<PoolRunner>(this, 2);
+        ownSaveRunner_ = std::make_unique<PoolRunner>(this, 1);
+        runner_ = ownRunner_.get();
+        thumbRunner_ = ownThumbRunner_.get();
+        saveRunner_ = ownSaveRunner_.get();
+    }
+    session_.setTemplatesFolder(wzory::templateFolder(programDir_));
+    {
+        QSettings s;
+        ClassSession::Options o;
+        o.shrink = s.value(QStringLiteral("opcje/dopasuj"), false).toBool();
+        o.centre = s.value(QStringLiteral("opcje/wysrodkuj"), false).toBool();
+        o.textBackground = s.value(QStringLiteral("opcje/tlo"), true).toBool();
+        session_.setOptions(o);
+    }
+    model_ = new ListTableModel(session_, this);
+    model_->changed = [this] { rebuildPages(); };
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    thumbnails_ = std::make_unique<Thumbnails>(*thumbRunner_, cache.isEmpty() ? QString() : cache + QStringLiteral("/miniatury"));
+    thumbnails_->ready = [this](const QString &path) {
+        for (int i = 0; i < gallery_->count(); ++i)
+            if (gallery_->item(i)->data(Qt::UserRole + 1).toString() == path)
+                gallery_->item(i)->setIcon(QIcon(QPixmap::fromImage(thumbnails_->get(path))));
+    };
+    watcher_ = new QFileSystemWatcher(this);
+    connect(watcher_, &QFileSystemWatcher::fileChanged, this, [this](const QString &path) {
+        if (path != session_.diplomaPath())
+            return;
+        try {
+            session_.openDiploma(path);
+        } catch (const std::exception &) {
+            return; // half written: the next change reads it again
+        }
+        if (!watcher_->files().contains(path))
+            watcher_->addPath(path);
+        refreshDiploma();
+        rebuildPages();
+    });
+    buildWindow();
+    updateTitle();
+    refreshGallery();
+}
+
+ClassWindow::~ClassWindow()
+{
+    if (cancel_)
+        cancel_->store(true);
+    // Workers first (their results are then dropped with the window's
+    // events), then the widgets, which ask the models while they go.
+    ownSaveRunner_.reset();
+    ownRunner_.reset();
+    ownThumbRunner_.reset();
+    table_->setModel(nullptr);
+    delete takeCentralWidget();
+}
+
+void ClassWindow::buildWindow()
+{
+    setObjectName(QStringLiteral("ClassWindow"));
+    auto *central = new QWidget(this);
+    auto *columns = new QHBoxLayout(central);
+    auto *left = new QVBoxLayout;
+    left->addWidget(diplomaPart());
+    left->addWidget(listPart(), 3);
+    left->addWidget(templatePart(), 1);
+    auto *right = new QVBoxLayout;
+    right->addWidget(pagesPart(), 1);
+    right->addWidget(outputPart());
+    columns->addLayout(left, 3);
+    columns->addLayout(right, 2);
+    setCentralWidget(central);
+
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&Plik"));
+    const auto action = [this](QMenu *menu, const QString &text, const QKeySequence &keys, auto slot) {
+        QAction *a = menu->addAction(text);
+        if (!keys.isEmpty())
+            a->setShortcut(keys);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    action(file, QStringLiteral("Otwórz &dyplom…"), QKeySequence(QStringLiteral("Ctrl+O")), &ClassWindow::openDiplomaDialog);
+    action(file, QStringLiteral("Otwórz &listę…"), QKeySequence(QStringLiteral("Ctrl+L")), &ClassWindow::openListDialog);
+    action(file, QStringLiteral("&Wklej listę"), QKeySequence(QStringLiteral("Ctrl+Shift+V")), [this] { pasteFromClipboard(); });
+    action(file, QStringLiteral("Zapisz listę jako &CSV…"), QKeySequence(), &ClassWindow::saveListCsv);
+    file->addSeparator();
+    action(file, QStringLiteral("Zapisz &PDF…"), QKeySequence(QStringLiteral("Ctrl+S")), &ClassWindow::savePdf);
+    action(file, QStringLiteral("&Osobne pliki PDF…"), QKeySequence(), &ClassWindow::saveSeparate);
+    action(file, QStringLiteral("D&rukuj…"), QKeySequence(QStringLiteral("Ctrl+P")), &ClassWindow::printPages);
+    file->addSeparator();
+    action(file, QStringLiteral("&Zamknij"), QKeySequence(QStringLiteral("Ctrl+Q")), &QWidget::close);
+    QMenu *pages = menuBar()->addMenu(QStringLiteral("&Strony"));
+    action(pages, QStringLiteral("&Poprzednia strona"), QKeySequence(Qt::Key_PageUp), [this] { showPage(page_ - 1); });
+    action(pages, QStringLiteral("&Następna strona"), QKeySequence(Qt::Key_PageDown), [this] { showPage(page_ + 1); });
+    QMenu *templates = menuBar()->addMenu(QStringLiteral("W&zór"));
+    action(templates, QStringLiteral("Dodaj &własny wzór…"), QKeySequence(), &ClassWindow::addOwnTemplate);
+    resize(1000, 740);
+}
+
+QWidget *ClassWindow::diplomaPart()
+{
+    auto *box = new QGroupBox(QStringLiteral("Dyplom"));
+    auto *layout = new QVBoxLayout(box);
+    auto *row = new QHBoxLayout;
+    diplomaLabel_ = new QLabel(QStringLiteral("Nie otwarto dyplomu."));
+    diplomaLabel_->setObjectName(QStringLiteral("diplomaLabel"));
+    diplomaLabel_->setWordWrap(true);
+    auto *open = new QPushButton(QStringLiteral("Otwórz &dyplom…"));
+    connect(open, &QPushButton::clicked, this, &ClassWindow::openDiplomaDialog);
+    row->addWidget(diplomaLabel_, 1);
+    row->addWidget(open);
+    layout->addLayout(row);
+    diplomaTexts_ = new QPlainTextEdit;
+    diplomaTexts_->setObjectName(QStringLiteral("diplomaTexts"));
+    diplomaTexts_->setReadOnly(true);
+    diplomaTexts_->setMaximumHeight(110);
+    layout->addWidget(diplomaTexts_);
+    return box;
+}
+
+QWidget *ClassWindow::listPart()
+{
+    auto *box = new QGroupBox(QStringLiteral("Lista"));
+    auto *layout = new QVBoxLayout(box);
+    auto *row = new QHBoxLayout;
+    auto *open = new QPushButton(QStringLiteral("Otwórz &listę…"));
+    connect(open, &QPushButton::clicked, this, &ClassWindow::openListDialog);
+    auto *paste = new QPushButton(QStringLiteral("&Wklej ze schowka"));
+    connect(paste, &QPushButton::clicked, this, [this] { pasteFromClipboard(); });
+    auto *csv = new QPushButton(QStringLiteral("Zapisz listę jako &CSV…"));
+    connect(csv, &QPushButton::clicked, this, &ClassWindow::saveListCsv);
+    row->addWidget(open);
+    row->addWidget(paste);
+    row->addWidget(csv);
+    row->addStretch(1);
+    layout->addLayout(row);
+    columnsRow_ = new QWidget;
+    columnsLayout_ = new QHBoxLayout(columnsRow_);
+    columnsLayout_->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(columnsRow_);
+    table_ = new QTableView;
+    table_->setObjectName(QStringLiteral("listTable"));
+    table_->setModel(model_);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(table_, 1);
+    countsLabel_ = new QLabel;
+    countsLabel_->setObjectName(QStringLiteral("countsLabel"));
+    layout->addWidget(countsLabel_);
+    return box;
+}
+
+QWidget *ClassWindow::templatePart()
+{
+    auto *box = new QGroupBox(QStringLiteral("Wzór"));
+    auto *layout = new QVBoxLayout(box);
+    gallery_ = new QListWidget;
+    gallery_->setObjectName(QStringLiteral("gallery"));
+    gallery_->setViewMode(QListView::IconMode);
+    gallery_->setFlow(QListView::LeftToRight);
+    gallery_->setWrapping(false);
+    gallery_->setIconSize(QSize(Thumbnails::Width / 2, Thumbnails::Height / 2));
+    gallery_->setMinimumHeight(Thumbnails::Height / 2 + 40);
+    connect(gallery_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
+        session_.chooseTemplate(item->data(Qt::UserRole).toInt());
+        refreshDiploma();
+        rebuildPages();
+    });
+    connect(gallery_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *item) {
+        if (!item || !session_.hasDiploma() || item->data(Qt::UserRole).toInt() == session_.templateNumber())
+            return;
+        session_.chooseTemplate(item->data(Qt::UserRole).toInt());
+        refreshDiploma();
+        rebuildPages();
+    });
+    layout->addWidget(gallery_);
+    auto *row = new QHBoxLayout;
+    auto *own = new QPushButton(QStringLiteral("Wzór d&yplomu"));
+    connect(own, &QPushButton::clicked, this, [this] {
+        session_.chooseTemplate(session_.diploma().templateNumber);
+        refreshDiploma();
+        refreshGallery();
+        rebuildPages();
+    });
+    auto *add = new QPushButton(QStringLiteral("Dodaj własny wzó&r…"));
+    connect(add, &QPushButton::clicked, this, &ClassWindow::addOwnTemplate);
+    row->addWidget(own);
+    row->addWidget(add);
+    row->addStretch(1);
+    layout->addLayout(row);
+    return box;
+}
+
+QWidget *ClassWindow::pagesPart()
+{
+    auto *box = new QGroupBox(QStringLiteral("Strony"));
+    auto *layout = new QVBoxLayout(box);
+    previewLabel_ = new QLabel;
+    previewLabel_->setObjectName(QStringLiteral("preview"));
+    previewLabel_->setAlignment(Qt::AlignCenter);
+    previewLabel_->setMinimumSize(280, 396);
+    previewLabel_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    widgets::setBackground(previewLabel_, widgets::Grey);
+    previewLabel_->setAutoFillBackground(true);
+    layout->addWidget(previewLabel_, 3);
+    auto *nav = new QHBoxLayout;
+    auto *prev = new QPushButton(QStringLiteral("◀ Poprz&ednia"));
+    connect(prev, &QPushButton::clicked, this, [this] { showPage(page_ - 1); });
+    auto *next = new QPushButton(QStringLiteral("&Następna ▶"));
+    connect(next, &QPushButton::clicked, this, [this] { showPage(page_ + 1); });
+    pageSpin_ = new QSpinBox;
+    pageSpin_->setObjectName(QStringLiteral("pageNumber"));
+    pageSpin_->setRange(1, 1);
+    connect(pageSpin_, qOverload<int>(&QSpinBox::valueChanged), this, [this](int n) {
+        if (n - 1 != page_)
+            showPage(n - 1);
+    });
+    auto *pageLabel = new QLabel(QStringLiteral("S&trona"));
+    pageLabel->setBuddy(pageSpin_);
+    pageCount_ = new QLabel;
+    nav->addWidget(prev);
+    nav->addWidget(pageLabel);
+    nav->addWidget(pageSpin_);
+    nav->addWidget(pageCount_);
+    nav->addWidget(next);
+    layout->addLayout(nav);
+    auto *opts = new QHBoxLayout;
+    shrinkBox_ = new QCheckBox(QStringLiteral("Dopasuj zbyt dłu&gie"));
+    centreBox_ = new QCheckBox(QStringLiteral("Wyśrod&kuj"));
+    backgroundBox_ = new QCheckBox(QStringLiteral("&Białe tło pod tekstem"));
+    shrinkBox_->setObjectName(QStringLiteral("shrink"));
+    centreBox_->setObjectName(QStringLiteral("centre"));
+    backgroundBox_->setObjectName(QStringLiteral("textBackground"));
+    shrinkBox_->setChecked(session_.options().shrink);
+    centreBox_->setChecked(session_.options().centre);
+    backgroundBox_->setChecked(session_.options().textBackground);
+    for (QCheckBox *b : {shrinkBox_, centreBox_, backgroundBox_}) {
+        connect(b, &QCheckBox::toggled, this, [this] { optionsChanged(); });
+        opts->addWidget(b);
+    }
+    layout->addLayout(opts);
+    problems_ = new QListWidget;
+    problems_->setObjectName(QStringLiteral("problems"));
+    problems_->setMaximumHeight(120);
+    problems_->setWordWrap(true);
+    problems_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(problems_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
+        const int page = item->data(Qt::UserRole).toInt();
+        if (page >= 0)
+            showPage(page);
+    });
+    connect(problems_, &QListWidget::itemClicked, problems_, &QListWidget::itemActivated);
+    layout->addWidget(problems_, 1);
+    return box;
+}
+
+QWidget *ClassWindow::outputPart()
+{
+    auto *box = new QGroupBox(QStringLiteral("Wydruk"));
+    auto *layout = new QVBoxLayout(box);
+    auto *row = new QHBoxLayout;
+    const auto button = [&](const QString &text, const char *name, void (ClassWindow::*slot)()) {
+        auto *b = new QPushButton(text);
+        b->setObjectName(QString::fromLatin1(name));
+        connect(b, &QPushButton::clicked, this, slot);
+        row->addWidget(b);
+        outputButtons_.append(b);
+    };
+    button(QStringLiteral("Zap&isz PDF…"), "savePdf", &ClassWindow::savePdf);
+    button(QStringLiteral("&Osobne pliki PDF…"), "saveSeparate", &ClassWindow::saveSeparate);
+    button(QStringLiteral("Dr&ukuj…"), "print", &ClassWindow::printPages);
+    layout->addLayout(row);
+    auto *progressRow = new QHBoxLayout;
+    progress_ = new QProgressBar;
+    progress_->setObjectName(QStringLiteral("progress"));
+    progress_->setVisible(false);
+    cancelButton_ = new QPushButton(QStringLiteral("&Anuluj"));
+    cancelButton_->setObjectName(QStringLiteral("cancel"));
+    cancelButton_->setVisible(false);
+    connect(cancelButton_, &QPushButton::clicked, this, &ClassWindow::cancelRun);
+    progressRow->addWidget(progress_, 1);
+    progressRow->addWidget(cancelButton_);
+    layout->addLayout(progressRow);
+    auto *resultRow = new QHBoxLayout;
+    resultLabel_ = new QLabel;
+    resultLabel_->setObjectName(QStringLiteral("result"));
+    resultLabel_->setWordWrap(true);
+    openFolderButton_ = new QPushButton(QStringLiteral("Otwórz &folder"));
+    openFolderButton_->setObjectName(QStringLiteral("openFolder"));
+    openFolderButton_->setVisible(false);
+    connect(openFolderButton_, &QPushButton::clicked, this, [this] {
+        platform::services().shellOpen(this, QUrl::fromLocalFile(resultFolder_).toString());
+    });
+    resultRow->addWidget(resultLabel_, 1);
+    resultRow->addWidget(openFolderButton_);
+    layout->addLayout(resultRow);
+    for (QPushButton *b : outputButtons_)
+        b->setEnabled(false);
+    return box;
+}
+
+void ClassWindow::openArguments(const QStringList &arguments)
+{
+    for (const QString &a : arguments)
+        if (a.endsWith(QStringLiteral(".dyp"), Qt::CaseInsensitive))
+            loadDiploma(a);
+    for (const QString &a : arguments)
+        if (!a.endsWith(QStringLiteral(".dyp"), Qt::CaseInsensitive))
+            loadList(a);
+}
+
+QString ClassWindow::lastFolder(const QString &key, const QString &fallback) const
+{
+    const QString f = QSettings().value(QStringLiteral("foldery/") + key).toString();
+    return !f.isEmpty() && QFileInfo(f).isDir() ? f : fallback;
+}
+
+void ClassWindow::rememberFolder(const QString &key, const QString &path)
+{
+    QSettings().setValue(QStringLiteral("foldery/") + key, QFileInfo(path).absolutePath());
+}
+
+void ClassWindow::openDiplomaDialog()
+{
+    platform::FileDialogSettings s;
+    s.title = QStringLiteral("Otwórz dyplom");
+    s.filter = QStringLiteral("Pliki dyplomów (*.dyp)");
+    s.defaultExtension = QStringLiteral("*.dyp");
+    s.initialFolder = lastFolder(QStringLiteral("dyplom"), QDir(programDir_).filePath(QStringLiteral("Dyplomy")));
+    if (const auto path = platform::services().openFileName(this, s))
+        loadDiploma(*path);
+}
+
+bool ClassWindow::loadDiploma(const QString &path)
+{
+    try {
+        session_.openDiploma(path);
+    } catch (const std::exception &e) {
+        platform::services().reportError(this, QString::fromUtf8(e.what()));
+        return false;
+    }
+    rememberFolder(QStringLiteral("dyplom"), path);
+    session_.chooseTemplate(session_.diploma().templateNumber); // a new diploma starts with its own
+    if (!watcher_->files().isEmpty())
+        watcher_->removePaths(watcher_->files());
+    watcher_->addPath(path);
+    refreshDiploma();
+    refreshGallery();
+    if (session_.hasList()) {
+        // The fields the diploma holds may name other columns.
+        refreshColumns();
+    }
+    rebuildPages();
+    return true;
+}
+
+void ClassWindow::openListDialog()
+{
+    platform::FileDialogSettings s;
+    s.title = QStringLiteral("Otwórz listę klasy");
+    s.filter = ListFilter;
+    s.initialFolder = lastFolder(QStringLiteral("lista"), QDir::homePath());
+    if (const auto path = platform::services().openFileName(this, s))
+        loadList(*path);
+}
+
+bool ClassWindow::loadList(const QString &path)
+{
+    try {
+        session_.openList(path);
+    } catch (const std::exception &e) {
+        platform::services().reportError(this, QString::fromUtf8(e.what()));
+        return false;
+    }
+    rememberFolder(QStringLiteral("lista"), path);
+    recallColumns();
+    model_->reload();
+    refreshColumns();
+    updateTitle();
+    rebuildPages();
+    return true;
+}
+
+bool ClassWindow::pasteFromClipboard()
+{
+    const QString text = QApplication::clipboard()->text();
+    if (text.trimmed().isEmpty()) {
+        platform::services().inform(this, QStringLiteral("Schowek nie zawiera tekstu do wklejenia."), windowTitle());
+        return false;
+    }
+    try {
+        session_.pasteList(text);
+    } catch (const std::exception &e) {
+        platform::services().reportError(this, QString::fromUtf8(e.what()));
+        return false;
+    }
+    recallColumns();
+    model_->reload();
+    refreshColumns();
+    updateTitle();
+    rebuildPages();
+    return true;
+}
+
+void ClassWindow::saveListCsv()
+{
+    if (!session_.hasList())
+        return;
+    platform::FileDialogSettings s;
+    s.title = QStringLiteral("Zapisz listę jako CSV");
+    s.filter = QStringLiteral("Pliki CSV (*.csv)");
+    s.defaultExtension = QStringLiteral("*.csv");
+    s.initialFolder = lastFolder(QStringLiteral("lista"), QDir::homePath());
+    s.fileName = QFileInfo(session_.listName()).completeBaseName() + QStringLiteral("-poprawiona.csv");
+    s.overwritePrompt = true;
+    const auto path = platform::services().saveFileName(this, s);
+    if (!path)
+        return;
+    for (const druk::InputFile &in : session_.inputs())
+        if (QFileInfo(in.path).absoluteFilePath() == QFileInfo(*path).absoluteFilePath()) {
+            platform::services().reportError(this, QStringLiteral("%1: to %2, nie zapisuję na nim").arg(*path, in.what));
+            return;
+        }
+    QSaveFile file(*path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(session_.csv()) < 0 || !file.commit()) {
+        platform::services().reportError(this, QStringLiteral("%1: nie można zapisać (%2)").arg(*path, file.errorString()));
+        return;
+    }
+    resultLabel_->setText(QStringLiteral("Zapisano listę w %1").arg(QFileInfo(*path).fileName()));
+}
+
+void ClassWindow::refreshDiploma()
+{
+    if (!session_.hasDiploma())
+        return;
+    const auto &c = session_.diploma();
+    QString shown = QStringLiteral("%1 — wzór nr %2").arg(QFileInfo(session_.diplomaPath()).fileName()).arg(session_.templateNumber());
+    if (!session_.ownTemplate())
+        shown += QStringLiteral(" (dyplom: nr %1)").arg(c.templateNumber);
+    const QStringList fields = session_.diplomaFields();
+    shown += fields.isEmpty() ? QStringLiteral("; bez pól") : QStringLiteral("; pola: {%1}").arg(fields.join(QStringLiteral("}, {")));
+    diplomaLabel_->setText(shown);
+    QStringList lines{QStringLiteral("Nagłówek: ") + c.texts.heading};
+    for (int i = 0; i < 6; ++i)
+        if (!c.texts.body[i].isEmpty())
+            lines.append(QStringLiteral("Treść %1: %2").arg(i + 1).arg(c.texts.body[i]));
+    lines.append(QStringLiteral("Dla: ") + c.texts.recipient);
+    diplomaTexts_->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void ClassWindow::refreshColumns()
+{
+    combos_.clear();
+    while (QLayoutItem *item = columnsLayout_->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    for (int col = 0; col < session_.columnCount(); ++col) {
+        if (session_.columnRecognised(col)) {
+            combos_.append(nullptr);
+            continue;
+        }
+        auto *label = new QLabel(session_.columnTitle(col) + QLatin1Char(':'));
+        auto *combo = new QComboBox;
+        combo->setObjectName(QStringLiteral("column%1").arg(col));
+        for (const auto &e : comboEntries())
+            combo->addItem(e.second.use == ColumnChoice::Field
+                               ? QStringLiteral("pole {%1}").arg(session_.columnChoice(col).use == ColumnChoice::Field
+                                                                     ? session_.columnChoice(col).field
+                                                                     : session_.columnTitle(col))
+                               : e.first);
+        combo->setCurrentIndex(comboIndexOf(session_.columnChoice(col)));
+        label->setBuddy(combo);
+        connect(combo, qOverload<int>(&QComboBox::activated), this, [this, col](int index) {
+            ColumnChoice c = comboEntries().value(index).second;
+            chooseColumn(col, c);
+        });
+        columnsLayout_->addWidget(label);
+        columnsLayout_->addWidget(combo);
+        combos_.append(combo);
+    }
+    columnsLayout_->addStretch(1);
+    columnsRow_->setVisible(!combos_.isEmpty());
+}
+
+QComboBox *ClassWindow::columnCombo(int column) const
+{
+    return combos_.value(column);
+}
+
+void ClassWindow::chooseColumn(int column, const ColumnChoice &choice)
+{
+    session_.setColumnChoice(column, choice);
+    if (QComboBox *combo = columnCombo(column))
+        combo->setCurrentIndex(comboIndexOf(session_.columnChoice(column)));
+    rememberColumns();
+    rebuildPages();
+}
+
+void ClassWindow::rememberColumns()
+{
+    QStringList encoded;
+    for (int c = 0; c < session_.columnCount(); ++c)
+        encoded.append(encode(session_.columnChoice(c)));
+    QSettings().setValue(QStringLiteral("kolumny/") + QString::fromLatin1(QUrl::toPercentEncoding(session_.layoutKey())), encoded);
+}
+
+void ClassWindow::recallColumns()
+{
+    const QStringList encoded =
+        QSettings().value(QStringLiteral("kolumny/") + QString::fromLatin1(QUrl::toPercentEncoding(session_.layoutKey()))).toStringList();
+    if (encoded.size() != session_.columnCount())
+        return;
+    for (int c = 0; c < encoded.size(); ++c)
+        if (!session_.columnRecognised(c))
+            session_.setColumnChoice(c, decode(encoded[c]));
+}
+
+void ClassWindow::refreshGallery()
+{
+    const int own = session_.hasDiploma() ? session_.templateNumber() : 0;
+    gallery_->blockSignals(true);
+    gallery_->clear();
+    for (const druk::TemplateFile &t : druk::templateFiles(session_.templatesFolder())) {
+        auto *item = new QListWidgetItem(QStringLiteral("nr %1").arg(t.number), gallery_);
+        item->setData(Qt::UserRole, t.number);
+        item->setData(Qt::UserRole + 1, t.path);
+        const QImage image = thumbnails_->get(t.path);
+        if (!image.isNull())
+            item->setIcon(QIcon(QPixmap::fromImage(image)));
+        if (t.number == own)
+            gallery_->setCurrentItem(item);
+    }
+    gallery_->blockSignals(false);
+}
+
+void ClassWindow::addOwnTemplate()
+{
+    platform::FileDialogSettings s;
+    s.title = QStringLiteral("Dodaj własny wzór");
+    s.filter = QStringLiteral("Projekty (*.svg *.png *.jpg *.jpeg *.pdf);;Wszystkie pliki (*)");
+    s.initialFolder = lastFolder(QStringLiteral("wzor"), QDir::homePath());
+    const auto path = platform::services().openFileName(this, s);
+    if (!path)
+        return;
+    rememberFolder(QStringLiteral("wzor"), *path);
+    wzory::Options o;
+    o.design = *path;
+    int number = 0;
+    try {
+        number = wzory::addDesign(o, session_.templatesFolder(), nullptr, nullptr, nullptr, nullptr,
+                                   wzory::Containment::InProcess);
+    } catch (const std::exception &e) {
+        platform::services().reportError(this, QStringLiteral("%1: %2").arg(*path, QString::fromUtf8(e.what())));
+        return;
+    }
+    if (session_.hasDiploma())
+        session_.chooseTemplate(number);
+    refreshGallery();
+    for (int i = 0; i < gallery_->count(); ++i)
+        if (gallery_->item(i)->data(Qt::UserRole).toInt() == number) {
+            gallery_->blockSignals(true);
+            gallery_->setCurrentRow(i);
+            gallery_->blockSignals(false);
+        }
+    refreshDiploma();
+    rebuildPages();
+}
+
+void ClassWindow::optionsChanged()
+{
+    ClassSession::Options o;
+    o.shrink = shrinkBox_->isChecked();
+    o.centre = centreBox_->isChecked();
+    o.textBackground = backgroundBox_->isChecked();
+    session_.setOptions(o);
+    QSettings s;
+    s.setValue(QStringLiteral("opcje/dopasuj"), o.shrink);
+    s.setValue(QStringLiteral("opcje/wysrodkuj"), o.centre);
+    s.setValue(QStringLiteral("opcje/tlo"), o.textBackground);
+    rebuildPages();
+}
+
+void ClassWindow::rebuildPages()
+{
+    session_.rebuild();
+    const int count = int(session_.pages().size());
+    countsLabel_->setText(session_.hasList() ? session_.countsLine() : QString());
+    pageSpin_->blockSignals(true);
+    pageSpin_->setRange(count > 0 ? 1 : 0, std::max(1, count));
+    pageSpin_->blockSignals(false);
+    pageCount_->setText(QStringLiteral("z %1").arg(count));
+    refreshProblems();
+    for (QPushButton *b : outputButtons_)
+        b->setEnabled(!busy_ && !session_.blocked());
+    showPage(std::min(page_, std::max(0, count - 1)));
+}
+
+void ClassWindow::refreshProblems()
+{
+    problems_->clear();
+    for (const Problem &p : session_.problems()) {
+        auto *item = new QListWidgetItem(p.page >= 0 ? QStringLiteral("str. %1: %2").arg(p.page + 1).arg(p.text) : p.text, problems_);
+        item->setData(Qt::UserRole, p.page);
+        if (p.error)
+            item->setForeground(widgets::Maroon);
+    }
+}
+
+void ClassWindow::showPage(int index)
+{
+    const int count = int(session_.pages().size());
+    if (count == 0) {
+        page_ = 0;
+        preview_ = QImage();
+        previewLabel_->setPixmap(QPixmap());
+        return;
+    }
+    page_ = qBound(0, index, count - 1);
+    pageSpin_->blockSignals(true);
+    pageSpin_->setValue(page_ + 1);
+    pageSpin_->blockSignals(false);
+    requestPreview();
+}
+
+void ClassWindow::requestPreview()
+{
+    const quint64 generation = ++generation_;
+    const printing::PrintInput input = session_.pages().at(page_).input;
+    auto image = std::make_shared<QImage>();
+    runner_->run([input, image] {
+        try {
+            *image = druk::pageImage(input, printing::SheetGeometry::a4(600), PreviewDpi);
+        } catch (const std::exception &) {
+            // The template's failure is in the problem list.
+        }
+    }, [this, generation, image] {
+        if (generation != generation_)
+            return; // a newer request wins
+        preview_ = *image;
+        showPreview();
+    });
+}
+
+void ClassWindow::updateTitle()
+{
+    setWindowTitle(session_.hasList()
+                       ? QStringLiteral("Dyplomy dla klasy — %1").arg(QFileInfo(session_.listName()).fileName())
+                       : QStringLiteral("Dyplomy dla klasy"));
+}
+
+void ClassWindow::showPreview()
+{
+    if (preview_.isNull()) {
+        previewLabel_->setPixmap(QPixmap());
+        return;
+    }
+    const QSize room = previewLabel_->size() - QSize(8, 8);
+    previewLabel_->setPixmap(QPixmap::fromImage(preview_.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+void ClassWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    showPreview();
+}
+
+void ClassWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_PageDown)
+        showPage(page_ + 1);
+    else if (event->key() == Qt::Key_PageUp)
+        showPage(page_ - 1);
+    else
+        QMainWindow::keyPressEvent(event);
+}
+
+void ClassWindow::savePdf()
+{
+    if (busy_ || session_.blocked())
+        return;
+    platform::FileDialogSettings s;
+    s.title = QStringLiteral("Zapisz PDF");
+    s.filter = QStringLiteral("Dokumenty PDF (*.pdf)");
+    s.defaultExtension = QStringLiteral("*.pdf");
+    s.initialFolder = lastFolder(QStringLiteral("wynik"), QDir(programDir_).filePath(QStringLiteral("Dyplomy")));
+    s.fileName = (session_.hasList() ? QFileInfo(session_.listName()).completeBaseName()
+                                     : QFileInfo(session_.diplomaPath()).completeBaseName())
+        + QStringLiteral(".pdf");
+    s.overwritePrompt = true;
+    const auto path = platform::services().saveFileName(this, s);
+    if (!path || path->isEmpty())
+        return;
+    rememberFolder(QStringLiteral("wynik"), *path);
+    druk::BatchPlan plan;
+    plan.output = druk::BatchOutput::OnePdf;
+    plan.path = *path;
+    plan.overwrite = QFileInfo::exists(*path); // the dialog asked
+    plan.title = session_.diploma().texts.heading;
+    plan.inputs = session_.inputs();
+    startRun(plan, session_.pages(),
+             QStringLiteral("Zapisano %1 w %2").arg(dyplomy(int(session_.pages().size())), QFileInfo(*path).fileName()));
+}
+
+void ClassWindow::saveSeparate()
+{
+    if (busy_ || session_.blocked())
+        return;
+    platform::FileDialogSettings s;
+    s.title = QStringLiteral("Osobne pliki PDF: folder");
+    s.initialFolder = lastFolder(QStringLiteral("wynik"), QDir(programDir_).filePath(QStringLiteral("Dyplomy")));
+    const auto folder = platform::services().chooseFolder(this, s);
+    if (!folder || folder->isEmpty())
+        return;
+    QSettings().setValue(QStringLiteral("foldery/wynik"), QFileInfo(*folder).absoluteFilePath());
+    int taken = 0;
+    for (const QString &name : druk::perPageFileNames(session_.pages()))
+        taken += druk::nameTaken(QDir(*folder).filePath(name)) ? 1 : 0;
+    druk::BatchPlan plan;
+    plan.output = druk::BatchOutput::PdfPerPage;
+    plan.path = *folder;
+    if (taken > 0) {
+        if (!platform::services().ask(this,
+                                      QStringLiteral("W folderze %1 %2 o tych samych nazwach. Zastąpić %3?")
+                                          .arg(QDir::toNativeSeparators(*folder),
+                                               taken == 1 ? QStringLiteral("jest już 1 plik")
+                                                          : QStringLiteral("są już %1").arg(batch::plural(taken, QStringLiteral("plik"), QStringLiteral("pliki"), QStringLiteral("plików"))),
+                                               taken == 1 ? QStringLiteral("go") : QStringLiteral("je")),
+                                      QStringLiteral("Osobne pliki PDF")))
+            return;
+        plan.overwrite = true;
+    }
+    plan.inputs = session_.inputs();
+    startRun(plan, session_.pages(),
+             QStringLiteral("Zapisano %1 w folderze %2").arg(dyplomy(int(session_.pages().size())), QFileInfo(*folder).fileName()));
+}
+
+void ClassWindow::printPages()
+{
+    if (busy_ || session_.blocked())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setFromTo(1, int(session_.pages().size()));
+    if (!platform::services().printDialog(this, printer))
+        return;
+    QList<druk::Page> pages = session_.pages();
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        const int from = std::max(1, printer.fromPage());
+        const int to = std::min(int(pages.size()), std::max(from, printer.toPage()));
+        pages = pages.mid(from - 1, to - from + 1);
+    }
+    druk::BatchPlan plan;
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        // "Print to file" in the dialog: the same compact PDF, in that file.
+        plan.output = druk::BatchOutput::OnePdf;
+        plan.path = printer.outputFileName();
+        plan.overwrite = true; // the dialog asked
+        plan.title = session_.diploma().texts.heading;
+        plan.inputs = session_.inputs();
+        startRun(plan, pages, QStringLiteral("Zapisano %1 w %2").arg(dyplomy(int(pages.size())), QFileInfo(plan.path).fileName()));
+        return;
+    }
+    if (printer.printerName().isEmpty()) {
+        platform::services().reportError(this, QStringLiteral("Nie wybrano drukarki."));
+        return;
+    }
+    plan.output = druk::BatchOutput::PrintJob;
+    plan.printer = printer.printerName();
+    plan.copies = std::max(1, printer.copyCount());
+    plan.title = session_.diploma().texts.heading;
+    plan.jobTitle = QFileInfo(session_.diplomaPath()).fileName();
+    plan.geometry.dpi = printer.resolution();
+    plan.geometry.sheet = printer.pageLayout().fullRectPixels(plan.geometry.dpi).size();
+    plan.geometry.printable = printer.pageLayout().paintRectPixels(plan.geometry.dpi);
+    startRun(plan, pages, QStringLiteral("Wysłano %1 do drukarki %2").arg(dyplomy(int(pages.size())), plan.printer));
+}
+
+void ClassWindow::startRun(const druk::BatchPlan &plan, const QList<druk::Page> &pages, const QString &doneText)
+{
+    busy_ = true;
+    for (QPushButton *b : outputButtons_)
+        b->setEnabled(false);
+    progress_->setRange(0, int(pages.size()));
+    progress_->setValue(0);
+    progress_->setVisible(true);
+    cancelButton_->setVisible(true);
+    cancelButton_->setEnabled(true);
+    openFolderButton_->setVisible(false);
+    resultLabel_->setText(QStringLiteral("Zapisywanie…"));
+    cancel_ = std::make_shared<std::atomic_bool>(false);
+    auto cancel = cancel_;
+    auto error = std::make_shared<QString>();
+    auto cancelled = std::make_shared<bool>(false);
+    TaskRunner *runner = saveRunner_;
+    const druk::PrintSubmit submit = printSubmit;
+    const QString folder = plan.output == druk::BatchOutput::PdfPerPage ? plan.path : QFileInfo(plan.path).absolutePath();
+    saveRunner_->run([=] {
+        try {
+            druk::runBatch(plan, pages, [=](int done, int total) {
+                runner->toGui([this, done, total] {
+                    progress_->setValue(done);
+                    if (onProgress)
+                        onProgress(done, total);
+                });
+            }, cancel.get(), submit);
+        } catch (const druk::Cancelled &) {
+            *cancelled = true;
+        } catch (const std::exception &e) {
+            *error = QString::fromUtf8(e.what());
+        }
+    }, [=] { finishRun(doneText, folder, *error, *cancelled); });
+}
+
+void ClassWindow::finishRun(const QString &doneText, const QString &folder, const QString &error, bool cancelled)
+{
+    busy_ = false;
+    progress_->setVisible(false);
+    cancelButton_->setVisible(false);
+    for (QPushButton *b : outputButtons_)
+        b->setEnabled(!session_.blocked());
+    if (cancelled) {
+        resultLabel_->setText(QStringLiteral("Anulowano: nic nie zostało zapisane."));
+        return;
+    }
+    if (!error.isEmpty()) {
+        resultLabel_->setText(QStringLiteral("Nie zapisano."));
+        platform::services().reportError(this, error);
+        return;
+    }
+    resultLabel_->setText(doneText);
+    resultFolder_ = folder;
+    openFolderButton_->setVisible(true);
+}
+
+void ClassWindow::cancelRun()
+{
+    if (cancel_)
+        cancel_->store(true);
+    cancelButton_->setEnabled(false);
+}
+
+} // namespace klasa

@@ -1,0 +1,141 @@
+#pragma once
+#include "ClassSession.h"
+#include "ListTableModel.h"
+#include "TaskRunner.h"
+#include "Thumbnails.h"
+
+#include "druk/BatchRun.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <atomic>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QFileSystemWatcher;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTableView;
+class QHBoxLayout;
+
+namespace klasa {
+
+// "Dyplomy dla klasy": a diploma and a class list, every page of the
+// class, what does not fit, and the PDF or the print job, all in one
+// window. Dialogs and outside effects go through platform::services() on
+// the GUI thread; drawing and saving through the task runner.
+class ClassWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // runner: nullptr gives a thread pool of the window's own.
+    ClassWindow(const QString &programDir, TaskRunner *runner = nullptr, QWidget *parent = nullptr);
+    ~ClassWindow() override;
+
+    // The files named on the command line (a .dyp is the diploma, any other the list).
+    void openArguments(const QStringList &arguments);
+
+    // Direct forms of the menu's actions; false when nothing was done.
+    bool loadDiploma(const QString &path);
+    bool loadList(const QString &path);
+    bool pasteFromClipboard();
+    void showPage(int index); // from 0
+    int currentPage() const { return page_; }
+    const QImage &previewImage() const { return preview_; }
+    ClassSession &session() { return session_; }
+    ListTableModel &listModel() { return *model_; }
+    // The combo of a column whose header was not recognised; nullptr otherwise.
+    QComboBox *columnCombo(int column) const;
+    void chooseColumn(int column, const ColumnChoice &choice);
+    bool busy() const { return busy_; }
+
+    // Sends a finished PDF to a queue; sendToPrinter unless replaced (tests).
+    druk::PrintSubmit printSubmit;
+    // Called on the GUI thread after every progress step (tests cancel from it).
+    std::function<void(int, int)> onProgress;
+
+    static constexpr int PreviewDpi = 72;
+
+public slots:
+    void openDiplomaDialog();
+    void openListDialog();
+    void saveListCsv();
+    void savePdf();
+    void saveSeparate();
+    void printPages();
+    void cancelRun();
+    void addOwnTemplate();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildWindow();
+    QWidget *diplomaPart();
+    QWidget *listPart();
+    QWidget *templatePart();
+    QWidget *pagesPart();
+    QWidget *outputPart();
+    void rebuildPages();
+    void refreshDiploma();
+    void refreshColumns();
+    void refreshGallery();
+    void refreshProblems();
+    void requestPreview();
+    void showPreview();
+    void updateTitle();
+    void optionsChanged();
+    void startRun(const druk::BatchPlan &plan, const QList<druk::Page> &pages, const QString &doneText);
+    void finishRun(const QString &doneText, const QString &folder, const QString &error, bool cancelled);
+    void rememberColumns();
+    void recallColumns();
+    QString lastFolder(const QString &key, const QString &fallback) const;
+    void rememberFolder(const QString &key, const QString &path);
+
+    QString programDir_;
+    std::unique_ptr<TaskRunner> ownRunner_;
+    std::unique_ptr<TaskRunner> ownThumbRunner_;
+    std::unique_ptr<TaskRunner> ownSaveRunner_;
+    TaskRunner *runner_;      // previews
+    TaskRunner *thumbRunner_; // gallery thumbnails
+    TaskRunner *saveRunner_;  // saving and printing, one run at a time
+    ClassSession session_;
+    ListTableModel *model_;
+    std::unique_ptr<Thumbnails> thumbnails_;
+    QFileSystemWatcher *watcher_;
+
+    QLabel *diplomaLabel_ = nullptr;
+    QPlainTextEdit *diplomaTexts_ = nullptr;
+    QTableView *table_ = nullptr;
+    QWidget *columnsRow_ = nullptr;
+    QHBoxLayout *columnsLayout_ = nullptr;
+    QList<QComboBox *> combos_;
+    QLabel *countsLabel_ = nullptr;
+    QListWidget *gallery_ = nullptr;
+    QLabel *previewLabel_ = nullptr;
+    QSpinBox *pageSpin_ = nullptr;
+    QLabel *pageCount_ = nullptr;
+    QListWidget *problems_ = nullptr;
+    QCheckBox *shrinkBox_ = nullptr;
+    QCheckBox *centreBox_ = nullptr;
+    QCheckBox *backgroundBox_ = nullptr;
+    QList<QPushButton *> outputButtons_;
+    QProgressBar *progress_ = nullptr;
+    QPushButton *cancelButton_ = nullptr;
+    QLabel *resultLabel_ = nullptr;
+    QPushButton *openFolderButton_ = nullptr;
+    QString resultFolder_;
+
+    int page_ = 0;
+    quint64 generation_ = 0;
+    QImage preview_;
+    bool busy_ = false;
+    std::shared_ptr<std::atomic_bool> cancel_;
+};
+
+} // namespace klasa

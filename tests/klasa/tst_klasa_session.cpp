@@ -1,0 +1,242 @@
+// The class window's models without a window: what the column choices,
+// unticked rows and fixed cells give the batch library, the fixed list as
+// CSV, problems that find their page, and the class run's outputs.
+#include "FileBytes.h"
+#include "StartupDiploma.h"
+#include "TempProgramDir.h"
+
+#include "batch/table/TextTable.h"
+#include "diplomafile/DiplomaRecord.h"
+#include "druk/BatchRun.h"
+#include "druk/Failure.h"
+#include "druk/PageImage.h"
+#include "klasa/ClassSession.h"
+#include "wmf/Metafile.h"
+#include "wmf/MetafilePaintDevice.h"
+
+#include <QPainter>
+#include <thread>
+#include <vector>
+#include <QProcess>
+
+#include <QtTest>
+
+using klasa::ColumnChoice;
+Q_DECLARE_METATYPE(ColumnChoice)
+
+class TestKlasaSession : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<TempProgramDir>(QStringList{QStringLiteral("Wzory")});
+        QFile::copy(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/Wzory/BDR_0001.wmf"),
+                    dir_->file(QStringLiteral("Wzory/BDR_0001.wmf")));
+        diplomafile::DiplomaContent c;
+        startupdiploma::setStyles(c);
+        c.templateNumber = 1;
+        c.texts.heading = QStringLiteral("Dyplom");
+        c.texts.recipient = QStringLiteral("z dyplomu");
+        writeBytes(dir_->file(QStringLiteral("d.dyp")), diplomafile::buildDiplomaRecord(c));
+        session_ = std::make_unique<klasa::ClassSession>();
+        session_->setTemplatesFolder(dir_->file(QStringLiteral("Wzory")));
+        session_->openDiploma(dir_->file(QStringLiteral("d.dyp")));
+    }
+    void cleanup()
+    {
+        session_.reset();
+        dir_.reset();
+    }
+
+    void choicesDecideWhatEachColumnFills_data()
+    {
+        QTest::addColumn<ColumnChoice>("choice");
+        QTest::addColumn<QString>("recipient");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QString>("body2");
+        QTest::newRow("field only") << ColumnChoice{ColumnChoice::Field, 0, {}} << "Anna" << "Dyplom" << "";
+        QTest::newRow("heading") << ColumnChoice{ColumnChoice::Heading, 0, {}} << "Anna" << "celujący" << "";
+        QTest::newRow("body line 2") << ColumnChoice{ColumnChoice::Body, 1, {}} << "Anna" << "Dyplom" << "celujący";
+        QTest::newRow("ignored") << ColumnChoice{ColumnChoice::Ignored, 0, {}} << "Anna" << "Dyplom" << "";
+    }
+    void choicesDecideWhatEachColumnFills()
+    {
+        QFETCH(ColumnChoice, choice);
+        session_->pasteList(QStringLiteral("Anna\tcelujący\nJan\tdobry\n"));
+        QVERIFY(!session_->hasHeaderRow());
+        QCOMPARE(session_->columnChoice(0).use, ColumnChoice::Recipient);
+        session_->setColumnChoice(1, choice);
+        session_->rebuild();
+        QVERIFY2(!session_->blocked(), qPrintable(session_->problems().value(0).text));
+        QCOMPARE(session_->pages().size(), 2);
+        const auto &t = session_->pages()[0].input.texts;
+        QFETCH(QString, recipient);
+        QFETCH(QString, heading);
+        QFETCH(QString, body2);
+        QCOMPARE(t.recipient, recipient);
+        QCOMPARE(t.heading, heading);
+        QCOMPARE(t.body[1], body2);
+    }
+
+    // Unticked rows and fixed cells reach the pages and the CSV; the CSV
+    // reads back as the same list (quotes and separators inside cells).
+    void fixesReachPagesAndCsv()
+    {
+        writeBytes(dir_->file(QStringLiteral("l.csv")), "Imię;Nazwisko;Uwagi\nAnna;Nowak;x\nJan;Kos;y\nOla;Lis;z\n");
+        session_->openList(dir_->file(QStringLiteral("l.csv")));
+        QVERIFY(session_->hasHeaderRow());
+        QVERIFY(session_->columnRecognised(0) && session_->columnRecognised(1) && !session_->columnRecognised(2));
+        session_->setRowTicked(1, false);
+        session_->setCell(2, 1, QStringLiteral("Lis; \"Młodsza\""));
+        session_->setColumnChoice(2, {ColumnChoice::Ignored, 0, {}});
+        session_->rebuild();
+        QCOMPARE(session_->pages().size(), 2);
+        QCOMPARE(session_->pages()[1].input.texts.recipient, QStringLiteral("Ola Lis; \"Młodsza\""));
+        QCOMPARE(session_->pages()[1].line, 4); // the line of the file, not of the shown table
+        QCOMPARE(session_->countsLine(), QStringLiteral("Wczytano 3 wiersze, 2 strony, pominięto 1"));
+
+        const batch::Table back = batch::readTextTable(session_->csv(), QStringLiteral("x.csv"), {});
+        QCOMPARE(back.rows.size(), 3);
+        QCOMPARE(back.rows[0], (QStringList{QStringLiteral("Imię"), QStringLiteral("Nazwisko")}));
+        QCOMPARE(back.rows[2], (QStringList{QStringLiteral("Ola"), QStringLiteral("Lis; \"Młodsza\"")}));
+        QCOMPARE(readBytes(dir_->file(QStringLiteral("l.csv"))),
+                 QByteArray("Imię;Nazwisko;Uwagi\nAnna;Nowak;x\nJan;Kos;y\nOla;Lis;z\n")); // never written
+    }
+
+    // A field of the diploma with no column is an error that blocks output;
+    // a duplicate name points at the page of its second line.
+    void problemsNameTheirPage()
+    {
+        session_->pasteList(QStringLiteral("Anna Nowak\nJan Kos\nAnna Nowak\n"));
+        session_->rebuild();
+        QVERIFY(!session_->blocked());
+        bool found = false;
+        for (const klasa::Problem &p : session_->problems())
+            if (p.text.contains(QStringLiteral("powtórzone"))) {
+                found = true;
+                QCOMPARE(p.page, 0);
+            }
+        QVERIFY(found);
+        const QList<klasa::Problem> mapped =
+            klasa::problemsOf([] {
+                batch::ClassSummary s;
+                s.offSheet = QStringList{QStringLiteral("rekord 3 (wiersz 4 listy): tekst „X” wychodzi poza obszar wydruku")};
+                return s;
+            }(), session_->pages());
+        QCOMPARE(mapped.size(), 1);
+        QCOMPARE(mapped[0].page, 2);
+
+    }
+
+    // Outputs of a class run: one PDF per pupil refuses to replace without
+    // leave and writes nothing then; a print job goes out once per copy as
+    // a finished PDF; an empty class is refused.
+    void batchRunOutputs()
+    {
+        session_->pasteList(QStringLiteral("Anna Nowak\nJan Kos\n"));
+        session_->rebuild();
+        const QList<druk::Page> pages = session_->pages();
+        const QString folder = dir_->file(QStringLiteral("osobno"));
+        QDir().mkpath(folder);
+        writeBytes(folder + QStringLiteral("/Jan Kos.pdf"), "earlier");
+        druk::BatchPlan plan;
+        plan.output = druk::BatchOutput::PdfPerPage;
+        plan.path = folder;
+        QVERIFY_THROWS_EXCEPTION(druk::Failure, druk::runBatch(plan, pages, {}));
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("Jan Kos.pdf")});
+        plan.overwrite = true;
+        const druk::BatchResult r = druk::runBatch(plan, pages, {});
+        QCOMPARE(r.files.size(), 2);
+        QVERIFY(readBytes(folder + QStringLiteral("/Jan Kos.pdf")).startsWith("%PDF"));
+
+        plan.output = druk::BatchOutput::PrintJob;
+        plan.printer = QStringLiteral("kolejka");
+        plan.copies = 2;
+        QStringList jobs;
+        druk::runBatch(plan, pages, {}, nullptr, [&](const QString &printer, const QString &pdf, const QString &) {
+            jobs.append(printer + QLatin1Char(':') + QString::fromLatin1(readBytes(pdf).left(4)));
+        });
+        QCOMPARE(jobs, (QStringList{QStringLiteral("kolejka:%PDF"), QStringLiteral("kolejka:%PDF")}));
+
+        std::atomic_bool cancel{true};
+        plan.output = druk::BatchOutput::OnePdf;
+        plan.path = dir_->file(QStringLiteral("x.pdf"));
+        QVERIFY_THROWS_EXCEPTION(druk::Cancelled, druk::runBatch(plan, pages, {}, &cancel));
+        QVERIFY(!QFileInfo::exists(plan.path));
+        QVERIFY_THROWS_EXCEPTION(druk::Failure, druk::runBatch(plan, {}, {}));
+    }
+
+    // Without the white cells the template shows beneath the texts, in the
+    // preview and in dyplom-druk --bez-tla alike; with them it does not.
+    void textBackgroundFollowsTheOption()
+    {
+        wmf::MetafilePaintDevice device;
+        {
+            QPainter p(&device);
+            p.fillRect(QRect(0, 0, device.width(), device.height()), QColor(40, 90, 160));
+        }
+        writeBytes(dir_->file(QStringLiteral("Wzory/BDR_0001.wmf")), device.finish());
+        session_->openDiploma(dir_->file(QStringLiteral("d.dyp")));
+        session_->rebuild();
+        QVERIFY2(!session_->blocked(), qPrintable(session_->problems().value(0).text));
+        const printing::PrintInput page = session_->pages().value(0).input;
+        QVERIFY(page.textBackground);
+        const auto whiteShare = [](const QImage &image) {
+            int white = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    white += image.pixel(x, y) == qRgb(255, 255, 255) ? 1 : 0;
+            return white;
+        };
+        const QImage opaque = druk::pageImage(page, printing::SheetGeometry::a4(600), 50);
+        klasa::ClassSession::Options o;
+        o.textBackground = false;
+        session_->setOptions(o);
+        session_->rebuild();
+        const QImage clear = druk::pageImage(session_->pages().value(0).input, printing::SheetGeometry::a4(600), 50);
+        QVERIFY2(whiteShare(opaque) > 200, "the text cells are white");
+        QCOMPARE(whiteShare(clear), 0);
+
+        QProcess druk;
+        druk.setWorkingDirectory(dir_->path());
+        druk.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-druk"),
+                   {QStringLiteral("d.dyp"), QStringLiteral("--png"), QStringLiteral("png"), QStringLiteral("--dpi"),
+                    QStringLiteral("50"), QStringLiteral("--bez-tla")});
+        QVERIFY(druk.waitForFinished(120000));
+        QVERIFY2(druk.exitCode() == 0, druk.readAllStandardError().constData());
+        QCOMPARE(QImage(dir_->file(QStringLiteral("png/strona-001.png"))).convertToFormat(QImage::Format_RGB32), clear);
+    }
+
+    // Pages drawn on several threads at once (a preview while a save runs)
+    // are those drawn one by one.
+    void pagesDrawnAtOnceOnThreads()
+    {
+        session_->pasteList(QStringLiteral("Anna Nowak\nJan Kos\nOla Lis\nEwa Bąk\n"));
+        session_->rebuild();
+        const QList<druk::Page> pages = session_->pages();
+        // Two printer resolutions, so that a thread using another's grid shows.
+        const printing::SheetGeometry sheets[2] = {printing::SheetGeometry::a4(300), printing::SheetGeometry::a4(600)};
+        QList<QImage> alone;
+        for (int i = 0; i < pages.size() * 2; ++i)
+            alone.append(druk::pageImage(pages[i / 2].input, sheets[i % 2], 40));
+        QList<QImage> together(alone.size() * 3);
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 4; ++t)
+            threads.emplace_back([&, t] {
+                for (int i = t; i < together.size(); i += 4)
+                    together[i] = druk::pageImage(pages[(i % alone.size()) / 2].input, sheets[i % 2], 40);
+            });
+        for (std::thread &t : threads)
+            t.join();
+        QVERIFY(alone[0] != alone[1]);
+        for (int i = 0; i < together.size(); ++i)
+            QVERIFY2(together[i] == alone[i % alone.size()], qPrintable(QStringLiteral("drawing %1").arg(i)));
+    }
+
+private:
+    std::unique_ptr<TempProgramDir> dir_;
+    std::unique_ptr<klasa::ClassSession> session_;
+};
+
+QTEST_MAIN(TestKlasaSession)
+#include "tst_klasa_session.moc"

@@ -1,0 +1,450 @@
+// The class window driven as a user drives it, on an X server of the
+// test's own: dialogs answered through the seam, work run inline.
+#include "FileBytes.h"
+#include "PdfTools.h"
+#include "ScriptedPlatform.h"
+#include "StartupDiploma.h"
+#include "TempProgramDir.h"
+#include "XvfbDisplay.h"
+
+#include "diplomafile/DiplomaRecord.h"
+#include "druk/PageImage.h"
+#include "klasa/ClassWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QtTest>
+#include <QPrinter>
+
+namespace {
+
+// Work held until the test runs it, in the order it likes.
+class HeldRunner : public klasa::TaskRunner {
+public:
+    void run(std::function<void()> work, std::function<void()> done) override { held.append({work, done}); }
+    void toGui(std::function<void()> f) override { f(); }
+    void finish(int i)
+    {
+        held[i].first();
+        held[i].second();
+    }
+    QList<QPair<std::function<void()>, std::function<void()>>> held;
+};
+
+QStringList pageTexts(const QString &pdf)
+{
+    QStringList pages = runTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    for (QString &p : pages)
+        p = p.simplified();
+    return pages;
+}
+
+void writeDiploma(const QString &path, const QString &heading, const QString &body3)
+{
+    diplomafile::DiplomaContent c;
+    startupdiploma::setStyles(c);
+    c.templateNumber = 2;
+    c.texts.heading = heading;
+    c.texts.body[2] = body3;
+    c.texts.recipient = QStringLiteral("Imię z dyplomu");
+    writeBytes(path, diplomafile::buildDiplomaRecord(c));
+}
+
+} // namespace
+
+class TestKlasaWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("poppler-utils are not installed");
+        dir_ = std::make_unique<TempProgramDir>();
+        const QDir shipped(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/Wzory"));
+        for (const QString &f : shipped.entryList(QDir::Files))
+            QFile::copy(shipped.filePath(f), dir_->file(QStringLiteral("Wzory/") + f));
+        qputenv("XDG_CONFIG_HOME", dir_->file(QStringLiteral("config")).toUtf8());
+        qputenv("XDG_CACHE_HOME", dir_->file(QStringLiteral("cache")).toUtf8());
+        QSettings().clear();
+        writeDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp")), QStringLiteral("Dyplom"), QStringLiteral("klasa {Klasa}"));
+        // "Ocena" is no header the reader knows: its column gets a combo.
+        QByteArray csv = "Imię;Nazwisko;Klasa;Ocena\n";
+        for (int i = 1; i <= 6; ++i)
+            csv += QStringLiteral("Uczeń%1;Nowak%1;3a;wzorowe %1\n").arg(i).toUtf8();
+        writeBytes(dir_->file(QStringLiteral("klasa-3a.csv")), csv);
+        platform_ = std::make_unique<ScriptedPlatform>();
+        window_ = std::make_unique<klasa::ClassWindow>(dir_->path(), &runner_);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    void cleanup()
+    {
+        window_.reset();
+        platform_.reset();
+        dir_.reset();
+    }
+
+    // Open, choose a column's meaning, untick a row, page 3 as dyplom-druk
+    // draws it, and the saved PDF's pages.
+    void classFromListToPdf()
+    {
+        platform_->openAnswers.push_back(dir_->file(QStringLiteral("Dyplomy/d.dyp")));
+        window_->openDiplomaDialog();
+        QCOMPARE(platform_->fileDialogs.last().initialFolder, dir_->file(QStringLiteral("Dyplomy")));
+        QVERIFY(window_->findChild<QLabel *>(QStringLiteral("diplomaLabel"))->text().contains(QStringLiteral("wzór nr 2")));
+        QVERIFY(window_->findChild<QLabel *>(QStringLiteral("diplomaLabel"))->text().contains(QStringLiteral("{Klasa}")));
+
+        platform_->openAnswers.push_back(dir_->file(QStringLiteral("klasa-3a.csv")));
+        window_->openListDialog();
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Dyplomy dla klasy — klasa-3a.csv"));
+        QCOMPARE(window_->listModel().rowCount(), 6);
+        QCOMPARE(window_->listModel().columnCount(), 4);
+        for (int c = 0; c < 3; ++c)
+            QVERIFY2(!window_->columnCombo(c), "known headers need no choice");
+        QComboBox *ocena = window_->columnCombo(3);
+        QVERIFY(ocena);
+        QCOMPARE(ocena->currentText(), QStringLiteral("pole {Ocena}"));
+        // Ocena becomes the sixth body line.
+        ocena->setCurrentIndex(ocena->findText(QStringLiteral("treść 6")));
+        emit ocena->activated(ocena->currentIndex());
+        // Row 2 unticked: five pages.
+        QVERIFY(window_->listModel().setData(window_->listModel().index(1, 0), Qt::Unchecked, Qt::CheckStateRole));
+        QCOMPARE(window_->session().pages().size(), 5);
+        QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("countsLabel"))->text(),
+                 QStringLiteral("Wczytano 6 wierszy, 5 stron, pominięto 1"));
+        // A cell fixed in the table reaches its page.
+        window_->listModel().setData(window_->listModel().index(2, 1), QStringLiteral("Kowalska"), Qt::EditRole);
+
+        QTest::keyClick(window_.get(), Qt::Key_PageDown);
+        QTest::keyClick(window_.get(), Qt::Key_PageDown);
+        QCOMPARE(window_->currentPage(), 2);
+        QTest::keyClick(window_.get(), Qt::Key_PageDown);
+        QTest::keyClick(window_.get(), Qt::Key_PageUp);
+        QCOMPARE(window_->currentPage(), 2);
+
+        // The same page from dyplom-druk --png, with the same fixes as a list file.
+        platform_->saveAnswers.push_back(dir_->file(QStringLiteral("poprawiona.csv")));
+        window_->saveListCsv();
+        const QString png = dir_->file(QStringLiteral("png"));
+        QProcess druk;
+        druk.setWorkingDirectory(dir_->path());
+        druk.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-druk"),
+                   {QStringLiteral("Dyplomy/d.dyp"), QStringLiteral("--lista"), QStringLiteral("poprawiona.csv"),
+                    QStringLiteral("--png"), png, QStringLiteral("--dpi"), QString::number(klasa::ClassWindow::PreviewDpi)});
+        QVERIFY(druk.waitForFinished(120000));
+        QVERIFY2(druk.exitCode() == 0, druk.readAllStandardError().constData());
+        const QImage expected(png + QStringLiteral("/strona-003.png"));
+        QVERIFY(!expected.isNull());
+        const QImage shown = window_->previewImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown.size(), expected.size());
+        // The same code draws both, at the same resolution, so no pixel may
+        // differ: a tolerance would hide a second drawing path.
+        QCOMPARE(shown, expected.convertToFormat(QImage::Format_RGB32));
+
+        // Saved as one PDF: the ticked rows, the fix, the chosen column.
+        const QString pdf = dir_->file(QStringLiteral("Dyplomy/klasa-3a.pdf"));
+        platform_->saveAnswers.push_back(pdf);
+        window_->savePdf();
+        QVERIFY(platform_->fileDialogs.last().overwritePrompt);
+        const QStringList pages = pageTexts(pdf);
+        QCOMPARE(pages.size(), 5);
+        QVERIFY2(pages[0].contains(QStringLiteral("Uczeń1 Nowak1")) && pages[0].contains(QStringLiteral("klasa 3a"))
+                     && pages[0].contains(QStringLiteral("wzorowe 1")),
+                 qPrintable(pages[0]));
+        QVERIFY2(pages[1].contains(QStringLiteral("Uczeń3 Kowalska")), qPrintable(pages[1]));
+        QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(),
+                 QStringLiteral("Zapisano 5 dyplomów w klasa-3a.pdf"));
+        window_->findChild<QPushButton *>(QStringLiteral("openFolder"))->click();
+        QCOMPARE(platform_->opened, QStringList{QUrl::fromLocalFile(dir_->file(QStringLiteral("Dyplomy"))).toString()});
+    }
+
+    // Cancelled at page 3 of a long list: the earlier file stays byte for
+    // byte and no temporary file is left.
+    void cancelledSaveKeepsTheEarlierFile()
+    {
+        QByteArray csv = "dla\n";
+        for (int i = 1; i <= 40; ++i)
+            csv += QStringLiteral("Osoba %1\n").arg(i).toUtf8();
+        writeBytes(dir_->file(QStringLiteral("dluga.csv")), csv);
+        // {Klasa} without a column would refuse the save before it starts.
+        writeDiploma(dir_->file(QStringLiteral("Dyplomy/bez.dyp")), QStringLiteral("Dyplom"), QStringLiteral("za wyniki"));
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("dluga.csv"))));
+        QVERIFY(window_->session().blocked());
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/bez.dyp"))));
+        QVERIFY(!window_->session().blocked());
+        const QString pdf = dir_->file(QStringLiteral("wynik.pdf"));
+        writeBytes(pdf, "%PDF-1.4 earlier file\n");
+        window_->onProgress = [this](int done, int) {
+            if (done == 3)
+                window_->findChild<QPushButton *>(QStringLiteral("cancel"))->click();
+        };
+        platform_->saveAnswers.push_back(pdf);
+        window_->savePdf();
+        QCOMPARE(readBytes(pdf), QByteArray("%PDF-1.4 earlier file\n"));
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{QStringLiteral("dluga.csv")} << QStringLiteral("klasa-3a.csv") << QStringLiteral("wynik.pdf"));
+        QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(),
+                 QStringLiteral("Anulowano: nic nie zostało zapisane."));
+        QVERIFY(platform_->errors().isEmpty());
+    }
+
+    // A column copied from a spreadsheet becomes the pages.
+    void pastedColumnGivesPages()
+    {
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        writeDiploma(dir_->file(QStringLiteral("Dyplomy/bez.dyp")), QStringLiteral("Dyplom"), QStringLiteral("za wyniki"));
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/bez.dyp"))));
+        QApplication::clipboard()->setText(QStringLiteral("Anna Nowak\nJan Kowalski\nŁucja Żak\n"));
+        QVERIFY(window_->pasteFromClipboard());
+        QCOMPARE(window_->session().pages().size(), 3);
+        QCOMPARE(window_->session().pages()[2].input.texts.recipient, QStringLiteral("Łucja Żak"));
+        QVERIFY(!window_->previewImage().isNull());
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Dyplomy dla klasy — schowek"));
+    }
+
+    // Every catalogue template is in the gallery, and a design added there
+    // joins the catalogue and is selected.
+    void galleryShowsTheCatalogueAndAnAddedDesign()
+    {
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        auto *gallery = window_->findChild<QListWidget *>(QStringLiteral("gallery"));
+        QCOMPARE(gallery->count(), QDir(dir_->file(QStringLiteral("Wzory"))).entryList(QDir::Files).size());
+        for (int i = 0; i < gallery->count(); ++i)
+            QVERIFY2(!gallery->item(i)->icon().isNull(), qPrintable(gallery->item(i)->text()));
+        const QString svg = qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/tests/wzory/probe.svg");
+        platform_->openAnswers.push_back(svg);
+        const int before = gallery->count();
+        window_->addOwnTemplate();
+        QVERIFY2(platform_->errors().isEmpty(), qPrintable(platform_->errors().join('\n')));
+        QCOMPARE(gallery->count(), before + 1);
+        QCOMPARE(gallery->currentItem()->text(), QStringLiteral("nr %1").arg(before + 1));
+        QCOMPARE(window_->session().templateNumber(), before + 1);
+        QVERIFY(!gallery->currentItem()->icon().isNull());
+    }
+
+    // A damaged diploma and a refused list are named with their reason and
+    // change nothing.
+    void badInputChangesNothing()
+    {
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        writeBytes(dir_->file(QStringLiteral("zly.dyp")), QByteArray(100, 'x'));
+        QVERIFY(!window_->loadDiploma(dir_->file(QStringLiteral("zly.dyp"))));
+        QVERIFY(platform_->errors().last().startsWith(dir_->file(QStringLiteral("zly.dyp")) + QStringLiteral(": uszkodzony")));
+        writeBytes(dir_->file(QStringLiteral("zla.csv")), QByteArray("a;b\n") + QByteArray(10, '\0'));
+        const bool listRead = window_->loadList(dir_->file(QStringLiteral("nie-ma.csv")));
+        QVERIFY(!listRead);
+        QVERIFY(platform_->errors().last().contains(QStringLiteral("nie-ma.csv")));
+        // A folder that cannot be: the file below a file.
+        const QString nowhere = dir_->file(QStringLiteral("klasa-3a.csv/wynik.pdf"));
+        platform_->saveAnswers.push_back(nowhere);
+        window_->savePdf();
+        QVERIFY2(platform_->errors().last().startsWith(nowhere + QStringLiteral(": ")), qPrintable(platform_->errors().last()));
+        QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(), QStringLiteral("Nie zapisano."));
+        QCOMPARE(window_->session().diplomaPath(), dir_->file(QStringLiteral("Dyplomy/d.dyp")));
+        QCOMPARE(window_->session().pages().size(), 6);
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Dyplomy dla klasy — klasa-3a.csv"));
+    }
+
+    // A problem line leads to its page; a diploma changed on disk is read
+    // again; column meanings and options come back for the same layout.
+    void problemsFileChangesAndRememberedChoices()
+    {
+        writeBytes(dir_->file(QStringLiteral("dup.csv")),
+                   "Imię;Nazwisko;Klasa;Ocena\nAnna;Nowak;3a;x\nJan;Kos;3a;y\nAnna;Nowak;3a;z\n");
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("dup.csv"))));
+        auto *problems = window_->findChild<QListWidget *>(QStringLiteral("problems"));
+        QListWidgetItem *duplicate = nullptr;
+        for (int i = 0; i < problems->count(); ++i)
+            if (problems->item(i)->text().contains(QStringLiteral("powtórzone")))
+                duplicate = problems->item(i);
+        QVERIFY(duplicate);
+        QVERIFY2(duplicate->text().startsWith(QStringLiteral("str. 1: ")), qPrintable(duplicate->text()));
+        window_->showPage(2);
+        emit problems->itemActivated(duplicate);
+        QCOMPARE(window_->currentPage(), 0);
+
+        window_->chooseColumn(3, {klasa::ColumnChoice::Ignored, 0, {}});
+        window_->findChild<QCheckBox *>(QStringLiteral("shrink"))->setChecked(true);
+        window_->findChild<QCheckBox *>(QStringLiteral("textBackground"))->setChecked(false);
+        QVERIFY(!window_->session().pages()[0].input.textBackground);
+
+        writeDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp")), QStringLiteral("Nowy nagłówek"), QStringLiteral("klasa {Klasa}"));
+        QTRY_VERIFY(window_->findChild<QPlainTextEdit *>(QStringLiteral("diplomaTexts"))->toPlainText().contains(QStringLiteral("Nowy nagłówek")));
+        QCOMPARE(window_->session().pages()[0].input.texts.heading, QStringLiteral("Nowy nagłówek"));
+
+        window_.reset();
+        window_ = std::make_unique<klasa::ClassWindow>(dir_->path(), &runner_);
+        QVERIFY(window_->findChild<QCheckBox *>(QStringLiteral("shrink"))->isChecked());
+        QVERIFY(!window_->findChild<QCheckBox *>(QStringLiteral("textBackground"))->isChecked());
+        platform_->openAnswers.push_back(dir_->file(QStringLiteral("Dyplomy/d.dyp")));
+        window_->openDiplomaDialog();
+        QCOMPARE(platform_->fileDialogs.last().initialFolder, dir_->file(QStringLiteral("Dyplomy")));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv")))); // the same header
+        QCOMPARE(window_->columnCombo(3)->currentText(), QStringLiteral("pomiń"));
+    }
+
+    // One question for the files a folder would have replaced; the print
+    // dialog's printer, range and copies reach the queue as PDF jobs.
+    void separateFilesAndPrintJob()
+    {
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        const QString folder = dir_->file(QStringLiteral("osobno"));
+        QDir().mkpath(folder);
+        writeBytes(folder + QStringLiteral("/Uczeń1 Nowak1.pdf"), "earlier 1");
+        writeBytes(folder + QStringLiteral("/Uczeń2 Nowak2.pdf"), "earlier 2");
+        platform_->saveAnswers.push_back(folder);
+        platform_->answers.push_back(false);
+        window_->saveSeparate();
+        QCOMPARE(platform_->texts(QStringLiteral("ask")).size(), 1);
+        QVERIFY2(platform_->texts(QStringLiteral("ask")).last().contains(QStringLiteral("są już 2 pliki")),
+                 qPrintable(platform_->texts(QStringLiteral("ask")).last()));
+        QCOMPARE(readBytes(folder + QStringLiteral("/Uczeń1 Nowak1.pdf")), QByteArray("earlier 1"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 2);
+        platform_->saveAnswers.push_back(folder);
+        platform_->answers.push_back(true);
+        window_->saveSeparate();
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 6);
+        QCOMPARE(pageTexts(folder + QStringLiteral("/Uczeń1 Nowak1.pdf")).size(), 1);
+        QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(),
+                 QStringLiteral("Zapisano 6 dyplomów w folderze osobno"));
+
+        QStringList jobs;
+        window_->printSubmit = [&](const QString &printer, const QString &pdf, const QString &title) {
+            jobs.append(QStringLiteral("%1 %2 %3").arg(printer, title).arg(pageTexts(pdf).size()));
+        };
+        platform_->printAnswers.push_back(true);
+        QString queue; // the system's first queue when sala-12 is unknown
+        platform_->preparePrinter = [&](QPrinter &printer) {
+            printer.setPrinterName(QStringLiteral("sala-12"));
+            queue = printer.printerName();
+            printer.setOutputFormat(QPrinter::NativeFormat);
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(2, 4);
+            printer.setCopyCount(2);
+        };
+        window_->printPages();
+        if (queue.isEmpty())
+            QSKIP("no print system to name a queue in");
+        QCOMPARE(jobs, (QStringList{queue + QStringLiteral(" d.dyp 3"), queue + QStringLiteral(" d.dyp 3")}));
+    }
+
+    // Pages asked for one after another: the last request is the one shown,
+    // whichever drawing ends first.
+    void newestPreviewWins()
+    {
+        HeldRunner held;
+        window_ = std::make_unique<klasa::ClassWindow>(dir_->path(), &held);
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        const int before = int(held.held.size());
+        window_->showPage(1);
+        window_->showPage(4);
+        QCOMPARE(held.held.size(), before + 2);
+        held.finish(before + 1);
+        const QImage newest = window_->previewImage();
+        QVERIFY(!newest.isNull());
+        held.finish(before); // the older one ends late and is dropped
+        QCOMPARE(window_->previewImage(), newest);
+        QCOMPARE(newest, druk::pageImage(window_->session().pages()[4].input, printing::SheetGeometry::a4(600),
+                                         klasa::ClassWindow::PreviewDpi));
+        window_.reset(); // before the runner
+    }
+
+    // Every control has its own Alt key: two of one letter would make the
+    // second unreachable by keyboard.
+    void acceleratorsAreUnique()
+    {
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        const auto letterOf = [](const QString &text) {
+            for (int i = 0; i + 1 < text.size(); ++i)
+                if (text[i] == QLatin1Char('&'))
+                    return text[i + 1] == QLatin1Char('&') ? QChar() : text[i + 1].toLower();
+            return QChar();
+        };
+        QHash<QChar, QString> taken;
+        QStringList clashes;
+        const auto add = [&](const QString &text) {
+            const QChar c = letterOf(text);
+            if (c.isNull())
+                return;
+            if (taken.contains(c))
+                clashes.append(taken[c] + QStringLiteral(" / ") + text);
+            taken.insert(c, text);
+        };
+        for (QAction *menu : window_->menuBar()->actions())
+            add(menu->text());
+        for (QAbstractButton *b : window_->findChildren<QAbstractButton *>())
+            add(b->text());
+        for (QLabel *l : window_->findChildren<QLabel *>())
+            if (l->buddy() && !qobject_cast<QComboBox *>(l->buddy()))
+                add(l->text());
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QStringLiteral("; "))));
+        QVERIFY(taken.size() >= 15);
+    }
+
+    // The program's own pools: the preview, the gallery and a save arrive
+    // on the GUI thread while the window goes on answering.
+    void threadsOfTheProgram()
+    {
+        window_ = std::make_unique<klasa::ClassWindow>(dir_->path());
+        window_->show();
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        // Generous waits: the machine's cores are shared.
+        QTRY_VERIFY_WITH_TIMEOUT(!window_->previewImage().isNull(), 30000);
+        window_->showPage(3);
+        QTRY_COMPARE_WITH_TIMEOUT(window_->previewImage(), druk::pageImage(window_->session().pages()[3].input,
+                                                              printing::SheetGeometry::a4(600),
+                                                              klasa::ClassWindow::PreviewDpi), 30000);
+        auto *gallery = window_->findChild<QListWidget *>(QStringLiteral("gallery"));
+        QTRY_VERIFY_WITH_TIMEOUT(!gallery->item(gallery->count() - 1)->icon().isNull(), 30000);
+        const QString pdf = dir_->file(QStringLiteral("watki.pdf"));
+        platform_->saveAnswers.push_back(pdf);
+        window_->savePdf();
+        QVERIFY(window_->busy());
+        QTRY_VERIFY_WITH_TIMEOUT(!window_->busy(), 60000);
+        QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(),
+                 QStringLiteral("Zapisano 6 dyplomów w watki.pdf"));
+        QCOMPARE(pageTexts(pdf).size(), 6);
+    }
+
+private:
+    klasa::InlineRunner runner_;
+    std::unique_ptr<TempProgramDir> dir_;
+    std::unique_ptr<ScriptedPlatform> platform_;
+    std::unique_ptr<klasa::ClassWindow> window_;
+};
+
+int main(int argc, char **argv)
+{
+    XvfbDisplay xvfb;
+    const QByteArray display = xvfb.start();
+    if (display.isEmpty()) {
+        std::fprintf(stderr, "Xvfb did not start\n");
+        return 1;
+    }
+    qputenv("DISPLAY", display);
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("dyplom"));
+    QCoreApplication::setApplicationName(QStringLiteral("dyplom-klasa-test"));
+    TestKlasaWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_klasa_window.moc"
