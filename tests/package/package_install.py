@@ -4,7 +4,9 @@
 # per-user folder made and template 1 drawn, opens a .dyp given on the
 # command line, prints it with dyplom-druk from the home folder, removes the
 # package and finds the user's files untouched.
-import glob, hashlib, os, shutil, signal, subprocess, sys, tempfile, time
+import hashlib, os, shutil, signal, subprocess, sys, tempfile, time
+
+from package_common import installed, mark, package_to_install, run, skip, wait_for
 
 SOURCE = os.environ['DYPLOM_SOURCE_DIR']
 BINARY = os.environ['DYPLOM_BINARY_DIR']
@@ -16,46 +18,10 @@ NAGLOWEK = (16, 116, 473, 21)      # the heading edit within the client area
 DLA = (16, 220, 473, 17)           # the recipient edit
 
 
-T0 = time.time()
-
-
-def mark(step):
-    print(f'{time.time() - T0:5.1f} s  {step}', flush=True)
-
-
-def skip(reason):
-    print('SKIP: ' + reason)
-    sys.exit(77)
-
-
-def run(*args, check=True, **kw):
-    kw.setdefault('text', True)
-    result = subprocess.run(args, capture_output=True, **kw)
-    if check and result.returncode != 0:
-        raise AssertionError(f'{args[0]} failed ({result.returncode}): {result.stdout}{result.stderr}')
-    return result
-
-
-def installed(package):
-    status = run('dpkg-query', '-W', '-f=${Status}', package, check=False)
-    return status.returncode == 0 and status.stdout.endswith('installed') and 'not-installed' not in status.stdout
-
-
-if os.geteuid() != 0:
-    skip('installing a package needs root')
-if not os.path.exists('/etc/debian_version') or not shutil.which('apt-get'):
-    skip('not a Debian system with apt')
-for tool in ('Xvfb', 'import', 'convert', 'xdotool', 'xclip', 'pdftotext'):
-    if not shutil.which(tool):
-        skip(f'{tool} is missing (scripts/setup installs it)')
-debs = glob.glob(os.path.join(OUT, 'dyplom_*.deb'))
-if len(debs) != 1:
-    sys.exit(f'no package in {OUT}: tst_package_contents builds it')
+deb = package_to_install(OUT, ('Xvfb', 'import', 'convert', 'xdotool', 'xclip', 'pdftotext'))
 wmf_render = os.path.join(BINARY, 'tools', 'wmf-render')
 if not os.path.exists(wmf_render):
     skip('tools/wmf-render is not built')
-if installed('dyplom'):
-    skip('a dyplom package is already installed here; the test would replace and remove it')
 
 
 def ppm(data):
@@ -118,16 +84,6 @@ def dark_pixels(rgb):
     return sum(1 for i in range(0, len(rgb), 3) if sum(rgb[i:i + 3]) < 3 * 100)
 
 
-def wait_for(what, test, seconds=40, details=None):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        result = test()
-        if result:
-            return result
-        time.sleep(0.3)
-    raise AssertionError(f'timed out waiting for {what} {details or ""}')
-
-
 def tree(folder):
     """Every entry below folder, links not followed, with its content."""
     entries = {}
@@ -154,7 +110,6 @@ xvfb = None
 editor = None
 package_in = False
 try:
-    deb = debs[0]
     install = run('apt-get', 'install', '-y', '--no-install-recommends', '-o', 'DPkg::Lock::Timeout=300', deb,
                   check=False, env=dict(os.environ, DEBIAN_FRONTEND='noninteractive'))
     package_in = installed('dyplom')

@@ -9,41 +9,20 @@
 # still prints on the user's design, a new user sees the school's design;
 # the software centre's catalogue finds the program; purge leaves no file of
 # the package and the school's designs.
-import glob, hashlib, os, re, shutil, signal, struct, subprocess, sys, tempfile, time
+import glob, hashlib, os, re, shutil, signal, struct, subprocess, sys, tempfile
+
+from package_common import installed, mark, package_to_install, run, skip, wait_for
 
 SOURCE = os.environ['DYPLOM_SOURCE_DIR']
 OUT = os.environ['DYPLOM_PACKAGE_DIR']
 VERSION = os.environ['DYPLOM_VERSION']
 SCHOOL = '/usr/local/share/dyplom'
 USER_ID = 65534  # nobody: an ordinary user with no rights of its own
-T0 = time.time()
-
-
-def mark(step):
-    print(f'{time.time() - T0:5.1f} s  {step}', flush=True)
-
-
-def skip(reason):
-    print('SKIP: ' + reason)
-    sys.exit(77)
-
-
-def run(*args, check=True, **kw):
-    kw.setdefault('text', True)
-    result = subprocess.run(args, capture_output=True, **kw)
-    if check and result.returncode != 0:
-        raise AssertionError(f'{args} failed ({result.returncode}): {result.stdout}{result.stderr}')
-    return result
 
 
 def apt(*args):
     return run('apt-get', *args, '-y', '--no-install-recommends', '-o', 'DPkg::Lock::Timeout=300',
                env=dict(os.environ, DEBIAN_FRONTEND='noninteractive'))
-
-
-def installed(package):
-    status = run('dpkg-query', '-W', '-f=${Status}', package, check=False)
-    return status.returncode == 0 and status.stdout.endswith(' installed')
 
 
 def sha(path):
@@ -56,28 +35,7 @@ def read(path):
         return f.read()
 
 
-def wait_for(what, test, seconds=40):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        result = test()
-        if result:
-            return result
-        time.sleep(0.3)
-    raise AssertionError(f'timed out waiting for {what}')
-
-
-if os.geteuid() != 0:
-    skip('installing a package needs root')
-if not os.path.exists('/etc/debian_version') or not shutil.which('apt-get'):
-    skip('not a Debian system with apt')
-for tool in ('Xvfb', 'xprop', 'xdotool', 'setpriv', 'appstreamcli', 'dpkg-deb'):
-    if not shutil.which(tool):
-        skip(f'{tool} is missing (scripts/setup installs it)')
-debs = glob.glob(os.path.join(OUT, 'dyplom_*.deb'))
-if len(debs) != 1:
-    sys.exit(f'no package in {OUT}: tst_package_contents builds it')
-if installed('dyplom'):
-    skip('a dyplom package is already installed here; the test would replace and remove it')
+deb = package_to_install(OUT, ('Xvfb', 'xprop', 'xdotool', 'setpriv', 'appstreamcli', 'dpkg-deb'))
 if os.path.exists(SCHOOL):
     skip(f'{SCHOOL} exists on this machine: the test would mix its designs with the school\'s')
 
@@ -124,7 +82,7 @@ os.chmod(work, 0o755)
 xvfb = editor = None
 package_in = school_made = False
 try:
-    next_deb, new_number, changed_bytes, new_bytes = build_next(debs[0], work)
+    next_deb, new_number, changed_bytes, new_bytes = build_next(deb, work)
     mark(f'built {os.path.basename(next_deb)}')
 
     home = os.path.join(work, 'ala')
@@ -145,7 +103,7 @@ try:
         return run(*command, cwd=home, env=env)
 
     # Version N, and the software centre's catalogue knows the program.
-    apt('install', debs[0])
+    apt('install', deb)
     package_in = installed('dyplom')
     assert package_in, 'version N is installed'
     files_of_package = run('dpkg-query', '-L', 'dyplom').stdout.split()
