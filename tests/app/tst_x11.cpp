@@ -114,13 +114,8 @@ private slots:
 int main(int argc, char *argv[])
 {
     XvfbDisplay xvfb;
-    const QByteArray display = xvfb.start();
-    if (display.isEmpty()) {
-        std::fprintf(stderr, "Xvfb did not start\n");
+    if (!xvfb.startForQt())
         return 1;
-    }
-    qputenv("DISPLAY", display);
-    qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     TestX11 test;
     QTEST_SET_MAIN_SOURCE_PATH

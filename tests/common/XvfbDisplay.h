@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QtGlobal>
 
 #include <cerrno>
 #include <csignal>
@@ -54,6 +55,20 @@ public:
         if (number.empty())
             return {};
         return QByteArray(":") + QByteArray::fromStdString(number);
+    }
+
+    // Starts the server and points Qt (not yet started) at it; says on stderr
+    // why not when the server does not come up.
+    bool startForQt()
+    {
+        const QByteArray display = start();
+        if (display.isEmpty()) {
+            std::fprintf(stderr, "Xvfb did not start\n");
+            return false;
+        }
+        qputenv("DISPLAY", display);
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        return true;
     }
 
 private:
