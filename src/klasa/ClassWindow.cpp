@@ -40,11 +40,25 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace klasa {
 
 namespace {
 
 const QString ListFilter = QStringLiteral("Listy klas (*.csv *.txt *.tsv *.xlsx *.ods *.xls);;Wszystkie pliki (*)");
+
+// Runs a step of the session; what goes wrong is shown to the user.
+bool doneOrReported(QWidget *parent, const std::function<void()> &step)
+{
+    try {
+        step();
+    } catch (const std::exception &e) {
+        platform::services().reportError(parent, QString::fromUtf8(e.what()));
+        return false;
+    }
+    return true;
+}
 
 QString dyplomy(int n)
 {
@@ -435,12 +449,8 @@ void ClassWindow::openDiplomaDialog()
 
 bool ClassWindow::loadDiploma(const QString &path)
 {
-    try {
-        session_.openDiploma(path);
-    } catch (const std::exception &e) {
-        platform::services().reportError(this, QString::fromUtf8(e.what()));
+    if (!doneOrReported(this, [&] { session_.openDiploma(path); }))
         return false;
-    }
     rememberFolder(QStringLiteral("dyplom"), path);
     session_.chooseTemplate(session_.diploma().templateNumber); // a new diploma starts with its own
     if (!watcher_->files().isEmpty())
@@ -468,19 +478,20 @@ void ClassWindow::openListDialog()
 
 bool ClassWindow::loadList(const QString &path)
 {
-    try {
-        session_.openList(path);
-    } catch (const std::exception &e) {
-        platform::services().reportError(this, QString::fromUtf8(e.what()));
+    if (!doneOrReported(this, [&] { session_.openList(path); }))
         return false;
-    }
     rememberFolder(QStringLiteral("lista"), path);
+    showNewList();
+    return true;
+}
+
+void ClassWindow::showNewList()
+{
     recallColumns();
     model_->reload();
     refreshColumns();
     updateTitle();
     rebuildPages();
-    return true;
 }
 
 bool ClassWindow::pasteFromClipboard()
@@ -490,17 +501,9 @@ bool ClassWindow::pasteFromClipboard()
         platform::services().inform(this, QStringLiteral("Schowek nie zawiera tekstu do wklejenia."), windowTitle());
         return false;
     }
-    try {
-        session_.pasteList(text);
-    } catch (const std::exception &e) {
-        platform::services().reportError(this, QString::fromUtf8(e.what()));
+    if (!doneOrReported(this, [&] { session_.pasteList(text); }))
         return false;
-    }
-    recallColumns();
-    model_->reload();
-    refreshColumns();
-    updateTitle();
-    rebuildPages();
+    showNewList();
     return true;
 }
 

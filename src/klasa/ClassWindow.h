@@ -82,6 +82,7 @@ private:
     QWidget *pagesPart();
     QWidget *outputPart();
     void rebuildPages();
+    void showNewList();
     void refreshDiploma();
     void refreshColumns();
     void refreshGallery();
