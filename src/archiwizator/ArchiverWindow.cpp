@@ -71,6 +71,23 @@ QString historyLine(const backup::RegisterEntry &e)
         .arg(where);
 }
 
+// The work is done either way; a register that cannot be written is only told.
+void recordInRegister(QWidget *parent, const QString &programDir, const backup::RegisterEntry &entry, const QString &done)
+{
+    try {
+        backup::appendToRegister(programDir, entry);
+    } catch (const platform::IoError &error) {
+        platform::services().reportError(
+            parent, QStringLiteral("%1, ale rejestru archiwizacji nie zapisano: %2").arg(done, QString::fromUtf8(error.what())));
+    }
+}
+
+void showFailure(QWidget *parent, QLabel *status, const backup::BackupError &error)
+{
+    status->setText(error.message());
+    platform::services().reportError(parent, error.message());
+}
+
 } // namespace
 
 ArchiverWindow::ArchiverWindow(const QString &configFolder, QWidget *parent)
@@ -289,13 +306,7 @@ bool ArchiverWindow::createCopy(const QString &destinationFolder)
         entry.files = static_cast<quint32>(result.files);
         entry.bytes = static_cast<quint64>(result.bytes);
         entry.archive = result.archivePath;
-        try {
-            backup::appendToRegister(config_->programDir, entry);
-        } catch (const platform::IoError &error) {
-            platform::services().reportError(
-                this,
-                QStringLiteral("Kopia jest gotowa, ale rejestru archiwizacji nie zapisano: %1").arg(error.what()));
-        }
+        recordInRegister(this, config_->programDir, entry, QStringLiteral("Kopia jest gotowa"));
         ok = true;
         status->setText(QStringLiteral("Kopia gotowa: %1").arg(QDir::toNativeSeparators(result.archivePath)));
         platform::services().inform(this,
@@ -307,8 +318,7 @@ bool ArchiverWindow::createCopy(const QString &destinationFolder)
     } catch (const backup::Cancelled &) {
         status->setText(QStringLiteral("Kopię przerwano; nie zostawiono żadnego pliku."));
     } catch (const backup::BackupError &error) {
-        status->setText(error.message());
-        platform::services().reportError(this, error.message());
+        showFailure(this, status, error);
     }
     setBusy(false);
     refresh();
@@ -380,13 +390,7 @@ bool ArchiverWindow::restoreChosen()
         entry.kept = static_cast<quint32>(result.kept);
         entry.unchanged = static_cast<quint32>(result.unchanged);
         entry.archive = chosen_->path;
-        try {
-            backup::appendToRegister(programDir, entry);
-        } catch (const platform::IoError &error) {
-            platform::services().reportError(
-                this,
-                QStringLiteral("Kopię przywrócono, ale rejestru archiwizacji nie zapisano: %1").arg(error.what()));
-        }
+        recordInRegister(this, programDir, entry, QStringLiteral("Kopię przywrócono"));
         ok = true;
         QString text = QStringLiteral("Kopię przywrócono: %1 plików przywrócono, %2 bez zmian.")
                            .arg(result.restored)
@@ -399,8 +403,7 @@ bool ArchiverWindow::restoreChosen()
     } catch (const backup::Cancelled &) {
         status->setText(QStringLiteral("Przywracanie przerwano; folder programu nie został zmieniony."));
     } catch (const backup::BackupError &error) {
-        status->setText(error.message());
-        platform::services().reportError(this, error.message());
+        showFailure(this, status, error);
     }
     setBusy(false);
     refresh();
