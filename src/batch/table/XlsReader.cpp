@@ -3,6 +3,8 @@
 #include "CellText.h"
 #include "SheetRows.h"
 
+#include "platform/LimitedChild.h"
+
 #include <QDir>
 #include <QTemporaryFile>
 
@@ -10,13 +12,10 @@
 
 #include <freexl.h>
 
-#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <new>
-#include <sys/resource.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace batch {
 
@@ -280,30 +279,8 @@ Table decoded(const QByteArray &bytes, const QString &fileName)
     return t;
 }
 
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
-
-// Address space in use now, so the child's limit is what it may add.
-rlim_t addressSpaceInUse()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    return rlim_t(statm.readAll().split(' ').value(0).toULongLong()) * rlim_t(sysconf(_SC_PAGESIZE));
-}
-
-constexpr rlim_t kChildMemory = 160 * 1024 * 1024;
-constexpr rlim_t kChildSeconds = 20;
+constexpr qint64 kChildMemory = 160 * 1024 * 1024;
+constexpr int kChildSeconds = 20;
 
 } // namespace
 
@@ -317,66 +294,36 @@ Table readXls(const QByteArray &bytes, const QString &fileName, const ReadOption
 {
     const ScratchCopy copy(bytes, fileName);
     const QByteArray path = copy.path();
-    const rlim_t inUse = addressSpaceInUse();
-    int fds[2];
-    if (::pipe(fds) != 0)
-        throw TableError(QStringLiteral("%1: nie można uruchomić czytnika .xls (%2)").arg(fileName, QString::fromLocal8Bit(strerror(errno))));
-    const pid_t child = ::fork();
-    if (child < 0) {
-        const int error = errno;
-        ::close(fds[0]);
-        ::close(fds[1]);
-        throw TableError(QStringLiteral("%1: nie można uruchomić czytnika .xls (%2)").arg(fileName, QString::fromLocal8Bit(strerror(error))));
-    }
-    if (child == 0) {
-        ::close(fds[0]);
-        // What it may add to the address space it shares at the fork (with
-        // AddressSanitizer that includes the shadow it reserved at start).
-        if (inUse > 0) {
-            const rlimit memory{inUse + kChildMemory, inUse + kChildMemory};
-            ::setrlimit(RLIMIT_AS, &memory);
-        }
-        const rlimit cpu{kChildSeconds, kChildSeconds};
-        ::setrlimit(RLIMIT_CPU, &cpu);
-        ::alarm(unsigned(2 * kChildSeconds)); // should it ever wait instead of working
-        QByteArray answer;
+    platform::ChildLimits limitsOfChild;
+    limitsOfChild.cpuSeconds = kChildSeconds;
+    limitsOfChild.memoryBytes = kChildMemory;
+    limitsOfChild.wallSeconds = 2 * kChildSeconds; // should it ever wait instead of working
+    const platform::ChildEnd end = platform::runLimitedChild(limitsOfChild, [&] {
         try {
-            answer = encoded(readFrom(path, fileName, options, limits));
+            return encoded(readFrom(path, fileName, options, limits));
         } catch (const TableError &e) {
-            answer = encodedRefusal(QString::fromUtf8(e.what()));
+            return encodedRefusal(QString::fromUtf8(e.what()));
         } catch (const std::bad_alloc &) {
-            answer = encodedRefusal(QStringLiteral("%1: plik deklaruje więcej komórek, niż zmieści pamięć przewidziana "
-                                                   "na listę klasy; zapisz go jako .xlsx lub .ods")
-                                        .arg(fileName));
+            return encodedRefusal(QStringLiteral("%1: plik deklaruje więcej komórek, niż zmieści pamięć przewidziana "
+                                                 "na listę klasy; zapisz go jako .xlsx lub .ods")
+                                      .arg(fileName));
         } catch (const std::exception &e) {
-            answer = encodedRefusal(QStringLiteral("%1: nie udało się odczytać pliku .xls (%2)").arg(fileName, QString::fromUtf8(e.what())));
+            return encodedRefusal(QStringLiteral("%1: nie udało się odczytać pliku .xls (%2)").arg(fileName, QString::fromUtf8(e.what())));
         }
-        ::_exit(writeAll(fds[1], answer) ? 0 : 1);
-    }
-    ::close(fds[1]);
-    QByteArray answer;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        answer.append(buffer, n);
-    }
-    ::close(fds[0]);
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (WIFSIGNALED(status)) {
-        const int signal = WTERMSIG(status);
-        if (signal == SIGXCPU || signal == SIGKILL || signal == SIGALRM)
+    });
+    if (!end.started)
+        throw TableError(QStringLiteral("%1: nie można uruchomić czytnika .xls (%2)").arg(fileName, QString::fromLocal8Bit(strerror(end.error))));
+    if (end.late)
+        throw TableError(QStringLiteral("%1: odczyt pliku .xls trwał ponad %2 s; plik odrzucono").arg(fileName).arg(kChildSeconds));
+    if (WIFSIGNALED(end.status)) {
+        const int signal = WTERMSIG(end.status);
+        if (signal == SIGXCPU || signal == SIGKILL)
             throw TableError(QStringLiteral("%1: odczyt pliku .xls trwał ponad %2 s; plik odrzucono").arg(fileName).arg(kChildSeconds));
         throw TableError(QStringLiteral("%1: uszkodzony plik .xls (czytnik przerwał pracę, sygnał %2)").arg(fileName).arg(signal));
     }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || answer.isEmpty())
+    if (!WIFEXITED(end.status) || WEXITSTATUS(end.status) != 0 || end.answer.isEmpty())
         throw TableError(QStringLiteral("%1: nie udało się odczytać pliku .xls").arg(fileName));
-    return decoded(answer, fileName);
+    return decoded(end.answer, fileName);
 }
 
 } // namespace batch
