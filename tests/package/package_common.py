@@ -38,6 +38,22 @@ def wait_for(what, test, seconds=40, details=None):
     raise AssertionError(f'timed out waiting for {what}' + (f' {details}' if details else ''))
 
 
+def start_xvfb(*options):
+    """A private X server: (its process, its DISPLAY)."""
+    xvfb = subprocess.Popen(['Xvfb', '-displayfd', '1', '-screen', '0', '1024x768x24', '-nolisten', 'tcp', *options],
+                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    return xvfb, ':' + xvfb.stdout.readline().decode().strip()
+
+
+def stop(editor, xvfb):
+    """Ends the editor and the X server, whichever of them was started."""
+    if editor and editor.poll() is None:
+        editor.kill()
+    if xvfb:
+        xvfb.terminate()
+        xvfb.wait(10)
+
+
 def package_to_install(out, tools):
     """The one .deb in out, once this machine can take it: root, apt, the tools, no dyplom yet."""
     if os.geteuid() != 0:

@@ -6,7 +6,7 @@
 # package and finds the user's files untouched.
 import hashlib, os, shutil, signal, subprocess, sys, tempfile, time
 
-from package_common import installed, mark, package_to_install, run, skip, wait_for
+from package_common import installed, mark, package_to_install, run, skip, start_xvfb, stop, wait_for
 
 SOURCE = os.environ['DYPLOM_SOURCE_DIR']
 BINARY = os.environ['DYPLOM_BINARY_DIR']
@@ -123,9 +123,7 @@ try:
         assert os.access(os.path.join(editor_dir, program), os.X_OK), f'{program} beside the editor in {editor_dir}'
         assert not shutil.which(program, path='/usr/bin'), f'{program} is not in /usr/bin'
 
-    xvfb = subprocess.Popen(['Xvfb', '-displayfd', '1', '-screen', '0', '1024x768x24', '-nolisten', 'tcp', '-br'],
-                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-    display = ':' + xvfb.stdout.readline().decode().strip()
+    xvfb, display = start_xvfb('-br')
     user_env = {'HOME': home, 'PATH': '/usr/local/bin:/usr/bin:/bin', 'DISPLAY': display, 'LANG': 'C.UTF-8',
                 'XDG_RUNTIME_DIR': runtime, 'QT_QPA_PLATFORM': 'xcb'}
 
@@ -273,11 +271,7 @@ except AssertionError as failure:
     print('FAIL:', failure)
     sys.exit(1)
 finally:
-    if editor and editor.poll() is None:
-        editor.kill()
-    if xvfb:
-        xvfb.terminate()
-        xvfb.wait(10)
+    stop(editor, xvfb)
     if package_in:
         subprocess.run(['apt-get', 'remove', '-y', '-o', 'DPkg::Lock::Timeout=300', 'dyplom'],
                        capture_output=True, env=dict(os.environ, DEBIAN_FRONTEND='noninteractive'))

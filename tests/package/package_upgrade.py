@@ -11,7 +11,7 @@
 # the package and the school's designs.
 import glob, hashlib, os, re, shutil, signal, struct, subprocess, sys, tempfile
 
-from package_common import installed, mark, package_to_install, run, skip, wait_for
+from package_common import installed, mark, package_to_install, run, skip, start_xvfb, stop, wait_for
 
 SOURCE = os.environ['DYPLOM_SOURCE_DIR']
 OUT = os.environ['DYPLOM_PACKAGE_DIR']
@@ -90,9 +90,7 @@ try:
     for d in (home, runtime):
         os.makedirs(d, mode=0o700)
         os.chown(d, USER_ID, USER_ID)
-    xvfb = subprocess.Popen(['Xvfb', '-displayfd', '1', '-screen', '0', '1024x768x24', '-nolisten', 'tcp'],
-                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-    display = ':' + xvfb.stdout.readline().decode().strip()
+    xvfb, display = start_xvfb()
 
     def as_user(home, *args, wait=True, runtime=runtime):
         command = ['setpriv', f'--reuid={USER_ID}', f'--regid={USER_ID}', '--clear-groups', *args]
@@ -209,11 +207,7 @@ except AssertionError as failure:
     print('FAIL:', failure)
     sys.exit(1)
 finally:
-    if editor and editor.poll() is None:
-        editor.kill()
-    if xvfb:
-        xvfb.terminate()
-        xvfb.wait(10)
+    stop(editor, xvfb)
     if package_in or installed('dyplom'):
         subprocess.run(['apt-get', 'purge', '-y', '-o', 'DPkg::Lock::Timeout=300', 'dyplom'], capture_output=True,
                        env=dict(os.environ, DEBIAN_FRONTEND='noninteractive'))
