@@ -6,8 +6,8 @@
 // The largest metafile in folder, or an empty path when it has none.
 inline QString largestMetafileIn(const QString &folder)
 {
-    const QFileInfoList files =
-        QDir(folder).entryInfoList({QStringLiteral("*.wmf"), QStringLiteral("*.WMF")}, QDir::Files, QDir::Size);
+    const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("*.wmf"), QStringLiteral("*.WMF")},
+                                                           QDir::Files, QDir::Size);
     return files.isEmpty() ? QString() : files.first().filePath();
 }
 

@@ -19,7 +19,7 @@ namespace {
 // the records.
 void fillProgramDir(const QString &dir, int diplomas)
 {
-    for (const char *folder : { "Admini", "Dyplomy", "Notatki", "Terminarz", "Wzory" })
+    for (const char *folder : {"Admini", "Dyplomy", "Notatki", "Terminarz", "Wzory"})
         QDir(dir).mkpath(folder);
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dir);
@@ -35,7 +35,7 @@ void fillProgramDir(const QString &dir, int diplomas)
             f.write(record);
     }
     const QString shipped = QStringLiteral(DYPLOM_SOURCE_DIR "/data/Wzory");
-    for (const QString &name : QDir(shipped).entryList({ QStringLiteral("*.wmf") }, QDir::Files))
+    for (const QString &name : QDir(shipped).entryList({QStringLiteral("*.wmf")}, QDir::Files))
         QFile::copy(shipped + QLatin1Char('/') + name, dir + QStringLiteral("/Wzory/") + name);
     QFile history(dir + QStringLiteral("/Admini/historia.dat"));
     if (history.open(QIODevice::WriteOnly))
@@ -66,8 +66,8 @@ void BM_Restore(benchmark::State &state)
     fillProgramDir(programDir.path(), static_cast<int>(state.range(0)));
     QTemporaryDir stick;
     backup::SourceConfig config = backup::readConfig(programDir.path());
-    const QString archive
-        = backup::createBackup(config, stick.path(), QDateTime(QDate(2026, 12, 8), QTime(9, 0))).archivePath;
+    const QString archive =
+        backup::createBackup(config, stick.path(), QDateTime(QDate(2026, 12, 8), QTime(9, 0))).archivePath;
     for (auto _ : state) {
         QTemporaryDir target;
         backup::restoreBackup(archive, target.path(), {});

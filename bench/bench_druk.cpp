@@ -73,24 +73,24 @@ void batchToPdf(benchmark::State &state, WritePdf writePdf)
 // As dyplom-druk wrote a list before: the template drawn on every page.
 void BM_Batch100Pdf600_Direct(benchmark::State &state)
 {
-    batchToPdf(state, [](druk::OutputFile &output, const QList<druk::Page> &pages,
-                         const printing::SheetGeometry &geometry) {
-        druk::PdfTarget target(output, geometry);
-        printing::SheetDevice device(geometry, target);
-        druk::printPages(device, pages, {});
-        target.finish();
-    });
+    batchToPdf(state,
+               [](druk::OutputFile &output, const QList<druk::Page> &pages, const printing::SheetGeometry &geometry) {
+                   druk::PdfTarget target(output, geometry);
+                   printing::SheetDevice device(geometry, target);
+                   druk::printPages(device, pages, {});
+                   target.finish();
+               });
 }
 BENCHMARK(BM_Batch100Pdf600_Direct)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // As dyplom-druk writes it now: the template drawn once and shared.
 void BM_Batch100Pdf600_Compact(benchmark::State &state)
 {
-    batchToPdf(state, [](druk::OutputFile &output, const QList<druk::Page> &pages,
-                         const printing::SheetGeometry &geometry) {
-        druk::OffPageTexts offPage;
-        druk::CompactPdfWriter(geometry, pages.first().input).write(output, pages, offPage);
-    });
+    batchToPdf(state,
+               [](druk::OutputFile &output, const QList<druk::Page> &pages, const printing::SheetGeometry &geometry) {
+                   druk::OffPageTexts offPage;
+                   druk::CompactPdfWriter(geometry, pages.first().input).write(output, pages, offPage);
+               });
 }
 BENCHMARK(BM_Batch100Pdf600_Compact)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -24,7 +24,11 @@ const QString &listPath()
         const QString p = dir.filePath(QStringLiteral("szkola.csv"));
         QByteArray bytes("\xEF\xBB\xBFLp;Imię;Nazwisko;Klasa\r\n");
         for (int k = 1; k <= Rows; ++k)
-            bytes += QStringLiteral("%1;Zofia%1;\"Gęślą-Jaźń %1\";%2%3\r\n").arg(k).arg(1 + k % 8).arg(QChar(u'a' + k % 4)).toUtf8();
+            bytes += QStringLiteral("%1;Zofia%1;\"Gęślą-Jaźń %1\";%2%3\r\n")
+                         .arg(k)
+                         .arg(1 + k % 8)
+                         .arg(QChar(u'a' + k % 4))
+                         .toUtf8();
         QFile f(p);
         f.open(QIODevice::WriteOnly);
         f.write(bytes);

@@ -31,7 +31,8 @@ QByteArray xlsOf(const QList<QStringList> &rows)
         }
         sheetRows.append(QVariant(cells));
     }
-    const QVariantMap spec{{"format", "xls"}, {"sheets", QVariantList{QVariantMap{{"name", "Klasa"}, {"rows", sheetRows}}}}};
+    const QVariantMap spec{{"format", "xls"},
+                           {"sheets", QVariantList{QVariantMap{{"name", "Klasa"}, {"rows", sheetRows}}}}};
     QTemporaryDir dir;
     QFile specFile(dir.filePath("spec.json"));
     if (!specFile.open(QIODevice::WriteOnly))
@@ -39,7 +40,8 @@ QByteArray xlsOf(const QList<QStringList> &rows)
     specFile.write(QJsonDocument::fromVariant(spec).toJson());
     specFile.close();
     QProcess python;
-    python.start("/usr/bin/python3", {DYPLOM_SOURCE_DIR "/tests/spreadsheets/sheetwriter.py", specFile.fileName(), dir.filePath("l.xls")});
+    python.start("/usr/bin/python3",
+                 {DYPLOM_SOURCE_DIR "/tests/spreadsheets/sheetwriter.py", specFile.fileName(), dir.filePath("l.xls")});
     python.waitForFinished(120000);
     QFile out(dir.filePath("l.xls"));
     return out.open(QIODevice::ReadOnly) ? out.readAll() : QByteArray();
@@ -71,9 +73,18 @@ void readList(benchmark::State &state, const QString &format)
     state.counters["kB"] = double(bytes.size()) / 1024;
 }
 
-void Xlsx(benchmark::State &state) { readList(state, "xlsx"); }
-void Ods(benchmark::State &state) { readList(state, "ods"); }
-void Xls(benchmark::State &state) { readList(state, "xls"); }
+void Xlsx(benchmark::State &state)
+{
+    readList(state, "xlsx");
+}
+void Ods(benchmark::State &state)
+{
+    readList(state, "ods");
+}
+void Xls(benchmark::State &state)
+{
+    readList(state, "xls");
+}
 
 } // namespace
 

@@ -16,7 +16,8 @@ struct Editor {
     {
         for (const char *folder : {"Admini", "Wzory"})
             QDir(dir.path()).mkpath(QLatin1String(folder));
-        QFile::copy(QStringLiteral(DYPLOM_SOURCE_DIR "/data/Wzory/BDR_0001.wmf"), dir.filePath(QStringLiteral("Wzory/BDR_0001.wmf")));
+        QFile::copy(QStringLiteral(DYPLOM_SOURCE_DIR "/data/Wzory/BDR_0001.wmf"),
+                    dir.filePath(QStringLiteral("Wzory/BDR_0001.wmf")));
         QDir::setCurrent(dir.path());
         form = std::make_unique<TForm1>();
         form->Timer1->stop();

@@ -64,12 +64,30 @@ const QString kCorpus = QStringLiteral(DYPLOM_SOURCE_DIR "/../shared/wmf-corpus"
 // The largest corpus file libwmf renders as well (the largest of all it refuses).
 const QString kCorpusRendered = kCorpus + QStringLiteral("/libreoffice_OSS-Artwork-stackframe.wmf");
 
-void BM_Template_Preview(benchmark::State &s) { parseAndDraw(s, largestMetafileIn(kTemplates), 189, 281); }
-void BM_Template_A4_600dpi(benchmark::State &s) { parseAndDraw(s, largestMetafileIn(kTemplates), 4961, 7016); }
-void BM_CorpusLargest_Preview(benchmark::State &s) { parseAndDraw(s, largestMetafileIn(kCorpus), 189, 281); }
-void BM_CorpusLargest_A4_600dpi(benchmark::State &s) { parseAndDraw(s, largestMetafileIn(kCorpus), 4961, 7016); }
-void BM_CorpusRendered_Preview(benchmark::State &s) { parseAndDraw(s, kCorpusRendered, 189, 281); }
-void BM_CorpusRendered_A4_600dpi(benchmark::State &s) { parseAndDraw(s, kCorpusRendered, 4961, 7016); }
+void BM_Template_Preview(benchmark::State &s)
+{
+    parseAndDraw(s, largestMetafileIn(kTemplates), 189, 281);
+}
+void BM_Template_A4_600dpi(benchmark::State &s)
+{
+    parseAndDraw(s, largestMetafileIn(kTemplates), 4961, 7016);
+}
+void BM_CorpusLargest_Preview(benchmark::State &s)
+{
+    parseAndDraw(s, largestMetafileIn(kCorpus), 189, 281);
+}
+void BM_CorpusLargest_A4_600dpi(benchmark::State &s)
+{
+    parseAndDraw(s, largestMetafileIn(kCorpus), 4961, 7016);
+}
+void BM_CorpusRendered_Preview(benchmark::State &s)
+{
+    parseAndDraw(s, kCorpusRendered, 189, 281);
+}
+void BM_CorpusRendered_A4_600dpi(benchmark::State &s)
+{
+    parseAndDraw(s, kCorpusRendered, 4961, 7016);
+}
 
 // Inputs the fuzzer found slow: refused or drawn, whichever the reader decides.
 const QString kFuzzFindings = QStringLiteral(DYPLOM_SOURCE_DIR "/tests/wmf/data");
@@ -81,8 +99,14 @@ void fuzzFinding(benchmark::State &s, const char *name, int w, int h)
     else
         drawBytes(s, bytes, w, h);
 }
-void BM_FuzzFinding_Preview_93TextOuts(benchmark::State &s) { fuzzFinding(s, "slow-93-textouts.wmf", 189, 281); }
-void BM_FuzzFinding_A4_60dpi_93TextOuts(benchmark::State &s) { fuzzFinding(s, "slow-93-textouts.wmf", 496, 702); }
+void BM_FuzzFinding_Preview_93TextOuts(benchmark::State &s)
+{
+    fuzzFinding(s, "slow-93-textouts.wmf", 189, 281);
+}
+void BM_FuzzFinding_A4_60dpi_93TextOuts(benchmark::State &s)
+{
+    fuzzFinding(s, "slow-93-textouts.wmf", 496, 702);
+}
 
 } // namespace
 
@@ -102,12 +126,12 @@ int main(int argc, char **argv)
     // Every hostile case at the preview size; the worst is the README row.
     for (const wmfhostile::Case &c : wmfhostile::hostileCases()) {
         const QByteArray bytes = c.bytes;
-        benchmark::RegisterBenchmark(("BM_Hostile_Preview/" + c.name.toStdString()).c_str(),
-                                     [bytes](benchmark::State &s) { drawBytes(s, bytes, 189, 281); })
-            ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("BM_Hostile_150dpi/" + c.name.toStdString()).c_str(),
-                                     [bytes](benchmark::State &s) { drawBytes(s, bytes, 1240, 1754); })
-            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("BM_Hostile_Preview/" + c.name.toStdString()).c_str(), [bytes](benchmark::State &s) {
+            drawBytes(s, bytes, 189, 281);
+        })->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("BM_Hostile_150dpi/" + c.name.toStdString()).c_str(), [bytes](benchmark::State &s) {
+            drawBytes(s, bytes, 1240, 1754);
+        })->Unit(benchmark::kMillisecond);
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

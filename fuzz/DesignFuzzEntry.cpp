@@ -14,7 +14,8 @@ bool designFuzzOne(const uint8_t *data, size_t size)
 {
     static QTemporaryDir dir;
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QString path = dir.filePath(bytes.startsWith("%PDF") ? QStringLiteral("projekt.pdf") : QStringLiteral("projekt.svg"));
+    const QString path = dir.filePath(bytes.startsWith("%PDF") ? QStringLiteral("projekt.pdf")
+                                                               : QStringLiteral("projekt.svg"));
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
         return false;
@@ -36,15 +37,19 @@ std::vector<QByteArray> designSeeds()
                             "width=\"210mm\" height=\"297mm\" viewBox=\"0 0 210 297\">";
     std::vector<QByteArray> seeds = {
         head + "<rect x=\"10\" y=\"10\" width=\"190\" height=\"277\" fill=\"none\" stroke=\"#1f3a68\" stroke-width=\"3\"/></svg>",
-        head + "<defs><linearGradient id=\"g\"><stop offset=\"0\" stop-color=\"#c00\"/><stop offset=\"1\" stop-color=\"#520\"/>"
-               "</linearGradient></defs><rect x=\"8\" y=\"8\" width=\"194\" height=\"281\" fill=\"none\" stroke=\"url(#g)\" "
-               "stroke-width=\"7\"/></svg>",
-        head + "<defs><clipPath id=\"c\"><circle cx=\"105\" cy=\"148\" r=\"60\"/></clipPath></defs><g clip-path=\"url(#c)\">"
-               "<rect width=\"210\" height=\"148\" fill=\"#c9a227\"/></g></svg>",
-        head + "<defs><filter id=\"b\"><feGaussianBlur stdDeviation=\"4\"/></filter></defs><circle cx=\"105\" cy=\"148\" "
-               "r=\"40\" fill=\"#1f3a68\" filter=\"url(#b)\"/></svg>",
-        head + "<text font-size=\"12\"><tspan x=\"20\" y=\"40\">Dyplom</tspan><tspan x=\"20\" y=\"60\">dla</tspan></text>"
-               "<image x=\"10\" y=\"100\" width=\"20\" height=\"20\" xlink:href=\"../logo.png\"/></svg>",
+        head
+            + "<defs><linearGradient id=\"g\"><stop offset=\"0\" stop-color=\"#c00\"/><stop offset=\"1\" stop-color=\"#520\"/>"
+              "</linearGradient></defs><rect x=\"8\" y=\"8\" width=\"194\" height=\"281\" fill=\"none\" stroke=\"url(#g)\" "
+              "stroke-width=\"7\"/></svg>",
+        head
+            + "<defs><clipPath id=\"c\"><circle cx=\"105\" cy=\"148\" r=\"60\"/></clipPath></defs><g clip-path=\"url(#c)\">"
+              "<rect width=\"210\" height=\"148\" fill=\"#c9a227\"/></g></svg>",
+        head
+            + "<defs><filter id=\"b\"><feGaussianBlur stdDeviation=\"4\"/></filter></defs><circle cx=\"105\" cy=\"148\" "
+              "r=\"40\" fill=\"#1f3a68\" filter=\"url(#b)\"/></svg>",
+        head
+            + "<text font-size=\"12\"><tspan x=\"20\" y=\"40\">Dyplom</tspan><tspan x=\"20\" y=\"60\">dla</tspan></text>"
+              "<image x=\"10\" y=\"100\" width=\"20\" height=\"20\" xlink:href=\"../logo.png\"/></svg>",
     };
     QByteArray pdf;
     {

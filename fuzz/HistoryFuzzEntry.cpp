@@ -19,6 +19,6 @@ bool historyFuzzOne(const uint8_t *data, size_t size)
     modul_hist::assignKeepingTail(record.runCount, QStringLiteral("1234567890123456789"));
     const QByteArray saved = modul_hist::encodeRunHistory(record);
     return saved.size() == RunHistoryRecord::Size && saved.left(32) == bytes.left(32)
-        && saved.mid(48) == bytes.mid(48, RunHistoryRecord::Size - 48)
-        && modul_hist::textOf(modul_hist::decodeRunHistory(saved).runCount) == QStringLiteral("123456789012345");
+           && saved.mid(48) == bytes.mid(48, RunHistoryRecord::Size - 48)
+           && modul_hist::textOf(modul_hist::decodeRunHistory(saved).runCount) == QStringLiteral("123456789012345");
 }

@@ -88,7 +88,10 @@ inline QByteArray rleBitmapFile(int width, int height, int copies)
 {
     QByteArray dib;
     const auto le16 = [&dib](int v) { dib.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
-    const auto le32 = [&](uint32_t v) { le16(int(v & 0xFFFF)); le16(int(v >> 16)); };
+    const auto le32 = [&](uint32_t v) {
+        le16(int(v & 0xFFFF));
+        le16(int(v >> 16));
+    };
     le32(40);
     le32(uint32_t(width));
     le32(uint32_t(height));

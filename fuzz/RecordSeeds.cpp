@@ -57,7 +57,7 @@ std::vector<QByteArray> diplomaSeeds()
     out.push_back(QByteArray(diplomafile::RecordLayout::Size, '\0'));
     out.push_back(QByteArray(diplomafile::RecordLayout::Size, '\xFF'));
     out.push_back(out.front() + QByteArray(300, '\x01')); // a longer file
-    out.push_back(out.front().left(1063));               // one byte short
+    out.push_back(out.front().left(1063));                // one byte short
     return out;
 }
 
@@ -83,7 +83,8 @@ std::vector<QByteArray> nameListSeeds()
         QByteArrayLiteral("Ala Kot\nJan Kowalski\n\nZofia Żółć\n"),
         QByteArrayLiteral("\xEF\xBB\xBFpierwsza\r\ndruga\r\n"),
         QByteArrayLiteral("jeden\rdwa\rtrzy"),
-        QByteArrayLiteral("dla;naglowek;tresc1;tresc2\nAla Kot;Dyplom;za \"wyniki\";3b\n\"Jan; Nowak\";;\"a \"\"b\"\"\";\n"),
+        QByteArrayLiteral(
+            "dla;naglowek;tresc1;tresc2\nAla Kot;Dyplom;za \"wyniki\";3b\n\"Jan; Nowak\";;\"a \"\"b\"\"\";\n"),
         QByteArrayLiteral("Dla,Nagłówek,Treść1,Treść6\r\nOla,,\"x\ny\",z\r\n"),
         QByteArrayLiteral("Ala Kot;3b\nJan Nowak;3c\n"),
         QByteArrayLiteral("dla;dla\nA;B\n"),

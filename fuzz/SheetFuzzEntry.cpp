@@ -40,7 +40,8 @@ bool sound(const batch::Table &t, const batch::ReadLimits &l)
     return widest == t.columnCount && t.skippedEmptyRows >= 0;
 }
 
-using Reader = batch::Table (*)(const QByteArray &, const QString &, const batch::ReadOptions &, const batch::ReadLimits &);
+using Reader = batch::Table (*)(const QByteArray &, const QString &, const batch::ReadOptions &,
+                                const batch::ReadLimits &);
 
 bool check(const QByteArray &bytes, const QString &sheet = {}, Reader reader = batch::readSpreadsheet)
 {
@@ -51,7 +52,7 @@ bool check(const QByteArray &bytes, const QString &sheet = {}, Reader reader = b
         return sound(reader(bytes, kName, options, limits), limits);
     } catch (const batch::TableError &e) {
         return QString::fromUtf8(e.what()).startsWith(kName + QLatin1Char(':'))
-            || QString::fromUtf8(e.what()).startsWith(kName + QLatin1Char(','));
+               || QString::fromUtf8(e.what()).startsWith(kName + QLatin1Char(','));
     }
 }
 

@@ -123,21 +123,29 @@ QByteArray xlsx(const Xlsx &x)
         {"[Content_Types].xml",
          "<?xml version=\"1.0\"?><Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
          "<Default Extension=\"xml\" ContentType=\"application/xml\"/></Types>"},
-        {"_rels/.rels",
-         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-         "<Relationship Id=\"rId1\" Type=\"" + rel + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"},
+        {"_rels/.rels", "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+                        "<Relationship Id=\"rId1\" Type=\""
+                            + rel + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"},
         {"xl/workbook.xml",
-         "<workbook xmlns=\"" + main + "\" xmlns:r=\"" + rel + "\">" + x.workbookPr +
-         "<sheets><sheet name=\"Lista\" sheetId=\"1\" r:id=\"rId1\"/><sheet name=\"Inne\" sheetId=\"2\" r:id=\"rId2\"/></sheets></workbook>"},
-        {"xl/_rels/workbook.xml.rels",
-         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-         "<Relationship Id=\"rId1\" Type=\"" + rel + "/worksheet\" Target=\"worksheets/sheet1.xml\"/>"
-         "<Relationship Id=\"rId2\" Type=\"" + rel + "/worksheet\" Target=\"/xl/worksheets/sheet2.xml\"/>"
-         "<Relationship Id=\"rId3\" Type=\"" + rel + "/sharedStrings\" Target=\"sharedStrings.xml\"/>"
-         "<Relationship Id=\"rId4\" Type=\"" + rel + "/styles\" Target=\"styles.xml\"/></Relationships>"},
-        {"xl/worksheets/sheet1.xml", x.sheetPrefix + "<worksheet xmlns=\"" + main + "\"><sheetData>" + x.sheetData + "</sheetData></worksheet>"},
+         "<workbook xmlns=\"" + main + "\" xmlns:r=\"" + rel + "\">" + x.workbookPr
+             + "<sheets><sheet name=\"Lista\" sheetId=\"1\" r:id=\"rId1\"/><sheet name=\"Inne\" sheetId=\"2\" r:id=\"rId2\"/></sheets></workbook>"},
+        {"xl/_rels/workbook.xml.rels", "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+                                       "<Relationship Id=\"rId1\" Type=\""
+                                           + rel
+                                           + "/worksheet\" Target=\"worksheets/sheet1.xml\"/>"
+                                             "<Relationship Id=\"rId2\" Type=\""
+                                           + rel
+                                           + "/worksheet\" Target=\"/xl/worksheets/sheet2.xml\"/>"
+                                             "<Relationship Id=\"rId3\" Type=\""
+                                           + rel
+                                           + "/sharedStrings\" Target=\"sharedStrings.xml\"/>"
+                                             "<Relationship Id=\"rId4\" Type=\""
+                                           + rel + "/styles\" Target=\"styles.xml\"/></Relationships>"},
+        {"xl/worksheets/sheet1.xml",
+         x.sheetPrefix + "<worksheet xmlns=\"" + main + "\"><sheetData>" + x.sheetData + "</sheetData></worksheet>"},
         {"xl/worksheets/sheet2.xml",
-         "<worksheet xmlns=\"" + main + "\"><sheetData><row r=\"1\"><c r=\"A1\"><v>2</v></c></row></sheetData></worksheet>"},
+         "<worksheet xmlns=\"" + main
+             + "\"><sheetData><row r=\"1\"><c r=\"A1\"><v>2</v></c></row></sheetData></worksheet>"},
         {"xl/sharedStrings.xml", shared},
     };
     if (!x.styles.isEmpty())
@@ -169,13 +177,13 @@ QByteArray xlsxRows(const QList<QStringList> &rows)
 
 QByteArray ods(const QByteArray &tables, const QByteArray &prefix, const QByteArray &styles)
 {
-    const QByteArray content = prefix +
-        "<office:document-content xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
-        " xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\""
-        " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\">" + styles + "<office:body><office:spreadsheet>"
-        + tables + "</office:spreadsheet></office:body></office:document-content>";
-    return zip({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet", false},
-                {"content.xml", content}});
+    const QByteArray content = prefix
+                               + "<office:document-content xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
+                                 " xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\""
+                                 " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\">"
+                               + styles + "<office:body><office:spreadsheet>" + tables
+                               + "</office:spreadsheet></office:body></office:document-content>";
+    return zip({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet", false}, {"content.xml", content}});
 }
 
 QByteArray odsRows(const QList<QStringList> &rows, const QString &sheet)
@@ -188,9 +196,10 @@ QByteArray odsRows(const QList<QStringList> &rows, const QString &sheet)
                 t += "<table:table-cell/>";
             else if (looksNumeric(cell))
                 t += "<table:table-cell office:value-type=\"float\" office:value=\"" + cell.toUtf8() + "\"><text:p>"
-                    + cell.toUtf8() + "</text:p></table:table-cell>";
+                     + cell.toUtf8() + "</text:p></table:table-cell>";
             else
-                t += "<table:table-cell office:value-type=\"string\"><text:p>" + escaped(cell) + "</text:p></table:table-cell>";
+                t += "<table:table-cell office:value-type=\"string\"><text:p>" + escaped(cell)
+                     + "</text:p></table:table-cell>";
         }
         t += "<table:table-cell table:number-columns-repeated=\"16380\"/></table:table-row>";
     }

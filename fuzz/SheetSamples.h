@@ -16,8 +16,7 @@ struct ZipPart {
     ZipPart(QByteArray name, QByteArray data, bool deflate = true, qint64 declaredSize = -1, QByteArray rawDeflate = {})
         : name(std::move(name)), data(std::move(data)), deflate(deflate), declaredSize(declaredSize),
           rawDeflate(std::move(rawDeflate))
-    {
-    }
+    {}
     QByteArray name;
     QByteArray data;
     bool deflate = true;
@@ -35,9 +34,9 @@ QByteArray repeatedDeflate(const QByteArray &head, const QByteArray &piece, qint
 struct Xlsx {
     QByteArray sheetData;
     QStringList shared;
-    QByteArray styles;       // the whole styles part, or empty for none
-    QByteArray workbookPr;   // e.g. <workbookPr date1904="1"/>
-    QByteArray sheetPrefix;  // anything before <worksheet> (an XML declaration, a DTD)
+    QByteArray styles;      // the whole styles part, or empty for none
+    QByteArray workbookPr;  // e.g. <workbookPr date1904="1"/>
+    QByteArray sheetPrefix; // anything before <worksheet> (an XML declaration, a DTD)
 };
 QByteArray xlsx(const Xlsx &x);
 // Rows of text in shared strings; cells that look like numbers as numbers.

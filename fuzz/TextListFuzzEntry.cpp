@@ -83,5 +83,6 @@ bool textListFuzzOne(const uint8_t *data, size_t size)
         }
     }
     return readAs(bytes, QStringLiteral("lista.csv"), {}, false) && readAs(bytes, QStringLiteral("lista.txt"), {}, false)
-        && readAs(bytes, QStringLiteral("lista.csv"), {}, true) && readAs(bytes, QStringLiteral("lista.csv"), forced, false);
+           && readAs(bytes, QStringLiteral("lista.csv"), {}, true)
+           && readAs(bytes, QStringLiteral("lista.csv"), forced, false);
 }

@@ -34,8 +34,7 @@ int wmfFuzzOne(const uint8_t *data, size_t size)
     static QImage preview(189, 281, QImage::Format_RGB32);
     static QImage page(496, 702, QImage::Format_RGB32); // A4 at 60 dpi
     try {
-        const wmf::Metafile mf =
-            wmf::Metafile::fromBytes(QByteArray(reinterpret_cast<const char *>(data), int(size)));
+        const wmf::Metafile mf = wmf::Metafile::fromBytes(QByteArray(reinterpret_cast<const char *>(data), int(size)));
         mf.frame();
         const std::clock_t start = std::clock();
         drawOn(preview, mf);
@@ -50,7 +49,6 @@ int wmfFuzzOne(const uint8_t *data, size_t size)
             drawOn(preview, mf, true);
             drawOn(page, mf);
         }
-    } catch (const wmf::MetafileError &) {
-    }
+    } catch (const wmf::MetafileError &) {}
     return 0;
 }

@@ -29,7 +29,7 @@ int main(int argc, char **argv)
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
     const bool ok = writeAll(root + QStringLiteral("/corpus-diploma"), "seed", recordseeds::diplomaSeeds())
-        && writeAll(root + QStringLiteral("/corpus-history"), "seed", recordseeds::historySeeds())
-        && writeAll(root + QStringLiteral("/corpus-lists"), "seed", recordseeds::nameListSeeds());
+                    && writeAll(root + QStringLiteral("/corpus-history"), "seed", recordseeds::historySeeds())
+                    && writeAll(root + QStringLiteral("/corpus-lists"), "seed", recordseeds::nameListSeeds());
     return ok ? 0 : 1;
 }

@@ -33,8 +33,7 @@ double drawAll(const QByteArray &bytes)
             mf.draw(p, whole);
             mf.draw(p, QRectF(whole.right() - 5, whole.bottom() - 5, -whole.width() + 10, -whole.height() + 10));
         }
-    } catch (const wmf::MetafileError &) {
-    }
+    } catch (const wmf::MetafileError &) {}
     return double(std::clock() - start) / CLOCKS_PER_SEC;
 }
 

@@ -37,8 +37,8 @@ QString svg(const QVector<IconShape> &shapes)
                 << "\" rx=\"" << s.radius << '"' << paint << "/>\n";
             break;
         case IconShape::Circle:
-            out << "  <circle cx=\"" << s.points[0].x() << "\" cy=\"" << s.points[0].y() << "\" r=\"" << s.radius
-                << '"' << paint << "/>\n";
+            out << "  <circle cx=\"" << s.points[0].x() << "\" cy=\"" << s.points[0].y() << "\" r=\"" << s.radius << '"'
+                << paint << "/>\n";
             break;
         case IconShape::Lines:
         case IconShape::Polygon: {
@@ -83,6 +83,7 @@ int main(int argc, char **argv)
     }
     const QString dir = QString::fromLocal8Bit(argv[1]);
     const bool ok = writeIcon(dir, QStringLiteral("dyplom"), platform::programIconShapes(), argv + 2, argc - 2)
-                    && writeIcon(dir, QStringLiteral("application-x-dyplom"), platform::documentIconShapes(), argv + 2, argc - 2);
+                    && writeIcon(dir, QStringLiteral("application-x-dyplom"), platform::documentIconShapes(), argv + 2,
+                                 argc - 2);
     return ok ? 0 : 1;
 }

@@ -40,10 +40,7 @@ public:
     static int units(double mm) { return int(std::lround(mm * kUnitsPerMm)); }
     static QPoint pt(QPointF p) { return QPoint(units(p.x()), units(p.y())); }
 
-    void pen(QColor c, double widthMm)
-    {
-        replace(pen_, w_.createPen(0, std::max(1, units(widthMm)), c));
-    }
+    void pen(QColor c, double widthMm) { replace(pen_, w_.createPen(0, std::max(1, units(widthMm)), c)); }
     void noPen() { replace(pen_, w_.createPen(5, 0, Qt::black)); }
     void brush(QColor c) { replace(brush_, w_.createBrush(0, c)); }
     void noBrush() { replace(brush_, w_.createBrush(1, Qt::black)); }
@@ -269,7 +266,21 @@ QColor mix(QColor a, QColor b, double t)
 
 // ---- the parts of a template ----------------------------------------------
 
-enum class Band { None, Guilloche, Meander, Vine, Pearls, Stripes, Waves, Chevrons, Rope, Scallops, Checker, Lattice, Dentil };
+enum class Band {
+    None,
+    Guilloche,
+    Meander,
+    Vine,
+    Pearls,
+    Stripes,
+    Waves,
+    Chevrons,
+    Rope,
+    Scallops,
+    Checker,
+    Lattice,
+    Dentil
+};
 enum class Corner { None, Rosette, Scroll, DecoSteps, Fan, Diamond, Star, Sprig, Quarter, Quatrefoil, Bloom };
 enum class Emblem { None, Seal, Laurel, Wreath, Banner, Crest, Sun, Stars, Trophy, Medal };
 
@@ -342,8 +353,8 @@ const Recipe kRecipes[] = {
     {4, Band::None, 2, Corner::Quarter, Emblem::Medal, false, true},
 };
 
-constexpr double kOuter = 10;   // band outer edge from the paper edge
-constexpr double kBand = 12;    // band width
+constexpr double kOuter = 10; // band outer edge from the paper edge
+constexpr double kBand = 12;  // band width
 
 void drawRules(Art &a, const Scheme &s, int count, double inset)
 {
@@ -368,8 +379,7 @@ void drawBand(Art &a, const Scheme &s, Band band)
         a.line({{out, out}, {kPageW - out, out}, {kPageW - out, kPageH - out}, {out, kPageH - out}, {out, out}});
     }
     switch (band) {
-    case Band::None:
-        break;
+    case Band::None: break;
     case Band::Guilloche: {
         const Track tr = roundedTrack(mid, 9);
         const int waves = int(std::lround(tr.length / 11.0));
@@ -466,8 +476,8 @@ void drawBand(Art &a, const Scheme &s, Band band)
             const int periods = int(len / (5 * c));
             const double start = (len - periods * 5 * c) / 2;
             Path p;
-            static const double key[][2] = {{0, 0}, {0, 4}, {4, 4}, {4, 1}, {2, 1}, {2, 2}, {3, 2},
-                                            {3, 3}, {1, 3}, {1, 0}, {5, 0}};
+            static const double key[][2] = {{0, 0}, {0, 4}, {4, 4}, {4, 1}, {2, 1}, {2, 2},
+                                            {3, 2}, {3, 3}, {1, 3}, {1, 0}, {5, 0}};
             for (int k = 0; k < periods; ++k)
                 for (const auto &q : key) {
                     if (k > 0 && &q == &key[0])
@@ -601,7 +611,10 @@ void drawBand(Art &a, const Scheme &s, Band band)
     case Band::Dentil: {
         // Blocks under a heavy rule, as on a classical cornice.
         a.pen(s.main, 1.2);
-        a.line({{in + 3, in + 3}, {kPageW - in - 3, in + 3}, {kPageW - in - 3, kPageH - in - 3}, {in + 3, kPageH - in - 3},
+        a.line({{in + 3, in + 3},
+                {kPageW - in - 3, in + 3},
+                {kPageW - in - 3, kPageH - in - 3},
+                {in + 3, kPageH - in - 3},
                 {in + 3, in + 3}});
         a.noPen();
         a.brush(s.main);
@@ -661,8 +674,7 @@ void drawBand(Art &a, const Scheme &s, Band band)
 void drawCorners(Art &a, const Scheme &s, Corner corner, double m)
 {
     switch (corner) {
-    case Corner::None:
-        break;
+    case Corner::None: break;
     case Corner::Rosette: {
         a.noBrush();
         for (QPointF c : {QPointF(m + 14, m + 14), QPointF(kPageW - m - 14, m + 14), QPointF(m + 14, kPageH - m - 14),
@@ -728,8 +740,8 @@ void drawCorners(Art &a, const Scheme &s, Corner corner, double m)
     }
     case Corner::Fan: {
         a.pen(s.main, 0.2);
-        const QPointF cs[] = {{m + 2, m + 2}, {kPageW - m - 2, m + 2}, {m + 2, kPageH - m - 2},
-                              {kPageW - m - 2, kPageH - m - 2}};
+        const QPointF cs[] = {
+            {m + 2, m + 2}, {kPageW - m - 2, m + 2}, {m + 2, kPageH - m - 2}, {kPageW - m - 2, kPageH - m - 2}};
         const double base[] = {270, 180, 0, 90};
         for (int c = 0; c < 4; ++c) {
             for (int k = 0; k < 9; ++k) {
@@ -879,8 +891,11 @@ void seal(Art &a, const Scheme &s, QPointF c, double r)
     a.brush(mix(s.main, Qt::white, 0.1));
     for (int side : {-1, 1}) {
         const double x = c.x() + side * r * 0.35;
-        a.shape({{x - 4, c.y()}, {x + 4, c.y()}, {x + 4 + side * 7, c.y() + r * 1.9},
-                 {x + side * 5, c.y() + r * 1.6}, {x - 4 + side * 7, c.y() + r * 1.95}});
+        a.shape({{x - 4, c.y()},
+                 {x + 4, c.y()},
+                 {x + 4 + side * 7, c.y() + r * 1.9},
+                 {x + side * 5, c.y() + r * 1.6},
+                 {x - 4 + side * 7, c.y() + r * 1.95}});
     }
     a.brush(s.accent);
     a.pen(mix(s.accent, Qt::black, 0.3), 0.25);
@@ -901,11 +916,8 @@ void drawEmblem(Art &a, const Scheme &s, Emblem e)
 {
     const double cx = kPageW / 2;
     switch (e) {
-    case Emblem::None:
-        break;
-    case Emblem::Seal:
-        seal(a, s, {cx, 248}, 15);
-        break;
+    case Emblem::None: break;
+    case Emblem::Seal: seal(a, s, {cx, 248}, 15); break;
     case Emblem::Laurel:
         laurelBranch(a, s, {cx - 3, 262}, {cx - 34, 262}, {cx - 46, 238}, 10, 7.5);
         laurelBranch(a, s, {cx + 3, 262}, {cx + 34, 262}, {cx + 46, 238}, 10, 7.5);
@@ -1040,8 +1052,12 @@ void drawEmblem(Art &a, const Scheme &s, Emblem e)
         for (int k = 0; k < 3; ++k) {
             a.brush(k == 1 ? s.accent : s.main);
             const double y = 36 + k * 4;
-            a.shape({{cx - 30 + k * 6, y}, {cx, y + 8}, {cx + 30 - k * 6, y}, {cx + 30 - k * 6, y + 1.6},
-                     {cx, y + 9.6}, {cx - 30 + k * 6, y + 1.6}});
+            a.shape({{cx - 30 + k * 6, y},
+                     {cx, y + 8},
+                     {cx + 30 - k * 6, y},
+                     {cx + 30 - k * 6, y + 1.6},
+                     {cx, y + 9.6},
+                     {cx - 30 + k * 6, y + 1.6}});
         }
         a.pen(s.main, 0.5);
         a.line({{cx - 40, 262}, {cx - 8, 262}});

@@ -47,7 +47,8 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
             return 1;
         }
-        const QByteArray key = number.toLatin1() + ' ' + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+        const QByteArray key = number.toLatin1() + ' '
+                               + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
         if (!listed.contains(key))
             added += key + ' ' + platform::buildVersionCode().toLatin1() + '\n';
     }

@@ -130,8 +130,7 @@ Tnarzedzia_f::Tnarzedzia_f(QWidget *parent)
                               QRect(220, 219, 141, 22));
     SpeedButton2 = makeButton(Panel1, "SpeedButton2", QStringLiteral("Wykonaj operację"), Glyph::Run,
                               QRect(216, 247, 141, 22));
-    SpeedButton1 = makeButton(Panel1, "SpeedButton1", QStringLiteral("Powrót"), Glyph::Back,
-                              QRect(216, 275, 141, 22));
+    SpeedButton1 = makeButton(Panel1, "SpeedButton1", QStringLiteral("Powrót"), Glyph::Back, QRect(216, 275, 141, 22));
     SpeedButton2->installEventFilter(new HintDisplay(SpeedButton2));
     connect(SpeedButton3, &QToolButton::clicked, this, &Tnarzedzia_f::SpeedButton3Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &Tnarzedzia_f::SpeedButton2Click);

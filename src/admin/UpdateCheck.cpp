@@ -47,8 +47,8 @@ QByteArray readWholeFile(const QString &path)
 QString updateMessage(const QString &kindOfUpdate, const QString &description)
 {
     return QStringLiteral("Na stronie ") + maker::WebSite + QStringLiteral(" znajduję się nowa, ") + kindOfUpdate
-        + QStringLiteral(" aktualizacja programu.") + QChar(13) + QStringLiteral("Pobierz aktualną wersje programu ")
-        + description;
+           + QStringLiteral(" aktualizacja programu.") + QChar(13) + QStringLiteral("Pobierz aktualną wersje programu ")
+           + description;
 }
 
 } // namespace

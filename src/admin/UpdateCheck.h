@@ -10,7 +10,7 @@ namespace narzedzia_admini {
 // The first three lines of the version-information file.
 struct VersionInfo {
     QString publishedCode;
-    QString kind;        // "k" or "d"
+    QString kind; // "k" or "d"
     QString description;
 };
 

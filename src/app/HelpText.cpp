@@ -22,11 +22,13 @@ QStringList helpTextLines()
         QString(),
         QStringLiteral("8.Wydrukuj dyplom przyciskiem DRUKUJ."),
         QString(),
-        QStringLiteral("Przygotowane dyplomy możesz zapisywać na dysku. Możesz w ten sposób stworzyć bibliotekę gotowych wzorów. "),
-        QStringLiteral("Pamiętaj o systematycznym archiwizowaniu danych. Uchroni Cię to przed utratą zapisanych dyplomów w przypadku "),
+        QStringLiteral(
+            "Przygotowane dyplomy możesz zapisywać na dysku. Możesz w ten sposób stworzyć bibliotekę gotowych wzorów. "),
+        QStringLiteral(
+            "Pamiętaj o systematycznym archiwizowaniu danych. Uchroni Cię to przed utratą zapisanych dyplomów w przypadku "),
         QStringLiteral("uszkodzenia dysku."),
         QString(),
-        QStringLiteral("Więcej informacji znajdziesz na stronie ") + maker::WebSite + QStringLiteral(" lub pisząc na adres ")
-            + maker::Mail,
+        QStringLiteral("Więcej informacji znajdziesz na stronie ") + maker::WebSite
+            + QStringLiteral(" lub pisząc na adres ") + maker::Mail,
     };
 }

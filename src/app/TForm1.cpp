@@ -204,9 +204,8 @@ void TForm1::buildHelpPanel(QWidget *client)
     memoPalette.setColor(QPalette::Base, FormColour);
     Memo1->setPalette(memoPalette);
     Memo1->setPlainText(helpTextLines().join(QLatin1Char('\n')));
-    SpeedButton10 = flatButton(Panel6, "SpeedButton10", QRect(568, 416, 137, 22),
-                               QStringLiteral("Zamknij podpowiedź"), style()->standardIcon(QStyle::SP_DialogCloseButton),
-                               arialPixels(12), Maroon);
+    SpeedButton10 = flatButton(Panel6, "SpeedButton10", QRect(568, 416, 137, 22), QStringLiteral("Zamknij podpowiedź"),
+                               style()->standardIcon(QStyle::SP_DialogCloseButton), arialPixels(12), Maroon);
     Panel6->hide();
 }
 
@@ -242,16 +241,16 @@ void TForm1::buildMenu()
 
     Dodatki = bar->addMenu(QStringLiteral("&Dodatki"));
     Dodatki->setObjectName(QStringLiteral("Dodatki1"));
-    item(Dodatki, "Wizytwka1", QStringLiteral("&Wizytówka"), QStyle::SP_MessageBoxInformation,
-         &TForm1::Wizytwka1Click);
+    item(Dodatki, "Wizytwka1", QStringLiteral("&Wizytówka"), QStyle::SP_MessageBoxInformation, &TForm1::Wizytwka1Click);
     item(Dodatki, "Historiauruchomie1", QStringLiteral("Historia uruchomień"), QStyle::SP_FileDialogListView,
          &TForm1::Historiauruchomie1Click);
 }
 
 void TForm1::setTabOrderChain()
 {
-    const std::vector<QWidget *> chain{naglowek, marginesl, marginesg, Edit[0], Edit[1], Edit[2], Edit[3],
-                                       Edit[4], Edit[5], ml, mg, dla, mal, mag, margin_wz_l, margin_wz_g, Memo1};
+    const std::vector<QWidget *> chain{naglowek, marginesl, marginesg,   Edit[0],     Edit[1], Edit[2],
+                                       Edit[3],  Edit[4],   Edit[5],     ml,          mg,      dla,
+                                       mal,      mag,       margin_wz_l, margin_wz_g, Memo1};
     for (size_t i = 0; i + 1 < chain.size(); ++i)
         setTabOrder(chain[i], chain[i + 1]);
 }

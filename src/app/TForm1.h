@@ -44,15 +44,15 @@ public:
 
     // Handlers.
     void Timer1Timer();
-    void SpeedButton1Click(); // "Poprzedni wzór"
-    void SpeedButton2Click(); // "Następny wzór"
-    void SpeedButton3Click(); // "Nowy dyplom"
-    void SpeedButton4Click(); // "Drukuj dyplom"
-    void SpeedButton5Click(); // "Pomoc"
-    void SpeedButton6Click(); // "Koniec"
-    void SpeedButton7Click(); // heading font
-    void SpeedButton8Click(); // recipient font
-    void SpeedButton9Click(); // body font
+    void SpeedButton1Click();  // "Poprzedni wzór"
+    void SpeedButton2Click();  // "Następny wzór"
+    void SpeedButton3Click();  // "Nowy dyplom"
+    void SpeedButton4Click();  // "Drukuj dyplom"
+    void SpeedButton5Click();  // "Pomoc"
+    void SpeedButton6Click();  // "Koniec"
+    void SpeedButton7Click();  // heading font
+    void SpeedButton8Click();  // recipient font
+    void SpeedButton9Click();  // body font
     void SpeedButton10Click(); // "Zamknij podpowiedź"
     void Czytajdyplom1Click();
     // The read command without its dialog: a diploma named on the command line.
@@ -112,8 +112,8 @@ public:
     QFrame *Panel2, *Panel7, *Panel4, *Panel1;
     QLabel *Panel9, *Panel3;
     QFrame *Panel6;
-    QToolButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton4, *SpeedButton5, *SpeedButton6,
-        *SpeedButton7, *SpeedButton8, *SpeedButton9, *SpeedButton10;
+    QToolButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton4, *SpeedButton5, *SpeedButton6, *SpeedButton7,
+        *SpeedButton8, *SpeedButton9, *SpeedButton10;
     QLabel *Label1, *Label2, *Label3, *Label15, *Label16, *Label17, *Label5, *Label6, *Label7;
     QLineEdit *naglowek, *dla;
     std::array<QLineEdit *, 6> Edit;

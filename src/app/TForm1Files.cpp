@@ -65,8 +65,8 @@ void TForm1::takeDiploma(const std::optional<diplomafile::DiplomaContent> &read)
         Image1->setPicture(editor::loadTemplatePicture(path));
 
     // Each margin goes into the document first, then into its spin edit.
-    auto takeMargins = [](editor::TextBlockStyle &into, const editor::TextBlockStyle &from,
-                          platform::SpinEdit *left, platform::SpinEdit *top) {
+    auto takeMargins = [](editor::TextBlockStyle &into, const editor::TextBlockStyle &from, platform::SpinEdit *left,
+                          platform::SpinEdit *top) {
         into.left = from.left;
         left->setValue(into.left);
         into.top = from.top;

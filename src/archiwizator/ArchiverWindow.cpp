@@ -56,13 +56,10 @@ QVBoxLayout *panel(QWidget *parent, QVBoxLayout *into)
 QString historyLine(const backup::RegisterEntry &e)
 {
     const QString when = e.when.isValid() ? e.when.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QStringLiteral("?");
-    const QString where
-        = e.archive.isEmpty() ? QStringLiteral("(nieznane archiwum)") : QDir::toNativeSeparators(e.archive);
+    const QString where = e.archive.isEmpty() ? QStringLiteral("(nieznane archiwum)")
+                                              : QDir::toNativeSeparators(e.archive);
     if (e.kind == backup::RegisterEntry::Backup)
-        return QStringLiteral("%1  kopia: %2 plików, %3 → %4")
-            .arg(when)
-            .arg(e.files)
-            .arg(backup::sizeText(e.bytes), where);
+        return QStringLiteral("%1  kopia: %2 plików, %3 → %4").arg(when).arg(e.files).arg(backup::sizeText(e.bytes), where);
     return QStringLiteral("%1  przywrócenie: %2 plików przywrócono, %3 zachowano, %4 bez zmian ← %5")
         .arg(when)
         .arg(e.files)
@@ -78,7 +75,8 @@ void recordInRegister(QWidget *parent, const QString &programDir, const backup::
         backup::appendToRegister(programDir, entry);
     } catch (const platform::IoError &error) {
         platform::services().reportError(
-            parent, QStringLiteral("%1, ale rejestru archiwizacji nie zapisano: %2").arg(done, QString::fromUtf8(error.what())));
+            parent,
+            QStringLiteral("%1, ale rejestru archiwizacji nie zapisano: %2").arg(done, QString::fromUtf8(error.what())));
     }
 }
 
@@ -91,8 +89,7 @@ void showFailure(QWidget *parent, QLabel *status, const backup::BackupError &err
 } // namespace
 
 ArchiverWindow::ArchiverWindow(const QString &configFolder, QWidget *parent)
-    : QWidget(parent)
-    , configFolder_(configFolder)
+    : QWidget(parent), configFolder_(configFolder)
 {
     setObjectName(QStringLiteral("archiwizator"));
     setWindowTitle(Caption);
@@ -112,7 +109,7 @@ ArchiverWindow::ArchiverWindow(const QString &configFolder, QWidget *parent)
     sources->addWidget(configProblem);
     folders = new QTreeWidget(this);
     folders->setObjectName(QStringLiteral("folders"));
-    folders->setHeaderLabels({ QStringLiteral("Folder"), QStringLiteral("Pliki"), QStringLiteral("Rozmiar") });
+    folders->setHeaderLabels({QStringLiteral("Folder"), QStringLiteral("Pliki"), QStringLiteral("Rozmiar")});
     folders->setRootIsDecorated(false);
     folders->setMinimumHeight(112);
     folders->setMaximumHeight(130);
@@ -216,8 +213,8 @@ void ArchiverWindow::refresh()
 void ArchiverWindow::fillDestinations(const QString &select)
 {
     const QString current = select.isEmpty() && destinations->currentItem()
-        ? destinations->currentItem()->data(Qt::UserRole).toString()
-        : select;
+                                ? destinations->currentItem()->data(Qt::UserRole).toString()
+                                : select;
     destinations->clear();
     QStringList fallback = extraFolders_;
     fallback << QDir::homePath();
@@ -256,8 +253,8 @@ void ArchiverWindow::setBusy(bool busy)
 {
     busy_ = busy;
     cancelRequested_ = false;
-    for (QWidget *w : { static_cast<QWidget *>(copyButton), static_cast<QWidget *>(otherFolderButton),
-                        static_cast<QWidget *>(openArchiveButton), static_cast<QWidget *>(restoreButton) })
+    for (QWidget *w : {static_cast<QWidget *>(copyButton), static_cast<QWidget *>(otherFolderButton),
+                       static_cast<QWidget *>(openArchiveButton), static_cast<QWidget *>(restoreButton)})
         w->setEnabled(!busy);
     cancelButton->setEnabled(busy);
     if (!busy) {
@@ -364,13 +361,12 @@ bool ArchiverWindow::restoreChosen()
     if (!config_ || !chosen_)
         return false;
     const QString programDir = QDir::fromNativeSeparators(config_->programDir);
-    if (!platform::services().ask(
-            this,
-            QStringLiteral("Przywrócić kopię z %1 do folderu %2?\n\nPliki zmienione od czasu kopii "
-                           "zostaną pokazane przed zastąpieniem.")
-                .arg(chosen_->manifest.created.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
-                     QDir::toNativeSeparators(programDir)),
-            Caption))
+    if (!platform::services().ask(this,
+                                  QStringLiteral("Przywrócić kopię z %1 do folderu %2?\n\nPliki zmienione od czasu kopii "
+                                                 "zostaną pokazane przed zastąpieniem.")
+                                      .arg(chosen_->manifest.created.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                                           QDir::toNativeSeparators(programDir)),
+                                  Caption))
         return false;
     setBusy(true);
     status->setText(QStringLiteral("Sprawdzanie i przywracanie kopii…"));
@@ -397,7 +393,7 @@ bool ArchiverWindow::restoreChosen()
                            .arg(result.unchanged);
         if (result.kept > 0)
             text += QStringLiteral("\nZachowano obecne wersje %1 plików:\n").arg(result.kept)
-                + result.keptFiles.mid(0, 20).join(QLatin1Char('\n'));
+                    + result.keptFiles.mid(0, 20).join(QLatin1Char('\n'));
         status->setText(text.section(QLatin1Char('\n'), 0, 0));
         platform::services().inform(this, text, Caption);
     } catch (const backup::Cancelled &) {

@@ -9,11 +9,7 @@ namespace backup {
 // or folder concerned.
 class BackupError : public std::runtime_error {
 public:
-    explicit BackupError(const QString &message)
-        : std::runtime_error(message.toStdString())
-        , message_(message)
-    {
-    }
+    explicit BackupError(const QString &message) : std::runtime_error(message.toStdString()), message_(message) {}
     const QString &message() const { return message_; }
 
 private:
@@ -23,10 +19,7 @@ private:
 // Thrown when the user cancelled; nothing is left behind.
 class Cancelled : public BackupError {
 public:
-    Cancelled()
-        : BackupError(QStringLiteral("Przerwano na życzenie użytkownika."))
-    {
-    }
+    Cancelled() : BackupError(QStringLiteral("Przerwano na życzenie użytkownika.")) {}
 };
 
 // Reports how far a long operation is (bytes done of total); false cancels.

@@ -24,11 +24,10 @@ struct FilePair {
 FilePair filesFor(const QString &programDir, RegisterEntry::Kind kind)
 {
     const bool backup = kind == RegisterEntry::Backup;
-    return { platform::resolveDataPath(
-                 programDir, backup ? QStringLiteral("Admini\\data_ar.dat") : QStringLiteral("Admini\\data_or.dat")),
-             platform::resolveDataPath(programDir,
-                                       backup ? QStringLiteral("Admini\\data_adr.dat")
-                                              : QStringLiteral("Admini\\data_odr.dat")) };
+    return {platform::resolveDataPath(programDir, backup ? QStringLiteral("Admini\\data_ar.dat")
+                                                         : QStringLiteral("Admini\\data_or.dat")),
+            platform::resolveDataPath(programDir, backup ? QStringLiteral("Admini\\data_adr.dat")
+                                                         : QStringLiteral("Admini\\data_odr.dat"))};
 }
 
 QByteArray readAll(const QString &path)
@@ -116,7 +115,7 @@ void appendToRegister(const QString &programDir, const RegisterEntry &entry)
 QList<RegisterEntry> readRegister(const QString &programDir)
 {
     QList<RegisterEntry> entries;
-    for (const RegisterEntry::Kind kind : { RegisterEntry::Backup, RegisterEntry::Restore }) {
+    for (const RegisterEntry::Kind kind : {RegisterEntry::Backup, RegisterEntry::Restore}) {
         const FilePair files = filesFor(programDir, kind);
         const QByteArray records = wholeRecords(readAll(files.records), RecordSize);
         const QByteArray paths = readAll(files.paths);

@@ -20,9 +20,9 @@ struct RegisterEntry {
     enum Kind { Backup, Restore };
     Kind kind = Backup;
     QDateTime when;
-    quint32 files = 0; // archived or restored
-    quint64 bytes = 0; // archived (copies)
-    quint32 kept = 0; // restores
+    quint32 files = 0;     // archived or restored
+    quint64 bytes = 0;     // archived (copies)
+    quint32 kept = 0;      // restores
     quint32 unchanged = 0; // restores
     QString archive;
 };

@@ -40,8 +40,7 @@ ManifestEntry describe(const SourceFile &file, const PhasedProgress &progress, q
     for (;;) {
         const qint64 n = in.read(buffer, sizeof buffer);
         if (n < 0)
-            throw BackupError(
-                QStringLiteral("Nie można odczytać pliku %1: %2.").arg(shown(file.path), in.errorString()));
+            throw BackupError(QStringLiteral("Nie można odczytać pliku %1: %2.").arg(shown(file.path), in.errorString()));
         if (n == 0)
             break;
         hash.addData(QByteArrayView(buffer, n));
@@ -79,8 +78,7 @@ QString writeFailure(int systemError, const QString &destination)
     if (systemError == ENOSPC || systemError == EDQUOT || systemError == EFBIG)
         return QStringLiteral("Brak miejsca na nośniku %1: kopia nie powstała (nie zostawiono niepełnego archiwum).")
             .arg(shown(destination));
-    const QString why
-        = systemError ? QString::fromLocal8Bit(std::strerror(systemError)) : QStringLiteral("błąd zapisu");
+    const QString why = systemError ? QString::fromLocal8Bit(std::strerror(systemError)) : QStringLiteral("błąd zapisu");
     return QStringLiteral("Zapis kopii w %1 nie powiódł się (%2): kopia nie powstała (nie zostawiono niepełnego "
                           "archiwum). Sprawdź, czy nośnik jest podłączony.")
         .arg(shown(destination), why);
@@ -91,8 +89,8 @@ void removeStaged(const QString &staged)
 {
     const QFileInfo info(staged);
     QDir folder = info.dir();
-    const QStringList leftovers
-        = folder.entryList({ info.fileName() + QStringLiteral("*") }, QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList leftovers = folder.entryList({info.fileName() + QStringLiteral("*")},
+                                                   QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &name : leftovers)
         QFile::remove(folder.filePath(name));
 }
@@ -159,7 +157,7 @@ void writeZip(const QString &staged, const QList<SourceFile> &files, const Manif
         }
         zip_file_set_mtime(archive, index, static_cast<time_t>(manifest.entries[i].modified.toSecsSinceEpoch()), 0);
     }
-    WriteState state { &progress };
+    WriteState state{&progress};
     zip_register_progress_callback_with_state(archive, 0.001, onProgress, nullptr, &state);
     zip_register_cancel_callback_with_state(archive, onCancel, nullptr, &state);
     if (zip_close(archive) != 0) {
@@ -188,13 +186,13 @@ BackupResult createBackup(SourceConfig &config, const QString &destinationFolder
 {
     const QFileInfo destination(destinationFolder);
     if (!destination.isDir())
-        throw BackupError(QStringLiteral("Folder docelowy %1 nie istnieje (czy nośnik jest podłączony?).")
-                              .arg(shown(destinationFolder)));
+        throw BackupError(
+            QStringLiteral("Folder docelowy %1 nie istnieje (czy nośnik jest podłączony?).").arg(shown(destinationFolder)));
     const QList<SourceFile> files = collectFiles(config);
     qint64 total = 0;
     for (const SourceFile &f : files)
         total += f.size;
-    PhasedProgress phased { progress, std::max<qint64>(total, 1) };
+    PhasedProgress phased{progress, std::max<qint64>(total, 1)};
 
     Manifest manifest;
     manifest.created = when;
@@ -228,7 +226,7 @@ BackupResult createBackup(SourceConfig &config, const QString &destinationFolder
         throw BackupError(writeFailure(err, destinationFolder));
     }
     syncFolder(folder.absolutePath());
-    return { finalPath, static_cast<int>(files.size()), total };
+    return {finalPath, static_cast<int>(files.size()), total};
 }
 
 } // namespace backup

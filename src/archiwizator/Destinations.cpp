@@ -35,19 +35,19 @@ QList<Destination> offeredDestinations(const QList<QStorageInfo> &volumes, const
         if (!looksRemovable(v.rootPath(), QString::fromLocal8Bit(v.device()), sysRoot))
             continue;
         const QString name = v.displayName().isEmpty() ? v.rootPath() : v.displayName();
-        offered.append({ v.rootPath(),
-                         QStringLiteral("Nośnik wymienny: %1 (%2), wolne %3")
-                             .arg(name, QDir::toNativeSeparators(v.rootPath()), sizeText(v.bytesAvailable())),
-                         true, v.bytesAvailable() });
+        offered.append({v.rootPath(),
+                        QStringLiteral("Nośnik wymienny: %1 (%2), wolne %3")
+                            .arg(name, QDir::toNativeSeparators(v.rootPath()), sizeText(v.bytesAvailable())),
+                        true, v.bytesAvailable()});
     }
     for (const QString &folder : fallback) {
         if (!QFileInfo(folder).isDir())
             continue;
         const QStorageInfo v(folder);
-        offered.append({ folder,
-                         QStringLiteral("Folder: %1, wolne %2")
-                             .arg(QDir::toNativeSeparators(folder), sizeText(v.bytesAvailable())),
-                         false, v.bytesAvailable() });
+        offered.append(
+            {folder,
+             QStringLiteral("Folder: %1, wolne %2").arg(QDir::toNativeSeparators(folder), sizeText(v.bytesAvailable())),
+             false, v.bytesAvailable()});
     }
     return offered;
 }

@@ -13,8 +13,8 @@ constexpr int FormatVersion = 1;
 
 [[noreturn]] void badList(const QString &archiveName, const QString &why)
 {
-    throw BackupError(QStringLiteral("Spis kopii w archiwum %1 jest uszkodzony (%2): nic nie zostało zmienione.")
-                          .arg(archiveName, why));
+    throw BackupError(
+        QStringLiteral("Spis kopii w archiwum %1 jest uszkodzony (%2): nic nie zostało zmienione.").arg(archiveName, why));
 }
 
 } // namespace
@@ -51,21 +51,21 @@ QByteArray encodeManifest(const Manifest &manifest)
 {
     QJsonArray files;
     for (const ManifestEntry &e : manifest.entries) {
-        files.append(QJsonObject { { QStringLiteral("nazwa"), e.name },
-                                   { QStringLiteral("rozmiar"), static_cast<double>(e.size) },
-                                   { QStringLiteral("sha256"), QString::fromLatin1(e.sha256) },
-                                   { QStringLiteral("zmieniony"), e.modified.toUTC().toString(Qt::ISODate) } });
+        files.append(QJsonObject{{QStringLiteral("nazwa"), e.name},
+                                 {QStringLiteral("rozmiar"), static_cast<double>(e.size)},
+                                 {QStringLiteral("sha256"), QString::fromLatin1(e.sha256)},
+                                 {QStringLiteral("zmieniony"), e.modified.toUTC().toString(Qt::ISODate)}});
     }
-    const QJsonObject root { { QStringLiteral("format"), FormatVersion },
-                             { QStringLiteral("utworzona"), manifest.created.toString(Qt::ISODate) },
-                             { QStringLiteral("folderProgramu"), manifest.programDir },
-                             { QStringLiteral("pliki"), files } };
+    const QJsonObject root{{QStringLiteral("format"), FormatVersion},
+                           {QStringLiteral("utworzona"), manifest.created.toString(Qt::ISODate)},
+                           {QStringLiteral("folderProgramu"), manifest.programDir},
+                           {QStringLiteral("pliki"), files}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
 Manifest decodeManifest(const QByteArray &bytes, const QString &archiveName)
 {
-    QJsonParseError error {};
+    QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject())
         badList(archiveName, error.errorString());

@@ -14,7 +14,7 @@ inline const QString ManifestName = QStringLiteral("dyplom-kopia.json");
 struct ManifestEntry {
     QString name; // "Dyplomy/a.dyp"
     qint64 size = 0;
-    QByteArray sha256; // hex
+    QByteArray sha256;  // hex
     QDateTime modified; // UTC, whole seconds
 };
 

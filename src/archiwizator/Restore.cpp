@@ -56,9 +56,8 @@ void extract(const ZipReader &reader, const ManifestEntry &entry, const QString 
     qint64 size = 0;
     reader.stream(entry.name, [&](const char *data, qint64 n) {
         if (out.write(data, n) != n)
-            throw BackupError(
-                QStringLiteral("Brak miejsca w folderze %1 na przywracane pliki: nic nie zostało zmienione.")
-                    .arg(shown(programDir)));
+            throw BackupError(QStringLiteral("Brak miejsca w folderze %1 na przywracane pliki: nic nie zostało zmienione.")
+                                  .arg(shown(programDir)));
         hash.addData(QByteArrayView(data, n));
         size += n;
         done += n;
@@ -69,10 +68,9 @@ void extract(const ZipReader &reader, const ManifestEntry &entry, const QString 
         throw BackupError(QStringLiteral("Brak miejsca w folderze %1 na przywracane pliki: nic nie zostało zmienione.")
                               .arg(shown(programDir)));
     if (size != entry.size || hash.result().toHex() != entry.sha256)
-        throw BackupError(
-            QStringLiteral("Plik %1 w archiwum %2 różni się od spisu kopii (archiwum uszkodzone): nic nie "
-                           "zostało zmienione.")
-                .arg(entry.name, shown(reader.path())));
+        throw BackupError(QStringLiteral("Plik %1 w archiwum %2 różni się od spisu kopii (archiwum uszkodzone): nic nie "
+                                         "zostało zmienione.")
+                              .arg(entry.name, shown(reader.path())));
 }
 
 QByteArray sha256Of(const QString &path)
@@ -89,7 +87,7 @@ void setModified(const QString &path, const QDateTime &modified)
 {
     if (!modified.isValid())
         return;
-    const timespec times[2] = { { 0, UTIME_OMIT }, { static_cast<time_t>(modified.toSecsSinceEpoch()), 0 } };
+    const timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(modified.toSecsSinceEpoch()), 0}};
     ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
 }
 
@@ -108,8 +106,7 @@ void place(const QString &staged, const QString &target, const QString &name)
     try {
         platform::writeRecordFile(target, in.readAll());
     } catch (const platform::IoError &error) {
-        throw BackupError(
-            QStringLiteral("Nie można przywrócić pliku %1: %2.").arg(name, QString::fromUtf8(error.what())));
+        throw BackupError(QStringLiteral("Nie można przywrócić pliku %1: %2.").arg(name, QString::fromUtf8(error.what())));
     }
 }
 
@@ -118,19 +115,19 @@ void place(const QString &staged, const QString &target, const QString &name)
 QString ConflictGroup::question() const
 {
     const QString why = kind == NewerHere
-        ? QStringLiteral("W folderze %1 są pliki nowsze niż w kopii:").arg(folder)
-        : QStringLiteral("W folderze %1 są pliki zmienione od czasu kopii:").arg(folder);
+                            ? QStringLiteral("W folderze %1 są pliki nowsze niż w kopii:").arg(folder)
+                            : QStringLiteral("W folderze %1 są pliki zmienione od czasu kopii:").arg(folder);
     QStringList shownFiles = files.mid(0, 20);
     if (files.size() > 20)
         shownFiles << QStringLiteral("… i %1 innych").arg(files.size() - 20);
     return why + QStringLiteral("\n\n") + shownFiles.join(QLatin1Char('\n'))
-        + QStringLiteral("\n\nZastąpić je wersjami z kopii? (Nie: zostają obecne wersje.)");
+           + QStringLiteral("\n\nZastąpić je wersjami z kopii? (Nie: zostają obecne wersje.)");
 }
 
 ArchiveSummary inspectArchive(const QString &archivePath)
 {
     const ZipReader reader(archivePath);
-    return { archivePath, reader.manifest() };
+    return {archivePath, reader.manifest()};
 }
 
 RestoreResult restoreBackup(const QString &archivePath, const QString &programDir, const ConfirmGroup &confirm,
@@ -138,14 +135,13 @@ RestoreResult restoreBackup(const QString &archivePath, const QString &programDi
 {
     const ZipReader reader(archivePath);
     const Manifest manifest = reader.manifest();
-    QSet<QString> listed { ManifestName };
+    QSet<QString> listed{ManifestName};
     for (const ManifestEntry &e : manifest.entries)
         listed.insert(e.name);
     for (const QString &name : reader.names()) {
         if (!listed.contains(name))
-            throw BackupError(
-                QStringLiteral("Archiwum %1 zawiera plik %2 spoza spisu kopii: nic nie zostało zmienione.")
-                    .arg(shown(archivePath), name));
+            throw BackupError(QStringLiteral("Archiwum %1 zawiera plik %2 spoza spisu kopii: nic nie zostało zmienione.")
+                                  .arg(shown(archivePath), name));
     }
 
     // Everything is extracted and checked before the ProgramDir changes.
@@ -174,10 +170,10 @@ RestoreResult restoreBackup(const QString &archivePath, const QString &programDi
             continue;
         }
         const ConflictGroup::Kind kind = here.isFile() && here.lastModified().toUTC() > e.modified
-            ? ConflictGroup::NewerHere
-            : ConflictGroup::ChangedHere;
+                                             ? ConflictGroup::NewerHere
+                                             : ConflictGroup::ChangedHere;
         const QString folder = e.name.section(QLatin1Char('/'), 0, 0);
-        const QPair<int, QString> key { kind, folder };
+        const QPair<int, QString> key{kind, folder};
         groups[key].kind = kind;
         groups[key].folder = folder;
         groups[key].files << e.name;

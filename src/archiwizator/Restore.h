@@ -25,8 +25,8 @@ ArchiveSummary inspectArchive(const QString &archivePath);
 struct ConflictGroup {
     enum Kind { NewerHere, ChangedHere };
     Kind kind = ChangedHere;
-    QString folder; // "Dyplomy"
-    QStringList files; // names inside the archive
+    QString folder;           // "Dyplomy"
+    QStringList files;        // names inside the archive
     QString question() const; // Polish, lists the files
 };
 
@@ -34,9 +34,9 @@ struct ConflictGroup {
 using ConfirmGroup = std::function<bool(const ConflictGroup &)>;
 
 struct RestoreResult {
-    int restored = 0; // written from the copy
+    int restored = 0;  // written from the copy
     int unchanged = 0; // already identical
-    int kept = 0; // differing files left as they were
+    int kept = 0;      // differing files left as they were
     QStringList keptFiles;
 };
 

@@ -95,11 +95,11 @@ SourceConfig readConfig(const QString &folder)
 
 bool isRegisterFile(const QString &archiveName)
 {
-    static const QStringList registers { QStringLiteral("data_ar.dat"), QStringLiteral("data_adr.dat"),
-                                         QStringLiteral("data_or.dat"), QStringLiteral("data_odr.dat") };
+    static const QStringList registers{QStringLiteral("data_ar.dat"), QStringLiteral("data_adr.dat"),
+                                       QStringLiteral("data_or.dat"), QStringLiteral("data_odr.dat")};
     const QStringList parts = archiveName.split(QLatin1Char('/'));
     return parts.size() == 2 && parts[0].compare(QLatin1String("Admini"), Qt::CaseInsensitive) == 0
-        && registers.contains(parts[1], Qt::CaseInsensitive);
+           && registers.contains(parts[1], Qt::CaseInsensitive);
 }
 
 QList<SourceFile> collectFiles(SourceConfig &config)
@@ -121,13 +121,12 @@ QList<SourceFile> collectFiles(SourceConfig &config)
             if (info.isSymLink() || !info.isFile())
                 continue;
             const QString relative = QDir(root).relativeFilePath(info.filePath());
-            if (relative.startsWith(RestoreLeftoverPrefix)
-                || relative.contains(QLatin1Char('/') + RestoreLeftoverPrefix))
+            if (relative.startsWith(RestoreLeftoverPrefix) || relative.contains(QLatin1Char('/') + RestoreLeftoverPrefix))
                 continue;
             const QString name = folder.name + QLatin1Char('/') + relative;
             if (isRegisterFile(name))
                 continue;
-            found.append({ name, info.filePath(), info.size() });
+            found.append({name, info.filePath(), info.size()});
             folder.files += 1;
             folder.bytes += info.size();
         }

@@ -33,8 +33,7 @@ bool startsLikeZip(const QString &path)
 
 } // namespace
 
-ZipReader::ZipReader(const QString &path)
-    : path_(path)
+ZipReader::ZipReader(const QString &path) : path_(path)
 {
     int code = 0;
     archive_ = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
@@ -128,7 +127,7 @@ Manifest ZipReader::manifest() const
 
 void verifyArchive(const ZipReader &reader, const Manifest &manifest, const ProgressFn &progress)
 {
-    QSet<QString> listed { ManifestName };
+    QSet<QString> listed{ManifestName};
     for (const ManifestEntry &e : manifest.entries)
         listed.insert(e.name);
     for (const QString &name : reader.names()) {
@@ -149,9 +148,8 @@ void verifyArchive(const ZipReader &reader, const Manifest &manifest, const Prog
                 throw Cancelled();
         });
         if (size != e.size || hash.result().toHex() != e.sha256)
-            throw BackupError(
-                QStringLiteral("Plik %1 w archiwum %2 różni się od oryginału (rozmiar lub suma kontrolna).")
-                    .arg(e.name, shown(reader.path())));
+            throw BackupError(QStringLiteral("Plik %1 w archiwum %2 różni się od oryginału (rozmiar lub suma kontrolna).")
+                                  .arg(e.name, shown(reader.path())));
     }
 }
 

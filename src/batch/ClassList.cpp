@@ -83,8 +83,8 @@ const editor::TextBlockStyle &styleOfText(const printing::PrintInput &input, int
 
 bool ClassSummary::needsAttention() const
 {
-    return skipped() > 0 || !warnings.isEmpty() || !overBorder.isEmpty() || !offSheet.isEmpty()
-        || !belowFloor.isEmpty() || !missingGlyphs.isEmpty() || !duplicates.isEmpty();
+    return skipped() > 0 || !warnings.isEmpty() || !overBorder.isEmpty() || !offSheet.isEmpty() || !belowFloor.isEmpty()
+           || !missingGlyphs.isEmpty() || !duplicates.isEmpty();
 }
 
 QString ClassSummary::firstFitProblem() const
@@ -178,15 +178,16 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
         int records = 0;
         int lastNumber = -1;
     };
-    QMap<QString, Missing> missing;  // character → where
-    QHash<QString, QPair<int, QString>> firstLine; // name key → its first line and spelling
+    QMap<QString, Missing> missing;                   // character → where
+    QHash<QString, QPair<int, QString>> firstLine;    // name key → its first line and spelling
     QMap<int, QPair<QString, QList<int>>> duplicates; // first line → (name, lines)
     for (MergedRecord &r : merged) {
         ClassPage page{base, r.number, r.origin.line};
         page.input.texts = std::move(r.texts);
         const FitOutcome fit = fitRecord(page.input, r.filled, area, settings.fit, layout);
         for (const FitOutcome::Shrink &s : fit.shrunk)
-            sum.shrunk.append(QStringLiteral("%1: %2 z %3 do %4 pt").arg(recordText(r.number, r.origin.line), blockName(s.block))
+            sum.shrunk.append(QStringLiteral("%1: %2 z %3 do %4 pt")
+                                  .arg(recordText(r.number, r.origin.line), blockName(s.block))
                                   .arg(s.from)
                                   .arg(s.to));
         for (const PlacedText &p : fit.offSheet)
@@ -230,13 +231,15 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
     sum.overBorderRecords = over.recordsTotal();
     sum.offSheet = off.lines(QStringLiteral("wychodzi poza obszar wydruku"));
     sum.offSheetRecords = off.recordsTotal();
-    sum.belowFloor = floor.lines(QStringLiteral("nie mieści się nawet po zmniejszeniu do %1 %")
-                                     .arg(int(std::lround(settings.fit.floor * 100))));
+    sum.belowFloor = floor.lines(
+        QStringLiteral("nie mieści się nawet po zmniejszeniu do %1 %").arg(int(std::lround(settings.fit.floor * 100))));
     for (auto it = missing.cbegin(); it != missing.cend(); ++it) {
-        const QString code = QString::number(uint(it.key().toUcs4().value(0)), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-        sum.missingGlyphs.append(QStringLiteral("znak „%1” (U+%2) nie ma w żadnej zainstalowanej czcionce: %3%4")
-                                     .arg(quoted(it.key()), code, it->where.join(QStringLiteral(", ")),
-                                          it->records > 5 ? QStringLiteral(" i %1").arg(records(it->records - 5)) : QString()));
+        const QString code =
+            QString::number(uint(it.key().toUcs4().value(0)), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+        sum.missingGlyphs.append(
+            QStringLiteral("znak „%1” (U+%2) nie ma w żadnej zainstalowanej czcionce: %3%4")
+                .arg(quoted(it.key()), code, it->where.join(QStringLiteral(", ")),
+                     it->records > 5 ? QStringLiteral(" i %1").arg(records(it->records - 5)) : QString()));
     }
     for (const auto &d : std::as_const(duplicates)) {
         QStringList shown;
@@ -252,9 +255,10 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
 
 QString shortSummary(const ClassSummary &s)
 {
-    QString line = QStringLiteral("przeczytano %1: %2")
-                       .arg(plural(s.rowsRead, QStringLiteral("wiersz"), QStringLiteral("wiersze"), QStringLiteral("wierszy")),
-                            plural(s.pages, QStringLiteral("strona"), QStringLiteral("strony"), QStringLiteral("stron")));
+    QString line =
+        QStringLiteral("przeczytano %1: %2")
+            .arg(plural(s.rowsRead, QStringLiteral("wiersz"), QStringLiteral("wiersze"), QStringLiteral("wierszy")),
+                 plural(s.pages, QStringLiteral("strona"), QStringLiteral("strony"), QStringLiteral("stron")));
     if (s.pages != s.records)
         line += QStringLiteral(" (wybrane z %1)").arg(s.records);
     line += QStringLiteral(", pominięto %1").arg(s.skipped());
@@ -277,15 +281,17 @@ QStringList checkReport(const ClassSummary &s)
             how = QStringLiteral("arkusz „%1”").arg(quoted(s.sheet));
         else
             how = s.encoding
-                + (s.separator.isNull() ? QStringLiteral(", jedna kolumna")
-                                        : QStringLiteral(", separator %1")
-                                              .arg(s.separator == QLatin1Char('\t') ? QStringLiteral("tabulator")
-                                                                                    : QStringLiteral("„%1”").arg(s.separator)));
-        out.append(QStringLiteral("przeczytano %1 (%2%3)")
-                       .arg(plural(s.rowsRead, QStringLiteral("wiersz"), QStringLiteral("wiersze"), QStringLiteral("wierszy")),
-                            how,
-                            s.headerRow ? QStringLiteral(", nagłówek: %1").arg(s.columns.join(QStringLiteral(", ")))
-                                        : QStringLiteral(", bez nagłówka")));
+                  + (s.separator.isNull()
+                         ? QStringLiteral(", jedna kolumna")
+                         : QStringLiteral(", separator %1")
+                               .arg(s.separator == QLatin1Char('\t') ? QStringLiteral("tabulator")
+                                                                     : QStringLiteral("„%1”").arg(s.separator)));
+        out.append(
+            QStringLiteral("przeczytano %1 (%2%3)")
+                .arg(plural(s.rowsRead, QStringLiteral("wiersz"), QStringLiteral("wiersze"), QStringLiteral("wierszy")),
+                     how,
+                     s.headerRow ? QStringLiteral(", nagłówek: %1").arg(s.columns.join(QStringLiteral(", ")))
+                                 : QStringLiteral(", bez nagłówka")));
         out.append(QStringLiteral("stron do wydruku: %1%2")
                        .arg(s.pages)
                        .arg(s.pages != s.records ? QStringLiteral(" (wybrane z %1)").arg(records(s.records)) : QString()));

@@ -17,16 +17,16 @@ namespace batch {
 // Everything that decides the pages of a class list, from the command line
 // or the class window.
 struct ClassListSettings {
-    QString listPath;         // empty: the diploma alone
-    QString diplomaName;      // for messages
+    QString listPath;    // empty: the diploma alone
+    QString diplomaName; // for messages
     ReadOptions read;
     ReadLimits limits;
     bool noHeader = false;
     RowSelection rows;
     FitSettings fit;
     printing::SheetGeometry geometry = printing::SheetGeometry::a4(600);
-    QString templateKey;      // caches the template's free area
-    QString templateName;     // for the note about a template without a free area
+    QString templateKey;  // caches the template's free area
+    QString templateName; // for the note about a template without a free area
 };
 
 // One page and where it comes from.
@@ -39,9 +39,9 @@ struct ClassPage {
 // The figures of a run, for --sprawdz and the line that ends every run.
 struct ClassSummary {
     bool hasList = false;
-    int rowsRead = 0;         // rows of the list below the header, empty rows included
-    int records = 0;          // diplomas the list gives
-    int pages = 0;            // pages made (records chosen)
+    int rowsRead = 0; // rows of the list below the header, empty rows included
+    int records = 0;  // diplomas the list gives
+    int pages = 0;    // pages made (records chosen)
     int emptyRows = 0;
     int repeatedHeaders = 0;
     int rowsWithoutName = 0;
@@ -49,9 +49,9 @@ struct ClassSummary {
     bool headerRow = false;
     QString encoding;
     QChar separator;
-    QString sheet;             // spreadsheets: the sheet read
+    QString sheet; // spreadsheets: the sheet read
     QStringList columns;
-    QStringList warnings;      // reading and merging, each naming its line
+    QStringList warnings; // reading and merging, each naming its line
     QStringList turnedNames;
     QStringList shrunk;        // one line per text shrunk
     QStringList overBorder;    // one line per distinct text

@@ -13,7 +13,7 @@ inline const QString ArchiverCommandLine = QStringLiteral("archiwizator.exe");
 struct ProgramSearch {
     QString executableFolder; // the running program's folder
     QString currentFolder;
-    QStringList path;         // the PATH entries
+    QStringList path; // the PATH entries
 };
 
 // The running process's places; an empty `executableFolder` means the

@@ -52,8 +52,7 @@ QToolButton *makeFlatButton(QWidget *parent, const char *name, const QString &ca
 
 } // namespace
 
-Tform3::Tform3(QWidget *parent)
-    : QWidget(parent, widgets::windowWithoutSystemMenu())
+Tform3::Tform3(QWidget *parent) : QWidget(parent, widgets::windowWithoutSystemMenu())
 {
     initCompanionResources();
     setObjectName(QStringLiteral("form3"));

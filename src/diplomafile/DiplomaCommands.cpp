@@ -41,8 +41,7 @@ void Zapiszdyplom(QWidget *parent, QString &lastName, const QString &programDir,
     lastName = *chosen;
     if (chosen->isEmpty())
         return;
-    if (platform::entryExists(*chosen)
-        && !platform::services().ask(parent, OverwriteQuestion, QuestionCaption))
+    if (platform::entryExists(*chosen) && !platform::services().ask(parent, OverwriteQuestion, QuestionCaption))
         return;
     platform::writeRecordFile(*chosen, buildDiplomaRecord(gather()));
 }

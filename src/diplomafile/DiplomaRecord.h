@@ -16,8 +16,8 @@ struct DiplomaContent {
 
     bool operator==(const DiplomaContent &o) const
     {
-        return heading == o.heading && body == o.body && templateNumber == o.templateNumber
-            && recipient == o.recipient && texts == o.texts;
+        return heading == o.heading && body == o.body && templateNumber == o.templateNumber && recipient == o.recipient
+               && texts == o.texts;
     }
 };
 

@@ -29,9 +29,9 @@ struct BatchPlan {
     QString title;          // document title of a whole list's PDF (the heading)
     printing::SheetGeometry geometry = printing::SheetGeometry::a4(600);
     QList<InputFile> inputs; // files no output may replace
-    QString printer;        // PrintJob: the queue
-    QString jobTitle;       // PrintJob: the job's name in the queue
-    int copies = 1;         // PrintJob: jobs sent
+    QString printer;         // PrintJob: the queue
+    QString jobTitle;        // PrintJob: the job's name in the queue
+    int copies = 1;          // PrintJob: jobs sent
 };
 
 struct BatchResult {

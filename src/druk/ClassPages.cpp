@@ -19,10 +19,8 @@ batch::ClassListSettings classListSettings(const Options &options, const QString
     s.fit.centre = options.lists.centre;
     s.geometry = printing::SheetGeometry::a4(options.printerDpi, options.printableMm);
     const QFileInfo info(templatePath);
-    s.templateKey = QStringLiteral("%1|%2|%3")
-                        .arg(info.absoluteFilePath())
-                        .arg(info.size())
-                        .arg(info.lastModified().toMSecsSinceEpoch());
+    s.templateKey =
+        QStringLiteral("%1|%2|%3").arg(info.absoluteFilePath()).arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch());
     s.templateName = QStringLiteral("wzór nr %1 (%2)").arg(templateNumber).arg(templatePath);
     return s;
 }

@@ -20,8 +20,7 @@ public:
     enum class Layer { Template, Texts };
     LayerDevice(const printing::SheetGeometry &geometry, printing::PageTarget &target, Layer layer)
         : SheetDevice(geometry, target), layer_(layer)
-    {
-    }
+    {}
 
     void stretchDraw(const printing::DeviceRect &rect, const wmf::Metafile &picture) override
     {
@@ -42,8 +41,7 @@ private:
 
 CompactPdfWriter::CompactPdfWriter(const printing::SheetGeometry &geometry, const printing::PrintInput &templateOf)
     : geometry_(geometry), templateOf_(templateOf)
-{
-}
+{}
 
 CompactPdfWriter::~CompactPdfWriter() = default;
 
@@ -109,7 +107,8 @@ void CompactPdfWriter::write(OutputFile &output, const QList<Page> &pages, OffPa
                 pdf->finish(title);
         } catch (const PdfComposeError &e) {
             scratch_->remove(name);
-            throw Failure(output.path(), QStringLiteral("nie można zapisać pliku PDF (%1)").arg(QString::fromUtf8(e.what())));
+            throw Failure(output.path(),
+                          QStringLiteral("nie można zapisać pliku PDF (%1)").arg(QString::fromUtf8(e.what())));
         }
         scratch_->remove(name);
     }

@@ -15,7 +15,8 @@ void sendToPrinter(const QString &printer, const QString &pdf, const QString &ti
                                   title.toUtf8().constData(), count, options);
     cupsFreeOptions(count, options);
     if (job == 0)
-        throw Failure(printer, QStringLiteral("drukarka nie przyjęła zadania (%1)").arg(QString::fromUtf8(cupsLastErrorString())));
+        throw Failure(
+            printer, QStringLiteral("drukarka nie przyjęła zadania (%1)").arg(QString::fromUtf8(cupsLastErrorString())));
 }
 
 } // namespace druk

@@ -9,8 +9,7 @@ class Failure : public std::runtime_error {
 public:
     Failure(const QString &file, const QString &what)
         : std::runtime_error(QStringLiteral("%1: %2").arg(file, what).toStdString())
-    {
-    }
+    {}
 };
 
 } // namespace druk

@@ -68,7 +68,7 @@ void removeFolderWithFiles(const QString &path)
 QString temporaryPrefix()
 {
     return NamePrefix + thisHost() + QLatin1Char('-') + thisBoot() + QLatin1Char('-') + QString::number(::getpid())
-        + QLatin1Char('-');
+           + QLatin1Char('-');
 }
 
 bool isDeadRunsLeftover(const QString &fileName)
@@ -95,8 +95,9 @@ void removeLeftovers(const QString &folder)
         return;
     done.insert(key);
     QDir dir(folder);
-    const QStringList names = dir.entryList({QStringLiteral("*dyplom-druk-*")},
-                                            QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList names = dir.entryList({QStringLiteral("*dyplom-druk-*")}, QDir::Files | QDir::Dirs | QDir::Hidden
+                                                                                    | QDir::System
+                                                                                    | QDir::NoDotAndDotDot);
     for (const QString &name : names) {
         if (!isDeadRunsLeftover(name))
             continue;

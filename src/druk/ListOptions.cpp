@@ -12,7 +12,8 @@ namespace {
 QChar separatorArgument(const QString &value)
 {
     const QString v = value.trimmed().toLower();
-    if (value == QLatin1String("\t") || v == QLatin1String("tab") || v == QLatin1String("tabulator") || v == QLatin1String("\\t"))
+    if (value == QLatin1String("\t") || v == QLatin1String("tab") || v == QLatin1String("tabulator")
+        || v == QLatin1String("\\t"))
         return QLatin1Char('\t');
     if (value == QLatin1String(";") || v == QLatin1String("srednik") || v == QLatin1String("średnik"))
         return QLatin1Char(';');
@@ -34,7 +35,8 @@ bool parseListOption(platform::ArgumentCursor &args, ListOptions &lists)
         const QString typed = args.value();
         lists.encoding = batch::encodingName(typed);
         if (lists.encoding.isEmpty())
-            throw UsageError(QStringLiteral("--kodowanie: nieznane kodowanie „%1” (znane: %2)").arg(typed, batch::knownEncodings()));
+            throw UsageError(
+                QStringLiteral("--kodowanie: nieznane kodowanie „%1” (znane: %2)").arg(typed, batch::knownEncodings()));
     } else if (arg == QLatin1String("--arkusz")) {
         lists.sheet = args.value();
     } else if (arg == QLatin1String("--wiersze")) {

@@ -23,26 +23,26 @@ struct ListOptions {
 
 struct Options {
     bool help = false;
-    QString diploma;          // the .dyp file
-    QString output;           // -o: one PDF
-    bool toPrinter = false;   // -P
-    QString printerName;      // empty: the default printer
-    int printerDpi = 600;     // --rozdzielczosc
+    QString diploma;        // the .dyp file
+    QString output;         // -o: one PDF
+    bool toPrinter = false; // -P
+    QString printerName;    // empty: the default printer
+    int printerDpi = 600;   // --rozdzielczosc
     bool printerDpiGiven = false;
-    QRectF printableMm;       // --obszar; empty: the whole sheet
-    int templateLeft = 0;     // --margin-wz-l, as the spin edit margin_wz_l
-    int templateTop = 0;      // --margin-wz-g
-    QString list;             // --lista
-    bool noHeader = false;    // --bez-naglowka: the CSV's first row is data
-    QString separateDir;      // --osobno
-    bool overwrite = false;   // --nadpisz
-    QString pngDir;           // --png
-    int pngDpi = 150;         // --dpi
-    QString catalogue;        // --katalog
-    QString templatesDir;     // --wzory; empty: found as the editor finds them
+    QRectF printableMm;            // --obszar; empty: the whole sheet
+    int templateLeft = 0;          // --margin-wz-l, as the spin edit margin_wz_l
+    int templateTop = 0;           // --margin-wz-g
+    QString list;                  // --lista
+    bool noHeader = false;         // --bez-naglowka: the CSV's first row is data
+    QString separateDir;           // --osobno
+    bool overwrite = false;        // --nadpisz
+    QString pngDir;                // --png
+    int pngDpi = 150;              // --dpi
+    QString catalogue;             // --katalog
+    QString templatesDir;          // --wzory; empty: found as the editor finds them
     bool noTextBackground = false; // --bez-tla
-    bool strict = false;      // --scisle: a damaged template, a text off the sheet or over the border is an error
-    ListOptions lists;        // how the list is read and fitted
+    bool strict = false;           // --scisle: a damaged template, a text off the sheet or over the border is an error
+    ListOptions lists;             // how the list is read and fitted
 };
 
 // Reads the arguments (without the program name). Throws UsageError.

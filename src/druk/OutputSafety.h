@@ -6,7 +6,7 @@ namespace druk {
 
 // Where an output path leads once its links are followed.
 struct OutputPlace {
-    QString target;           // the path that is written, links resolved
+    QString target;            // the path that is written, links resolved
     bool danglingLink = false; // path is a link to nothing: an existing name all the same
 };
 

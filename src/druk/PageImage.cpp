@@ -15,8 +15,7 @@ public:
         : size_(platform::Round(static_cast<long double>(geometry.sheet.width()) * dpi / geometry.dpi),
                 platform::Round(static_cast<long double>(geometry.sheet.height()) * dpi / geometry.dpi)),
           scale_(qreal(dpi) / geometry.dpi), dpi_(dpi)
-    {
-    }
+    {}
     QPainter &startPage() override
     {
         image = QImage(size_, QImage::Format_RGB32);
@@ -54,8 +53,7 @@ private:
 
 } // namespace
 
-QImage pageImage(const printing::PrintInput &page, const printing::SheetGeometry &geometry, int dpi,
-                 QStringList *offPage)
+QImage pageImage(const printing::PrintInput &page, const printing::SheetGeometry &geometry, int dpi, QStringList *offPage)
 {
     MemoryTarget target(geometry, dpi);
     printing::SheetDevice device(geometry, target);

@@ -50,14 +50,14 @@ ImageTarget::ImageTarget(const printing::SheetGeometry &geometry, int dpi, Stage
     : size_(platform::Round(static_cast<long double>(geometry.sheet.width()) * dpi / geometry.dpi),
             platform::Round(static_cast<long double>(geometry.sheet.height()) * dpi / geometry.dpi)),
       scale_(qreal(dpi) / geometry.dpi), dpi_(dpi), outputs_(outputs), nameFor_(std::move(nameFor))
-{
-}
+{}
 
 QPainter &ImageTarget::startPage()
 {
     image_ = QImage(size_, QImage::Format_RGB32);
     if (image_.isNull())
-        throw Failure(nameFor_(page_), QStringLiteral("za mało pamięci na obraz %1 × %2").arg(size_.width()).arg(size_.height()));
+        throw Failure(nameFor_(page_),
+                      QStringLiteral("za mało pamięci na obraz %1 × %2").arg(size_.width()).arg(size_.height()));
     image_.fill(Qt::white);
     const int dotsPerMetre = platform::Round(dpi_ / 0.0254L);
     image_.setDotsPerMeterX(dotsPerMetre);

@@ -152,9 +152,9 @@ struct ComposedPdf::State {
 
     const PdfUnderlay::Data &underlay;
     std::unique_ptr<PdfObjectWriter> out; // made once the version is known
-    std::vector<int> pages;      // object numbers, in order
+    std::vector<int> pages;               // object numbers, in order
     int catalog = 0, pageTree = 0, form = 0;
-    std::string version = "1.5"; // object streams
+    std::string version = "1.5";           // object streams
     std::map<std::string, int> placements; // content placing the drawing
 };
 
@@ -237,7 +237,7 @@ public:
     {
         std::string text = "<<";
         const std::string baseFont = dictionary.getKey("/Type").isNameAndEquals("/Font") ? taggedBaseFont(dictionary)
-                                                                                          : std::string();
+                                                                                         : std::string();
         for (const std::string &key : dictionary.getKeys()) {
             if (without.count(key))
                 continue;
@@ -274,7 +274,7 @@ std::string mediaBox(const QPDFObjectHandle::Rectangle &box)
     // where it was: the page is drawn from its top.
     if (std::abs(width - A4Width) < 1 && std::abs(height - A4Height) < 1)
         return "[" + number(box.llx) + " " + number(box.ury - A4Height) + " " + number(box.llx + A4Width) + " "
-            + number(box.ury) + "]";
+               + number(box.ury) + "]";
     return "[" + number(box.llx) + " " + number(box.lly) + " " + number(box.urx) + " " + number(box.ury) + "]";
 }
 
@@ -285,7 +285,8 @@ void addPage(ComposedPdf::State &state, Copier &copier, QPDFPageObjectHelper pag
     QPDFObjectHandle xobjects = resources.isDictionary() ? resources.getKey("/XObject") : QPDFObjectHandle::newNull();
     const std::string name = underlayName(xobjects);
 
-    const std::string place = page.placeFormXObject(state.underlay.form, name, page.getTrimBox().getArrayAsRectangle()) + "\n";
+    const std::string place = page.placeFormXObject(state.underlay.form, name, page.getTrimBox().getArrayAsRectangle())
+                              + "\n";
     auto placement = state.placements.find(place);
     if (placement == state.placements.end()) {
         placement = state.placements.emplace(place, state.reserve()).first;
@@ -301,7 +302,7 @@ void addPage(ComposedPdf::State &state, Copier &copier, QPDFPageObjectHelper pag
                 ownResources += ' ';
             }
     ownResources += "/XObject " + (xobjects.isDictionary() ? copier.dictionaryStart(xobjects, {}) : std::string("<<"))
-        + nameText(name) + ' ' + reference(state.form) + ">>>>";
+                    + nameText(name) + ' ' + reference(state.form) + ">>>>";
 
     std::string contents = "[" + reference(placement->second) + " ";
     QPDFObjectHandle own = dictionary.getKey("/Contents");
@@ -315,13 +316,13 @@ void addPage(ComposedPdf::State &state, Copier &copier, QPDFPageObjectHelper pag
     contents += "]";
 
     std::string body = "<</Type /Page /Parent " + reference(state.pageTree) + " /MediaBox "
-        + mediaBox(page.getMediaBox().getArrayAsRectangle()) + " /Resources " + reference(copier.shared(ownResources))
-        + " /Contents " + contents + ' ';
+                       + mediaBox(page.getMediaBox().getArrayAsRectangle()) + " /Resources "
+                       + reference(copier.shared(ownResources)) + " /Contents " + contents + ' ';
     QPDFObjectHandle rotate = page.getAttribute("/Rotate", false);
     if (rotate.isInteger())
         body += "/Rotate " + rotate.unparse() + ' ';
-    static const std::set<std::string> replaced{"/Type", "/Parent", "/MediaBox", "/CropBox", "/TrimBox", "/BleedBox",
-                                                "/ArtBox", "/Resources", "/Contents", "/Rotate"};
+    static const std::set<std::string> replaced{"/Type",     "/Parent", "/MediaBox",  "/CropBox",  "/TrimBox",
+                                                "/BleedBox", "/ArtBox", "/Resources", "/Contents", "/Rotate"};
     for (const std::string &key : dictionary.getKeys()) {
         QPDFObjectHandle item = dictionary.getKey(key);
         // An empty list of annotations, as Qt gives every page, says nothing.
@@ -340,8 +341,7 @@ void addPage(ComposedPdf::State &state, Copier &copier, QPDFPageObjectHelper pag
 
 } // namespace
 
-ComposedPdf::ComposedPdf(const PdfUnderlay &underlay, QIODevice &output)
-    : d_(std::make_unique<State>(underlay.data()))
+ComposedPdf::ComposedPdf(const PdfUnderlay &underlay, QIODevice &output) : d_(std::make_unique<State>(underlay.data()))
 {
     guarded([&] {
         d_->version = std::max(d_->version, d_->underlay.pdf.getPDFVersion());
@@ -421,8 +421,8 @@ void composePdf(const QString &underlayPdf, const QString &pagesPdf, const QStri
 {
     QFile file(outputPath);
     if (!file.open(QIODevice::WriteOnly))
-        throw PdfComposeError("nie można utworzyć pliku " + outputPath.toStdString() + " (" +
-                              file.errorString().toStdString() + ")");
+        throw PdfComposeError("nie można utworzyć pliku " + outputPath.toStdString() + " ("
+                              + file.errorString().toStdString() + ")");
     try {
         composePdf(underlayPdf, pagesPdf, static_cast<QIODevice &>(file));
         if (!file.flush())

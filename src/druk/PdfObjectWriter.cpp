@@ -55,8 +55,8 @@ void PdfObjectWriter::flushPacked()
     const int number = reserve();
     const std::string data = deflated(packedHeader_ + packedBodies_);
     writeStream(number,
-                "<</Type /ObjStm /N " + std::to_string(packed_.size()) + " /First " + std::to_string(packedHeader_.size())
-                    + " /Filter /FlateDecode ",
+                "<</Type /ObjStm /N " + std::to_string(packed_.size()) + " /First "
+                    + std::to_string(packedHeader_.size()) + " /Filter /FlateDecode ",
                 data.data(), data.size());
     for (size_t k = 0; k < packed_.size(); ++k)
         places_[size_t(packed_[k] - 1)] = {-1, number, int(k)};
@@ -102,9 +102,9 @@ void PdfObjectWriter::finish(int root, int info, const std::string &id)
     const std::string table = deflated(rows);
     const std::string identifier = "<" + id + ">";
     writeStream(self,
-                "<</Type /XRef /Size " + std::to_string(places_.size() + 1) + " /W [1 5 2] /Root " + std::to_string(root)
-                    + " 0 R /Info " + std::to_string(info) + " 0 R /ID [" + identifier + identifier
-                    + "] /Filter /FlateDecode ",
+                "<</Type /XRef /Size " + std::to_string(places_.size() + 1) + " /W [1 5 2] /Root "
+                    + std::to_string(root) + " 0 R /Info " + std::to_string(info) + " 0 R /ID [" + identifier
+                    + identifier + "] /Filter /FlateDecode ",
                 table.data(), table.size());
     write("startxref\n" + std::to_string(start) + "\n%%EOF\n");
 }

@@ -76,11 +76,10 @@ void checkTemplateDamage(const QString &path, const wmf::Metafile &picture, bool
     if (!picture.isDamaged())
         return;
     if (strict)
-        throw Failure(path, QStringLiteral("uszkodzony wzór (%1); --scisle: nic nie zostało zapisane")
-                                .arg(picture.damage()));
+        throw Failure(path,
+                      QStringLiteral("uszkodzony wzór (%1); --scisle: nic nie zostało zapisane").arg(picture.damage()));
     if (warn)
-        warn(QStringLiteral("uwaga: %1: uszkodzony wzór, drukuję to, co da się odczytać (%2)")
-                 .arg(path, picture.damage()));
+        warn(QStringLiteral("uwaga: %1: uszkodzony wzór, drukuję to, co da się odczytać (%2)").arg(path, picture.damage()));
 }
 
 printing::PrintInput inputFor(const diplomafile::DiplomaContent &content, const wmf::Metafile &picture,
@@ -160,8 +159,7 @@ QList<Page> loadPages(const Options &options, QList<InputFile> *inputs,
     for (const QString &problem : problems)
         warn(problem);
     const QString templatePath = platform::resolveDataPath(
-        folder,
-        QStringLiteral("BDR_") + editor::templateNumberText(content.templateNumber) + QStringLiteral(".wmf"));
+        folder, QStringLiteral("BDR_") + editor::templateNumberText(content.templateNumber) + QStringLiteral(".wmf"));
     const wmf::Metafile picture = readTemplate(
         templatePath, QStringLiteral("wzór nr %1 z pliku %2").arg(content.templateNumber).arg(options.diploma));
     if (inputs)
@@ -277,8 +275,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
             catalogueDone = QStringLiteral("dyplom-druk: katalog %1 wzorów: %2\n").arg(count).arg(options.catalogue);
         }
 
-        const printing::SheetGeometry geometry =
-            printing::SheetGeometry::a4(options.printerDpi, options.printableMm);
+        const printing::SheetGeometry geometry = printing::SheetGeometry::a4(options.printerDpi, options.printableMm);
 
         // The document title of a whole list's PDF: the diploma's heading.
         const QString heading = options.diploma.isEmpty() ? QString() : readDiploma(options.diploma).texts.heading;
@@ -325,8 +322,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
                 printer.setResolution(options.printerDpi);
             // The compact PDF of the whole list goes to the queue as one job.
             OffPageTexts offPage;
-            printAsOneJob(printer.printerName(), pages, geometryOf(printer), heading, QFileInfo(options.diploma).fileName(),
-                          offPage, progress);
+            printAsOneJob(printer.printerName(), pages, geometryOf(printer), heading,
+                          QFileInfo(options.diploma).fileName(), offPage, progress);
             for (const QString &line : offPage.warnings())
                 warn(line);
         }

@@ -45,8 +45,7 @@ void printPages(printing::PrinterDevice &device, const QList<Page> &pages, OffPa
 // The same, with warn getting, after the last page, the warnings of
 // OffPageTexts.
 void printPages(printing::PrinterDevice &device, const QList<Page> &pages,
-                const std::function<void(const QString &)> &warn,
-                const std::function<void(int, int)> &progress = {});
+                const std::function<void(const QString &)> &warn, const std::function<void(int, int)> &progress = {});
 
 // The whole program: returns the exit status (0, 1 or 2).
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err);

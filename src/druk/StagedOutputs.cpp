@@ -35,7 +35,7 @@ bool sameFile(const QString &a, const QString &b)
 {
     struct stat sa, sb;
     return ::stat(nativePath(a).constData(), &sa) == 0 && ::stat(nativePath(b).constData(), &sb) == 0
-        && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+           && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 // Puts from at to unless a file of that name is there by now: atomically
@@ -64,8 +64,9 @@ bool stillThere(const QString &path, const struct stat &then, bool held)
 {
     struct stat now;
     return ::stat(nativePath(path).constData(), &now) == 0 && now.st_dev == then.st_dev && now.st_ino == then.st_ino
-        && (held || (now.st_size == then.st_size && now.st_mtim.tv_sec == then.st_mtim.tv_sec
-                     && now.st_mtim.tv_nsec == then.st_mtim.tv_nsec));
+           && (held
+               || (now.st_size == then.st_size && now.st_mtim.tv_sec == then.st_mtim.tv_sec
+                   && now.st_mtim.tv_nsec == then.st_mtim.tv_nsec));
 }
 
 // The temporary files not yet renamed or removed, and the scratch folders
@@ -130,8 +131,7 @@ mode_t newFileMode()
 
 } // namespace
 
-OutputFile::OutputFile(const QString &path, const QString &target, const QString &temporary, int fd,
-                       WriteCall write)
+OutputFile::OutputFile(const QString &path, const QString &target, const QString &temporary, int fd, WriteCall write)
     : path_(path), target_(target), temporary_(temporary), fd_(fd), write_(std::move(write))
 {
     QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
@@ -217,11 +217,9 @@ void OutputFile::finish()
 }
 
 StagedOutputs::StagedOutputs(WriteCall write)
-    : write_(write ? std::move(write) : WriteCall([](int fd, const void *data, size_t size) {
-          return ::write(fd, data, size);
-      }))
-{
-}
+    : write_(write ? std::move(write)
+                   : WriteCall([](int fd, const void *data, size_t size) { return ::write(fd, data, size); }))
+{}
 
 StagedOutputs::~StagedOutputs()
 {
@@ -237,7 +235,8 @@ StagedOutputs::~StagedOutputs()
 void StagedOutputs::removeTemporaryFilesOnInterrupt()
 {
     for (const int sig : InterruptSignals) {
-        struct sigaction now {}, before {};
+        struct sigaction now {
+        }, before{};
         sigaction(sig, nullptr, &before);
         if (before.sa_handler == SIG_IGN) // e.g. under nohup
             continue;
@@ -273,13 +272,15 @@ OutputFile &StagedOutputs::stage(const QString &path)
     }
     for (const Protected &input : inputs_)
         if (sameFile(path, input.path))
-            throw Failure(path, QStringLiteral("to %1 „%2”: nie zostanie zastąpiony wydrukiem").arg(input.what, input.path));
+            throw Failure(path,
+                          QStringLiteral("to %1 „%2”: nie zostanie zastąpiony wydrukiem").arg(input.what, input.path));
     const OutputPlace place = followLinks(path);
     const QString &target = place.target;
     if (QFileInfo(target).isDir())
         throw Failure(path, systemErrorText(EISDIR));
     if (target.endsWith(QLatin1String(".dyp"), Qt::CaseInsensitive))
-        throw Failure(path, QStringLiteral("pliki .dyp to dyplomy: wydruk nie zostanie w nim zapisany, podaj inną nazwę"));
+        throw Failure(path,
+                      QStringLiteral("pliki .dyp to dyplomy: wydruk nie zostanie w nim zapisany, podaj inną nazwę"));
     for (const auto &file : files_)
         if (file->target_ == target || sameFile(file->target_, target))
             throw Failure(path, QStringLiteral("ten sam plik wyjściowy podany dwa razy"));
@@ -404,9 +405,8 @@ std::unique_ptr<OutputFile> ScratchFolder::create(const QString &name)
     }
     if (fd < 0)
         throw Failure(path, QStringLiteral("nie można utworzyć pliku (%1)").arg(systemErrorText(errno)));
-    return std::unique_ptr<OutputFile>(new OutputFile(path, path, path, fd, [](int f, const void *data, size_t size) {
-        return ::write(f, data, size);
-    }));
+    return std::unique_ptr<OutputFile>(new OutputFile(
+        path, path, path, fd, [](int f, const void *data, size_t size) { return ::write(f, data, size); }));
 }
 
 void ScratchFolder::remove(const QString &name)

@@ -45,13 +45,13 @@ private:
     [[noreturn]] void fail(int err);
 
     QString path_;
-    QString target_;    // path_ with its links resolved
-    QString temporary_; // empty once renamed into place, or when streamed
-    bool streamed_ = false; // standard output: nothing to put in place
-    bool replaces_ = false; // target_ existed when staged (as replacedDev_/replacedIno_)
+    QString target_;          // path_ with its links resolved
+    QString temporary_;       // empty once renamed into place, or when streamed
+    bool streamed_ = false;   // standard output: nothing to put in place
+    bool replaces_ = false;   // target_ existed when staged (as replacedDev_/replacedIno_)
     struct stat replaced_ {}; // what was there when staged
     int replacedFd_ = -1;     // held so that its inode number is not reused meanwhile
-    dev_t dev_ = 0; // the temporary file itself, to tell it from a rival's
+    dev_t dev_ = 0;           // the temporary file itself, to tell it from a rival's
     ino_t ino_ = 0;
     int fd_;
     WriteCall write_;

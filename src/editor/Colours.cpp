@@ -7,7 +7,7 @@ namespace {
 QColor systemColour(int index, const QPalette &palette)
 {
     switch (index) {
-    case 1: return palette.color(QPalette::Window);          // desktop
+    case 1: return palette.color(QPalette::Window); // desktop
     case 2:
     case 3: return palette.color(QPalette::Window);          // captions
     case 4: return palette.color(QPalette::Window);          // menu

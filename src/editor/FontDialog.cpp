@@ -96,11 +96,9 @@ const std::array<NamedColour, 16> &standardColours()
 }
 
 FontDialog::FontDialog(QWidget *parent)
-    : QDialog(parent)
-    , fontPage_(new QFontDialog(this))
-    , colours_(new QComboBox(this))
-    , otherColour_(new QPushButton(QStringLiteral("&Inny..."), this))
-    , buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
+    : QDialog(parent), fontPage_(new QFontDialog(this)), colours_(new QComboBox(this)),
+      otherColour_(new QPushButton(QStringLiteral("&Inny..."), this)),
+      buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setWindowTitle(QStringLiteral("Czcionka"));
 
@@ -221,12 +219,10 @@ void FontDialog::pageFontChanged(const QFont &font)
         // oblique or bold face; keep the user's weight and slant instead.
         currentFamily_ = font.family();
         selectStyle(currentFamily_, slantAndWeight_ & FontStyle::Bold, slantAndWeight_ & FontStyle::Italic);
-    } else if (font.family() != currentFamily_ || font.weight() != currentWeight_
-               || font.italic() != currentItalic_) {
+    } else if (font.family() != currentFamily_ || font.weight() != currentWeight_ || font.italic() != currentItalic_) {
         // A style (or a whole font) was chosen: its weight and slant count.
         currentFamily_ = font.family();
-        slantAndWeight_
-            = (font.weight() > QFont::Normal ? FontStyle::Bold : 0) | (font.italic() ? FontStyle::Italic : 0);
+        slantAndWeight_ = (font.weight() > QFont::Normal ? FontStyle::Bold : 0) | (font.italic() ? FontStyle::Italic : 0);
     }
     currentWeight_ = fontPage_->currentFont().weight();
     currentItalic_ = fontPage_->currentFont().italic();
@@ -310,13 +306,12 @@ void FontDialog::pickOtherColour()
 bool FontDialog::eventFilter(QObject *watched, QEvent *event)
 {
     const bool inPage = watched == fontPage_
-        || (watched->isWidgetType() && fontPage_->isAncestorOf(static_cast<QWidget *>(watched)));
+                        || (watched->isWidgetType() && fontPage_->isAncestorOf(static_cast<QWidget *>(watched)));
     if (inPage && watched != fontPage_) {
         // A click or key in a list is the user's own pick; what it changes
         // happens while the event is handled.
         const QEvent::Type type = event->type();
-        const bool dragging
-            = type == QEvent::MouseMove && static_cast<QMouseEvent *>(event)->buttons() != Qt::NoButton;
+        const bool dragging = type == QEvent::MouseMove && static_cast<QMouseEvent *>(event)->buttons() != Qt::NoButton;
         if (type == QEvent::MouseButtonPress || dragging || type == QEvent::KeyPress) {
             userPicksFamily_ = true;
             QTimer::singleShot(0, this, [this] { userPicksFamily_ = false; });
@@ -329,7 +324,7 @@ bool FontDialog::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         const bool plain = key->modifiers() == Qt::NoModifier
-            || (key->modifiers() == Qt::KeypadModifier && key->key() == Qt::Key_Enter);
+                           || (key->modifiers() == Qt::KeypadModifier && key->key() == Qt::Key_Enter);
         if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             buttons_->button(QDialogButtonBox::Ok)->click();
             return true;

@@ -15,8 +15,7 @@ QString templateNumberText(std::int32_t number)
 
 QString templateFilePath(const QString &programDir, const QString &numberText)
 {
-    return platform::resolveDataPath(programDir, QStringLiteral("\\Wzory\\BDR_") + numberText
-                                                     + QStringLiteral(".wmf"));
+    return platform::resolveDataPath(programDir, QStringLiteral("\\Wzory\\BDR_") + numberText + QStringLiteral(".wmf"));
 }
 
 wmf::Metafile loadTemplatePicture(const QString &path)

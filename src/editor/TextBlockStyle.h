@@ -28,8 +28,8 @@ struct TextBlockStyle {
 
     bool operator==(const TextBlockStyle &o) const
     {
-        return fontName == o.fontName && size == o.size && colour == o.colour && style == o.style
-            && left == o.left && top == o.top;
+        return fontName == o.fontName && size == o.size && colour == o.colour && style == o.style && left == o.left
+               && top == o.top;
     }
     bool operator!=(const TextBlockStyle &o) const { return !(*this == o); }
 };

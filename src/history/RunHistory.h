@@ -10,13 +10,13 @@ namespace modul_hist {
 
 // The unit's state, one instance alive for the whole run.
 struct RunHistoryState {
-    RunHistoryRecord image;       // the record as last read (or as last written)
-    QString workingDirectory;     // current directory at the latest operation
-    QString currentDate;          // this run, set by PobierzDane
+    RunHistoryRecord image;   // the record as last read (or as last written)
+    QString workingDirectory; // current directory at the latest operation
+    QString currentDate;      // this run, set by PobierzDane
     QString currentTime;
     std::int32_t currentNumber = 0;
     QString currentNumberText;
-    QString shortLocation;        // built by the window
+    QString shortLocation; // built by the window
 };
 RunHistoryState &state();
 

@@ -26,8 +26,7 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, int le
 
 } // namespace
 
-Thisto_f::Thisto_f(QWidget *parent)
-    : QWidget(parent, widgets::windowWithoutSystemMenu())
+Thisto_f::Thisto_f(QWidget *parent) : QWidget(parent, widgets::windowWithoutSystemMenu())
 {
     setObjectName(QStringLiteral("histo_f"));
     setWindowTitle(QStringLiteral("Historia"));

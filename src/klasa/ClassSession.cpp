@@ -47,7 +47,8 @@ void ClassSession::openDiploma(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.isFile())
-        throw druk::Failure(path, info.exists() ? QStringLiteral("to nie jest plik") : QStringLiteral("nie ma takiego pliku"));
+        throw druk::Failure(path, info.exists() ? QStringLiteral("to nie jest plik")
+                                                : QStringLiteral("nie ma takiego pliku"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw druk::Failure(path, QStringLiteral("nie można odczytać (%1)").arg(druk::openFailureText(path)));
@@ -89,8 +90,8 @@ int ClassSession::templateNumber() const
 
 QString ClassSession::templatePath() const
 {
-    return platform::resolveDataPath(templatesFolder_, QStringLiteral("BDR_") + editor::templateNumberText(templateNumber())
-                                                           + QStringLiteral(".wmf"));
+    return platform::resolveDataPath(
+        templatesFolder_, QStringLiteral("BDR_") + editor::templateNumberText(templateNumber()) + QStringLiteral(".wmf"));
 }
 
 void ClassSession::chooseTemplate(int number)
@@ -303,10 +304,8 @@ void ClassSession::rebuild()
     settings.fit.shrink = options_.shrink;
     settings.fit.centre = options_.centre;
     const QFileInfo info(templatePath());
-    settings.templateKey = QStringLiteral("%1|%2|%3")
-                               .arg(info.absoluteFilePath())
-                               .arg(info.size())
-                               .arg(info.lastModified().toMSecsSinceEpoch());
+    settings.templateKey =
+        QStringLiteral("%1|%2|%3").arg(info.absoluteFilePath()).arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch());
     settings.templateName = QStringLiteral("wzór nr %1 (%2)").arg(templateNumber()).arg(templatePath());
     try {
         const batch::Table table = hasList() ? effectiveTable() : batch::Table();

@@ -134,7 +134,8 @@ ClassWindow::ClassWindow(const QString &programDir, TaskRunner *runner, QWidget 
     model_ = new ListTableModel(session_, this);
     model_->changed = [this] { rebuildPages(); };
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    thumbnails_ = std::make_unique<Thumbnails>(*thumbRunner_, cache.isEmpty() ? QString() : cache + QStringLiteral("/miniatury"));
+    thumbnails_ = std::make_unique<Thumbnails>(*thumbRunner_,
+                                               cache.isEmpty() ? QString() : cache + QStringLiteral("/miniatury"));
     thumbnails_->ready = [this](const QString &path) {
         for (int i = 0; i < gallery_->count(); ++i)
             if (gallery_->item(i)->data(Qt::UserRole + 1).toString() == path)
@@ -196,9 +197,11 @@ void ClassWindow::buildWindow()
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    action(file, QStringLiteral("Otwórz &dyplom…"), QKeySequence(QStringLiteral("Ctrl+O")), &ClassWindow::openDiplomaDialog);
+    action(file, QStringLiteral("Otwórz &dyplom…"), QKeySequence(QStringLiteral("Ctrl+O")),
+           &ClassWindow::openDiplomaDialog);
     action(file, QStringLiteral("Otwórz &listę…"), QKeySequence(QStringLiteral("Ctrl+L")), &ClassWindow::openListDialog);
-    action(file, QStringLiteral("&Wklej listę"), QKeySequence(QStringLiteral("Ctrl+Shift+V")), [this] { pasteFromClipboard(); });
+    action(file, QStringLiteral("&Wklej listę"), QKeySequence(QStringLiteral("Ctrl+Shift+V")),
+           [this] { pasteFromClipboard(); });
     action(file, QStringLiteral("Zapisz listę jako &CSV…"), QKeySequence(), &ClassWindow::saveListCsv);
     file->addSeparator();
     action(file, QStringLiteral("Zapisz &PDF…"), QKeySequence(QStringLiteral("Ctrl+S")), &ClassWindow::savePdf);
@@ -404,9 +407,8 @@ QWidget *ClassWindow::outputPart()
     openFolderButton_ = new QPushButton(QStringLiteral("Otwórz &folder"));
     openFolderButton_->setObjectName(QStringLiteral("openFolder"));
     openFolderButton_->setVisible(false);
-    connect(openFolderButton_, &QPushButton::clicked, this, [this] {
-        platform::services().shellOpen(this, QUrl::fromLocalFile(resultFolder_).toString());
-    });
+    connect(openFolderButton_, &QPushButton::clicked, this,
+            [this] { platform::services().shellOpen(this, QUrl::fromLocalFile(resultFolder_).toString()); });
     resultRow->addWidget(resultLabel_, 1);
     resultRow->addWidget(openFolderButton_);
     layout->addLayout(resultRow);
@@ -528,7 +530,8 @@ void ClassWindow::saveListCsv()
         }
     QSaveFile file(*path);
     if (!file.open(QIODevice::WriteOnly) || file.write(session_.csv()) < 0 || !file.commit()) {
-        platform::services().reportError(this, QStringLiteral("%1: nie można zapisać (%2)").arg(*path, file.errorString()));
+        platform::services().reportError(this,
+                                         QStringLiteral("%1: nie można zapisać (%2)").arg(*path, file.errorString()));
         return;
     }
     resultLabel_->setText(QStringLiteral("Zapisano listę w %1").arg(QFileInfo(*path).fileName()));
@@ -539,11 +542,13 @@ void ClassWindow::refreshDiploma()
     if (!session_.hasDiploma())
         return;
     const auto &c = session_.diploma();
-    QString shown = QStringLiteral("%1 — wzór nr %2").arg(QFileInfo(session_.diplomaPath()).fileName()).arg(session_.templateNumber());
+    QString shown =
+        QStringLiteral("%1 — wzór nr %2").arg(QFileInfo(session_.diplomaPath()).fileName()).arg(session_.templateNumber());
     if (!session_.ownTemplate())
         shown += QStringLiteral(" (dyplom: nr %1)").arg(c.templateNumber);
     const QStringList fields = session_.diplomaFields();
-    shown += fields.isEmpty() ? QStringLiteral("; bez pól") : QStringLiteral("; pola: {%1}").arg(fields.join(QStringLiteral("}, {")));
+    shown += fields.isEmpty() ? QStringLiteral("; bez pól")
+                              : QStringLiteral("; pola: {%1}").arg(fields.join(QStringLiteral("}, {")));
     diplomaLabel_->setText(shown);
     QStringList lines{QStringLiteral("Nagłówek: ") + c.texts.heading};
     for (int i = 0; i < 6; ++i)
@@ -570,9 +575,10 @@ void ClassWindow::refreshColumns()
         combo->setObjectName(QStringLiteral("column%1").arg(col));
         for (const auto &e : comboEntries())
             combo->addItem(e.second.use == ColumnChoice::Field
-                               ? QStringLiteral("pole {%1}").arg(session_.columnChoice(col).use == ColumnChoice::Field
-                                                                     ? session_.columnChoice(col).field
-                                                                     : session_.columnTitle(col))
+                               ? QStringLiteral("pole {%1}")
+                                     .arg(session_.columnChoice(col).use == ColumnChoice::Field
+                                              ? session_.columnChoice(col).field
+                                              : session_.columnTitle(col))
                                : e.first);
         combo->setCurrentIndex(comboIndexOf(session_.columnChoice(col)));
         label->setBuddy(combo);
@@ -607,13 +613,16 @@ void ClassWindow::rememberColumns()
     QStringList encoded;
     for (int c = 0; c < session_.columnCount(); ++c)
         encoded.append(encode(session_.columnChoice(c)));
-    QSettings().setValue(QStringLiteral("kolumny/") + QString::fromLatin1(QUrl::toPercentEncoding(session_.layoutKey())), encoded);
+    QSettings().setValue(QStringLiteral("kolumny/") + QString::fromLatin1(QUrl::toPercentEncoding(session_.layoutKey())),
+                         encoded);
 }
 
 void ClassWindow::recallColumns()
 {
-    const QStringList encoded =
-        QSettings().value(QStringLiteral("kolumny/") + QString::fromLatin1(QUrl::toPercentEncoding(session_.layoutKey()))).toStringList();
+    const QStringList encoded = QSettings()
+                                    .value(QStringLiteral("kolumny/")
+                                           + QString::fromLatin1(QUrl::toPercentEncoding(session_.layoutKey())))
+                                    .toStringList();
     if (encoded.size() != session_.columnCount())
         return;
     for (int c = 0; c < encoded.size(); ++c)
@@ -654,7 +663,7 @@ void ClassWindow::addOwnTemplate()
     int number = 0;
     try {
         number = wzory::addDesign(o, session_.templatesFolder(), nullptr, nullptr, nullptr, nullptr,
-                                   wzory::Containment::InProcess);
+                                  wzory::Containment::InProcess);
     } catch (const std::exception &e) {
         platform::services().reportError(this, QStringLiteral("%1: %2").arg(*path, QString::fromUtf8(e.what())));
         return;
@@ -705,7 +714,8 @@ void ClassWindow::refreshProblems()
 {
     problems_->clear();
     for (const Problem &p : session_.problems()) {
-        auto *item = new QListWidgetItem(p.page >= 0 ? QStringLiteral("str. %1: %2").arg(p.page + 1).arg(p.text) : p.text, problems_);
+        auto *item = new QListWidgetItem(
+            p.page >= 0 ? QStringLiteral("str. %1: %2").arg(p.page + 1).arg(p.text) : p.text, problems_);
         item->setData(Qt::UserRole, p.page);
         if (p.error)
             item->setForeground(widgets::Maroon);
@@ -733,18 +743,20 @@ void ClassWindow::requestPreview()
     const quint64 generation = ++generation_;
     const printing::PrintInput input = session_.pages().at(page_).input;
     auto image = std::make_shared<QImage>();
-    runner_->run([input, image] {
-        try {
-            *image = druk::pageImage(input, printing::SheetGeometry::a4(600), PreviewDpi);
-        } catch (const std::exception &) {
-            // The template's failure is in the problem list.
-        }
-    }, [this, generation, image] {
-        if (generation != generation_)
-            return; // a newer request wins
-        preview_ = *image;
-        showPreview();
-    });
+    runner_->run(
+        [input, image] {
+            try {
+                *image = druk::pageImage(input, printing::SheetGeometry::a4(600), PreviewDpi);
+            } catch (const std::exception &) {
+                // The template's failure is in the problem list.
+            }
+        },
+        [this, generation, image] {
+            if (generation != generation_)
+                return; // a newer request wins
+            preview_ = *image;
+            showPreview();
+        });
 }
 
 void ClassWindow::updateTitle()
@@ -791,7 +803,7 @@ void ClassWindow::savePdf()
     s.initialFolder = lastFolder(QStringLiteral("wynik"), QDir(programDir_).filePath(QStringLiteral("Dyplomy")));
     s.fileName = (session_.hasList() ? QFileInfo(session_.listName()).completeBaseName()
                                      : QFileInfo(session_.diplomaPath()).completeBaseName())
-        + QStringLiteral(".pdf");
+                 + QStringLiteral(".pdf");
     s.overwritePrompt = true;
     const auto path = platform::services().saveFileName(this, s);
     if (!path || path->isEmpty())
@@ -825,19 +837,23 @@ void ClassWindow::saveSeparate()
     plan.output = druk::BatchOutput::PdfPerPage;
     plan.path = *folder;
     if (taken > 0) {
-        if (!platform::services().ask(this,
-                                      QStringLiteral("W folderze %1 %2 o tych samych nazwach. Zastąpić %3?")
-                                          .arg(QDir::toNativeSeparators(*folder),
-                                               taken == 1 ? QStringLiteral("jest już 1 plik")
-                                                          : QStringLiteral("są już %1").arg(batch::plural(taken, QStringLiteral("plik"), QStringLiteral("pliki"), QStringLiteral("plików"))),
-                                               taken == 1 ? QStringLiteral("go") : QStringLiteral("je")),
-                                      QStringLiteral("Osobne pliki PDF")))
+        if (!platform::services().ask(
+                this,
+                QStringLiteral("W folderze %1 %2 o tych samych nazwach. Zastąpić %3?")
+                    .arg(QDir::toNativeSeparators(*folder),
+                         taken == 1 ? QStringLiteral("jest już 1 plik")
+                                    : QStringLiteral("są już %1")
+                                          .arg(batch::plural(taken, QStringLiteral("plik"), QStringLiteral("pliki"),
+                                                             QStringLiteral("plików"))),
+                         taken == 1 ? QStringLiteral("go") : QStringLiteral("je")),
+                QStringLiteral("Osobne pliki PDF")))
             return;
         plan.overwrite = true;
     }
     plan.inputs = session_.inputs();
     startRun(plan, session_.pages(),
-             QStringLiteral("Zapisano %1 w folderze %2").arg(dyplomy(int(session_.pages().size())), QFileInfo(*folder).fileName()));
+             QStringLiteral("Zapisano %1 w folderze %2")
+                 .arg(dyplomy(int(session_.pages().size())), QFileInfo(*folder).fileName()));
 }
 
 void ClassWindow::printPages()
@@ -863,7 +879,8 @@ void ClassWindow::printPages()
         plan.overwrite = true; // the dialog asked
         plan.title = session_.diploma().texts.heading;
         plan.inputs = session_.inputs();
-        startRun(plan, pages, QStringLiteral("Zapisano %1 w %2").arg(dyplomy(int(pages.size())), QFileInfo(plan.path).fileName()));
+        startRun(plan, pages,
+                 QStringLiteral("Zapisano %1 w %2").arg(dyplomy(int(pages.size())), QFileInfo(plan.path).fileName()));
         return;
     }
     if (printer.printerName().isEmpty()) {
@@ -900,21 +917,26 @@ void ClassWindow::startRun(const druk::BatchPlan &plan, const QList<druk::Page> 
     TaskRunner *runner = saveRunner_;
     const druk::PrintSubmit submit = printSubmit;
     const QString folder = plan.output == druk::BatchOutput::PdfPerPage ? plan.path : QFileInfo(plan.path).absolutePath();
-    saveRunner_->run([=] {
-        try {
-            druk::runBatch(plan, pages, [=](int done, int total) {
-                runner->toGui([this, done, total] {
-                    progress_->setValue(done);
-                    if (onProgress)
-                        onProgress(done, total);
-                });
-            }, cancel.get(), submit);
-        } catch (const druk::Cancelled &) {
-            *cancelled = true;
-        } catch (const std::exception &e) {
-            *error = QString::fromUtf8(e.what());
-        }
-    }, [=] { finishRun(doneText, folder, *error, *cancelled); });
+    saveRunner_->run(
+        [=] {
+            try {
+                druk::runBatch(
+                    plan, pages,
+                    [=](int done, int total) {
+                        runner->toGui([this, done, total] {
+                            progress_->setValue(done);
+                            if (onProgress)
+                                onProgress(done, total);
+                        });
+                    },
+                    cancel.get(), submit);
+            } catch (const druk::Cancelled &) {
+                *cancelled = true;
+            } catch (const std::exception &e) {
+                *error = QString::fromUtf8(e.what());
+            }
+        },
+        [=] { finishRun(doneText, folder, *error, *cancelled); });
 }
 
 void ClassWindow::finishRun(const QString &doneText, const QString &folder, const QString &error, bool cancelled)

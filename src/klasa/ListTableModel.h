@@ -13,8 +13,7 @@ class ListTableModel : public QAbstractTableModel {
 public:
     explicit ListTableModel(ClassSession &session, QObject *parent = nullptr)
         : QAbstractTableModel(parent), session_(session)
-    {
-    }
+    {}
     void reload()
     {
         beginResetModel();

@@ -14,7 +14,10 @@ namespace klasa {
 QString Thumbnails::keyOf(const QString &path) const
 {
     const QFileInfo info(path);
-    return QStringLiteral("%1|%2|%3").arg(info.absoluteFilePath()).arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch());
+    return QStringLiteral("%1|%2|%3")
+        .arg(info.absoluteFilePath())
+        .arg(info.size())
+        .arg(info.lastModified().toMSecsSinceEpoch());
 }
 
 QImage Thumbnails::draw(const QString &path)
@@ -41,8 +44,10 @@ QImage Thumbnails::get(const QString &path)
     if (found != images_.constEnd())
         return *found;
     const QString file = folder_.isEmpty()
-        ? QString()
-        : QDir(folder_).filePath(QString::fromLatin1(QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex())
+                             ? QString()
+                             : QDir(folder_).filePath(
+                                 QString::fromLatin1(
+                                     QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex())
                                  + QStringLiteral(".png"));
     if (!file.isEmpty()) {
         QImage stored(file);
@@ -55,20 +60,22 @@ QImage Thumbnails::get(const QString &path)
         return {};
     pending_.insert(key);
     auto image = std::make_shared<QImage>();
-    runner_.run([path, file, image] {
-        *image = draw(path);
-        if (!file.isEmpty() && QDir().mkpath(QFileInfo(file).path())) {
-            // A cache: a failed write only costs a drawing later.
-            QSaveFile out(file);
-            if (out.open(QIODevice::WriteOnly) && image->save(&out, "PNG"))
-                out.commit();
-        }
-    }, [this, key, path, image] {
-        pending_.remove(key);
-        images_.insert(key, *image);
-        if (ready)
-            ready(path);
-    });
+    runner_.run(
+        [path, file, image] {
+            *image = draw(path);
+            if (!file.isEmpty() && QDir().mkpath(QFileInfo(file).path())) {
+                // A cache: a failed write only costs a drawing later.
+                QSaveFile out(file);
+                if (out.open(QIODevice::WriteOnly) && image->save(&out, "PNG"))
+                    out.commit();
+            }
+        },
+        [this, key, path, image] {
+            pending_.remove(key);
+            images_.insert(key, *image);
+            if (ready)
+                ready(path);
+        });
     return {};
 }
 

@@ -23,8 +23,7 @@ QString titleOf(const QString &text)
     return QStringLiteral("(pusta notatka)");
 }
 
-NoteStore::NoteStore(const QString &folder)
-    : folder_(folder)
+NoteStore::NoteStore(const QString &folder) : folder_(folder)
 {
     QDir().mkpath(folder_);
 }
@@ -54,8 +53,7 @@ Note NoteStore::load(const QString &fileName) const
     const QString text = utf8.decode(bytes);
     if (utf8.hasError() || bytes.contains('\0')) {
         note.writable = false;
-        note.problem
-            = QStringLiteral("plik nie jest zapisany w UTF-8; pokazano go jako Windows-1250, tylko do odczytu");
+        note.problem = QStringLiteral("plik nie jest zapisany w UTF-8; pokazano go jako Windows-1250, tylko do odczytu");
         note.text = platform::fromCp1250(bytes);
     } else {
         note.text = text;
@@ -68,8 +66,8 @@ Note NoteStore::load(const QString &fileName) const
 QList<Note> NoteStore::list() const
 {
     QList<Note> notes;
-    const QFileInfoList files
-        = QDir(folder_).entryInfoList({ QStringLiteral("*.txt"), QStringLiteral("*.TXT") }, QDir::Files, QDir::Name);
+    const QFileInfoList files = QDir(folder_).entryInfoList({QStringLiteral("*.txt"), QStringLiteral("*.TXT")},
+                                                            QDir::Files, QDir::Name);
     for (const QFileInfo &info : files)
         notes << load(info.fileName());
     std::stable_sort(notes.begin(), notes.end(), [](const Note &a, const Note &b) { return a.modified > b.modified; });

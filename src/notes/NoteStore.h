@@ -8,7 +8,7 @@ namespace notes {
 // One note: a text file in the Notatki folder.
 struct Note {
     QString fileName; // "notatka-20261208-093000.txt"
-    QString title; // first line with text, cut to 60 characters
+    QString title;    // first line with text, cut to 60 characters
     QDateTime modified;
     QString text;
     // A file that is not UTF-8 (another program's, an old encoding) is shown

@@ -17,9 +17,7 @@ const QString Caption = QStringLiteral("Moje notatki");
 constexpr int SaveDelayMs = 700;
 } // namespace
 
-NotesWindow::NotesWindow(const QString &folder, QWidget *parent)
-    : QWidget(parent)
-    , store_(folder)
+NotesWindow::NotesWindow(const QString &folder, QWidget *parent) : QWidget(parent), store_(folder)
 {
     setObjectName(QStringLiteral("notes"));
     setWindowTitle(Caption);

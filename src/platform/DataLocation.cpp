@@ -60,13 +60,13 @@ void linkDiplomaFolder(const QString &dir, const QString &home, QStringList &pro
 void copyMissing(const QString &skeleton, const QString &dir, const QString &relative, QStringList &problems)
 {
     const QDir from(relative.isEmpty() ? skeleton : skeleton + QLatin1Char('/') + relative);
-    const QFileInfoList entries =
-        from.entryInfoList(QDir::Dirs | QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    const QFileInfoList entries = from.entryInfoList(QDir::Dirs | QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                                                     QDir::Name);
     for (const QFileInfo &entry : entries) {
         if (entry.fileName() == QLatin1String(".gitkeep"))
             continue; // keeps empty folders in the sources only
-        if (relative.isEmpty() && (entry.fileName().compare(Templates, Qt::CaseInsensitive) == 0
-                                   || entry.fileName() == ShippedManifest))
+        if (relative.isEmpty()
+            && (entry.fileName().compare(Templates, Qt::CaseInsensitive) == 0 || entry.fileName() == ShippedManifest))
             continue; // the templates follow their own rules (updateTemplates)
         const QString name = relative.isEmpty() ? entry.fileName() : relative + QLatin1Char('/') + entry.fileName();
         const QString target = resolveDataPath(dir, name);
@@ -121,7 +121,7 @@ QString userProgramDir(const DataEnvironment &env)
 {
     // A relative XDG_DATA_HOME is invalid and is ignored.
     const QString base = QDir::isAbsolutePath(env.xdgDataHome) ? env.xdgDataHome
-                                                                : env.home + QStringLiteral("/.local/share");
+                                                               : env.home + QStringLiteral("/.local/share");
     return QDir::cleanPath(base + QStringLiteral("/dyplom"));
 }
 
@@ -139,8 +139,7 @@ QString shippedDataDir(const DataEnvironment &env)
     return QString();
 }
 
-QStringList prepareUserProgramDir(const QString &dir, const QString &skeleton, const QString &home,
-                                  const QString &school)
+QStringList prepareUserProgramDir(const QString &dir, const QString &skeleton, const QString &home, const QString &school)
 {
     if (!QDir().mkpath(dir))
         return {cannotCreate(dir)};

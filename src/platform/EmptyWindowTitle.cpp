@@ -17,8 +17,8 @@ namespace {
 #ifdef DYPLOM_HAVE_XCB
 xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 {
-    const xcb_intern_atom_cookie_t cookie
-        = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
+    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)),
+                                                            name);
     xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
     const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     std::free(reply);
@@ -56,8 +56,7 @@ public:
             clearX11Title(static_cast<QWidget *>(watched));
 #endif
             break;
-        default:
-            break;
+        default: break;
         }
         return QObject::eventFilter(watched, event);
     }

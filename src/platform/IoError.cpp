@@ -4,10 +4,7 @@
 
 namespace platform {
 
-IoError::IoError(int code)
-    : std::runtime_error(textFor(code).toStdString()), code_(code)
-{
-}
+IoError::IoError(int code) : std::runtime_error(textFor(code).toStdString()), code_(code) {}
 
 QString IoError::textFor(int code)
 {

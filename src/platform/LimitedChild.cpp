@@ -118,8 +118,7 @@ ChildEnd runLimitedChild(const ChildLimits &limits, const std::function<QByteArr
         end.answer.append(buffer, n);
     }
     ::close(fds[0]);
-    while (::waitpid(pid, &end.status, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(pid, &end.status, 0) < 0 && errno == EINTR) {}
     return end;
 }
 

@@ -16,9 +16,9 @@ struct ChildLimits {
 struct ChildEnd {
     bool started = false; // false: no pipe or no fork, error holds errno
     int error = 0;
-    QByteArray answer;    // what the work returned, as far as it came through
-    int status = 0;       // as waitpid gives it
-    bool late = false;    // killed at the wall-clock limit
+    QByteArray answer; // what the work returned, as far as it came through
+    int status = 0;    // as waitpid gives it
+    bool late = false; // killed at the wall-clock limit
 };
 
 // Runs work in a forked child under limits and returns what it wrote back.

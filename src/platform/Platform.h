@@ -28,8 +28,8 @@ inline constexpr int DownloadNoNetwork = -2;
 struct FontChoice {
     QString face;
     std::int32_t size = 0;
-    std::uint8_t style = 0;     // bold 1, italic 2, underline 4, strike-out 8
-    std::uint32_t colour = 0;   // 0x00BBGGRR or 0xFF0000nn
+    std::uint8_t style = 0;   // bold 1, italic 2, underline 4, strike-out 8
+    std::uint32_t colour = 0; // 0x00BBGGRR or 0xFF0000nn
 };
 
 // Every modal interaction and outside effect of the system goes through
@@ -39,9 +39,9 @@ public:
     virtual ~Platform() = default;
 
     // Modal message boxes.
-    virtual bool ask(QWidget *parent, const QString &text, const QString &caption) = 0; // Yes/No
+    virtual bool ask(QWidget *parent, const QString &text, const QString &caption) = 0;    // Yes/No
     virtual void inform(QWidget *parent, const QString &text, const QString &caption) = 0; // OK
-    virtual void reportError(QWidget *parent, const QString &text) = 0; // the default error report
+    virtual void reportError(QWidget *parent, const QString &text) = 0;                    // the default error report
 
     // Dialogs; nullopt when cancelled.
     virtual std::optional<QString> openFileName(QWidget *parent, const FileDialogSettings &settings) = 0;

@@ -125,8 +125,8 @@ std::optional<FontChoice> QtPlatform::chooseFont(QWidget *parent, const FontChoi
     FontChoice choice;
     choice.face = chosen.family();
     choice.size = chosen.pointSize();
-    choice.style = (chosen.weight() > QFont::Normal ? 1 : 0) | (chosen.italic() ? 2 : 0)
-        | (chosen.underline() ? 4 : 0) | (chosen.strikeOut() ? 8 : 0);
+    choice.style = (chosen.weight() > QFont::Normal ? 1 : 0) | (chosen.italic() ? 2 : 0) | (chosen.underline() ? 4 : 0)
+                   | (chosen.strikeOut() ? 8 : 0);
     choice.colour = current.colour;
     return choice;
 }

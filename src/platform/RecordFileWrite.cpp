@@ -125,7 +125,7 @@ bool replaceByRename(const QByteArray &target, const QByteArray &record, bool ex
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         temp = folder + "/." + nameOf(target) + '.'
-            + QByteArray::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, '0') + ".tmp";
+               + QByteArray::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, '0') + ".tmp";
         fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno == EEXIST)
             continue;
@@ -181,8 +181,7 @@ void overwriteInPlace(const QByteArray &target, const QByteArray &record)
         if (canRestore && file.get() >= 0) {
             try {
                 writeFully(file.get(), earlier.constData(), size_t(earlier.size()), 0);
-            } catch (const IoError &) {
-            }
+            } catch (const IoError &) {}
             if (::ftruncate(file.get(), off_t(earlier.size())) == 0)
                 ::fsync(file.get());
         }

@@ -39,15 +39,13 @@ QStyle *repeatStyle()
 bool isEditingKey(const QKeyEvent *event)
 {
     return event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Paste)
-        || event->matches(QKeySequence::Delete) || event->key() == Qt::Key_Backspace
-        || event->key() == Qt::Key_Delete || event->matches(QKeySequence::Undo)
-        || event->matches(QKeySequence::Redo);
+           || event->matches(QKeySequence::Delete) || event->key() == Qt::Key_Backspace
+           || event->key() == Qt::Key_Delete || event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo);
 }
 
 } // namespace
 
-SpinEdit::SpinEdit(Typing typing, QWidget *parent)
-    : QAbstractSpinBox(parent), typing_(typing)
+SpinEdit::SpinEdit(Typing typing, QWidget *parent) : QAbstractSpinBox(parent), typing_(typing)
 {
     setStyle(repeatStyle());
     setAccelerated(false);
@@ -104,8 +102,7 @@ QAbstractSpinBox::StepEnabled SpinEdit::stepEnabled() const
 
 bool SpinEdit::isAllowedCharacter(QChar c) const
 {
-    return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-')
-        || c == QLocale().decimalPoint().at(0);
+    return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLocale().decimalPoint().at(0);
 }
 
 QValidator::State SpinEdit::validate(QString &input, int &) const

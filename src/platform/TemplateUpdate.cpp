@@ -31,9 +31,9 @@ constexpr int VersionRecordSize = 11; // wer.dat: one short string of 10
 
 struct Entry {
     TemplateOrigin origin = TemplateOrigin::Shipped;
-    int id = 0;      // the number in the shipped or school folder
-    int number = 0;  // the number in this user's folder
-    QString hash;    // of what was last put there; "-" when the user's change came first
+    int id = 0;     // the number in the shipped or school folder
+    int number = 0; // the number in this user's folder
+    QString hash;   // of what was last put there; "-" when the user's change came first
 };
 
 struct Record {
@@ -43,8 +43,8 @@ struct Record {
 };
 
 struct Manifest {
-    QMap<int, QSet<QString>> hashes;  // number -> every version's hash
-    QMap<int, qint64> firstVersion;   // number -> code of the first version shipping it
+    QMap<int, QSet<QString>> hashes; // number -> every version's hash
+    QMap<int, qint64> firstVersion;  // number -> code of the first version shipping it
 };
 
 QString numberText(int n)
@@ -203,7 +203,8 @@ QString buildVersionCode()
 
 QString shippedVersionCode(const QString &shipped)
 {
-    const QString code = shipped.isEmpty() ? QString() : versionIn(resolveDataPath(shipped, QStringLiteral("Admini/wer.dat")));
+    const QString code = shipped.isEmpty() ? QString()
+                                           : versionIn(resolveDataPath(shipped, QStringLiteral("Admini/wer.dat")));
     return code.isEmpty() ? buildVersionCode() : code;
 }
 
@@ -213,10 +214,12 @@ QStringList updateTemplates(const QString &dir, const QString &shipped, const QS
     const QString folder = resolveDataPath(dir, QStringLiteral("Wzory"));
     if (!QDir().mkpath(folder))
         return {QStringLiteral("nie można utworzyć folderu %1").arg(folder)};
-    const QMap<int, QString> shippedFiles =
-        shipped.isEmpty() ? QMap<int, QString>() : templateFiles(resolveDataPath(shipped, QStringLiteral("Wzory")));
-    const QMap<int, QString> schoolFiles =
-        school.isEmpty() ? QMap<int, QString>() : templateFiles(resolveDataPath(school, QStringLiteral("Wzory")));
+    const QMap<int, QString> shippedFiles = shipped.isEmpty()
+                                                ? QMap<int, QString>()
+                                                : templateFiles(resolveDataPath(shipped, QStringLiteral("Wzory")));
+    const QMap<int, QString> schoolFiles = school.isEmpty()
+                                               ? QMap<int, QString>()
+                                               : templateFiles(resolveDataPath(school, QStringLiteral("Wzory")));
     const Manifest manifest = readManifest(shipped);
     QMap<int, QString> local = templateFiles(folder);
     const QString werDat = resolveDataPath(dir, QStringLiteral("Admini/wer.dat"));
@@ -263,8 +266,8 @@ QStringList updateTemplates(const QString &dir, const QString &shipped, const QS
         if (!readAll(local[e.number], current) || !readAll(from, incoming))
             continue;
         const QString hash = hashOf(current);
-        const bool unchanged =
-            hash == e.hash || (e.origin == TemplateOrigin::Shipped && manifest.hashes.value(e.id).contains(hash));
+        const bool unchanged = hash == e.hash
+                               || (e.origin == TemplateOrigin::Shipped && manifest.hashes.value(e.id).contains(hash));
         if (unchanged && hash != hashOf(incoming))
             place(e, from);
         else if (unchanged)
@@ -293,7 +296,8 @@ QStringList updateTemplates(const QString &dir, const QString &shipped, const QS
     // The installed version follows the package (the installer's role).
     const QString code = shippedVersionCode(shipped);
     if (record.version != code) {
-        const QString shippedWerDat = shipped.isEmpty() ? QString() : resolveDataPath(shipped, QStringLiteral("Admini/wer.dat"));
+        const QString shippedWerDat = shipped.isEmpty() ? QString()
+                                                        : resolveDataPath(shipped, QStringLiteral("Admini/wer.dat"));
         QByteArray bytes;
         if (!readAll(shippedWerDat, bytes) || bytes.size() < VersionRecordSize) {
             bytes = QByteArray(VersionRecordSize, '\0');

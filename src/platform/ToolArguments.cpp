@@ -7,7 +7,8 @@ int integerArgument(const QString &option, const QString &value, int min, int ma
     bool ok = false;
     const int n = value.toInt(&ok);
     if (!ok || n < min || n > max)
-        throw UsageError(QStringLiteral("%1: „%2” nie jest liczbą całkowitą od %3 do %4").arg(option, value).arg(min).arg(max));
+        throw UsageError(
+            QStringLiteral("%1: „%2” nie jest liczbą całkowitą od %3 do %4").arg(option, value).arg(min).arg(max));
     return n;
 }
 

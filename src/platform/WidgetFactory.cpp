@@ -86,8 +86,8 @@ QLabel *label(QWidget *parent, const char *name, int left, int top, const QStrin
     return l;
 }
 
-QLabel *fittingLabel(QWidget *parent, const char *name, const QRect &box, const QString &caption,
-                     const QFont &font, const QColor &colour)
+QLabel *fittingLabel(QWidget *parent, const char *name, const QRect &box, const QString &caption, const QFont &font,
+                     const QColor &colour)
 {
     auto *l = new QLabel(caption, parent);
     l->setObjectName(QLatin1String(name));
@@ -171,8 +171,7 @@ QLineEdit *edit(QWidget *parent, const char *name, const QRect &geometry)
     return e;
 }
 
-platform::SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &geometry,
-                             platform::SpinEdit::Typing typing)
+platform::SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &geometry, platform::SpinEdit::Typing typing)
 {
     auto *spin = new platform::SpinEdit(typing, parent);
     spin->setObjectName(QLatin1String(name));

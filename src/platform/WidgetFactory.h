@@ -50,8 +50,8 @@ QLabel *label(QWidget *parent, const char *name, int left, int top, const QStrin
               const QColor &colour);
 // The box is a minimum: the label widens to the right when its text (or a
 // wider substitute face) needs more room.
-QLabel *fittingLabel(QWidget *parent, const char *name, const QRect &box, const QString &caption,
-                     const QFont &font, const QColor &colour);
+QLabel *fittingLabel(QWidget *parent, const char *name, const QRect &box, const QString &caption, const QFont &font,
+                     const QColor &colour);
 void widenToFit(QLabel *label);
 SelfSizingLabel *selfSizingLabel(QWidget *parent, const char *name, int left, int top);
 // A panel with a lowered inner bevel.
@@ -64,8 +64,7 @@ QToolButton *flatButton(QWidget *parent, const char *name, const QRect &geometry
 QToolButton *flatButton(QWidget *parent, const char *name, const QRect &geometry, const QString &caption,
                         const QIcon &icon, const QFont &font, const QColor &colour);
 QLineEdit *edit(QWidget *parent, const char *name, const QRect &geometry);
-platform::SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &geometry,
-                             platform::SpinEdit::Typing typing);
+platform::SpinEdit *spinEdit(QWidget *parent, const char *name, const QRect &geometry, platform::SpinEdit::Typing typing);
 
 // Removes the system menu and every title-bar button.
 Qt::WindowFlags windowWithoutSystemMenu();

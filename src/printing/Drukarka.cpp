@@ -69,10 +69,8 @@ void UstawDrukarke()
                              .arg(grid.horizontalResolution_)
                              .arg(grid.verticalResolution_));
 
-    grid.pageHeightMm =
-        platform::Round(static_cast<long double>(grid.printableHeight_) / grid.verticalDotsPerMm_);
-    grid.pageWidthMm =
-        platform::Round(static_cast<long double>(grid.printableWidth_) / grid.horizontalDotsPerMm_);
+    grid.pageHeightMm = platform::Round(static_cast<long double>(grid.printableHeight_) / grid.verticalDotsPerMm_);
+    grid.pageWidthMm = platform::Round(static_cast<long double>(grid.printableWidth_) / grid.horizontalDotsPerMm_);
 }
 
 void DrukujTekst(std::int32_t x, std::int32_t y, const QString &text)

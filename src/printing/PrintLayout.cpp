@@ -50,8 +50,8 @@ DeviceRect templateRectangle(std::int32_t pw, std::int32_t ph, std::int64_t shif
     const std::int64_t bottom = shiftTop + platform::Trunc(h);
     if (!fitsInt32(shiftLeft) || !fitsInt32(shiftTop) || !fitsInt32(right) || !fitsInt32(bottom))
         throw PrintError(QStringLiteral("Położenie wzoru na kartce jest poza zakresem drukarki."));
-    return {static_cast<std::int32_t>(shiftLeft), static_cast<std::int32_t>(shiftTop),
-            static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom)};
+    return {static_cast<std::int32_t>(shiftLeft), static_cast<std::int32_t>(shiftTop), static_cast<std::int32_t>(right),
+            static_cast<std::int32_t>(bottom)};
 }
 
 std::int32_t blockX(std::int32_t pageWidthMm, std::int32_t left)

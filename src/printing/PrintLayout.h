@@ -18,7 +18,6 @@ std::int32_t blockX(std::int32_t pageWidthMm, std::int32_t left);
 // A block's top margin (preview units, 280 down the page) in millimetres.
 std::int32_t blockY(std::int32_t pageHeightMm, std::int32_t top);
 
-
 // One step of the template position spin edits in device units.
 constexpr std::int64_t TemplateShiftUnit = 12;
 

@@ -47,8 +47,8 @@ void QtPrinterDevice::beginJob(const QString &documentName)
     } else {
         printer_.setDocName(documentName);
         if (!painter_.begin(&printer_)) {
-            const QString where =
-                printer_.outputFileName().isEmpty() ? printer_.printerName() : printer_.outputFileName();
+            const QString where = printer_.outputFileName().isEmpty() ? printer_.printerName()
+                                                                      : printer_.outputFileName();
             throw PrintError(QStringLiteral("Nie można rozpocząć wydruku (%1).").arg(where));
         }
         firstFont_ = painter_.font();

@@ -26,9 +26,7 @@ SheetGeometry SheetGeometry::a4(std::int32_t dpi, const QRectF &printableMm)
     return g;
 }
 
-SheetDevice::SheetDevice(const SheetGeometry &geometry, PageTarget &target) : geometry_(geometry), target_(target)
-{
-}
+SheetDevice::SheetDevice(const SheetGeometry &geometry, PageTarget &target) : geometry_(geometry), target_(target) {}
 
 void SheetDevice::beginJob(const QString &)
 {

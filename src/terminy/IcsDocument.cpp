@@ -8,13 +8,13 @@ namespace {
 bool isBegin(const QString &text, const QString &what = QString())
 {
     return text.startsWith(QLatin1String("BEGIN:"), Qt::CaseInsensitive)
-        && (what.isEmpty() || text.mid(6).trimmed().compare(what, Qt::CaseInsensitive) == 0);
+           && (what.isEmpty() || text.mid(6).trimmed().compare(what, Qt::CaseInsensitive) == 0);
 }
 
 bool isEnd(const QString &text, const QString &what = QString())
 {
     return text.startsWith(QLatin1String("END:"), Qt::CaseInsensitive)
-        && (what.isEmpty() || text.mid(4).trimmed().compare(what, Qt::CaseInsensitive) == 0);
+           && (what.isEmpty() || text.mid(4).trimmed().compare(what, Qt::CaseInsensitive) == 0);
 }
 
 // Continuation lines start with one blank; a line is at most 75 octets.
@@ -69,7 +69,7 @@ bool IcsDocument::parse(const QByteArray &bytes, IcsDocument &into, QString &err
         }
         if (physical.isEmpty())
             continue;
-        doc.lines_.append({ physical, physical });
+        doc.lines_.append({physical, physical});
     }
     if (doc.lines_.isEmpty() || !isBegin(doc.lines_.first().text, QStringLiteral("VCALENDAR"))) {
         error = QStringLiteral("to nie jest plik iCalendar (brak BEGIN:VCALENDAR)");
@@ -99,8 +99,8 @@ IcsDocument IcsDocument::empty()
 {
     IcsDocument doc;
     for (const char *text :
-         { "BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:-//Edytor dyplomow//Terminarz//PL", "END:VCALENDAR" })
-        doc.lines_.append({ QString::fromLatin1(text), QString::fromLatin1(text) });
+         {"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:-//Edytor dyplomow//Terminarz//PL", "END:VCALENDAR"})
+        doc.lines_.append({QString::fromLatin1(text), QString::fromLatin1(text)});
     return doc;
 }
 
@@ -127,7 +127,7 @@ QList<IcsDocument::Block> IcsDocument::todos() const
                 begin = i;
         } else if (isEnd(t)) {
             if (depth == 2 && begin >= 0 && isEnd(t, QStringLiteral("VTODO"))) {
-                blocks.append({ begin, i });
+                blocks.append({begin, i});
                 begin = -1;
             }
             --depth;
@@ -183,7 +183,7 @@ QString IcsDocument::parameters(const Block &todo, const QString &name) const
 void IcsDocument::setProperty(const Block &todo, const QString &name, const QString &parametersAndValue)
 {
     const QString text = name + parametersAndValue;
-    const Line line { fold(text), text };
+    const Line line{fold(text), text};
     const int i = findProperty(todo, name);
     if (i >= 0)
         lines_[i] = line;
@@ -201,13 +201,13 @@ void IcsDocument::removeProperty(const Block &todo, const QString &name)
 IcsDocument::Block IcsDocument::addTodo(const QStringList &propertyLines)
 {
     const int at = lines_.size() - 1; // before END:VCALENDAR
-    QList<Line> block { { QStringLiteral("BEGIN:VTODO"), QStringLiteral("BEGIN:VTODO") } };
+    QList<Line> block{{QStringLiteral("BEGIN:VTODO"), QStringLiteral("BEGIN:VTODO")}};
     for (const QString &p : propertyLines)
-        block.append({ fold(p), p });
-    block.append({ QStringLiteral("END:VTODO"), QStringLiteral("END:VTODO") });
+        block.append({fold(p), p});
+    block.append({QStringLiteral("END:VTODO"), QStringLiteral("END:VTODO")});
     for (int k = 0; k < block.size(); ++k)
         lines_.insert(at + k, block[k]);
-    return { at, at + static_cast<int>(block.size()) - 1 };
+    return {at, at + static_cast<int>(block.size()) - 1};
 }
 
 void IcsDocument::removeTodo(const Block &todo)

@@ -11,7 +11,7 @@ namespace tasks {
 class IcsDocument {
 public:
     struct Line {
-        QString raw; // as read, continuation lines included
+        QString raw;  // as read, continuation lines included
         QString text; // unfolded
     };
     struct Block { // BEGIN:VTODO … END:VTODO, line indexes

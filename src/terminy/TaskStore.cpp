@@ -79,8 +79,7 @@ void sortTasks(QList<Task> &tasks)
     });
 }
 
-TaskStore::TaskStore(const QString &folder)
-    : folder_(folder)
+TaskStore::TaskStore(const QString &folder) : folder_(folder)
 {
     QDir().mkpath(folder_);
 }
@@ -89,8 +88,8 @@ void TaskStore::load()
 {
     tasks_.clear();
     problems_.clear();
-    const QStringList files
-        = QDir(folder_).entryList({ QStringLiteral("*.ics"), QStringLiteral("*.ICS") }, QDir::Files, QDir::Name);
+    const QStringList files = QDir(folder_).entryList({QStringLiteral("*.ics"), QStringLiteral("*.ICS")}, QDir::Files,
+                                                      QDir::Name);
     for (const QString &file : files) {
         QFile f(QDir(folder_).filePath(file));
         if (!f.open(QIODevice::ReadOnly)) {
@@ -114,17 +113,18 @@ void TaskStore::load()
             if (!due.isEmpty() && !parseDue(doc.parameters(blocks[i], QStringLiteral("DUE")), due, t.due, t.dueTime))
                 problems_ << QStringLiteral("%1: nieczytelny termin „%2” zadania „%3”").arg(file, due, t.summary);
             t.done = doc.value(blocks[i], QStringLiteral("STATUS"))
-                         .trimmed()
-                         .compare(QLatin1String("COMPLETED"), Qt::CaseInsensitive)
-                    == 0
-                || !doc.value(blocks[i], QStringLiteral("COMPLETED")).isEmpty();
+                             .trimmed()
+                             .compare(QLatin1String("COMPLETED"), Qt::CaseInsensitive)
+                         == 0
+                     || !doc.value(blocks[i], QStringLiteral("COMPLETED")).isEmpty();
             tasks_ << t;
         }
     }
     sortTasks(tasks_);
 }
 
-template <typename Change> void TaskStore::change(const Task &task, Change &&edit)
+template <typename Change>
+void TaskStore::change(const Task &task, Change &&edit)
 {
     const QString path = QDir(folder_).filePath(task.file);
     IcsDocument doc;
@@ -142,9 +142,9 @@ Task TaskStore::add(const QString &summary, const QDate &due, const QDateTime &n
 {
     const QString uid = QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral("@dyplom");
     IcsDocument doc = IcsDocument::empty();
-    QStringList props { QStringLiteral("UID:") + uid, QStringLiteral("DTSTAMP:") + stamp(now),
-                        QStringLiteral("CREATED:") + stamp(now),
-                        QStringLiteral("SUMMARY:") + IcsDocument::escapeText(summary) };
+    QStringList props{QStringLiteral("UID:") + uid, QStringLiteral("DTSTAMP:") + stamp(now),
+                      QStringLiteral("CREATED:") + stamp(now),
+                      QStringLiteral("SUMMARY:") + IcsDocument::escapeText(summary)};
     if (due.isValid())
         props << QStringLiteral("DUE;VALUE=DATE:") + due.toString(QStringLiteral("yyyyMMdd"));
     props << QStringLiteral("STATUS:NEEDS-ACTION");

@@ -9,11 +9,11 @@ namespace tasks {
 
 // A to-do as the list shows it.
 struct Task {
-    QString file; // name in the folder
-    QString uid; // empty when the file's to-do has none
+    QString file;  // name in the folder
+    QString uid;   // empty when the file's to-do has none
     int index = 0; // which to-do of the file
     QString summary;
-    QDate due; // invalid: no due date
+    QDate due;     // invalid: no due date
     QTime dueTime; // invalid: a whole day
     bool done = false;
     bool overdue(const QDate &today) const { return !done && due.isValid() && due < today; }
@@ -47,7 +47,8 @@ public:
     void remove(const Task &task);
 
 private:
-    template <typename Change> void change(const Task &task, Change &&edit);
+    template <typename Change>
+    void change(const Task &task, Change &&edit);
     QString folder_;
     QList<Task> tasks_;
     QStringList problems_;

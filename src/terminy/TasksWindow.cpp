@@ -19,8 +19,7 @@ enum Column { DoneColumn, DueColumn, SummaryColumn };
 } // namespace
 
 TasksWindow::TasksWindow(const QString &folder, const QString &listTitle, QWidget *parent)
-    : QWidget(parent)
-    , store_(folder)
+    : QWidget(parent), store_(folder)
 {
     setObjectName(QStringLiteral("terminy"));
     const QString name = listTitle.isEmpty() ? Caption : listTitle;
@@ -40,7 +39,7 @@ TasksWindow::TasksWindow(const QString &folder, const QString &listTitle, QWidge
 
     list = new QTreeWidget(this);
     list->setObjectName(QStringLiteral("list"));
-    list->setHeaderLabels({ QStringLiteral("Zrobione"), QStringLiteral("Termin"), QStringLiteral("Zadanie") });
+    list->setHeaderLabels({QStringLiteral("Zrobione"), QStringLiteral("Termin"), QStringLiteral("Zadanie")});
     list->setRootIsDecorated(false);
     list->header()->setStretchLastSection(true);
     list->setColumnWidth(DoneColumn, 70);
@@ -88,7 +87,8 @@ TasksWindow::TasksWindow(const QString &folder, const QString &listTitle, QWidge
     reload();
 }
 
-template <typename Action> bool TasksWindow::guarded(Action &&action)
+template <typename Action>
+bool TasksWindow::guarded(Action &&action)
 {
     try {
         action();
@@ -129,9 +129,9 @@ void TasksWindow::reload()
         }
     }
     filling_ = false;
-    problems->setText(store_.problems().isEmpty() ? QString()
-                                                  : QStringLiteral("Pominięte pliki (nie zostały zmienione):\n")
-                              + store_.problems().join('\n'));
+    problems->setText(store_.problems().isEmpty()
+                          ? QString()
+                          : QStringLiteral("Pominięte pliki (nie zostały zmienione):\n") + store_.problems().join('\n'));
     problems->setVisible(!store_.problems().isEmpty());
 }
 

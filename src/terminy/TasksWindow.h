@@ -37,7 +37,8 @@ public:
     QToolButton *removeButton = nullptr;
 
 private:
-    template <typename Action> bool guarded(Action &&action);
+    template <typename Action>
+    bool guarded(Action &&action);
     void itemChanged(QTreeWidgetItem *item, int column);
 
     tasks::TaskStore store_;

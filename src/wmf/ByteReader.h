@@ -21,20 +21,35 @@ public:
 
     void seek(uint32_t p)
     {
-        if (p > size_) { ok_ = false; pos_ = size_; } else pos_ = p;
+        if (p > size_) {
+            ok_ = false;
+            pos_ = size_;
+        } else
+            pos_ = p;
     }
     void skip(uint32_t n)
     {
-        if (!has(n)) { ok_ = false; pos_ = size_; } else pos_ += n;
+        if (!has(n)) {
+            ok_ = false;
+            pos_ = size_;
+        } else
+            pos_ += n;
     }
     uint8_t u8()
     {
-        if (!has(1)) { ok_ = false; return 0; }
+        if (!has(1)) {
+            ok_ = false;
+            return 0;
+        }
         return data_[pos_++];
     }
     uint16_t u16()
     {
-        if (!has(2)) { ok_ = false; pos_ = size_; return 0; }
+        if (!has(2)) {
+            ok_ = false;
+            pos_ = size_;
+            return 0;
+        }
         const uint16_t v = uint16_t(data_[pos_] | data_[pos_ + 1] << 8);
         pos_ += 2;
         return v;
@@ -51,7 +66,10 @@ public:
     // A sub-reader over the next n bytes (or what is left, marked bad).
     ByteReader sub(uint32_t n)
     {
-        if (!has(n)) { ok_ = false; n = remaining(); }
+        if (!has(n)) {
+            ok_ = false;
+            n = remaining();
+        }
         ByteReader r(data_ + pos_, n);
         pos_ += n;
         return r;

@@ -13,7 +13,10 @@ enum { BiRgb = 0, BiRle8 = 1, BiRle4 = 2, BiBitfields = 3 };
 int shiftOf(uint32_t mask)
 {
     int s = 0;
-    while (mask && !(mask & 1)) { mask >>= 1; ++s; }
+    while (mask && !(mask & 1)) {
+        mask >>= 1;
+        ++s;
+    }
     return s;
 }
 
@@ -139,9 +142,13 @@ QImage decodeDib(ByteReader in, bool palColors, const std::vector<QRgb> &palette
                 m = h.u32();
         }
     } else if (bits == 16) {
-        masks[0] = 0x7C00; masks[1] = 0x03E0; masks[2] = 0x001F;
+        masks[0] = 0x7C00;
+        masks[1] = 0x03E0;
+        masks[2] = 0x001F;
     } else if (bits == 32) {
-        masks[0] = 0xFF0000; masks[1] = 0x00FF00; masks[2] = 0x0000FF;
+        masks[0] = 0xFF0000;
+        masks[1] = 0x00FF00;
+        masks[2] = 0x0000FF;
     }
     if ((compression == BiRle8 && bits != 8) || (compression == BiRle4 && bits != 4) || compression > BiBitfields)
         return {};
@@ -214,8 +221,8 @@ QImage decodeDib(ByteReader in, bool palColors, const std::vector<QRgb> &palette
             }
             case 24: line[ox] = qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]); break;
             default: {
-                const uint32_t v = uint32_t(row[4 * x]) | uint32_t(row[4 * x + 1]) << 8
-                                   | uint32_t(row[4 * x + 2]) << 16 | uint32_t(row[4 * x + 3]) << 24;
+                const uint32_t v = uint32_t(row[4 * x]) | uint32_t(row[4 * x + 1]) << 8 | uint32_t(row[4 * x + 2]) << 16
+                                   | uint32_t(row[4 * x + 3]) << 24;
                 line[ox] = qRgb(channel(v, masks[0]), channel(v, masks[1]), channel(v, masks[2]));
             }
             }

@@ -18,7 +18,8 @@ constexpr int kMaxBands = 96;
 
 QColor mix(QColor a, QColor b, double f)
 {
-    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * f), float(a.greenF() + (b.greenF() - a.greenF()) * f),
+    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * f),
+                            float(a.greenF() + (b.greenF() - a.greenF()) * f),
                             float(a.blueF() + (b.blueF() - a.blueF()) * f));
 }
 
@@ -29,7 +30,8 @@ QColor colourAt(const QGradientStops &stops, double t)
     for (int i = 1; i < stops.size(); ++i)
         if (t <= stops[i].first) {
             const double span = stops[i].first - stops[i - 1].first;
-            return span <= 0 ? stops[i].second : mix(stops[i - 1].second, stops[i].second, (t - stops[i - 1].first) / span);
+            return span <= 0 ? stops[i].second
+                             : mix(stops[i - 1].second, stops[i].second, (t - stops[i - 1].first) / span);
         }
     return stops.back().second;
 }
@@ -83,7 +85,8 @@ bool gradientBands(const QBrush &brush, const QTransform &toDevice, const QRectF
     for (const QGradientStop &s : stops)
         if (s.second.alpha() != 255)
             return false;
-    std::stable_sort(stops.begin(), stops.end(), [](const QGradientStop &a, const QGradientStop &b) { return a.first < b.first; });
+    std::stable_sort(stops.begin(), stops.end(),
+                     [](const QGradientStop &a, const QGradientStop &b) { return a.first < b.first; });
 
     const QTransform unit(logicalBounds.width(), 0, 0, logicalBounds.height(), logicalBounds.x(), logicalBounds.y());
     QTransform toGradient; // gradient space to device

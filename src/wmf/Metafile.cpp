@@ -71,13 +71,11 @@ ParsedMetafile parseAndMeasure(const QByteArray &bytes, DrawCost *cost)
 void checkCost(const DrawCost &cost)
 {
     if (cost.largestPolygon > kMaxPolygonPoints)
-        throw MetafileError("damaged metafile: a shape has more than " + std::to_string(kMaxPolygonPoints)
-                            + " points");
+        throw MetafileError("damaged metafile: a shape has more than " + std::to_string(kMaxPolygonPoints) + " points");
     if (cost.points > kMaxTotalPoints)
         throw MetafileError("damaged metafile: more than " + std::to_string(kMaxTotalPoints) + " points in all");
     if (cost.fontFaces > kMaxFontFaces)
-        throw MetafileError("damaged metafile: its text asks for more than " + std::to_string(kMaxFontFaces)
-                            + " fonts");
+        throw MetafileError("damaged metafile: its text asks for more than " + std::to_string(kMaxFontFaces) + " fonts");
     if (cost.glyphs > kMaxGlyphs)
         throw MetafileError("damaged metafile: its text has more than " + std::to_string(kMaxGlyphs) + " characters");
     if (cost.textArea > kMaxTextArea)

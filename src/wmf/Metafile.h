@@ -43,10 +43,10 @@ public:
 
     // Facts about the parsed file, for callers that report on it and tests.
     bool isPlaceable() const;
-    int unitsPerInch() const;     // placeable only, else 0
-    int recordCount() const;      // records kept (up to EOF or the damage)
-    bool isTruncated() const;     // damage cut the record list short
-    int damagedRecords() const;   // records skipped because their parameters are broken
+    int unitsPerInch() const;   // placeable only, else 0
+    int recordCount() const;    // records kept (up to EOF or the damage)
+    bool isTruncated() const;   // damage cut the record list short
+    int damagedRecords() const; // records skipped because their parameters are broken
     // What damage the player works around, in a few words (English, for
     // messages that quote it); empty for a sound file. Known at parse time.
     QString damage() const;

@@ -11,8 +11,7 @@ MetafilePaintDevice::MetafilePaintDevice() : MetafilePaintDevice(Settings{}) {}
 
 MetafilePaintDevice::MetafilePaintDevice(const Settings &settings)
     : settings_(settings), engine_(std::make_unique<MetafilePaintEngine>(settings))
-{
-}
+{}
 
 MetafilePaintDevice::~MetafilePaintDevice() = default;
 

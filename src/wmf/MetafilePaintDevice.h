@@ -29,8 +29,8 @@ public:
     struct Settings {
         QSizeF sizeMm{210.0, 297.0};
         int unitsPerInch = 1440;
-        int pixelDpi = 200;  // device pixels, and bitmaps of what has no vector form
-        int imageDpi = 300;  // the most an embedded image keeps
+        int pixelDpi = 200; // device pixels, and bitmaps of what has no vector form
+        int imageDpi = 300; // the most an embedded image keeps
         qint64 maxBytes = Metafile::MaxFileBytes;
     };
 

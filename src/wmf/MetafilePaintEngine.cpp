@@ -118,16 +118,13 @@ quint64 key(int style, int width, QColor c)
 } // namespace
 
 MetafilePaintEngine::MetafilePaintEngine(const MetafilePaintDevice::Settings &settings)
-    : QPaintEngine(AllFeatures),
-      settings_(settings),
-      unitsPerPixel_(double(settings.unitsPerInch) / settings.pixelDpi),
+    : QPaintEngine(AllFeatures), settings_(settings), unitsPerPixel_(double(settings.unitsPerInch) / settings.pixelDpi),
       units_(int(std::lround(settings.sizeMm.width() / 25.4 * settings.unitsPerInch)),
              int(std::lround(settings.sizeMm.height() / 25.4 * settings.unitsPerInch))),
       writer_(QRect(QPoint(0, 0), units_), settings.unitsPerInch)
 {
     backdrop_ = QImage(int(std::lround(settings.sizeMm.width() / 25.4 * settings.pixelDpi)),
-                       int(std::lround(settings.sizeMm.height() / 25.4 * settings.pixelDpi)),
-                       QImage::Format_RGB32);
+                       int(std::lround(settings.sizeMm.height() / 25.4 * settings.pixelDpi)), QImage::Format_RGB32);
     backdrop_.fill(Qt::white);
     writer_.setMapMode(8); // MM_ANISOTROPIC
     writer_.setWindowOrg(0, 0);
@@ -178,9 +175,19 @@ void MetafilePaintEngine::updateState(const QPaintEngineState &s)
             p = r * transform_;
         }
         switch (s.clipOperation()) {
-        case Qt::NoClip: clipEnabled_ = false; clipSet_ = false; clip_ = {}; break;
-        case Qt::ReplaceClip: clipEnabled_ = clipSet_ = true; clip_ = p; break;
-        case Qt::IntersectClip: clip_ = clipEnabled_ ? clip_.intersected(p) : p; clipEnabled_ = clipSet_ = true; break;
+        case Qt::NoClip:
+            clipEnabled_ = false;
+            clipSet_ = false;
+            clip_ = {};
+            break;
+        case Qt::ReplaceClip:
+            clipEnabled_ = clipSet_ = true;
+            clip_ = p;
+            break;
+        case Qt::IntersectClip:
+            clip_ = clipEnabled_ ? clip_.intersected(p) : p;
+            clipEnabled_ = clipSet_ = true;
+            break;
         }
     }
     // Enabling a clip that was removed (QPainter::restore sends both) clips nothing.
@@ -312,8 +319,9 @@ void MetafilePaintEngine::draw(const QPainterPath &path, bool fill, bool stroke)
                 p.drawPath(path);
             });
         } else {
-            const double w = pen_.isCosmetic() ? std::max(1.0, pen_.widthF())
-                                               : std::max(1.0, pen_.widthF() * std::sqrt(std::abs(transform_.determinant())));
+            const double w = pen_.isCosmetic()
+                                 ? std::max(1.0, pen_.widthF())
+                                 : std::max(1.0, pen_.widthF() * std::sqrt(std::abs(transform_.determinant())));
             const QPainterPath outline = strokeOutline(path, devicePath);
             const auto paint = [&](QPainter &p) {
                 p.setBrush(Qt::NoBrush);
@@ -352,13 +360,12 @@ std::vector<QPolygon> MetafilePaintEngine::polygons(const QPainterPath &devicePa
             flush();
             add(e);
             break;
-        case QPainterPath::LineToElement:
-            add(e);
-            break;
+        case QPainterPath::LineToElement: add(e); break;
         case QPainterPath::CurveToElement: {
             if (i + 2 >= devicePath.elementCount())
                 break;
-            const QPointF c1 = devicePath.elementAt(i), c2 = devicePath.elementAt(i + 1), end = devicePath.elementAt(i + 2);
+            const QPointF c1 = devicePath.elementAt(i), c2 = devicePath.elementAt(i + 1),
+                          end = devicePath.elementAt(i + 2);
             const int n = segmentsFor(toUnits.map(last), toUnits.map(c1), toUnits.map(c2), toUnits.map(end));
             for (int k = 1; k <= n; ++k)
                 add(cubicAt(last, c1, c2, end, double(k) / n));
@@ -366,8 +373,7 @@ std::vector<QPolygon> MetafilePaintEngine::polygons(const QPainterPath &devicePa
             last = end;
             continue;
         }
-        case QPainterPath::CurveToDataElement:
-            break;
+        case QPainterPath::CurveToDataElement: break;
         }
         last = e;
     }
@@ -617,7 +623,8 @@ void MetafilePaintEngine::drawImage(const QRectF &r, const QImage &image, const 
     // Mirrored is upright too (PDF pages draw their images upside down).
     const bool upright = transform_.type() <= QTransform::TxScale && transform_.m11() != 0 && transform_.m22() != 0;
     const bool opaque = isOpaque(image);
-    const bool inside = (!clipEnabled_ || clip_.contains(deviceRect)) && sheet().adjusted(-1, -1, 1, 1).contains(deviceRect);
+    const bool inside = (!clipEnabled_ || clip_.contains(deviceRect))
+                        && sheet().adjusted(-1, -1, 1, 1).contains(deviceRect);
     const auto paint = [&](QPainter &p) { p.drawImage(r, image, sr); };
     if (!(upright && opaque && inside && opacity_ >= 1.0 && composition_ == QPainter::CompositionMode_SourceOver)) {
         QPainterPath area;
@@ -637,7 +644,8 @@ void MetafilePaintEngine::drawImage(const QRectF &r, const QImage &image, const 
                            Qt::SmoothTransformation);
     if (full())
         return;
-    const QRect dest(QPoint(int(std::lround(deviceRect.left() * unitsPerPixel_)), int(std::lround(deviceRect.top() * unitsPerPixel_))),
+    const QRect dest(QPoint(int(std::lround(deviceRect.left() * unitsPerPixel_)),
+                            int(std::lround(deviceRect.top() * unitsPerPixel_))),
                      QPoint(int(std::lround(deviceRect.right() * unitsPerPixel_)) - 1,
                             int(std::lround(deviceRect.bottom() * unitsPerPixel_)) - 1));
     const bool gray = part.allGray();

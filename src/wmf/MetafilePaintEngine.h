@@ -71,14 +71,14 @@ private:
     QString overflowReason_; // not empty: refused as too complex
     double edgeSpan_ = 0;    // page widths and heights of edges drawn
     qint64 points_ = 0;
-    double lastSpan_ = 0;    // of the shape being drawn
+    double lastSpan_ = 0; // of the shape being drawn
 
     QPen pen_;
     QBrush brush_;
     QTransform transform_;
     QTransform placement_;
     QPainterPath placementClip_; // device pixels; empty: none
-    QPainterPath clip_; // device pixels
+    QPainterPath clip_;          // device pixels
     bool clipEnabled_ = false;
     bool clipSet_ = false; // a clip path is known (NoClip forgets it)
     qreal opacity_ = 1.0;

@@ -67,20 +67,92 @@ int MetafileWriter::allocate()
 }
 
 #define PARAMS QByteArray b
-void MetafileWriter::setWindowOrg(int x, int y) { PARAMS; put16(b, y); put16(b, x); record(rec::SetWindowOrg, b); }
-void MetafileWriter::setWindowExt(int w, int h) { PARAMS; put16(b, h); put16(b, w); record(rec::SetWindowExt, b); }
-void MetafileWriter::setViewportOrg(int x, int y) { PARAMS; put16(b, y); put16(b, x); record(rec::SetViewportOrg, b); }
-void MetafileWriter::setViewportExt(int w, int h) { PARAMS; put16(b, h); put16(b, w); record(rec::SetViewportExt, b); }
-void MetafileWriter::setMapMode(int m) { PARAMS; put16(b, m); record(rec::SetMapMode, b); }
-void MetafileWriter::setBkMode(int m) { PARAMS; put16(b, m); record(rec::SetBkMode, b); }
-void MetafileWriter::setBkColor(QColor c) { PARAMS; le32(b, colorRef(c)); record(rec::SetBkColor, b); }
-void MetafileWriter::setTextColor(QColor c) { PARAMS; le32(b, colorRef(c)); record(rec::SetTextColor, b); }
-void MetafileWriter::setTextAlign(int a) { PARAMS; put16(b, a); record(rec::SetTextAlign, b); }
-void MetafileWriter::setPolyFillMode(int m) { PARAMS; put16(b, m); record(rec::SetPolyFillMode, b); }
-void MetafileWriter::setRop2(int r) { PARAMS; put16(b, r); record(rec::SetRop2, b); }
-void MetafileWriter::setStretchBltMode(int m) { PARAMS; put16(b, m); record(rec::SetStretchBltMode, b); }
-void MetafileWriter::saveDC() { record(rec::SaveDC, {}); }
-void MetafileWriter::restoreDC(int n) { PARAMS; put16(b, n); record(rec::RestoreDC, b); }
+void MetafileWriter::setWindowOrg(int x, int y)
+{
+    PARAMS;
+    put16(b, y);
+    put16(b, x);
+    record(rec::SetWindowOrg, b);
+}
+void MetafileWriter::setWindowExt(int w, int h)
+{
+    PARAMS;
+    put16(b, h);
+    put16(b, w);
+    record(rec::SetWindowExt, b);
+}
+void MetafileWriter::setViewportOrg(int x, int y)
+{
+    PARAMS;
+    put16(b, y);
+    put16(b, x);
+    record(rec::SetViewportOrg, b);
+}
+void MetafileWriter::setViewportExt(int w, int h)
+{
+    PARAMS;
+    put16(b, h);
+    put16(b, w);
+    record(rec::SetViewportExt, b);
+}
+void MetafileWriter::setMapMode(int m)
+{
+    PARAMS;
+    put16(b, m);
+    record(rec::SetMapMode, b);
+}
+void MetafileWriter::setBkMode(int m)
+{
+    PARAMS;
+    put16(b, m);
+    record(rec::SetBkMode, b);
+}
+void MetafileWriter::setBkColor(QColor c)
+{
+    PARAMS;
+    le32(b, colorRef(c));
+    record(rec::SetBkColor, b);
+}
+void MetafileWriter::setTextColor(QColor c)
+{
+    PARAMS;
+    le32(b, colorRef(c));
+    record(rec::SetTextColor, b);
+}
+void MetafileWriter::setTextAlign(int a)
+{
+    PARAMS;
+    put16(b, a);
+    record(rec::SetTextAlign, b);
+}
+void MetafileWriter::setPolyFillMode(int m)
+{
+    PARAMS;
+    put16(b, m);
+    record(rec::SetPolyFillMode, b);
+}
+void MetafileWriter::setRop2(int r)
+{
+    PARAMS;
+    put16(b, r);
+    record(rec::SetRop2, b);
+}
+void MetafileWriter::setStretchBltMode(int m)
+{
+    PARAMS;
+    put16(b, m);
+    record(rec::SetStretchBltMode, b);
+}
+void MetafileWriter::saveDC()
+{
+    record(rec::SaveDC, {});
+}
+void MetafileWriter::restoreDC(int n)
+{
+    PARAMS;
+    put16(b, n);
+    record(rec::RestoreDC, b);
+}
 
 int MetafileWriter::createPen(int style, int width, QColor c)
 {
@@ -148,8 +220,18 @@ int MetafileWriter::createDibPatternBrush(const QImage &pattern)
     return allocate();
 }
 
-void MetafileWriter::selectObject(int i) { PARAMS; put16(b, i); record(rec::SelectObject, b); }
-void MetafileWriter::selectPalette(int i) { PARAMS; put16(b, i); record(rec::SelectPalette, b); }
+void MetafileWriter::selectObject(int i)
+{
+    PARAMS;
+    put16(b, i);
+    record(rec::SelectObject, b);
+}
+void MetafileWriter::selectPalette(int i)
+{
+    PARAMS;
+    put16(b, i);
+    record(rec::SelectPalette, b);
+}
 
 void MetafileWriter::deleteObject(int i)
 {
@@ -160,8 +242,20 @@ void MetafileWriter::deleteObject(int i)
         used_[size_t(i)] = false;
 }
 
-void MetafileWriter::moveTo(int x, int y) { PARAMS; put16(b, y); put16(b, x); record(rec::MoveTo, b); }
-void MetafileWriter::lineTo(int x, int y) { PARAMS; put16(b, y); put16(b, x); record(rec::LineTo, b); }
+void MetafileWriter::moveTo(int x, int y)
+{
+    PARAMS;
+    put16(b, y);
+    put16(b, x);
+    record(rec::MoveTo, b);
+}
+void MetafileWriter::lineTo(int x, int y)
+{
+    PARAMS;
+    put16(b, y);
+    put16(b, x);
+    record(rec::LineTo, b);
+}
 
 void MetafileWriter::points(QByteArray &b, const QPolygon &points) const
 {
@@ -179,8 +273,14 @@ void MetafileWriter::pointsRecord(uint16_t function, const QPolygon &points)
     record(function, b);
 }
 
-void MetafileWriter::polyline(const QPolygon &points) { pointsRecord(rec::Polyline, points); }
-void MetafileWriter::polygon(const QPolygon &points) { pointsRecord(rec::Polygon, points); }
+void MetafileWriter::polyline(const QPolygon &points)
+{
+    pointsRecord(rec::Polyline, points);
+}
+void MetafileWriter::polygon(const QPolygon &points)
+{
+    pointsRecord(rec::Polygon, points);
+}
 
 void MetafileWriter::polyPolygon(const std::vector<QPolygon> &polygons)
 {
@@ -193,8 +293,18 @@ void MetafileWriter::polyPolygon(const std::vector<QPolygon> &polygons)
     record(rec::PolyPolygon, b);
 }
 
-void MetafileWriter::rectangle(const QRect &r) { PARAMS; box(b, r); record(rec::Rectangle, b); }
-void MetafileWriter::ellipse(const QRect &r) { PARAMS; box(b, r); record(rec::Ellipse, b); }
+void MetafileWriter::rectangle(const QRect &r)
+{
+    PARAMS;
+    box(b, r);
+    record(rec::Rectangle, b);
+}
+void MetafileWriter::ellipse(const QRect &r)
+{
+    PARAMS;
+    box(b, r);
+    record(rec::Ellipse, b);
+}
 
 void MetafileWriter::roundRect(const QRect &r, int w, int h)
 {
@@ -216,9 +326,18 @@ void MetafileWriter::arcRecord(uint16_t function, const QRect &r, QPoint start, 
     record(function, b);
 }
 
-void MetafileWriter::arc(const QRect &r, QPoint s, QPoint e) { arcRecord(rec::Arc, r, s, e); }
-void MetafileWriter::pie(const QRect &r, QPoint s, QPoint e) { arcRecord(rec::Pie, r, s, e); }
-void MetafileWriter::chord(const QRect &r, QPoint s, QPoint e) { arcRecord(rec::Chord, r, s, e); }
+void MetafileWriter::arc(const QRect &r, QPoint s, QPoint e)
+{
+    arcRecord(rec::Arc, r, s, e);
+}
+void MetafileWriter::pie(const QRect &r, QPoint s, QPoint e)
+{
+    arcRecord(rec::Pie, r, s, e);
+}
+void MetafileWriter::chord(const QRect &r, QPoint s, QPoint e)
+{
+    arcRecord(rec::Chord, r, s, e);
+}
 
 void MetafileWriter::textOut(QPoint at, const QByteArray &text)
 {
@@ -254,8 +373,18 @@ void MetafileWriter::extTextOut(QPoint at, const QByteArray &text, int options, 
     record(rec::ExtTextOut, b);
 }
 
-void MetafileWriter::intersectClipRect(const QRect &r) { PARAMS; box(b, r); record(rec::IntersectClipRect, b); }
-void MetafileWriter::excludeClipRect(const QRect &r) { PARAMS; box(b, r); record(rec::ExcludeClipRect, b); }
+void MetafileWriter::intersectClipRect(const QRect &r)
+{
+    PARAMS;
+    box(b, r);
+    record(rec::IntersectClipRect, b);
+}
+void MetafileWriter::excludeClipRect(const QRect &r)
+{
+    PARAMS;
+    box(b, r);
+    record(rec::ExcludeClipRect, b);
+}
 
 QByteArray MetafileWriter::dib(const QImage &source, int bits)
 {
@@ -290,7 +419,10 @@ QByteArray MetafileWriter::dib(const QImage &source, int bits)
         QByteArray row(stride, '\0');
         for (int x = 0; x < w; ++x) {
             switch (bits) {
-            case 1: if (image.pixelIndex(x, y) & 1) row[x >> 3] = char(row[x >> 3] | (0x80 >> (x & 7))); break;
+            case 1:
+                if (image.pixelIndex(x, y) & 1)
+                    row[x >> 3] = char(row[x >> 3] | (0x80 >> (x & 7)));
+                break;
             case 4: row[x >> 1] = char(row[x >> 1] | ((image.pixelIndex(x, y) & 0x0F) << ((x & 1) ? 0 : 4))); break;
             case 8: row[x] = char(image.pixelIndex(x, y)); break;
             case 24: {

@@ -18,7 +18,7 @@ struct RecordRef {
 struct ParsedMetafile {
     QByteArray bytes;
     bool placeable = false;
-    int unitsPerInch = 0; // placeable only
+    int unitsPerInch = 0;     // placeable only
     uint16_t objectCount = 0; // object table size from the header
     QRectF frame;
     // The window the frame came from, as the file gives it (extents may be
@@ -27,8 +27,8 @@ struct ParsedMetafile {
     QSizeF windowExt;
     std::vector<RecordRef> records;
     bool truncated = false; // damage stopped the record list early
-    int damagedRecords = 0;  // records skipped because their parameters are broken
-    int firstDamaged = -1;   // index of the first of them
+    int damagedRecords = 0; // records skipped because their parameters are broken
+    int firstDamaged = -1;  // index of the first of them
 };
 
 struct DrawCost;
@@ -36,16 +36,16 @@ struct DrawCost;
 // The drawing work a metafile asks for, independent of the output size:
 // lengths and areas are in frames (the frame mapped onto a unit square).
 struct DrawCost {
-    int64_t points = 0;          // polygon and polyline points
-    int largestPolygon = 0;      // points of the largest single polygon
-    double edgeSpan = 0;         // sum of |dx| + |dy| of every edge drawn
-    double largestSpan = 0;      // the same of the longest single path
-    double area = 0;             // filled area, fills and wide strokes, clipped to the frame
-    int64_t bitmapPixels = 0;    // pixels of the bitmaps decoded
-    int64_t glyphs = 0;          // glyphs that reach the picture
-    double textArea = 0;         // area of their boxes, each clipped to the frame
-    double textSpan = 0;         // the part of edgeSpan that glyph outlines make
-    int fontFaces = 0;           // distinct font faces the text asks for
+    int64_t points = 0;       // polygon and polyline points
+    int largestPolygon = 0;   // points of the largest single polygon
+    double edgeSpan = 0;      // sum of |dx| + |dy| of every edge drawn
+    double largestSpan = 0;   // the same of the longest single path
+    double area = 0;          // filled area, fills and wide strokes, clipped to the frame
+    int64_t bitmapPixels = 0; // pixels of the bitmaps decoded
+    int64_t glyphs = 0;       // glyphs that reach the picture
+    double textArea = 0;      // area of their boxes, each clipped to the frame
+    double textSpan = 0;      // the part of edgeSpan that glyph outlines make
+    int fontFaces = 0;        // distinct font faces the text asks for
 };
 
 // Limits that keep hostile input bounded.
@@ -59,9 +59,9 @@ constexpr int64_t kMaxBitmapPixels = 16LL * 1024 * 1024;
 // at these limits draws in tens of milliseconds at the preview size.
 constexpr int kMaxPolygonPoints = 16384;
 constexpr int64_t kMaxTotalPoints = 1000000;
-constexpr int kPointsPerShape = 4; // what any drawing record counts towards the total, however small
-constexpr double kMaxEdgeSpan = 2000;       // frames of edge length
-constexpr double kMaxFilledArea = 128;      // frames of area
+constexpr int kPointsPerShape = 4;     // what any drawing record counts towards the total, however small
+constexpr double kMaxEdgeSpan = 2000;  // frames of edge length
+constexpr double kMaxFilledArea = 128; // frames of area
 constexpr int64_t kMaxTotalBitmapPixels = 36LL * 1000 * 1000; // a full A4 page at 600 dpi
 // Text is measured by the glyph boxes, not the outlines (laying out every
 // outline while reading would cost as much as drawing). A glyph's outline

@@ -208,11 +208,31 @@ bool Player::playStateRecord(const RecordRef &r, ByteReader &in)
     }
     case rec::SetMapMode: dc_.mapMode = in.u16(); break;
     case rec::SetBkMode: dc_.bkMode = in.u16(); break;
-    case rec::SetBkColor: { const uint32_t c = in.u32(); if (in.ok()) dc_.bkColor = c; break; }
-    case rec::SetTextColor: { const uint32_t c = in.u32(); if (in.ok()) dc_.textColor = c; break; }
+    case rec::SetBkColor: {
+        const uint32_t c = in.u32();
+        if (in.ok())
+            dc_.bkColor = c;
+        break;
+    }
+    case rec::SetTextColor: {
+        const uint32_t c = in.u32();
+        if (in.ok())
+            dc_.textColor = c;
+        break;
+    }
     case rec::SetTextAlign: dc_.textAlign = in.u16(); break;
-    case rec::SetPolyFillMode: { const uint16_t m = in.u16(); if (in.ok()) dc_.polyFillMode = m; break; }
-    case rec::SetRop2: { const uint16_t m = in.u16(); if (in.ok()) dc_.rop2 = m; break; }
+    case rec::SetPolyFillMode: {
+        const uint16_t m = in.u16();
+        if (in.ok())
+            dc_.polyFillMode = m;
+        break;
+    }
+    case rec::SetRop2: {
+        const uint16_t m = in.u16();
+        if (in.ok())
+            dc_.rop2 = m;
+        break;
+    }
     case rec::SetStretchBltMode: dc_.stretchMode = in.u16(); break;
     case rec::SetTextCharExtra: dc_.charExtra = in.s16(); break;
     case rec::SaveDC:
@@ -243,8 +263,7 @@ bool Player::playStateRecord(const RecordRef &r, ByteReader &in)
         updateMapping();
         break;
     }
-    default:
-        return false;
+    default: return false;
     }
     return true;
 }

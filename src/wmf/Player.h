@@ -79,7 +79,7 @@ private:
         uint32_t textColor = 0;
         uint16_t textAlign = 0;
         int polyFillMode = 1; // ALTERNATE
-        int rop2 = 13; // R2_COPYPEN
+        int rop2 = 13;        // R2_COPYPEN
         int stretchMode = 1;
         int charExtra = 0;
         QPointF pos; // current position, logical

@@ -73,11 +73,8 @@ bool Player::playBitmapRecord(const RecordRef &r, ByteReader &in)
     case rec::DibBitBlt:
     case rec::DibStretchBlt:
     case rec::BitBlt:
-    case rec::StretchBlt:
-        blit(r.function, in, words);
-        break;
-    default:
-        return false;
+    case rec::StretchBlt: blit(r.function, in, words); break;
+    default: return false;
     }
     return true;
 }
@@ -98,7 +95,7 @@ QPainterPath Player::readRegion(ByteReader &in)
     in.s32(); // object count
     in.s16(); // region size
     const int16_t scans = in.s16();
-    in.s16(); // max scan
+    in.s16();   // max scan
     in.skip(8); // bounding box
     for (int s = 0; s < scans && in.ok() && in.has(6); ++s) {
         const uint16_t n = in.u16();
@@ -215,16 +212,16 @@ void Player::drawImage(const QRectF &dest, QImage img, QRectF src, uint32_t rop)
     const int needH = std::max(1, int(std::ceil(onDevice.height())));
     if (src.width() > needW || src.height() > needH) {
         const QRect whole = src.toAlignedRect();
-        img = (whole == img.rect() ? img : img.copy(whole)).scaled(std::min(needW, whole.width()), std::min(needH, whole.height()),
-                                     Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        img = (whole == img.rect() ? img : img.copy(whole))
+                  .scaled(std::min(needW, whole.width()), std::min(needH, whole.height()), Qt::IgnoreAspectRatio,
+                          Qt::SmoothTransformation);
         src = QRectF(0, 0, img.width(), img.height());
     }
     const int op = (rop >> 16) & 0xFF;
     applyClip();
     const bool blend = painter_->paintEngine() && painter_->paintEngine()->hasFeature(QPaintEngine::BlendModes);
     painter_->save();
-    painter_->setRenderHint(QPainter::SmoothPixmapTransform,
-                            n.width() < src.width() || dc_.stretchMode == 4);
+    painter_->setRenderHint(QPainter::SmoothPixmapTransform, n.width() < src.width() || dc_.stretchMode == 4);
     switch (op) {
     case 0x88: // SRCAND
         if (!blend) {

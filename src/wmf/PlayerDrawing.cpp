@@ -126,8 +126,7 @@ bool Player::playDrawingRecord(const RecordRef &r, ByteReader &in)
             fillPath(p, QBrush(color(c)));
         break;
     }
-    default:
-        return false;
+    default: return false;
     }
     return true;
 }

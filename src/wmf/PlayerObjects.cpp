@@ -182,8 +182,8 @@ bool Player::playObjectRecord(const RecordRef &r, ByteReader &in)
         if (in.has(28)) {
             QByteArray bm(reinterpret_cast<const char *>(in.here()), 10);
             bm.append(reinterpret_cast<const char *>(in.here()) + 28, int(in.remaining() - 28));
-            o.brush.pattern = decodeBitmap16(ByteReader(reinterpret_cast<const unsigned char *>(bm.constData()),
-                                                        uint32_t(bm.size())));
+            o.brush.pattern = decodeBitmap16(
+                ByteReader(reinterpret_cast<const unsigned char *>(bm.constData()), uint32_t(bm.size())));
         }
         addObject(std::move(o));
         break;
@@ -206,8 +206,7 @@ bool Player::playObjectRecord(const RecordRef &r, ByteReader &in)
             deleteObject(i);
         break;
     }
-    default:
-        return false;
+    default: return false;
     }
     return true;
 }
@@ -271,8 +270,7 @@ bool Player::playClipRecord(const RecordRef &r, ByteReader &in)
         setClip(c);
         break;
     }
-    default:
-        return false;
+    default: return false;
     }
     return true;
 }

@@ -66,7 +66,7 @@ QBrush Player::makeBrush(const Brush &b) const
         c = Qt::white;
     switch (b.style) {
     case BsHatched: {
-        static const Qt::BrushStyle hatches[] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
+        static const Qt::BrushStyle hatches[] = {Qt::HorPattern,   Qt::VerPattern,   Qt::FDiagPattern,
                                                  Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
         return QBrush(c, b.hatch < 6 ? hatches[b.hatch] : Qt::SolidPattern);
     }
@@ -79,8 +79,7 @@ QBrush Player::makeBrush(const Brush &b) const
             return br;
         }
         return QBrush(c);
-    default:
-        return QBrush(c);
+    default: return QBrush(c);
     }
 }
 

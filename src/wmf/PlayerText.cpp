@@ -69,8 +69,7 @@ bool Player::playTextRecord(const RecordRef &r, ByteReader &in)
         text(x, y, s, options, haveRect ? &rect : nullptr, dx);
         break;
     }
-    default:
-        return false;
+    default: return false;
     }
     return true;
 }
@@ -164,8 +163,7 @@ void Player::text(double x, double y, const QByteArray &bytes, uint16_t options,
         return;
     }
     applyClip();
-    const QRectF visible =
-        painter_->hasClipping() ? painter_->clipBoundingRect().intersected(target_) : target_;
+    const QRectF visible = painter_->hasClipping() ? painter_->clipBoundingRect().intersected(target_) : target_;
     const bool cull = !visible.contains(layout.mapRect(box));
     if (rect && (options & EtoOpaque))
         painter_->fillRect(*rect, color(dc_.bkColor));
@@ -214,8 +212,9 @@ void Player::text(double x, double y, const QByteArray &bytes, uint16_t options,
         }
     };
     // Scripts that join or stack their letters need the whole string shaped.
-    const bool shaped = !(useDx || dc_.charExtra != 0 || cull)
-                        && std::any_of(str.begin(), str.end(), [](QChar c) { return c.unicode() >= 0x0590 || c.isMark(); });
+    const bool shaped = !(useDx || dc_.charExtra != 0 || cull) && std::any_of(str.begin(), str.end(), [](QChar c) {
+        return c.unicode() >= 0x0590 || c.isMark();
+    });
     QPainterPath glyphs;
     if (shaped)
         glyphs.addText(QPointF(left, base), font, str);

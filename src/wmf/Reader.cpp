@@ -17,10 +17,8 @@ bool isDrawing(uint16_t f)
     case rec::Eof:
     case rec::SaveDC:
     case rec::RestoreDC:
-    case rec::Escape:
-        return false;
-    default:
-        return true;
+    case rec::Escape: return false;
+    default: return true;
     }
 }
 

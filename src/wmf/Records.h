@@ -159,10 +159,8 @@ inline bool isKnownRecord(uint16_t f)
     case StretchDib:
     case CreateBitmapIndirect:
     case CreateBitmap:
-    case DrawText:
-        return true;
-    default:
-        return false;
+    case DrawText: return true;
+    default: return false;
     }
 }
 

@@ -74,9 +74,11 @@ ImportResult importContained(const QString &path, const ImportOptions &options, 
     if (!end.started)
         return importDesign(path, options);
 
-    const QString memory = QStringLiteral("%1: przerwano: przekroczony limit pamięci (%2 MB)").arg(path).arg(limits.memoryBytes >> 20);
+    const QString memory =
+        QStringLiteral("%1: przerwano: przekroczony limit pamięci (%2 MB)").arg(path).arg(limits.memoryBytes >> 20);
     if (end.late)
-        throw ImportError(QStringLiteral("%1: przerwano: konwersja trwała dłużej niż %2 s").arg(path).arg(limits.wallSeconds));
+        throw ImportError(
+            QStringLiteral("%1: przerwano: konwersja trwała dłużej niż %2 s").arg(path).arg(limits.wallSeconds));
     if (WIFSIGNALED(end.status)) {
         const int sig = WTERMSIG(end.status);
         if (sig == SIGXCPU || sig == SIGKILL)

@@ -9,7 +9,7 @@ namespace wzory {
 struct ContainmentLimits {
     int cpuSeconds = 20;
     qint64 memoryBytes = qint64(2) << 30; // address space of the child
-    int wallSeconds = 60;                  // in case it waits instead of working
+    int wallSeconds = 60;                 // in case it waits instead of working
 };
 
 // The defaults, or DYPLOM_WZORY_CPU_S and DYPLOM_WZORY_PAMIEC_MB when set.

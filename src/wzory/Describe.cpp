@@ -43,22 +43,33 @@ QString describeTemplate(const QByteArray &bytes)
         if (words < 3 || function == wmf::rec::Eof)
             break;
         switch (function) {
-        case wmf::rec::Polygon: case wmf::rec::Polyline: case wmf::rec::PolyPolygon: case wmf::rec::Rectangle:
-        case wmf::rec::RoundRect: case wmf::rec::Ellipse: case wmf::rec::Arc: case wmf::rec::Pie:
-        case wmf::rec::Chord: case wmf::rec::LineTo:
-            ++shapes;
-            break;
-        case wmf::rec::TextOut: case wmf::rec::ExtTextOut:
-            ++texts;
-            break;
-        case wmf::rec::StretchDib: case wmf::rec::DibStretchBlt: case wmf::rec::DibBitBlt: case wmf::rec::SetDibToDev: {
-            const qsizetype header = at + 6 + (function == wmf::rec::StretchDib ? 22 : function == wmf::rec::DibBitBlt ? 16
-                                                                                    : function == wmf::rec::SetDibToDev ? 18 : 20);
-            bitmaps << QStringLiteral("%1 × %2").arg(qint32(u32(bytes, header + 4))).arg(std::abs(qint32(u32(bytes, header + 8))));
+        case wmf::rec::Polygon:
+        case wmf::rec::Polyline:
+        case wmf::rec::PolyPolygon:
+        case wmf::rec::Rectangle:
+        case wmf::rec::RoundRect:
+        case wmf::rec::Ellipse:
+        case wmf::rec::Arc:
+        case wmf::rec::Pie:
+        case wmf::rec::Chord:
+        case wmf::rec::LineTo: ++shapes; break;
+        case wmf::rec::TextOut:
+        case wmf::rec::ExtTextOut: ++texts; break;
+        case wmf::rec::StretchDib:
+        case wmf::rec::DibStretchBlt:
+        case wmf::rec::DibBitBlt:
+        case wmf::rec::SetDibToDev: {
+            const qsizetype header = at + 6
+                                     + (function == wmf::rec::StretchDib    ? 22
+                                        : function == wmf::rec::DibBitBlt   ? 16
+                                        : function == wmf::rec::SetDibToDev ? 18
+                                                                            : 20);
+            bitmaps << QStringLiteral("%1 × %2")
+                           .arg(qint32(u32(bytes, header + 4)))
+                           .arg(std::abs(qint32(u32(bytes, header + 8))));
             break;
         }
-        default:
-            break;
+        default: break;
         }
         at += qsizetype(words) * 2;
     }

@@ -18,7 +18,6 @@
 #include <functional>
 #include <poppler-qt6.h>
 
-
 namespace wzory {
 
 namespace {
@@ -60,7 +59,8 @@ bool paintWithRsvg(QPainter &p, const QByteArray &svg, const QRectF &target, con
     return true;
 }
 
-QSizeF paintSvg(QPainter &p, const SvgSource &source, const QString &path, const QRectF &sheet, Fit fit, QStringList &warnings)
+QSizeF paintSvg(QPainter &p, const SvgSource &source, const QString &path, const QRectF &sheet, Fit fit,
+                QStringList &warnings)
 {
     QSvgRenderer svg(source.text);
     if (!svg.isValid())
@@ -235,8 +235,9 @@ static double difference(const QImage &a, const QImage &b)
 // drawn as rings) the design goes in as the reference renderer's bitmaps
 // of the area it paints instead.
 template <typename Convert>
-static void matchReference(ImportResult &result, const QString &path, const SvgSource &svg, const QByteArray &bytes, const ImportOptions &options,
-                    const QRectF &sheet, QSizeF size, const QTransform &turn, const Convert &convert)
+static void matchReference(ImportResult &result, const QString &path, const SvgSource &svg, const QByteArray &bytes,
+                           const ImportOptions &options, const QRectF &sheet, QSizeF size, const QTransform &turn,
+                           const Convert &convert)
 {
     constexpr int kScale = 4;
     const QRectF target = placement(size, sheet.size(), options.fit);
@@ -281,7 +282,9 @@ static void matchReference(ImportResult &result, const QString &path, const SvgS
         result.warnings << QStringLiteral("%1: wzór różni się od projektu (średnio o %2 %)%3")
                                .arg(path)
                                .arg(diff * 100, 0, 'f', 1)
-                               .arg(features.isEmpty() ? QString() : QStringLiteral("; dotyczy: ") + features.join(QStringLiteral(", ")));
+                               .arg(features.isEmpty()
+                                        ? QString()
+                                        : QStringLiteral("; dotyczy: ") + features.join(QStringLiteral(", ")));
     }
 }
 
@@ -314,7 +317,8 @@ ImportResult importDesign(const QString &path, const ImportOptions &options)
     const QRectF sheet(QPointF(0, 0), options.rotate ? portrait.transposed() : portrait);
     const QTransform turn = options.rotate ? QTransform(0, 1, -1, 0, portrait.width(), 0) : QTransform();
     const QString tooComplex = QStringLiteral("%1: rysunek jest zbyt złożony na wzór (za dużo punktów, krawędzi albo "
-                                              "zamalowań; edytor musi go rysować w ułamku sekundy)").arg(path);
+                                              "zamalowań; edytor musi go rysować w ułamku sekundy)")
+                                   .arg(path);
     // One conversion: what paint draws on a fresh sheet.
     QSizeF size;
     const auto convert = [&](const std::function<void(QPainter &, wmf::MetafilePaintDevice &)> &paint) {

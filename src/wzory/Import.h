@@ -12,7 +12,7 @@ enum class DesignKind { Svg, Raster, Pdf };
 
 struct ImportOptions {
     Fit fit = Fit::Contain;
-    int page = 1; // PDF page, 1-based
+    int page = 1;        // PDF page, 1-based
     bool rotate = false; // turned a quarter clockwise (--obroc)
 };
 

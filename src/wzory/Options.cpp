@@ -48,7 +48,8 @@ Options parseOptions(const QStringList &arguments)
     const QString command = positional.takeFirst();
     const auto onlyFor = [&](bool given, const char *option, const char *forCommand) {
         if (given)
-            throw UsageError(QStringLiteral("%1 dotyczy tylko polecenia %2").arg(QLatin1String(option), QLatin1String(forCommand)));
+            throw UsageError(
+                QStringLiteral("%1 dotyczy tylko polecenia %2").arg(QLatin1String(option), QLatin1String(forCommand)));
     };
     if (command == QLatin1String("dodaj")) {
         o.command = Command::Add;

@@ -18,8 +18,7 @@ struct CairoOn {
         : surface(cairo_image_surface_create_for_data(image.bits(), CAIRO_FORMAT_ARGB32, image.width(), image.height(),
                                                       int(image.bytesPerLine()))),
           cr(cairo_create(surface))
-    {
-    }
+    {}
     ~CairoOn()
     {
         cairo_destroy(cr);
@@ -43,7 +42,8 @@ QImage transparent(QSize size)
 QImage renderSvgReference(const QByteArray &svg, const QRectF &target, QSize size)
 {
     GError *error = nullptr;
-    RsvgHandle *handle = rsvg_handle_new_from_data(reinterpret_cast<const guint8 *>(svg.constData()), gsize(svg.size()), &error);
+    RsvgHandle *handle = rsvg_handle_new_from_data(reinterpret_cast<const guint8 *>(svg.constData()), gsize(svg.size()),
+                                                   &error);
     g_clear_error(&error);
     if (!handle)
         return {};

@@ -59,8 +59,8 @@ int freeSchoolNumber(const QString &folder, const platform::DataEnvironment &env
     const QList<int> shipped = platform::everShippedNumbers(platform::shippedDataDir(env));
     if (wanted > 0) {
         if (shipped.contains(wanted))
-            throw ImportError(QStringLiteral("numer %1 ma wzór dołączony do programu; wzór szkoły dostaje inny numer")
-                                  .arg(wanted));
+            throw ImportError(
+                QStringLiteral("numer %1 ma wzór dołączony do programu; wzór szkoły dostaje inny numer").arg(wanted));
         return wanted;
     }
     QList<int> taken = shipped;
@@ -113,8 +113,8 @@ void list(const QString &folder, QTextStream &out)
     for (const StoredTemplate &t : all) {
         QFile f(t.path);
         const QString what = t.size > wmf::Metafile::MaxFileBytes ? QStringLiteral("za duży")
-                             : f.open(QIODevice::ReadOnly)          ? describeTemplate(f.readAll())
-                                                                    : QStringLiteral("nie można odczytać");
+                             : f.open(QIODevice::ReadOnly)        ? describeTemplate(f.readAll())
+                                                                  : QStringLiteral("nie można odczytać");
         out << QStringLiteral("%1  %2 B  %3  %4\n")
                    .arg(editor::templateNumberText(t.number))
                    .arg(t.size, 9)
@@ -134,7 +134,8 @@ bool shipped(const StoredTemplate &t)
     for (const StoredTemplate &s : storedTemplates(installed))
         if (s.number == t.number) {
             QFile a(t.path), b(s.path);
-            return t.size == s.size && a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly) && a.readAll() == b.readAll();
+            return t.size == s.size && a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly)
+                   && a.readAll() == b.readAll();
         }
     return false;
 }
@@ -146,7 +147,8 @@ void remove(const Options &o, const QString &folder, QTextStream &out)
     if (it == all.end())
         throw ImportError(QStringLiteral("%1: nie ma wzoru nr %2").arg(relative(folder)).arg(o.number));
     if (shipped(*it))
-        throw ImportError(QStringLiteral("%1: to wzór dostarczony z programem, nie można go usunąć").arg(relative(it->path)));
+        throw ImportError(
+            QStringLiteral("%1: to wzór dostarczony z programem, nie można go usunąć").arg(relative(it->path)));
     if (it->number != all.back().number)
         throw ImportError(QStringLiteral("%1: nie jest ostatnim wzorem (ostatni ma nr %2); edytor przechodzi po numerach "
                                          "tylko do pierwszej luki, więc bez niego nie pokazałby dalszych. Zastąp go "
@@ -201,15 +203,14 @@ int addDesign(const Options &o, const QString &folder, QString *stored, qint64 *
                                          "wzór dla całej szkoły: sudo dyplom-wzory dodaj --dla-wszystkich %2")
                               .arg(relative(folder), o.design));
     // The number is checked before the work, and again when storing.
-    const int number = o.forEveryone ? freeSchoolNumber(folder, env, o.number)
+    const int number = o.forEveryone  ? freeSchoolNumber(folder, env, o.number)
                        : o.number > 0 ? o.number
                                       : nextFreeNumber(folder);
     if (!o.overwrite)
         for (const StoredTemplate &t : storedTemplates(folder))
             if (t.number == number)
                 throw ImportError(QStringLiteral("%1 już istnieje (--nadpisz pozwala go zastąpić)").arg(relative(t.path)));
-    const ImportResult r =
-        containment == Containment::Child ? importContained(o.design, io) : importDesign(o.design, io);
+    const ImportResult r = containment == Containment::Child ? importContained(o.design, io) : importDesign(o.design, io);
     if (o.strict && !r.warnings.isEmpty())
         throw ImportError(r.warnings.front() + QStringLiteral(" (--scisle)"));
     const QString path = storeTemplate(folder, number, r.metafile, o.overwrite);

@@ -79,14 +79,15 @@ QString storeTemplate(const QString &folder, int number, const QByteArray &bytes
     // Temporary files are private; a template is as readable as any new file.
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    if (!temp.open() || ::fchmod(temp.handle(), 0666 & ~mask) != 0 || temp.write(bytes) != bytes.size()
-        || !temp.flush() || ::fsync(temp.handle()) != 0)
+    if (!temp.open() || ::fchmod(temp.handle(), 0666 & ~mask) != 0 || temp.write(bytes) != bytes.size() || !temp.flush()
+        || ::fsync(temp.handle()) != 0)
         throw ImportError(QStringLiteral("%1: nie można zapisać (%2)").arg(target, temp.errorString()));
     if (::link(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(target).constData()) != 0) {
         const int err = errno;
         if (err == EEXIST)
             throw ImportError(QStringLiteral("%1 już istnieje (--nadpisz pozwala go zastąpić)").arg(target));
-        throw ImportError(QStringLiteral("%1: nie można zapisać (%2)").arg(target, QString::fromLocal8Bit(std::strerror(err))));
+        throw ImportError(
+            QStringLiteral("%1: nie można zapisać (%2)").arg(target, QString::fromLocal8Bit(std::strerror(err))));
     }
     return target;
 }

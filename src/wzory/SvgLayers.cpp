@@ -12,11 +12,11 @@ namespace {
 bool definitionOnly(QStringView name)
 {
     static const QSet<QString> names = {
-        QStringLiteral("defs"),          QStringLiteral("style"),          QStringLiteral("title"),
-        QStringLiteral("desc"),          QStringLiteral("metadata"),       QStringLiteral("script"),
-        QStringLiteral("clipPath"),      QStringLiteral("mask"),           QStringLiteral("marker"),
-        QStringLiteral("pattern"),       QStringLiteral("filter"),         QStringLiteral("linearGradient"),
-        QStringLiteral("radialGradient"), QStringLiteral("symbol"),        QStringLiteral("namedview"),
+        QStringLiteral("defs"),           QStringLiteral("style"),    QStringLiteral("title"),
+        QStringLiteral("desc"),           QStringLiteral("metadata"), QStringLiteral("script"),
+        QStringLiteral("clipPath"),       QStringLiteral("mask"),     QStringLiteral("marker"),
+        QStringLiteral("pattern"),        QStringLiteral("filter"),   QStringLiteral("linearGradient"),
+        QStringLiteral("radialGradient"), QStringLiteral("symbol"),   QStringLiteral("namedview"),
     };
     return names.contains(name.toString());
 }
@@ -92,11 +92,14 @@ SvgLayers svgLayers(const QByteArray &svg)
             if (!current || depth < 2)
                 continue;
             const QXmlStreamAttributes a = xml.attributes();
-            if (!property(a, QStringLiteral("clip-path")).isEmpty() && property(a, QStringLiteral("clip-path")) != QLatin1String("none"))
+            if (!property(a, QStringLiteral("clip-path")).isEmpty()
+                && property(a, QStringLiteral("clip-path")) != QLatin1String("none"))
                 need(QStringLiteral("przycinanie (clip-path)"));
-            if (!property(a, QStringLiteral("mask")).isEmpty() && property(a, QStringLiteral("mask")) != QLatin1String("none"))
+            if (!property(a, QStringLiteral("mask")).isEmpty()
+                && property(a, QStringLiteral("mask")) != QLatin1String("none"))
                 need(QStringLiteral("maska (mask)"));
-            if (!property(a, QStringLiteral("filter")).isEmpty() && property(a, QStringLiteral("filter")) != QLatin1String("none"))
+            if (!property(a, QStringLiteral("filter")).isEmpty()
+                && property(a, QStringLiteral("filter")) != QLatin1String("none"))
                 need(QStringLiteral("filtr (filter)"));
             for (const char *m : {"marker", "marker-start", "marker-mid", "marker-end"})
                 if (!urlId(property(a, QLatin1String(m))).isEmpty())
@@ -112,7 +115,8 @@ SvgLayers svgLayers(const QByteArray &svg)
                     need(QStringLiteral("przekształcony gradient (gradientTransform)"));
             }
             if (xml.name() == QLatin1String("tspan")
-                && (a.hasAttribute(QLatin1String("x")) || a.hasAttribute(QLatin1String("y")) || a.hasAttribute(QLatin1String("dy"))))
+                && (a.hasAttribute(QLatin1String("x")) || a.hasAttribute(QLatin1String("y"))
+                    || a.hasAttribute(QLatin1String("dy"))))
                 need(QStringLiteral("tekst w wierszach (tspan x/y)"));
             if (styleSheet && (a.hasAttribute(QLatin1String("class")) || depth == 2))
                 need(QStringLiteral("arkusz stylów CSS"));

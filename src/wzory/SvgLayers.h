@@ -10,7 +10,7 @@ namespace wzory {
 // draws something), with what of it Qt's SVG renderer cannot draw.
 struct SvgLayer {
     qsizetype start = 0, end = 0; // characters of the document text
-    QStringList features;          // Polish names, empty: Qt draws it faithfully
+    QStringList features;         // Polish names, empty: Qt draws it faithfully
 };
 
 struct SvgLayers {

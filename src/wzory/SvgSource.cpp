@@ -197,7 +197,8 @@ QByteArray inflateSvg(const QByteArray &gzip, const QString &path, qint64 limit)
         const qsizetype made = qsizetype(sizeof chunk - z.avail_out);
         if (out.size() + made > limit) {
             inflateEnd(&z);
-            throw ImportError(QStringLiteral("%1: rozpakowany plik SVG byłby większy niż %2 MB").arg(path).arg(limit >> 20));
+            throw ImportError(
+                QStringLiteral("%1: rozpakowany plik SVG byłby większy niż %2 MB").arg(path).arg(limit >> 20));
         }
         out.append(chunk, made);
         if (status == Z_BUF_ERROR && z.avail_in == 0)

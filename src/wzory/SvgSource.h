@@ -12,7 +12,7 @@ namespace wzory {
 // that makes its user units 96 per inch.
 struct SvgSource {
     QByteArray text;
-    QSizeF size;         // the drawing's user units; empty when it states none
+    QSizeF size;          // the drawing's user units; empty when it states none
     QStringList warnings; // what was left out, each naming the design file
 };
 

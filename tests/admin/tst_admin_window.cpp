@@ -47,8 +47,8 @@ private slots:
         QCOMPARE(window.windowTitle(), QStringLiteral("Narzędzia administratora"));
         QVERIFY(!(window.windowFlags() & Qt::WindowCloseButtonHint));
         QCOMPARE(window.size(), QSize(385, 400));
-        for (const char *name : {"Panel1", "GroupBox1", "op3", "op4", "Image1", "SpeedButton1", "SpeedButton2",
-                                 "SpeedButton3", "Memo1"})
+        for (const char *name :
+             {"Panel1", "GroupBox1", "op3", "op4", "Image1", "SpeedButton1", "SpeedButton2", "SpeedButton3", "Memo1"})
             QVERIFY2(window.findChild<QObject *>(QLatin1String(name)), name);
         QCOMPARE(window.SpeedButton3->text(), QStringLiteral("Sprawdź aktualizację"));
         QCOMPARE(window.SpeedButton2->text(), QStringLiteral("Wykonaj operację"));
@@ -66,12 +66,10 @@ private slots:
 
     void hintsHaveACarriageReturnBetweenTheirLines()
     {
-        QCOMPARE(Tnarzedzia_f::op3Hint(),
-                 QStringLiteral("Operacja wyzeruje dane dotyczące historii uruchomień programu") + QChar(13)
-                     + QStringLiteral("Poprzednie informacje ulegną skasowaniu"));
-        QCOMPARE(Tnarzedzia_f::op4Hint(),
-                 QStringLiteral("Operacja wyzeruje dane dotyczące archiwizacji programu") + QChar(13)
-                     + QStringLiteral("Poprzednie informacje ulegną skasowaniu"));
+        QCOMPARE(Tnarzedzia_f::op3Hint(), QStringLiteral("Operacja wyzeruje dane dotyczące historii uruchomień programu")
+                                              + QChar(13) + QStringLiteral("Poprzednie informacje ulegną skasowaniu"));
+        QCOMPARE(Tnarzedzia_f::op4Hint(), QStringLiteral("Operacja wyzeruje dane dotyczące archiwizacji programu")
+                                              + QChar(13) + QStringLiteral("Poprzednie informacje ulegną skasowaniu"));
     }
 
     void everyOpeningResetsToTheHistoryOption()

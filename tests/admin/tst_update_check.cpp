@@ -67,14 +67,14 @@ const QString NoInfo = QStringLiteral("Brak informacji o nowych wersjach tego pr
 
 QString paid(const QString &description)
 {
-    return QStringLiteral("Na stronie www.dyplomy.example znajduję się nowa, płatna aktualizacja programu.")
-        + QChar(13) + QStringLiteral("Pobierz aktualną wersje programu ") + description;
+    return QStringLiteral("Na stronie www.dyplomy.example znajduję się nowa, płatna aktualizacja programu.") + QChar(13)
+           + QStringLiteral("Pobierz aktualną wersje programu ") + description;
 }
 
 QString freeOf(const QString &description)
 {
     return QStringLiteral("Na stronie www.dyplomy.example znajduję się nowa, darmowa aktualizacja programu.")
-        + QChar(13) + QStringLiteral("Pobierz aktualną wersje programu ") + description;
+           + QChar(13) + QStringLiteral("Pobierz aktualną wersje programu ") + description;
 }
 
 // The check with the real download of `address`: what it showed and whether
@@ -143,8 +143,8 @@ class TestUpdateCheck : public QObject {
 
     // Publishes `content` (or nothing, for a 404), runs the check from the
     // administrator window and reports what it showed and what was asked.
-    Run check(const std::optional<QByteArray> &content, const QString &prefixOverride = {},
-              std::uint32_t flags = 2, int timeoutMs = 5000)
+    Run check(const std::optional<QByteArray> &content, const QString &prefixOverride = {}, std::uint32_t flags = 2,
+              int timeoutMs = 5000)
     {
         const QString prefix = prefixOverride.isEmpty() ? QStringLiteral("case%1").arg(++case_) : prefixOverride;
         if (content)
@@ -211,9 +211,9 @@ private slots:
         QTest::newRow("k and a blank") << QByteArray("20306\nk \nopis\n") << QStringList{};
         QTest::newRow("empty file") << QByteArray() << QStringList{paid("")};
         QTest::newRow("trailing blank in the code") << QByteArray("20306 \nk\nopis") << QStringList{paid("opis")};
-        QTest::newRow("Windows-1250 description")
-            << QByteArray("20307\nd\nNowo\x9c\xe6: wydruk \xb3\xb9" "cznie\n")
-            << QStringList{paid(QStringLiteral("Nowość: wydruk łącznie"))};
+        QTest::newRow("Windows-1250 description") << QByteArray("20307\nd\nNowo\x9c\xe6: wydruk \xb3\xb9"
+                                                                "cznie\n")
+                                                  << QStringList{paid(QStringLiteral("Nowość: wydruk łącznie"))};
     }
     void outcomes()
     {
@@ -310,7 +310,8 @@ private slots:
         QVERIFY(child.waitForFinished(60000));
         const QString output = QString::fromUtf8(child.readAllStandardOutput());
         if (child.exitCode() != 0 && output.isEmpty())
-            QSKIP(qPrintable(QStringLiteral("no network namespace here: ") + QString::fromUtf8(child.readAllStandardError())));
+            QSKIP(qPrintable(QStringLiteral("no network namespace here: ")
+                             + QString::fromUtf8(child.readAllStandardError())));
         QCOMPARE(child.exitCode(), 0);
         const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 2);
@@ -342,7 +343,9 @@ private slots:
     void anInstalledFileFromAnEarlierBuildIsCompared()
     {
         TempProgramDir dir;
-        writeWithFolders(dir.file("Admini/wer.dat"), QByteArray("\x05" "20105\0\0\0\0\0", 11));
+        writeWithFolders(dir.file("Admini/wer.dat"), QByteArray("\x05"
+                                                                "20105\0\0\0\0\0",
+                                                                11));
         createVersionFileIfMissing(dir.path());
         const Run run = check(QByteArray("20306\nk\nWersja 3.06"));
         QCOMPARE(run.informs, QStringList{paid("Wersja 3.06")});
@@ -374,7 +377,7 @@ private slots:
         seam.downloader = [&](const QString &address, const QString &localPath) {
             return real.download(loopback(prefix, address), localPath);
         };
-        Tnarzedzia_f window; // reads the first directory
+        Tnarzedzia_f window;   // reads the first directory
         TempProgramDir second; // current now, but the window was not reopened
         window.SpeedButton3Click();
         QCOMPARE(seam.texts(QStringLiteral("inform")), QStringList{Upd});

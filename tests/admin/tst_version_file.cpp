@@ -12,9 +12,7 @@
 
 using namespace narzedzia_admini;
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 class TestVersionFile : public QObject {
     Q_OBJECT
@@ -23,14 +21,17 @@ private slots:
     {
         TempProgramDir dir;
         createVersionFileIfMissing(dir.path());
-        QCOMPARE(readBytesOrMissing(dir.file("Admini/wer.dat")), QByteArray("\x05" "20306\0\0\0\0\0", 11));
+        QCOMPARE(readBytesOrMissing(dir.file("Admini/wer.dat")), QByteArray("\x05"
+                                                                            "20306\0\0\0\0\0",
+                                                                            11));
         QCOMPARE(readInstalledVersion(dir.path()), QStringLiteral("20306"));
     }
 
     void anExistingFileIsNotTouched()
     {
         TempProgramDir dir{QStringList{QStringLiteral("ADMINI")}};
-        const QByteArray earlier("\x05" "20105XXXXXtrailing");
+        const QByteArray earlier("\x05"
+                                 "20105XXXXXtrailing");
         writeBytes(dir.file("ADMINI/WER.DAT"), earlier);
         const QDateTime modified = QFileInfo(dir.file("ADMINI/WER.DAT")).lastModified();
         createVersionFileIfMissing(dir.path());
@@ -49,7 +50,8 @@ private slots:
     void shortInstalledFileIsAReadError()
     {
         TempProgramDir dir;
-        writeBytes(dir.file("Admini/wer.dat"), "\x05" "203");
+        writeBytes(dir.file("Admini/wer.dat"), "\x05"
+                                               "203");
         try {
             readInstalledVersion(dir.path());
             QFAIL("no error");
@@ -64,17 +66,32 @@ private slots:
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("description");
-        QTest::newRow("CR LF") << QByteArray("20307\r\nd\r\n3.07\r\n") << "20307" << "d" << "3.07";
-        QTest::newRow("LF") << QByteArray("20307\nk\n3.07") << "20307" << "k" << "3.07";
-        QTest::newRow("CR") << QByteArray("20307\rk\r3.07\r") << "20307" << "k" << "3.07";
-        QTest::newRow("empty line in between") << QByteArray("20307\r\n\r\nopis") << "20307" << "" << "opis";
-        QTest::newRow("one line") << QByteArray("20307") << "20307" << "" << "";
-        QTest::newRow("empty") << QByteArray() << "" << "" << "";
-        QTest::newRow("trailing blanks kept") << QByteArray("20306 \nk \n2.4  \n") << "20306 " << "k "
+        QTest::newRow("CR LF") << QByteArray("20307\r\nd\r\n3.07\r\n") << "20307"
+                               << "d"
+                               << "3.07";
+        QTest::newRow("LF") << QByteArray("20307\nk\n3.07") << "20307"
+                            << "k"
+                            << "3.07";
+        QTest::newRow("CR") << QByteArray("20307\rk\r3.07\r") << "20307"
+                            << "k"
+                            << "3.07";
+        QTest::newRow("empty line in between") << QByteArray("20307\r\n\r\nopis") << "20307"
+                                               << ""
+                                               << "opis";
+        QTest::newRow("one line") << QByteArray("20307") << "20307"
+                                  << ""
+                                  << "";
+        QTest::newRow("empty") << QByteArray() << ""
+                               << ""
+                               << "";
+        QTest::newRow("trailing blanks kept") << QByteArray("20306 \nk \n2.4  \n") << "20306 "
+                                              << "k "
                                               << "2.4  ";
-        QTest::newRow("more lines ignored") << QByteArray("1\n2\n3\n4\n5\n") << "1" << "2" << "3";
-        QTest::newRow("Windows-1250") << QByteArray("20307\nd\nWersja 3.07 \x96 \xb9\xea\xb3\x9c\x9f\xbf")
-                                      << "20307" << "d" << QStringLiteral("Wersja 3.07 – ąęłśźż");
+        QTest::newRow("more lines ignored") << QByteArray("1\n2\n3\n4\n5\n") << "1"
+                                            << "2"
+                                            << "3";
+        QTest::newRow("Windows-1250") << QByteArray("20307\nd\nWersja 3.07 \x96 \xb9\xea\xb3\x9c\x9f\xbf") << "20307"
+                                      << "d" << QStringLiteral("Wersja 3.07 – ąęłśźż");
     }
     void versionInfoLines()
     {

@@ -35,7 +35,7 @@ struct Shown {
     bool operator==(const Shown &o) const
     {
         return texts == o.texts && margins == o.margins && panel3 == o.panel3 && pictureWidth == o.pictureWidth
-            && fonts == o.fonts;
+               && fonts == o.fonts;
     }
 };
 
@@ -82,9 +82,9 @@ private slots:
         QCOMPARE(readStartArguments({dir.filePath(QStringLiteral("B.DYP"))}, QStringLiteral("/")).diplomaFile,
                  dir.filePath(QStringLiteral("B.DYP")));
 
-        s = readStartArguments({QStringLiteral("--help"), QStringLiteral("a.dyp"), QStringLiteral("lista.txt"),
-                                QStringLiteral("B.DYP")},
-                               dir.path());
+        s = readStartArguments(
+            {QStringLiteral("--help"), QStringLiteral("a.dyp"), QStringLiteral("lista.txt"), QStringLiteral("B.DYP")},
+            dir.path());
         QCOMPARE(s.diplomaFile, dir.filePath(QStringLiteral("a.dyp")));
         QCOMPARE(s.notes.size(), 3);
         QVERIFY(s.notes[0].contains(QStringLiteral("„--help”")));

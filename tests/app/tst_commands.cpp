@@ -55,9 +55,9 @@ private slots:
         QTemporaryDir work;
         const QString fixture = work.filePath(QStringLiteral("oracle.dyp"));
         QProcess python;
-        python.start(QStringLiteral("python3"),
-                     {qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/tests/common/startup_diploma_oracle.py"),
-                      fixture});
+        python.start(QStringLiteral("python3"), {qEnvironmentVariable("DYPLOM_SOURCE_DIR")
+                                                     + QStringLiteral("/tests/common/startup_diploma_oracle.py"),
+                                                 fixture});
         QVERIFY(python.waitForFinished(30000));
         QCOMPARE(python.exitCode(), 0);
         QCOMPARE(readAll(saved), readAll(fixture));

@@ -206,14 +206,20 @@ private slots:
             app.form();
             QFile file(app.dir.file(QStringLiteral("Admini/wer.dat")));
             QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), QByteArray("\x05" "20306\0\0\0\0\0", 11));
+            QCOMPARE(file.readAll(), QByteArray("\x05"
+                                                "20306\0\0\0\0\0",
+                                                11));
         }
         AppFixture app;
-        writeFile(app.dir.file(QStringLiteral("Admini/wer.dat")), QByteArray("\x05" "10101abcde", 11));
+        writeFile(app.dir.file(QStringLiteral("Admini/wer.dat")), QByteArray("\x05"
+                                                                             "10101abcde",
+                                                                             11));
         app.form();
         QFile file(app.dir.file(QStringLiteral("Admini/wer.dat")));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("\x05" "10101abcde", 11));
+        QCOMPARE(file.readAll(), QByteArray("\x05"
+                                            "10101abcde",
+                                            11));
     }
 
     void runHistoryAcrossExitPaths()
@@ -239,7 +245,8 @@ private slots:
         QVERIFY(created.open(QIODevice::ReadOnly));
         const QByteArray stored = created.readAll();
         QCOMPARE(stored.size(), 79);
-        QCOMPARE(stored.mid(32, 2), QByteArray("\x01" "1"));
+        QCOMPARE(stored.mid(32, 2), QByteArray("\x01"
+                                               "1"));
         QCOMPARE(int(stored.at(0)), 10); // dd/mm/yyyy
     }
 
@@ -285,9 +292,10 @@ private slots:
             while (!(w->focusPolicy() & Qt::TabFocus) || w->focusProxy());
             return w;
         };
-        const QList<QWidget *> order{form.naglowek, form.marginesl, form.marginesg, form.Edit[0], form.Edit[1],
-                                     form.Edit[2], form.Edit[3], form.Edit[4], form.Edit[5], form.ml, form.mg,
-                                     form.dla, form.mal, form.mag, form.margin_wz_l, form.margin_wz_g};
+        const QList<QWidget *> order{form.naglowek, form.marginesl, form.marginesg,   form.Edit[0],
+                                     form.Edit[1],  form.Edit[2],   form.Edit[3],     form.Edit[4],
+                                     form.Edit[5],  form.ml,        form.mg,          form.dla,
+                                     form.mal,      form.mag,       form.margin_wz_l, form.margin_wz_g};
         for (int i = 0; i + 1 < order.size(); ++i) {
             QWidget *next = nextTabStop(order[i]);
             if (next->parentWidget() == order[i]) // a spin edit's own line edit

@@ -19,8 +19,8 @@ namespace {
 QString xProperty(QWidget *window, const char *name)
 {
     QProcess xprop;
-    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window->winId()),
-                                           QString::fromLatin1(name)});
+    xprop.start(QStringLiteral("xprop"),
+                {QStringLiteral("-id"), QString::number(window->winId()), QString::fromLatin1(name)});
     if (!xprop.waitForFinished(10000))
         return QStringLiteral("xprop did not finish");
     return QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
@@ -75,7 +75,8 @@ private slots:
             QStringList sizes;
             for (auto m = size.globalMatch(icon); m.hasNext();)
                 sizes << m.next().captured(1);
-            QVERIFY2(sizes.contains(QStringLiteral("16")) && sizes.contains(QStringLiteral("48")), qPrintable(sizes.join(' ')));
+            QVERIFY2(sizes.contains(QStringLiteral("16")) && sizes.contains(QStringLiteral("48")),
+                     qPrintable(sizes.join(' ')));
         }
 
         // Closed and opened again, the card still has no title.
@@ -99,8 +100,8 @@ private slots:
         clipboard->setText(QStringLiteral("555"), QClipboard::Selection);
         QTRY_COMPARE(clipboard->text(QClipboard::Selection), QStringLiteral("555"));
 
-        for (platform::SpinEdit *spin : {form.margin_wz_l, form.margin_wz_g, form.marginesl, form.marginesg, form.ml,
-                                         form.mg}) {
+        for (platform::SpinEdit *spin :
+             {form.margin_wz_l, form.margin_wz_g, form.marginesl, form.marginesg, form.ml, form.mg}) {
             const QString before = spin->text();
             auto *line = spin->findChild<QLineEdit *>();
             QVERIFY(line);

@@ -35,15 +35,15 @@ inline QByteArray noise(int size, quint32 seed)
 // note and a task.
 struct BackupFixture {
     explicit BackupFixture(int diplomas = 12)
-        : dir({ QStringLiteral("Admini"), QStringLiteral("Dyplomy/klasa 3b"), QStringLiteral("Notatki"),
-                QStringLiteral("Terminarz"), QStringLiteral("Wzory") })
+        : dir({QStringLiteral("Admini"), QStringLiteral("Dyplomy/klasa 3b"), QStringLiteral("Notatki"),
+               QStringLiteral("Terminarz"), QStringLiteral("Wzory")})
     {
         companions::ZapiszKonfiguracjeArchiwizatora(dir.path());
         for (int i = 0; i < diplomas; ++i)
             writeBytes(dir.file(QStringLiteral("Dyplomy/dyplom_%1.dyp").arg(i)), noise(1064, i));
         writeBytes(dir.file(QStringLiteral("Dyplomy/klasa 3b/Żaneta Łęcka.dyp")), noise(1064, 99));
         const QString shipped = qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/Wzory");
-        for (const QString &name : QDir(shipped).entryList({ QStringLiteral("*.wmf") }, QDir::Files))
+        for (const QString &name : QDir(shipped).entryList({QStringLiteral("*.wmf")}, QDir::Files))
             QFile::copy(shipped + QLatin1Char('/') + name, dir.file(QStringLiteral("Wzory/") + name));
         writeBytes(dir.file(QStringLiteral("Admini/historia.dat")), noise(79, 7));
         writeBytes(dir.file(QStringLiteral("Admini/wer.dat")), "20306");

@@ -53,7 +53,7 @@ private slots:
         QCOMPARE(window.history->count(), 1); // the "nothing yet" line
         const int files = fixture.protectedTree().size();
 
-        seam.saveAnswers = { stick.path() + "/cokolwiek.zip" };
+        seam.saveAnswers = {stick.path() + "/cokolwiek.zip"};
         window.chooseOtherFolder();
         QCOMPARE(window.destinations->currentItem()->data(Qt::UserRole).toString(), stick.path());
         QVERIFY(window.createCopy(window.destinations->currentItem()->data(Qt::UserRole).toString()));
@@ -67,12 +67,12 @@ private slots:
 
         writeBytes(fixture.dir.file("Dyplomy/dyplom_0.dyp"), "zmieniony");
         QVERIFY(QFile::remove(fixture.dir.file("Dyplomy/dyplom_1.dyp")));
-        seam.openAnswers = { archive };
+        seam.openAnswers = {archive};
         window.chooseArchive();
         QVERIFY(window.archiveLabel->text().contains("utworzona 2026-12-07 09:05"));
         QCOMPARE(window.archiveContents->count(), files);
         seam.clock = seam.clock.addSecs(120);
-        seam.answers = { true, false }; // restore: yes; replace the changed diploma: no
+        seam.answers = {true, false}; // restore: yes; replace the changed diploma: no
         QVERIFY(window.restoreChosen());
         QCOMPARE(readBytes(fixture.dir.file("Dyplomy/dyplom_0.dyp")), QByteArray("zmieniony"));
         QVERIFY(QFile::exists(fixture.dir.file("Dyplomy/dyplom_1.dyp")));
@@ -84,9 +84,9 @@ private slots:
         // "wykasowanie rejestru archiwizacji" in the administrator window.
         Tnarzedzia_f admin;
         admin.op4->click();
-        seam.answers = { true };
+        seam.answers = {true};
         admin.SpeedButton2Click();
-        for (const char *name : { "data_ar.dat", "data_adr.dat", "data_or.dat", "data_odr.dat" })
+        for (const char *name : {"data_ar.dat", "data_adr.dat", "data_or.dat", "data_odr.dat"})
             QVERIFY2(!QFile::exists(fixture.dir.file(QStringLiteral("Admini/") + name)), name);
         ArchiverWindow reopened(fixture.dir.path());
         QCOMPARE(reopened.history->count(), 1);

@@ -25,7 +25,8 @@ backup::BackupResult makeCopy(const QString &programDir, const QString &to, cons
     return backup::createBackup(config, to, When, progress);
 }
 
-template <typename Fn> QString failureOf(Fn &&fn)
+template <typename Fn>
+QString failureOf(Fn &&fn)
 {
     try {
         fn();
@@ -53,7 +54,7 @@ QString foreignZip(const QString &folder, const QMap<QString, QByteArray> &files
     const QString zip = folder + QStringLiteral("/obce.zip");
     QProcess p;
     p.setWorkingDirectory(source.path());
-    p.start(QStringLiteral("zip"), QStringList { QStringLiteral("-q"), zip } + names);
+    p.start(QStringLiteral("zip"), QStringList{QStringLiteral("-q"), zip} + names);
     p.waitForFinished();
     return zip;
 }
@@ -83,8 +84,7 @@ private slots:
         QFETCH(QByteArray, patch);
         QFETCH(int, size);
         QFETCH(QString, expected);
-        QByteArray record
-            = companions::encodeArchiverConfig(companions::buildArchiverConfig(QStringLiteral("/szkola")));
+        QByteArray record = companions::encodeArchiverConfig(companions::buildArchiverConfig(QStringLiteral("/szkola")));
         record.replace(offset, patch.size(), patch);
         record.resize(size);
         const QString failure = failureOf([&] {
@@ -93,7 +93,7 @@ private slots:
             QStringList names;
             for (const auto &f : c.folders)
                 names << f.name;
-            QCOMPARE(names, (QStringList { "Admini", "Dyplomy", "Notatki", "Terminarz", "Wzory" }));
+            QCOMPARE(names, (QStringList{"Admini", "Dyplomy", "Notatki", "Terminarz", "Wzory"}));
         });
         if (expected.isEmpty())
             QCOMPARE(failure, QString());
@@ -117,7 +117,7 @@ private slots:
         writeBytes(fixture.dir.file("Admini/data_ar.dat"), "earlier register"); // not part of a copy
         QTemporaryDir stick;
         const backup::BackupResult made = makeCopy(fixture.dir.path(), stick.path());
-        QCOMPARE(entriesOf(stick.path()), QStringList { "kopia-dyplomy-2026-12-08-0930.zip" });
+        QCOMPARE(entriesOf(stick.path()), QStringList{"kopia-dyplomy-2026-12-08-0930.zip"});
         QMap<QString, QByteArray> expected = fixture.protectedTree();
         expected.remove("Admini/data_ar.dat");
         QCOMPARE(made.files, expected.size());
@@ -125,9 +125,9 @@ private slots:
         // Info-ZIP agrees the archive is sound and lists exactly our files.
         QByteArray out;
         int code = -1;
-        runTool("unzip", { "-t", made.archivePath }, &out, &code);
+        runTool("unzip", {"-t", made.archivePath}, &out, &code);
         QVERIFY2(code == 0 && out.contains("No errors detected"), out.constData());
-        runTool("unzip", { "-Z1", made.archivePath }, &out, &code);
+        runTool("unzip", {"-Z1", made.archivePath}, &out, &code);
         QStringList listed = QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(listed.takeFirst(), backup::ManifestName);
         listed.sort();
@@ -135,13 +135,13 @@ private slots:
 
         // Into an emptied ProgramDir.
         const QDateTime templateTime = QFileInfo(fixture.dir.file("Wzory/BDR_0001.wmf")).lastModified();
-        for (const char *folder : { "Admini", "Dyplomy", "Notatki", "Terminarz", "Wzory" })
+        for (const char *folder : {"Admini", "Dyplomy", "Notatki", "Terminarz", "Wzory"})
             QVERIFY(QDir(fixture.dir.file(QString::fromUtf8(folder))).removeRecursively());
-        const backup::RestoreResult restored
-            = backup::restoreBackup(made.archivePath, fixture.dir.path(), [](const backup::ConflictGroup &) {
-                  QTest::qFail("nothing conflicts in an empty ProgramDir", __FILE__, __LINE__);
-                  return false;
-              });
+        const backup::RestoreResult restored = backup::restoreBackup(
+            made.archivePath, fixture.dir.path(), [](const backup::ConflictGroup &) {
+                QTest::qFail("nothing conflicts in an empty ProgramDir", __FILE__, __LINE__);
+                return false;
+            });
         QCOMPARE(restored.restored, expected.size());
         QCOMPARE(fixture.protectedTree(), expected);
         QCOMPARE(QFileInfo(fixture.dir.file("Wzory/BDR_0001.wmf")).lastModified().toSecsSinceEpoch(),
@@ -206,13 +206,13 @@ private slots:
 
         QStringList asked;
         bool listed = true;
-        const backup::RestoreResult r
-            = backup::restoreBackup(made.archivePath, fixture.dir.path(), [&](const backup::ConflictGroup &g) {
-                  asked << g.folder + ':' + g.files.join(',');
-                  listed = listed && g.question().contains(g.files.first());
-                  return g.kind == backup::ConflictGroup::NewerHere ? replaceNewer : replaceChanged;
-              });
-        QCOMPARE(asked, (QStringList { "Dyplomy:Dyplomy/dyplom_1.dyp", "Notatki:Notatki/zebranie.txt" }));
+        const backup::RestoreResult r = backup::restoreBackup(
+            made.archivePath, fixture.dir.path(), [&](const backup::ConflictGroup &g) {
+                asked << g.folder + ':' + g.files.join(',');
+                listed = listed && g.question().contains(g.files.first());
+                return g.kind == backup::ConflictGroup::NewerHere ? replaceNewer : replaceChanged;
+            });
+        QCOMPARE(asked, (QStringList{"Dyplomy:Dyplomy/dyplom_1.dyp", "Notatki:Notatki/zebranie.txt"}));
         QVERIFY(listed);
         QCOMPARE(readBytes(fixture.dir.file("Dyplomy/dyplom_2.dyp")), original["Dyplomy/dyplom_2.dyp"]);
         QCOMPARE(readBytes(fixture.dir.file("Dyplomy/dyplom_1.dyp")),
@@ -239,7 +239,8 @@ private slots:
                                            << "niedozwolona nazwa";
         QTest::newRow("a file not on the list") << "extra"
                                                 << "spoza spisu";
-        QTest::newRow("a list naming another folder") << "elsewhere" << "niedozwolona nazwa „.config/autostart/x”";
+        QTest::newRow("a list naming another folder") << "elsewhere"
+                                                      << "niedozwolona nazwa „.config/autostart/x”";
     }
     void badArchivesChangeNothing()
     {
@@ -265,14 +266,14 @@ private slots:
         } else if (damage == "text") {
             writeBytes(archive, "to tylko tekst");
         } else if (damage == "foreign") {
-            archive = foreignZip(stick.path(), { { "Dyplomy/dyplom_0.dyp", "obcy" }, { "inne.txt", "x" } });
+            archive = foreignZip(stick.path(), {{"Dyplomy/dyplom_0.dyp", "obcy"}, {"inne.txt", "x"}});
         } else if (damage == "climb" || damage == "extra" || damage == "elsewhere") {
             const QByteArray name = damage == "climb" ? "Dyplomy/../../poza.txt" : ".config/autostart/x";
             const QByteArray list = damage == "extra"
-                ? QByteArray("{\"format\":1,\"utworzona\":\"2026-12-08T09:30:00\",\"pliki\":[]}")
-                : "{\"format\":1,\"utworzona\":\"2026-12-08T09:30:00\",\"pliki\":[{\"nazwa\":\"" + name
-                    + "\",\"rozmiar\":1,\"sha256\":\"" + QByteArray(64, 'a') + "\"}]}";
-            archive = foreignZip(stick.path(), { { backup::ManifestName, list }, { "Dyplomy/dyplom_0.dyp", "obcy" } });
+                                        ? QByteArray("{\"format\":1,\"utworzona\":\"2026-12-08T09:30:00\",\"pliki\":[]}")
+                                        : "{\"format\":1,\"utworzona\":\"2026-12-08T09:30:00\",\"pliki\":[{\"nazwa\":\""
+                                              + name + "\",\"rozmiar\":1,\"sha256\":\"" + QByteArray(64, 'a') + "\"}]}";
+            archive = foreignZip(stick.path(), {{backup::ManifestName, list}, {"Dyplomy/dyplom_0.dyp", "obcy"}});
         }
         writeBytes(fixture.dir.file("Dyplomy/dyplom_0.dyp"), "zmieniony po kopii");
         const QMap<QString, QByteArray> before = fileTree(fixture.dir.path());
@@ -292,7 +293,7 @@ private slots:
     {
         BackupFixture fixture;
         QTemporaryDir stick;
-        for (const int phase : { 0, 1, 2 }) {
+        for (const int phase : {0, 1, 2}) {
             const QString failure = failureOf([&] {
                 makeCopy(fixture.dir.path(), stick.path(),
                          [&](qint64 done, qint64 total) { return done * 3 < total * (phase + 0.5); });
@@ -334,8 +335,10 @@ private slots:
     {
         QTest::addColumn<QString>("failure");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("file-size limit") << "limit" << "Brak miejsca na nośniku";
-        QTest::newRow("stick pulled out while writing") << "removed" << "Sprawdź, czy nośnik jest podłączony";
+        QTest::newRow("file-size limit") << "limit"
+                                         << "Brak miejsca na nośniku";
+        QTest::newRow("stick pulled out while writing") << "removed"
+                                                        << "Sprawdź, czy nośnik jest podłączony";
     }
     void writeFailuresLeaveNoArchive()
     {
@@ -381,15 +384,15 @@ private slots:
     {
         BackupFixture fixture(1);
         QCOMPARE(backup::readRegister(fixture.dir.path()).size(), 0);
-        backup::RegisterEntry made { backup::RegisterEntry::Backup,
-                                     When,
-                                     40,
-                                     5'000'000'000ULL,
-                                     0,
-                                     0,
-                                     "/media/usb/kopia-dyplomy-2026-12-08-0930.zip" };
-        backup::RegisterEntry back { backup::RegisterEntry::Restore, When.addSecs(60), 3, 0, 2, 35,
-                                     QString(300, QChar(0x0105)) }; // 600 bytes of UTF-8: cut between characters
+        backup::RegisterEntry made{backup::RegisterEntry::Backup,
+                                   When,
+                                   40,
+                                   5'000'000'000ULL,
+                                   0,
+                                   0,
+                                   "/media/usb/kopia-dyplomy-2026-12-08-0930.zip"};
+        backup::RegisterEntry back{backup::RegisterEntry::Restore, When.addSecs(60), 3, 0, 2, 35,
+                                   QString(300, QChar(0x0105))}; // 600 bytes of UTF-8: cut between characters
         backup::appendToRegister(fixture.dir.path(), back);
         backup::appendToRegister(fixture.dir.path(), made);
         QCOMPARE(readBytes(fixture.dir.file("Admini/data_ar.dat")).size(), 32);
@@ -402,7 +405,7 @@ private slots:
         QCOMPARE(read[0].bytes, 5'000'000'000ULL);
         QCOMPARE(read[0].archive, made.archive);
         QCOMPARE(read[1].when, back.when);
-        QCOMPARE((QList<quint32> { read[1].files, read[1].kept, read[1].unchanged }), (QList<quint32> { 3, 2, 35 }));
+        QCOMPARE((QList<quint32>{read[1].files, read[1].kept, read[1].unchanged}), (QList<quint32>{3, 2, 35}));
         QCOMPARE(read[1].archive, QString(255, QChar(0x0105)));
 
         // A path file left longer by an earlier failed append is brought back in step.
@@ -444,7 +447,7 @@ private slots:
         QFETCH(QString, device);
         QFETCH(bool, removable);
         QTemporaryDir sys;
-        for (const auto &[disk, flag] : { std::pair { "sdb", "1\n" }, { "sda", "0\n" }, { "mmcblk0", "1\n" } }) {
+        for (const auto &[disk, flag] : {std::pair{"sdb", "1\n"}, {"sda", "0\n"}, {"mmcblk0", "1\n"}}) {
             QVERIFY(QDir(sys.path()).mkpath(QStringLiteral("class/block/") + disk));
             writeBytes(sys.path() + "/class/block/" + disk + "/removable", flag);
         }

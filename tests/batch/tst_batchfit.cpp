@@ -117,7 +117,8 @@ void TestBatchFit::freeAreaOfDrawnTemplates()
     const auto near = [](qreal a, qreal b) { return std::abs(a - b) <= 4; };
     QVERIFY2(near(got.left(), mm.left()) && near(got.top(), mm.top()) && near(got.right(), mm.right())
                  && near(got.bottom(), mm.bottom()),
-             qPrintable(QStringLiteral("%1,%2 – %3,%4 mm").arg(got.left()).arg(got.top()).arg(got.right()).arg(got.bottom())));
+             qPrintable(
+                 QStringLiteral("%1,%2 – %3,%4 mm").arg(got.left()).arg(got.top()).arg(got.right()).arg(got.bottom())));
 }
 
 void TestBatchFit::freeAreaIsComputedOncePerKey()
@@ -144,7 +145,12 @@ void TestBatchFit::shippedTemplatesLeaveRoomForTheName()
         const batch::FreeArea area = batch::findFreeArea(wmf::Metafile::fromBytes(f.readAll()));
         const QRectF mm(area.rect.left() * 210, area.rect.top() * 297, area.rect.width() * 210, area.rect.height() * 297);
         QVERIFY2(area.found && mm.left() <= 52 && mm.right() >= 160 && mm.top() <= 100 && mm.bottom() >= 130,
-                 qPrintable(QStringLiteral("%1: %2 … %3 × %4 … %5 mm").arg(name).arg(mm.left()).arg(mm.right()).arg(mm.top()).arg(mm.bottom())));
+                 qPrintable(QStringLiteral("%1: %2 … %3 × %4 … %5 mm")
+                                .arg(name)
+                                .arg(mm.left())
+                                .arg(mm.right())
+                                .arg(mm.top())
+                                .arg(mm.bottom())));
     }
 }
 
@@ -248,7 +254,8 @@ void TestBatchFit::missingGlyphs()
     batch::MissingGlyphs glyphs;
     const QString hieroglyph = QString::fromUcs4(U"\U00013000");
     QCOMPARE(glyphs.in(QStringLiteral("Zażółć Олександр Nguyễn Văn A محمد"), style), QStringList());
-    QCOMPARE(glyphs.in(QStringLiteral("Ra ") + hieroglyph + hieroglyph + QStringLiteral(" x"), style), QStringList{hieroglyph});
+    QCOMPARE(glyphs.in(QStringLiteral("Ra ") + hieroglyph + hieroglyph + QStringLiteral(" x"), style),
+             QStringList{hieroglyph});
     // Combining marks (Vietnamese written decomposed) have no glyph of their own to miss.
     QCOMPARE(glyphs.in(QStringLiteral("Nguye\u0302\u0303n"), style), QStringList());
 }

@@ -73,20 +73,24 @@ void TestBatchMerge::recipientsFromRegisterHeaders_data()
     QTest::addColumn<QString>("names");
 
     QTest::newRow("plain list") << "a.txt" << QByteArray("Anna Nowak\nJan Kowalski\n") << "Anna Nowak/Jan Kowalski";
-    QTest::newRow("one column headed Imię i nazwisko") << "a.txt" << QByteArray("Imię i nazwisko\nAnna Nowak\nJan Kowalski\n")
-                                                       << "Anna Nowak/Jan Kowalski";
+    QTest::newRow("one column headed Imię i nazwisko")
+        << "a.txt" << QByteArray("Imię i nazwisko\nAnna Nowak\nJan Kowalski\n") << "Anna Nowak/Jan Kowalski";
     QTest::newRow("one column headed Uczeń") << "a.csv" << QByteArray("Uczeń\nAnna Nowak\n") << "Anna Nowak";
-    QTest::newRow("Imię and Nazwisko") << "a.csv" << QByteArray("Lp;Imię;Nazwisko;Klasa\n1;Anna;Nowak;3a\n2;Jan;Kowalski;3b\n")
+    QTest::newRow("Imię and Nazwisko") << "a.csv"
+                                       << QByteArray("Lp;Imię;Nazwisko;Klasa\n1;Anna;Nowak;3a\n2;Jan;Kowalski;3b\n")
                                        << "Anna Nowak/Jan Kowalski";
     QTest::newRow("Nazwisko;Imię;Klasa") << "a.csv" << QByteArray("Nazwisko;Imię;Klasa\nNowak;Anna;3a\n") << "Anna Nowak";
-    QTest::newRow("headers without Polish letters, any case") << "a.csv" << QByteArray("IMIE;NAZWISKO\nAnna;Nowak\n") << "Anna Nowak";
-    QTest::newRow("Nazwisko i imię turned") << "a.csv" << QByteArray("Nazwisko i imię;Klasa\nKowalska Anna Maria;3a\nNowak-Gęś Jan;3b\n")
-                                            << "Anna Maria Kowalska/Jan Nowak-Gęś";
-    QTest::newRow("dla wins over name columns") << "a.csv" << QByteArray("Imię;Nazwisko;dla\nAnna;Nowak;Pani Anna\n") << "Pani Anna";
+    QTest::newRow("headers without Polish letters, any case")
+        << "a.csv" << QByteArray("IMIE;NAZWISKO\nAnna;Nowak\n") << "Anna Nowak";
+    QTest::newRow("Nazwisko i imię turned")
+        << "a.csv" << QByteArray("Nazwisko i imię;Klasa\nKowalska Anna Maria;3a\nNowak-Gęś Jan;3b\n")
+        << "Anna Maria Kowalska/Jan Nowak-Gęś";
+    QTest::newRow("dla wins over name columns")
+        << "a.csv" << QByteArray("Imię;Nazwisko;dla\nAnna;Nowak;Pani Anna\n") << "Pani Anna";
     QTest::newRow("Cyrillic headers") << "a.csv" << QStringLiteral("Ім'я;Прізвище\nОлександр;Шевченко\n").toUtf8()
                                       << "Олександр Шевченко";
-    QTest::newRow("Ukrainian register, surname first") << "a.csv" << QStringLiteral("ПІБ;Клас\nШевченко Олександр;3-А\n").toUtf8()
-                                                        << "Олександр Шевченко";
+    QTest::newRow("Ukrainian register, surname first")
+        << "a.csv" << QStringLiteral("ПІБ;Клас\nШевченко Олександр;3-А\n").toUtf8() << "Олександр Шевченко";
     QTest::newRow("tab-separated export") << "a.txt" << QByteArray("Imię\tNazwisko\nAnna\tNowak\n") << "Anna Nowak";
 }
 
@@ -123,11 +127,11 @@ void TestBatchMerge::wholeLineColumnsKeepWorking()
 
 void TestBatchMerge::fieldsFillAnyText()
 {
-    editor::DiplomaTexts t = diploma(QStringLiteral("{Imię} {NAZWISKO}"), QStringLiteral("za zajęcie {Miejsce} miejsca w konkursie {konkurs}"));
+    editor::DiplomaTexts t = diploma(QStringLiteral("{Imię} {NAZWISKO}"),
+                                     QStringLiteral("za zajęcie {Miejsce} miejsca w konkursie {konkurs}"));
     t.heading = QStringLiteral("Dyplom {{nr {Lp}}}");
     t.body[5] = QStringLiteral("klasa {Klasa}, a {to} zostaje}");
-    const batch::MergeResult r =
-        merge("Lp;Imie;Nazwisko;Klasa;Miejsce;Konkurs;to\n7;Anna;Nowak;3a;I;Kangur;x\n", t);
+    const batch::MergeResult r = merge("Lp;Imie;Nazwisko;Klasa;Miejsce;Konkurs;to\n7;Anna;Nowak;3a;I;Kangur;x\n", t);
     QCOMPARE(r.records.size(), 1);
     const editor::DiplomaTexts &m = r.records[0].texts;
     QCOMPARE(m.recipient, QStringLiteral("Anna Nowak"));
@@ -139,7 +143,8 @@ void TestBatchMerge::fieldsFillAnyText()
     QVERIFY(r.records[0].filled[0] && r.records[0].filled[1] && !r.records[0].filled[2]);
 
     // A header that is no known name is one when a field names it.
-    const batch::MergeResult f = merge("Zawodnik;Wynik\nAnna;98\n", diploma(QStringLiteral("{Zawodnik}"), QStringLiteral("{wynik} pkt")));
+    const batch::MergeResult f = merge("Zawodnik;Wynik\nAnna;98\n",
+                                       diploma(QStringLiteral("{Zawodnik}"), QStringLiteral("{wynik} pkt")));
     QCOMPARE(f.records.size(), 1);
     QCOMPARE(f.records[0].texts.body[0], QStringLiteral("98 pkt"));
 }
@@ -159,7 +164,9 @@ void TestBatchMerge::letterFieldsWithAndWithoutHeader()
 void TestBatchMerge::repeatedHeaderAndEmptyNamesAreSkipped()
 {
     // Two exports joined: a mark and a header each.
-    const QByteArray joined = QByteArray("\xEF\xBB\xBF" "dla;tresc1\r\nAnna;x\r\n\xEF\xBB\xBF" "DLA;Treść1\r\nJan;y\r\n;\r\n");
+    const QByteArray joined = QByteArray("\xEF\xBB\xBF"
+                                         "dla;tresc1\r\nAnna;x\r\n\xEF\xBB\xBF"
+                                         "DLA;Treść1\r\nJan;y\r\n;\r\n");
     const batch::MergeResult r = merge(joined, diploma());
     QCOMPARE(recipients(r), QStringLiteral("Anna/Jan"));
     QCOMPARE(r.records[1].texts.body[0], QStringLiteral("y"));
@@ -175,7 +182,8 @@ void TestBatchMerge::repeatedHeaderAndEmptyNamesAreSkipped()
     QCOMPARE(e.records[1].origin.line, 4);
 
     // The same when fields make the name.
-    const batch::MergeResult f = merge("Lp;Imię;Nazwisko;Klasa\n1;Anna;Nowak;3a\n2; ;;3b\n", diploma(QStringLiteral("{Imię} {Nazwisko}")));
+    const batch::MergeResult f = merge("Lp;Imię;Nazwisko;Klasa\n1;Anna;Nowak;3a\n2; ;;3b\n",
+                                       diploma(QStringLiteral("{Imię} {Nazwisko}")));
     QCOMPARE(recipients(f), QStringLiteral("Anna Nowak"));
     QCOMPARE(f.rowsWithoutName, 1);
     QVERIFY(f.warnings.value(0).startsWith(QStringLiteral("klasa.csv: wiersz 3: puste pola tekstu „dla”")));
@@ -186,7 +194,8 @@ void TestBatchMerge::turnedNamesAreListed()
     QCOMPARE(batch::surnameToEnd(QStringLiteral("Kowalska Anna Maria")), QStringLiteral("Anna Maria Kowalska"));
     QCOMPARE(batch::surnameToEnd(QStringLiteral("Kowalska,  Anna")), QStringLiteral("Anna Kowalska"));
     QCOMPARE(batch::surnameToEnd(QStringLiteral("Cher")), QStringLiteral("Cher"));
-    const batch::MergeResult r = merge("Nazwisko i imię\nKowalska Anna\nCher\n", diploma(), false, QStringLiteral("a.txt"));
+    const batch::MergeResult r = merge("Nazwisko i imię\nKowalska Anna\nCher\n", diploma(), false,
+                                       QStringLiteral("a.txt"));
     QCOMPARE(r.turnedNames, QStringList{QStringLiteral("a.txt: wiersz 2: „Kowalska Anna” → „Anna Kowalska”")});
 }
 
@@ -197,21 +206,23 @@ void TestBatchMerge::refusalsNameWhatIsWrong_data()
     QTest::addColumn<bool>("noHeader");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("unknown field") << QByteArray("Imię;Nazwisko\nAnna;Nowak\n") << "{Imię} {Klsa}" << false
-                                   << "d.dyp: pole {Klsa} w tekście „{Imię} {Klsa}” (dla) nie odpowiada żadnej kolumnie listy klasa.csv";
+    QTest::newRow("unknown field")
+        << QByteArray("Imię;Nazwisko\nAnna;Nowak\n") << "{Imię} {Klsa}" << false
+        << "d.dyp: pole {Klsa} w tekście „{Imię} {Klsa}” (dla) nie odpowiada żadnej kolumnie listy klasa.csv";
     QTest::newRow("letter past the last column") << QByteArray("Anna;Nowak\n") << "{A} {C}" << true << "d.dyp: pole {C}";
     QTest::newRow("brace left open") << QByteArray("dla\nAnna\n") << "{Imię" << false
                                      << "d.dyp: tekst „{Imię” (dla): nawias „{” bez zamykającego „}”";
-    QTest::newRow("several unknown cells are no header") << QByteArray("Zawodnik;Punkty\nAnna;98\n") << "x" << false
-                                                         << "klasa.csv: wiersz 1: pierwszy wiersz („Zawodnik”, „Punkty”) nie jest nagłówkiem";
+    QTest::newRow("several unknown cells are no header")
+        << QByteArray("Zawodnik;Punkty\nAnna;98\n") << "x" << false
+        << "klasa.csv: wiersz 1: pierwszy wiersz („Zawodnik”, „Punkty”) nie jest nagłówkiem";
     QTest::newRow("row wider than the header") << QByteArray("dla;tresc1\nAnna;x\nJan;y;z\n") << "x" << false
                                                << "klasa.csv: wiersz 3: 3 komórki, a nagłówek ma 2 kolumny";
-    QTest::newRow("nine cells without a header") << QByteArray("a;b;c;d;e;f;g;h;i\n") << "x" << true
-                                                 << "klasa.csv: wiersz 1: 9 komórek, najwyżej 8";
+    QTest::newRow("nine cells without a header")
+        << QByteArray("a;b;c;d;e;f;g;h;i\n") << "x" << true << "klasa.csv: wiersz 1: 9 komórek, najwyżej 8";
     QTest::newRow("control bytes quoted safely") << QByteArray("Zawodnik\x1B[2J;Punkty\nA;B\n") << "x" << false
                                                  << "klasa.csv: wiersz 1: pierwszy wiersz („Zawodnik\\x1b[2J”";
-    QTest::newRow("a whole-line column twice") << QByteArray("dla;Dla\nA;B\n") << "x" << false
-                                               << "klasa.csv: wiersz 1: kolumna „Dla” powtórzona";
+    QTest::newRow("a whole-line column twice")
+        << QByteArray("dla;Dla\nA;B\n") << "x" << false << "klasa.csv: wiersz 1: kolumna „Dla” powtórzona";
 }
 
 void TestBatchMerge::refusalsNameWhatIsWrong()
@@ -242,9 +253,9 @@ void TestBatchMerge::pluralForms_data()
 {
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("text");
-    const QList<QPair<int, const char *>> cases{{0, "0 dyplomów"},  {1, "1 dyplom"},    {2, "2 dyplomy"},
-                                                {4, "4 dyplomy"},   {5, "5 dyplomów"},  {11, "11 dyplomów"},
-                                                {12, "12 dyplomów"}, {14, "14 dyplomów"}, {21, "21 dyplomów"},
+    const QList<QPair<int, const char *>> cases{{0, "0 dyplomów"},   {1, "1 dyplom"},       {2, "2 dyplomy"},
+                                                {4, "4 dyplomy"},    {5, "5 dyplomów"},     {11, "11 dyplomów"},
+                                                {12, "12 dyplomów"}, {14, "14 dyplomów"},   {21, "21 dyplomów"},
                                                 {22, "22 dyplomy"},  {112, "112 dyplomów"}, {1004, "1004 dyplomy"}};
     for (const auto &c : cases)
         QTest::newRow(c.second) << c.first << QString::fromUtf8(c.second);

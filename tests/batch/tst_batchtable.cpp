@@ -87,31 +87,43 @@ void TestBatchTable::listsAsSchoolsKeepThem_data()
     QTest::addColumn<QString>("cells");
     QTest::addColumn<int>("skipped");
 
-    QTest::newRow("plain list, blank lines") << "klasa.txt" << QByteArray("Anna Nowak\n\n  \t\n  Jan Kowalski  \n") << "Anna Nowak/Jan Kowalski" << 0;
-    QTest::newRow("plain list keeps commas and semicolons") << "klasa.txt" << QByteArray("Kowalski, Jan\nNowak; Anna\n")
-                                                           << "Kowalski, Jan/Nowak; Anna" << 0;
-    QTest::newRow("plain list keeps quotes") << "klasa.txt" << QByteArray("Jan \"Kuba\" Nowak\n") << "Jan \"Kuba\" Nowak" << 0;
-    QTest::newRow("a stray tab further down splits nothing") << "klasa.txt" << QByteArray("Anna Nowak\nJan\tKowalski\n")
-                                                             << "Anna Nowak/Jan\tKowalski" << 0;
-    QTest::newRow("tab outside .csv") << "eksport.txt" << QByteArray("Imię\tNazwisko\nAnna\tNowak\n") << "Imię|Nazwisko/Anna|Nowak" << 0;
+    QTest::newRow("plain list, blank lines")
+        << "klasa.txt" << QByteArray("Anna Nowak\n\n  \t\n  Jan Kowalski  \n") << "Anna Nowak/Jan Kowalski" << 0;
+    QTest::newRow("plain list keeps commas and semicolons")
+        << "klasa.txt" << QByteArray("Kowalski, Jan\nNowak; Anna\n") << "Kowalski, Jan/Nowak; Anna" << 0;
+    QTest::newRow("plain list keeps quotes")
+        << "klasa.txt" << QByteArray("Jan \"Kuba\" Nowak\n") << "Jan \"Kuba\" Nowak" << 0;
+    QTest::newRow("a stray tab further down splits nothing")
+        << "klasa.txt" << QByteArray("Anna Nowak\nJan\tKowalski\n") << "Anna Nowak/Jan\tKowalski" << 0;
+    QTest::newRow("tab outside .csv") << "eksport.txt" << QByteArray("Imię\tNazwisko\nAnna\tNowak\n")
+                                      << "Imię|Nazwisko/Anna|Nowak" << 0;
     QTest::newRow("semicolon") << "a.csv" << QByteArray("dla;tresc1\nAnna;x\n") << "dla|tresc1/Anna|x" << 0;
     QTest::newRow("comma") << "a.CSV" << QByteArray("dla,tresc1\n\"Nowak, Anna\",x\n") << "dla|tresc1/Nowak, Anna|x" << 0;
-    QTest::newRow("tab in .csv") << "a.csv" << QByteArray("dla\ttresc1\nAnna, Maria\tx\n") << "dla|tresc1/Anna, Maria|x" << 0;
+    QTest::newRow("tab in .csv") << "a.csv" << QByteArray("dla\ttresc1\nAnna, Maria\tx\n") << "dla|tresc1/Anna, Maria|x"
+                                 << 0;
     QTest::newRow("most frequent separator wins") << "a.csv" << QByteArray("a,b;c;d\n") << "a,b|c|d" << 0;
     QTest::newRow("separator inside quotes does not count") << "a.csv" << QByteArray("\"a;b;c\",d\n") << "a;b;c|d" << 0;
     QTest::newRow("one quoted column") << "a.csv" << QByteArray("\"Kowalski, Jan\"\n") << "Kowalski, Jan" << 0;
-    QTest::newRow("doubled quotes") << "a.csv" << QByteArray("dla;tresc1\n\"a \"\"b\"\"\";c\n") << "dla|tresc1/a \"b\"|c" << 0;
-    QTest::newRow("line break inside quotes is a space") << "a.csv" << QByteArray("dla;tresc1\n\"Anna\r\nMaria\";x\nJan;y\n")
-                                                         << "dla|tresc1/Anna Maria|x/Jan|y" << 0;
+    QTest::newRow("doubled quotes") << "a.csv" << QByteArray("dla;tresc1\n\"a \"\"b\"\"\";c\n")
+                                    << "dla|tresc1/a \"b\"|c" << 0;
+    QTest::newRow("line break inside quotes is a space")
+        << "a.csv" << QByteArray("dla;tresc1\n\"Anna\r\nMaria\";x\nJan;y\n") << "dla|tresc1/Anna Maria|x/Jan|y" << 0;
     QTest::newRow("quoted cell keeps its spaces") << "a.csv" << QByteArray("\" a \";b\n") << " a |b" << 0;
-    QTest::newRow("trailing empty columns") << "a.csv" << QByteArray("dla;tresc1;;\nAnna;x;;\n") << "dla|tresc1/Anna|x" << 0;
-    QTest::newRow("separator-only rows") << "a.csv" << QByteArray("dla;tresc1\nAnna;x\n;\n;;\n\n ; ;\n") << "dla|tresc1/Anna|x" << 3;
+    QTest::newRow("trailing empty columns")
+        << "a.csv" << QByteArray("dla;tresc1;;\nAnna;x;;\n") << "dla|tresc1/Anna|x" << 0;
+    QTest::newRow("separator-only rows") << "a.csv" << QByteArray("dla;tresc1\nAnna;x\n;\n;;\n\n ; ;\n")
+                                         << "dla|tresc1/Anna|x" << 3;
     QTest::newRow("empty cell inside a row stays") << "a.csv" << QByteArray("a;;c\n") << "a||c" << 0;
     QTest::newRow("CR LF, CR and LF") << "a.txt" << QByteArray("a\r\nb\rc\nd") << "a/b/c/d" << 0;
-    QTest::newRow("mixed breaks, blank lines counted") << "a.txt" << QByteArray("Anna\rJan\n\r\nZofia") << "Anna/Jan/Zofia" << 0;
-    QTest::newRow("BOM of each joined file") << "a.csv" << QByteArray("\xEF\xBB\xBF" "dla\nAnna\n\xEF\xBB\xBF" "dla\nJan\n")
+    QTest::newRow("mixed breaks, blank lines counted")
+        << "a.txt" << QByteArray("Anna\rJan\n\r\nZofia") << "Anna/Jan/Zofia" << 0;
+    QTest::newRow("BOM of each joined file") << "a.csv"
+                                             << QByteArray("\xEF\xBB\xBF"
+                                                           "dla\nAnna\n\xEF\xBB\xBF"
+                                                           "dla\nJan\n")
                                              << "dla/Anna/dla/Jan" << 0;
-    QTest::newRow("quote inside an unquoted cell") << "a.csv" << QByteArray("Jan \"Kuba\" Nowak;x\n") << "Jan \"Kuba\" Nowak|x" << 0;
+    QTest::newRow("quote inside an unquoted cell")
+        << "a.csv" << QByteArray("Jan \"Kuba\" Nowak;x\n") << "Jan \"Kuba\" Nowak|x" << 0;
 }
 
 void TestBatchTable::listsAsSchoolsKeepThem()
@@ -159,10 +171,18 @@ void TestBatchTable::polishWindows1250IsNeverCyrillic()
 {
     // Names heavy in Polish letters, alone and as one list.
     const QStringList names{
-        QStringLiteral("Łukasz Żółkiewski"), QStringLiteral("Józef Ślęzak"), QStringLiteral("Grażyna Źródłowska"),
-        QStringLiteral("Bożęna Łąćkowska"), QStringLiteral("Ścibór Ćwikła"), QStringLiteral("Żaneta Ślązak-Wróżek"),
-        QStringLiteral("Małgorzata Wąsowicz"), QStringLiteral("Jędrzej Szczęsny"), QStringLiteral("Ewa Łoś"),
-        QStringLiteral("Ąna Ęła"), QStringLiteral("ŁUCJA GÓŁKOWSKA"), QStringLiteral("Michał Dąbrówka, kl. 3b"),
+        QStringLiteral("Łukasz Żółkiewski"),
+        QStringLiteral("Józef Ślęzak"),
+        QStringLiteral("Grażyna Źródłowska"),
+        QStringLiteral("Bożęna Łąćkowska"),
+        QStringLiteral("Ścibór Ćwikła"),
+        QStringLiteral("Żaneta Ślązak-Wróżek"),
+        QStringLiteral("Małgorzata Wąsowicz"),
+        QStringLiteral("Jędrzej Szczęsny"),
+        QStringLiteral("Ewa Łoś"),
+        QStringLiteral("Ąna Ęła"),
+        QStringLiteral("ŁUCJA GÓŁKOWSKA"),
+        QStringLiteral("Michał Dąbrówka, kl. 3b"),
     };
     for (const QString &name : names) {
         const Table t = read(platform::toCp1250(name + QLatin1Char('\n')), QStringLiteral("a.txt"));
@@ -177,7 +197,7 @@ void TestBatchTable::polishWindows1250IsNeverCyrillic()
 void TestBatchTable::utf8WithStrayLinesNamesEachLine()
 {
     const QByteArray bytes = QStringLiteral("Gęślą Jaźń\nŁucja Wąs\n").toUtf8() + QByteArray("\xA3ucja K\xF3\xB3ko\n")
-                           + QStringLiteral("Żaneta Ćma\n").toUtf8() + QByteArray("Ola \xB3\n");
+                             + QStringLiteral("Żaneta Ćma\n").toUtf8() + QByteArray("Ola \xB3\n");
     const Table t = read(bytes, QStringLiteral("a.txt"));
     QCOMPARE(t.encoding, QStringLiteral("UTF-8"));
     QCOMPARE(::cells(t), QStringLiteral("Gęślą Jaźń/Łucja Wąs/Łucja Kółko/Żaneta Ćma/Ola ł"));
@@ -215,10 +235,10 @@ void TestBatchTable::refusalsNameTheLine_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("unclosed quote names where it opened") << QByteArray("dla\nAnna\n\"Jan\nZofia\n")
-                                                          << "lista.csv: wiersz 3: niezamknięty cudzysłów w komórce A";
-    QTest::newRow("text after the closing quote") << QByteArray("dla;tresc1\n\"Jan\"x;y\n")
-                                                  << "lista.csv: wiersz 2: tekst po zamykającym cudzysłowie w komórce A";
+    QTest::newRow("unclosed quote names where it opened")
+        << QByteArray("dla\nAnna\n\"Jan\nZofia\n") << "lista.csv: wiersz 3: niezamknięty cudzysłów w komórce A";
+    QTest::newRow("text after the closing quote")
+        << QByteArray("dla;tresc1\n\"Jan\"x;y\n") << "lista.csv: wiersz 2: tekst po zamykającym cudzysłowie w komórce A";
     QTest::newRow("NUL") << QByteArray("dla\nAnna\nJ\0zef\n", 15) << "lista.csv: wiersz 3: niedozwolony znak NUL";
     QTest::newRow("too many columns") << QByteArray(300, ';').prepend("a").append("b\n")
                                       << "lista.csv: wiersz 1: ponad 256 kolumn";
@@ -248,13 +268,16 @@ void TestBatchTable::limitsRefuseNeverCut()
         QFAIL("a list over the limit was taken");
     } catch (const batch::TableError &e) {
         QCOMPARE(QString::fromUtf8(e.what()),
-                 QStringLiteral("a.csv: wiersz 6: lista ma ponad 3 wiersze; tyle najwyżej da się wydrukować za jednym razem"));
+                 QStringLiteral(
+                     "a.csv: wiersz 6: lista ma ponad 3 wiersze; tyle najwyżej da się wydrukować za jednym razem"));
     }
     QCOMPARE(batch::readTextTable(QByteArray("dla;x\nA\n\n;\nB\n"), QStringLiteral("a.csv"), {}, limits).rows.size(), 3);
     limits.maxFileBytes = 10;
-    QVERIFY_THROWS_EXCEPTION(batch::TableError, batch::readTextTable(QByteArray(11, 'a'), QStringLiteral("a.txt"), {}, limits));
+    QVERIFY_THROWS_EXCEPTION(batch::TableError,
+                             batch::readTextTable(QByteArray(11, 'a'), QStringLiteral("a.txt"), {}, limits));
     // Separators without end hold no memory and end as an empty row.
-    const batch::Table wide = batch::readTextTable(QByteArray(4'000'000, ';').prepend("a;b\n"), QStringLiteral("a.csv"), {});
+    const batch::Table wide = batch::readTextTable(QByteArray(4'000'000, ';').prepend("a;b\n"), QStringLiteral("a.csv"),
+                                                   {});
     QCOMPARE(wide.rows.size(), 1);
     QCOMPARE(wide.skippedEmptyRows, 1);
 }
@@ -263,7 +286,8 @@ void TestBatchTable::spreadsheetsGoToTheirReader()
 {
     // By content, whatever the name: a zip or an OLE2 file is never read as text.
     QTemporaryDir dir;
-    for (const QByteArray &head : {QByteArray("PK\x03\x04\0\0\0\0\0\0"), QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0")}) {
+    for (const QByteArray &head :
+         {QByteArray("PK\x03\x04\0\0\0\0\0\0"), QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0")}) {
         const QString path = dir.filePath(QStringLiteral("klasa.csv"));
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -12,8 +12,7 @@
 
 // Runs program and gives back its standard output; exitCode is -1 when it
 // did not start or crashed.
-inline QString runTool(const QString &program, const QStringList &args, int *exitCode = nullptr,
-                       int timeoutMs = 60000)
+inline QString runTool(const QString &program, const QStringList &args, int *exitCode = nullptr, int timeoutMs = 60000)
 {
     QProcess p;
     p.start(program, args);
@@ -38,9 +37,8 @@ struct CupsPdfQueue {
 inline CupsPdfQueue setUpCupsPdfQueue(const QString &name)
 {
     QProcess setup;
-    setup.start(QStringLiteral("sh"), {qEnvironmentVariable("DYPLOM_SOURCE_DIR")
-                                           + QStringLiteral("/tests/printing/cups-pdf-queue.sh"),
-                                       name});
+    setup.start(QStringLiteral("sh"),
+                {qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/tests/printing/cups-pdf-queue.sh"), name});
     CupsPdfQueue queue;
     if (!setup.waitForFinished(60000)) {
         queue.skipReason = QStringLiteral("the CUPS set-up script did not finish within 60 s");
@@ -49,7 +47,7 @@ inline CupsPdfQueue setUpCupsPdfQueue(const QString &name)
     queue.status = setup.exitCode();
     if (queue.status == 3)
         queue.skipReason = QStringLiteral("CUPS cannot run here: ")
-                         + QString::fromUtf8(setup.readAllStandardError()).trimmed();
+                           + QString::fromUtf8(setup.readAllStandardError()).trimmed();
     else
         queue.outDir = QString::fromUtf8(setup.readAllStandardOutput()).trimmed();
     return queue;

@@ -18,8 +18,7 @@ struct HelperRun {
     bool started = false;
 };
 
-inline HelperRun runAsOrdinaryUser(const QString &program, const QStringList &arguments,
-                                   const QString &workingDirectory)
+inline HelperRun runAsOrdinaryUser(const QString &program, const QStringList &arguments, const QString &workingDirectory)
 {
     QProcess process;
     process.setWorkingDirectory(workingDirectory);

@@ -7,7 +7,7 @@
 class TempProgramDir {
 public:
     explicit TempProgramDir(const QStringList &folders = {QStringLiteral("Admini"), QStringLiteral("Wzory"),
-                                                         QStringLiteral("Dyplomy")})
+                                                          QStringLiteral("Dyplomy")})
         : previous_(QDir::currentPath())
     {
         for (const QString &f : folders)

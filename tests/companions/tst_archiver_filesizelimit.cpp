@@ -30,7 +30,9 @@ private slots:
         editor.setChildProcessModifier([] {
             // What a shell's ulimit -f gives: the default action, a 4 kB limit.
             std::signal(SIGXFSZ, SIG_DFL);
-            const struct rlimit limit {4096, 4096};
+            const struct rlimit limit {
+                4096, 4096
+            };
             ::setrlimit(RLIMIT_FSIZE, &limit);
         });
         editor.start(QStringLiteral(DYPLOM_PROGRAM), {});
@@ -42,7 +44,7 @@ private slots:
             editor.waitForFinished();
         }
         QVERIFY2(!ended, editor.exitStatus() == QProcess::CrashExit ? "the editor was killed by a signal"
-                                                                       : "the editor ended by itself");
+                                                                    : "the editor ended by itself");
         QCOMPARE(readBytes(config), old);
         QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden), QStringList());
         // The failed step skipped the rest of the start-up: the run was not counted.

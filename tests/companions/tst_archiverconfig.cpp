@@ -43,7 +43,8 @@ private slots:
     void windowsStyleFolder()
     {
         // The classic example: C:\Edytor with "\" as the separator.
-        const QByteArray b = encodeArchiverConfig(companions::buildArchiverConfig(QStringLiteral("C:\\Edytor"), QLatin1Char('\\')));
+        const QByteArray b = encodeArchiverConfig(
+            companions::buildArchiverConfig(QStringLiteral("C:\\Edytor"), QLatin1Char('\\')));
         QCOMPARE(b.size(), 10452);
         QCOMPARE(slotLength(b, 0), 10);
         QCOMPARE(slotText(b, 0), QByteArray("C:\\Edytor\\"));
@@ -84,7 +85,8 @@ private slots:
         QCOMPARE(slotText(b, 5), QByteArray("//Wzory/*.*"));
         QCOMPARE(slotText(b, 51), QByteArray("/"));
 
-        const QByteArray w = encodeArchiverConfig(companions::buildArchiverConfig(QStringLiteral("C:\\"), QLatin1Char('\\')));
+        const QByteArray w = encodeArchiverConfig(
+            companions::buildArchiverConfig(QStringLiteral("C:\\"), QLatin1Char('\\')));
         QCOMPARE(slotText(w, 0), QByteArray("C:\\\\"));
         QCOMPARE(slotText(w, 2), QByteArray("C:\\\\Dyplomy\\*.*"));
     }
@@ -124,7 +126,8 @@ private slots:
         QCOMPARE(slotText(b, 51), QByteArray("/dane/Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1"));
         QCOMPARE(slotLength(b, 1), int(dir.size()) + 11); // "/Admini/*.*"
         // No mapping in the code page: "?", still one byte.
-        const QByteArray q = encodeArchiverConfig(companions::buildArchiverConfig(QStringLiteral("/x日"), QLatin1Char('/')));
+        const QByteArray q = encodeArchiverConfig(
+            companions::buildArchiverConfig(QStringLiteral("/x日"), QLatin1Char('/')));
         QCOMPARE(slotText(q, 51), QByteArray("/x?"));
     }
 
@@ -178,7 +181,8 @@ private slots:
         const QByteArray b = readBytes(programDir + QStringLiteral("/archiwizator_config.dat"));
         QCOMPARE(b.size(), 10452);
         QCOMPARE(slotLength(b, 51), int(programDir.size()));
-        QVERIFY(slotText(b, 51).endsWith("Dyplomy \x9Cr\xF3" "droczne"));
+        QVERIFY(slotText(b, 51).endsWith("Dyplomy \x9Cr\xF3"
+                                         "droczne"));
         QCOMPARE(platform::getShortString(b, 51 * SlotSize, 200), programDir);
     }
 

@@ -29,7 +29,7 @@ QStringList waitForWindow(const QString &title)
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 30000) {
-        const QString found = run({ "search", "--onlyvisible", "--name", title });
+        const QString found = run({"search", "--onlyvisible", "--name", title});
         if (!found.isEmpty())
             return found.split('\n');
         QTest::qWait(200);
@@ -62,7 +62,7 @@ private slots:
         // The build puts the programs beside the editor; here they are found through PATH.
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", qgetenv("DYPLOM_BINARY_DIR") + ':' + path);
-        TempProgramDir dir({ "Admini", "Dyplomy", "Notatki", "Terminarz", "Wzory" });
+        TempProgramDir dir({"Admini", "Dyplomy", "Notatki", "Terminarz", "Wzory"});
         QVERIFY(QFile::copy(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + "/data/Wzory/BDR_0001.wmf",
                             dir.file("Wzory/BDR_0001.wmf")));
         TForm1 form;
@@ -74,7 +74,7 @@ private slots:
 
         const QStringList windows = waitForWindow(title);
         QCOMPARE(windows.size(), 1);
-        const qint64 pid = run({ "getwindowpid", windows[0] }).toLongLong();
+        const qint64 pid = run({"getwindowpid", windows[0]}).toLongLong();
         QVERIFY(pid > 0);
         ::kill(static_cast<pid_t>(pid), SIGTERM);
     }

@@ -40,22 +40,33 @@ private slots:
         QTest::addColumn<QString>("parentName");
         QTest::addColumn<QRect>("box");
         QTest::addColumn<QString>("text");
-        QTest::newRow("Panel2") << "Panel2" << "form3" << QRect(12, 8, 297, 113) << QString();
-        QTest::newRow("Label1") << "Label1" << "Panel2" << QRect(52, 4, 98, 16) << maker::FullName;
-        QTest::newRow("Label2") << "Label2" << "Panel2" << QRect(20, 20, 157, 16) << maker::Street;
-        QTest::newRow("Label3") << "Label3" << "Panel2" << QRect(52, 36, 85, 16) << maker::PostalCodeAndCity;
-        QTest::newRow("Label6") << "Label6" << "Panel2" << QRect(48, 56, 96, 16) << maker::Telephone;
-        QTest::newRow("Label4") << "Label4" << "Panel2" << QRect(52, 76, 80, 13) << maker::WebSite;
-        QTest::newRow("Label5") << "Label5" << "Panel2" << QRect(52, 92, 81, 13) << maker::Mail;
-        QTest::newRow("Bevel1") << "Bevel1" << "Panel2" << QRect(196, 4, 93, 101) << QString();
-        QTest::newRow("Image1") << "Image1" << "Panel2" << QRect(200, 8, 85, 93) << QString();
-        QTest::newRow("SpeedButton1") << "SpeedButton1" << "form3" << QRect(12, 128, 177, 22)
+        QTest::newRow("Panel2") << "Panel2"
+                                << "form3" << QRect(12, 8, 297, 113) << QString();
+        QTest::newRow("Label1") << "Label1"
+                                << "Panel2" << QRect(52, 4, 98, 16) << maker::FullName;
+        QTest::newRow("Label2") << "Label2"
+                                << "Panel2" << QRect(20, 20, 157, 16) << maker::Street;
+        QTest::newRow("Label3") << "Label3"
+                                << "Panel2" << QRect(52, 36, 85, 16) << maker::PostalCodeAndCity;
+        QTest::newRow("Label6") << "Label6"
+                                << "Panel2" << QRect(48, 56, 96, 16) << maker::Telephone;
+        QTest::newRow("Label4") << "Label4"
+                                << "Panel2" << QRect(52, 76, 80, 13) << maker::WebSite;
+        QTest::newRow("Label5") << "Label5"
+                                << "Panel2" << QRect(52, 92, 81, 13) << maker::Mail;
+        QTest::newRow("Bevel1") << "Bevel1"
+                                << "Panel2" << QRect(196, 4, 93, 101) << QString();
+        QTest::newRow("Image1") << "Image1"
+                                << "Panel2" << QRect(200, 8, 85, 93) << QString();
+        QTest::newRow("SpeedButton1") << "SpeedButton1"
+                                      << "form3" << QRect(12, 128, 177, 22)
                                       << QStringLiteral("Odwiedź witrynę www autora");
-        QTest::newRow("SpeedButton2") << "SpeedButton2" << "form3" << QRect(12, 148, 177, 22)
-                                      << QStringLiteral("Wyślij pocztę");
-        QTest::newRow("SpeedButton3") << "SpeedButton3" << "form3" << QRect(200, 148, 109, 22)
-                                      << QStringLiteral("Zamknij okno");
-        QTest::newRow("Label7") << "Label7" << "form3" << QRect(256, 128, 48, 16) << QStringLiteral("00:00:00");
+        QTest::newRow("SpeedButton2") << "SpeedButton2"
+                                      << "form3" << QRect(12, 148, 177, 22) << QStringLiteral("Wyślij pocztę");
+        QTest::newRow("SpeedButton3") << "SpeedButton3"
+                                      << "form3" << QRect(200, 148, 109, 22) << QStringLiteral("Zamknij okno");
+        QTest::newRow("Label7") << "Label7"
+                                << "form3" << QRect(256, 128, 48, 16) << QStringLiteral("00:00:00");
     }
     void controls()
     {
@@ -100,7 +111,8 @@ private slots:
         QVERIFY(maker::WebAddress.endsWith(QStringLiteral("://") + maker::WebSite));
         QVERIFY(maker::WebSite.endsWith(QStringLiteral(".example")));
         QVERIFY(maker::Mail.endsWith(QStringLiteral(".example")));
-        QVERIFY(maker::Telephone.startsWith(QStringLiteral("tel ")) || maker::Telephone.startsWith(QStringLiteral("tel. ")));
+        QVERIFY(maker::Telephone.startsWith(QStringLiteral("tel "))
+                || maker::Telephone.startsWith(QStringLiteral("tel. ")));
     }
 
     void pictureIsAColourBaselineJpeg()
@@ -111,7 +123,7 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray jpeg = f.readAll();
         QVERIFY(jpeg.startsWith("\xFF\xD8"));
-        QVERIFY(jpeg.contains("\xFF\xC0")); // baseline frame
+        QVERIFY(jpeg.contains("\xFF\xC0"));  // baseline frame
         QVERIFY(!jpeg.contains("\xFF\xC2")); // not progressive
         const QImage img = QImage::fromData(jpeg, "JPEG");
         QCOMPARE(img.size(), QSize(220, 245));

@@ -28,7 +28,9 @@ int main(int argc, char **argv)
     if (args.at(3) != QLatin1String("none")) {
         platform::ignoreFileSizeSignal(); // as the editor does
         const rlim_t limit = args.at(3).toULongLong();
-        const struct rlimit rl {limit, limit};
+        const struct rlimit rl {
+            limit, limit
+        };
         if (setrlimit(RLIMIT_FSIZE, &rl) != 0)
             return 2;
     }

@@ -99,7 +99,10 @@ private slots:
         int gathered = 0;
         QString last;
         for (int i = 0; i < 2; ++i) {
-            Zapiszdyplom(nullptr, last, dir.path(), [&] { ++gathered; return DiplomaContent(); });
+            Zapiszdyplom(nullptr, last, dir.path(), [&] {
+                ++gathered;
+                return DiplomaContent();
+            });
             QCOMPARE(QDir::currentPath(), dir.path());
         }
         QCOMPARE(gathered, 0);
@@ -135,7 +138,10 @@ private slots:
         p.answers = {false, true};
         int gathered = 0;
         QString last;
-        auto gather = [&] { ++gathered; return startupWithTexts(); };
+        auto gather = [&] {
+            ++gathered;
+            return startupWithTexts();
+        };
 
         Zapiszdyplom(nullptr, last, dir.path(), gather);
         QCOMPARE(p.messages.size(), 1);

@@ -7,8 +7,8 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-using diplomafile::DiplomaContent;
 using diplomafile::buildDiplomaRecord;
+using diplomafile::DiplomaContent;
 using diplomafile::parseDiplomaRecord;
 using editor::TextBlockStyle;
 
@@ -123,10 +123,10 @@ private slots:
         for (int i = 0; i < capacity + 5; ++i)
             text.append(QChar(u'a' + i % 26));
         DiplomaContent c = startupContent();
-        QString *slot = field == 0 ? &c.texts.heading
-            : field == 1           ? &c.texts.recipient
-            : field == 8           ? &c.body.fontName
-                                   : &c.texts.body[field - 2];
+        QString *slot = field == 0   ? &c.texts.heading
+                        : field == 1 ? &c.texts.recipient
+                        : field == 8 ? &c.body.fontName
+                                     : &c.texts.body[field - 2];
         *slot = text;
         const QByteArray r = buildDiplomaRecord(c);
         QCOMPARE(int(quint8(r.at(offset))), capacity);
@@ -159,7 +159,9 @@ private slots:
 
         // A character outside the code page is stored as "?".
         c.texts.heading = QStringLiteral("a☃b");
-        QCOMPARE(buildDiplomaRecord(c).mid(376, 4), QByteArray("\x03" "a?b", 4));
+        QCOMPARE(buildDiplomaRecord(c).mid(376, 4), QByteArray("\x03"
+                                                               "a?b",
+                                                               4));
     }
 
     void randomRecordsRoundTrip()
@@ -208,9 +210,9 @@ private slots:
         QByteArray dirty = clean;
         auto fill = [&](int from, int count) { dirty.replace(from, count, QByteArray(count, '\xAA')); };
         for (int block : {0, 124, 252}) {
-            fill(block + 16, 85);  // after the face name
-            fill(block + 101, 3);  // reserved
-            fill(block + 113, 3);  // reserved
+            fill(block + 16, 85);                                    // after the face name
+            fill(block + 101, 3);                                    // reserved
+            fill(block + 113, 3);                                    // reserved
             dirty[block + 112] = char(dirty.at(block + 112) | 0xF0); // style bits 4..7
         }
         fill(376 + 7, 24);

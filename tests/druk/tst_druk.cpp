@@ -227,9 +227,10 @@ void TestDruk::thirtyNamesGiveThirtyPages()
     QStringList names;
     for (int k = 1; k <= 30; ++k)
         names << QStringLiteral("Uczeń%1 Nazwisko%1").arg(k);
-    writeBytes(dir_->file(QStringLiteral("klasa.txt")), (QStringLiteral("\n") + names.join(QStringLiteral("\n\n"))).toUtf8());
+    writeBytes(dir_->file(QStringLiteral("klasa.txt")),
+               (QStringLiteral("\n") + names.join(QStringLiteral("\n\n"))).toUtf8());
     const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("klasa.txt"),
-                           QStringLiteral("-o"), QStringLiteral("klasa.pdf")});
+                              QStringLiteral("-o"), QStringLiteral("klasa.pdf")});
     QVERIFY2(r.status == 0, qPrintable(r.err));
     // No progress line when stderr is not a terminal: only the closing summary.
     QCOMPARE(r.err, QStringLiteral("dyplom-druk: przeczytano 30 wierszy: 30 stron, pominięto 0\n"));
@@ -237,7 +238,8 @@ void TestDruk::thirtyNamesGiveThirtyPages()
 
     // Whole sheet at 600 dpi: 207 x 292 mm; the recipient at 52 / 104 mm,
     // that is dots (1248, 2496), 149.76 / 299.52 points.
-    const QString html = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("klasa.pdf"), QStringLiteral("-")});
+    const QString html = runTool(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-bbox"), QStringLiteral("klasa.pdf"), QStringLiteral("-")});
     const QStringList pagesHtml = html.split(QStringLiteral("<page "));
     QCOMPARE(pagesHtml.size(), 31);
     static const QRegularExpression word(QStringLiteral(
@@ -349,10 +351,12 @@ void TestDruk::pageLooksAsWithTheTemplateDrawnOnIt()
         // a pixel more at the right or bottom edge, nothing moved.
         const QSize common = composed.size().boundedTo(direct.size());
         QVERIFY(qAbs(composed.width() - direct.width()) <= 1 && qAbs(composed.height() - direct.height()) <= 1);
-        const PixelDifference d = compareImages(composed.copy(QRect(QPoint(), common)), direct.copy(QRect(QPoint(), common)), 64);
+        const PixelDifference d = compareImages(composed.copy(QRect(QPoint(), common)),
+                                                direct.copy(QRect(QPoint(), common)), 64);
         const qint64 allowed = qint64(direct.width()) * direct.height() / 2000;
-        QVERIFY2(d.beyond >= 0 && d.beyond <= allowed,
-                 qPrintable(QStringLiteral("page %1: %2 pixels beyond, largest %3").arg(page).arg(d.beyond).arg(d.largest)));
+        QVERIFY2(
+            d.beyond >= 0 && d.beyond <= allowed,
+            qPrintable(QStringLiteral("page %1: %2 pixels beyond, largest %3").arg(page).arg(d.beyond).arg(d.largest)));
         qInfo("page %d: %lld pixels beyond 64 levels, largest difference %d", page, d.beyond, d.largest);
     }
 }
@@ -360,9 +364,9 @@ void TestDruk::pageLooksAsWithTheTemplateDrawnOnIt()
 void TestDruk::csvReplacesTexts()
 {
     writeBytes(dir_->file(QStringLiteral("lista.csv")),
-              "naglowek;dla;tresc1\nDyplom uznania;\"Nowak; Anna\";za udział w konkursie\n;Jan Kowalski;\n");
+               "naglowek;dla;tresc1\nDyplom uznania;\"Nowak; Anna\";za udział w konkursie\n;Jan Kowalski;\n");
     const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("lista.csv"),
-                           QStringLiteral("-o"), QStringLiteral("lista.pdf")});
+                              QStringLiteral("-o"), QStringLiteral("lista.pdf")});
     QVERIFY2(r.status == 0, qPrintable(r.err));
     if (!poppler_)
         return;
@@ -374,7 +378,8 @@ void TestDruk::csvReplacesTexts()
     QCOMPARE(pageCount(dir_->file(QStringLiteral("lista.pdf"))), 2);
 
     // Saved by a spreadsheet on a Polish Windows: Windows-1250, no header.
-    writeBytes(dir_->file(QStringLiteral("win.csv")), "J\xF3zef \xA3\xEA" "cki;Dyplom \xBF\xF3\xB3tej klasy\r\n");
+    writeBytes(dir_->file(QStringLiteral("win.csv")), "J\xF3zef \xA3\xEA"
+                                                      "cki;Dyplom \xBF\xF3\xB3tej klasy\r\n");
     const Result w = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("win.csv"),
                               QStringLiteral("--bez-naglowka"), QStringLiteral("-o"), QStringLiteral("win.pdf")});
     QVERIFY2(w.status == 0, qPrintable(w.err));
@@ -406,7 +411,8 @@ void TestDruk::separateFilesAreNamedAfterRecipients()
     QFile::remove(out.filePath(QStringLiteral("Jan_Kowalski.pdf")));
     r = runDruk(args);
     QCOMPARE(r.status, 1);
-    QVERIFY2(r.err.contains(QStringLiteral("Anna Nowak.pdf")) && r.err.contains(QStringLiteral("--nadpisz")), qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral("Anna Nowak.pdf")) && r.err.contains(QStringLiteral("--nadpisz")),
+             qPrintable(r.err));
     QVERIFY(!out.exists(QStringLiteral("Jan_Kowalski.pdf")));
     QCOMPARE(QFileInfo(out.filePath(QStringLiteral("Anna Nowak.pdf"))).lastModified(), before);
 
@@ -419,7 +425,8 @@ void TestDruk::pngPicturesFollowDpi()
 {
     writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\n");
     const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
-                           QStringLiteral("--png"), QStringLiteral("png"), QStringLiteral("--dpi"), QStringLiteral("100")});
+                              QStringLiteral("--png"), QStringLiteral("png"), QStringLiteral("--dpi"),
+                              QStringLiteral("100")});
     QVERIFY2(r.status == 0, qPrintable(r.err));
     QDir out(dir_->file(QStringLiteral("png")));
     QCOMPARE(out.entryList(QDir::Files, QDir::Name),
@@ -447,9 +454,10 @@ void TestDruk::catalogueShowsEveryTemplate()
 void TestDruk::longNameIsWarnedAbout()
 {
     writeBytes(dir_->file(QStringLiteral("n.txt")),
-              "Anna Nowak\nKonstanty Ildefons Gałczyński-Wielkopolski herbu Trzy Trąby i Półtora Krzyża\n");
+               "Anna Nowak\nKonstanty Ildefons Gałczyński-Wielkopolski herbu Trzy Trąby i Półtora Krzyża\n");
     const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
-                           QStringLiteral("-o"), QStringLiteral("x.pdf"), QStringLiteral("--png"), QStringLiteral("p")});
+                              QStringLiteral("-o"), QStringLiteral("x.pdf"), QStringLiteral("--png"),
+                              QStringLiteral("p")});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.err.count(QStringLiteral("poza obszar")), 1); // once, not once per output
     QVERIFY2(r.err.contains(QStringLiteral("rekord 2 (wiersz 2")), qPrintable(r.err));
@@ -494,13 +502,11 @@ void TestDruk::errorsNameTheFile_data()
         << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("klasa.csv"),
                        QStringLiteral("-o"), QStringLiteral("x.pdf")}
         << 1 << QStringLiteral("klasa.csv: wiersz 1");
-    QTest::newRow("list is a folder") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"),
-                                                     QStringLiteral("wzory"), QStringLiteral("-o"),
-                                                     QStringLiteral("x.pdf")}
-                                      << 1 << QStringLiteral("wzory");
+    QTest::newRow("list is a folder") << QStringList{
+        QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("wzory"), QStringLiteral("-o"),
+        QStringLiteral("x.pdf")} << 1 << QStringLiteral("wzory");
     QTest::newRow("bad list row") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"),
-                                                 QStringLiteral("zla.csv"), QStringLiteral("-o"),
-                                                 QStringLiteral("x.pdf")}
+                                                 QStringLiteral("zla.csv"), QStringLiteral("-o"), QStringLiteral("x.pdf")}
                                   << 1 << QStringLiteral("zla.csv: wiersz 3");
     QTest::newRow("unwritable output") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"),
                                                       QStringLiteral("nie/ma/x.pdf")}
@@ -511,8 +517,7 @@ void TestDruk::errorsNameTheFile_data()
     // Named: without templates ./wzory is no catalogue, and the installed one would serve.
     QTest::newRow("empty catalogue") << QStringList{QStringLiteral("--katalog"), QStringLiteral("k.pdf"),
                                                     QStringLiteral("--wzory"), QStringLiteral("wzory")}
-                                     << 1
-                                     << QStringLiteral("brak wzorów");
+                                     << 1 << QStringLiteral("brak wzorów");
 }
 
 void TestDruk::errorsNameTheFile()
@@ -557,8 +562,8 @@ void TestDruk::failedRunLeavesNothing()
     QDir().mkpath(dir_->file(QStringLiteral("os")));
     writeBytes(dir_->file(QStringLiteral("os/Jan.pdf")), "taken");
     const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
-                           QStringLiteral("-o"), QStringLiteral("nowy.pdf"), QStringLiteral("--osobno"),
-                           QStringLiteral("os")});
+                              QStringLiteral("-o"), QStringLiteral("nowy.pdf"), QStringLiteral("--osobno"),
+                              QStringLiteral("os")});
     QCOMPARE(r.status, 1);
     QCOMPARE(readBytesOrMissing(dir_->file(QStringLiteral("nowy.pdf"))), QByteArray("%PDF-earlier"));
     QVERIFY(!QFile::exists(dir_->file(QStringLiteral("os/Anna.pdf"))));
@@ -584,12 +589,12 @@ void TestDruk::outputNeverReplacesAnInput_data()
     QTest::newRow("-o a link to the diploma") << QStringList{d, QStringLiteral("-o"), QStringLiteral("link.pdf")} << d;
     QTest::newRow("-o another diploma") << QStringList{d, QStringLiteral("-o"), QStringLiteral("inny.dyp")}
                                         << QStringLiteral("inny.dyp");
-    QTest::newRow("-o the list") << QStringList{d, QStringLiteral("--lista"), QStringLiteral("n.txt"), QStringLiteral("-o"),
-                                                QStringLiteral("n.txt")}
+    QTest::newRow("-o the list") << QStringList{d, QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                                                QStringLiteral("-o"), QStringLiteral("n.txt")}
                                  << QStringLiteral("n.txt");
     QTest::newRow("--osobno over the diploma")
-        << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("dyp.txt"),
-                       QStringLiteral("--osobno"), QStringLiteral("."), QStringLiteral("--nadpisz")}
+        << QStringList{QStringLiteral("d.dyp"),    QStringLiteral("--lista"), QStringLiteral("dyp.txt"),
+                       QStringLiteral("--osobno"), QStringLiteral("."),       QStringLiteral("--nadpisz")}
         << QStringLiteral("x.pdf");
     QTest::newRow("--katalog over a template")
         << QStringList{QStringLiteral("--katalog"), QStringLiteral("wzory/BDR_0002.wmf")}
@@ -662,9 +667,9 @@ void TestDruk::fullDiskKeepsTheOldFile_data()
     QTest::newRow("-o list") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
                                             QStringLiteral("-o"), QStringLiteral("dysk/out.pdf")}
                              << QStringLiteral("out.pdf");
-    QTest::newRow("--osobno") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
-                                             QStringLiteral("--osobno"), QStringLiteral("dysk"),
-                                             QStringLiteral("--nadpisz")}
+    QTest::newRow("--osobno") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"),
+                                             QStringLiteral("n.txt"), QStringLiteral("--osobno"),
+                                             QStringLiteral("dysk"),  QStringLiteral("--nadpisz")}
                               << QStringLiteral("Jan.pdf");
     QTest::newRow("--png") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
                                           QStringLiteral("--png"), QStringLiteral("dysk")}
@@ -685,7 +690,8 @@ void TestDruk::fullDiskKeepsTheOldFile()
     for (int i = 0; i < earlier.size(); ++i)
         earlier[i] = char(i * 7919 % 251);
     // An earlier output of the same kind, which a run may replace.
-    const QByteArray signature = old.endsWith(QLatin1String(".png")) ? QByteArray("\x89PNG\r\n\x1a\n") : QByteArray("%PDF-");
+    const QByteArray signature = old.endsWith(QLatin1String(".png")) ? QByteArray("\x89PNG\r\n\x1a\n")
+                                                                     : QByteArray("%PDF-");
     earlier.replace(0, signature.size(), signature);
     writeBytes(disk.path + QLatin1Char('/') + old, earlier);
     disk.fillTo(60 * 1024); // a 150 kB PDF, a 600 kB picture: the disk fills during the write
@@ -722,8 +728,7 @@ void TestDruk::fullScratchFolderFailsTheOutput()
                  && r.err.contains(QStringLiteral("brak miejsca na dysku")) && r.err.count('\n') == 1,
              qPrintable(r.err));
     QCOMPARE(readBytes(dir_->file(QStringLiteral("out.pdf"))), QByteArray("%PDF-earlier"));
-    QCOMPARE(QDir(disk.path).entryList({QStringLiteral("dyplom-druk*")}, QDir::AllEntries | QDir::Hidden),
-             QStringList());
+    QCOMPARE(QDir(disk.path).entryList({QStringLiteral("dyplom-druk*")}, QDir::AllEntries | QDir::Hidden), QStringList());
     QCOMPARE(temporaryFilesIn(dir_->path()), QStringList());
 }
 
@@ -758,7 +763,8 @@ void TestDruk::fileSizeLimitIsReported()
         ::setrlimit(RLIMIT_FSIZE, &limit);
     });
     QCOMPARE(r.status, 1); // -1: killed by the signal
-    const QString start = layer ? QStringLiteral("dyplom-druk: x.pdf: plik pośredni ") : QStringLiteral("dyplom-druk: x.pdf: ");
+    const QString start = layer ? QStringLiteral("dyplom-druk: x.pdf: plik pośredni ")
+                                : QStringLiteral("dyplom-druk: x.pdf: ");
     QVERIFY2(r.err.startsWith(start) && r.err.contains(QStringLiteral("ulimit -f")) && r.err.count('\n') == 1
                  && r.err.contains(QStringLiteral("pośredni")) == layer,
              qPrintable(r.err));
@@ -826,7 +832,8 @@ void TestDruk::longNonLatinNamesMakeFiles()
     // 150 Cyrillic letters are 300 bytes: cut to a whole name that fits.
     const QString name = QString(150, QChar(0x0416));
     const QString emoji = QString(250, QLatin1Char('a')) + QStringLiteral("\U0001F600");
-    writeBytes(dir_->file(QStringLiteral("n.txt")), (name + QLatin1Char('\n') + name + QLatin1Char('\n') + emoji).toUtf8());
+    writeBytes(dir_->file(QStringLiteral("n.txt")),
+               (name + QLatin1Char('\n') + name + QLatin1Char('\n') + emoji).toUtf8());
     const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
                               QStringLiteral("--osobno"), QStringLiteral("os")});
     QVERIFY2(r.status == 0, qPrintable(r.err));
@@ -856,11 +863,10 @@ void TestDruk::interruptedRunLeavesNothing()
     waited.start();
     // Stopped (Ctrl+C, a closed terminal) once the separate files are under way.
     while (QDir(dir_->file(QStringLiteral("os"))).entryList(QDir::Files | QDir::Hidden).size() < 4
-           && waited.elapsed() < 60000 && !p.waitForFinished(20)) {
-    }
+           && waited.elapsed() < 60000 && !p.waitForFinished(20)) {}
     QVERIFY2(p.state() == QProcess::Running, qPrintable(QStringLiteral("ended before it could be stopped: %1 %2")
-                                                              .arg(p.exitCode())
-                                                              .arg(QString::fromUtf8(p.readAllStandardError()))));
+                                                            .arg(p.exitCode())
+                                                            .arg(QString::fromUtf8(p.readAllStandardError()))));
     QVERIFY(!temporaryFilesIn(dir_->path()).isEmpty());
     p.terminate();
     QVERIFY(p.waitForFinished(10000));
@@ -907,7 +913,7 @@ void TestDruk::listGoesToACupsQueueAsOneJob()
     const QString produced = awaitNewPdf(out, before);
     QVERIFY2(!produced.isEmpty(), qPrintable(QStringLiteral("no PDF in %1 within 60 s").arg(out.path())));
     const auto cleanup = qScopeGuard([&] { QFile::remove(produced); });
-    QCOMPARE(pageCount(produced), 3); // one job, one page per name
+    QCOMPARE(pageCount(produced), 3);                // one job, one page per name
     const QImage last = renderPage(produced, 3, 30); // the template made it to the printer too
     QVERIFY2(inkShare(last, QRect(0, 0, last.width(), last.height() / 12)) > 0.1, qPrintable(produced));
 }
@@ -919,10 +925,11 @@ void TestDruk::progressShowsOnATerminal()
         QSKIP("util-linux script is not installed (needed for a terminal)");
     writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\nZofia\n");
     QProcess p;
-    p.start(script, {QStringLiteral("-qec"),
-                     QStringLiteral("'%1/dyplom-druk' d.dyp --lista n.txt -o x.pdf")
-                         .arg(qEnvironmentVariable("DYPLOM_BINARY_DIR")),
-                     QStringLiteral("/dev/null")});
+    p.start(
+        script,
+        {QStringLiteral("-qec"),
+         QStringLiteral("'%1/dyplom-druk' d.dyp --lista n.txt -o x.pdf").arg(qEnvironmentVariable("DYPLOM_BINARY_DIR")),
+         QStringLiteral("/dev/null")});
     QVERIFY(p.waitForFinished(60000));
     QCOMPARE(p.exitCode(), 0);
     const QString shown = QString::fromUtf8(p.readAllStandardOutput());

@@ -17,7 +17,8 @@ struct Result {
 
 QByteArray shippedTemplate(int number)
 {
-    QFile f(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/Wzory/BDR_%1.wmf").arg(number, 4, 10, QLatin1Char('0')));
+    QFile f(qEnvironmentVariable("DYPLOM_SOURCE_DIR")
+            + QStringLiteral("/data/Wzory/BDR_%1.wmf").arg(number, 4, 10, QLatin1Char('0')));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 

@@ -38,7 +38,8 @@ void drawUnderlay(QPainter &p, int)
     p.fillRect(QRect(0, 0, 2480, 300), Qt::black);
     p.setPen(QPen(Qt::darkBlue, 2));
     for (int i = 0; i < 3000; ++i)
-        p.drawLine(QPointF(100 + (i * 37) % 2200, 600 + (i * 53) % 2600), QPointF(140 + (i * 37) % 2200, 640 + (i * 53) % 2600));
+        p.drawLine(QPointF(100 + (i * 37) % 2200, 600 + (i * 53) % 2600),
+                   QPointF(140 + (i * 37) % 2200, 640 + (i * 53) % 2600));
 }
 
 // A name in a white cell over the band, as the print command writes it.
@@ -96,7 +97,8 @@ void TestPdfComposer::drawingSharedByEveryPage()
     const QString out = dir_->filePath(QStringLiteral("out.pdf"));
     druk::composePdf(underlay_, pages_, out);
     QCOMPARE(formXObjectCount(out), 1);
-    QCOMPARE(runTool(QStringLiteral("pdfinfo"), {out}).contains(QRegularExpression(QStringLiteral("Pages:\\s+12\\n"))), true);
+    QCOMPARE(runTool(QStringLiteral("pdfinfo"), {out}).contains(QRegularExpression(QStringLiteral("Pages:\\s+12\\n"))),
+             true);
 
     // Twelve pages over the drawing cost about what twelve pages alone
     // and one drawing cost, not twelve drawings.
@@ -118,12 +120,13 @@ void TestPdfComposer::pagesKeepTheirTextsAndCoverTheDrawing()
     druk::composePdf(underlay_, pages_, out);
     const QStringList texts = runTool(QStringLiteral("pdftotext"), {out, QStringLiteral("-")}).split(QLatin1Char('\f'));
     for (int page = 1; page <= 12; ++page)
-        QVERIFY2(texts.value(page - 1).contains(QStringLiteral("Strona %1 Żółć").arg(page)), qPrintable(texts.value(page - 1)));
+        QVERIFY2(texts.value(page - 1).contains(QStringLiteral("Strona %1 Żółć").arg(page)),
+                 qPrintable(texts.value(page - 1)));
 
     // The page's white cell lies over the black band, not under it.
     const QImage image = renderPage(out, 3, 30);
-    QVERIFY(inkShare(image, QRect(0, 0, 248, 10)) > 0.95);     // band beside the cell
-    QVERIFY(inkShare(image, QRect(140, 11, 10, 8)) < 0.05);    // cell right of the text
+    QVERIFY(inkShare(image, QRect(0, 0, 248, 10)) > 0.95);  // band beside the cell
+    QVERIFY(inkShare(image, QRect(140, 11, 10, 8)) < 0.05); // cell right of the text
     // A4 pages stay A4, now to the fraction of a point the toolkit rounds.
     const QSize before = renderPage(pages_, 3, 30).size();
     QVERIFY(qAbs(image.width() - before.width()) <= 1 && qAbs(image.height() - before.height()) <= 1);
@@ -240,7 +243,8 @@ void TestPdfComposer::objectWriterFileReadsBack()
     for (int k : {0, 7, 199, 200, 307, 449}) {
         QPDFObjectHandle o = doc.getObjectByID(numbers[size_t(k)], 0);
         if (k % 100 == 7)
-            QCOMPARE(QByteArray(reinterpret_cast<const char *>(o.getStreamData()->getBuffer()), qsizetype(o.getStreamData()->getSize())),
+            QCOMPARE(QByteArray(reinterpret_cast<const char *>(o.getStreamData()->getBuffer()),
+                                qsizetype(o.getStreamData()->getSize())),
                      QByteArray("stream ") + QByteArray::number(k));
         else
             QCOMPARE(o.getKey("/Wartosc").getIntValue(), k);

@@ -72,8 +72,8 @@ private slots:
     void soundTemplatePrintsWithoutWarning()
     {
         writeBytes(dir_->file(QStringLiteral("Wzory/BDR_0001.wmf")), soundTemplate());
-        const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("-o"), QStringLiteral("out.pdf"),
-                                  QStringLiteral("--scisle")});
+        const Result r = runDruk(
+            {QStringLiteral("d.dyp"), QStringLiteral("-o"), QStringLiteral("out.pdf"), QStringLiteral("--scisle")});
         QCOMPARE(r.status, 0);
         QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
         QVERIFY(QFileInfo(dir_->file(QStringLiteral("out.pdf"))).size() > 0);

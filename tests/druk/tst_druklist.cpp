@@ -130,16 +130,18 @@ void TestDrukList::commandLine()
     QVERIFY(helpText().contains(QStringLiteral("Windows-1250")));
 
     // The list options, and --sprawdz needing no output.
-    o = parseOptions({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("l.txt"), QStringLiteral("--sprawdz"),
-                      QStringLiteral("--separator"), QStringLiteral("tab"), QStringLiteral("--kodowanie=CP1251"),
-                      QStringLiteral("--wiersze"), QStringLiteral("5,12-14"), QStringLiteral("--dopasuj"),
-                      QStringLiteral("--wysrodkuj"), QStringLiteral("--arkusz"), QStringLiteral("3b")});
+    o = parseOptions({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("l.txt"),
+                      QStringLiteral("--sprawdz"), QStringLiteral("--separator"), QStringLiteral("tab"),
+                      QStringLiteral("--kodowanie=CP1251"), QStringLiteral("--wiersze"), QStringLiteral("5,12-14"),
+                      QStringLiteral("--dopasuj"), QStringLiteral("--wysrodkuj"), QStringLiteral("--arkusz"),
+                      QStringLiteral("3b")});
     QVERIFY(o.lists.check && o.lists.shrink && o.lists.centre);
     QCOMPARE(o.lists.separator, QLatin1Char('\t'));
     QCOMPARE(o.lists.encoding, QStringLiteral("Windows-1251"));
     QCOMPARE(o.lists.rows, QStringLiteral("5,12-14"));
     QCOMPARE(o.lists.sheet, QStringLiteral("3b"));
-    for (const char *word : {"{Imię}", "--wiersze", "--sprawdz", "--dopasuj", "--wysrodkuj", "Windows-1251", "--kodowanie", ".xlsx"})
+    for (const char *word :
+         {"{Imię}", "--wiersze", "--sprawdz", "--dopasuj", "--wysrodkuj", "Windows-1251", "--kodowanie", ".xlsx"})
         QVERIFY2(helpText().contains(QString::fromUtf8(word)), word);
 }
 
@@ -153,27 +155,30 @@ void TestDrukList::badCommandLines_data()
     QTest::newRow("dpi not a number") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--png"),
                                                      QStringLiteral("p"), QStringLiteral("--dpi"),
                                                      QStringLiteral("dużo")};
-    QTest::newRow("printer below 13 dpi") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"),
-                                                         QStringLiteral("x.pdf"), QStringLiteral("-r"),
-                                                         QStringLiteral("12")};
+    QTest::newRow("printer below 13 dpi")
+        << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"), QStringLiteral("x.pdf"), QStringLiteral("-r"),
+                       QStringLiteral("12")};
     QTest::newRow("area off the sheet") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"),
                                                        QStringLiteral("x.pdf"), QStringLiteral("--obszar"),
                                                        QStringLiteral("200x290+20+0")};
-    QTest::newRow("two diplomas") << QStringList{QStringLiteral("a.dyp"), QStringLiteral("b.dyp"),
-                                                 QStringLiteral("-o"), QStringLiteral("x.pdf")};
+    QTest::newRow("two diplomas") << QStringList{QStringLiteral("a.dyp"), QStringLiteral("b.dyp"), QStringLiteral("-o"),
+                                                 QStringLiteral("x.pdf")};
     QTest::newRow("list without diploma") << QStringList{QStringLiteral("--katalog"), QStringLiteral("k.pdf"),
                                                          QStringLiteral("--lista"), QStringLiteral("n.txt")};
-    QTest::newRow("rows without a list") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"), QStringLiteral("x.pdf"),
-                                                         QStringLiteral("--wiersze"), QStringLiteral("2")};
-    QTest::newRow("rows reversed") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
-                                                  QStringLiteral("--sprawdz"), QStringLiteral("--wiersze"), QStringLiteral("9-3")};
-    QTest::newRow("unknown encoding") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
-                                                     QStringLiteral("--sprawdz"), QStringLiteral("--kodowanie"), QStringLiteral("koi8")};
-    QTest::newRow("separator of two characters") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"),
-                                                                QStringLiteral("n.txt"), QStringLiteral("--sprawdz"),
-                                                                QStringLiteral("--separator"), QStringLiteral(";;")};
+    QTest::newRow("rows without a list") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"),
+                                                        QStringLiteral("x.pdf"), QStringLiteral("--wiersze"),
+                                                        QStringLiteral("2")};
+    QTest::newRow("rows reversed") << QStringList{QStringLiteral("d.dyp"),     QStringLiteral("--lista"),
+                                                  QStringLiteral("n.txt"),     QStringLiteral("--sprawdz"),
+                                                  QStringLiteral("--wiersze"), QStringLiteral("9-3")};
+    QTest::newRow("unknown encoding") << QStringList{QStringLiteral("d.dyp"),       QStringLiteral("--lista"),
+                                                     QStringLiteral("n.txt"),       QStringLiteral("--sprawdz"),
+                                                     QStringLiteral("--kodowanie"), QStringLiteral("koi8")};
+    QTest::newRow("separator of two characters")
+        << QStringList{QStringLiteral("d.dyp"),     QStringLiteral("--lista"),     QStringLiteral("n.txt"),
+                       QStringLiteral("--sprawdz"), QStringLiteral("--separator"), QStringLiteral(";;")};
     QTest::newRow("no header without a list") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"),
-                                                              QStringLiteral("x.pdf"), QStringLiteral("--bez-naglowka")};
+                                                             QStringLiteral("x.pdf"), QStringLiteral("--bez-naglowka")};
 }
 
 void TestDrukList::badCommandLines()

@@ -63,15 +63,16 @@ QList<Box> lineBoxes(const QString &pdf)
     QList<Box> boxes;
     for (auto it = line.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
-        boxes.append({m.captured(1).toDouble(), m.captured(3).toDouble(), m.captured(2).toDouble(), m.captured(4).toDouble()});
+        boxes.append(
+            {m.captured(1).toDouble(), m.captured(3).toDouble(), m.captured(2).toDouble(), m.captured(4).toDouble()});
     }
     return boxes;
 }
 QList<Box> boxesOfPage(const QString &pdf, int page)
 {
     const QString one = QFileInfo(pdf).path() + QStringLiteral("/strona.pdf");
-    runTool(QStringLiteral("pdfseparate"), {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                                             QString::number(page), pdf, one});
+    runTool(QStringLiteral("pdfseparate"),
+            {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page), pdf, one});
     return lineBoxes(one);
 }
 
@@ -149,7 +150,7 @@ void TestDrukLists::everyKindOfListGivesItsNames_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("options");
-    QTest::addColumn<QString>("pages");  // page texts joined by "/", or
+    QTest::addColumn<QString>("pages");   // page texts joined by "/", or
     QTest::addColumn<QString>("refusal"); // the start of the refusal
 
     const auto row = [](const char *name, const char *file, const QByteArray &bytes, const QStringList &options,
@@ -157,21 +158,28 @@ void TestDrukLists::everyKindOfListGivesItsNames_data()
         QTest::newRow(name) << QString::fromUtf8(file) << bytes << options << pages << refusal;
     };
     row("plain list", "klasa.txt", "Anna Nowak\r\nJan Kowalski\r\n", {}, "Anna Nowak/Jan Kowalski");
-    row("one column headed Imię i nazwisko", "klasa.txt", QStringLiteral("Imię i nazwisko\nAnna Nowak\nJan Kowalski\n").toUtf8(), {},
-        "Anna Nowak/Jan Kowalski");
+    row("one column headed Imię i nazwisko", "klasa.txt",
+        QStringLiteral("Imię i nazwisko\nAnna Nowak\nJan Kowalski\n").toUtf8(), {}, "Anna Nowak/Jan Kowalski");
     row("two exports joined", "klasa.csv",
-        "\xEF\xBB\xBF" "dla;tresc1\r\nAnna;3a\r\n\xEF\xBB\xBF" "dla;tresc1\r\nJan;3b\r\n", {}, "Anna|3a/Jan|3b");
-    row("text, tab delimited", "klasa.txt", QStringLiteral("Imię\tNazwisko\tKlasa\nAnna\tNowak\t3a\nJan\tKowalski\t3b\n").toUtf8(),
-        {}, "Anna Nowak/Jan Kowalski");
-    row("Unicode text (UTF-16, tabs)", "klasa.txt", utf16le(QStringLiteral("Nazwisko\tImię\r\nNowak\tAnna\r\nŻak\tŁucja\r\n")), {},
-        "Anna Nowak/Łucja Żak");
-    row("Nazwisko;Imię;Klasa", "klasa.csv", QStringLiteral("Nazwisko;Imię;Klasa\nNowak;Anna;3a\n").toUtf8(), {}, "Anna Nowak");
-    row("Windows-1251", "klasa.csv", QByteArray("\xB2\xEC'\xFF;\xCF\xF0\xB3\xE7\xE2\xE8\xF9\xE5\n\xCE\xEB\xE5\xEA\xF1\xE0\xED\xE4\xF0;\xD8\xE5\xE2\xF7\xE5\xED\xEA\xEE\n"),
+        "\xEF\xBB\xBF"
+        "dla;tresc1\r\nAnna;3a\r\n\xEF\xBB\xBF"
+        "dla;tresc1\r\nJan;3b\r\n",
+        {}, "Anna|3a/Jan|3b");
+    row("text, tab delimited", "klasa.txt",
+        QStringLiteral("Imię\tNazwisko\tKlasa\nAnna\tNowak\t3a\nJan\tKowalski\t3b\n").toUtf8(), {},
+        "Anna Nowak/Jan Kowalski");
+    row("Unicode text (UTF-16, tabs)", "klasa.txt",
+        utf16le(QStringLiteral("Nazwisko\tImię\r\nNowak\tAnna\r\nŻak\tŁucja\r\n")), {}, "Anna Nowak/Łucja Żak");
+    row("Nazwisko;Imię;Klasa", "klasa.csv", QStringLiteral("Nazwisko;Imię;Klasa\nNowak;Anna;3a\n").toUtf8(), {},
+        "Anna Nowak");
+    row("Windows-1251", "klasa.csv",
+        QByteArray(
+            "\xB2\xEC'\xFF;\xCF\xF0\xB3\xE7\xE2\xE8\xF9\xE5\n\xCE\xEB\xE5\xEA\xF1\xE0\xED\xE4\xF0;\xD8\xE5\xE2\xF7\xE5\xED\xEA\xEE\n"),
         {}, QStringLiteral("Олександр Шевченко"));
     row("Windows-1250", "klasa.csv", platform::toCp1250(QStringLiteral("dla;tresc1\nŁucja Żółkiewska;zażółć\n")), {},
         QStringLiteral("Łucja Żółkiewska|zażółć"));
-    row("UTF-8 with one Windows-1250 line", "klasa.txt", QStringLiteral("Gęślą Jaźń\n").toUtf8() + "\xA3ucja W\xB9s\n", {},
-        QStringLiteral("Gęślą Jaźń/Łucja Wąs"));
+    row("UTF-8 with one Windows-1250 line", "klasa.txt", QStringLiteral("Gęślą Jaźń\n").toUtf8() + "\xA3ucja W\xB9s\n",
+        {}, QStringLiteral("Gęślą Jaźń/Łucja Wąs"));
     row("trailing empty header cells and separator rows", "klasa.csv", "dla;tresc1;;\nAnna;x;;\n;;;\n;\n", {}, "Anna|x");
     row("line break inside quotes", "klasa.csv", "dla;tresc1\n\"Anna\nMaria\";x\n", {}, "Anna Maria|x");
     row("Nazwisko i imię turned", "klasa.csv", QStringLiteral("Nazwisko i imię\nKowalska Anna Maria\n").toUtf8(), {},
@@ -179,7 +187,8 @@ void TestDrukLists::everyKindOfListGivesItsNames_data()
     row("comma stays in a plain list", "klasa.txt", "Kowalski, Jan\n", {}, "Kowalski, Jan");
     row("comma separates in a .csv", "klasa.csv", "dla,tresc1\n\"Nowak, Anna\",x\n", {}, "Nowak, Anna|x");
     row("CR alone", "klasa.txt", "Anna\rJan\r", {}, "Anna/Jan");
-    row("--separator and --bez-naglowka", "klasa.txt", "Anna;Dyplom\n", {"--separator", ";", "--bez-naglowka"}, "Dyplom|Anna");
+    row("--separator and --bez-naglowka", "klasa.txt", "Anna;Dyplom\n", {"--separator", ";", "--bez-naglowka"},
+        "Dyplom|Anna");
     row("--kodowanie", "klasa.txt", "\xC0\xED\xED\xE0\n", {"--kodowanie", "windows-1251"}, QStringLiteral("Анна"));
     row("--wiersze", "klasa.txt", "A1\nA2\nA3\nA4\nA5\n", {"--wiersze", "2,4-5"}, "A2/A4/A5");
     row("--wiersze past the end", "klasa.txt", "A1\nA2\n", {"--wiersze", "3"}, {},
@@ -190,7 +199,8 @@ void TestDrukLists::everyKindOfListGivesItsNames_data()
         "dyplom-druk: klasa.csv: wiersz 3: 3 komórki, a nagłówek ma 2 kolumny");
     row("unknown header", "klasa.csv", "Zawodnik;Punkty\nAnna;3\n", {}, {},
         QStringLiteral("dyplom-druk: klasa.csv: wiersz 1: pierwszy wiersz („Zawodnik”, „Punkty”) nie jest nagłówkiem"));
-    row("only a header", "klasa.csv", "dla;tresc1\n", {}, {}, "dyplom-druk: klasa.csv: lista nie zawiera żadnego rekordu");
+    row("only a header", "klasa.csv", "dla;tresc1\n", {}, {},
+        "dyplom-druk: klasa.csv: lista nie zawiera żadnego rekordu");
 }
 
 void TestDrukLists::everyKindOfListGivesItsNames()
@@ -215,8 +225,11 @@ void TestDrukLists::everyKindOfListGivesItsNames()
     const QStringList texts = pageTexts(dir_->file(QStringLiteral("klasa.pdf")));
     QCOMPARE(texts.join(QLatin1Char('/')), pages);
     // The closing line: every row read is a page or skipped (a header is no row).
-    const auto summary = QRegularExpression(QStringLiteral("dyplom-druk: przeczytano (\\d+) wiersz\\w*: (\\d+) stron\\w*(?: \\(wybrane z (\\d+)\\))?, pominięto (\\d+)\n$"))
-                             .match(r.err);
+    const auto summary =
+        QRegularExpression(
+            QStringLiteral(
+                "dyplom-druk: przeczytano (\\d+) wiersz\\w*: (\\d+) stron\\w*(?: \\(wybrane z (\\d+)\\))?, pominięto (\\d+)\n$"))
+            .match(r.err);
     QVERIFY2(summary.hasMatch(), qPrintable(r.err));
     QCOMPARE(summary.captured(2).toInt(), texts.size());
     const int records = summary.captured(3).isEmpty() ? texts.size() : summary.captured(3).toInt();
@@ -246,14 +259,14 @@ void TestDrukLists::spreadsheetsGiveTheirNames()
     };
     const QVariantList rows{QVariantList{QStringLiteral("Nazwisko"), QStringLiteral("Imię"), QStringLiteral("Średnia"),
                                          QStringLiteral("Data")},
-                            pupil("Żółkiewska", "Łucja", 4.5, "2025-06-27"), pupil("Шевченко", "Олександр", 5, "2025-06-27"),
-                            pupil("王", "小明", 4.75, "2025-06-27")};
+                            pupil("Żółkiewska", "Łucja", 4.5, "2025-06-27"),
+                            pupil("Шевченко", "Олександр", 5, "2025-06-27"), pupil("王", "小明", 4.75, "2025-06-27")};
     const QByteArray bytes = sheetfiles::written(format, {sheetfiles::sheet(QStringLiteral("Klasa 3a"), rows)});
     QVERIFY(!bytes.isEmpty());
     const QString file = QStringLiteral("klasa.") + format;
     writeBytes(dir_->file(file), bytes);
-    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), file, QStringLiteral("-o"),
-                              QStringLiteral("klasa.pdf")});
+    const Result r = runDruk(
+        {QStringLiteral("d.dyp"), QStringLiteral("--lista"), file, QStringLiteral("-o"), QStringLiteral("klasa.pdf")});
     QVERIFY2(r.status == 0, qPrintable(r.err));
     QCOMPARE(pageTexts(dir_->file(QStringLiteral("klasa.pdf"))),
              (QStringList{QStringLiteral("Łucja Żółkiewska|średnia 4,5, 27.06.2025"),
@@ -268,10 +281,11 @@ void TestDrukLists::fieldsFillTheDiplomasTexts()
     texts.body[0] = QStringLiteral("{Miejsce} miejsce: {konkurs}");
     texts.body[1] = QStringLiteral("klasa {C} {{bez zmian}}");
     writeDiploma(texts);
-    writeBytes(dir_->file(QStringLiteral("wyniki.csv")),
-               QStringLiteral("Imię;Nazwisko;Klasa;Miejsce;Konkurs\nAnna;Nowak;3a;I;Kangur\nJan;Kowalski;3b;II;Alfik\n").toUtf8());
-    Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("wyniki.csv"), QStringLiteral("-o"),
-                        QStringLiteral("w.pdf")});
+    writeBytes(
+        dir_->file(QStringLiteral("wyniki.csv")),
+        QStringLiteral("Imię;Nazwisko;Klasa;Miejsce;Konkurs\nAnna;Nowak;3a;I;Kangur\nJan;Kowalski;3b;II;Alfik\n").toUtf8());
+    Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("wyniki.csv"),
+                        QStringLiteral("-o"), QStringLiteral("w.pdf")});
     QVERIFY2(r.status == 0, qPrintable(r.err));
     QCOMPARE(pageTexts(dir_->file(QStringLiteral("w.pdf"))),
              (QStringList{QStringLiteral("Anna Nowak|I miejsce: Kangur|klasa 3a {bez zmian}"),
@@ -290,8 +304,9 @@ void TestDrukLists::fieldsFillTheDiplomasTexts()
     r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("wyniki.csv"), QStringLiteral("-o"),
                  QStringLiteral("x.pdf"), QStringLiteral("--osobno"), QStringLiteral("osobno")});
     QCOMPARE(r.status, 1);
-    QVERIFY2(r.err.startsWith(QStringLiteral("dyplom-druk: d.dyp: pole {Klsa} w tekście „{Klsa}” (treść 3) nie odpowiada "
-                                             "żadnej kolumnie listy wyniki.csv (kolumny: Imię, Nazwisko, Klasa, Miejsce, Konkurs")),
+    QVERIFY2(r.err.startsWith(
+                 QStringLiteral("dyplom-druk: d.dyp: pole {Klsa} w tekście „{Klsa}” (treść 3) nie odpowiada "
+                                "żadnej kolumnie listy wyniki.csv (kolumny: Imię, Nazwisko, Klasa, Miejsce, Konkurs")),
              qPrintable(r.err));
     QVERIFY(!QFileInfo::exists(dir_->file(QStringLiteral("x.pdf"))));
     QVERIFY(!QFileInfo::exists(dir_->file(QStringLiteral("osobno"))));
@@ -300,14 +315,20 @@ void TestDrukLists::fieldsFillTheDiplomasTexts()
 void TestDrukLists::longNameIsReportedAndShrunkToFit()
 {
     const QString longName = QStringLiteral("Aleksandra Wierzchowska-Brzęczyszczyk");
-    writeBytes(dir_->file(QStringLiteral("klasa.txt")),
-               (QStringList{QStringLiteral("Anna Nowak"), longName, QStringLiteral("Jan Kowalski")}.join(QLatin1Char('\n'))).toUtf8());
-    const QStringList args{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("klasa.txt"), QStringLiteral("-o")};
+    writeBytes(
+        dir_->file(QStringLiteral("klasa.txt")),
+        (QStringList{QStringLiteral("Anna Nowak"), longName, QStringLiteral("Jan Kowalski")}.join(QLatin1Char('\n')))
+            .toUtf8());
+    const QStringList args{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("klasa.txt"),
+                           QStringLiteral("-o")};
 
     Result r = runDruk(args + QStringList{QStringLiteral("zwykle.pdf")});
     QVERIFY2(r.status == 0, qPrintable(r.err));
-    QVERIFY2(r.err.contains(QStringLiteral("dyplom-druk: uwaga: rekord 2 (wiersz 2 listy): tekst „%1” wychodzi poza wolne pole wzoru\n").arg(longName)),
-             qPrintable(r.err));
+    QVERIFY2(
+        r.err.contains(
+            QStringLiteral("dyplom-druk: uwaga: rekord 2 (wiersz 2 listy): tekst „%1” wychodzi poza wolne pole wzoru\n")
+                .arg(longName)),
+        qPrintable(r.err));
     QCOMPARE(r.err.count(QStringLiteral("wychodzi poza")), 1);
     const qreal frameRight = 188 * PointsPerMm; // the frame's inner edge
     QVERIFY(boxesOfPage(dir_->file(QStringLiteral("zwykle.pdf")), 2).value(0).right > frameRight);
@@ -316,20 +337,23 @@ void TestDrukLists::longNameIsReportedAndShrunkToFit()
     r = runDruk(args + QStringList{QStringLiteral("scisle.pdf"), QStringLiteral("--scisle")});
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.contains(QStringLiteral("klasa.txt: rekord 2 (wiersz 2 listy): tekst „%1” wychodzi poza wolne pole wzoru; "
-                                           "--scisle: nic nie zostało zapisane").arg(longName)),
+                                           "--scisle: nic nie zostało zapisane")
+                                .arg(longName)),
              qPrintable(r.err));
     QVERIFY(!QFileInfo::exists(dir_->file(QStringLiteral("scisle.pdf"))));
 
     r = runDruk(args + QStringList{QStringLiteral("dopasowane.pdf"), QStringLiteral("--dopasuj")});
     QVERIFY2(r.status == 0, qPrintable(r.err));
-    QVERIFY2(r.err.contains(QRegularExpression(QStringLiteral("dyplom-druk: zmniejszono: rekord 2 \\(wiersz 2 listy\\): dla z 26 do (\\d+) pt\n"))),
+    QVERIFY2(r.err.contains(QRegularExpression(
+                 QStringLiteral("dyplom-druk: zmniejszono: rekord 2 \\(wiersz 2 listy\\): dla z 26 do (\\d+) pt\n"))),
              qPrintable(r.err));
     QVERIFY(!r.err.contains(QStringLiteral("wychodzi poza")));
     const QString fitted = dir_->file(QStringLiteral("dopasowane.pdf"));
     QCOMPARE(pageTexts(fitted).value(1), longName);
     const Box name = boxesOfPage(fitted, 2).value(0);
-    QVERIFY2(name.right <= frameRight && name.left >= 22 * PointsPerMm,
-             qPrintable(QStringLiteral("%1 … %2 pt, the frame ends at %3").arg(name.left).arg(name.right).arg(frameRight)));
+    QVERIFY2(
+        name.right <= frameRight && name.left >= 22 * PointsPerMm,
+        qPrintable(QStringLiteral("%1 … %2 pt, the frame ends at %3").arg(name.left).arg(name.right).arg(frameRight)));
     // The other records keep their size and place.
     for (const int page : {1, 3}) {
         const Box before = boxesOfPage(dir_->file(QStringLiteral("zwykle.pdf")), page).value(0);
@@ -342,8 +366,8 @@ void TestDrukLists::longNameIsReportedAndShrunkToFit()
 void TestDrukLists::centredNamesShareOneMiddle()
 {
     writeBytes(dir_->file(QStringLiteral("klasa.txt")), QStringLiteral("Ola Łą\nMaksymilian Wierzchowski\n").toUtf8());
-    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("klasa.txt"), QStringLiteral("-o"),
-                              QStringLiteral("c.pdf"), QStringLiteral("--wysrodkuj")});
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("klasa.txt"),
+                              QStringLiteral("-o"), QStringLiteral("c.pdf"), QStringLiteral("--wysrodkuj")});
     QVERIFY2(r.status == 0, qPrintable(r.err));
     const qreal middle = 105 * PointsPerMm; // the frame's middle is the sheet's
     for (const int page : {1, 2}) {
@@ -368,11 +392,12 @@ void TestDrukLists::designWithoutFreeAreaGetsOneNote()
     writeBytes(dir_->file(QStringLiteral("Wzory/BDR_0001.wmf")), device.finish());
     writeBytes(dir_->file(QStringLiteral("klasa.txt")),
                (QStringLiteral("Anna Nowak\nJan Kowalski\n") + QString(60, QLatin1Char('W'))).toUtf8());
-    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("klasa.txt"), QStringLiteral("-o"),
-                              QStringLiteral("k.pdf")});
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("klasa.txt"),
+                              QStringLiteral("-o"), QStringLiteral("k.pdf")});
     QVERIFY2(r.status == 0, qPrintable(r.err));
     QCOMPARE(r.err.count(QStringLiteral("nie ma wolnego pola na tekst")), 1);
-    QVERIFY2(r.err.contains(QStringLiteral("uwaga: rekord 3 (wiersz 3 listy): tekst „%1” wychodzi poza obszar wydruku").arg(QString(60, QLatin1Char('W')))),
+    QVERIFY2(r.err.contains(QStringLiteral("uwaga: rekord 3 (wiersz 3 listy): tekst „%1” wychodzi poza obszar wydruku")
+                                .arg(QString(60, QLatin1Char('W')))),
              qPrintable(r.err));
     QCOMPARE(r.err.count(QStringLiteral("wychodzi poza")), 1);
     QCOMPARE(pageTexts(dir_->file(QStringLiteral("k.pdf"))).size(), 3);
@@ -381,18 +406,18 @@ void TestDrukLists::designWithoutFreeAreaGetsOneNote()
 void TestDrukLists::checkCountsWhatNeedsAttention()
 {
     const QString hieroglyph = QString::fromUcs4(U"\U00013000");
-    writeBytes(dir_->file(QStringLiteral("klasa.csv")),
-               (QStringLiteral("Imię;Nazwisko;Klasa\n"
-                               "Anna;Nowak;3a\n"
-                               ";;\n"
-                               "Aleksandra;Wierzchowska-Brzęczyszczyk;3a\n"
-                               "Jan;Kowalski;3b\n"
-                               "Ra%1;Kowalski;3b\n"
-                               "anna;NOWAK;3b\n")
-                    .arg(hieroglyph))
-                   .toUtf8());
+    writeBytes(dir_->file(QStringLiteral("klasa.csv")), (QStringLiteral("Imię;Nazwisko;Klasa\n"
+                                                                        "Anna;Nowak;3a\n"
+                                                                        ";;\n"
+                                                                        "Aleksandra;Wierzchowska-Brzęczyszczyk;3a\n"
+                                                                        "Jan;Kowalski;3b\n"
+                                                                        "Ra%1;Kowalski;3b\n"
+                                                                        "anna;NOWAK;3b\n")
+                                                             .arg(hieroglyph))
+                                                            .toUtf8());
     const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("klasa.csv"),
-                              QStringLiteral("--sprawdz"), QStringLiteral("--dopasuj"), QStringLiteral("-o"), QStringLiteral("k.pdf")});
+                              QStringLiteral("--sprawdz"), QStringLiteral("--dopasuj"), QStringLiteral("-o"),
+                              QStringLiteral("k.pdf")});
     QCOMPARE(r.status, 1);
     QCOMPARE(r.out, QString());
     const QStringList lines = r.err.split(QLatin1Char('\n'));
@@ -405,14 +430,17 @@ void TestDrukLists::checkCountsWhatNeedsAttention()
           QStringLiteral("  „Anna Nowak” 2 razy (wiersze 2, 7)"),
           QStringLiteral("wynik: są sprawy do przejrzenia przed drukiem")})
         QVERIFY2(lines.contains(expected), qPrintable(expected + QStringLiteral("\n---\n") + r.err));
-    QVERIFY2(r.err.contains(QStringLiteral("znak „%1” (U+13000) nie ma w żadnej zainstalowanej czcionce: rekord 4 (wiersz 6 listy)").arg(hieroglyph)),
+    QVERIFY2(r.err.contains(
+                 QStringLiteral("znak „%1” (U+13000) nie ma w żadnej zainstalowanej czcionce: rekord 4 (wiersz 6 listy)")
+                     .arg(hieroglyph)),
              qPrintable(r.err));
     QVERIFY2(r.err.contains(QStringLiteral("  rekord 2 (wiersz 4 listy): dla z 26 do ")), qPrintable(r.err));
     QVERIFY(!QFileInfo::exists(dir_->file(QStringLiteral("k.pdf"))));
 
     // A clean list: exit 0.
     writeBytes(dir_->file(QStringLiteral("dobra.txt")), "Anna Nowak\nJan Kowalski\n");
-    const Result ok = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("dobra.txt"), QStringLiteral("--sprawdz")});
+    const Result ok = runDruk(
+        {QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("dobra.txt"), QStringLiteral("--sprawdz")});
     QVERIFY2(ok.status == 0, qPrintable(ok.err));
     QVERIFY(ok.err.contains(QStringLiteral("wynik: wszystko w porządku")));
 }

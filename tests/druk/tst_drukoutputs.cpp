@@ -137,7 +137,9 @@ void TestDrukOutputs::inputsAreNeverReplaced()
     writeBytes(diploma, "diploma");
     writeBytes(list, "Anna\n");
     QVERIFY(QFile::link(diploma, dir.filePath(QStringLiteral("link.pdf"))));
-    QVERIFY(::link(QFile::encodeName(list).constData(), QFile::encodeName(dir.filePath(QStringLiteral("hard.pdf"))).constData()) == 0);
+    QVERIFY(::link(QFile::encodeName(list).constData(),
+                   QFile::encodeName(dir.filePath(QStringLiteral("hard.pdf"))).constData())
+            == 0);
     writeBytes(dir.filePath(QStringLiteral("other.DYP")), "another diploma");
     QDir(dir.path()).mkdir(QStringLiteral("folder"));
 
@@ -212,7 +214,8 @@ void TestDrukOutputs::fileThatAppearsMeanwhileIsKept()
         QCOMPARE(readBytesOrMissing(b), QByteArray("%PDF-ours b"));
         QCOMPARE(readBytesOrMissing(a), QByteArray("%PDF-ours a"));
     } else {
-        QVERIFY2(failure.startsWith(b + QStringLiteral(": plik ")) && failure.contains(QStringLiteral("nic nie zostało zapisane")),
+        QVERIFY2(failure.startsWith(b + QStringLiteral(": plik "))
+                     && failure.contains(QStringLiteral("nic nie zostało zapisane")),
                  qPrintable(failure));
         QCOMPARE(readBytesOrMissing(b), QByteArray("%PDF-theirs"));
         QCOMPARE(readBytesOrMissing(a), QByteArrayLiteral("<missing>")); // taken back, not left half done
@@ -224,14 +227,22 @@ void TestDrukOutputs::linksAreFollowedAsTheKernelDoes_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("target"); // empty: refused
     QTest::addColumn<bool>("dangling");
-    QTest::newRow("plain file") << "a/x.pdf" << "a/x.pdf" << false;
-    QTest::newRow("relative link") << "a/rel.pdf" << "b/x.pdf" << false;
-    QTest::newRow("chain of links") << "a/chain.pdf" << "b/x.pdf" << false;
-    QTest::newRow("folder link, then ..") << "a/deep/../x.pdf" << "b/x.pdf" << false; // b/c/.. is b, not a
-    QTest::newRow("link to nothing") << "a/dangling.pdf" << "b/none.pdf" << true;
-    QTest::newRow("chain to nothing") << "a/to-dangling.pdf" << "b/none.pdf" << true;
-    QTest::newRow("missing folder") << "a/brak/x.pdf" << "a/brak/x.pdf" << false;
-    QTest::newRow("loop") << "a/loop1.pdf" << "" << false;
+    QTest::newRow("plain file") << "a/x.pdf"
+                                << "a/x.pdf" << false;
+    QTest::newRow("relative link") << "a/rel.pdf"
+                                   << "b/x.pdf" << false;
+    QTest::newRow("chain of links") << "a/chain.pdf"
+                                    << "b/x.pdf" << false;
+    QTest::newRow("folder link, then ..") << "a/deep/../x.pdf"
+                                          << "b/x.pdf" << false; // b/c/.. is b, not a
+    QTest::newRow("link to nothing") << "a/dangling.pdf"
+                                     << "b/none.pdf" << true;
+    QTest::newRow("chain to nothing") << "a/to-dangling.pdf"
+                                      << "b/none.pdf" << true;
+    QTest::newRow("missing folder") << "a/brak/x.pdf"
+                                    << "a/brak/x.pdf" << false;
+    QTest::newRow("loop") << "a/loop1.pdf"
+                          << "" << false;
 }
 
 void TestDrukOutputs::linksAreFollowedAsTheKernelDoes()
@@ -243,10 +254,14 @@ void TestDrukOutputs::linksAreFollowedAsTheKernelDoes()
     const QString dir = QDir(tmp.path()).canonicalPath();
     QVERIFY(QDir(dir).mkpath(QStringLiteral("a")) && QDir(dir).mkpath(QStringLiteral("b/c")));
     writeBytes(dir + QStringLiteral("/b/x.pdf"), "%PDF-");
-    for (const auto &[link, to] : std::initializer_list<std::pair<const char *, const char *>>{
-             {"a/rel.pdf", "../b/x.pdf"}, {"a/chain.pdf", "rel.pdf"}, {"a/deep", "../b/c"},
-             {"a/dangling.pdf", "../b/none.pdf"}, {"a/to-dangling.pdf", "dangling.pdf"},
-             {"a/loop1.pdf", "loop2.pdf"}, {"a/loop2.pdf", "loop1.pdf"}})
+    for (const auto &[link, to] :
+         std::initializer_list<std::pair<const char *, const char *>>{{"a/rel.pdf", "../b/x.pdf"},
+                                                                      {"a/chain.pdf", "rel.pdf"},
+                                                                      {"a/deep", "../b/c"},
+                                                                      {"a/dangling.pdf", "../b/none.pdf"},
+                                                                      {"a/to-dangling.pdf", "dangling.pdf"},
+                                                                      {"a/loop1.pdf", "loop2.pdf"},
+                                                                      {"a/loop2.pdf", "loop1.pdf"}})
         QVERIFY(::symlink(to, QFile::encodeName(dir + QLatin1Char('/') + QLatin1String(link)).constData()) == 0);
     const QString failure = failureOf([&] {
         const OutputPlace place = followLinks(dir + QLatin1Char('/') + path);

@@ -95,7 +95,8 @@ mode_t typeOf(const QString &path)
 bool symlinkOwnedBy(const QString &target, const QString &link, uid_t owner)
 {
     const QByteArray l = QFile::encodeName(link);
-    return ::symlink(QFile::encodeName(target).constData(), l.constData()) == 0 && ::lchown(l.constData(), owner, owner) == 0;
+    return ::symlink(QFile::encodeName(target).constData(), l.constData()) == 0
+           && ::lchown(l.constData(), owner, owner) == 0;
 }
 
 QString pdfinfo(const QString &pdf)
@@ -169,7 +170,8 @@ void TestDrukSafety::cleanup()
 {
     dir_.reset(); // made in the same temporary folder
     // Nothing of a run outlives it there, the toolkit's runtime folder neither.
-    QCOMPARE(QDir(tmp_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), QStringList());
+    QCOMPARE(QDir(tmp_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList());
 }
 
 void TestDrukSafety::linksInSharedFolders_data()
@@ -201,17 +203,19 @@ void TestDrukSafety::linksInSharedFolders()
         QSKIP("links of other users need root to be made");
     // The link's target: a file, or a folder, of whoever runs the program.
     const QString real = dir_->file(QStringLiteral("cel"));
-    QVERIFY(QDir().mkpath(real + QStringLiteral("/os")) && letOthersIn(real, 0777) && letOthersIn(real + QStringLiteral("/os"), 0777));
+    QVERIFY(QDir().mkpath(real + QStringLiteral("/os")) && letOthersIn(real, 0777)
+            && letOthersIn(real + QStringLiteral("/os"), 0777));
     writeBytes(real + QStringLiteral("/out.pdf"), "%PDF-secret");
     QVERIFY(letOthersIn(real + QStringLiteral("/out.pdf"), 0666));
     const QString shared = dir_->file(QStringLiteral("wspolny"));
     QVERIFY(QDir().mkpath(shared) && letOthersIn(shared, sticky ? 01777 : 0777));
     const QString link = shared + (separate ? QStringLiteral("/os") : QStringLiteral("/out.pdf"));
-    QVERIFY(symlinkOwnedBy(real + (separate ? QStringLiteral("/os") : QStringLiteral("/out.pdf")), link, uid_t(linkOwner)));
+    QVERIFY(
+        symlinkOwnedBy(real + (separate ? QStringLiteral("/os") : QStringLiteral("/out.pdf")), link, uid_t(linkOwner)));
     writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\n");
 
-    const QStringList args = separate ? QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
-                                                    QStringLiteral("--osobno"), link}
+    const QStringList args = separate ? QStringList{QStringLiteral("d.dyp"), QStringLiteral("--lista"),
+                                                    QStringLiteral("n.txt"), QStringLiteral("--osobno"), link}
                                       : QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"), link};
     const Result r = runDruk(args, asNobody);
     const QStringList inFolder = QDir(real + QStringLiteral("/os")).entryList(QDir::Files | QDir::Hidden);
@@ -224,7 +228,8 @@ void TestDrukSafety::linksInSharedFolders()
         QCOMPARE(typeOf(link), mode_t(S_IFLNK));
     } else {
         QCOMPARE(r.status, 1);
-        QVERIFY2(r.err.startsWith(QStringLiteral("dyplom-druk: ") + link + QStringLiteral(": dowiązanie symboliczne innego użytkownika"))
+        QVERIFY2(r.err.startsWith(QStringLiteral("dyplom-druk: ") + link
+                                  + QStringLiteral(": dowiązanie symboliczne innego użytkownika"))
                      && r.err.trimmed().count(QLatin1Char('\n')) == 0,
                  qPrintable(r.err));
         QCOMPARE(readBytes(real + QStringLiteral("/out.pdf")), QByteArray("%PDF-secret"));
@@ -303,7 +308,8 @@ void TestDrukSafety::existingOutputs()
             QVERIFY(readBytes(linkTarget).startsWith("%PDF-1."));
     } else {
         QCOMPARE(r.status, 1);
-        QVERIFY2(r.err.startsWith(QStringLiteral("dyplom-druk: wynik.pdf: ") + refusal) && r.err.count(QLatin1Char('\n')) == 1,
+        QVERIFY2(r.err.startsWith(QStringLiteral("dyplom-druk: wynik.pdf: ") + refusal)
+                     && r.err.count(QLatin1Char('\n')) == 1,
                  qPrintable(r.err));
         QCOMPARE(typeOf(out), type);
         if (type == S_IFREG)
@@ -348,9 +354,10 @@ void TestDrukSafety::rivalRunsReleasedTogether()
     QVERIFY(::mkfifo(gate.constData(), 0600) == 0);
     QProcess runs[2];
     for (int k = 0; k < 2; ++k) {
-        runs[k].start(QStringLiteral("bash"), {QStringLiteral("-c"), QStringLiteral("cat brama >/dev/null; exec \"$0\" \"$@\""), program(),
-                                               k == 0 ? QStringLiteral("a.dyp") : QStringLiteral("b.dyp"), QStringLiteral("--lista"),
-                                               QStringLiteral("n.txt"), QStringLiteral("--osobno"), QStringLiteral("os")});
+        runs[k].start(QStringLiteral("bash"),
+                      {QStringLiteral("-c"), QStringLiteral("cat brama >/dev/null; exec \"$0\" \"$@\""), program(),
+                       k == 0 ? QStringLiteral("a.dyp") : QStringLiteral("b.dyp"), QStringLiteral("--lista"),
+                       QStringLiteral("n.txt"), QStringLiteral("--osobno"), QStringLiteral("os")});
         QVERIFY(runs[k].waitForStarted());
     }
     QTest::qWait(300); // both waiting at the gate
@@ -364,14 +371,17 @@ void TestDrukSafety::rivalRunsReleasedTogether()
     const QString loserErr = QString::fromUtf8(runs[1 - winner].readAllStandardError());
     QCOMPARE(runs[winner].exitCode(), 0);
     QCOMPARE(runs[1 - winner].exitCode(), 1);
-    QVERIFY2(loserErr.contains(QRegularExpression(QStringLiteral("^dyplom-druk: os/Uczeń \\d+\\.pdf: plik (powstał w trakcie pracy|już istnieje)")))
+    QVERIFY2(loserErr.contains(QRegularExpression(
+                 QStringLiteral("^dyplom-druk: os/Uczeń \\d+\\.pdf: plik (powstał w trakcie pracy|już istnieje)")))
                  && loserErr.count(QLatin1Char('\n')) == 1,
              qPrintable(loserErr));
     const QStringList files = QDir(dir_->file(QStringLiteral("os"))).entryList(QDir::Files | QDir::Hidden | QDir::System);
     QCOMPARE(files.size(), 40); // the winner's, and nothing else
     const QString heading = winner == 0 ? QStringLiteral("Dyplom A") : QStringLiteral("Dyplom B");
-    for (const QString &name : {QStringLiteral("Uczeń 1.pdf"), QStringLiteral("Uczeń 20.pdf"), QStringLiteral("Uczeń 40.pdf")})
-        QVERIFY2(runTool(QStringLiteral("pdftotext"), {dir_->file(QStringLiteral("os/") + name), QStringLiteral("-")}).contains(heading),
+    for (const QString &name :
+         {QStringLiteral("Uczeń 1.pdf"), QStringLiteral("Uczeń 20.pdf"), QStringLiteral("Uczeń 40.pdf")})
+        QVERIFY2(runTool(QStringLiteral("pdftotext"), {dir_->file(QStringLiteral("os/") + name), QStringLiteral("-")})
+                     .contains(heading),
                  qPrintable(name));
 }
 
@@ -388,7 +398,8 @@ void TestDrukSafety::killedRunsLeftoversAreCleared()
     waited.start();
     while (temporaryNames(dir_->file(QStringLiteral("os"))).size() < 5 && waited.elapsed() < 60000)
         QTest::qWait(10);
-    QVERIFY2(run.state() == QProcess::Running && run.processId() > 0, qPrintable(QString::fromUtf8(run.readAllStandardError())));
+    QVERIFY2(run.state() == QProcess::Running && run.processId() > 0,
+             qPrintable(QString::fromUtf8(run.readAllStandardError())));
     ::kill(pid_t(run.processId()), SIGKILL);
     QVERIFY(run.waitForFinished());
     QVERIFY(temporaryNames(dir_->file(QStringLiteral("os"))).size() >= 5);
@@ -396,8 +407,9 @@ void TestDrukSafety::killedRunsLeftoversAreCleared()
 
     // What a later run must leave: a live process's file, another host's.
     const QString live = QStringLiteral(".") + hostAndBoot() + QStringLiteral("1-abcDEF");
-    const QString otherHost = QStringLiteral(".dyplom-druk-inny-komputer-") + hostAndBoot().section(QLatin1Char('-'), -6, -2)
-        + QStringLiteral("-") + QString::number(finishedProcessId()) + QStringLiteral("-abcDEF");
+    const QString otherHost = QStringLiteral(".dyplom-druk-inny-komputer-")
+                              + hostAndBoot().section(QLatin1Char('-'), -6, -2) + QStringLiteral("-")
+                              + QString::number(finishedProcessId()) + QStringLiteral("-abcDEF");
     writeBytes(dir_->file(QStringLiteral("os/") + live), "live");
     writeBytes(dir_->file(QStringLiteral("os/") + otherHost), "elsewhere");
 
@@ -417,16 +429,19 @@ void TestDrukSafety::leftoverNamesTellDeadRunsOfThisHost_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("dead");
     const QString ours = hostAndBoot();
-    const QString otherBoot = ours.section(QLatin1Char('-'), 0, -7) + QStringLiteral("-00000000-1111-2222-3333-444444444444-");
+    const QString otherBoot = ours.section(QLatin1Char('-'), 0, -7)
+                              + QStringLiteral("-00000000-1111-2222-3333-444444444444-");
     const QString gone = QString::number(finishedProcessId());
     QTest::newRow("this host, process gone") << ours + gone + QStringLiteral("-Ab3dE9") << true;
     QTest::newRow("hidden, process gone") << QStringLiteral(".") + ours + gone + QStringLiteral("-Ab3dE9") << true;
     QTest::newRow("this host, process runs") << ours + QStringLiteral("1-Ab3dE9") << false;
     QTest::newRow("this process") << druk::temporaryPrefix() + QStringLiteral("Ab3dE9") << false;
     QTest::newRow("earlier boot") << otherBoot + QStringLiteral("1-Ab3dE9") << true;
-    QTest::newRow("another host") << QStringLiteral("dyplom-druk-x") + ours.mid(11) + gone + QStringLiteral("-Ab3dE9") << false;
+    QTest::newRow("another host") << QStringLiteral("dyplom-druk-x") + ours.mid(11) + gone + QStringLiteral("-Ab3dE9")
+                                  << false;
     QTest::newRow("a host named like ours and more")
-        << ours.left(ours.size() - 37) + QStringLiteral("-2-") + ours.right(37) + gone + QStringLiteral("-Ab3dE9") << false;
+        << ours.left(ours.size() - 37) + QStringLiteral("-2-") + ours.right(37) + gone + QStringLiteral("-Ab3dE9")
+        << false;
     QTest::newRow("no random part") << ours + gone << false;
     QTest::newRow("older name") << QStringLiteral(".dyplom-druk-Ab3dE9") << false;
 }
@@ -441,11 +456,13 @@ void TestDrukSafety::leftoverNamesTellDeadRunsOfThisHost()
 void TestDrukSafety::standardOutput()
 {
     writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna\nJan\nŻaneta Źdźbło\n");
-    const QStringList args{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"), QStringLiteral("-o"),
-                           QStringLiteral("-"), QStringLiteral("--katalog"), QStringLiteral("k.pdf")};
+    const QStringList args{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                           QStringLiteral("-o"),    QStringLiteral("-"),       QStringLiteral("--katalog"),
+                           QStringLiteral("k.pdf")};
     Result r = runInShell(QStringLiteral("\"$0\" \"$@\" | pdfinfo -"), args);
     QVERIFY2(r.status == 0, qPrintable(r.err));
-    QVERIFY2(r.out.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))) && r.out.contains(QStringLiteral("Title:           Dyplom\n"))
+    QVERIFY2(r.out.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n")))
+                 && r.out.contains(QStringLiteral("Title:           Dyplom\n"))
                  && r.out.contains(QStringLiteral("595.276 x 841.89 pts (A4)")),
              qPrintable(r.out));
     QVERIFY2(r.err.contains(QStringLiteral("dyplom-druk: katalog 1 wzorów: k.pdf")), qPrintable(r.err)); // not into the PDF
@@ -462,9 +479,11 @@ void TestDrukSafety::standardOutput()
     // A reader that stops early fails the run, which cleans up after itself.
     writeBytes(dir_->file(QStringLiteral("n.txt")), names(300));
     r = runInShell(QStringLiteral("\"$0\" \"$@\" | head -c 100 >/dev/null; exit ${PIPESTATUS[0]}"),
-                   {QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"), QStringLiteral("-o"), QStringLiteral("-")});
+                   {QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"), QStringLiteral("-o"),
+                    QStringLiteral("-")});
     QCOMPARE(r.status, 1);
-    QVERIFY2(r.err.startsWith(QStringLiteral("dyplom-druk: -: ")) && r.err.count(QLatin1Char('\n')) == 1, qPrintable(r.err));
+    QVERIFY2(r.err.startsWith(QStringLiteral("dyplom-druk: -: ")) && r.err.count(QLatin1Char('\n')) == 1,
+             qPrintable(r.err));
 
     // Any other device is no place for a PDF, /dev/null included.
     r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("-o"), QStringLiteral("/dev/null")});
@@ -478,33 +497,38 @@ void TestDrukSafety::pdfDetails()
     // in order, their fonts named as subsets, A4 to the fraction.
     const int count = druk::CompactPdfWriter::ChunkPages + 1;
     writeBytes(dir_->file(QStringLiteral("n.txt")), names(count, QStringLiteral("Żaneta %1 Źdźbło")));
-    Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"), QStringLiteral("-o"),
-                        QStringLiteral("klasa.pdf")});
+    Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                        QStringLiteral("-o"), QStringLiteral("klasa.pdf")});
     QVERIFY2(r.status == 0, qPrintable(r.err));
     const QString pdf = dir_->file(QStringLiteral("klasa.pdf"));
     const QString info = pdfinfo(pdf);
-    QVERIFY2(info.contains(QStringLiteral("Title:           Dyplom\n")) && info.contains(QStringLiteral("Pages:           %1\n").arg(count))
+    QVERIFY2(info.contains(QStringLiteral("Title:           Dyplom\n"))
+                 && info.contains(QStringLiteral("Pages:           %1\n").arg(count))
                  && info.contains(QStringLiteral("Page size:       595.276 x 841.89 pts (A4)")),
              qPrintable(info));
     int check = -1;
     const QString checked = runTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}, &check, 120000);
     QVERIFY2(check == 0, qPrintable(checked));
     for (const int page : {1, count - 1, count}) {
-        const QString text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                                                                   QString::number(page), pdf, QStringLiteral("-")});
+        const QString text = runTool(QStringLiteral("pdftotext"),
+                                     {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                      QString::number(page), pdf, QStringLiteral("-")});
         QVERIFY2(text.contains(QStringLiteral("Żaneta %1 Źdźbło").arg(page)), qPrintable(text));
     }
-    const QStringList fonts = runTool(QStringLiteral("pdffonts"), {pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+    const QStringList fonts =
+        runTool(QStringLiteral("pdffonts"), {pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
     QVERIFY(!fonts.isEmpty());
     for (const QString &font : fonts)
-        QVERIFY2(font.contains(QRegularExpression(QStringLiteral("^[A-Z]{6}\\+\\S+ .* yes\\s+yes\\s+yes\\s+\\d+\\s+0$"))), qPrintable(font));
+        QVERIFY2(font.contains(QRegularExpression(QStringLiteral("^[A-Z]{6}\\+\\S+ .* yes\\s+yes\\s+yes\\s+\\d+\\s+0$"))),
+                 qPrintable(font));
 
     // A pupil's own file carries the pupil's name.
     writeBytes(dir_->file(QStringLiteral("n.txt")), "Anna\nŻaneta Źdźbło\n");
-    r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"), QStringLiteral("--osobno"),
-                 QStringLiteral("os")});
+    r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
+                 QStringLiteral("--osobno"), QStringLiteral("os")});
     QVERIFY2(r.status == 0, qPrintable(r.err));
-    QVERIFY(pdfinfo(dir_->file(QStringLiteral("os/Żaneta Źdźbło.pdf"))).contains(QStringLiteral("Title:           Żaneta Źdźbło\n")));
+    QVERIFY(pdfinfo(dir_->file(QStringLiteral("os/Żaneta Źdźbło.pdf")))
+                .contains(QStringLiteral("Title:           Żaneta Źdźbło\n")));
 }
 
 QTEST_MAIN(TestDrukSafety)

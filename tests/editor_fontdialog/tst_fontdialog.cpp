@@ -74,8 +74,8 @@ bool clickRow(FontDialog &d, int list, const QString &text)
     QListView *view = pageList(d, list);
     if (!view)
         return false;
-    const QModelIndexList found
-        = view->model()->match(view->model()->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchExactly);
+    const QModelIndexList found = view->model()->match(view->model()->index(0, 0), Qt::DisplayRole, text, 1,
+                                                       Qt::MatchExactly);
     if (found.isEmpty())
         return false;
     view->scrollTo(found.first());
@@ -224,11 +224,14 @@ private slots:
     void escapeInsideThePageCancelsTheDialog()
     {
         bool watchdog = false;
-        const auto result = runDriven(startup(), [](FontDialog &d) {
-            QListView *list = d.fontPage()->findChild<QListView *>();
-            QVERIFY(list);
-            QTest::keyClick(list, Qt::Key_Escape);
-        }, &watchdog);
+        const auto result = runDriven(
+            startup(),
+            [](FontDialog &d) {
+                QListView *list = d.fontPage()->findChild<QListView *>();
+                QVERIFY(list);
+                QTest::keyClick(list, Qt::Key_Escape);
+            },
+            &watchdog);
         QVERIFY(!watchdog);
         QVERIFY(!result);
     }
@@ -236,10 +239,13 @@ private slots:
     void returnInsideThePageConfirmsTheDialog()
     {
         bool watchdog = false;
-        const auto result = runDriven(startup(), [](FontDialog &d) {
-            typeSize(d, QStringLiteral("30"));
-            QTest::keyClick(sizeField(d), Qt::Key_Return);
-        }, &watchdog);
+        const auto result = runDriven(
+            startup(),
+            [](FontDialog &d) {
+                typeSize(d, QStringLiteral("30"));
+                QTest::keyClick(sizeField(d), Qt::Key_Return);
+            },
+            &watchdog);
         QVERIFY(!watchdog);
         QVERIFY(result);
         QCOMPARE(result->size, 30);
@@ -260,13 +266,16 @@ private slots:
         QFETCH(int, list);
         bool watchdog = false;
         bool pageShown = false;
-        const auto result = runDriven(FontChoice{QStringLiteral("DejaVu Serif"), 20, 1, 0}, [&](FontDialog &d) {
-            QListView *view = pageList(d, list);
-            QVERIFY(view);
-            view->setFocus();
-            QTest::keyClick(view, Qt::Key_Return);
-            pageShown = !d.fontPage()->isHidden();
-        }, &watchdog);
+        const auto result = runDriven(
+            FontChoice{QStringLiteral("DejaVu Serif"), 20, 1, 0},
+            [&](FontDialog &d) {
+                QListView *view = pageList(d, list);
+                QVERIFY(view);
+                view->setFocus();
+                QTest::keyClick(view, Qt::Key_Return);
+                pageShown = !d.fontPage()->isHidden();
+            },
+            &watchdog);
         QVERIFY(!watchdog);
         QVERIFY(pageShown);
         QVERIFY(result);
@@ -341,16 +350,19 @@ private slots:
     void keysOutsideThePageStillWork()
     {
         bool watchdog = false;
-        auto result = runDriven(FontChoice{QStringLiteral("Arial"), 12, 0, 0}, [](FontDialog &d) {
-            QTest::keyClick(d.colourList(), Qt::Key_Down);
-            QTest::keyClick(d.colourList(), Qt::Key_Return);
-        }, &watchdog);
+        auto result = runDriven(
+            FontChoice{QStringLiteral("Arial"), 12, 0, 0},
+            [](FontDialog &d) {
+                QTest::keyClick(d.colourList(), Qt::Key_Down);
+                QTest::keyClick(d.colourList(), Qt::Key_Return);
+            },
+            &watchdog);
         QVERIFY(!watchdog);
         QVERIFY(result);
         QCOMPARE(result->colour, 0x00000080u);
 
-        result = runDriven(startup(), [](FontDialog &d) { QTest::keyClick(d.colourList(), Qt::Key_Escape); },
-                           &watchdog);
+        result = runDriven(
+            startup(), [](FontDialog &d) { QTest::keyClick(d.colourList(), Qt::Key_Escape); }, &watchdog);
         QVERIFY(!watchdog);
         QVERIFY(!result);
     }

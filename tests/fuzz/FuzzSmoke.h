@@ -20,8 +20,7 @@ struct SmokeResult {
 };
 
 inline SmokeResult runFuzzSmoke(const std::function<bool(const uint8_t *, size_t)> &entry,
-                                std::vector<QByteArray> seeds, const QString &corpusFolder, uint64_t seed,
-                                int mutations)
+                                std::vector<QByteArray> seeds, const QString &corpusFolder, uint64_t seed, int mutations)
 {
     const QDir corpus(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/fuzz/") + corpusFolder);
     for (const QString &name : corpus.entryList(QDir::Files)) {
@@ -59,6 +58,6 @@ inline SmokeResult runFuzzSmoke(const std::function<bool(const uint8_t *, size_t
     return result;
 }
 
-#define VERIFY_FUZZ_SMOKE(result)                                                                                 \
-    QVERIFY2((result).failing.isEmpty() && (result).why.isEmpty(),                                              \
+#define VERIFY_FUZZ_SMOKE(result)                                                                                      \
+    QVERIFY2((result).failing.isEmpty() && (result).why.isEmpty(),                                                     \
              qPrintable((result).why + QStringLiteral(" on input ") + QString::fromLatin1((result).failing.toHex())))

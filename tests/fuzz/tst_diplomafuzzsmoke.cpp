@@ -7,7 +7,8 @@ class TestDiplomaFuzzSmoke : public QObject {
 private slots:
     void seedsAndMutationsSurvive()
     {
-        const SmokeResult r = runFuzzSmoke(diplomaFuzzOne, recordseeds::diplomaSeeds(), QStringLiteral("corpus-diploma"), 20261208, 20000);
+        const SmokeResult r = runFuzzSmoke(diplomaFuzzOne, recordseeds::diplomaSeeds(),
+                                           QStringLiteral("corpus-diploma"), 20261208, 20000);
         qInfo("%d inputs", r.runs);
         VERIFY_FUZZ_SMOKE(r);
         QVERIFY(r.runs >= 1000);

@@ -18,9 +18,7 @@
 
 using namespace modul_hist;
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 class TestHistory : public QObject {
     Q_OBJECT
@@ -82,11 +80,16 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("next");
-        QTest::newRow("41") << "41" << "42";
-        QTest::newRow("12ab") << "12ab" << "13";
-        QTest::newRow("empty") << "" << "1";
-        QTest::newRow("abc") << "abc" << "1";
-        QTest::newRow("at the top it stays") << "2147483647" << "2147483647";
+        QTest::newRow("41") << "41"
+                            << "42";
+        QTest::newRow("12ab") << "12ab"
+                              << "13";
+        QTest::newRow("empty") << ""
+                               << "1";
+        QTest::newRow("abc") << "abc"
+                             << "1";
+        QTest::newRow("at the top it stays") << "2147483647"
+                                             << "2147483647";
     }
     void storedCountAdvances()
     {
@@ -125,7 +128,8 @@ private slots:
         const QByteArray stored = readBytesOrMissing(dir.file("Admini/historia.dat"));
         QCOMPARE(stored.size(), 79);
         QCOMPARE(int(stored[0]), 15);
-        QCOMPARE(stored.mid(1, 15), QByteArray("\x9c" "r., 7 grudnia "));
+        QCOMPARE(stored.mid(1, 15), QByteArray("\x9c"
+                                               "r., 7 grudnia "));
         QCOMPARE(textOf(decodeRunHistory(stored).runTime), QStringLiteral("09:05:03 czasu "));
         QCOMPARE(textOf(decodeRunHistory(stored).runCount), QStringLiteral("123456789012345"));
     }
@@ -199,7 +203,8 @@ private slots:
         QCOMPARE(state().currentNumber, 9);
         ZapiszUruchomienia();
         QCOMPARE(QDir(dir.file("ADMINI")).entryList(QDir::Files), QStringList{QStringLiteral("HISTORIA.DAT")});
-        QCOMPARE(textOf(decodeRunHistory(readBytesOrMissing(dir.file("ADMINI/HISTORIA.DAT"))).runCount), QStringLiteral("9"));
+        QCOMPARE(textOf(decodeRunHistory(readBytesOrMissing(dir.file("ADMINI/HISTORIA.DAT"))).runCount),
+                 QStringLiteral("9"));
     }
 
     void theCurrentDirectoryIsReadAtEveryOperation()
@@ -210,7 +215,8 @@ private slots:
         TempProgramDir second; // now current
         ZapiszUruchomienia();
         QCOMPARE(readBytesOrMissing(first.file("Admini/historia.dat")), QByteArray(79, '\0'));
-        QCOMPARE(textOf(decodeRunHistory(readBytesOrMissing(second.file("Admini/historia.dat"))).runCount), QStringLiteral("1"));
+        QCOMPARE(textOf(decodeRunHistory(readBytesOrMissing(second.file("Admini/historia.dat"))).runCount),
+                 QStringLiteral("1"));
         QCOMPARE(state().workingDirectory, second.path());
     }
 
@@ -252,7 +258,8 @@ private slots:
         writeBytes(path, original);
         QVERIFY(letOthersIn(path, 0666));
         QVERIFY(letOthersIn(dir.file("Admini"), 0555));
-        const HelperRun run = runAsOrdinaryUser(QStringLiteral(RECORD_PROBE), {QStringLiteral("history"), dir.path()}, dir.path());
+        const HelperRun run = runAsOrdinaryUser(QStringLiteral(RECORD_PROBE), {QStringLiteral("history"), dir.path()},
+                                                dir.path());
         QVERIFY(letOthersIn(dir.file("Admini")));
         QVERIFY2(run.started, "setpriv (util-linux) is needed to run as an ordinary user");
         QCOMPARE(run.output, QStringLiteral("history ok"));

@@ -54,10 +54,18 @@ private slots:
         QTest::addColumn<QString>("recipient");
         QTest::addColumn<QString>("heading");
         QTest::addColumn<QString>("body2");
-        QTest::newRow("field only") << ColumnChoice{ColumnChoice::Field, 0, {}} << "Anna" << "Dyplom" << "";
-        QTest::newRow("heading") << ColumnChoice{ColumnChoice::Heading, 0, {}} << "Anna" << "celujący" << "";
-        QTest::newRow("body line 2") << ColumnChoice{ColumnChoice::Body, 1, {}} << "Anna" << "Dyplom" << "celujący";
-        QTest::newRow("ignored") << ColumnChoice{ColumnChoice::Ignored, 0, {}} << "Anna" << "Dyplom" << "";
+        QTest::newRow("field only") << ColumnChoice{ColumnChoice::Field, 0, {}} << "Anna"
+                                    << "Dyplom"
+                                    << "";
+        QTest::newRow("heading") << ColumnChoice{ColumnChoice::Heading, 0, {}} << "Anna"
+                                 << "celujący"
+                                 << "";
+        QTest::newRow("body line 2") << ColumnChoice{ColumnChoice::Body, 1, {}} << "Anna"
+                                     << "Dyplom"
+                                     << "celujący";
+        QTest::newRow("ignored") << ColumnChoice{ColumnChoice::Ignored, 0, {}} << "Anna"
+                                 << "Dyplom"
+                                 << "";
     }
     void choicesDecideWhatEachColumnFills()
     {
@@ -117,15 +125,16 @@ private slots:
                 QCOMPARE(p.page, 0);
             }
         QVERIFY(found);
-        const QList<klasa::Problem> mapped =
-            klasa::problemsOf([] {
+        const QList<klasa::Problem> mapped = klasa::problemsOf(
+            [] {
                 batch::ClassSummary s;
-                s.offSheet = QStringList{QStringLiteral("rekord 3 (wiersz 4 listy): tekst „X” wychodzi poza obszar wydruku")};
+                s.offSheet = QStringList{
+                    QStringLiteral("rekord 3 (wiersz 4 listy): tekst „X” wychodzi poza obszar wydruku")};
                 return s;
-            }(), session_->pages());
+            }(),
+            session_->pages());
         QCOMPARE(mapped.size(), 1);
         QCOMPARE(mapped[0].page, 2);
-
     }
 
     // Outputs of a class run: one PDF per pupil refuses to replace without

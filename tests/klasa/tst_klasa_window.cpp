@@ -77,7 +77,8 @@ private slots:
         qputenv("XDG_CONFIG_HOME", dir_->file(QStringLiteral("config")).toUtf8());
         qputenv("XDG_CACHE_HOME", dir_->file(QStringLiteral("cache")).toUtf8());
         QSettings().clear();
-        writeDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp")), QStringLiteral("Dyplom"), QStringLiteral("klasa {Klasa}"));
+        writeDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp")), QStringLiteral("Dyplom"),
+                     QStringLiteral("klasa {Klasa}"));
         // "Ocena" is no header the reader knows: its column gets a combo.
         QByteArray csv = "Imię;Nazwisko;Klasa;Ocena\n";
         for (int i = 1; i <= 6; ++i)
@@ -102,7 +103,8 @@ private slots:
         platform_->openAnswers.push_back(dir_->file(QStringLiteral("Dyplomy/d.dyp")));
         window_->openDiplomaDialog();
         QCOMPARE(platform_->fileDialogs.last().initialFolder, dir_->file(QStringLiteral("Dyplomy")));
-        QVERIFY(window_->findChild<QLabel *>(QStringLiteral("diplomaLabel"))->text().contains(QStringLiteral("wzór nr 2")));
+        QVERIFY(
+            window_->findChild<QLabel *>(QStringLiteral("diplomaLabel"))->text().contains(QStringLiteral("wzór nr 2")));
         QVERIFY(window_->findChild<QLabel *>(QStringLiteral("diplomaLabel"))->text().contains(QStringLiteral("{Klasa}")));
 
         platform_->openAnswers.push_back(dir_->file(QStringLiteral("klasa-3a.csv")));
@@ -141,7 +143,8 @@ private slots:
         druk.setWorkingDirectory(dir_->path());
         druk.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-druk"),
                    {QStringLiteral("Dyplomy/d.dyp"), QStringLiteral("--lista"), QStringLiteral("poprawiona.csv"),
-                    QStringLiteral("--png"), png, QStringLiteral("--dpi"), QString::number(klasa::ClassWindow::PreviewDpi)});
+                    QStringLiteral("--png"), png, QStringLiteral("--dpi"),
+                    QString::number(klasa::ClassWindow::PreviewDpi)});
         QVERIFY(druk.waitForFinished(120000));
         QVERIFY2(druk.exitCode() == 0, druk.readAllStandardError().constData());
         const QImage expected(png + QStringLiteral("/strona-003.png"));
@@ -178,7 +181,8 @@ private slots:
             csv += QStringLiteral("Osoba %1\n").arg(i).toUtf8();
         writeBytes(dir_->file(QStringLiteral("dluga.csv")), csv);
         // {Klasa} without a column would refuse the save before it starts.
-        writeDiploma(dir_->file(QStringLiteral("Dyplomy/bez.dyp")), QStringLiteral("Dyplom"), QStringLiteral("za wyniki"));
+        writeDiploma(dir_->file(QStringLiteral("Dyplomy/bez.dyp")), QStringLiteral("Dyplom"),
+                     QStringLiteral("za wyniki"));
         QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
         QVERIFY(window_->loadList(dir_->file(QStringLiteral("dluga.csv"))));
         QVERIFY(window_->session().blocked());
@@ -193,7 +197,8 @@ private slots:
         platform_->saveAnswers.push_back(pdf);
         window_->savePdf();
         QCOMPARE(readBytes(pdf), QByteArray("%PDF-1.4 earlier file\n"));
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{QStringLiteral("dluga.csv")} << QStringLiteral("klasa-3a.csv") << QStringLiteral("wynik.pdf"));
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{QStringLiteral("dluga.csv")} << QStringLiteral(
+                                                                "klasa-3a.csv") << QStringLiteral("wynik.pdf"));
         QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(),
                  QStringLiteral("Anulowano: nic nie zostało zapisane."));
         QVERIFY(platform_->errors().isEmpty());
@@ -203,7 +208,8 @@ private slots:
     void pastedColumnGivesPages()
     {
         QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
-        writeDiploma(dir_->file(QStringLiteral("Dyplomy/bez.dyp")), QStringLiteral("Dyplom"), QStringLiteral("za wyniki"));
+        writeDiploma(dir_->file(QStringLiteral("Dyplomy/bez.dyp")), QStringLiteral("Dyplom"),
+                     QStringLiteral("za wyniki"));
         QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/bez.dyp"))));
         QApplication::clipboard()->setText(QStringLiteral("Anna Nowak\nJan Kowalski\nŁucja Żak\n"));
         QVERIFY(window_->pasteFromClipboard());
@@ -241,7 +247,8 @@ private slots:
         QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
         writeBytes(dir_->file(QStringLiteral("zly.dyp")), QByteArray(100, 'x'));
         QVERIFY(!window_->loadDiploma(dir_->file(QStringLiteral("zly.dyp"))));
-        QVERIFY(platform_->errors().last().startsWith(dir_->file(QStringLiteral("zly.dyp")) + QStringLiteral(": uszkodzony")));
+        QVERIFY(platform_->errors().last().startsWith(dir_->file(QStringLiteral("zly.dyp"))
+                                                      + QStringLiteral(": uszkodzony")));
         writeBytes(dir_->file(QStringLiteral("zla.csv")), QByteArray("a;b\n") + QByteArray(10, '\0'));
         const bool listRead = window_->loadList(dir_->file(QStringLiteral("nie-ma.csv")));
         QVERIFY(!listRead);
@@ -250,7 +257,8 @@ private slots:
         const QString nowhere = dir_->file(QStringLiteral("klasa-3a.csv/wynik.pdf"));
         platform_->saveAnswers.push_back(nowhere);
         window_->savePdf();
-        QVERIFY2(platform_->errors().last().startsWith(nowhere + QStringLiteral(": ")), qPrintable(platform_->errors().last()));
+        QVERIFY2(platform_->errors().last().startsWith(nowhere + QStringLiteral(": ")),
+                 qPrintable(platform_->errors().last()));
         QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(), QStringLiteral("Nie zapisano."));
         QCOMPARE(window_->session().diplomaPath(), dir_->file(QStringLiteral("Dyplomy/d.dyp")));
         QCOMPARE(window_->session().pages().size(), 6);
@@ -281,8 +289,11 @@ private slots:
         window_->findChild<QCheckBox *>(QStringLiteral("textBackground"))->setChecked(false);
         QVERIFY(!window_->session().pages()[0].input.textBackground);
 
-        writeDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp")), QStringLiteral("Nowy nagłówek"), QStringLiteral("klasa {Klasa}"));
-        QTRY_VERIFY(window_->findChild<QPlainTextEdit *>(QStringLiteral("diplomaTexts"))->toPlainText().contains(QStringLiteral("Nowy nagłówek")));
+        writeDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp")), QStringLiteral("Nowy nagłówek"),
+                     QStringLiteral("klasa {Klasa}"));
+        QTRY_VERIFY(window_->findChild<QPlainTextEdit *>(QStringLiteral("diplomaTexts"))
+                        ->toPlainText()
+                        .contains(QStringLiteral("Nowy nagłówek")));
         QCOMPARE(window_->session().pages()[0].input.texts.heading, QStringLiteral("Nowy nagłówek"));
 
         window_.reset();
@@ -408,9 +419,10 @@ private slots:
         // Generous waits: the machine's cores are shared.
         QTRY_VERIFY_WITH_TIMEOUT(!window_->previewImage().isNull(), 30000);
         window_->showPage(3);
-        QTRY_COMPARE_WITH_TIMEOUT(window_->previewImage(), druk::pageImage(window_->session().pages()[3].input,
-                                                              printing::SheetGeometry::a4(600),
-                                                              klasa::ClassWindow::PreviewDpi), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(window_->previewImage(),
+                                  druk::pageImage(window_->session().pages()[3].input, printing::SheetGeometry::a4(600),
+                                                  klasa::ClassWindow::PreviewDpi),
+                                  30000);
         auto *gallery = window_->findChild<QListWidget *>(QStringLiteral("gallery"));
         QTRY_VERIFY_WITH_TIMEOUT(!gallery->item(gallery->count() - 1)->icon().isNull(), 30000);
         const QString pdf = dir_->file(QStringLiteral("watki.pdf"));

@@ -120,11 +120,11 @@ private slots:
         const QString name = store.create(seam.clock);
         store.save(name, "Do usunięcia");
         NotesWindow window(folder);
-        seam.answers = { false };
+        seam.answers = {false};
         window.deleteCurrent();
-        QCOMPARE(seam.texts("ask"), QStringList { QStringLiteral("Usunąć notatkę „Do usunięcia”?") });
+        QCOMPARE(seam.texts("ask"), QStringList{QStringLiteral("Usunąć notatkę „Do usunięcia”?")});
         QVERIFY(QFile::exists(folder + '/' + name));
-        seam.answers = { true };
+        seam.answers = {true};
         window.deleteCurrent();
         QVERIFY(!QFile::exists(folder + '/' + name));
         QCOMPARE(window.list->count(), 0);

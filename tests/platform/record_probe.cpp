@@ -101,7 +101,8 @@ QString state(const QString &path, const QByteArray &before)
 {
     QFile f(path);
     const bool same = f.open(QIODevice::ReadOnly) && f.readAll() == before;
-    QStringList temps = QDir(QFileInfo(path).absolutePath()).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden);
+    QStringList temps =
+        QDir(QFileInfo(path).absolutePath()).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden);
     return QStringLiteral("%1 temps=%2").arg(same ? QStringLiteral("intact") : QStringLiteral("changed")).arg(temps.size());
 }
 
@@ -153,7 +154,9 @@ int main(int argc, char **argv)
         if (args.size() == 5) {
             platform::ignoreFileSizeSignal();
             const rlim_t bytes = args[4].toULongLong();
-            const struct rlimit limit {bytes, bytes};
+            const struct rlimit limit {
+                bytes, bytes
+            };
             if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
                 return 2;
         }

@@ -46,7 +46,11 @@ struct Machine {
     QString skeleton = makeSkeleton(root.filePath("usr/share/dyplom"));
     QString user = home + "/.local/share/dyplom";
     DataEnvironment env{home, home, QString(), root.filePath("usr/bin"), root.filePath("usr/local/share/dyplom")};
-    Machine() { QDir().mkpath(home); QDir().mkpath(env.executableDir); }
+    Machine()
+    {
+        QDir().mkpath(home);
+        QDir().mkpath(env.executableDir);
+    }
 };
 
 } // namespace
@@ -289,7 +293,8 @@ private slots:
         // A folder named on the command line before everything.
         QCOMPARE(templatesFolder("inne/wzory", m.env), QStringLiteral("inne/wzory"));
         // No catalogue anywhere: ./Wzory, so that the failure names it.
-        DataEnvironment bare{work.filePath("pusty"), work.filePath("pusty"), QString(), work.filePath("pusty"), QString()};
+        DataEnvironment bare{work.filePath("pusty"), work.filePath("pusty"), QString(), work.filePath("pusty"),
+                             QString()};
         if (shippedDataDir(bare).isEmpty())
             QCOMPARE(templatesFolder(QString(), bare), work.filePath("pusty/Wzory"));
     }

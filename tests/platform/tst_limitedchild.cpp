@@ -55,8 +55,7 @@ private slots:
     {
         // Processor time: the kernel's signal, not the parent's clock.
         ChildEnd end = runLimitedChild(limits(1, 0, 60), [] {
-            for (volatile unsigned long i = 0;; i = i + 1) {
-            }
+            for (volatile unsigned long i = 0;; i = i + 1) {}
             return QByteArray();
         });
         QVERIFY(WIFSIGNALED(end.status));

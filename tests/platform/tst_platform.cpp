@@ -76,7 +76,8 @@ private slots:
         // Keeping the tail leaves the old bytes after the text.
         QByteArray image(16, 'z');
         putShortStringKeepingTail(image, 0, 15, QStringLiteral("ab"));
-        QCOMPARE(image, QByteArray("\x02" "abzzzzzzzzzzzzz"));
+        QCOMPARE(image, QByteArray("\x02"
+                                   "abzzzzzzzzzzzzz"));
 
         // A length byte above the capacity reads as the capacity.
         QByteArray bad(8, 'q');

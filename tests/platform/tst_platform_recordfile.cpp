@@ -131,24 +131,28 @@ private slots:
         QVERIFY(chmodTo(folder, 0555));
 
         const QString probe = QStringLiteral(RECORD_PROBE);
-        HelperRun run = runAsOrdinaryUser(probe, {QStringLiteral("write"), path, QStringLiteral("nowy rekord")}, dir.path());
+        HelperRun run = runAsOrdinaryUser(probe, {QStringLiteral("write"), path, QStringLiteral("nowy rekord")},
+                                          dir.path());
         QVERIFY2(run.started, "setpriv (util-linux) is needed to run as an ordinary user");
         QCOMPARE(run.output, QStringLiteral("write ok"));
         QCOMPARE(readBytes(path), QByteArray("nowy rekord"));
 
         // Nothing to write in place: a new file, or a file the user may not write.
-        run = runAsOrdinaryUser(probe, {QStringLiteral("write"), folder + QStringLiteral("/nowy.dat"), QStringLiteral("x")}, dir.path());
+        run = runAsOrdinaryUser(
+            probe, {QStringLiteral("write"), folder + QStringLiteral("/nowy.dat"), QStringLiteral("x")}, dir.path());
         QCOMPARE(run.output, QStringLiteral("write 5 File access denied"));
         if (::geteuid() == 0) { // as nobody the root-owned 644 file is not writable
-            run = runAsOrdinaryUser(probe, {QStringLiteral("write"), folder + QStringLiteral("/chroniony.dat"), QStringLiteral("x")}, dir.path());
+            run = runAsOrdinaryUser(
+                probe, {QStringLiteral("write"), folder + QStringLiteral("/chroniony.dat"), QStringLiteral("x")},
+                dir.path());
             QCOMPARE(run.output, QStringLiteral("write 5 File access denied"));
             QCOMPARE(readBytes(folder + QStringLiteral("/chroniony.dat")), QByteArray("stare"));
         }
         // An in-place write that fails halfway (a file-size limit of 150 bytes
         // for a 200-byte record) puts the earlier 79 bytes back.
         writeBytes(path, QByteArray(79, '\x05'));
-        run = runAsOrdinaryUser(probe, {QStringLiteral("write"), path, QString(200, QLatin1Char('n')), QStringLiteral("150")},
-                                dir.path());
+        run = runAsOrdinaryUser(
+            probe, {QStringLiteral("write"), path, QString(200, QLatin1Char('n')), QStringLiteral("150")}, dir.path());
         QCOMPARE(run.output, QStringLiteral("write 101 Disk full"));
         QCOMPARE(readBytes(path), QByteArray(79, '\x05'));
 
@@ -168,22 +172,24 @@ private slots:
         QVERIFY(QDir().mkpath(mountPoint));
         QProcess probe;
         probe.setProcessChannelMode(QProcess::MergedChannels);
-        probe.start(QStringLiteral("unshare"), {QStringLiteral("--mount"), QStringLiteral("--propagation"),
-                                                QStringLiteral("private"), QStringLiteral(RECORD_PROBE),
-                                                QStringLiteral("fullfs"), mountPoint});
+        probe.start(QStringLiteral("unshare"),
+                    {QStringLiteral("--mount"), QStringLiteral("--propagation"), QStringLiteral("private"),
+                     QStringLiteral(RECORD_PROBE), QStringLiteral("fullfs"), mountPoint});
         QVERIFY(probe.waitForFinished(60000));
         const QString output = QString::fromLocal8Bit(probe.readAll());
-        if (output.startsWith(QLatin1String("nomount")) || (probe.exitCode() != 0 && output.contains(QLatin1String("unshare"))))
+        if (output.startsWith(QLatin1String("nomount"))
+            || (probe.exitCode() != 0 && output.contains(QLatin1String("unshare"))))
             QSKIP(qPrintable(QStringLiteral("no private tmpfs here: ") + output.trimmed()));
         QVERIFY2(probe.exitCode() == 0, qPrintable(output));
         const QStringList expected{
-            QStringLiteral("diploma 101 Disk full"), QStringLiteral("diploma-file intact temps=0"),
-            QStringLiteral("history 101 Disk full"), QStringLiteral("history-file intact temps=0"),
+            QStringLiteral("diploma 101 Disk full"),  QStringLiteral("diploma-file intact temps=0"),
+            QStringLiteral("history 101 Disk full"),  QStringLiteral("history-file intact temps=0"),
             QStringLiteral("archiver 101 Disk full"), QStringLiteral("archiver-file intact temps=0"),
-            QStringLiteral("short 101 Disk full"), QStringLiteral("short-file intact temps=0"),
+            QStringLiteral("short 101 Disk full"),    QStringLiteral("short-file intact temps=0"),
         };
         for (const QString &line : expected)
-            QVERIFY2(output.contains(line + QLatin1Char('\n')), qPrintable(line + QStringLiteral(" missing in:\n") + output));
+            QVERIFY2(output.contains(line + QLatin1Char('\n')),
+                     qPrintable(line + QStringLiteral(" missing in:\n") + output));
         QVERIFY(QDir(mountPoint).isEmpty()); // the tmpfs went with the namespace
     }
 };

@@ -10,8 +10,7 @@ class RecordingPrinter : public printing::PrinterDevice {
 public:
     RecordingPrinter(std::int32_t dpiX, std::int32_t dpiY, std::int32_t width, std::int32_t height)
         : dpiX_(dpiX), dpiY_(dpiY), width_(width), height_(height)
-    {
-    }
+    {}
 
     QStringList calls;
     // Failure injection: called with the line about to be recorded; may throw.

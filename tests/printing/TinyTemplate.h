@@ -41,16 +41,16 @@ inline QByteArray tinyTemplateBytes()
     u32(8); // largest record
     u16(0);
 
-    record(0x0103, {8});               // SetMapMode anisotropic
-    record(0x020B, {0, 0});            // SetWindowOrg
-    record(0x020C, {2970, 2100});      // SetWindowExt (y, x)
+    record(0x0103, {8});                        // SetMapMode anisotropic
+    record(0x020B, {0, 0});                     // SetWindowOrg
+    record(0x020C, {2970, 2100});               // SetWindowExt (y, x)
     record(0x02FA, {0, 20, 0, 0x00FF, 0x0000}); // CreatePenIndirect solid 20 red
-    record(0x012D, {0});               // SelectObject pen
-    record(0x02FC, {1, 0, 0, 0});      // CreateBrushIndirect hollow
-    record(0x012D, {1});               // SelectObject brush
-    record(0x041B, {2870, 2000, 100, 100}); // Rectangle (bottom, right, top, left)
+    record(0x012D, {0});                        // SelectObject pen
+    record(0x02FC, {1, 0, 0, 0});               // CreateBrushIndirect hollow
+    record(0x012D, {1});                        // SelectObject brush
+    record(0x041B, {2870, 2000, 100, 100});     // Rectangle (bottom, right, top, left)
     record(0x041B, {2820, 1950, 150, 150});
-    record(0x0000, {});                // EOF
+    record(0x0000, {}); // EOF
 
     const quint32 words = quint32((out.size() - headerAt) / 2);
     const quint32 le = qToLittleEndian<quint32>(words);

@@ -91,8 +91,8 @@ void TestPrinting::dotsPerMillimetre_data()
 {
     QTest::addColumn<int>("dpi");
     QTest::addColumn<int>("dots");
-    const int table[][2] = {{72, 3},   {96, 4},   {150, 6},  {180, 7},  {200, 8},  {203, 8},  {240, 10},
-                            {300, 12}, {360, 14}, {600, 24}, {720, 29}, {1200, 48}, {13, 1}, {12, 0}};
+    const int table[][2] = {{72, 3},   {96, 4},   {150, 6},  {180, 7},  {200, 8},   {203, 8}, {240, 10},
+                            {300, 12}, {360, 14}, {600, 24}, {720, 29}, {1200, 48}, {13, 1},  {12, 0}};
     for (const auto &row : table)
         QTest::addRow("%d dpi", row[0]) << row[0] << row[1];
 }
@@ -258,9 +258,9 @@ void TestPrinting::styleAndColourReachTheDevice()
     printDiploma(printer, in);
     QCOMPARE(printer.calls.mid(2, 4), (QStringList{QStringLiteral("colour 000000ff"), QStringLiteral("name Arial"),
                                                    QStringLiteral("style 5"), QStringLiteral("size 48 height 400")}));
-    QCOMPARE(printer.calls.mid(17, 4), (QStringList{QStringLiteral("colour ff000008"),
-                                                    QStringLiteral("name Times New Roman"), QStringLiteral("style 0"),
-                                                    QStringLiteral("size 36 height 300")}));
+    QCOMPARE(printer.calls.mid(17, 4),
+             (QStringList{QStringLiteral("colour ff000008"), QStringLiteral("name Times New Roman"),
+                          QStringLiteral("style 0"), QStringLiteral("size 36 height 300")}));
 }
 
 void TestPrinting::noPictureStillPrintsTexts()

@@ -61,7 +61,7 @@ QByteArray templateBytes()
     return tinyTemplateBytes();
 }
 
-const QStringList BodyWords{QStringLiteral("Pierwsza"), QStringLiteral("Druga"),  QStringLiteral("Trzecia"),
+const QStringList BodyWords{QStringLiteral("Pierwsza"), QStringLiteral("Druga"), QStringLiteral("Trzecia"),
                             QStringLiteral("Czwarta"),  QStringLiteral("Piąta"), QStringLiteral("Szósta")};
 
 PrintInput startupDocument()
@@ -268,8 +268,10 @@ void TestPrintPdf::printsThroughACupsQueue()
     const PrintInput input = startupDocument();
     const auto inkAt = [&](const editor::TextBlockStyle &s, int line) {
         const int step = line * editor::bodyLineStep(s.size) * grid.verticalDotsPerMm();
-        const qreal x = (paintRect.left() + blockX(grid.pageWidthMm, s.left) * grid.horizontalDotsPerMm()) * 72.0 / resolution;
-        const qreal y = (paintRect.top() + blockY(grid.pageHeightMm, s.top) * grid.verticalDotsPerMm() + step) * 72.0 / resolution;
+        const qreal x = (paintRect.left() + blockX(grid.pageWidthMm, s.left) * grid.horizontalDotsPerMm()) * 72.0
+                        / resolution;
+        const qreal y = (paintRect.top() + blockY(grid.pageHeightMm, s.top) * grid.verticalDotsPerMm() + step) * 72.0
+                        / resolution;
         const QRect box = QRectF(x, y + s.size * 0.2, s.size * 1.5, s.size * 0.6).toRect() & page.rect();
         int dark = 0;
         for (int py = box.top(); py <= box.bottom(); ++py)

@@ -44,8 +44,7 @@ inline QVariantMap sheet(const QString &name, const QVariantList &rows)
 }
 
 // The error message of reading bytes, or "" when they were read.
-inline QString refusal(const QByteArray &bytes, const batch::ReadLimits &limits = {},
-                       const QString &sheetName = {})
+inline QString refusal(const QByteArray &bytes, const batch::ReadLimits &limits = {}, const QString &sheetName = {})
 {
     batch::ReadOptions options;
     options.sheet = sheetName;

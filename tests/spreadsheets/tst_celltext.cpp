@@ -112,9 +112,9 @@ private slots:
 
     void polishCounts()
     {
-        const QList<QPair<qint64, QString>> cases{{0, "0 wierszy"},  {1, "1 wiersz"},    {2, "2 wiersze"},
-                                                  {4, "4 wiersze"},  {5, "5 wierszy"},   {12, "12 wierszy"},
-                                                  {14, "14 wierszy"}, {22, "22 wiersze"}, {114, "114 wierszy"},
+        const QList<QPair<qint64, QString>> cases{{0, "0 wierszy"},          {1, "1 wiersz"},    {2, "2 wiersze"},
+                                                  {4, "4 wiersze"},          {5, "5 wierszy"},   {12, "12 wierszy"},
+                                                  {14, "14 wierszy"},        {22, "22 wiersze"}, {114, "114 wierszy"},
                                                   {100000, "100000 wierszy"}};
         for (const auto &[n, text] : cases)
             QCOMPARE(counted(n, "wiersz", "wiersze", "wierszy"), text);

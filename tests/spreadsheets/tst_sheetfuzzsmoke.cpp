@@ -10,14 +10,16 @@ class TestSheetFuzzSmoke : public QObject {
 private slots:
     void xlsxSurvives()
     {
-        const SmokeResult r = runFuzzSmoke(xlsxFuzzOne, sheetsamples::xlsxSeeds(), QStringLiteral("corpus-xlsx"), 20261208, 8000);
+        const SmokeResult r = runFuzzSmoke(xlsxFuzzOne, sheetsamples::xlsxSeeds(), QStringLiteral("corpus-xlsx"),
+                                           20261208, 8000);
         qInfo("%d inputs", r.runs);
         VERIFY_FUZZ_SMOKE(r);
         QVERIFY(r.runs >= 300);
     }
     void odsSurvives()
     {
-        const SmokeResult r = runFuzzSmoke(odsFuzzOne, sheetsamples::odsSeeds(), QStringLiteral("corpus-ods"), 20261209, 8000);
+        const SmokeResult r = runFuzzSmoke(odsFuzzOne, sheetsamples::odsSeeds(), QStringLiteral("corpus-ods"), 20261209,
+                                           8000);
         qInfo("%d inputs", r.runs);
         VERIFY_FUZZ_SMOKE(r);
         QVERIFY(r.runs >= 300);

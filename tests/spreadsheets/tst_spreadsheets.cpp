@@ -5,7 +5,10 @@ using namespace sheetfiles;
 
 namespace {
 
-QVariantMap date(const QString &iso) { return {{QStringLiteral("date"), iso}}; }
+QVariantMap date(const QString &iso)
+{
+    return {{QStringLiteral("date"), iso}};
+}
 QVariantMap repeated(int n, const QVariant &value)
 {
     return {{QStringLiteral("repeat"), n}, {QStringLiteral("value"), value}};
@@ -69,8 +72,10 @@ private slots:
         QTest::addColumn<QString>("read"); // empty: refused
         for (const QString &f : kFormats) {
             QTest::addRow("%s first", qPrintable(f)) << f << QString() << "Wyniki";
-            QTest::addRow("%s by name", qPrintable(f)) << f << "Lista" << "Lista";
-            QTest::addRow("%s any case", qPrintable(f)) << f << "ŁĄKA 2" << "Łąka 2";
+            QTest::addRow("%s by name", qPrintable(f)) << f << "Lista"
+                                                       << "Lista";
+            QTest::addRow("%s any case", qPrintable(f)) << f << "ŁĄKA 2"
+                                                        << "Łąka 2";
             QTest::addRow("%s unknown", qPrintable(f)) << f << "Brak" << QString();
         }
     }
@@ -81,8 +86,8 @@ private slots:
         QFETCH(QString, format);
         QFETCH(QString, asked);
         QFETCH(QString, read);
-        const QByteArray bytes = written(format, {sheet("Wyniki", oneRow({"w"})), sheet("Lista", oneRow({"l"})),
-                                                  sheet("Łąka 2", oneRow({"k"}))});
+        const QByteArray bytes = written(
+            format, {sheet("Wyniki", oneRow({"w"})), sheet("Lista", oneRow({"l"})), sheet("Łąka 2", oneRow({"k"}))});
         if (read.isEmpty()) {
             QCOMPARE(refusal(bytes, {}, asked),
                      QStringLiteral("klasa.plik: nie ma arkusza „Brak”; arkusze w pliku: „Wyniki”, „Lista”, „Łąka 2”"));
@@ -103,25 +108,30 @@ private slots:
         QTest::newRow("shared strings") << r + "<c r=\"A1\" t=\"s\"><v>1</v></c><c r=\"C1\" t=\"s\"><v>0</v></c></row>"
                                         << QByteArray() << QStringList{"Nowak", "", "Anna"};
         QTest::newRow("rich text runs, phonetic guide left out")
-            << r + "<c r=\"A1\" t=\"inlineStr\"><is><r><rPr><b/></rPr><t>Ann</t></r><r><t xml:space=\"preserve\">a M</t></r>"
-                   "<rPh sb=\"0\" eb=\"1\"><t>ア</t></rPh></is></c></row>"
+            << r
+                   + "<c r=\"A1\" t=\"inlineStr\"><is><r><rPr><b/></rPr><t>Ann</t></r><r><t xml:space=\"preserve\">a M</t></r>"
+                     "<rPh sb=\"0\" eb=\"1\"><t>ア</t></rPh></is></c></row>"
             << QByteArray() << QStringList{"Anna M"};
         QTest::newRow("formulas by their stored value")
-            << r + "<c r=\"A1\"><f>1+1</f><v>2</v></c><c r=\"B1\" t=\"str\"><f>A2&amp;\"x\"</f><v>Zosia</v></c>"
-                   "<c r=\"C1\" t=\"e\"><f>1/0</f><v>#DIV/0!</v></c></row>"
+            << r
+                   + "<c r=\"A1\"><f>1+1</f><v>2</v></c><c r=\"B1\" t=\"str\"><f>A2&amp;\"x\"</f><v>Zosia</v></c>"
+                     "<c r=\"C1\" t=\"e\"><f>1/0</f><v>#DIV/0!</v></c></row>"
             << QByteArray() << QStringList{"2", "Zosia", "#DIV/0!"};
         QTest::newRow("booleans and ISO dates")
             << r + "<c r=\"A1\" t=\"b\"><v>1</v></c><c r=\"B1\" t=\"b\"><v>0</v></c><c r=\"C1\" t=\"d\"><v>2024-06-21T00:00:00</v></c></row>"
             << QByteArray() << QStringList{"PRAWDA", "FAŁSZ", "21.06.2024"};
         QTest::newRow("numbers in shortest form")
-            << r + "<c r=\"A1\"><v>98.0</v></c><c r=\"B1\"><v>4.5</v></c><c r=\"C1\"><v>0.30000000000000004</v></c>"
-                   "<c r=\"D1\"><v>600123456</v></c><c r=\"E1\"><v>1E+20</v></c><c r=\"F1\" s=\"5\"><v>4.5</v></c></row>"
+            << r
+                   + "<c r=\"A1\"><v>98.0</v></c><c r=\"B1\"><v>4.5</v></c><c r=\"C1\"><v>0.30000000000000004</v></c>"
+                     "<c r=\"D1\"><v>600123456</v></c><c r=\"E1\"><v>1E+20</v></c><c r=\"F1\" s=\"5\"><v>4.5</v></c></row>"
             << QByteArray() << QStringList{"98", "4,5", "0,3", "600123456", "1E+20", "4,5"};
         QTest::newRow("number formats: dates, times, percent")
-            << r + "<c r=\"A1\" s=\"1\"><v>45464</v></c><c r=\"B1\" s=\"2\"><v>45464.4375</v></c><c r=\"C1\" s=\"3\"><v>0.4375</v></c>"
-                   "<c r=\"D1\" s=\"4\"><v>0.125</v></c><c r=\"E1\" s=\"6\"><v>45464</v></c><c r=\"F1\" s=\"7\"><v>2024</v></c>"
-                   "<c r=\"G1\" s=\"8\"><v>61</v></c></row>"
-            << QByteArray() << QStringList{"21.06.2024", "21.06.2024 10:30", "10:30", "12,5%", "21.06.2024", "2024", "01.03.1900"};
+            << r
+                   + "<c r=\"A1\" s=\"1\"><v>45464</v></c><c r=\"B1\" s=\"2\"><v>45464.4375</v></c><c r=\"C1\" s=\"3\"><v>0.4375</v></c>"
+                     "<c r=\"D1\" s=\"4\"><v>0.125</v></c><c r=\"E1\" s=\"6\"><v>45464</v></c><c r=\"F1\" s=\"7\"><v>2024</v></c>"
+                     "<c r=\"G1\" s=\"8\"><v>61</v></c></row>"
+            << QByteArray()
+            << QStringList{"21.06.2024", "21.06.2024 10:30", "10:30", "12,5%", "21.06.2024", "2024", "01.03.1900"};
         QTest::newRow("1904 date system")
             << r + "<c r=\"A1\" s=\"1\"><v>0</v></c><c r=\"B1\" s=\"1\"><v>43999</v></c></row>"
             << QByteArray("<workbookPr date1904=\"1\"/>") << QStringList{"01.01.1904", "18.06.2024"};
@@ -143,14 +153,15 @@ private slots:
         x.sheetData = sheetData;
         x.workbookPr = workbookPr;
         x.shared = {"Anna", "Nowak"};
-        x.styles = "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><numFmts count=\"3\">"
-                   "<numFmt numFmtId=\"164\" formatCode=\"[$-415]d\\ mmmm\\ yyyy;@\"/>"
-                   "<numFmt numFmtId=\"165\" formatCode=\"&quot;Rok &quot;0\"/>"
-                   "<numFmt numFmtId=\"166\" formatCode=\"[Red]0.00\"/></numFmts>"
-                   "<cellStyleXfs><xf numFmtId=\"14\"/></cellStyleXfs>"
-                   "<cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/><xf numFmtId=\"22\"/><xf numFmtId=\"20\"/>"
-                   "<xf numFmtId=\"10\"/><xf numFmtId=\"166\"/><xf numFmtId=\"164\"/><xf numFmtId=\"165\"/><xf numFmtId=\"15\"/>"
-                   "</cellXfs></styleSheet>";
+        x.styles =
+            "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><numFmts count=\"3\">"
+            "<numFmt numFmtId=\"164\" formatCode=\"[$-415]d\\ mmmm\\ yyyy;@\"/>"
+            "<numFmt numFmtId=\"165\" formatCode=\"&quot;Rok &quot;0\"/>"
+            "<numFmt numFmtId=\"166\" formatCode=\"[Red]0.00\"/></numFmts>"
+            "<cellStyleXfs><xf numFmtId=\"14\"/></cellStyleXfs>"
+            "<cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/><xf numFmtId=\"22\"/><xf numFmtId=\"20\"/>"
+            "<xf numFmtId=\"10\"/><xf numFmtId=\"166\"/><xf numFmtId=\"164\"/><xf numFmtId=\"165\"/><xf numFmtId=\"15\"/>"
+            "</cellXfs></styleSheet>";
         const batch::Table t = read(sheetsamples::xlsx(x));
         QCOMPARE(t.rows, QList<QStringList>{expected});
     }
@@ -243,11 +254,12 @@ private slots:
         QTest::addColumn<QString>("refusal"); // empty: read whole
         for (const QString &f : kFormats) {
             QTest::addRow("%s at every limit", qPrintable(f)) << f << 4 << 3 << 6 << QString();
-            QTest::addRow("%s a row too many", qPrintable(f)) << f << 3 << 3 << 6 << "klasa.plik, arkusz „L”: więcej niż 3 wiersze";
-            QTest::addRow("%s a column too many", qPrintable(f)) << f << 4 << 2 << 6
-                                                                 << "klasa.plik, arkusz „L”, komórka C1: więcej niż 2 kolumny";
-            QTest::addRow("%s a cell too long", qPrintable(f)) << f << 4 << 3 << 5
-                                                               << "klasa.plik, arkusz „L”, komórka C5: tekst dłuższy niż 5 znaków";
+            QTest::addRow("%s a row too many", qPrintable(f))
+                << f << 3 << 3 << 6 << "klasa.plik, arkusz „L”: więcej niż 3 wiersze";
+            QTest::addRow("%s a column too many", qPrintable(f))
+                << f << 4 << 2 << 6 << "klasa.plik, arkusz „L”, komórka C1: więcej niż 2 kolumny";
+            QTest::addRow("%s a cell too long", qPrintable(f))
+                << f << 4 << 3 << 5 << "klasa.plik, arkusz „L”, komórka C5: tekst dłuższy niż 5 znaków";
         }
     }
     void limitsRefuseNeverCut()

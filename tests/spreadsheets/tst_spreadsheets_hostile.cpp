@@ -51,38 +51,38 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message"); // a part the refusal must hold
 
-        const QByteArray bomb = sheetsamples::repeatedDeflate("<worksheet><sheetData>", QByteArray("<row/>").repeated(10000), 2000);
-        QTest::newRow("zip bomb in the sheet") << xlsxWithSheet({"xl/worksheets/sheet1.xml", "x", true, -1, bomb})
-                                               << "bombę ZIP";
+        const QByteArray bomb = sheetsamples::repeatedDeflate("<worksheet><sheetData>",
+                                                              QByteArray("<row/>").repeated(10000), 2000);
+        QTest::newRow("zip bomb in the sheet")
+            << xlsxWithSheet({"xl/worksheets/sheet1.xml", "x", true, -1, bomb}) << "bombę ZIP";
         QTest::newRow("zip bomb declaring a small size")
             << xlsxWithSheet({"xl/worksheets/sheet1.xml", "x", true, 100, bomb}) << "klasa.plik: ";
         const QByteArray laughs = "<!DOCTYPE worksheet [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">"
                                   "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;\">]>";
-        QTest::newRow("entity expansion")
-            << xlsxWithSheet({"xl/worksheets/sheet1.xml", sheetXml(laughs, "<row><c t=\"inlineStr\"><is><t>&c;</t></is></c></row>")})
-            << "DTD";
-        QTest::newRow("external entity")
-            << xlsxWithSheet({"xl/worksheets/sheet1.xml",
-                              sheetXml("<!DOCTYPE w [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>",
-                                       "<row><c t=\"inlineStr\"><is><t>&x;</t></is></c></row>")})
-            << "DTD";
-        QTest::newRow("undeclared entity")
-            << xlsxWithSheet({"xl/worksheets/sheet1.xml", sheetXml({}, "<row><c t=\"inlineStr\"><is><t>&x;</t></is></c></row>")})
-            << "klasa.plik: część xl/worksheets/sheet1.xml";
-        QTest::newRow("deep nesting")
-            << xlsxWithSheet({"xl/worksheets/sheet1.xml", sheetXml({}, QByteArray("<x>").repeated(100000))}) << "głębiej";
-        QTest::newRow("endless attribute")
-            << xlsxWithSheet({"xl/worksheets/sheet1.xml",
-                              sheetXml({}, "<row r=\"" + QByteArray(2 * 1024 * 1024, '1') + "\"/>")})
-            << "dłuższy niż";
-        QTest::newRow("broken XML")
-            << xlsxWithSheet({"xl/worksheets/sheet1.xml", sheetXml({}, "<row><c><v>1</c></row>")}) << "uszkodzony XML";
-        QTest::newRow("rows going backwards")
-            << xlsxWithSheet({"xl/worksheets/sheet1.xml", sheetXml({}, "<row r=\"5\"><c><v>1</v></c></row><row r=\"2\"/>")})
-            << "uszkodzony arkusz";
-        QTest::newRow("a shared string that is not there")
-            << xlsxWithSheet({"xl/worksheets/sheet1.xml", sheetXml({}, "<row r=\"1\"><c r=\"B1\" t=\"s\"><v>7</v></c></row>")})
-            << "komórka B1: odwołanie do nieistniejącego tekstu";
+        QTest::newRow("entity expansion") << xlsxWithSheet(
+            {"xl/worksheets/sheet1.xml", sheetXml(laughs, "<row><c t=\"inlineStr\"><is><t>&c;</t></is></c></row>")})
+                                          << "DTD";
+        QTest::newRow("external entity") << xlsxWithSheet(
+            {"xl/worksheets/sheet1.xml", sheetXml("<!DOCTYPE w [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>",
+                                                  "<row><c t=\"inlineStr\"><is><t>&x;</t></is></c></row>")})
+                                         << "DTD";
+        QTest::newRow("undeclared entity") << xlsxWithSheet(
+            {"xl/worksheets/sheet1.xml", sheetXml({}, "<row><c t=\"inlineStr\"><is><t>&x;</t></is></c></row>")})
+                                           << "klasa.plik: część xl/worksheets/sheet1.xml";
+        QTest::newRow("deep nesting") << xlsxWithSheet(
+            {"xl/worksheets/sheet1.xml", sheetXml({}, QByteArray("<x>").repeated(100000))})
+                                      << "głębiej";
+        QTest::newRow("endless attribute") << xlsxWithSheet(
+            {"xl/worksheets/sheet1.xml", sheetXml({}, "<row r=\"" + QByteArray(2 * 1024 * 1024, '1') + "\"/>")})
+                                           << "dłuższy niż";
+        QTest::newRow("broken XML") << xlsxWithSheet({"xl/worksheets/sheet1.xml", sheetXml({}, "<row><c><v>1</c></row>")})
+                                    << "uszkodzony XML";
+        QTest::newRow("rows going backwards") << xlsxWithSheet(
+            {"xl/worksheets/sheet1.xml", sheetXml({}, "<row r=\"5\"><c><v>1</v></c></row><row r=\"2\"/>")})
+                                              << "uszkodzony arkusz";
+        QTest::newRow("a shared string that is not there") << xlsxWithSheet(
+            {"xl/worksheets/sheet1.xml", sheetXml({}, "<row r=\"1\"><c r=\"B1\" t=\"s\"><v>7</v></c></row>")})
+                                                           << "komórka B1: odwołanie do nieistniejącego tekstu";
 
         const QByteArray good = sheetsamples::xlsxRows(sheetsamples::classList(20));
         QTest::newRow("truncated zip") << good.left(good.size() / 2) << "klasa.plik: uszkodzone archiwum ZIP";
@@ -91,24 +91,28 @@ private slots:
             damaged[i] = char(damaged[i] ^ 0x5A);
         QTest::newRow("damaged deflate data") << damaged << "klasa.plik: ";
         QTest::newRow("only a signature") << QByteArray("PK\x03\x04garbage", 11) << "uszkodzone archiwum ZIP";
-        QTest::newRow("an OpenDocument text")
-            << sheetsamples::zip({{"mimetype", "application/vnd.oasis.opendocument.text", false}, {"content.xml", "<x/>"}})
-            << "to dokument OpenDocument, ale nie arkusz";
+        QTest::newRow("an OpenDocument text") << sheetsamples::zip(
+            {{"mimetype", "application/vnd.oasis.opendocument.text", false}, {"content.xml", "<x/>"}})
+                                              << "to dokument OpenDocument, ale nie arkusz";
         QTest::newRow("a word processor file")
-            << sheetsamples::zip({{"[Content_Types].xml", "<Types/>"}, {"word/document.xml", "<x/>"}}) << "nie skoroszyt";
+            << sheetsamples::zip({{"[Content_Types].xml", "<Types/>"}, {"word/document.xml", "<x/>"}})
+            << "nie skoroszyt";
         QTest::newRow("a zip of other things") << sheetsamples::zip({{"a.txt", "a"}}) << "archiwum ZIP, a nie arkusz";
-        QTest::newRow("ods without content") << sheetsamples::zip({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet", false}})
-                                             << "brak części content.xml";
-        QTest::newRow("ods bomb")
-            << sheetsamples::zip({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet", false},
-                                  {"content.xml", "x", true, -1,
-                                   sheetsamples::repeatedDeflate("<office:document-content xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\">", QByteArray("<a/>").repeated(16384), 8000)}})
-            << "bombę ZIP";
+        QTest::newRow("ods without content")
+            << sheetsamples::zip({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet", false}})
+            << "brak części content.xml";
+        QTest::newRow("ods bomb") << sheetsamples::zip(
+            {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet", false},
+             {"content.xml", "x", true, -1,
+              sheetsamples::repeatedDeflate(
+                  "<office:document-content xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\">",
+                  QByteArray("<a/>").repeated(16384), 8000)}})
+                                  << "bombę ZIP";
         const QByteArray manyColumns = "<table:table table:name=\"T\"><table:table-row><table:table-cell "
                                        "table:number-columns-repeated=\"16384\" office:value-type=\"string\"><text:p>x</text:p>"
                                        "</table:table-cell></table:table-row></table:table>";
-        QTest::newRow("ods: one cell repeated across every column") << sheetsamples::ods(manyColumns)
-                                                                    << "arkusz „T”, komórka IW1: więcej niż 256 kolumn";
+        QTest::newRow("ods: one cell repeated across every column")
+            << sheetsamples::ods(manyColumns) << "arkusz „T”, komórka IW1: więcej niż 256 kolumn";
         QTest::newRow("ods: empty cells repeated past any sheet")
             << sheetsamples::ods("<table:table table:name=\"T\"><table:table-row><table:table-cell "
                                  "table:number-columns-repeated=\"2000000000\"/></table:table-row></table:table>")
@@ -116,10 +120,11 @@ private slots:
         const QByteArray manyRows = "<table:table table:name=\"T\"><table:table-row table:number-rows-repeated=\"50000000\">"
                                     "<table:table-cell office:value-type=\"string\"><text:p>x</text:p></table:table-cell>"
                                     "</table:table-row></table:table>";
-        QTest::newRow("ods: one row repeated 50 million times") << sheetsamples::ods(manyRows)
-                                                                << "arkusz „T”: więcej niż 100000 wierszy";
-        QTest::newRow("ods: entities")
-            << sheetsamples::ods("<table:table table:name=\"T\"/>", "<!DOCTYPE x [<!ENTITY a \"b\">]>") << "DTD";
+        QTest::newRow("ods: one row repeated 50 million times")
+            << sheetsamples::ods(manyRows) << "arkusz „T”: więcej niż 100000 wierszy";
+        QTest::newRow("ods: entities") << sheetsamples::ods("<table:table table:name=\"T\"/>",
+                                                            "<!DOCTYPE x [<!ENTITY a \"b\">]>")
+                                       << "DTD";
 
         QTest::newRow("OLE2 signature and nothing sound")
             << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(3000, '\x01') << "klasa.plik: ";

@@ -16,43 +16,43 @@ namespace {
 
 // Written by another calendar program: properties and an alarm we do not
 // know, a long folded description, a second to-do and an event.
-const QByteArray Foreign =
-    "BEGIN:VCALENDAR\r\n"
-    "VERSION:2.0\r\n"
-    "PRODID:-//Inny//Kalendarz//EN\r\n"
-    "X-WR-CALNAME:Szkoła\r\n"
-    "BEGIN:VTODO\r\n"
-    "UID:obcy-1@example\r\n"
-    "DTSTAMP:20261101T100000Z\r\n"
-    "SUMMARY;LANGUAGE=pl:Zebranie z rodzicami\\, sala 12\r\n"
-    "DESCRIPTION:Bardzo długi opis zebrania z rodzicami uczniów klas trzecich\\, k\r\n"
-    " tóry zawija się na kilka wierszy\r\n"
-    "DUE:20261120T170000Z\r\n"
-    "PRIORITY:1\r\n"
-    "X-INNY-PROGRAM;X-PARAM=\"a:b\":wartość\r\n"
-    "BEGIN:VALARM\r\n"
-    "ACTION:DISPLAY\r\n"
-    "DESCRIPTION:Przypomnienie\r\n"
-    "TRIGGER:-PT15M\r\n"
-    "END:VALARM\r\n"
-    "END:VTODO\r\n"
-    "BEGIN:VTODO\r\n"
-    "UID:obcy-2@example\r\n"
-    "DTSTAMP:20261101T100000Z\r\n"
-    "SUMMARY:Bez terminu\r\n"
-    "END:VTODO\r\n"
-    "BEGIN:VEVENT\r\n"
-    "UID:wydarzenie@example\r\n"
-    "DTSTAMP:20261101T100000Z\r\n"
-    "DTSTART:20261224T000000\r\n"
-    "SUMMARY:Wigilia\r\n"
-    "END:VEVENT\r\n"
-    "END:VCALENDAR\r\n";
+const QByteArray Foreign = "BEGIN:VCALENDAR\r\n"
+                           "VERSION:2.0\r\n"
+                           "PRODID:-//Inny//Kalendarz//EN\r\n"
+                           "X-WR-CALNAME:Szkoła\r\n"
+                           "BEGIN:VTODO\r\n"
+                           "UID:obcy-1@example\r\n"
+                           "DTSTAMP:20261101T100000Z\r\n"
+                           "SUMMARY;LANGUAGE=pl:Zebranie z rodzicami\\, sala 12\r\n"
+                           "DESCRIPTION:Bardzo długi opis zebrania z rodzicami uczniów klas trzecich\\, k\r\n"
+                           " tóry zawija się na kilka wierszy\r\n"
+                           "DUE:20261120T170000Z\r\n"
+                           "PRIORITY:1\r\n"
+                           "X-INNY-PROGRAM;X-PARAM=\"a:b\":wartość\r\n"
+                           "BEGIN:VALARM\r\n"
+                           "ACTION:DISPLAY\r\n"
+                           "DESCRIPTION:Przypomnienie\r\n"
+                           "TRIGGER:-PT15M\r\n"
+                           "END:VALARM\r\n"
+                           "END:VTODO\r\n"
+                           "BEGIN:VTODO\r\n"
+                           "UID:obcy-2@example\r\n"
+                           "DTSTAMP:20261101T100000Z\r\n"
+                           "SUMMARY:Bez terminu\r\n"
+                           "END:VTODO\r\n"
+                           "BEGIN:VEVENT\r\n"
+                           "UID:wydarzenie@example\r\n"
+                           "DTSTAMP:20261101T100000Z\r\n"
+                           "DTSTART:20261224T000000\r\n"
+                           "SUMMARY:Wigilia\r\n"
+                           "END:VEVENT\r\n"
+                           "END:VCALENDAR\r\n";
 
 QStringList oracle(const QString &folder)
 {
     // Debian's interpreter, where python3-icalendar is installed.
-    const QString python = QFile::exists("/usr/bin/python3") ? QStringLiteral("/usr/bin/python3") : QStringLiteral("python3");
+    const QString python = QFile::exists("/usr/bin/python3") ? QStringLiteral("/usr/bin/python3")
+                                                             : QStringLiteral("python3");
     QProcess p;
     p.start(python, {qEnvironmentVariable("DYPLOM_SOURCE_DIR") + "/tests/terminy/read_tasks.py", folder});
     p.waitForFinished(60000);
@@ -92,12 +92,18 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QDate>("date");
         QTest::addColumn<bool>("timed");
-        QTest::newRow("date") << ";VALUE=DATE" << "20261210" << QDate(2026, 12, 10) << false;
-        QTest::newRow("date without parameter") << "" << "20261210" << QDate(2026, 12, 10) << false;
-        QTest::newRow("floating time") << "" << "20261210T235900" << QDate(2026, 12, 10) << true;
-        QTest::newRow("zone id taken as local") << ";TZID=Europe/Warsaw" << "20261210T080000" << QDate(2026, 12, 10) << true;
-        QTest::newRow("nonsense") << "" << "jutro" << QDate() << false;
-        QTest::newRow("impossible date") << ";VALUE=DATE" << "20261345" << QDate() << false;
+        QTest::newRow("date") << ";VALUE=DATE"
+                              << "20261210" << QDate(2026, 12, 10) << false;
+        QTest::newRow("date without parameter") << ""
+                                                << "20261210" << QDate(2026, 12, 10) << false;
+        QTest::newRow("floating time") << ""
+                                       << "20261210T235900" << QDate(2026, 12, 10) << true;
+        QTest::newRow("zone id taken as local") << ";TZID=Europe/Warsaw"
+                                                << "20261210T080000" << QDate(2026, 12, 10) << true;
+        QTest::newRow("nonsense") << ""
+                                  << "jutro" << QDate() << false;
+        QTest::newRow("impossible date") << ";VALUE=DATE"
+                                         << "20261345" << QDate() << false;
     }
     void dueValuesAreRead()
     {
@@ -149,9 +155,9 @@ private slots:
         QVERIFY(restarted.tasks()[0].done);
         QCOMPARE(restarted.tasks()[2].due, QDate(2027, 6, 20));
         QVERIFY(restarted.problems().isEmpty());
-        QCOMPARE(oracle(dir.path()), (QStringList{"Apel, sala; gimnastyczna|2026-11-10|COMPLETED",
-                                                  "Kupić toner|2026-12-24|NEEDS-ACTION",
-                                                  "Świadectwa dla klas 8|2027-06-20|NEEDS-ACTION"}));
+        QCOMPARE(oracle(dir.path()),
+                 (QStringList{"Apel, sala; gimnastyczna|2026-11-10|COMPLETED", "Kupić toner|2026-12-24|NEEDS-ACTION",
+                              "Świadectwa dla klas 8|2027-06-20|NEEDS-ACTION"}));
     }
 
     void aForeignCalendarKeepsWhatWeDoNotKnow()
@@ -187,9 +193,11 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("not a calendar") << QByteArray("lista zakupów\n") << "BEGIN:VCALENDAR";
         QTest::newRow("cut short") << Foreign.left(Foreign.indexOf("END:VTODO")) << "niepełny";
-        QTest::newRow("another encoding") << QByteArray(Foreign).replace("Szkoła", "Szko\xB3" "a") << "UTF-8";
-        QTest::newRow("components crossed") << QByteArray("BEGIN:VCALENDAR\nBEGIN:VTODO\nEND:VCALENDAR\nEND:VTODO\n")
-                                            << "nie zamykają";
+        QTest::newRow("another encoding") << QByteArray(Foreign).replace("Szkoła", "Szko\xB3"
+                                                                                   "a")
+                                          << "UTF-8";
+        QTest::newRow("components crossed")
+            << QByteArray("BEGIN:VCALENDAR\nBEGIN:VTODO\nEND:VCALENDAR\nEND:VTODO\n") << "nie zamykają";
     }
     void unreadableFilesAreNamedAndLeftAlone()
     {

@@ -81,8 +81,8 @@ private slots:
         const int w = oracle.width(), h = oracle.height();
         double cells = 2;
         QImage ours;
-        for (const QImage &candidate : {wmftest::render(mf, w, h), wmftest::renderDrawnExtent(mf, w, h),
-                                        wmftest::renderExtent(mf, w, h)}) {
+        for (const QImage &candidate :
+             {wmftest::render(mf, w, h), wmftest::renderDrawnExtent(mf, w, h), wmftest::renderExtent(mf, w, h)}) {
             const double d = wmftest::cellDifference(candidate, oracle);
             if (d < cells) {
                 cells = d;

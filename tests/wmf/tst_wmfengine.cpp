@@ -96,7 +96,8 @@ private slots:
         QVERIFY(flat.width() > 3 * flat.height());
         QVERIFY(up.height() > 3 * up.width());
         // Counter-clockwise from the origin at (200, 200): 90 degrees goes up.
-        QVERIFY2(up.bottom() <= 205 && up.top() < 150, qPrintable(QStringLiteral("%1 %2").arg(up.top()).arg(up.bottom())));
+        QVERIFY2(up.bottom() <= 205 && up.top() < 150,
+                 qPrintable(QStringLiteral("%1 %2").arg(up.top()).arg(up.bottom())));
         QVERIFY(down.top() >= 195 && down.bottom() > 250);
         // The same run length whichever way it points.
         QVERIFY(std::abs(flat.width() - up.height()) <= 3);
@@ -192,9 +193,11 @@ private slots:
 
     void bytesAfterTheEndAreNotDamage()
     {
-        const QByteArray sound = wmfseeds::plainMetafile(wmfseeds::rawRecord(wmf::rec::SetWindowExt, le16(100) + le16(100))
-                                                         + wmfseeds::rawRecord(wmf::rec::Rectangle, le16(90) + le16(90) + le16(10) + le16(10)));
-        for (const QByteArray &tail : {QByteArray(1, '\0'), QByteArray(64, '\xFF'), QByteArray("\x03\x00\x00\x00\x00\x00", 6)}) {
+        const QByteArray sound = wmfseeds::plainMetafile(
+            wmfseeds::rawRecord(wmf::rec::SetWindowExt, le16(100) + le16(100))
+            + wmfseeds::rawRecord(wmf::rec::Rectangle, le16(90) + le16(90) + le16(10) + le16(10)));
+        for (const QByteArray &tail :
+             {QByteArray(1, '\0'), QByteArray(64, '\xFF'), QByteArray("\x03\x00\x00\x00\x00\x00", 6)}) {
             const Metafile mf = Metafile::fromBytes(sound + tail);
             QVERIFY(!mf.isDamaged());
             QCOMPARE(mf.damage(), QString());
@@ -210,11 +213,13 @@ private slots:
 
         // A polygon claiming more points than it holds, a text longer than
         // its record, a record too short for its parameters, an unknown function.
-        const QByteArray polygon = wmfseeds::rawRecord(wmf::rec::Polygon, le16(500) + le16(1) + le16(1) + le16(50) + le16(50));
+        const QByteArray polygon = wmfseeds::rawRecord(wmf::rec::Polygon,
+                                                       le16(500) + le16(1) + le16(1) + le16(50) + le16(50));
         const QByteArray text = wmfseeds::rawRecord(wmf::rec::TextOut, le16(90) + QByteArray("ab"));
         const QByteArray shortRect = wmfseeds::rawRecord(wmf::rec::Rectangle, le16(90));
         const QByteArray unknown = wmfseeds::rawRecord(0x0B77, le16(1));
-        const Metafile mf = Metafile::fromBytes(wmfseeds::plainMetafile(window + polygon + rect + text + shortRect + unknown));
+        const Metafile mf = Metafile::fromBytes(
+            wmfseeds::plainMetafile(window + polygon + rect + text + shortRect + unknown));
         QCOMPARE(mf.damagedRecords(), 4);
         QVERIFY(!mf.isTruncated());
         QCOMPARE(mf.damage(), QStringLiteral("4 damaged record(s) skipped, the first is record 2"));
@@ -234,8 +239,7 @@ private slots:
         for (const QByteArray &seed : wmfseeds::seedMetafiles()) {
             try {
                 sound += !Metafile::fromBytes(seed).isDamaged();
-            } catch (const wmf::MetafileError &) {
-            }
+            } catch (const wmf::MetafileError &) {}
         }
         QVERIFY(sound > 0);
     }

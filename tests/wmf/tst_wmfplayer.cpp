@@ -94,9 +94,9 @@ private slots:
         using wmfseeds::rawRecord;
         const auto le16 = [](int v) { return QByteArray(1, char(v & 0xFF)) + QByteArray(1, char((v >> 8) & 0xFF)); };
         const QByteArray rect = rawRecord(wmf::rec::Rectangle, le16(90) + le16(80) + le16(30) + le16(20));
-        const Metafile windowed = Metafile::fromBytes(wmfseeds::plainMetafile(
-            rawRecord(wmf::rec::SetWindowOrg, le16(10) + le16(-5)) + rawRecord(wmf::rec::SetWindowExt, le16(200) + le16(300))
-            + rect));
+        const Metafile windowed = Metafile::fromBytes(
+            wmfseeds::plainMetafile(rawRecord(wmf::rec::SetWindowOrg, le16(10) + le16(-5))
+                                    + rawRecord(wmf::rec::SetWindowExt, le16(200) + le16(300)) + rect));
         QCOMPARE(windowed.frame(), QRectF(-5, 10, 300, 200));
         QVERIFY(!windowed.isPlaceable());
         const Metafile drawn = Metafile::fromBytes(wmfseeds::plainMetafile(rect));

@@ -30,7 +30,8 @@ QByteArray le32(uint32_t v)
 
 QByteArray windowRecords()
 {
-    return rawRecord(wmf::rec::SetWindowOrg, le16(0) + le16(0)) + rawRecord(wmf::rec::SetWindowExt, le16(100) + le16(100));
+    return rawRecord(wmf::rec::SetWindowOrg, le16(0) + le16(0))
+           + rawRecord(wmf::rec::SetWindowExt, le16(100) + le16(100));
 }
 
 QByteArray redBrushAndRect()
@@ -123,8 +124,7 @@ private slots:
 
     void objectIndexesOutOfRangeAreIgnored()
     {
-        const QByteArray recs = windowRecords() + redBrushAndRect()
-                                + rawRecord(wmf::rec::SelectObject, le16(65535))
+        const QByteArray recs = windowRecords() + redBrushAndRect() + rawRecord(wmf::rec::SelectObject, le16(65535))
                                 + rawRecord(wmf::rec::DeleteObject, le16(4000))
                                 + rawRecord(wmf::rec::SelectPalette, le16(77))
                                 + rawRecord(wmf::rec::SelectClipRegion, le16(12345))
@@ -148,8 +148,7 @@ private slots:
         timer.start();
         const QByteArray fourPoints = le16(0) + le16(0) + le16(50) + le16(50);
         const QByteArray recs =
-            windowRecords()
-            + rawRecord(wmf::rec::Polygon, le16(32767) + fourPoints)
+            windowRecords() + rawRecord(wmf::rec::Polygon, le16(32767) + fourPoints)
             + rawRecord(wmf::rec::Polyline, le16(-5) + fourPoints)
             + rawRecord(wmf::rec::PolyPolygon, le16(65535) + le16(65535) + fourPoints)
             + rawRecord(wmf::rec::PolyPolygon, le16(2) + le16(65535) + le16(65535) + fourPoints)
@@ -157,15 +156,14 @@ private slots:
             + rawRecord(wmf::rec::TextOut, le16(32000) + QByteArray("abc"))
             + rawRecord(wmf::rec::ExtTextOut, le16(10) + le16(10) + le16(30000) + le16(6) + QByteArray(8, 'x'))
             // A DIB that claims 65535 x 65535 pixels at 32 bits with no data.
-            + rawRecord(wmf::rec::StretchDib, le32(0xCC0020) + le16(0) + QByteArray(16, '\x10') + le32(40)
-                                                  + le32(65535) + le32(65535) + le16(1) + le16(32)
-                                                  + QByteArray(24, '\0'))
+            + rawRecord(wmf::rec::StretchDib, le32(0xCC0020) + le16(0) + QByteArray(16, '\x10') + le32(40) + le32(65535)
+                                                  + le32(65535) + le16(1) + le16(32) + QByteArray(24, '\0'))
             // An RLE bitmap that asks for more pixels than the limit.
-            + rawRecord(wmf::rec::StretchDib, le32(0xCC0020) + le16(0) + QByteArray(16, '\x10') + le32(40)
-                                                  + le32(60000) + le32(60000) + le16(1) + le16(8) + le32(1)
-                                                  + QByteArray(20, '\0') + QByteArray(1024, '\0') + le16(0x0100))
-            + rawRecord(wmf::rec::CreateRegion, QByteArray(10, '\0') + le16(32767) + QByteArray(10, '\0')
-                                                    + le16(65535) + le16(0) + le16(10));
+            + rawRecord(wmf::rec::StretchDib, le32(0xCC0020) + le16(0) + QByteArray(16, '\x10') + le32(40) + le32(60000)
+                                                  + le32(60000) + le16(1) + le16(8) + le32(1) + QByteArray(20, '\0')
+                                                  + QByteArray(1024, '\0') + le16(0x0100))
+            + rawRecord(wmf::rec::CreateRegion,
+                        QByteArray(10, '\0') + le16(32767) + QByteArray(10, '\0') + le16(65535) + le16(0) + le16(10));
         QVERIFY(loadAndDraw(plainMetafile(recs)));
         QVERIFY(timer.elapsed() < 5000);
     }

@@ -58,7 +58,8 @@ private slots:
             listed.insert(m.captured(1) + m.captured(2));
         }
         for (int n = 1; n <= wzory::templateCount(); ++n) {
-            const QString hash = QString::fromLatin1(QCryptographicHash::hash(readBytes(fileOf(n)), QCryptographicHash::Sha256).toHex());
+            const QString hash = QString::fromLatin1(
+                QCryptographicHash::hash(readBytes(fileOf(n)), QCryptographicHash::Sha256).toHex());
             QVERIFY2(listed.contains(QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0')) + hash),
                      qPrintable(fileOf(n) + " is not in wzory-wydane.sha256: run wzory-gen"));
         }
@@ -101,7 +102,8 @@ private slots:
                 for (int y = 0; y < 148; ++y)
                     for (int x = 0; x < 105; ++x) {
                         const QRgb a = images[i].pixel(x, y), b = images[j].pixel(x, y);
-                        diff += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+                        diff += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b))
+                                + std::abs(qBlue(a) - qBlue(b));
                     }
                 diff /= 105.0 * 148 * 3 * 255;
                 QVERIFY2(diff > 0.01, qPrintable(QStringLiteral("%1 and %2").arg(i + 1).arg(j + 1)));
@@ -115,7 +117,8 @@ private slots:
             const QImage oracle = wmftest::oracleRender(fileOf(n), 420, 594, tmp);
             if (oracle.isNull())
                 QSKIP("wmf2gd is not installed");
-            const QImage ours = wmftest::render(Metafile::fromBytes(readBytes(fileOf(n))), oracle.width(), oracle.height());
+            const QImage ours = wmftest::render(Metafile::fromBytes(readBytes(fileOf(n))), oracle.width(),
+                                                oracle.height());
             const double inkOurs = wmftest::inkShare(ours), inkOracle = wmftest::inkShare(oracle);
             const double cells = wmftest::cellDifference(ours, oracle);
             const QString info =

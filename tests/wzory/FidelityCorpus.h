@@ -61,7 +61,8 @@ inline bool writePdf(const QString &path, const QPageSize &size, QPageLayout::Or
 
 // Linear and radial gradients on a Letter page, as a drawing program's PDF
 // export (cairo, through rsvg-convert) writes them: shadings, not images.
-inline const QByteArray kGradientLetterSvg = R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="8.5in" height="11in" viewBox="0 0 816 1056">
+inline const QByteArray kGradientLetterSvg =
+    R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="8.5in" height="11in" viewBox="0 0 816 1056">
 <defs><linearGradient id="g" x1="0" y1="0" x2="1" y2="0"><stop offset="0" stop-color="#c00000"/><stop offset="1" stop-color="#5a2d0c"/></linearGradient>
 <radialGradient id="r" cx="0.5" cy="0.5" r="0.5"><stop offset="0" stop-color="#ffd700"/><stop offset="1" stop-color="#8b4513"/></radialGradient></defs>
 <rect x="20" y="20" width="776" height="1016" fill="none" stroke="#1f3a68" stroke-width="12"/>
@@ -71,7 +72,8 @@ inline const QByteArray kGradientLetterSvg = R"svg(<svg xmlns="http://www.w3.org
 
 // A certificate with a gold-gradient frame and a seal, as clip-art
 // certificates are drawn.
-inline const QByteArray kGoldFrameSvg = R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="210mm" height="297mm" viewBox="0 0 210 297">
+inline const QByteArray kGoldFrameSvg =
+    R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="210mm" height="297mm" viewBox="0 0 210 297">
 <defs>
 <linearGradient id="gold" x1="0" y1="0" x2="1" y2="1">
 <stop offset="0" stop-color="#8a6d1c"/><stop offset="0.25" stop-color="#f5dc84"/><stop offset="0.5" stop-color="#b08d2e"/>
@@ -92,9 +94,13 @@ inline QByteArray fourFramesSvg()
 <linearGradient id="bg" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="#fffaf0"/><stop offset="1" stop-color="#f0e0c0"/></linearGradient>)svg";
     const char *colours[] = {"#7a1e2c", "#1f3a68", "#1e5631", "#8a6d1c"};
     for (int i = 0; i < 4; ++i)
-        svg += QByteArray("<linearGradient id=\"f") + QByteArray::number(i) + "\" x1=\"0\" y1=\"0\" x2=\"1\" y2=\"0\">"
-               "<stop offset=\"0\" stop-color=\"" + colours[i] + "\"/><stop offset=\"0.5\" stop-color=\"#f5dc84\"/>"
-               "<stop offset=\"1\" stop-color=\"" + colours[i] + "\"/></linearGradient>";
+        svg += QByteArray("<linearGradient id=\"f") + QByteArray::number(i)
+               + "\" x1=\"0\" y1=\"0\" x2=\"1\" y2=\"0\">"
+                 "<stop offset=\"0\" stop-color=\""
+               + colours[i]
+               + "\"/><stop offset=\"0.5\" stop-color=\"#f5dc84\"/>"
+                 "<stop offset=\"1\" stop-color=\""
+               + colours[i] + "\"/></linearGradient>";
     svg += R"svg(</defs><rect width="210" height="297" fill="url(#bg)"/>)svg";
     for (int i = 0; i < 4; ++i) {
         const int inset = 6 + 7 * i;
@@ -118,7 +124,8 @@ inline const std::vector<FeatureSvg> &featureSvgs()
         {"przyciecie.svg", R"svg(<defs><clipPath id="c"><circle cx="100" cy="100" r="70"/></clipPath></defs>
 <rect x="10" y="10" width="180" height="180" fill="#1f3a68"/>
 <g clip-path="url(#c)"><rect x="0" y="0" width="200" height="100" fill="#c9a227"/><rect x="0" y="100" width="200" height="100" fill="#7a1e2c"/></g>)svg"},
-        {"maska.svg", R"svg(<defs><linearGradient id="fade" x1="0" x2="1"><stop offset="0" stop-color="#fff"/><stop offset="1" stop-color="#000"/></linearGradient>
+        {"maska.svg",
+         R"svg(<defs><linearGradient id="fade" x1="0" x2="1"><stop offset="0" stop-color="#fff"/><stop offset="1" stop-color="#000"/></linearGradient>
 <mask id="m"><rect width="200" height="200" fill="url(#fade)"/></mask></defs>
 <rect x="20" y="20" width="160" height="160" fill="#1e5631" mask="url(#m)"/>)svg"},
         {"znaczniki.svg", R"svg(<defs><marker id="dot" viewBox="0 0 10 10" refX="5" refY="5" markerWidth="6" markerHeight="6">
@@ -128,9 +135,11 @@ inline const std::vector<FeatureSvg> &featureSvgs()
         {"desen.svg", R"svg(<defs><pattern id="p" width="20" height="20" patternUnits="userSpaceOnUse">
 <rect width="20" height="20" fill="#fdf8ea"/><circle cx="10" cy="10" r="5" fill="#c9a227"/></pattern></defs>
 <rect x="10" y="10" width="180" height="180" fill="url(#p)" stroke="#7a5c12" stroke-width="4"/>)svg"},
-        {"filtr.svg", R"svg(<defs><filter id="blur" x="-20%" y="-20%" width="140%" height="140%"><feGaussianBlur stdDeviation="6"/></filter></defs>
+        {"filtr.svg",
+         R"svg(<defs><filter id="blur" x="-20%" y="-20%" width="140%" height="140%"><feGaussianBlur stdDeviation="6"/></filter></defs>
 <circle cx="100" cy="100" r="60" fill="#1f3a68" filter="url(#blur)"/><circle cx="100" cy="100" r="30" fill="#c9a227"/>)svg"},
-        {"gradient-obrocony.svg", R"svg(<defs><radialGradient id="g" cx="0.5" cy="0.5" r="0.5" gradientTransform="translate(0.5 0.5) scale(1 0.4) rotate(30) translate(-0.5 -0.5)">
+        {"gradient-obrocony.svg",
+         R"svg(<defs><radialGradient id="g" cx="0.5" cy="0.5" r="0.5" gradientTransform="translate(0.5 0.5) scale(1 0.4) rotate(30) translate(-0.5 -0.5)">
 <stop offset="0" stop-color="#ffe9a8"/><stop offset="1" stop-color="#7a1e2c"/></radialGradient></defs>
 <rect x="10" y="10" width="180" height="180" fill="url(#g)"/>)svg"},
         {"wiersze.svg", R"svg(<rect x="5" y="5" width="190" height="190" fill="none" stroke="#1f3a68" stroke-width="2"/>
@@ -138,7 +147,8 @@ inline const std::vector<FeatureSvg> &featureSvgs()
 <tspan x="20" y="90">ul. Długa 5</tspan><tspan x="20" y="120">00-001 Warszawa</tspan></text>)svg"},
         {"mieszanie.svg", R"svg(<rect x="20" y="20" width="120" height="120" fill="#c9a227"/>
 <circle cx="130" cy="130" r="60" fill="#1f3a68" style="mix-blend-mode:multiply"/>)svg"},
-        {"style-css.svg", R"svg(<style>.rama { fill: none; stroke: #7a1e2c; stroke-width: 8 } rect.tlo { fill: #fdf8ea }</style>
+        {"style-css.svg",
+         R"svg(<style>.rama { fill: none; stroke: #7a1e2c; stroke-width: 8 } rect.tlo { fill: #fdf8ea }</style>
 <rect class="tlo" width="200" height="200"/><rect class="rama" x="20" y="20" width="160" height="160"/>)svg"},
         {"obraz-obok.svg", R"svg(<rect x="10" y="10" width="180" height="180" fill="#fdf8ea"/>
 <image x="50" y="50" width="100" height="100" xlink:href="logo.png"/>)svg"},
@@ -172,7 +182,8 @@ inline bool convertWithRsvg(const QByteArray &svg, const QString &out, const cha
     const QString source = out + QStringLiteral(".zrodlo.svg");
     writeBytes(source, svg);
     QProcess p;
-    p.start(QStringLiteral("rsvg-convert"), {QStringLiteral("-f"), QLatin1String(format), QStringLiteral("-o"), out, source});
+    p.start(QStringLiteral("rsvg-convert"),
+            {QStringLiteral("-f"), QLatin1String(format), QStringLiteral("-o"), out, source});
     return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
@@ -180,12 +191,12 @@ inline const std::vector<Design> &designs()
 {
     static const std::vector<Design> all = [] {
         std::vector<Design> d = {
-        {QStringLiteral("a4.pdf"), QSizeF(595.28, 841.89), true},
-        {QStringLiteral("letter.pdf"), QSizeF(612, 792), true},
-        {QStringLiteral("a4-poziomo.pdf"), QSizeF(841.89, 595.28), true},
-        {QStringLiteral("gradienty-letter.pdf"), QSizeF(612, 792), false},
-        {QStringLiteral("zlota-rama.svg"), QSizeF(210, 297), false},
-        {QStringLiteral("cztery-ramy.svg"), QSizeF(210, 297), false},
+            {QStringLiteral("a4.pdf"), QSizeF(595.28, 841.89), true},
+            {QStringLiteral("letter.pdf"), QSizeF(612, 792), true},
+            {QStringLiteral("a4-poziomo.pdf"), QSizeF(841.89, 595.28), true},
+            {QStringLiteral("gradienty-letter.pdf"), QSizeF(612, 792), false},
+            {QStringLiteral("zlota-rama.svg"), QSizeF(210, 297), false},
+            {QStringLiteral("cztery-ramy.svg"), QSizeF(210, 297), false},
         };
         for (const FeatureSvg &f : featureSvgs())
             d.push_back({QString::fromLatin1(f.name), QSizeF(200, 200), false});

@@ -112,8 +112,8 @@ inline QByteArray pngHeaderOnly(quint32 width, quint32 height)
     QByteArray ihdr(13, '\0');
     qToBigEndian<quint32>(width, ihdr.data());
     qToBigEndian<quint32>(height, ihdr.data() + 4);
-    ihdr[8] = 8;  // bit depth
-    ihdr[9] = 2;  // RGB
+    ihdr[8] = 8; // bit depth
+    ihdr[9] = 2; // RGB
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", ihdr)
            + chunk("IDAT", QByteArray::fromHex("789c030000000001")) + chunk("IEND", {});
 }

@@ -26,14 +26,15 @@ QImage reference(const QString &path, bool pdf, int w, int h, const QTemporaryDi
     const QString out = dir.filePath(QStringLiteral("reference"));
     int code = -1;
     if (pdf)
-        runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-singlefile"), QStringLiteral("-aa"),
-                                             QStringLiteral("yes"), QStringLiteral("-scale-to-x"), QString::number(w),
-                                             QStringLiteral("-scale-to-y"), QString::number(h), path, out},
+        runTool(QStringLiteral("pdftoppm"),
+                {QStringLiteral("-png"), QStringLiteral("-singlefile"), QStringLiteral("-aa"), QStringLiteral("yes"),
+                 QStringLiteral("-scale-to-x"), QString::number(w), QStringLiteral("-scale-to-y"), QString::number(h),
+                 path, out},
                 &code);
     else
-        runTool(QStringLiteral("rsvg-convert"), {QStringLiteral("-w"), QString::number(w), QStringLiteral("-h"),
-                                                 QString::number(h), QStringLiteral("-b"), QStringLiteral("white"),
-                                                 QStringLiteral("-o"), out + QStringLiteral(".png"), path},
+        runTool(QStringLiteral("rsvg-convert"),
+                {QStringLiteral("-w"), QString::number(w), QStringLiteral("-h"), QString::number(h),
+                 QStringLiteral("-b"), QStringLiteral("white"), QStringLiteral("-o"), out + QStringLiteral(".png"), path},
                 &code);
     if (code != 0)
         return {};
@@ -75,7 +76,8 @@ private slots:
         const QSizeF size = fidelity::designSize(path);
         QVERIFY(!size.isEmpty());
         const QRectF target = wzory::placement(size, QSizeF(kW, kH), wzory::Fit(fit));
-        const QImage design = reference(path, pdf, int(std::lround(target.width())), int(std::lround(target.height())), dir);
+        const QImage design = reference(path, pdf, int(std::lround(target.width())), int(std::lround(target.height())),
+                                        dir);
         QVERIFY(!design.isNull());
         QImage expected(kW, kH, QImage::Format_RGB32);
         expected.fill(Qt::white);

@@ -6,7 +6,6 @@
 #include "TempProgramDir.h"
 #include "WzoryTestUtil.h"
 
-
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -32,7 +31,8 @@ struct Measured {
 Measured runProgram(const QString &dir, const QStringList &args, const QList<QByteArray> &env = {})
 {
     const QByteArray exe = QFile::encodeName(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-wzory"));
-    const QByteArray outPath = QFile::encodeName(dir + QStringLiteral("/.out")), errPath = QFile::encodeName(dir + QStringLiteral("/.err"));
+    const QByteArray outPath = QFile::encodeName(dir + QStringLiteral("/.out")),
+                     errPath = QFile::encodeName(dir + QStringLiteral("/.err"));
     std::vector<QByteArray> argv8{exe};
     for (const QString &a : args)
         argv8.push_back(a.toUtf8());
@@ -113,8 +113,8 @@ QByteArray pdfWithImage(int width, int height)
     object("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Resources << /XObject << /Im1 5 0 R >> >> "
            "/Contents 4 0 R >>");
     object("<< /Length " + QByteArray::number(content.size()) + " >>\nstream\n" + content + "\nendstream");
-    object("<< /Type /XObject /Subtype /Image /Width " + QByteArray::number(width) + " /Height " + QByteArray::number(height)
-           + " /ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /FlateDecode /Length "
+    object("<< /Type /XObject /Subtype /Image /Width " + QByteArray::number(width) + " /Height "
+           + QByteArray::number(height) + " /ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /FlateDecode /Length "
            + QByteArray::number(pixels.size()) + " >>\nstream\n" + pixels + "\nendstream");
     const qsizetype xref = pdf.size();
     pdf += "xref\n0 " + QByteArray::number(at.size() + 1) + "\n0000000000 65535 f \n";
@@ -223,14 +223,17 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("maxMs");
 
-        const QByteArray head = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 10 10\"><rect width=\"5\" height=\"5\"/>";
-        QTest::newRow("svgz inflating to 1 GiB") << "bomba.svgz" << gzipWithPadding(head, qint64(1) << 30, "</svg>")
-                                                  << "rozpakowany" << 15000;
-        QTest::newRow("pdf with a 30000 x 30000 image") << "obraz.pdf" << pdfWithImage(30000, 30000) << "30000 × 30000" << 10000;
+        const QByteArray head =
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 10 10\"><rect width=\"5\" height=\"5\"/>";
+        QTest::newRow("svgz inflating to 1 GiB")
+            << "bomba.svgz" << gzipWithPadding(head, qint64(1) << 30, "</svg>") << "rozpakowany" << 15000;
+        QTest::newRow("pdf with a 30000 x 30000 image")
+            << "obraz.pdf" << pdfWithImage(30000, 30000) << "30000 × 30000" << 10000;
 
         QByteArray strokes = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 800 1100\">";
         for (int i = 0; i < 10000; ++i)
-            strokes += "<polyline points=\"" + QByteArray::number(i % 7) + ",0 800,1100 0,1100 800,0\" fill=\"none\" stroke=\"#000\"/>";
+            strokes += "<polyline points=\"" + QByteArray::number(i % 7)
+                       + ",0 800,1100 0,1100 800,0\" fill=\"none\" stroke=\"#000\"/>";
         strokes += "</svg>";
         QTest::newRow("10,000 self-crossing strokes") << "kreski.svg" << strokes << "zbyt złożony" << 15000;
 
@@ -309,12 +312,14 @@ private slots:
         if (warning.isEmpty()) {
             QCOMPARE(m.err, QString());
         } else {
-            QVERIFY2(m.err.contains(QStringLiteral("uwaga: projekt/wzor.svg: pominięto obraz „%1”").arg(ref)), qPrintable(m.err));
+            QVERIFY2(m.err.contains(QStringLiteral("uwaga: projekt/wzor.svg: pominięto obraz „%1”").arg(ref)),
+                     qPrintable(m.err));
             QVERIFY2(m.err.contains(warning), qPrintable(m.err));
         }
         QVERIFY(runProgram(dir.path(), {QStringLiteral("podglad"), QStringLiteral("1"), QStringLiteral("p.png"),
                                         QStringLiteral("--szerokosc"), QStringLiteral("210")})
-                    .code == 0);
+                    .code
+                == 0);
         const QImage page(dir.path() + QStringLiteral("/p.png"));
         // The design fills the sheet's width: the image's square is 105 px.
         const QRgb logo = page.pixel(50, 148 - 105 + 50);

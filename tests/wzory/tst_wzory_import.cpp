@@ -107,7 +107,8 @@ private slots:
         // Path, curve and the letters are polygons and polylines; the
         // gradient is bands of solid colour, no bitmap at all.
         QVERIFY(recordsOf(r.metafile, wmf::rec::Polyline).size() >= 1);
-        QVERIFY(recordsOf(r.metafile, wmf::rec::Polygon).size() + recordsOf(r.metafile, wmf::rec::PolyPolygon).size() >= 30);
+        QVERIFY(recordsOf(r.metafile, wmf::rec::Polygon).size() + recordsOf(r.metafile, wmf::rec::PolyPolygon).size()
+                >= 30);
         QCOMPARE(recordsOf(r.metafile, wmf::rec::StretchDib).size(), size_t(0));
         QVERIFY(r.metafile.size() < 200 * 1024);
 
@@ -179,11 +180,12 @@ private slots:
         // A square design covers the sheet: its left and right overhang is
         // cut off as vector (no point outside the frame), nothing is a bitmap.
         QTemporaryDir dir;
-        const QString path = writeFile(dir, QStringLiteral("kwadrat.svg"),
-                                       "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 100 100\">"
-                                       "<rect width=\"100\" height=\"100\" fill=\"#1f3a68\"/>"
-                                       "<circle cx=\"50\" cy=\"50\" r=\"45\" fill=\"none\" stroke=\"#c9a227\" stroke-width=\"4\"/>"
-                                       "</svg>");
+        const QString path = writeFile(
+            dir, QStringLiteral("kwadrat.svg"),
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 100 100\">"
+            "<rect width=\"100\" height=\"100\" fill=\"#1f3a68\"/>"
+            "<circle cx=\"50\" cy=\"50\" r=\"45\" fill=\"none\" stroke=\"#c9a227\" stroke-width=\"4\"/>"
+            "</svg>");
         wzory::ImportOptions o;
         o.fit = wzory::Fit::Cover;
         const wzory::ImportResult r = wzory::importDesign(path, o);
@@ -341,8 +343,10 @@ private slots:
         const auto doc = Poppler::Document::load(path);
         QVERIFY(doc);
         doc->setRenderHint(Poppler::Document::Antialiasing);
-        const QImage reference = doc->page(page - 1)->renderToImage(72.0 * 420 / 595.0, 72.0 * 420 / 595.0)
-                                     .convertToFormat(QImage::Format_RGB32).scaled(420, 594);
+        const QImage reference = doc->page(page - 1)
+                                     ->renderToImage(72.0 * 420 / 595.0, 72.0 * 420 / 595.0)
+                                     .convertToFormat(QImage::Format_RGB32)
+                                     .scaled(420, 594);
         const QImage ours = wmftest::render(wmf::Metafile::fromBytes(r.metafile), 420, 594);
         const double diff = meanDifference(ours, reference, 105, 148);
         qInfo("pdf page %d: mean difference %.4f", page, diff);
@@ -461,17 +465,21 @@ private slots:
         hugeSvg += "<rect width=\"5\" height=\"5\"/></svg>";
         QTest::newRow("huge svg") << "duzy.svg" << hugeSvg;
         QTest::newRow("billion-pixel png") << "miliard.png" << pngHeaderOnly(40000, 40000);
-        QTest::newRow("broken pdf") << "zepsuty.pdf" << QByteArray("%PDF-1.7\n1 0 obj << /Type /Catalog /Pages 9 0 R >>\nxref\ntrailer\n%%EOF\n");
-        QTest::newRow("broken svg") << "zepsuty.svg" << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\"><path d=\"M 0 0 L");
+        QTest::newRow("broken pdf") << "zepsuty.pdf"
+                                    << QByteArray(
+                                           "%PDF-1.7\n1 0 obj << /Type /Catalog /Pages 9 0 R >>\nxref\ntrailer\n%%EOF\n");
+        QTest::newRow("broken svg") << "zepsuty.svg"
+                                    << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\"><path d=\"M 0 0 L");
         QByteArray laughs = "<?xml version=\"1.0\"?><!DOCTYPE svg [<!ENTITY a \"aaaaaaaaaaaaaaaaaaaaaaaaaaaa\">";
         for (char c = 'b'; c <= 'j'; ++c)
-            laughs += QByteArray("<!ENTITY ") + c + " \"" + QByteArray("&") + char(c - 1) + ";" + QByteArray("&") + char(c - 1)
-                      + ";&" + char(c - 1) + ";&" + char(c - 1) + ";&" + char(c - 1) + ";&" + char(c - 1) + ";&" + char(c - 1)
-                      + ";&" + char(c - 1) + ";&" + char(c - 1) + ";&" + char(c - 1) + ";\">";
+            laughs += QByteArray("<!ENTITY ") + c + " \"" + QByteArray("&") + char(c - 1) + ";" + QByteArray("&")
+                      + char(c - 1) + ";&" + char(c - 1) + ";&" + char(c - 1) + ";&" + char(c - 1) + ";&" + char(c - 1)
+                      + ";&" + char(c - 1) + ";&" + char(c - 1) + ";&" + char(c - 1) + ";&" + char(c - 1) + ";\">";
         laughs += "]><svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 9 9\"><text y=\"5\">&j;</text></svg>";
         QTest::newRow("entity expansion") << "smiech.svg" << laughs;
         QTest::newRow("not a picture") << "tekst.png" << QByteArray("to nie jest obraz\n");
-        QTest::newRow("empty svg") << "pusty.svg" << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\"/>");
+        QTest::newRow("empty svg") << "pusty.svg"
+                                   << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\"/>");
     }
 
     void hostileDesignsAreRefused()

@@ -41,14 +41,17 @@ private slots:
         QTest::addColumn<QByteArray>("svg");
         QTest::addColumn<QSizeF>("size");
         QTest::addColumn<bool>("viewBoxAdded");
-        QTest::newRow("viewBox wins") << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"210mm\" height=\"297mm\" viewBox=\"0,0 21 29.7\"/>")
+        QTest::newRow("viewBox wins") << QByteArray(
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"210mm\" height=\"297mm\" viewBox=\"0,0 21 29.7\"/>")
                                       << QSizeF(21, 29.7) << false;
-        QTest::newRow("mm without viewBox") << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"210mm\" height=\"297mm\"><rect/></svg>")
-                                            << QSizeF(793.7007874, 1122.519685) << true;
-        QTest::newRow("after a declaration and a comment")
-            << QByteArray("<?xml version=\"1.0\"?>\n<!-- > -->\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1in\" height=\"2in\"\n/>")
-            << QSizeF(96, 192) << true;
-        QTest::newRow("no size at all") << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\"><rect/></svg>") << QSizeF() << false;
+        QTest::newRow("mm without viewBox")
+            << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"210mm\" height=\"297mm\"><rect/></svg>")
+            << QSizeF(793.7007874, 1122.519685) << true;
+        QTest::newRow("after a declaration and a comment") << QByteArray(
+            "<?xml version=\"1.0\"?>\n<!-- > -->\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1in\" height=\"2in\"\n/>")
+                                                           << QSizeF(96, 192) << true;
+        QTest::newRow("no size at all") << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\"><rect/></svg>")
+                                        << QSizeF() << false;
     }
 
     void sizeComesFromTheViewBoxOrTheAbsoluteSize()
@@ -80,27 +83,33 @@ private slots:
         deflateEnd(&z);
         QCOMPARE(wzory::inflateSvg(gz, QStringLiteral("a.svgz"), plain.size()), plain);
         QVERIFY_THROWS_EXCEPTION(wzory::ImportError, wzory::inflateSvg(gz, QStringLiteral("a.svgz"), plain.size() - 1));
-        QVERIFY_THROWS_EXCEPTION(wzory::ImportError, wzory::inflateSvg(gz.left(gz.size() / 2), QStringLiteral("a.svgz"), 1 << 20));
+        QVERIFY_THROWS_EXCEPTION(wzory::ImportError,
+                                 wzory::inflateSvg(gz.left(gz.size() / 2), QStringLiteral("a.svgz"), 1 << 20));
     }
 
     void layersNeedingTheReferenceRenderer_data()
     {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QStringList>("expected"); // per top-level element: "" or a word of the feature
-        QTest::newRow("plain shapes") << QByteArray("<rect width=\"5\" height=\"5\"/><g><circle r=\"3\"/></g>") << QStringList{"", ""};
+        QTest::newRow("plain shapes") << QByteArray("<rect width=\"5\" height=\"5\"/><g><circle r=\"3\"/></g>")
+                                      << QStringList{"", ""};
         QTest::newRow("definitions are not layers")
             << QByteArray("<defs><clipPath id=\"c\"><rect/></clipPath></defs><rect/><g clip-path=\"url(#c)\"><rect/></g>")
             << QStringList{"", "clip-path"};
         QTest::newRow("mask deep inside") << QByteArray("<g><g><rect mask=\"url(#m)\"/></g></g>") << QStringList{"mask"};
-        QTest::newRow("filter in a style") << QByteArray("<rect style=\"fill:red; filter: url(#f)\"/>") << QStringList{"filter"};
+        QTest::newRow("filter in a style")
+            << QByteArray("<rect style=\"fill:red; filter: url(#f)\"/>") << QStringList{"filter"};
         QTest::newRow("filter none") << QByteArray("<rect filter=\"none\"/>") << QStringList{""};
-        QTest::newRow("pattern fill defined later") << QByteArray("<rect fill=\"url(#p)\"/><pattern id=\"p\"/>") << QStringList{"pattern"};
-        QTest::newRow("transformed radial gradient")
-            << QByteArray("<radialGradient id=\"r\" gradientTransform=\"scale(2 1)\"/><rect fill=\"url('#r')\"/><rect fill=\"url(#x)\"/>")
-            << QStringList{"gradientTransform", ""};
-        QTest::newRow("text lines") << QByteArray("<text><tspan x=\"1\" y=\"2\">a</tspan></text><text>b</text>") << QStringList{"tspan", ""};
-        QTest::newRow("markers and blending") << QByteArray("<path marker-end=\"url(#m)\"/><rect style=\"mix-blend-mode:multiply\"/>")
-                                              << QStringList{"marker", "mix-blend-mode"};
+        QTest::newRow("pattern fill defined later")
+            << QByteArray("<rect fill=\"url(#p)\"/><pattern id=\"p\"/>") << QStringList{"pattern"};
+        QTest::newRow("transformed radial gradient") << QByteArray(
+            "<radialGradient id=\"r\" gradientTransform=\"scale(2 1)\"/><rect fill=\"url('#r')\"/><rect fill=\"url(#x)\"/>")
+                                                     << QStringList{"gradientTransform", ""};
+        QTest::newRow("text lines") << QByteArray("<text><tspan x=\"1\" y=\"2\">a</tspan></text><text>b</text>")
+                                    << QStringList{"tspan", ""};
+        QTest::newRow("markers and blending")
+            << QByteArray("<path marker-end=\"url(#m)\"/><rect style=\"mix-blend-mode:multiply\"/>")
+            << QStringList{"marker", "mix-blend-mode"};
         QTest::newRow("a style sheet") << QByteArray("<style>rect{fill:red}</style><rect/>") << QStringList{"CSS"};
     }
 

@@ -48,7 +48,9 @@ QByteArray someTemplate(QColor c)
     QTemporaryDir dir;
     const QString svg = dir.filePath(QStringLiteral("t.svg"));
     writeBytes(svg, QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 10 10\"><rect width=\"10\" "
-                                   "height=\"10\" fill=\"%1\"/></svg>").arg(c.name()).toUtf8());
+                                   "height=\"10\" fill=\"%1\"/></svg>")
+                        .arg(c.name())
+                        .toUtf8());
     return wzory::importDesign(svg).metafile;
 }
 
@@ -80,12 +82,14 @@ private slots:
 
         // A taken number is refused, whatever its letter case, and kept.
         const auto before = snapshot(wzory);
-        o = wzoryRun({QStringLiteral("dodaj"), QStringLiteral("herb.svg"), QStringLiteral("--numer"), QStringLiteral("2")});
+        o = wzoryRun(
+            {QStringLiteral("dodaj"), QStringLiteral("herb.svg"), QStringLiteral("--numer"), QStringLiteral("2")});
         QCOMPARE(o.code, 1);
         QVERIFY2(o.err.contains(QStringLiteral("--nadpisz")), qPrintable(o.err));
         QCOMPARE(snapshot(wzory), before);
 
-        o = wzoryRun({QStringLiteral("dodaj"), QStringLiteral("herb.svg"), QStringLiteral("--numer=2"), QStringLiteral("--nadpisz")});
+        o = wzoryRun({QStringLiteral("dodaj"), QStringLiteral("herb.svg"), QStringLiteral("--numer=2"),
+                      QStringLiteral("--nadpisz")});
         QCOMPARE(o.code, 0);
         QCOMPARE(readBytes(wzory + QStringLiteral("/bdr_0002.WMF")), third);
         QVERIFY(!QFile::exists(wzory + QStringLiteral("/BDR_0002.wmf")));
@@ -121,7 +125,8 @@ private slots:
         QTest::newRow("huge svg") << "duzy.svg" << huge << QStringList();
         QTest::newRow("billion-pixel png") << "miliard.png" << pngHeaderOnly(31623, 31623) << QStringList();
         QTest::newRow("broken pdf") << "zepsuty.pdf" << QByteArray("%PDF-1.4\n%\xe2\xe3\n1 0 obj\n<<") << QStringList();
-        QTest::newRow("missing page") << "herb.svg" << kSvg << QStringList{QStringLiteral("--strona"), QStringLiteral("2")};
+        QTest::newRow("missing page") << "herb.svg" << kSvg
+                                      << QStringList{QStringLiteral("--strona"), QStringLiteral("2")};
         QTest::newRow("missing file") << "" << QByteArray() << QStringList();
     }
 
@@ -153,7 +158,10 @@ private slots:
         QImage img(40, 30, QImage::Format_RGB32);
         img.fill(Qt::blue);
         QVERIFY(img.save(dir.path() + QStringLiteral("/logo.png")));
-        QCOMPARE(wzoryRun({QStringLiteral("dodaj"), QStringLiteral("logo.png"), QStringLiteral("--numer"), QStringLiteral("12")}).code, 0);
+        QCOMPARE(wzoryRun({QStringLiteral("dodaj"), QStringLiteral("logo.png"), QStringLiteral("--numer"),
+                           QStringLiteral("12")})
+                     .code,
+                 0);
         writeBytes(wzory + QStringLiteral("/BDR_0003.wmf"), "zepsuty");
         const Outcome o = wzoryRun({QStringLiteral("lista")});
         QCOMPARE(o.code, 0);
@@ -188,12 +196,16 @@ private slots:
         QTest::newRow("nothing") << QStringList();
         QTest::newRow("unknown command") << QStringList{QStringLiteral("kasuj"), QStringLiteral("1")};
         QTest::newRow("remove without a number") << QStringList{QStringLiteral("usun")};
-        QTest::newRow("remove with a fit") << QStringList{QStringLiteral("usun"), QStringLiteral("3"), QStringLiteral("--obroc")};
+        QTest::newRow("remove with a fit")
+            << QStringList{QStringLiteral("usun"), QStringLiteral("3"), QStringLiteral("--obroc")};
         QTest::newRow("no file") << QStringList{QStringLiteral("dodaj")};
-        QTest::newRow("both fits") << QStringList{QStringLiteral("dodaj"), QStringLiteral("a.svg"), QStringLiteral("--dopasuj"), QStringLiteral("--wypelnij")};
-        QTest::newRow("number 0") << QStringList{QStringLiteral("dodaj"), QStringLiteral("a.svg"), QStringLiteral("--numer"), QStringLiteral("0")};
+        QTest::newRow("both fits") << QStringList{QStringLiteral("dodaj"), QStringLiteral("a.svg"),
+                                                  QStringLiteral("--dopasuj"), QStringLiteral("--wypelnij")};
+        QTest::newRow("number 0") << QStringList{QStringLiteral("dodaj"), QStringLiteral("a.svg"),
+                                                 QStringLiteral("--numer"), QStringLiteral("0")};
         QTest::newRow("unknown option") << QStringList{QStringLiteral("lista"), QStringLiteral("--cos")};
-        QTest::newRow("list with a number") << QStringList{QStringLiteral("lista"), QStringLiteral("--numer"), QStringLiteral("3")};
+        QTest::newRow("list with a number")
+            << QStringList{QStringLiteral("lista"), QStringLiteral("--numer"), QStringLiteral("3")};
         QTest::newRow("preview without png") << QStringList{QStringLiteral("podglad"), QStringLiteral("3")};
     }
 
@@ -220,12 +232,14 @@ private slots:
             p.setWorkingDirectory(dir.path());
             p.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-wzory"), args);
             p.waitForFinished(30000);
-            return Outcome{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+            return Outcome{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                           QString::fromUtf8(p.readAllStandardError())};
         };
         const auto before = snapshot(wzory);
         Outcome o = run({QStringLiteral("usun"), QStringLiteral("2")});
         QCOMPARE(o.code, 1);
-        QVERIFY2(o.err.contains(QStringLiteral("ostatni ma nr 3")) && o.err.contains(QStringLiteral("dodaj PLIK --numer 2 --nadpisz")),
+        QVERIFY2(o.err.contains(QStringLiteral("ostatni ma nr 3"))
+                     && o.err.contains(QStringLiteral("dodaj PLIK --numer 2 --nadpisz")),
                  qPrintable(o.err));
         o = run({QStringLiteral("usun"), QStringLiteral("7")});
         QCOMPARE(o.code, 1);
@@ -256,17 +270,19 @@ private slots:
         Outcome o = wzoryRun({QStringLiteral("dodaj"), QStringLiteral("poziomy.svg")});
         QCOMPARE(o.code, 0);
         // Fitted: 210 wide, 148.5 high on 297: half the sheet.
-        QVERIFY2(o.err.contains(QStringLiteral("poziomy i zajmuje 50 % arkusza")) && o.err.contains(QStringLiteral("--obroc")),
+        QVERIFY2(o.err.contains(QStringLiteral("poziomy i zajmuje 50 % arkusza"))
+                     && o.err.contains(QStringLiteral("--obroc")),
                  qPrintable(o.err));
         o = wzoryRun({QStringLiteral("dodaj"), QStringLiteral("poziomy.svg"), QStringLiteral("--wypelnij")});
         QVERIFY2(o.err.contains(QStringLiteral("widać 50 %")), qPrintable(o.err));
-        o = wzoryRun({QStringLiteral("dodaj"), QStringLiteral("poziomy.svg"), QStringLiteral("--obroc"), QStringLiteral("--numer"),
-                      QStringLiteral("9")});
+        o = wzoryRun({QStringLiteral("dodaj"), QStringLiteral("poziomy.svg"), QStringLiteral("--obroc"),
+                      QStringLiteral("--numer"), QStringLiteral("9")});
         QCOMPARE(o.code, 0);
         QCOMPARE(o.err, QString());
         // Turned a quarter clockwise: the left edge is now at the top, and the
         // design fills the whole sheet.
-        const QImage page = wmftest::render(wmf::Metafile::fromBytes(readBytes(wzory + QStringLiteral("/BDR_0009.wmf"))), 210, 297);
+        const QImage page = wmftest::render(wmf::Metafile::fromBytes(readBytes(wzory + QStringLiteral("/BDR_0009.wmf"))),
+                                            210, 297);
         QCOMPARE(page.pixel(105, 5), qRgb(0xc0, 0, 0));
         QCOMPARE(page.pixel(105, 290), qRgb(0x1f, 0x3a, 0x68));
         QCOMPARE(page.pixel(2, 150), qRgb(0x1f, 0x3a, 0x68));
@@ -323,7 +339,8 @@ private slots:
                                 .size();
         const QString first = editor::templateNumberText(shipped + 1);
 
-        Outcome o = tool(home.path(), {QStringLiteral("dodaj"), QStringLiteral("herb.svg"), QStringLiteral("--dla-wszystkich")});
+        Outcome o = tool(home.path(),
+                         {QStringLiteral("dodaj"), QStringLiteral("herb.svg"), QStringLiteral("--dla-wszystkich")});
         QVERIFY2(o.code == 0, qPrintable(o.err));
         QVERIFY(QFile::exists(school.filePath(QStringLiteral("Wzory/BDR_") + first + QStringLiteral(".wmf"))));
         QVERIFY(!QFileInfo::exists(home.filePath(QStringLiteral(".local/share/dyplom/Wzory/BDR_") + first
@@ -334,18 +351,21 @@ private slots:
         QVERIFY2(o.err.contains(QStringLiteral("numer 3 ma wzór dołączony")), qPrintable(o.err));
 
         // An own design first, then the list says where each one comes from.
-        QVERIFY(tool(home.path(), {QStringLiteral("dodaj"), QStringLiteral("herb.svg"), QStringLiteral("--wypelnij")}).code == 0);
+        QVERIFY(tool(home.path(), {QStringLiteral("dodaj"), QStringLiteral("herb.svg"), QStringLiteral("--wypelnij")}).code
+                == 0);
         o = tool(home.path(), {QStringLiteral("lista")});
         QCOMPARE(o.code, 0);
         const QStringList lines = o.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QVERIFY2(lines.size() == shipped + 4, qPrintable(o.out.right(400)));
-        QVERIFY2(lines[1].startsWith(QStringLiteral("0001")) && lines[1].contains(QStringLiteral("dołączony")), qPrintable(lines[1]));
+        QVERIFY2(lines[1].startsWith(QStringLiteral("0001")) && lines[1].contains(QStringLiteral("dołączony")),
+                 qPrintable(lines[1]));
         QVERIFY2(lines[shipped + 1].startsWith(first) && lines[shipped + 1].contains(QStringLiteral("szkoła")),
                  qPrintable(lines[shipped + 1]));
         QVERIFY2(lines[shipped + 2].contains(QStringLiteral("własny")), qPrintable(lines[shipped + 2]));
 
         // Inside the shipped folder: pointed to --dla-wszystkich, nothing written.
-        const QString data = QFileInfo(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/data")).canonicalFilePath();
+        const QString data =
+            QFileInfo(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/data")).canonicalFilePath();
         const auto before = snapshot(data + QStringLiteral("/Wzory"));
         o = tool(data, {QStringLiteral("dodaj"), home.filePath(QStringLiteral("herb.svg"))});
         QCOMPARE(o.code, 1);
@@ -391,7 +411,8 @@ private slots:
         QVERIFY(p.waitForFinished(30000));
         QCOMPARE(p.exitCode(), 0);
         const QString help = QString::fromUtf8(p.readAllStandardOutput());
-        QVERIFY(help.contains(QStringLiteral("Użycie: dyplom-wzory dodaj")) && help.contains(QStringLiteral("Usage: dyplom-wzory")));
+        QVERIFY(help.contains(QStringLiteral("Użycie: dyplom-wzory dodaj"))
+                && help.contains(QStringLiteral("Usage: dyplom-wzory")));
         p.start(exe, {QStringLiteral("lista")}); // an empty Wzory
         QVERIFY(p.waitForFinished(30000));
         QCOMPARE(p.exitCode(), 1);

@@ -57,19 +57,19 @@ int main(int argc, char **argv)
     const QPointF right(118, 78);
 
     // Blades and tools fanned out from both pivots.
-    drawTool(p, left, -138, blade(46, 11, true));                 // large blade
-    drawTool(p, left, -100, blade(36, 8, true));                  // small blade
+    drawTool(p, left, -138, blade(46, 11, true)); // large blade
+    drawTool(p, left, -100, blade(36, 8, true));  // small blade
     QPainterPath saw = blade(44, 9, false);
-    for (int i = 0; i < 10; ++i) {                                // saw teeth
+    for (int i = 0; i < 10; ++i) { // saw teeth
         saw.moveTo(4 + i * 4, -4.5);
         saw.lineTo(6 + i * 4, -7.5);
         saw.lineTo(8 + i * 4, -4.5);
     }
     drawTool(p, right, -38, saw);
-    drawTool(p, right, -72, blade(36, 6, false));                 // screwdriver
+    drawTool(p, right, -72, blade(36, 6, false)); // screwdriver
     QPainterPath opener = blade(30, 8, false);
     opener.addEllipse(QPointF(24, 0), 3, 3);
-    drawTool(p, right, -100, opener);                             // can opener
+    drawTool(p, right, -100, opener); // can opener
     QPainterPath corkscrew;
     for (int i = 0; i < 6; ++i)
         corkscrew.addEllipse(QPointF(6 + i * 5, 0), 3, 4.5);

@@ -43,7 +43,7 @@ QRgb background(const QImage &image)
 bool differs(QRgb a, QRgb b)
 {
     return std::abs(qRed(a) - qRed(b)) > InkDifference || std::abs(qGreen(a) - qGreen(b)) > InkDifference
-        || std::abs(qBlue(a) - qBlue(b)) > InkDifference;
+           || std::abs(qBlue(a) - qBlue(b)) > InkDifference;
 }
 
 } // namespace

@@ -70,8 +70,7 @@ private:
 
 TextLayout::TextLayout(const printing::SheetGeometry &geometry)
     : device_(std::make_unique<Device>(geometry)), geometry_(geometry)
-{
-}
+{}
 
 TextLayout::~TextLayout() = default;
 
@@ -168,7 +167,8 @@ FitOutcome fitRecord(printing::PrintInput &input, const std::array<bool, 8> &fil
         return p.cell.left() < bounds.left() - 0.5 || p.cell.right() > bounds.right() + 0.5;
     };
     const auto offSheet = [&](const PlacedText &p) {
-        return p.cell.left() < 0 || p.cell.top() < 0 || p.cell.right() > sheet.right() || p.cell.bottom() > sheet.bottom();
+        return p.cell.left() < 0 || p.cell.top() < 0 || p.cell.right() > sheet.right()
+               || p.cell.bottom() > sheet.bottom();
     };
 
     FitOutcome out;

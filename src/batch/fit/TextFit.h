@@ -43,9 +43,9 @@ private:
 };
 
 struct FitSettings {
-    bool shrink = false;      // --dopasuj
-    bool centre = false;      // --wysrodkuj
-    double floor = 0.6;       // shrinking stops at this share of the size
+    bool shrink = false; // --dopasuj
+    bool centre = false; // --wysrodkuj
+    double floor = 0.6;  // shrinking stops at this share of the size
 };
 
 // What fitting did to one record and what is still wrong.

@@ -28,7 +28,7 @@ public:
 
 private:
     struct Piece {
-        QString text;    // literal, or the field's name
+        QString text; // literal, or the field's name
         bool field = false;
         int column = -1; // bound column
     };

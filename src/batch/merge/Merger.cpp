@@ -18,7 +18,9 @@ const QString &textAt(const editor::DiplomaTexts &texts, int index)
 
 QString textName(int index)
 {
-    return index == 0 ? QStringLiteral("nagłówek") : index == 7 ? QStringLiteral("dla") : QStringLiteral("treść %1").arg(index);
+    return index == 0   ? QStringLiteral("nagłówek")
+           : index == 7 ? QStringLiteral("dla")
+                        : QStringLiteral("treść %1").arg(index);
 }
 
 QString surnameToEnd(const QString &name)
@@ -39,14 +41,10 @@ namespace {
 int textOfRole(const ColumnRole &r)
 {
     switch (r.role) {
-    case Role::Recipient:
-        return 7;
-    case Role::Heading:
-        return 0;
-    case Role::Body:
-        return 1 + r.body;
-    default:
-        return -1;
+    case Role::Recipient: return 7;
+    case Role::Heading: return 0;
+    case Role::Body: return 1 + r.body;
+    default: return -1;
     }
 }
 
@@ -62,8 +60,7 @@ class Merge {
 public:
     Merge(const Table &table, const editor::DiplomaTexts &diploma, const MergeSettings &settings)
         : table_(table), diploma_(diploma), settings_(settings)
-    {
-    }
+    {}
 
     MergeResult run()
     {
@@ -86,8 +83,9 @@ private:
     QString whereOf(int row) const
     {
         const RowOrigin &o = table_.origins.value(row);
-        return o.sheet.isEmpty() ? QStringLiteral("%1: wiersz %2").arg(settings_.listName).arg(o.line)
-                                 : QStringLiteral("%1: arkusz %2, wiersz %3").arg(settings_.listName, o.sheet).arg(o.line);
+        return o.sheet.isEmpty()
+                   ? QStringLiteral("%1: wiersz %2").arg(settings_.listName).arg(o.line)
+                   : QStringLiteral("%1: arkusz %2, wiersz %3").arg(settings_.listName, o.sheet).arg(o.line);
     }
 
     void parseTexts()
@@ -144,8 +142,9 @@ private:
                                      "tresc1 … tresc6, Imię, Nazwisko, Imię i nazwisko, Nazwisko i imię, Uczeń, "
                                      "Klasa, a pola dyplomu to %2; lista bez nagłówka wymaga --bez-naglowka")
                           .arg(cells.join(QStringLiteral(", ")),
-                               fieldNames.isEmpty() ? QStringLiteral("(brak)")
-                                                    : QStringLiteral("{%1}").arg(fieldNames.join(QStringLiteral("}, {")))));
+                               fieldNames.isEmpty()
+                                   ? QStringLiteral("(brak)")
+                                   : QStringLiteral("{%1}").arg(fieldNames.join(QStringLiteral("}, {")))));
         }
         // Without a header: a plain list is one name a line; several columns
         // follow dla, naglowek, tresc1 … unless the diploma has fields, which
@@ -183,10 +182,22 @@ private:
         for (int c = 0; c < roles_.size(); ++c) {
             switch (roles_[c].role) {
             case Role::Recipient: recipient = c; break;
-            case Role::FullName: if (fullName < 0) fullName = c; break;
-            case Role::SurnameFirst: if (surnameFirst < 0) surnameFirst = c; break;
-            case Role::FirstName: if (first < 0) first = c; break;
-            case Role::Surname: if (surname < 0) surname = c; break;
+            case Role::FullName:
+                if (fullName < 0)
+                    fullName = c;
+                break;
+            case Role::SurnameFirst:
+                if (surnameFirst < 0)
+                    surnameFirst = c;
+                break;
+            case Role::FirstName:
+                if (first < 0)
+                    first = c;
+                break;
+            case Role::Surname:
+                if (surname < 0)
+                    surname = c;
+                break;
             default: break;
             }
         }
@@ -199,7 +210,8 @@ private:
             const QString written = cells.value(surnameFirst).simplified();
             const QString turned = surnameToEnd(written);
             if (turned != written)
-                result_.turnedNames.append(QStringLiteral("%1: „%2” → „%3”").arg(whereOf(row), quoted(written), quoted(turned)));
+                result_.turnedNames.append(
+                    QStringLiteral("%1: „%2” → „%3”").arg(whereOf(row), quoted(written), quoted(turned)));
             return turned;
         }
         if (first >= 0 || surname >= 0)
@@ -213,19 +225,20 @@ private:
         const QStringList &cells = table_.rows[r];
         if (result_.hasHeader && keysOf(cells) == headerKeys_) {
             ++result_.repeatedHeaders;
-            result_.warnings.append(QStringLiteral("%1: powtórzony nagłówek (połączone listy?), pominięty").arg(whereOf(r)));
+            result_.warnings.append(
+                QStringLiteral("%1: powtórzony nagłówek (połączone listy?), pominięty").arg(whereOf(r)));
             return;
         }
         if (cells.size() > roles_.size())
             failAt(r, result_.hasHeader ? QStringLiteral("%1, a nagłówek ma %2")
-                                              .arg(plural(cells.size(), QStringLiteral("komórka"), QStringLiteral("komórki"),
-                                                          QStringLiteral("komórek")),
+                                              .arg(plural(cells.size(), QStringLiteral("komórka"),
+                                                          QStringLiteral("komórki"), QStringLiteral("komórek")),
                                                    plural(roles_.size(), QStringLiteral("kolumnę"),
                                                           QStringLiteral("kolumny"), QStringLiteral("kolumn")))
                                         : QStringLiteral("%1, najwyżej 8 (dla, naglowek, tresc1 … tresc6) "
                                                          "albo pola {A}, {B} … w dyplomie")
-                                              .arg(plural(cells.size(), QStringLiteral("komórka"), QStringLiteral("komórki"),
-                                                          QStringLiteral("komórek"))));
+                                              .arg(plural(cells.size(), QStringLiteral("komórka"),
+                                                          QStringLiteral("komórki"), QStringLiteral("komórek"))));
         MergedRecord record;
         record.origin = table_.origins.value(r);
         record.texts = diploma_;
@@ -249,7 +262,8 @@ private:
             if (hadNameColumn) {
                 if (name.trimmed().isEmpty()) {
                     ++result_.rowsWithoutName;
-                    result_.warnings.append(QStringLiteral("%1: brak imienia i nazwiska, wiersz pominięty").arg(whereOf(r)));
+                    result_.warnings.append(
+                        QStringLiteral("%1: brak imienia i nazwiska, wiersz pominięty").arg(whereOf(r)));
                     return;
                 }
                 record.texts.recipient = name;

@@ -30,12 +30,12 @@ struct MergedRecord {
 struct MergeResult {
     QList<MergedRecord> records;
     bool hasHeader = false;
-    QStringList columns;       // header cells, or the column letters without a header
-    int repeatedHeaders = 0;   // header rows inside the list, skipped
-    int rowsWithoutName = 0;   // rows whose name cells are empty, skipped
-    int fieldsFilled = 0;      // over all records
-    QStringList turnedNames;   // "wiersz 3: „Kowalska Anna” → „Anna Kowalska”"
-    QStringList warnings;      // each naming the file and line
+    QStringList columns;     // header cells, or the column letters without a header
+    int repeatedHeaders = 0; // header rows inside the list, skipped
+    int rowsWithoutName = 0; // rows whose name cells are empty, skipped
+    int fieldsFilled = 0;    // over all records
+    QStringList turnedNames; // "wiersz 3: „Kowalska Anna” → „Anna Kowalska”"
+    QStringList warnings;    // each naming the file and line
 };
 
 struct MergeSettings {

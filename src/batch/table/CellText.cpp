@@ -101,8 +101,8 @@ NumberKind codeKind(const QString &code)
             const qsizetype end = code.indexOf(QLatin1Char(']'), i + 1);
             const QString inside = code.mid(i + 1, end < 0 ? -1 : end - i - 1).toLower();
             // [h], [mm], [ss]: elapsed time; [$-415], [Red]: locale and colour
-            if (!inside.isEmpty() && (inside[0] == QLatin1Char('h') || inside[0] == QLatin1Char('m')
-                                      || inside[0] == QLatin1Char('s')))
+            if (!inside.isEmpty()
+                && (inside[0] == QLatin1Char('h') || inside[0] == QLatin1Char('m') || inside[0] == QLatin1Char('s')))
                 time = true;
             i = end < 0 ? code.size() : end;
         } else if (c == QLatin1Char('d') || c == QLatin1Char('y')) {
@@ -124,8 +124,8 @@ NumberKind codeKind(const QString &code)
 
 QString isoDate(const QString &iso)
 {
-    static const QRegularExpression re(
-        QStringLiteral("^(-?\\d{4,})-(\\d\\d)-(\\d\\d)(?:T(\\d\\d):(\\d\\d)(?::(\\d\\d)(?:[.,]\\d+)?)?)?(?:Z|[+-]\\d\\d:\\d\\d)?$"));
+    static const QRegularExpression re(QStringLiteral(
+        "^(-?\\d{4,})-(\\d\\d)-(\\d\\d)(?:T(\\d\\d):(\\d\\d)(?::(\\d\\d)(?:[.,]\\d+)?)?)?(?:Z|[+-]\\d\\d:\\d\\d)?$"));
     const QRegularExpressionMatch m = re.match(iso.trimmed());
     if (!m.hasMatch())
         return {};
@@ -148,7 +148,7 @@ QString isoTime(const QString &duration)
         || m.captured(5).size() > 8)
         return {};
     qint64 seconds = m.captured(2).toLongLong() * 86400 + m.captured(3).toLongLong() * 3600
-        + m.captured(4).toLongLong() * 60 + m.captured(5).toLongLong();
+                     + m.captured(4).toLongLong() * 60 + m.captured(5).toLongLong();
     if (!m.captured(6).isEmpty() && m.captured(6)[0] >= QLatin1Char('5'))
         ++seconds;
     return (m.captured(1).isEmpty() ? QString() : QStringLiteral("-")) + clock(seconds, false);

@@ -29,8 +29,7 @@ class OdsTable {
 public:
     OdsTable(XmlPart &x, const QString &fileName, const QString &sheet, const ReadLimits &limits)
         : x_(x), limits_(limits), rows_(fileName, sheet, limits)
-    {
-    }
+    {}
 
     // Reads the table element just started, to its end.
     Table read()
@@ -83,7 +82,8 @@ private:
             bool ok = false;
             const double v = x_.attribute(kOfficeNs, u"value").toDouble(&ok);
             if (ok)
-                shown = celltext::formatted(v, type == u"float" ? celltext::NumberKind::Plain : celltext::NumberKind::Percent);
+                shown = celltext::formatted(v, type == u"float" ? celltext::NumberKind::Plain
+                                                                : celltext::NumberKind::Percent);
         } else if (type == u"date") {
             shown = celltext::isoDate(x_.attribute(kOfficeNs, u"date-value"));
         } else if (type == u"time") {
@@ -141,7 +141,7 @@ private:
                 QString piece;
                 for (const QChar c : x_.xml().text()) {
                     const bool white = c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n')
-                        || c == QLatin1Char('\r');
+                                       || c == QLatin1Char('\r');
                     if (white && space)
                         continue;
                     piece += white ? QLatin1Char(' ') : c;

@@ -17,10 +17,12 @@ Table readTable(const QString &path, const ReadOptions &options, const ReadLimit
         throw TableError(QStringLiteral("%1: to nie jest plik").arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw TableError(QStringLiteral("%1: nie można odczytać listy (%2)")
-                             .arg(path, info.isReadable() ? QStringLiteral("błąd odczytu") : QStringLiteral("brak uprawnień")));
+        throw TableError(
+            QStringLiteral("%1: nie można odczytać listy (%2)")
+                .arg(path, info.isReadable() ? QStringLiteral("błąd odczytu") : QStringLiteral("brak uprawnień")));
     const auto tooLarge = [&] {
-        return TableError(QStringLiteral("%1: lista jest za duża (ponad %2 MB)").arg(path).arg(limits.maxFileBytes / (1024 * 1024)));
+        return TableError(
+            QStringLiteral("%1: lista jest za duża (ponad %2 MB)").arg(path).arg(limits.maxFileBytes / (1024 * 1024)));
     };
     if (file.size() > limits.maxFileBytes)
         throw tooLarge();

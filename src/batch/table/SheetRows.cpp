@@ -7,7 +7,7 @@ namespace batch {
 namespace {
 constexpr qint64 kMaxRowNumber = qint64(1) << 26;
 constexpr qint64 kMaxColumnNumber = qint64(1) << 24;
-}
+} // namespace
 
 SheetRows::SheetRows(const QString &fileName, const QString &sheet, const ReadLimits &limits)
     : fileName_(fileName), sheet_(sheet), limits_(limits)
@@ -24,8 +24,8 @@ void SheetRows::fail(const QString &what, qint64 column) const
 {
     if (column < 0)
         fail(fileName_, sheet_, what);
-    throw TableError(QStringLiteral("%1, arkusz „%2”, komórka %3: %4")
-                         .arg(fileName_, sheet_, celltext::cellName(column, row_), what));
+    throw TableError(
+        QStringLiteral("%1, arkusz „%2”, komórka %3: %4").arg(fileName_, sheet_, celltext::cellName(column, row_), what));
 }
 
 void SheetRows::beginRow(qint64 number, qint64 repeat)

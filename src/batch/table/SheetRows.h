@@ -36,8 +36,8 @@ private:
     ReadLimits limits_;
     Table table_;
     QStringList cells_;
-    qint64 row_ = 0;       // the current row's number, 0 before the first
-    qint64 repeat_ = 1;    // how many times the current row stands
+    qint64 row_ = 0;        // the current row's number, 0 before the first
+    qint64 repeat_ = 1;     // how many times the current row stands
     qint64 lastFilled_ = 0; // number of the last row that held something
     qint64 nextColumn_ = 0;
 };

@@ -25,10 +25,9 @@ Table readSpreadsheet(const QByteArray &bytes, const QString &fileName, const Re
 {
     if (bytes.size() > limits.maxFileBytes)
         throw TableError(QStringLiteral("%1: plik ma ponad %2; to za dużo jak na listę klasy")
-                             .arg(fileName,
-                                  limits.maxFileBytes >= 1024 * 1024
-                                      ? QStringLiteral("%1 MB").arg(limits.maxFileBytes / (1024 * 1024))
-                                      : celltext::counted(limits.maxFileBytes, "bajt", "bajty", "bajtów")));
+                             .arg(fileName, limits.maxFileBytes >= 1024 * 1024
+                                                ? QStringLiteral("%1 MB").arg(limits.maxFileBytes / (1024 * 1024))
+                                                : celltext::counted(limits.maxFileBytes, "bajt", "bajty", "bajtów")));
     if (bytes.startsWith(kOle2))
         return readXls(bytes, fileName, options, limits);
     if (!bytes.startsWith(kZip))

@@ -158,8 +158,8 @@ DecodedLines decodeLines(const QByteArray &bytes, const QString &forced, const Q
     if (!forced.isEmpty()) {
         encoding = encodingName(forced);
         if (encoding.isEmpty())
-            throw TableError(QStringLiteral("%1: nieznane kodowanie „%2” (znane: %3)")
-                                 .arg(fileName, forced, knownEncodings()));
+            throw TableError(
+                QStringLiteral("%1: nieznane kodowanie „%2” (znane: %3)").arg(fileName, forced, knownEncodings()));
     }
 
     // UTF-16: a byte order mark, or the encoding named.

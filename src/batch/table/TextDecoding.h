@@ -8,8 +8,8 @@ namespace batch {
 
 // The lines of a text list and how they were read.
 struct DecodedLines {
-    QStringList lines;       // without their line breaks (CR LF, LF or CR)
-    QString encoding;        // "UTF-8", "UTF-16LE", "UTF-16BE", "Windows-1250", "Windows-1251"
+    QStringList lines;        // without their line breaks (CR LF, LF or CR)
+    QString encoding;         // "UTF-8", "UTF-16LE", "UTF-16BE", "Windows-1250", "Windows-1251"
     QList<int> fallbackLines; // UTF-8 files: lines (from 1) that were not UTF-8, read as Windows-1250
 };
 

@@ -39,11 +39,9 @@ QChar detectSeparator(const QStringList &lines, bool csv)
 
 class Parser {
 public:
-    Parser(const DecodedLines &decoded, QChar separator, bool quotes, const QString &fileName,
-           const ReadLimits &limits)
+    Parser(const DecodedLines &decoded, QChar separator, bool quotes, const QString &fileName, const ReadLimits &limits)
         : lines_(decoded.lines), separator_(separator), quotes_(quotes), fileName_(fileName), limits_(limits)
-    {
-    }
+    {}
 
     void run(Table &table)
     {
@@ -59,13 +57,14 @@ public:
                 continue;
             }
             if (cells.size() > limits_.maxColumns)
-                fail(first, QStringLiteral("%1, najwięcej %2").arg(plural(cells.size(), QStringLiteral("kolumna"),
-                                                                       QStringLiteral("kolumny"),
-                                                                       QStringLiteral("kolumn")))
+                fail(first, QStringLiteral("%1, najwięcej %2")
+                                .arg(plural(cells.size(), QStringLiteral("kolumna"), QStringLiteral("kolumny"),
+                                            QStringLiteral("kolumn")))
                                 .arg(limits_.maxColumns));
             for (int c = 0; c < cells.size(); ++c)
                 if (cells[c].size() > limits_.maxCellChars)
-                    fail(first, QStringLiteral("komórka %1 ma ponad %2 znaków").arg(columnLetter(c)).arg(limits_.maxCellChars));
+                    fail(first,
+                         QStringLiteral("komórka %1 ma ponad %2 znaków").arg(columnLetter(c)).arg(limits_.maxCellChars));
             if (table.rows.size() >= limits_.maxRows)
                 fail(first, QStringLiteral("lista ma ponad %1; tyle najwyżej da się wydrukować za jednym razem")
                                 .arg(plural(limits_.maxRows, QStringLiteral("wiersz"), QStringLiteral("wiersze"),
@@ -91,7 +90,7 @@ private:
         QString cell;
         bool quoted = false;    // inside quotes
         bool wasQuoted = false; // the cell was quoted and is closed
-        int pendingEmpty = 0; // empty cells not yet known to lie before a filled one
+        int pendingEmpty = 0;   // empty cells not yet known to lie before a filled one
         const auto endCell = [&] {
             const QString text = wasQuoted ? cell : cell.trimmed();
             if (text.isEmpty()) {
@@ -135,9 +134,11 @@ private:
             if (!quoted)
                 break;
             if (i + 1 >= lines_.size())
-                fail(first, QStringLiteral("niezamknięty cudzysłów w komórce %1").arg(columnLetter(int(cells.size()) + pendingEmpty)));
+                fail(first, QStringLiteral("niezamknięty cudzysłów w komórce %1")
+                                .arg(columnLetter(int(cells.size()) + pendingEmpty)));
             if (cell.size() > limits_.maxCellChars)
-                fail(first, QStringLiteral("komórka %1 ma ponad %2 znaków").arg(columnLetter(int(cells.size()) + pendingEmpty))
+                fail(first, QStringLiteral("komórka %1 ma ponad %2 znaków")
+                                .arg(columnLetter(int(cells.size()) + pendingEmpty))
                                 .arg(limits_.maxCellChars));
             cell += QLatin1Char(' '); // each text is one line
             ++i;
@@ -155,13 +156,11 @@ private:
 
 } // namespace
 
-Table readTextTable(const QByteArray &bytes, const QString &fileName, const ReadOptions &options,
-                    const ReadLimits &limits)
+Table readTextTable(const QByteArray &bytes, const QString &fileName, const ReadOptions &options, const ReadLimits &limits)
 {
     if (bytes.size() > limits.maxFileBytes)
-        throw TableError(QStringLiteral("%1: lista jest za duża (ponad %2 MB)")
-                             .arg(fileName)
-                             .arg(limits.maxFileBytes / (1024 * 1024)));
+        throw TableError(
+            QStringLiteral("%1: lista jest za duża (ponad %2 MB)").arg(fileName).arg(limits.maxFileBytes / (1024 * 1024)));
     DecodedLines decoded = decodeLines(bytes, options.encoding, fileName);
     for (int i = 0; i < decoded.lines.size(); ++i) {
         QString &line = decoded.lines[i];
@@ -182,9 +181,8 @@ Table readTextTable(const QByteArray &bytes, const QString &fileName, const Read
     // A .csv of one column may still quote its cells; a plain list is taken line by line.
     Parser(decoded, table.separator, csv || !table.separator.isNull(), fileName, limits).run(table);
     for (const int line : decoded.fallbackLines)
-        table.warnings.append(QStringLiteral("%1: wiersz %2 nie jest zapisany w UTF-8: odczytany jako Windows-1250")
-                                  .arg(fileName)
-                                  .arg(line));
+        table.warnings.append(
+            QStringLiteral("%1: wiersz %2 nie jest zapisany w UTF-8: odczytany jako Windows-1250").arg(fileName).arg(line));
     return table;
 }
 

@@ -125,7 +125,6 @@ QString shown(const FreeXL_CellValue &cell)
     }
 }
 
-
 Table readFrom(const QByteArray &path, const QString &fileName, const ReadOptions &options, const ReadLimits &limits)
 {
     const Workbook book(path, fileName);
@@ -308,18 +307,23 @@ Table readXls(const QByteArray &bytes, const QString &fileName, const ReadOption
                                                  "na listę klasy; zapisz go jako .xlsx lub .ods")
                                       .arg(fileName));
         } catch (const std::exception &e) {
-            return encodedRefusal(QStringLiteral("%1: nie udało się odczytać pliku .xls (%2)").arg(fileName, QString::fromUtf8(e.what())));
+            return encodedRefusal(
+                QStringLiteral("%1: nie udało się odczytać pliku .xls (%2)").arg(fileName, QString::fromUtf8(e.what())));
         }
     });
     if (!end.started)
-        throw TableError(QStringLiteral("%1: nie można uruchomić czytnika .xls (%2)").arg(fileName, QString::fromLocal8Bit(strerror(end.error))));
+        throw TableError(QStringLiteral("%1: nie można uruchomić czytnika .xls (%2)")
+                             .arg(fileName, QString::fromLocal8Bit(strerror(end.error))));
     if (end.late)
-        throw TableError(QStringLiteral("%1: odczyt pliku .xls trwał ponad %2 s; plik odrzucono").arg(fileName).arg(kChildSeconds));
+        throw TableError(
+            QStringLiteral("%1: odczyt pliku .xls trwał ponad %2 s; plik odrzucono").arg(fileName).arg(kChildSeconds));
     if (WIFSIGNALED(end.status)) {
         const int signal = WTERMSIG(end.status);
         if (signal == SIGXCPU || signal == SIGKILL)
-            throw TableError(QStringLiteral("%1: odczyt pliku .xls trwał ponad %2 s; plik odrzucono").arg(fileName).arg(kChildSeconds));
-        throw TableError(QStringLiteral("%1: uszkodzony plik .xls (czytnik przerwał pracę, sygnał %2)").arg(fileName).arg(signal));
+            throw TableError(
+                QStringLiteral("%1: odczyt pliku .xls trwał ponad %2 s; plik odrzucono").arg(fileName).arg(kChildSeconds));
+        throw TableError(
+            QStringLiteral("%1: uszkodzony plik .xls (czytnik przerwał pracę, sygnał %2)").arg(fileName).arg(signal));
     }
     if (!WIFEXITED(end.status) || WEXITSTATUS(end.status) != 0 || end.answer.isEmpty())
         throw TableError(QStringLiteral("%1: nie udało się odczytać pliku .xls").arg(fileName));

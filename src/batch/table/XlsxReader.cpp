@@ -45,7 +45,8 @@ QString resolve(const QString &folder, const QString &target)
 
 QList<Relationship> relationships(ZipEntries &zip, const QString &part, const ReadLimits &limits)
 {
-    const QString relsPath = folderOf(part) + QStringLiteral("_rels/") + part.mid(folderOf(part).size()) + QStringLiteral(".rels");
+    const QString relsPath = folderOf(part) + QStringLiteral("_rels/") + part.mid(folderOf(part).size())
+                             + QStringLiteral(".rels");
     QList<Relationship> out;
     if (!zip.contains(relsPath))
         return out;
@@ -131,7 +132,8 @@ public:
                            .arg(celltext::counted(maxCount, "pozycję", "pozycje", "pozycji")));
             pool_ += runText(x, perString);
             if (pool_.size() > kMaxSharedChars)
-                x.fail(QStringLiteral("tablica tekstów ma ponad %1 mln znaków; plik odrzucono").arg(kMaxSharedChars / 1000000));
+                x.fail(QStringLiteral("tablica tekstów ma ponad %1 mln znaków; plik odrzucono")
+                           .arg(kMaxSharedChars / 1000000));
             ends_.append(pool_.size());
         }
         pool_.squeeze();
@@ -191,8 +193,7 @@ public:
                     const QList<NumberKind> &kinds, bool date1904, const QString &sheet)
         : zip_(zip), limits_(limits), strings_(strings), kinds_(kinds), date1904_(date1904),
           rows_(zip.fileName(), sheet, limits)
-    {
-    }
+    {}
 
     Table read(const QString &part)
     {
@@ -252,8 +253,9 @@ private:
             bool ok = false;
             const qsizetype index = value.trimmed().toLongLong(&ok);
             if (!ok || index < 0 || index >= strings_.size())
-                rows_.fail(QStringLiteral("odwołanie do nieistniejącego tekstu nr %1 — uszkodzony arkusz").arg(value.left(20)),
-                           column);
+                rows_.fail(
+                    QStringLiteral("odwołanie do nieistniejącego tekstu nr %1 — uszkodzony arkusz").arg(value.left(20)),
+                    column);
             return strings_.at(index);
         }
         if (type == u"inlineStr")
@@ -292,7 +294,8 @@ Table readXlsx(ZipEntries &zip, const ReadOptions &options, const ReadLimits &li
     if (workbook.isEmpty())
         workbook = QStringLiteral("xl/workbook.xml");
     if (!zip.contains(workbook))
-        throw TableError(QStringLiteral("%1: to dokument Office, ale nie skoroszyt (brak %2)").arg(zip.fileName(), workbook));
+        throw TableError(
+            QStringLiteral("%1: to dokument Office, ale nie skoroszyt (brak %2)").arg(zip.fileName(), workbook));
 
     QList<SheetEntry> sheets;
     bool date1904 = false;

@@ -10,7 +10,7 @@ namespace batch {
 namespace {
 // Sheets nest a handful of levels; runs of text nest a few more.
 constexpr int kMaxDepth = 64;
-}
+} // namespace
 
 XmlPart::XmlPart(ZipEntries &zip, const QString &entry, qint64 maxRun)
     : zip_(zip), entry_(entry), stream_(zip.open(entry)), maxRun_(maxRun)
@@ -20,7 +20,8 @@ XmlPart::XmlPart(ZipEntries &zip, const QString &entry, qint64 maxRun)
 
 void XmlPart::fail(const QString &what) const
 {
-    throw TableError(QStringLiteral("%1: część %2, wiersz XML %3: %4").arg(zip_.fileName(), entry_).arg(xml_.lineNumber()).arg(what));
+    throw TableError(
+        QStringLiteral("%1: część %2, wiersz XML %3: %4").arg(zip_.fileName(), entry_).arg(xml_.lineNumber()).arg(what));
 }
 
 void XmlPart::feed()
@@ -71,11 +72,8 @@ QXmlStreamReader::TokenType XmlPart::next()
             if (++depth_ > kMaxDepth)
                 fail(QStringLiteral("elementy zagnieżdżone głębiej niż %1 poziomy").arg(kMaxDepth));
             return t;
-        case QXmlStreamReader::EndElement:
-            --depth_;
-            return t;
-        default:
-            return t;
+        case QXmlStreamReader::EndElement: --depth_; return t;
+        default: return t;
         }
     }
 }

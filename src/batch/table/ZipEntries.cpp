@@ -105,8 +105,7 @@ QByteArray ZipEntries::readAll(const QString &name, qint64 maxBytes)
 
 ZipEntries::Stream::Stream(ZipEntries &owner, zip_file *file, const QString &name)
     : owner_(owner), file_(file), name_(name)
-{
-}
+{}
 
 ZipEntries::Stream::~Stream()
 {
@@ -122,13 +121,14 @@ QByteArray ZipEntries::Stream::next()
     QByteArray piece(qsizetype(qMax<qint64>(want, 1)), Qt::Uninitialized);
     const zip_int64_t n = zip_fread(file_, piece.data(), zip_uint64_t(piece.size()));
     if (n < 0)
-        owner_.fail(QStringLiteral("uszkodzona część %1 archiwum ZIP (%2)")
-                        .arg(name_, zipMessage(zip_file_get_error(file_))));
+        owner_.fail(
+            QStringLiteral("uszkodzona część %1 archiwum ZIP (%2)").arg(name_, zipMessage(zip_file_get_error(file_))));
     owner_.inflated_ += n;
     if (owner_.inflated_ > owner_.budget_)
         owner_.fail(QStringLiteral("po rozpakowaniu arkusz przekracza %1 — to wygląda na bombę ZIP; plik odrzucono")
-                        .arg(owner_.budget_ >= 1024 * 1024 ? QStringLiteral("%1 MB").arg(owner_.budget_ / (1024 * 1024))
-                                                           : celltext::counted(owner_.budget_, "bajt", "bajty", "bajtów")));
+                        .arg(owner_.budget_ >= 1024 * 1024
+                                 ? QStringLiteral("%1 MB").arg(owner_.budget_ / (1024 * 1024))
+                                 : celltext::counted(owner_.budget_, "bajt", "bajty", "bajtów")));
     if (n == 0)
         end_ = true;
     piece.truncate(qsizetype(n));
