@@ -81,7 +81,8 @@ Manifest decodeManifest(const QByteArray &bytes, const QString &archiveName)
     if (!files.isArray())
         badList(archiveName, QStringLiteral("brak listy plików"));
     QSet<QString> seen;
-    for (const QJsonValue &v : files.toArray()) {
+    const QJsonArray list = files.toArray();
+    for (const auto &v : list) {
         const QJsonObject o = v.toObject();
         ManifestEntry e;
         e.name = o.value(QStringLiteral("nazwa")).toString();

@@ -35,7 +35,7 @@ QString quoted(const QString &text, int maxChars)
             out += QChar(0x2026);
             break;
         }
-        for (const QChar c : text.mid(start, end - start)) {
+        for (const QChar c : QStringView(text).mid(start, end - start)) {
             const char16_t u = c.unicode();
             if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0) || (u >= 0x202A && u <= 0x202E)
                 || (u >= 0x2066 && u <= 0x2069))

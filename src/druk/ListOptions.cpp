@@ -15,7 +15,7 @@ QChar separatorArgument(const QString &value)
     if (value == QLatin1String("\t") || v == QLatin1String("tab") || v == QLatin1String("tabulator")
         || v == QLatin1String("\\t"))
         return QLatin1Char('\t');
-    if (value == QLatin1String(";") || v == QLatin1String("srednik") || v == QLatin1String("średnik"))
+    if (value == QLatin1String(";") || v == QLatin1String("srednik") || v == QStringLiteral("średnik"))
         return QLatin1Char(';');
     if (value == QLatin1String(",") || v == QLatin1String("przecinek"))
         return QLatin1Char(',');

@@ -167,7 +167,7 @@ class Copier {
 public:
     explicit Copier(ComposedPdf::State &state) : state_(state) {}
 
-    int numberOf(QPDFObjectHandle object)
+    int numberOf(const QPDFObjectHandle &object)
     {
         const auto [at, added] = numbers_.try_emplace(object.getObjGen(), 0);
         if (added) {
@@ -211,7 +211,7 @@ public:
         std::string text;
         if (object.isArray()) {
             text += '[';
-            for (QPDFObjectHandle item : object.getArrayAsVector()) {
+            for (const QPDFObjectHandle &item : object.getArrayAsVector()) {
                 value(text, item);
                 text += ' ';
             }
@@ -224,7 +224,7 @@ public:
         return text;
     }
 
-    void value(std::string &text, QPDFObjectHandle object)
+    void value(std::string &text, const QPDFObjectHandle &object)
     {
         if (object.isIndirect())
             text += reference(numberOf(object));
@@ -307,7 +307,7 @@ void addPage(ComposedPdf::State &state, Copier &copier, QPDFPageObjectHelper pag
     std::string contents = "[" + reference(placement->second) + " ";
     QPDFObjectHandle own = dictionary.getKey("/Contents");
     if (own.isArray())
-        for (QPDFObjectHandle item : own.getArrayAsVector()) {
+        for (const QPDFObjectHandle &item : own.getArrayAsVector()) {
             copier.value(contents, item);
             contents += ' ';
         }

@@ -64,7 +64,7 @@ bool IcsDocument::parse(const QByteArray &bytes, IcsDocument &into, QString &err
         if (!physical.isEmpty() && (physical[0] == QLatin1Char(' ') || physical[0] == QLatin1Char('\t'))
             && !doc.lines_.isEmpty()) {
             doc.lines_.last().raw += QStringLiteral("\r\n") + physical;
-            doc.lines_.last().text += physical.mid(1);
+            doc.lines_.last().text += QStringView(physical).mid(1);
             continue;
         }
         if (physical.isEmpty())

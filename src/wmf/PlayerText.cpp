@@ -194,8 +194,8 @@ void Player::text(double x, double y, const QByteArray &bytes, uint16_t options,
     // for, and that was most of the cost of text.
     QHash<char16_t, QPainterPath> &outlines = outlines_[font.key()];
     const auto outline = [&](QChar c, const QPointF &at) {
-        auto it = outlines.constFind(c.unicode());
-        if (it == outlines.constEnd()) {
+        auto it = outlines.find(c.unicode());
+        if (it == outlines.end()) {
             QPainterPath p;
             p.addText(QPointF(), font, QString(c));
             it = outlines.insert(c.unicode(), p);

@@ -16,21 +16,21 @@ namespace wzory {
 
 namespace {
 
-QString unescapeXml(QString s)
+QString unescapeXml(const QString &s)
 {
     static const QRegularExpression numeric(QStringLiteral("&#(x?)([0-9a-fA-F]+);"));
     QString out;
     qsizetype last = 0;
     for (auto it = numeric.globalMatch(s); it.hasNext();) {
         const auto m = it.next();
-        out += s.mid(last, m.capturedStart() - last);
+        out += QStringView(s).mid(last, m.capturedStart() - last);
         bool ok = false;
         const uint code = m.captured(2).toUInt(&ok, m.captured(1).isEmpty() ? 10 : 16);
         if (ok && code > 0 && code < 0x110000)
             out += QString::fromUcs4(reinterpret_cast<const char32_t *>(&code), 1);
         last = m.capturedEnd();
     }
-    out += s.mid(last);
+    out += QStringView(s).mid(last);
     out.replace(QLatin1String("&lt;"), QLatin1String("<"));
     out.replace(QLatin1String("&gt;"), QLatin1String(">"));
     out.replace(QLatin1String("&quot;"), QLatin1String("\""));
@@ -131,7 +131,8 @@ Root readRoot(const QString &text)
 
 QSizeF viewBoxSize(const QString &viewBox)
 {
-    const QStringList parts = viewBox.split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts);
+    static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
+    const QStringList parts = viewBox.split(separators, Qt::SkipEmptyParts);
     if (parts.size() != 4)
         return {};
     bool okW = false, okH = false;

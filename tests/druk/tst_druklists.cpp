@@ -189,6 +189,8 @@ void TestDrukLists::everyKindOfListGivesItsNames_data()
     row("CR alone", "klasa.txt", "Anna\rJan\r", {}, "Anna/Jan");
     row("--separator and --bez-naglowka", "klasa.txt", "Anna;Dyplom\n", {"--separator", ";", "--bez-naglowka"},
         "Dyplom|Anna");
+    row("--separator named in Polish", "klasa.txt", "Anna;Dyplom\n", {"--separator", "średnik", "--bez-naglowka"},
+        "Dyplom|Anna");
     row("--kodowanie", "klasa.txt", "\xC0\xED\xED\xE0\n", {"--kodowanie", "windows-1251"}, QStringLiteral("Анна"));
     row("--wiersze", "klasa.txt", "A1\nA2\nA3\nA4\nA5\n", {"--wiersze", "2,4-5"}, "A2/A4/A5");
     row("--wiersze past the end", "klasa.txt", "A1\nA2\n", {"--wiersze", "3"}, {},

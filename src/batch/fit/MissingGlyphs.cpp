@@ -46,8 +46,8 @@ QStringList MissingGlyphs::in(const QString &text, const editor::TextBlockStyle 
             || category == QChar::Mark_SpacingCombining)
             continue;
         const QString key = fontKey + character;
-        auto found = known_.constFind(key);
-        if (found == known_.constEnd())
+        auto found = known_.find(key);
+        if (found == known_.end())
             found = known_.insert(key, drawable(character, font));
         if (!*found && !missing.contains(character))
             missing.append(character);

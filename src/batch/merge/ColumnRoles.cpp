@@ -12,7 +12,8 @@ QString columnKey(const QString &cell)
         {QChar(u'ś'), QLatin1Char('s')}, {QChar(u'ź'), QLatin1Char('z')}, {QChar(u'ż'), QLatin1Char('z')}};
     QString key;
     bool space = false;
-    for (const QChar raw : cell.toLower()) {
+    const QString lower = cell.toLower();
+    for (const QChar raw : lower) {
         const QChar c = base.value(raw, raw);
         if (c.isSpace() || c == QLatin1Char('_') || c == QLatin1Char('.') || c == QLatin1Char(':')) {
             space = !key.isEmpty();

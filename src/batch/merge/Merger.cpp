@@ -208,7 +208,7 @@ private:
             return cells.value(fullName).simplified();
         if (surnameFirst >= 0) {
             const QString written = cells.value(surnameFirst).simplified();
-            const QString turned = surnameToEnd(written);
+            QString turned = surnameToEnd(written);
             if (turned != written)
                 result_.turnedNames.append(
                     QStringLiteral("%1: „%2” → „%3”").arg(whereOf(row), quoted(written), quoted(turned)));

@@ -149,7 +149,7 @@ QString isoTime(const QString &duration)
         return {};
     qint64 seconds = m.captured(2).toLongLong() * 86400 + m.captured(3).toLongLong() * 3600
                      + m.captured(4).toLongLong() * 60 + m.captured(5).toLongLong();
-    if (!m.captured(6).isEmpty() && m.captured(6)[0] >= QLatin1Char('5'))
+    if (!m.captured(6).isEmpty() && m.capturedView(6).front() >= QLatin1Char('5'))
         ++seconds;
     return (m.captured(1).isEmpty() ? QString() : QStringLiteral("-")) + clock(seconds, false);
 }

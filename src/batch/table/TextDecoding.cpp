@@ -53,11 +53,11 @@ QStringList textLines(const QString &text)
     return lines;
 }
 
+// Strict: a sequence cut off at the end is an error too, so a Windows-1250
+// line ending in "ę" (0xEA) is not taken for UTF-8 and its letter dropped.
 bool isUtf8(const QByteArray &bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder(bytes); // decodes only when made a string
-    return !decoder.hasError();
+    return bytes.isValidUtf8();
 }
 
 bool hasHighBytes(const QByteArray &bytes)
@@ -101,8 +101,7 @@ bool looksCyrillic(const QByteArray &bytes)
 QString decodeUtf16(const QByteArray &bytes, bool littleEndian)
 {
     QStringDecoder decoder(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
-    const QString text = decoder(bytes);
-    return text;
+    return decoder(bytes);
 }
 
 } // namespace
@@ -196,15 +195,11 @@ DecodedLines decodeLines(const QByteArray &bytes, const QString &forced, const Q
             out.lines.append(fromCp1251(line));
         } else if (!hasHighBytes(line)) {
             out.lines.append(QString::fromLatin1(line));
+        } else if (isUtf8(line)) {
+            out.lines.append(QString::fromUtf8(line));
         } else {
-            QStringDecoder decoder(QStringDecoder::Utf8);
-            const QString text = decoder(line);
-            if (decoder.hasError()) {
-                out.lines.append(platform::fromCp1250(line));
-                out.fallbackLines.append(i + 1);
-            } else {
-                out.lines.append(text);
-            }
+            out.lines.append(platform::fromCp1250(line));
+            out.fallbackLines.append(i + 1);
         }
     }
     return out;

@@ -142,8 +142,8 @@ Table readFrom(const QByteArray &path, const QString &fileName, const ReadOption
     unsigned short index = 0;
     if (!options.sheet.isEmpty()) {
         QStringList names;
-        for (unsigned short i = 0; i < count; ++i)
-            names.append(sheetName(book, i));
+        for (unsigned int i = 0; i < count; ++i)
+            names.append(sheetName(book, static_cast<unsigned short>(i)));
         const auto at = std::find_if(names.cbegin(), names.cend(), [&](const QString &n) {
             return n.compare(options.sheet, Qt::CaseInsensitive) == 0;
         });
@@ -216,7 +216,7 @@ public:
             ok_ = false;
             return {};
         }
-        const QString s = QString::fromUtf8(bytes_.constData() + at_, qsizetype(n));
+        QString s = QString::fromUtf8(bytes_.constData() + at_, qsizetype(n));
         at_ += qsizetype(n);
         return s;
     }

@@ -77,7 +77,7 @@ QString unescapeOoxml(QString s)
     qsizetype at = s.indexOf(QLatin1String("_x"));
     while (at >= 0 && at + 7 <= s.size()) {
         bool ok = false;
-        const uint code = s.mid(at + 2, 4).toUInt(&ok, 16);
+        const uint code = QStringView(s).mid(at + 2, 4).toUInt(&ok, 16);
         if (ok && s[at + 6] == QLatin1Char('_')) {
             s.replace(at, 7, QChar(char16_t(code)));
             at = s.indexOf(QLatin1String("_x"), at + 1);
