@@ -9,6 +9,7 @@
 
 #include "BenchFiles.h"
 #include "StartupDiploma.h"
+#include "QtBenchmarkMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -98,11 +99,5 @@ BENCHMARK(BM_Batch100Pdf600_Compact)->Unit(benchmark::kMillisecond)->UseRealTime
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks<QApplication>(argc, argv);
 }

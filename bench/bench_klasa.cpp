@@ -6,6 +6,7 @@
 
 #include "diplomafile/DiplomaRecord.h"
 #include "klasa/ClassWindow.h"
+#include "QtBenchmarkMain.h"
 
 #include <QApplication>
 #include <QFile>
@@ -100,9 +101,5 @@ BENCHMARK(PeakMemory10000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runQtBenchmarks<QApplication>(argc, argv);
 }

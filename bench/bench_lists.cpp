@@ -8,6 +8,7 @@
 #include "batch/table/ReadTable.h"
 
 #include "StartupDiploma.h"
+#include "QtBenchmarkMain.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -88,9 +89,5 @@ BENCHMARK(ClassPages)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    QGuiApplication app(argc, argv); // fonts for the fit
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks<QGuiApplication>(argc, argv);
 }

@@ -5,6 +5,7 @@
 
 #include "BenchFiles.h"
 #include "StartupDiploma.h"
+#include "QtBenchmarkMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -61,11 +62,5 @@ BENCHMARK(BM_PrintDiplomaPdf600)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks<QApplication>(argc, argv);
 }

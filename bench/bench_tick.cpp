@@ -1,6 +1,7 @@
 // Cost of the main window's 10 ms tick when nothing changes, and when the
 // user types (one caption and one position change per tick).
 #include "TForm1.h"
+#include "QtBenchmarkMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -55,9 +56,5 @@ BENCHMARK(TypingTick);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runQtBenchmarks<QApplication>(argc, argv);
 }

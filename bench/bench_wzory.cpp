@@ -3,6 +3,7 @@
 // (2480 x 3508 PNG) and a Letter PDF page; time and template size.
 #include "FidelityCorpus.h"
 #include "wzory/Import.h"
+#include "QtBenchmarkMain.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -80,9 +81,5 @@ BENCHMARK_CAPTURE(CorpusDesign, SvgClipPath, "przyciecie.svg")->Unit(benchmark::
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runQtBenchmarks<QGuiApplication>(argc, argv);
 }

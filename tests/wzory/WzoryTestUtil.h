@@ -98,8 +98,8 @@ inline quint32 crc32(const QByteArray &data)
     return ~c;
 }
 
-// A PNG whose header promises width x height pixels, with a token of data.
-inline QByteArray pngHeaderOnly(quint32 width, quint32 height)
+// A PNG from its IHDR (an 8-bit RGB image of width x height) and IDAT data.
+inline QByteArray pngWithData(quint32 width, quint32 height, const QByteArray &idat)
 {
     const auto chunk = [](const QByteArray &type, const QByteArray &data) {
         QByteArray c(4, '\0');
@@ -114,8 +114,13 @@ inline QByteArray pngHeaderOnly(quint32 width, quint32 height)
     qToBigEndian<quint32>(height, ihdr.data() + 4);
     ihdr[8] = 8; // bit depth
     ihdr[9] = 2; // RGB
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", ihdr)
-           + chunk("IDAT", QByteArray::fromHex("789c030000000001")) + chunk("IEND", {});
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", ihdr) + chunk("IDAT", idat) + chunk("IEND", {});
+}
+
+// A PNG whose header promises width x height pixels, with a token of data.
+inline QByteArray pngHeaderOnly(quint32 width, quint32 height)
+{
+    return pngWithData(width, height, QByteArray::fromHex("789c030000000001"));
 }
 
 } // namespace wzorytest

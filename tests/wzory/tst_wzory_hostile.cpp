@@ -140,27 +140,13 @@ QByteArray pngOf(int w, int h, QColor c)
 // worker threads here (a forked conversion child must not inherit a pool).
 QByteArray plainPng(int w, int h)
 {
-    const auto chunk = [](const QByteArray &type, const QByteArray &data) {
-        QByteArray c(4, '\0');
-        qToBigEndian<quint32>(quint32(data.size()), c.data());
-        c += type + data;
-        QByteArray crc(4, '\0');
-        qToBigEndian<quint32>(crc32(type + data), crc.data());
-        return c + crc;
-    };
-    QByteArray ihdr(13, '\0');
-    qToBigEndian<quint32>(quint32(w), ihdr.data());
-    qToBigEndian<quint32>(quint32(h), ihdr.data() + 4);
-    ihdr[8] = 8;
-    ihdr[9] = 2;
     QByteArray row(1 + 3 * w, '\xff');
-    row[0] = 0;
+    row[0] = 0; // no filter
     QByteArray raw;
     raw.reserve(row.size() * h);
     for (int y = 0; y < h; ++y)
         raw += row;
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", ihdr) + chunk("IDAT", qCompress(raw, 1).mid(4))
-           + chunk("IEND", {});
+    return pngWithData(quint32(w), quint32(h), qCompress(raw, 1).mid(4));
 }
 
 QByteArray jpegOf(int w, int h)
