@@ -9,8 +9,6 @@
 #include "druk/PageImage.h"
 #include "platform/Platform.h"
 #include "platform/WidgetFactory.h"
-#include "wzory/ImportError.h"
-#include "wzory/Run.h"
 #include "wzory/Store.h"
 
 #include <QAction>
@@ -142,6 +140,8 @@ ClassWindow::ClassWindow(const QString &programDir, TaskRunner *runner, QWidget 
                 gallery_->item(i)->setIcon(QIcon(QPixmap::fromImage(thumbnails_->get(path))));
     };
     watcher_ = new QFileSystemWatcher(this);
+    designImport_ = new DesignImport(this);
+    connect(designImport_, &DesignImport::finished, this, &ClassWindow::designAdded);
     connect(watcher_, &QFileSystemWatcher::fileChanged, this, [this](const QString &path) {
         if (path != session_.diplomaPath())
             return;
@@ -301,10 +301,10 @@ QWidget *ClassWindow::templatePart()
         refreshGallery();
         rebuildPages();
     });
-    auto *add = new QPushButton(QStringLiteral("Dodaj własny wzó&r…"));
-    connect(add, &QPushButton::clicked, this, &ClassWindow::addOwnTemplate);
+    addTemplateButton_ = new QPushButton(QStringLiteral("Dodaj własny wzó&r…"));
+    connect(addTemplateButton_, &QPushButton::clicked, this, &ClassWindow::addOwnTemplate);
     row->addWidget(own);
-    row->addWidget(add);
+    row->addWidget(addTemplateButton_);
     row->addStretch(1);
     layout->addLayout(row);
     return box;
@@ -658,14 +658,15 @@ void ClassWindow::addOwnTemplate()
     if (!path)
         return;
     rememberFolder(QStringLiteral("wzor"), *path);
-    wzory::Options o;
-    o.design = *path;
-    int number = 0;
-    try {
-        number = wzory::addDesign(o, session_.templatesFolder(), nullptr, nullptr, nullptr, nullptr,
-                                  wzory::Containment::InProcess);
-    } catch (const std::exception &e) {
-        platform::services().reportError(this, QStringLiteral("%1: %2").arg(*path, QString::fromUtf8(e.what())));
+    if (designImport_->start(*path, session_.templatesFolder()))
+        addTemplateButton_->setEnabled(false); // until dyplom-wzory has finished
+}
+
+void ClassWindow::designAdded(int number, const QString &error)
+{
+    addTemplateButton_->setEnabled(true);
+    if (number <= 0) {
+        platform::services().reportError(this, error);
         return;
     }
     if (session_.hasDiploma())

@@ -1,5 +1,6 @@
 #pragma once
 #include "ClassSession.h"
+#include "DesignImport.h"
 #include "ListTableModel.h"
 #include "TaskRunner.h"
 #include "Thumbnails.h"
@@ -52,6 +53,7 @@ public:
     QComboBox *columnCombo(int column) const;
     void chooseColumn(int column, const ColumnChoice &choice);
     bool busy() const { return busy_; }
+    DesignImport &designImport() { return *designImport_; }
 
     // Sends a finished PDF to a queue; sendToPrinter unless replaced (tests).
     druk::PrintSubmit printSubmit;
@@ -97,6 +99,7 @@ private:
     void recallColumns();
     QString lastFolder(const QString &key, const QString &fallback) const;
     void rememberFolder(const QString &key, const QString &path);
+    void designAdded(int number, const QString &error);
 
     QString programDir_;
     std::unique_ptr<TaskRunner> ownRunner_;
@@ -109,6 +112,7 @@ private:
     ListTableModel *model_;
     std::unique_ptr<Thumbnails> thumbnails_;
     QFileSystemWatcher *watcher_;
+    DesignImport *designImport_;
 
     QLabel *diplomaLabel_ = nullptr;
     QPlainTextEdit *diplomaTexts_ = nullptr;
@@ -130,6 +134,7 @@ private:
     QPushButton *cancelButton_ = nullptr;
     QLabel *resultLabel_ = nullptr;
     QPushButton *openFolderButton_ = nullptr;
+    QPushButton *addTemplateButton_ = nullptr;
     QString resultFolder_;
 
     int page_ = 0;

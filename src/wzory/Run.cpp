@@ -190,7 +190,7 @@ void preview(const Options &o, const QString &folder)
 } // namespace
 
 int addDesign(const Options &o, const QString &folder, QString *stored, qint64 *bytes, QByteArray *metafile,
-              QStringList *warnings, Containment containment)
+              QStringList *warnings)
 {
     ImportOptions io;
     io.fit = o.fit;
@@ -210,7 +210,7 @@ int addDesign(const Options &o, const QString &folder, QString *stored, qint64 *
         for (const StoredTemplate &t : storedTemplates(folder))
             if (t.number == number)
                 throw ImportError(QStringLiteral("%1 już istnieje (--nadpisz pozwala go zastąpić)").arg(relative(t.path)));
-    const ImportResult r = containment == Containment::Child ? importContained(o.design, io) : importDesign(o.design, io);
+    const ImportResult r = importContained(o.design, io);
     if (o.strict && !r.warnings.isEmpty())
         throw ImportError(r.warnings.front() + QStringLiteral(" (--scisle)"));
     const QString path = storeTemplate(folder, number, r.metafile, o.overwrite);

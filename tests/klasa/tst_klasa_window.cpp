@@ -86,6 +86,7 @@ private slots:
         writeBytes(dir_->file(QStringLiteral("klasa-3a.csv")), csv);
         platform_ = std::make_unique<ScriptedPlatform>();
         window_ = std::make_unique<klasa::ClassWindow>(dir_->path(), &runner_);
+        window_->designImport().program = qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-wzory");
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
@@ -232,11 +233,47 @@ private slots:
         platform_->openAnswers.push_back(svg);
         const int before = gallery->count();
         window_->addOwnTemplate();
+        QVERIFY(window_->designImport().running());
+        QTRY_VERIFY_WITH_TIMEOUT(!window_->designImport().running(), 60000);
         QVERIFY2(platform_->errors().isEmpty(), qPrintable(platform_->errors().join('\n')));
         QCOMPARE(gallery->count(), before + 1);
         QCOMPARE(gallery->currentItem()->text(), QStringLiteral("nr %1").arg(before + 1));
         QCOMPARE(window_->session().templateNumber(), before + 1);
         QVERIFY(!gallery->currentItem()->icon().isNull());
+    }
+
+    // A design is converted by dyplom-wzory in a process of its own: one that
+    // needs more than that process's limits (here no CPU time at all) is
+    // refused with the reason, and the window, its list and the catalogue
+    // stay as they were.
+    void aDesignOverItsLimitsLeavesTheWindowAlone()
+    {
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        auto *gallery = window_->findChild<QListWidget *>(QStringLiteral("gallery"));
+        const int before = gallery->count();
+        const QString svg = qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/tests/wzory/probe.svg");
+        platform_->openAnswers.push_back(svg);
+        qputenv("DYPLOM_WZORY_CPU_S", "0");
+        window_->addOwnTemplate();
+        qunsetenv("DYPLOM_WZORY_CPU_S");
+        QTRY_VERIFY_WITH_TIMEOUT(!window_->designImport().running(), 60000);
+        QCOMPARE(platform_->errors().size(), 1);
+        QVERIFY2(platform_->errors().first().startsWith(svg + QStringLiteral(": przerwano")),
+                 qPrintable(platform_->errors().first()));
+        QVERIFY2(platform_->errors().first().contains(QStringLiteral("limit czasu")),
+                 qPrintable(platform_->errors().first()));
+        QCOMPARE(gallery->count(), before);
+        QCOMPARE(QDir(dir_->file(QStringLiteral("Wzory"))).entryList(QDir::Files).size(), before);
+        QCOMPARE(window_->session().pages().size(), 6);
+        // The button works again, and a program that cannot start is named.
+        window_->designImport().program = dir_->file(QStringLiteral("nie-ma/dyplom-wzory"));
+        platform_->openAnswers.push_back(svg);
+        window_->addOwnTemplate();
+        QTRY_COMPARE_WITH_TIMEOUT(platform_->errors().size(), 2, 10000);
+        QVERIFY2(platform_->errors().last().contains(QStringLiteral("dyplom-wzory")),
+                 qPrintable(platform_->errors().last()));
+        QVERIFY(!window_->designImport().running());
     }
 
     // A damaged diploma and a refused list are named with their reason and
