@@ -15,7 +15,6 @@
 #include "diplomafile/DiplomaRecord.h"
 #include "editor/TemplateCatalogue.h"
 #include "platform/DataLocation.h"
-#include "platform/DataPath.h"
 #include "platform/IoError.h"
 #include "printing/PainterDevice.h"
 
@@ -158,8 +157,7 @@ QList<Page> loadPages(const Options &options, QList<InputFile> *inputs,
     const QString folder = platform::templatesFolder(options.templatesDir, platform::processDataEnvironment(), &problems);
     for (const QString &problem : problems)
         warn(problem);
-    const QString templatePath = platform::resolveDataPath(
-        folder, QStringLiteral("BDR_") + editor::templateNumberText(content.templateNumber) + QStringLiteral(".wmf"));
+    const QString templatePath = editor::templateFileIn(folder, content.templateNumber);
     const wmf::Metafile picture = readTemplate(
         templatePath, QStringLiteral("wzór nr %1 z pliku %2").arg(content.templateNumber).arg(options.diploma));
     if (inputs)

@@ -18,6 +18,12 @@ QString templateFilePath(const QString &programDir, const QString &numberText)
     return platform::resolveDataPath(programDir, QStringLiteral("\\Wzory\\BDR_") + numberText + QStringLiteral(".wmf"));
 }
 
+QString templateFileIn(const QString &templatesFolder, std::int32_t number)
+{
+    return platform::resolveDataPath(templatesFolder,
+                                     QStringLiteral("BDR_") + templateNumberText(number) + QStringLiteral(".wmf"));
+}
+
 wmf::Metafile loadTemplatePicture(const QString &path)
 {
     QFile file(path);

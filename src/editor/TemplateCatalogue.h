@@ -13,6 +13,10 @@ QString templateNumberText(std::int32_t number);
 // regard to letter case.
 QString templateFilePath(const QString &programDir, const QString &numberText);
 
+// Template number's file in a templates folder itself (a Wzory folder chosen
+// elsewhere), matched the same way.
+QString templateFileIn(const QString &templatesFolder, std::int32_t number);
+
 // Reads and parses a template file. A missing or unreadable file raises
 // platform::IoError; one that is not a metafile raises wmf::MetafileError.
 wmf::Metafile loadTemplatePicture(const QString &path);

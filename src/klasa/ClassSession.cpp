@@ -8,7 +8,6 @@
 #include "druk/ErrorTexts.h"
 #include "druk/Failure.h"
 #include "editor/TemplateCatalogue.h"
-#include "platform/DataPath.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -90,8 +89,7 @@ int ClassSession::templateNumber() const
 
 QString ClassSession::templatePath() const
 {
-    return platform::resolveDataPath(
-        templatesFolder_, QStringLiteral("BDR_") + editor::templateNumberText(templateNumber()) + QStringLiteral(".wmf"));
+    return editor::templateFileIn(templatesFolder_, templateNumber());
 }
 
 void ClassSession::chooseTemplate(int number)
