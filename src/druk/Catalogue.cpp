@@ -37,7 +37,7 @@ int writeCatalogue(const QString &folder, OutputFile &file, const std::function<
     constexpr int Dpi = 300;
     const auto mm = [](qreal v) { return v * Dpi / 25.4; };
     const printing::SheetGeometry sheet = printing::SheetGeometry::a4(Dpi);
-    PdfTarget target(file, sheet);
+    PdfTarget target(file, sheet, QStringLiteral("Katalog wzorów dyplomów"));
 
     constexpr int Columns = 3, Rows = 3, PerPage = Columns * Rows;
     const int pageCount = (int(files.size()) + PerPage - 1) / PerPage;

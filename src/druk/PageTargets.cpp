@@ -10,7 +10,7 @@
 
 namespace druk {
 
-PdfTarget::PdfTarget(OutputFile &file, const printing::SheetGeometry &geometry) : file_(file)
+PdfTarget::PdfTarget(OutputFile &file, const printing::SheetGeometry &geometry, const QString &title) : file_(file)
 {
     writer_ = std::make_unique<QPdfWriter>(&file_);
     writer_->setResolution(geometry.dpi);
@@ -18,6 +18,7 @@ PdfTarget::PdfTarget(OutputFile &file, const printing::SheetGeometry &geometry) 
     writer_->setPageLayout(QPageLayout(QPageSize(sheetMm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
                                        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
     writer_->setCreator(QStringLiteral("dyplom-druk"));
+    writer_->setTitle(title);
 }
 
 PdfTarget::~PdfTarget()

@@ -17,7 +17,7 @@ class StagedOutputs;
 // when everything succeeded.
 class PdfTarget : public printing::PageTarget {
 public:
-    PdfTarget(OutputFile &file, const printing::SheetGeometry &geometry);
+    PdfTarget(OutputFile &file, const printing::SheetGeometry &geometry, const QString &title = {});
     ~PdfTarget() override;
 
     QPainter &startPage() override;

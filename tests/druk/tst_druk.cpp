@@ -446,6 +446,8 @@ void TestDruk::catalogueShowsEveryTemplate()
     if (!poppler_)
         return;
     QCOMPARE(pageCount(dir_->file(QStringLiteral("katalog.pdf"))), 2);
+    QVERIFY(runTool(QStringLiteral("pdfinfo"), {QStringLiteral("katalog.pdf")})
+                .contains(QStringLiteral("Title:           Katalog wzorów dyplomów\n")));
     const QString text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("katalog.pdf"), QStringLiteral("-")});
     for (int n = 1; n <= 11; ++n)
         QVERIFY2(text.contains(QStringLiteral("Wzór nr %1 ").arg(n)), qPrintable(QString::number(n)));
