@@ -42,6 +42,21 @@ void MetafileWriter::box(QByteArray &b, const QRect &r) const
     put16(b, r.left());
 }
 
+void MetafileWriter::recordWords(uint16_t function, std::initializer_list<int> words)
+{
+    QByteArray b;
+    for (const int w : words)
+        put16(b, w);
+    record(function, b);
+}
+
+QByteArray MetafileWriter::colorParam(QColor c)
+{
+    QByteArray b;
+    le32(b, colorRef(c));
+    return b;
+}
+
 void MetafileWriter::record(uint16_t function, const QByteArray &params)
 {
     QByteArray p = params;
@@ -67,81 +82,54 @@ int MetafileWriter::allocate()
 }
 
 #define PARAMS QByteArray b
+// Parameters go in the order they are stored: last argument first.
 void MetafileWriter::setWindowOrg(int x, int y)
 {
-    PARAMS;
-    put16(b, y);
-    put16(b, x);
-    record(rec::SetWindowOrg, b);
+    recordWords(rec::SetWindowOrg, {y, x});
 }
 void MetafileWriter::setWindowExt(int w, int h)
 {
-    PARAMS;
-    put16(b, h);
-    put16(b, w);
-    record(rec::SetWindowExt, b);
+    recordWords(rec::SetWindowExt, {h, w});
 }
 void MetafileWriter::setViewportOrg(int x, int y)
 {
-    PARAMS;
-    put16(b, y);
-    put16(b, x);
-    record(rec::SetViewportOrg, b);
+    recordWords(rec::SetViewportOrg, {y, x});
 }
 void MetafileWriter::setViewportExt(int w, int h)
 {
-    PARAMS;
-    put16(b, h);
-    put16(b, w);
-    record(rec::SetViewportExt, b);
+    recordWords(rec::SetViewportExt, {h, w});
 }
 void MetafileWriter::setMapMode(int m)
 {
-    PARAMS;
-    put16(b, m);
-    record(rec::SetMapMode, b);
+    recordWords(rec::SetMapMode, {m});
 }
 void MetafileWriter::setBkMode(int m)
 {
-    PARAMS;
-    put16(b, m);
-    record(rec::SetBkMode, b);
+    recordWords(rec::SetBkMode, {m});
 }
 void MetafileWriter::setBkColor(QColor c)
 {
-    PARAMS;
-    le32(b, colorRef(c));
-    record(rec::SetBkColor, b);
+    record(rec::SetBkColor, colorParam(c));
 }
 void MetafileWriter::setTextColor(QColor c)
 {
-    PARAMS;
-    le32(b, colorRef(c));
-    record(rec::SetTextColor, b);
+    record(rec::SetTextColor, colorParam(c));
 }
 void MetafileWriter::setTextAlign(int a)
 {
-    PARAMS;
-    put16(b, a);
-    record(rec::SetTextAlign, b);
+    recordWords(rec::SetTextAlign, {a});
 }
 void MetafileWriter::setPolyFillMode(int m)
 {
-    PARAMS;
-    put16(b, m);
-    record(rec::SetPolyFillMode, b);
+    recordWords(rec::SetPolyFillMode, {m});
 }
 void MetafileWriter::setRop2(int r)
 {
-    PARAMS;
-    put16(b, r);
-    record(rec::SetRop2, b);
+    recordWords(rec::SetRop2, {r});
 }
 void MetafileWriter::setStretchBltMode(int m)
 {
-    PARAMS;
-    put16(b, m);
-    record(rec::SetStretchBltMode, b);
+    recordWords(rec::SetStretchBltMode, {m});
 }
 void MetafileWriter::saveDC()
 {
@@ -149,9 +137,7 @@ void MetafileWriter::saveDC()
 }
 void MetafileWriter::restoreDC(int n)
 {
-    PARAMS;
-    put16(b, n);
-    record(rec::RestoreDC, b);
+    recordWords(rec::RestoreDC, {n});
 }
 
 int MetafileWriter::createPen(int style, int width, QColor c)
@@ -222,15 +208,11 @@ int MetafileWriter::createDibPatternBrush(const QImage &pattern)
 
 void MetafileWriter::selectObject(int i)
 {
-    PARAMS;
-    put16(b, i);
-    record(rec::SelectObject, b);
+    recordWords(rec::SelectObject, {i});
 }
 void MetafileWriter::selectPalette(int i)
 {
-    PARAMS;
-    put16(b, i);
-    record(rec::SelectPalette, b);
+    recordWords(rec::SelectPalette, {i});
 }
 
 void MetafileWriter::deleteObject(int i)
@@ -244,17 +226,11 @@ void MetafileWriter::deleteObject(int i)
 
 void MetafileWriter::moveTo(int x, int y)
 {
-    PARAMS;
-    put16(b, y);
-    put16(b, x);
-    record(rec::MoveTo, b);
+    recordWords(rec::MoveTo, {y, x});
 }
 void MetafileWriter::lineTo(int x, int y)
 {
-    PARAMS;
-    put16(b, y);
-    put16(b, x);
-    record(rec::LineTo, b);
+    recordWords(rec::LineTo, {y, x});
 }
 
 void MetafileWriter::points(QByteArray &b, const QPolygon &points) const

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 namespace wmf {
@@ -92,6 +93,9 @@ public:
 private:
     int allocate();
     void put16(QByteArray &b, int v) const;
+    // A record of 16-bit parameters, in the order they are stored.
+    void recordWords(uint16_t function, std::initializer_list<int> words);
+    static QByteArray colorParam(QColor c);        // a COLORREF
     void box(QByteArray &b, const QRect &r) const; // bottom, right, top, left
     void arcRecord(uint16_t function, const QRect &box, QPoint start, QPoint end);
     void points(QByteArray &b, const QPolygon &points) const; // x, y of each
