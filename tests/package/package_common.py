@@ -35,12 +35,16 @@ def wait_for(what, test, seconds=40, details=None):
         if result:
             return result
         time.sleep(0.3)
+    if callable(details):
+        details = details()  # what the machine shows at the time of failing
     raise AssertionError(f'timed out waiting for {what}' + (f' {details}' if details else ''))
 
 
 def start_xvfb(*options):
-    """A private X server: (its process, its DISPLAY)."""
-    xvfb = subprocess.Popen(['Xvfb', '-displayfd', '1', '-screen', '0', '1024x768x24', '-nolisten', 'tcp', *options],
+    """A private X server: (its process, its DISPLAY). -noreset: without it the server resets when its
+    last client leaves, and a program started in that moment cannot connect."""
+    xvfb = subprocess.Popen(['Xvfb', '-displayfd', '1', '-screen', '0', '1024x768x24', '-nolisten', 'tcp', '-noreset',
+                             *options],
                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     return xvfb, ':' + xvfb.stdout.readline().decode().strip()
 

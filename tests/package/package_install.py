@@ -220,6 +220,12 @@ try:
         f'the PDF holds the texts: {text!r} {printed.stderr}'
 
     mark('printed')
+    def window_state(process):
+        names = run('xdotool', 'search', '--name', '.', 'getwindowname', '%@', env=user_env, check=False).stdout
+        ended = process.poll()
+        said = process.stderr.read().decode() if ended is not None else ''
+        return f'(windows: {names.split(chr(10))!r}; exit: {ended}; stderr: {said!r})'
+
     # The class window starts from the home folder with a diploma and a list.
     with open(os.path.join(home, 'klasa.csv'), 'w', encoding='utf-8') as csv:
         csv.write('dla\nAnna Nowak\nJan Kos\n')
@@ -242,7 +248,7 @@ try:
     try:
         wait_for('the class window from an empty home', lambda: 'Dyplomy dla klasy' in run(
             'xdotool', 'search', '--onlyvisible', '--name', 'Dyplomy dla klasy', 'getwindowname', '%@',
-            env=user_env, check=False).stdout)
+            env=user_env, check=False).stdout, details=lambda: window_state(klasa))
         fresh_user = os.path.join(fresh, '.local/share/dyplom/Wzory')
         wait_for('the templates in the new home', lambda: os.path.isdir(fresh_user)
                  and sorted(os.listdir(fresh_user)) == shipped)
