@@ -149,8 +149,14 @@ private slots:
             }
         });
         qInfo("%.1f ms CPU at 189 x 281", ms);
-        // The goal is 100 ms; the margin absorbs a slow or sanitized build.
-        QVERIFY2(ms < 400, qPrintable(QStringLiteral("%1 ms").arg(ms)));
+        // The goal is 100 ms; the margin absorbs a slow machine, and a
+        // sanitized build (several times slower at text) gets three times it.
+#ifdef __SANITIZE_ADDRESS__
+        constexpr double budget = 1200;
+#else
+        constexpr double budget = 400;
+#endif
+        QVERIFY2(ms < budget, qPrintable(QStringLiteral("%1 ms").arg(ms)));
         // A4 at 60 dpi, the largest page the fuzz target draws: goal 1 s.
         ms = bestCpuMs([&] { drawOrRefuse(bytes, 496, 702); }, 1);
         qInfo("%.1f ms CPU at 496 x 702", ms);
