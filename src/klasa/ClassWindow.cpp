@@ -650,6 +650,8 @@ void ClassWindow::refreshGallery()
 
 void ClassWindow::addOwnTemplate()
 {
+    if (designImport_->running())
+        return; // one design at a time; the button is off meanwhile
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Dodaj własny wzór");
     s.filter = QStringLiteral("Projekty (*.svg *.png *.jpg *.jpeg *.pdf);;Wszystkie pliki (*)");

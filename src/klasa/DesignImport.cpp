@@ -4,6 +4,7 @@
 #include "wzory/Store.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -40,8 +41,13 @@ bool DesignImport::start(const QString &design, const QString &templatesFolder)
         emit finished(0, QStringLiteral("%1: nie znaleziono programu dyplom-wzory").arg(design_));
         return false;
     }
+    // dyplom-wzory works on the Wzory folder of its current directory, and
+    // on the user's own catalogue when there is none.
+    if (!QDir().mkpath(templatesFolder)) {
+        emit finished(0, QStringLiteral("%1: nie można utworzyć folderu %2").arg(design_, templatesFolder));
+        return false;
+    }
     process_ = new QProcess(this);
-    // dyplom-wzory works on the Wzory folder of its current directory.
     process_->setWorkingDirectory(QFileInfo(templatesFolder).absolutePath());
     process_->setProcessChannelMode(QProcess::SeparateChannels);
     connect(process_, &QProcess::finished, this,
