@@ -42,6 +42,13 @@ void MetafileWriter::box(QByteArray &b, const QRect &r) const
     put16(b, r.left());
 }
 
+void MetafileWriter::boxRecord(uint16_t function, const QRect &r)
+{
+    QByteArray b;
+    box(b, r);
+    record(function, b);
+}
+
 void MetafileWriter::recordWords(uint16_t function, std::initializer_list<int> words)
 {
     QByteArray b;
@@ -271,15 +278,11 @@ void MetafileWriter::polyPolygon(const std::vector<QPolygon> &polygons)
 
 void MetafileWriter::rectangle(const QRect &r)
 {
-    PARAMS;
-    box(b, r);
-    record(rec::Rectangle, b);
+    boxRecord(rec::Rectangle, r);
 }
 void MetafileWriter::ellipse(const QRect &r)
 {
-    PARAMS;
-    box(b, r);
-    record(rec::Ellipse, b);
+    boxRecord(rec::Ellipse, r);
 }
 
 void MetafileWriter::roundRect(const QRect &r, int w, int h)
@@ -351,15 +354,11 @@ void MetafileWriter::extTextOut(QPoint at, const QByteArray &text, int options, 
 
 void MetafileWriter::intersectClipRect(const QRect &r)
 {
-    PARAMS;
-    box(b, r);
-    record(rec::IntersectClipRect, b);
+    boxRecord(rec::IntersectClipRect, r);
 }
 void MetafileWriter::excludeClipRect(const QRect &r)
 {
-    PARAMS;
-    box(b, r);
-    record(rec::ExcludeClipRect, b);
+    boxRecord(rec::ExcludeClipRect, r);
 }
 
 QByteArray MetafileWriter::dib(const QImage &source, int bits)

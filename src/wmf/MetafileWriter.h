@@ -95,8 +95,9 @@ private:
     void put16(QByteArray &b, int v) const;
     // A record of 16-bit parameters, in the order they are stored.
     void recordWords(uint16_t function, std::initializer_list<int> words);
-    static QByteArray colorParam(QColor c);        // a COLORREF
-    void box(QByteArray &b, const QRect &r) const; // bottom, right, top, left
+    static QByteArray colorParam(QColor c);            // a COLORREF
+    void box(QByteArray &b, const QRect &r) const;     // bottom, right, top, left
+    void boxRecord(uint16_t function, const QRect &r); // a record of just a box
     void arcRecord(uint16_t function, const QRect &box, QPoint start, QPoint end);
     void points(QByteArray &b, const QPolygon &points) const; // x, y of each
     void pointsRecord(uint16_t function, const QPolygon &points);
