@@ -381,7 +381,10 @@ void ComposedPdf::finish(const QString &title)
         for (const int page : s.pages)
             kids += reference(page) + ' ';
         s.writeObject(s.pageTree, "<</Type /Pages /Count " + std::to_string(s.pages.size()) + " /Kids [" + kids + "]>>");
-        std::string catalog = "<</Type /Catalog /Pages " + reference(s.pageTree);
+        // A viewer's print dialog reads these: without /PrintScaling /None it
+        // scales the sheet "to fit" and every text moves by millimetres.
+        std::string catalog = "<</Type /Catalog /Pages " + reference(s.pageTree)
+                              + " /ViewerPreferences <</PrintScaling /None /Duplex /Simplex /PickTrayByPDFSize true>>";
         if (s.version.substr(0, 3) > "1.5") // the header was written before the pages were read
             catalog += " /Version /" + s.version.substr(0, 3);
         s.writeObject(s.catalog, catalog + ">>");

@@ -35,6 +35,17 @@ inline QList<qint64> embeddedFontSizes(const QString &pdf)
     return sizes;
 }
 
+// The viewer preferences a print dialog reads: "/PrintScaling /None" when
+// the file asks not to be scaled to fit, and the tray picked by page size.
+inline bool asksForActualSize(const QString &pdf)
+{
+    QPDF doc;
+    doc.processFile(QFile::encodeName(pdf).constData());
+    QPDFObjectHandle prefs = doc.getRoot().getKey("/ViewerPreferences");
+    return prefs.isDictionary() && prefs.getKey("/PrintScaling").isNameAndEquals("/None")
+           && prefs.getKey("/PickTrayByPDFSize").isBool() && prefs.getKey("/PickTrayByPDFSize").getBoolValue();
+}
+
 // Page (from 1) of pdf rendered by poppler at dpi; null when it fails.
 inline QImage renderPage(const QString &pdf, int page, int dpi)
 {

@@ -403,6 +403,7 @@ void TestDruk::separateFilesAreNamedAfterRecipients()
     if (poppler_) // each file carries its own template
         for (const QString &name : out.entryList(QDir::Files)) {
             QCOMPARE(formXObjectCount(out.filePath(name)), 1);
+            QVERIFY(asksForActualSize(out.filePath(name))); // a viewer prints it unscaled
             const QImage image = renderPage(out.filePath(name), 1, 30);
             QVERIFY2(inkShare(image, QRect(0, 0, image.width(), image.height() / 12)) > 0.1, qPrintable(name));
         }

@@ -131,6 +131,9 @@ void TestPdfComposer::pagesKeepTheirTextsAndCoverTheDrawing()
     const QSize before = renderPage(pages_, 3, 30).size();
     QVERIFY(qAbs(image.width() - before.width()) <= 1 && qAbs(image.height() - before.height()) <= 1);
     QVERIFY(runTool(QStringLiteral("pdfinfo"), {out}).contains(QStringLiteral("595.276 x 841.89 pts (A4)")));
+
+    // Printed from a viewer, the sheet keeps its millimetres.
+    QVERIFY(asksForActualSize(out));
 }
 
 void TestPdfComposer::oneUnderlayServesManyFiles()
