@@ -3,6 +3,7 @@
 #include "CreateBackup.h"
 #include "Destinations.h"
 
+#include "batch/Texts.h"
 #include "platform/IoError.h"
 #include "platform/Platform.h"
 #include "platform/WidgetFactory.h"
@@ -53,19 +54,49 @@ QVBoxLayout *panel(QWidget *parent, QVBoxLayout *into)
     return layout;
 }
 
+QString files(qint64 count)
+{
+    return batch::plural(count, QStringLiteral("plik"), QStringLiteral("pliki"), QStringLiteral("plików"));
+}
+
+// A list of archive names in a message, at most 20 of them.
+QString fileList(const QStringList &names)
+{
+    QStringList shownNames = names.mid(0, 20);
+    if (names.size() > 20)
+        shownNames << QStringLiteral("… i %1").arg(
+            batch::plural(names.size() - 20, QStringLiteral("inny"), QStringLiteral("inne"), QStringLiteral("innych")));
+    return shownNames.join(QLatin1Char('\n'));
+}
+
+QString restoreReport(const backup::RestoreResult &r)
+{
+    QString text =
+        QStringLiteral("Kopię przywrócono: przywrócono %1, bez zmian %2.").arg(files(r.restored), files(r.unchanged));
+    const QString genitive[] = {QStringLiteral("pliku"), QStringLiteral("plików"), QStringLiteral("plików")};
+    if (!r.replacedFiles.isEmpty())
+        text += QStringLiteral("\n\nZastąpiono wersjami z kopii %1:\n")
+                    .arg(batch::plural(r.replacedFiles.size(), genitive[0], genitive[1], genitive[2]))
+                + fileList(r.replacedFiles);
+    if (!r.keptFiles.isEmpty())
+        text += QStringLiteral("\n\nZachowano obecne wersje %1:\n")
+                    .arg(batch::plural(r.keptFiles.size(), genitive[0], genitive[1], genitive[2]))
+                + fileList(r.keptFiles);
+    if (!r.skippedFiles.isEmpty())
+        text += QStringLiteral("\n\nPominięto (rejestru archiwizacji i ustawień nie przywraca się z kopii):\n")
+                + fileList(r.skippedFiles);
+    return text;
+}
+
 QString historyLine(const backup::RegisterEntry &e)
 {
     const QString when = e.when.isValid() ? e.when.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QStringLiteral("?");
     const QString where = e.archive.isEmpty() ? QStringLiteral("(nieznane archiwum)")
                                               : QDir::toNativeSeparators(e.archive);
     if (e.kind == backup::RegisterEntry::Backup)
-        return QStringLiteral("%1  kopia: %2 plików, %3 → %4").arg(when).arg(e.files).arg(backup::sizeText(e.bytes), where);
-    return QStringLiteral("%1  przywrócenie: %2 plików przywrócono, %3 zachowano, %4 bez zmian ← %5")
-        .arg(when)
-        .arg(e.files)
-        .arg(e.kept)
-        .arg(e.unchanged)
-        .arg(where);
+        return QStringLiteral("%1  kopia: %2, %3 → %4").arg(when, files(e.files), backup::sizeText(e.bytes), where);
+    return QStringLiteral("%1  przywrócenie: %2 przywrócono, %3 zachowano, %4 bez zmian ← %5")
+        .arg(when, files(e.files), files(e.kept), files(e.unchanged), where);
 }
 
 // The work is done either way; a register that cannot be written is only told.
@@ -306,12 +337,11 @@ bool ArchiverWindow::createCopy(const QString &destinationFolder)
         recordInRegister(this, config_->programDir, entry, QStringLiteral("Kopia jest gotowa"));
         ok = true;
         status->setText(QStringLiteral("Kopia gotowa: %1").arg(QDir::toNativeSeparators(result.archivePath)));
-        platform::services().inform(this,
-                                    QStringLiteral("Kopia gotowa.\n\n%1\n%2 plików, %3, sprawdzona plik po pliku.")
-                                        .arg(QDir::toNativeSeparators(result.archivePath))
-                                        .arg(result.files)
-                                        .arg(backup::sizeText(result.bytes)),
-                                    Caption);
+        platform::services().inform(
+            this,
+            QStringLiteral("Kopia gotowa.\n\n%1\n%2, %3, sprawdzona plik po pliku.")
+                .arg(QDir::toNativeSeparators(result.archivePath), files(result.files), backup::sizeText(result.bytes)),
+            Caption);
     } catch (const backup::Cancelled &) {
         status->setText(QStringLiteral("Kopię przerwano; nie zostawiono żadnego pliku."));
     } catch (const backup::BackupError &error) {
@@ -345,11 +375,10 @@ bool ArchiverWindow::openArchive(const QString &archivePath)
         return false;
     }
     const backup::Manifest &m = chosen_->manifest;
-    archiveLabel->setText(
-        QStringLiteral("%1\nutworzona %2, %3 plików, %4")
-            .arg(QDir::toNativeSeparators(archivePath), m.created.toString(QStringLiteral("yyyy-MM-dd HH:mm")))
-            .arg(m.entries.size())
-            .arg(backup::sizeText(m.totalBytes())));
+    archiveLabel->setText(QStringLiteral("%1\nutworzona %2, %3, %4")
+                              .arg(QDir::toNativeSeparators(archivePath),
+                                   m.created.toString(QStringLiteral("yyyy-MM-dd HH:mm")), files(m.entries.size()),
+                                   backup::sizeText(m.totalBytes())));
     for (const backup::ManifestEntry &e : m.entries)
         archiveContents->addItem(QStringLiteral("%1  (%2)").arg(e.name, backup::sizeText(e.size)));
     restoreButton->setEnabled(config_.has_value());
@@ -376,7 +405,7 @@ bool ArchiverWindow::restoreChosen()
         const backup::RestoreResult result = backup::restoreBackup(
             chosen_->path, programDir,
             [this](const backup::ConflictGroup &group) {
-                return platform::services().ask(this, group.question(), Caption);
+                return platform::services().askDefaultNo(this, group.question(), Caption);
             },
             [this](qint64 d, qint64 t) { return step(d, t); });
         backup::RegisterEntry entry;
@@ -388,12 +417,7 @@ bool ArchiverWindow::restoreChosen()
         entry.archive = chosen_->path;
         recordInRegister(this, programDir, entry, QStringLiteral("Kopię przywrócono"));
         ok = true;
-        QString text = QStringLiteral("Kopię przywrócono: %1 plików przywrócono, %2 bez zmian.")
-                           .arg(result.restored)
-                           .arg(result.unchanged);
-        if (result.kept > 0)
-            text += QStringLiteral("\nZachowano obecne wersje %1 plików:\n").arg(result.kept)
-                    + result.keptFiles.mid(0, 20).join(QLatin1Char('\n'));
+        const QString text = restoreReport(result);
         status->setText(text.section(QLatin1Char('\n'), 0, 0));
         platform::services().inform(this, text, Caption);
     } catch (const backup::Cancelled &) {

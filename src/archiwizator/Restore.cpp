@@ -184,6 +184,7 @@ RestoreResult restoreBackup(const QString &archivePath, const QString &programDi
         for (int i : groupMembers[it.key()]) {
             if (replace && QFileInfo(targets[i]).isFile()) {
                 toPlace << i;
+                result.replacedFiles << manifest.entries[i].name;
             } else {
                 ++result.kept;
                 result.keptFiles << manifest.entries[i].name;

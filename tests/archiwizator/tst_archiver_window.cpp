@@ -3,6 +3,10 @@
 
 #include "admin/Tnarzedzia_f.h"
 #include "archiwizator/ArchiverWindow.h"
+#include "archiwizator/CreateBackup.h"
+#include "platform/QtPlatform.h"
+
+#include <QMessageBox>
 
 #include <QLabel>
 #include <QListWidget>
@@ -63,7 +67,7 @@ private slots:
         QVERIFY(QFile::exists(archive));
         QVERIFY(window.status->text().startsWith("Kopia gotowa"));
         QCOMPARE(window.history->count(), 1);
-        QVERIFY(window.history->item(0)->text().contains(QStringLiteral("kopia: %1 plików").arg(files)));
+        QVERIFY(window.history->item(0)->text().contains(QStringLiteral("kopia: %1 plik").arg(files)));
 
         writeBytes(fixture.dir.file("Dyplomy/dyplom_0.dyp"), "zmieniony");
         QVERIFY(QFile::remove(fixture.dir.file("Dyplomy/dyplom_1.dyp")));
@@ -77,9 +81,9 @@ private slots:
         QCOMPARE(readBytes(fixture.dir.file("Dyplomy/dyplom_0.dyp")), QByteArray("zmieniony"));
         QVERIFY(QFile::exists(fixture.dir.file("Dyplomy/dyplom_1.dyp")));
         QVERIFY(seam.texts("ask")[1].contains("Dyplomy/dyplom_0.dyp"));
-        QVERIFY(seam.texts("inform").last().contains("Zachowano obecne wersje 1 plików"));
+        QVERIFY(seam.texts("inform").last().contains("Zachowano obecne wersje 1 pliku:\nDyplomy/dyplom_0.dyp"));
         QCOMPARE(window.history->count(), 2);
-        QVERIFY(window.history->item(0)->text().contains("przywrócenie: 1 plików przywrócono, 1 zachowano"));
+        QVERIFY(window.history->item(0)->text().contains("przywrócenie: 1 plik przywrócono, 1 plik zachowano"));
 
         // "wykasowanie rejestru archiwizacji" in the administrator window.
         Tnarzedzia_f admin;
@@ -91,6 +95,60 @@ private slots:
         ArchiverWindow reopened(fixture.dir.path());
         QCOMPARE(reopened.history->count(), 1);
         QCOMPARE(reopened.history->item(0)->text(), QStringLiteral("Nie wykonano jeszcze żadnej kopii."));
+    }
+
+    void enterKeepsNewerFilesAndTheReportNamesReplacedAndKept()
+    {
+        BackupFixture fixture(3);
+        QTemporaryDir stick;
+        backup::SourceConfig config = backup::readConfig(fixture.dir.path());
+        const QString archive =
+            backup::createBackup(config, stick.path(), QDateTime(QDate(2026, 12, 1), QTime(8, 0))).archivePath;
+        writeBytes(fixture.dir.file("Dyplomy/dyplom_0.dyp"), "poprawiony po kopii"); // newer than the copy
+        writeBytes(fixture.dir.file("Notatki/zebranie.txt"), "nowa notatka");
+
+        // The real message boxes: Yes to restoring, then Enter on every other box.
+        platform::QtPlatform real;
+        platform::installServices(&real);
+        QStringList seen;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            seen << box->text();
+            if (box->text().startsWith(QStringLiteral("Przywrócić kopię")))
+                box->button(QMessageBox::Yes)->click();
+            else
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+        answer.start(20);
+        {
+            ArchiverWindow window(fixture.dir.path());
+            QVERIFY(window.openArchive(archive));
+            QVERIFY(window.restoreChosen());
+        }
+        answer.stop();
+        platform::installServices(nullptr);
+        QCOMPARE(readBytes(fixture.dir.file("Dyplomy/dyplom_0.dyp")), QByteArray("poprawiony po kopii"));
+        QCOMPARE(readBytes(fixture.dir.file("Notatki/zebranie.txt")), QByteArray("nowa notatka"));
+        QVERIFY2(seen.size() == 4
+                     && seen.last().contains("Zachowano obecne wersje 2 plików:\nDyplomy/dyplom_0.dyp\n"
+                                             "Notatki/zebranie.txt"),
+                 qPrintable(seen.join("\n---\n")));
+
+        // Yes to replacing: the report names what was replaced.
+        ScriptedPlatform seam;
+        seam.answers = {true, true, true};
+        ArchiverWindow window(fixture.dir.path());
+        QVERIFY(window.openArchive(archive));
+        QVERIFY(window.restoreChosen());
+        QCOMPARE(seam.messages[1].defaultNo, true);
+        QVERIFY2(seam.texts("inform").last().contains(
+                     "Zastąpiono wersjami z kopii 2 plików:\nDyplomy/dyplom_0.dyp\nNotatki/zebranie.txt"),
+                 qPrintable(seam.texts("inform").last()));
+        QVERIFY(!seam.texts("inform").last().contains("Zachowano"));
+        QCOMPARE(readBytes(fixture.dir.file("Notatki/zebranie.txt")), QByteArray("Zebranie rady: środa\n"));
     }
 
     void aForeignArchiveIsRefusedBeforeRestoring()
