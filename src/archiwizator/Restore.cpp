@@ -1,4 +1,5 @@
 #include "Restore.h"
+#include "SourceFolders.h"
 #include "ZipFile.h"
 
 #include "platform/DataPath.h"
@@ -152,14 +153,22 @@ RestoreResult restoreBackup(const QString &archivePath, const QString &programDi
         extract(reader, manifest.entries[i], staging.file(i), programDir, done, total, progress);
 
     RestoreResult result;
+    QList<int> restorable;
+    for (int i = 0; i < manifest.entries.size(); ++i) {
+        // The register records what happened here; a copy must not forge it.
+        if (isRegisterFile(manifest.entries[i].name))
+            result.skippedFiles << manifest.entries[i].name;
+        else
+            restorable << i;
+    }
     QList<int> toPlace;
     QMap<QPair<int, QString>, ConflictGroup> groups;
     QMap<QPair<int, QString>, QList<int>> groupMembers;
-    QStringList targets;
-    for (int i = 0; i < manifest.entries.size(); ++i) {
+    QMap<int, QString> targets;
+    for (int i : restorable) {
         const ManifestEntry &e = manifest.entries[i];
         const QString target = platform::resolveDataPath(programDir, e.name);
-        targets << target;
+        targets[i] = target;
         const QFileInfo here(target);
         if (!here.exists() && !here.isSymLink()) {
             toPlace << i;

@@ -98,6 +98,8 @@ bool isRegisterFile(const QString &archiveName)
     static const QStringList registers{QStringLiteral("data_ar.dat"), QStringLiteral("data_adr.dat"),
                                        QStringLiteral("data_or.dat"), QStringLiteral("data_odr.dat")};
     const QStringList parts = archiveName.split(QLatin1Char('/'));
+    if (parts.last().compare(ConfigName, Qt::CaseInsensitive) == 0)
+        return true;
     return parts.size() == 2 && parts[0].compare(QLatin1String("Admini"), Qt::CaseInsensitive) == 0
            && registers.contains(parts[1], Qt::CaseInsensitive);
 }

@@ -42,7 +42,8 @@ struct SourceFile {
 // of `config` are filled in on the way.
 QList<SourceFile> collectFiles(SourceConfig &config);
 
-// The register files of the archiver, relative to the ProgramDir.
+// The register files of the archiver and its configuration, relative to the
+// ProgramDir, matched without regard to case: never copied nor restored.
 bool isRegisterFile(const QString &archiveName);
 
 } // namespace backup

@@ -1,7 +1,11 @@
 #pragma once
 #include "FileBytes.h"
 #include "TempProgramDir.h"
+#include "archiwizator/Manifest.h"
 #include "companions/ArchiverConfig.h"
+
+#include <QCryptographicHash>
+#include <QTemporaryDir>
 
 #include <QDir>
 #include <QDirIterator>
@@ -74,4 +78,37 @@ inline QProcess::ExitStatus runTool(const QString &program, const QStringList &a
     if (code)
         *code = p.exitCode();
     return p.exitStatus();
+}
+
+// A ZIP made by Info-ZIP's zip from the files given (name -> bytes).
+inline QString foreignZip(const QString &folder, const QMap<QString, QByteArray> &files)
+{
+    QTemporaryDir source;
+    QStringList names;
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        QDir(source.path()).mkpath(QFileInfo(it.key()).path());
+        writeBytes(source.path() + QLatin1Char('/') + it.key(), it.value());
+        names << it.key();
+    }
+    const QString zip = folder + QStringLiteral("/obce.zip");
+    QProcess p;
+    p.setWorkingDirectory(source.path());
+    p.start(QStringLiteral("zip"), QStringList{QStringLiteral("-q"), zip} + names);
+    p.waitForFinished();
+    return zip;
+}
+
+// A ZIP whose list names exactly the files given, with their true sizes and
+// checksums: it passes every check a copy of ours passes.
+inline QString listedZip(const QString &folder, const QMap<QString, QByteArray> &files)
+{
+    backup::Manifest manifest;
+    manifest.created = QDateTime(QDate(2026, 12, 1), QTime(8, 0));
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        manifest.entries.append({it.key(), it.value().size(),
+                                 QCryptographicHash::hash(it.value(), QCryptographicHash::Sha256).toHex(),
+                                 QDateTime(QDate(2026, 11, 30), QTime(8, 0), Qt::UTC)});
+    QMap<QString, QByteArray> all = files;
+    all.insert(backup::ManifestName, backup::encodeManifest(manifest));
+    return foreignZip(folder, all);
 }

@@ -151,6 +151,39 @@ private slots:
         QCOMPARE(readBytes(fixture.dir.file("Notatki/zebranie.txt")), QByteArray("Zebranie rady: środa\n"));
     }
 
+    void aRestoreNeverTakesTheRegisterFromTheArchive()
+    {
+        ScriptedPlatform seam;
+        BackupFixture fixture(2);
+        QTemporaryDir stick;
+        ArchiverWindow window(fixture.dir.path());
+        QVERIFY(window.createCopy(stick.path()));
+        const QByteArray forged = QByteArray("2099-01-01 00:00:00").leftJustified(20, '\0') + QByteArray(12, '\1');
+        const QString archive = listedZip(stick.path(), {{"Admini/data_ar.dat", forged},
+                                                         {"ADMINI/Data_Adr.DAT", QByteArray(512, '\0')},
+                                                         {"Admini/data_or.dat", forged},
+                                                         {"Wzory/Archiwizator_Config.dat", "obce ustawienia"},
+                                                         {"Dyplomy/nowy.dyp", "z kopii"}});
+        QMap<QString, QByteArray> expected = fixture.protectedTree();
+        const QMap<QString, QByteArray> stickBefore = fileTree(stick.path());
+        expected.insert("Dyplomy/nowy.dyp", "z kopii");
+        seam.answers = {true};
+        QVERIFY(window.openArchive(archive));
+        QVERIFY(window.restoreChosen());
+        QMap<QString, QByteArray> after = fixture.protectedTree();
+        QCOMPARE(after.take("Admini/data_or.dat").size(), 32); // the restore itself, recorded afterwards
+        QCOMPARE(after.take("Admini/data_odr.dat").size(), 512);
+        QCOMPARE(after, expected);
+        QCOMPARE(fileTree(stick.path()), stickBefore);
+        QCOMPARE(window.history->count(), 2);
+        QVERIFY(window.history->item(0)->text().contains("przywrócenie: 1 plik przywrócono"));
+        QVERIFY(window.history->item(1)->text().startsWith("2026-12-07 09:05  kopia:"));
+        const QString report = seam.texts("inform").last();
+        QVERIFY2(report.contains("Pominięto") && report.contains("Admini/data_ar.dat")
+                     && report.contains("Wzory/Archiwizator_Config.dat"),
+                 qPrintable(report));
+    }
+
     void aForeignArchiveIsRefusedBeforeRestoring()
     {
         ScriptedPlatform seam;

@@ -41,24 +41,6 @@ QStringList entriesOf(const QString &folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-// A ZIP made by Info-ZIP's zip from the files given (name -> bytes).
-QString foreignZip(const QString &folder, const QMap<QString, QByteArray> &files)
-{
-    QTemporaryDir source;
-    QStringList names;
-    for (auto it = files.cbegin(); it != files.cend(); ++it) {
-        QDir(source.path()).mkpath(QFileInfo(it.key()).path());
-        writeBytes(source.path() + QLatin1Char('/') + it.key(), it.value());
-        names << it.key();
-    }
-    const QString zip = folder + QStringLiteral("/obce.zip");
-    QProcess p;
-    p.setWorkingDirectory(source.path());
-    p.start(QStringLiteral("zip"), QStringList{QStringLiteral("-q"), zip} + names);
-    p.waitForFinished();
-    return zip;
-}
-
 } // namespace
 
 class TestBackup : public QObject {
