@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QSet>
+#include <QStorageInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -56,6 +57,11 @@ void extract(const ZipReader &reader, const ManifestEntry &entry, const QString 
     QCryptographicHash hash(QCryptographicHash::Sha256);
     qint64 size = 0;
     reader.stream(entry.name, [&](const char *data, qint64 n) {
+        // A directory may under-report: never write more than the list says.
+        if (size + n > entry.size)
+            throw BackupError(QStringLiteral("Plik %1 w archiwum %2 jest większy, niż podaje spis kopii (archiwum "
+                                             "uszkodzone lub podrobione): nic nie zostało zmienione.")
+                                  .arg(entry.name, shown(reader.path())));
         if (out.write(data, n) != n)
             throw BackupError(QStringLiteral("Brak miejsca w folderze %1 na przywracane pliki: nic nie zostało zmienione.")
                                   .arg(shown(programDir)));
@@ -145,10 +151,18 @@ RestoreResult restoreBackup(const QString &archivePath, const QString &programDi
                                   .arg(shown(archivePath), name));
     }
 
+    checkDeclaredSizes(reader, manifest);
+    const qint64 total = manifest.totalBytes();
+    const QStorageInfo volume(programDir);
+    if (volume.isValid() && volume.bytesAvailable() >= 0 && volume.bytesAvailable() < total)
+        throw BackupError(QStringLiteral("Brak miejsca w folderze %1 na przywracane pliki (potrzeba %2 bajtów): nic nie "
+                                         "zostało zmienione.")
+                              .arg(shown(programDir))
+                              .arg(total));
+
     // Everything is extracted and checked before the ProgramDir changes.
     const StagingFolder staging(programDir);
     qint64 done = 0;
-    const qint64 total = manifest.totalBytes();
     for (int i = 0; i < manifest.entries.size(); ++i)
         extract(reader, manifest.entries[i], staging.file(i), programDir, done, total, progress);
 

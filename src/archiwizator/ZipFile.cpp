@@ -72,6 +72,15 @@ bool ZipReader::contains(const QString &name) const
     return zip_name_locate(archive_, name.toUtf8().constData(), ZIP_FL_ENC_GUESS) >= 0;
 }
 
+qint64 ZipReader::declaredSize(const QString &name) const
+{
+    zip_stat_t st;
+    zip_stat_init(&st);
+    if (zip_stat(archive_, name.toUtf8().constData(), ZIP_FL_ENC_GUESS, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
+        return -1;
+    return static_cast<qint64>(st.size);
+}
+
 void ZipReader::stream(const QString &name, const std::function<void(const char *, qint64)> &piece) const
 {
     const auto damaged = [&](const QString &why) {
@@ -123,6 +132,16 @@ Manifest ZipReader::manifest() const
                                          "nic nie zostało zmienione.")
                               .arg(shown(path_), ManifestName));
     return decodeManifest(read(ManifestName, 64 * 1024 * 1024), shown(path_));
+}
+
+void checkDeclaredSizes(const ZipReader &reader, const Manifest &manifest)
+{
+    for (const ManifestEntry &e : manifest.entries) {
+        if (reader.declaredSize(e.name) != e.size)
+            throw BackupError(QStringLiteral("Plik %1 w archiwum %2 ma inny rozmiar, niż podaje spis kopii (archiwum "
+                                             "uszkodzone lub podrobione): nic nie zostało zmienione.")
+                                  .arg(e.name, shown(reader.path())));
+    }
 }
 
 void verifyArchive(const ZipReader &reader, const Manifest &manifest, const ProgressFn &progress)

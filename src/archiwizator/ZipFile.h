@@ -24,6 +24,8 @@ public:
     qint64 entryCount() const;
     QStringList names() const;
     bool contains(const QString &name) const;
+    // The uncompressed size the archive's directory declares; -1 unknown.
+    qint64 declaredSize(const QString &name) const;
     // The whole entry (for the small list of contents).
     QByteArray read(const QString &name, qint64 limit) const;
     // Streams an entry in pieces; the CRC is checked at the end by libzip.
@@ -36,6 +38,10 @@ private:
     QString path_;
     zip *archive_ = nullptr;
 };
+
+// Refuses (BackupError naming the entry) an archive whose directory declares
+// other sizes than its list does, before anything is read.
+void checkDeclaredSizes(const ZipReader &reader, const Manifest &manifest);
 
 // Reads every listed entry back and compares its size and SHA-256 with the
 // list; the first difference raises BackupError naming the file. Entries

@@ -271,6 +271,60 @@ private slots:
         QCOMPARE(entriesOf(fixture.dir.path()).filter(".przywracanie"), QStringList());
     }
 
+    void aSizeTheListDoesNotGiveIsRefusedBeforeItFillsTheDisk_data()
+    {
+        QTest::addColumn<bool>("directoryAgrees");
+        QTest::newRow("directory declares the true size") << false;
+        QTest::newRow("directory under-reports like the list") << true;
+    }
+    void aSizeTheListDoesNotGiveIsRefusedBeforeItFillsTheDisk()
+    {
+        QFETCH(bool, directoryAgrees);
+        BackupFixture fixture(1);
+        QTemporaryDir stick;
+        const QByteArray small("0123456789");
+        QString archive = listedZip(stick.path(), {{"Dyplomy/bomba.dyp", small}});
+        // Swap in 40 MB of zeros under the same name and list.
+        const QByteArray huge(40 * 1024 * 1024, '\0');
+        QTemporaryDir source;
+        QVERIFY(QDir(source.path()).mkpath("Dyplomy"));
+        writeBytes(source.path() + "/Dyplomy/bomba.dyp", huge);
+        QProcess zip;
+        zip.setWorkingDirectory(source.path());
+        zip.start("zip", {"-q", archive, "Dyplomy/bomba.dyp"});
+        QVERIFY(zip.waitForFinished() && zip.exitCode() == 0);
+        if (directoryAgrees) {
+            // The uncompressed size in the local header (offset 22) and the directory (24).
+            QByteArray bytes = readBytes(archive);
+            const QByteArray name("Dyplomy/bomba.dyp");
+            for (const auto &[signature, offset] : {std::pair{QByteArray("PK\x03\x04"), 22}, {"PK\x01\x02", 24}}) {
+                int at = bytes.indexOf(signature);
+                while (at >= 0 && bytes.indexOf(name, at) != at + (offset == 22 ? 30 : 46))
+                    at = bytes.indexOf(signature, at + 1);
+                QVERIFY(at >= 0);
+                const char size[4] = {static_cast<char>(small.size()), 0, 0, 0};
+                bytes.replace(at + offset, 4, QByteArray(size, 4));
+            }
+            writeBytes(archive, bytes);
+        }
+        const QMap<QString, QByteArray> before = fileTree(fixture.dir.path());
+        // Writing more than 1 MB anywhere would fail with another message.
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        rlimit tight{limit};
+        tight.rlim_cur = 1024 * 1024;
+        const sighandler_t previous = ::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &tight);
+        const QString failure = failureOf([&] { backup::restoreBackup(archive, fixture.dir.path(), {}); });
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::signal(SIGXFSZ, previous);
+        QVERIFY2(failure.contains(directoryAgrees ? "jest większy, niż podaje spis" : "ma inny rozmiar, niż podaje spis")
+                     && failure.contains("Dyplomy/bomba.dyp"),
+                 qPrintable(failure));
+        QCOMPARE(fileTree(fixture.dir.path()), before);
+        QCOMPARE(entriesOf(fixture.dir.path()).filter(".przywracanie"), QStringList());
+    }
+
     void cancellingLeavesNothingBehind()
     {
         BackupFixture fixture;
