@@ -117,6 +117,32 @@ void place(const QString &staged, const QString &target, const QString &name)
     }
 }
 
+// Refuses, before anything is written, an archive whose names cannot all be
+// placed: a name that is a file and a folder at once, or a folder on the way
+// that is a file here, or a link (only the protected folder itself may be a
+// link, the per-user Dyplomy one; a link below it could lead anywhere).
+void checkTree(const QList<ManifestEntry> &entries, const QString &programDir, const QString &archivePath)
+{
+    QSet<QString> names;
+    for (const ManifestEntry &e : entries)
+        names.insert(e.name.toLower());
+    for (const ManifestEntry &e : entries) {
+        const QStringList parts = e.name.split(QLatin1Char('/'));
+        for (int n = 1; n < parts.size(); ++n) {
+            const QString folder = parts.mid(0, n).join(QLatin1Char('/'));
+            if (names.contains(folder.toLower()))
+                throw BackupError(QStringLiteral("Archiwum %1 zawiera plik %2 i zarazem folder o tej nazwie (%3): nic "
+                                                 "nie zostało zmienione.")
+                                      .arg(shown(archivePath), folder, e.name));
+            const QFileInfo here(platform::resolveDataPath(programDir, folder));
+            if ((n > 1 && here.isSymLink()) || (here.exists() && !here.isDir()))
+                throw BackupError(QStringLiteral("Nie można przywrócić pliku %1: %2 w folderze programu nie jest "
+                                                 "zwykłym folderem. Nic nie zostało zmienione.")
+                                      .arg(e.name, folder));
+        }
+    }
+}
+
 } // namespace
 
 QString ConflictGroup::question() const
@@ -152,6 +178,7 @@ RestoreResult restoreBackup(const QString &archivePath, const QString &programDi
     }
 
     checkDeclaredSizes(reader, manifest);
+    checkTree(manifest.entries, programDir, archivePath);
     const qint64 total = manifest.totalBytes();
     const QStorageInfo volume(programDir);
     if (volume.isValid() && volume.bytesAvailable() >= 0 && volume.bytesAvailable() < total)
@@ -205,7 +232,9 @@ RestoreResult restoreBackup(const QString &archivePath, const QString &programDi
     for (auto it = groups.cbegin(); it != groups.cend(); ++it) {
         const bool replace = confirm && confirm(it.value());
         for (int i : groupMembers[it.key()]) {
-            if (replace && QFileInfo(targets[i]).isFile()) {
+            // A link here is kept: writing through it would reach outside.
+            const QFileInfo here(targets[i]);
+            if (replace && here.isFile() && !here.isSymLink()) {
                 toPlace << i;
                 result.replacedFiles << manifest.entries[i].name;
             } else {

@@ -98,17 +98,27 @@ inline QString foreignZip(const QString &folder, const QMap<QString, QByteArray>
     return zip;
 }
 
-// A ZIP whose list names exactly the files given, with their true sizes and
-// checksums: it passes every check a copy of ours passes.
-inline QString listedZip(const QString &folder, const QMap<QString, QByteArray> &files)
+// A ZIP (written by Python's zipfile) of the entries in the order given,
+// with a list naming exactly them, their true sizes and checksums: it passes
+// every check a copy of ours passes.
+inline QString listedZip(const QString &folder, const QList<QPair<QString, QByteArray>> &files)
 {
     backup::Manifest manifest;
     manifest.created = QDateTime(QDate(2026, 12, 1), QTime(8, 0));
-    for (auto it = files.cbegin(); it != files.cend(); ++it)
-        manifest.entries.append({it.key(), it.value().size(),
-                                 QCryptographicHash::hash(it.value(), QCryptographicHash::Sha256).toHex(),
+    for (const auto &[name, bytes] : files)
+        manifest.entries.append({name, bytes.size(), QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex(),
                                  QDateTime(QDate(2026, 11, 30), QTime(8, 0), Qt::UTC)});
-    QMap<QString, QByteArray> all = files;
-    all.insert(backup::ManifestName, backup::encodeManifest(manifest));
-    return foreignZip(folder, all);
+    const QString zip = folder + QStringLiteral("/spreparowane.zip");
+    QStringList args{QStringLiteral("-c"),
+                     QStringLiteral("import sys, zipfile\n"
+                                    "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:\n"
+                                    "    for i in range(2, len(sys.argv), 2):\n"
+                                    "        z.writestr(sys.argv[i], bytes.fromhex(sys.argv[i + 1]))\n"),
+                     zip, backup::ManifestName, QString::fromLatin1(backup::encodeManifest(manifest).toHex())};
+    for (const auto &[name, bytes] : files)
+        args << name << QString::fromLatin1(bytes.toHex());
+    QProcess p;
+    p.start(QStringLiteral("python3"), args);
+    p.waitForFinished(60000);
+    return zip;
 }

@@ -325,6 +325,57 @@ private slots:
         QCOMPARE(entriesOf(fixture.dir.path()).filter(".przywracanie"), QStringList());
     }
 
+    void aTreeThatCannotBePlacedChangesNothing_data()
+    {
+        QTest::addColumn<QString>("here");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("a file then a folder of its name") << ""
+                                                          << "i zarazem folder o tej nazwie (Dyplomy/lnk";
+        QTest::newRow("a file here on the way") << "file"
+                                                << "Dyplomy/lnk w folderze programu nie jest";
+        QTest::newRow("a link here on the way") << "link"
+                                                << "Dyplomy/lnk w folderze programu nie jest";
+    }
+    void aTreeThatCannotBePlacedChangesNothing()
+    {
+        QFETCH(QString, here);
+        QFETCH(QString, expected);
+        BackupFixture fixture(1);
+        QTemporaryDir stick;
+        QTemporaryDir outside;
+        writeBytes(outside.path() + "/through.txt", "poza folderem programu");
+        QList<QPair<QString, QByteArray>> entries{{"Dyplomy/a.dyp", "pierwszy"}};
+        if (here.isEmpty())
+            entries << QPair<QString, QByteArray>{"Dyplomy/lnk", outside.path().toUtf8()};
+        entries << QPair<QString, QByteArray>{"Dyplomy/lnk/through.txt", "z archiwum"};
+        const QString archive = listedZip(stick.path(), entries);
+        if (here == "file")
+            writeBytes(fixture.dir.file("Dyplomy/lnk"), "zwykły plik");
+        else if (here == "link")
+            QVERIFY(QFile::link(outside.path(), fixture.dir.file("Dyplomy/lnk")));
+        const QMap<QString, QByteArray> before = fileTree(fixture.dir.path());
+        const QString failure = failureOf([&] { backup::restoreBackup(archive, fixture.dir.path(), {}); });
+        QVERIFY2(failure.contains(expected) && failure.contains("nie zostało zmienione"), qPrintable(failure));
+        QCOMPARE(fileTree(fixture.dir.path()), before);
+        QCOMPARE(readBytes(outside.path() + "/through.txt"), QByteArray("poza folderem programu"));
+        QCOMPARE(entriesOf(outside.path()), QStringList{"through.txt"});
+    }
+
+    void aLinkHereIsNotWrittenThrough()
+    {
+        BackupFixture fixture(1);
+        QTemporaryDir stick;
+        QTemporaryDir outside;
+        writeBytes(outside.path() + "/cudzy.txt", "nie ruszać");
+        QVERIFY(QFile::link(outside.path() + "/cudzy.txt", fixture.dir.file("Dyplomy/skrot.dyp")));
+        const QString archive = listedZip(stick.path(), {{"Dyplomy/skrot.dyp", "z archiwum"}});
+        const backup::RestoreResult r = backup::restoreBackup(archive, fixture.dir.path(),
+                                                              [](const backup::ConflictGroup &) { return true; });
+        QCOMPARE(r.keptFiles, QStringList{"Dyplomy/skrot.dyp"});
+        QCOMPARE(readBytes(outside.path() + "/cudzy.txt"), QByteArray("nie ruszać"));
+        QVERIFY(QFileInfo(fixture.dir.file("Dyplomy/skrot.dyp")).isSymLink());
+    }
+
     void cancellingLeavesNothingBehind()
     {
         BackupFixture fixture;
