@@ -337,11 +337,13 @@ bool ArchiverWindow::createCopy(const QString &destinationFolder)
         recordInRegister(this, config_->programDir, entry, QStringLiteral("Kopia jest gotowa"));
         ok = true;
         status->setText(QStringLiteral("Kopia gotowa: %1").arg(QDir::toNativeSeparators(result.archivePath)));
-        platform::services().inform(
-            this,
-            QStringLiteral("Kopia gotowa.\n\n%1\n%2, %3, sprawdzona plik po pliku.")
-                .arg(QDir::toNativeSeparators(result.archivePath), files(result.files), backup::sizeText(result.bytes)),
-            Caption);
+        QString text = QStringLiteral("Kopia gotowa.\n\n%1\n%2, %3, sprawdzona plik po pliku.")
+                           .arg(QDir::toNativeSeparators(result.archivePath), files(result.files),
+                                backup::sizeText(result.bytes));
+        if (!result.skippedLinks.isEmpty())
+            text += QStringLiteral("\n\nPominięto skróty (dowiązania), kopia ich nie obejmuje:\n")
+                    + fileList(result.skippedLinks);
+        platform::services().inform(this, text, Caption);
     } catch (const backup::Cancelled &) {
         status->setText(QStringLiteral("Kopię przerwano; nie zostawiono żadnego pliku."));
     } catch (const backup::BackupError &error) {

@@ -189,6 +189,11 @@ BackupResult createBackup(SourceConfig &config, const QString &destinationFolder
         throw BackupError(
             QStringLiteral("Folder docelowy %1 nie istnieje (czy nośnik jest podłączony?).").arg(shown(destinationFolder)));
     const QList<SourceFile> files = collectFiles(config);
+    if (!config.undecodableNames.isEmpty())
+        throw BackupError(QStringLiteral("Nazwy tych plików nie są zapisane w UTF-8 (np. skopiowano je ze starego dysku "
+                                         "Windows), więc kopia nie mogłaby ich wiernie odtworzyć:\n%1\n\nZmień ich "
+                                         "nazwy (np. w menedżerze plików) i utwórz kopię ponownie. Kopia nie powstała.")
+                              .arg(config.undecodableNames.join(QLatin1Char('\n'))));
     qint64 total = 0;
     for (const SourceFile &f : files)
         total += f.size;
@@ -226,7 +231,7 @@ BackupResult createBackup(SourceConfig &config, const QString &destinationFolder
         throw BackupError(writeFailure(err, destinationFolder));
     }
     syncFolder(folder.absolutePath());
-    return {finalPath, static_cast<int>(files.size()), total};
+    return {finalPath, static_cast<int>(files.size()), total, config.skippedLinks};
 }
 
 } // namespace backup

@@ -11,6 +11,7 @@ struct BackupResult {
     QString archivePath;
     int files = 0;
     qint64 bytes = 0;
+    QStringList skippedLinks; // links in the folders, not copied
 };
 
 // "kopia-dyplomy-2026-12-08-0930.zip"
@@ -19,7 +20,8 @@ QString archiveFileName(const QDateTime &when);
 // Writes one ZIP of every protected file into `destinationFolder`: first
 // under a hidden staging name, flushed to the medium and read back in full
 // (sizes and SHA-256 of every file against its source), and only then
-// renamed to its dated name. Any failure (a full medium, a medium removed,
+// renamed to its dated name. A file whose name is not UTF-8 cannot be
+// restored under its name everywhere: the copy is refused, naming each. Any failure (a full medium, a medium removed,
 // a write error, a file changed meanwhile) or a cancel removes the staged
 // file, so no half archive remains, and raises BackupError (Cancelled).
 BackupResult createBackup(SourceConfig &config, const QString &destinationFolder, const QDateTime &when,

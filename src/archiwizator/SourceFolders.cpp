@@ -1,15 +1,17 @@
 #include "SourceFolders.h"
 #include "BackupError.h"
 
+#include "platform/Cp1250.h"
 #include "platform/DataPath.h"
 #include "platform/RecordBytes.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <dirent.h>
+#include <sys/stat.h>
 
 namespace backup {
 namespace {
@@ -104,37 +106,72 @@ bool isRegisterFile(const QString &archiveName)
            && registers.contains(parts[1], Qt::CaseInsensitive);
 }
 
+namespace {
+
+bool isUtf8(const QByteArray &bytes)
+{
+    return QString::fromUtf8(bytes).toUtf8() == bytes;
+}
+
+// Walks one folder by the bytes of its names, so that a name that is not
+// UTF-8 is seen rather than lost in decoding.
+void walk(const QByteArray &path, const QString &name, SourceFolder &folder, SourceConfig &config,
+          QList<SourceFile> &found)
+{
+    DIR *dir = ::opendir(path.constData());
+    if (!dir)
+        return;
+    QList<QByteArray> children;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray child(entry->d_name);
+        if (child != "." && child != "..")
+            children << child;
+    }
+    ::closedir(dir);
+    for (const QByteArray &child : children) {
+        const QByteArray childPath = path + '/' + child;
+        struct stat st {};
+        if (::lstat(childPath.constData(), &st) != 0)
+            continue;
+        const bool decodable = isUtf8(child);
+        const QString childName = name + QLatin1Char('/')
+                                  + (decodable ? QString::fromUtf8(child) : platform::fromCp1250(child));
+        if (child.startsWith(RestoreLeftoverPrefix.toLatin1()))
+            continue;
+        if (!decodable) {
+            config.undecodableNames << childName;
+        } else if (S_ISLNK(st.st_mode)) {
+            config.skippedLinks << childName;
+        } else if (S_ISDIR(st.st_mode)) {
+            walk(childPath, childName, folder, config, found);
+        } else if (S_ISREG(st.st_mode) && !isRegisterFile(childName)) {
+            found.append({childName, QFile::decodeName(childPath), static_cast<qint64>(st.st_size)});
+            folder.files += 1;
+            folder.bytes += st.st_size;
+        }
+    }
+}
+
+} // namespace
+
 QList<SourceFile> collectFiles(SourceConfig &config)
 {
     QList<SourceFile> files;
+    config.skippedLinks.clear();
+    config.undecodableNames.clear();
     for (SourceFolder &folder : config.folders) {
         folder.files = 0;
         folder.bytes = 0;
         folder.exists = QFileInfo(folder.path).isDir();
         if (!folder.exists)
             continue;
-        const QString root = QFileInfo(folder.path).canonicalFilePath();
         QList<SourceFile> found;
-        QDirIterator it(root, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            it.next();
-            const QFileInfo info = it.fileInfo();
-            if (info.isSymLink() || !info.isFile())
-                continue;
-            const QString relative = QDir(root).relativeFilePath(info.filePath());
-            if (relative.startsWith(RestoreLeftoverPrefix) || relative.contains(QLatin1Char('/') + RestoreLeftoverPrefix))
-                continue;
-            const QString name = folder.name + QLatin1Char('/') + relative;
-            if (isRegisterFile(name))
-                continue;
-            found.append({name, info.filePath(), info.size()});
-            folder.files += 1;
-            folder.bytes += info.size();
-        }
+        walk(QFile::encodeName(QFileInfo(folder.path).canonicalFilePath()), folder.name, folder, config, found);
         std::sort(found.begin(), found.end(), [](const SourceFile &a, const SourceFile &b) { return a.name < b.name; });
         files += found;
     }
+    config.skippedLinks.sort();
+    config.undecodableNames.sort();
     return files;
 }
 

@@ -16,6 +16,15 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <cstdio>
+
+namespace {
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+} // namespace
+
 class TestArchiverWindow : public QObject {
     Q_OBJECT
 private slots:
@@ -182,6 +191,34 @@ private slots:
         QVERIFY2(report.contains("Pominięto") && report.contains("Admini/data_ar.dat")
                      && report.contains("Wzory/Archiwizator_Config.dat"),
                  qPrintable(report));
+    }
+
+    void namesACopyCannotHoldAreNeverLeftOutInSilence()
+    {
+        ScriptedPlatform seam;
+        BackupFixture fixture(2);
+        QTemporaryDir stick;
+        // Windows-1250 bytes, as copied from an old Windows disk.
+        const QByteArray raw = QFile::encodeName(fixture.dir.file("Dyplomy/klasa 3b"))
+                               + "/\xb3ukasz_\xbf\xf3\xb3\xe6.dyp";
+        FILE *f = std::fopen(raw.constData(), "wb");
+        QVERIFY(f);
+        std::fputs("dyplom", f);
+        std::fclose(f);
+        QVERIFY(QFile::link(fixture.dir.file("Dyplomy/dyplom_0.dyp"), fixture.dir.file("Dyplomy/skrot.dyp")));
+        ArchiverWindow window(fixture.dir.path());
+        QVERIFY(!window.createCopy(stick.path()));
+        QVERIFY2(seam.errors().size() == 1 && seam.errors()[0].contains("Dyplomy/klasa 3b/łukasz_żółć.dyp")
+                     && seam.errors()[0].contains("Kopia nie powstała"),
+                 qPrintable(seam.errors().join("|")));
+        QCOMPARE(entriesOf(stick.path()), QStringList());
+        QCOMPARE(window.history->item(0)->text(), QStringLiteral("Nie wykonano jeszcze żadnej kopii."));
+
+        QVERIFY(std::remove(raw.constData()) == 0);
+        QVERIFY(window.createCopy(stick.path()));
+        QVERIFY2(seam.texts("inform").last().contains("Pominięto skróty (dowiązania), kopia ich nie obejmuje:\n"
+                                                      "Dyplomy/skrot.dyp"),
+                 qPrintable(seam.texts("inform").last()));
     }
 
     void aForeignArchiveIsRefusedBeforeRestoring()
