@@ -155,7 +155,10 @@ ArchiverWindow::ArchiverWindow(const QString &configFolder, QWidget *parent)
     auto *copyButtons = new QHBoxLayout;
     otherFolderButton = button(this, "otherFolderButton", QStringLiteral("Inny folder…"));
     copyButton = button(this, "copyButton", QStringLiteral("Utwórz kopię"));
+    refreshButton = button(this, "refreshButton", QStringLiteral("Odśwież"));
+    refreshButton->setMinimumWidth(80);
     copyButtons->addWidget(otherFolderButton);
+    copyButtons->addWidget(refreshButton);
     copyButtons->addStretch();
     copyButtons->addWidget(copyButton);
     copy->addLayout(copyButtons);
@@ -203,6 +206,7 @@ ArchiverWindow::ArchiverWindow(const QString &configFolder, QWidget *parent)
     past->addWidget(history);
 
     connect(otherFolderButton, &QToolButton::clicked, this, &ArchiverWindow::chooseOtherFolder);
+    connect(refreshButton, &QToolButton::clicked, this, [this] { fillDestinations(); });
     connect(copyButton, &QToolButton::clicked, this, [this] {
         if (QListWidgetItem *item = destinations->currentItem())
             createCopy(item->data(Qt::UserRole).toString());
@@ -253,9 +257,19 @@ void ArchiverWindow::fillDestinations(const QString &select)
     for (const backup::Destination &d : backup::offeredDestinations(QStorageInfo::mountedVolumes(), fallback)) {
         auto *item = new QListWidgetItem(d.label, destinations);
         item->setData(Qt::UserRole, d.path);
+        item->setData(Qt::UserRole + 1, d.device);
         if (d.path == current || (current.isEmpty() && destinations->count() == 1))
             destinations->setCurrentItem(item);
     }
+}
+
+qint64 ArchiverWindow::offeredDevice(const QString &destinationFolder) const
+{
+    for (int i = 0; i < destinations->count(); ++i) {
+        if (destinations->item(i)->data(Qt::UserRole).toString() == destinationFolder)
+            return destinations->item(i)->data(Qt::UserRole + 1).toLongLong();
+    }
+    return -1;
 }
 
 void ArchiverWindow::showHistory()
@@ -285,7 +299,8 @@ void ArchiverWindow::setBusy(bool busy)
     busy_ = busy;
     cancelRequested_ = false;
     for (QWidget *w : {static_cast<QWidget *>(copyButton), static_cast<QWidget *>(otherFolderButton),
-                       static_cast<QWidget *>(openArchiveButton), static_cast<QWidget *>(restoreButton)})
+                       static_cast<QWidget *>(refreshButton), static_cast<QWidget *>(openArchiveButton),
+                       static_cast<QWidget *>(restoreButton)})
         w->setEnabled(!busy);
     cancelButton->setEnabled(busy);
     if (!busy) {
@@ -326,8 +341,9 @@ bool ArchiverWindow::createCopy(const QString &destinationFolder)
     bool ok = false;
     try {
         const QDateTime when = platform::services().now();
-        const backup::BackupResult result = backup::createBackup(*config_, destinationFolder, when,
-                                                                 [this](qint64 d, qint64 t) { return step(d, t); });
+        const backup::BackupResult result = backup::createBackup(
+            *config_, destinationFolder, when, [this](qint64 d, qint64 t) { return step(d, t); },
+            offeredDevice(destinationFolder));
         backup::RegisterEntry entry;
         entry.kind = backup::RegisterEntry::Backup;
         entry.when = when;

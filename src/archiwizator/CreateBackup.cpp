@@ -1,4 +1,5 @@
 #include "CreateBackup.h"
+#include "Destinations.h"
 #include "Manifest.h"
 #include "ZipFile.h"
 
@@ -174,6 +175,14 @@ void writeZip(const QString &staged, const QList<SourceFile> &files, const Manif
     }
 }
 
+void checkStillMounted(const QString &destination, qint64 expectedDevice)
+{
+    if (expectedDevice >= 0 && deviceOf(destination) != expectedDevice)
+        throw BackupError(QStringLiteral("Nośnik %1 został odłączony lub zamieniony: kopia nie powstała (nie zapisano "
+                                         "jej na dysku komputera). Podłącz nośnik, kliknij „Odśwież” i spróbuj ponownie.")
+                              .arg(shown(destination)));
+}
+
 } // namespace
 
 QString archiveFileName(const QDateTime &when)
@@ -182,7 +191,7 @@ QString archiveFileName(const QDateTime &when)
 }
 
 BackupResult createBackup(SourceConfig &config, const QString &destinationFolder, const QDateTime &when,
-                          const ProgressFn &progress)
+                          const ProgressFn &progress, qint64 expectedDevice)
 {
     const QFileInfo destination(destinationFolder);
     if (!destination.isDir())
@@ -212,6 +221,7 @@ BackupResult createBackup(SourceConfig &config, const QString &destinationFolder
         finalName = archiveFileName(when).chopped(4) + QStringLiteral("-%1.zip").arg(n);
     const QString finalPath = folder.filePath(finalName);
     const QString staged = folder.filePath(QLatin1Char('.') + finalName + QStringLiteral(".czesc"));
+    checkStillMounted(destinationFolder, expectedDevice);
     removeStaged(staged);
     try {
         writeZip(staged, files, manifest, phased, destinationFolder);
@@ -221,6 +231,7 @@ BackupResult createBackup(SourceConfig &config, const QString &destinationFolder
         if (stored.entries.size() != manifest.entries.size())
             throw BackupError(QStringLiteral("Kopia w %1 jest niepełna.").arg(shown(destinationFolder)));
         verifyArchive(reader, manifest, [&](qint64 d, qint64) { return phased.step(2, d); });
+        checkStillMounted(destinationFolder, expectedDevice);
     } catch (...) {
         removeStaged(staged);
         throw;

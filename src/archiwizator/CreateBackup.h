@@ -24,7 +24,10 @@ QString archiveFileName(const QDateTime &when);
 // restored under its name everywhere: the copy is refused, naming each. Any failure (a full medium, a medium removed,
 // a write error, a file changed meanwhile) or a cancel removes the staged
 // file, so no half archive remains, and raises BackupError (Cancelled).
+// `expectedDevice` (deviceOf the destination when it was offered, -1 for
+// no check) is checked before writing and before the rename: a medium
+// removed meanwhile leaves its mount point on the internal disk.
 BackupResult createBackup(SourceConfig &config, const QString &destinationFolder, const QDateTime &when,
-                          const ProgressFn &progress = {});
+                          const ProgressFn &progress = {}, qint64 expectedDevice = -1);
 
 } // namespace backup

@@ -17,6 +17,8 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
 QStringList entriesOf(const QString &folder)
@@ -219,6 +221,36 @@ private slots:
         QVERIFY2(seam.texts("inform").last().contains("Pominięto skróty (dowiązania), kopia ich nie obejmuje:\n"
                                                       "Dyplomy/skrot.dyp"),
                  qPrintable(seam.texts("inform").last()));
+    }
+
+    void aStickUnmountedAfterTheOfferGetsNoCopy()
+    {
+        if (::geteuid() != 0)
+            QSKIP("mounting a tmpfs needs root (CI runs as root)");
+        ScriptedPlatform seam;
+        BackupFixture fixture(2);
+        QTemporaryDir stick;
+        const QByteArray mountPoint = QFile::encodeName(stick.path());
+        QVERIFY(::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=4m") == 0);
+        ArchiverWindow window(fixture.dir.path());
+        seam.saveAnswers = {stick.path() + "/kopia.zip"};
+        window.chooseOtherFolder();
+        QCOMPARE(window.destinations->currentItem()->data(Qt::UserRole).toString(), stick.path());
+        const QMap<QString, QByteArray> before = fixture.protectedTree();
+        // Pulled out while the files are being read, before anything is written.
+        QTimer::singleShot(0, &window, [&] { ::umount(mountPoint.constData()); });
+        QVERIFY(!window.createCopy(stick.path()));
+        ::umount(mountPoint.constData());
+        QVERIFY2(seam.errors().size() == 1 && seam.errors()[0].contains("został odłączony"),
+                 qPrintable(seam.errors().join("|")));
+        QCOMPARE(entriesOf(stick.path()), QStringList()); // nothing on the internal disk
+        QCOMPARE(window.history->item(0)->text(), QStringLiteral("Nie wykonano jeszcze żadnej kopii."));
+        QCOMPARE(fixture.protectedTree(), before);
+
+        // "Odśwież" takes the folder as it is now.
+        window.refreshButton->click();
+        QVERIFY(window.createCopy(stick.path()));
+        QCOMPARE(entriesOf(stick.path()).size(), 1);
     }
 
     void aForeignArchiveIsRefusedBeforeRestoring()
