@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QSettings>
 #include <QStorageInfo>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -26,6 +27,13 @@
 namespace {
 
 const QString Caption = QStringLiteral("Ochrona danych");
+const QString LastDestinationKey = QStringLiteral("archiwizator/ostatniCel");
+
+QString lastDestination()
+{
+    const QString folder = QSettings().value(LastDestinationKey).toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
 const QColor PanelColour(0xF8, 0xF8, 0xF8);
 
 QLabel *heading(QWidget *parent, const QString &text)
@@ -218,7 +226,12 @@ ArchiverWindow::ArchiverWindow(const QString &configFolder, QWidget *parent)
     connect(cancelButton, &QToolButton::clicked, this, &ArchiverWindow::cancel);
 
     resize(620, 680);
+    const QString last = lastDestination();
+    if (!last.isEmpty())
+        extraFolders_ << last;
     refresh();
+    if (!last.isEmpty())
+        fillDestinations(last);
 }
 
 void ArchiverWindow::refresh()
@@ -324,6 +337,9 @@ void ArchiverWindow::chooseOtherFolder()
     settings.filter = QStringLiteral("Kopie (*.zip)");
     settings.defaultExtension = QStringLiteral("*.zip");
     settings.fileName = backup::archiveFileName(platform::services().now());
+    // The dialog takes a folder relative to the current one (the ProgramDir).
+    const QString last = lastDestination();
+    settings.initialFolder = QDir::current().relativeFilePath(last.isEmpty() ? QDir::homePath() : last);
     const std::optional<QString> chosen = platform::services().saveFileName(this, settings);
     if (!chosen)
         return;
@@ -351,6 +367,7 @@ bool ArchiverWindow::createCopy(const QString &destinationFolder)
         entry.bytes = static_cast<quint64>(result.bytes);
         entry.archive = result.archivePath;
         recordInRegister(this, config_->programDir, entry, QStringLiteral("Kopia jest gotowa"));
+        QSettings().setValue(LastDestinationKey, destinationFolder);
         ok = true;
         status->setText(QStringLiteral("Kopia gotowa: %1").arg(QDir::toNativeSeparators(result.archivePath)));
         QString text = QStringLiteral("Kopia gotowa.\n\n%1\n%2, %3, sprawdzona plik po pliku.")

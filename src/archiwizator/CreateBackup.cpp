@@ -197,6 +197,15 @@ BackupResult createBackup(SourceConfig &config, const QString &destinationFolder
     if (!destination.isDir())
         throw BackupError(
             QStringLiteral("Folder docelowy %1 nie istnieje (czy nośnik jest podłączony?).").arg(shown(destinationFolder)));
+    // A copy inside a protected folder would be copied again by the next one.
+    const QString target = destination.canonicalFilePath();
+    for (const SourceFolder &f : config.folders) {
+        const QString protectedRoot = QFileInfo(f.path).canonicalFilePath();
+        if (!protectedRoot.isEmpty() && (target == protectedRoot || target.startsWith(protectedRoot + QLatin1Char('/'))))
+            throw BackupError(QStringLiteral("Folder %1 należy do chronionego folderu %2: kopia w nim trafiałaby do "
+                                             "każdej następnej kopii. Wybierz pendrive albo folder spoza folderu programu.")
+                                  .arg(shown(destinationFolder), f.name));
+    }
     const QList<SourceFile> files = collectFiles(config);
     if (!config.undecodableNames.isEmpty())
         throw BackupError(QStringLiteral("Nazwy tych plików nie są zapisane w UTF-8 (np. skopiowano je ze starego dysku "

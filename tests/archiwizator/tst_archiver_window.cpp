@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -30,6 +31,15 @@ QStringList entriesOf(const QString &folder)
 class TestArchiverWindow : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(settingsHome_.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(settingsHome_.path()));
+        QCoreApplication::setOrganizationName(QStringLiteral("dyplom-test"));
+        QCoreApplication::setApplicationName(QStringLiteral("archiwizator"));
+    }
+    void init() { QSettings().clear(); }
+
     void showsTheFoldersOfTheConfiguration()
     {
         ScriptedPlatform seam;
@@ -253,6 +263,32 @@ private slots:
         QCOMPARE(entriesOf(stick.path()).size(), 1);
     }
 
+    void aDestinationInsideAProtectedFolderIsRefusedAndTheLastOneIsRemembered()
+    {
+        ScriptedPlatform seam;
+        BackupFixture fixture(2);
+        QTemporaryDir stick;
+        const QMap<QString, QByteArray> before = fixture.protectedTree();
+        {
+            ArchiverWindow window(fixture.dir.path());
+            const QString inside = fixture.dir.file("Dyplomy/klasa 3b");
+            seam.saveAnswers = {inside + "/kopia.zip"};
+            window.chooseOtherFolder();
+            QCOMPARE(QDir::cleanPath(QDir::current().absoluteFilePath(seam.fileDialogs.last().initialFolder)),
+                     QDir::homePath());
+            QVERIFY(!window.createCopy(inside));
+            QVERIFY2(seam.errors().size() == 1 && seam.errors()[0].contains("należy do chronionego folderu Dyplomy"),
+                     qPrintable(seam.errors().join("|")));
+            QCOMPARE(fixture.protectedTree(), before);
+            QVERIFY(window.createCopy(stick.path()));
+        }
+        ArchiverWindow reopened(fixture.dir.path());
+        QCOMPARE(reopened.destinations->currentItem()->data(Qt::UserRole).toString(), stick.path());
+        seam.saveAnswers = {std::nullopt};
+        reopened.chooseOtherFolder();
+        QCOMPARE(QDir::cleanPath(QDir::current().absoluteFilePath(seam.fileDialogs.last().initialFolder)), stick.path());
+    }
+
     void aForeignArchiveIsRefusedBeforeRestoring()
     {
         ScriptedPlatform seam;
@@ -288,6 +324,9 @@ private slots:
         QVERIFY(window.status->text().startsWith("Kopię przerwano"));
         QVERIFY(window.close());
     }
+
+private:
+    QTemporaryDir settingsHome_;
 };
 
 QTEST_MAIN(TestArchiverWindow)
