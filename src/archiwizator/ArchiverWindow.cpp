@@ -7,6 +7,7 @@
 #include "platform/IoError.h"
 #include "platform/Platform.h"
 #include "platform/WidgetFactory.h"
+#include "platform/SystemErrorText.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -70,7 +71,9 @@ QString files(qint64 count)
 // A list of archive names in a message, at most 20 of them.
 QString fileList(const QStringList &names)
 {
-    QStringList shownNames = names.mid(0, 20);
+    QStringList shownNames;
+    for (const QString &name : names.mid(0, 20))
+        shownNames << batch::quoted(name, 100);
     if (names.size() > 20)
         shownNames << QStringLiteral("… i %1").arg(
             batch::plural(names.size() - 20, QStringLiteral("inny"), QStringLiteral("inne"), QStringLiteral("innych")));
@@ -113,9 +116,8 @@ void recordInRegister(QWidget *parent, const QString &programDir, const backup::
     try {
         backup::appendToRegister(programDir, entry);
     } catch (const platform::IoError &error) {
-        platform::services().reportError(
-            parent,
-            QStringLiteral("%1, ale rejestru archiwizacji nie zapisano: %2").arg(done, QString::fromUtf8(error.what())));
+        platform::services().reportError(parent, QStringLiteral("%1, ale rejestru archiwizacji nie zapisano: %2")
+                                                     .arg(done, platform::ioErrorText(error.code())));
     }
 }
 
@@ -229,6 +231,9 @@ ArchiverWindow::ArchiverWindow(const QString &configFolder, QWidget *parent)
     const QString last = lastDestination();
     if (!last.isEmpty())
         extraFolders_ << last;
+    // A very long path wraps or is cut, it never widens the window.
+    for (QLabel *label : {configProblem, archiveLabel, status})
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     refresh();
     if (!last.isEmpty())
         fillDestinations(last);

@@ -3,6 +3,8 @@
 #include "Manifest.h"
 #include "ZipFile.h"
 
+#include "platform/SystemErrorText.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -33,7 +35,8 @@ ManifestEntry describe(const SourceFile &file, const PhasedProgress &progress, q
 {
     QFile in(file.path);
     if (!in.open(QIODevice::ReadOnly))
-        throw BackupError(QStringLiteral("Nie można odczytać pliku %1: %2.").arg(shown(file.path), in.errorString()));
+        throw BackupError(
+            QStringLiteral("Nie można odczytać pliku %1: %2.").arg(shown(file.path), platform::systemErrorText(errno)));
     ManifestEntry e;
     e.name = file.name;
     QCryptographicHash hash(QCryptographicHash::Sha256);
@@ -41,7 +44,8 @@ ManifestEntry describe(const SourceFile &file, const PhasedProgress &progress, q
     for (;;) {
         const qint64 n = in.read(buffer, sizeof buffer);
         if (n < 0)
-            throw BackupError(QStringLiteral("Nie można odczytać pliku %1: %2.").arg(shown(file.path), in.errorString()));
+            throw BackupError(
+                QStringLiteral("Nie można odczytać pliku %1: %2.").arg(shown(file.path), platform::systemErrorText(errno)));
         if (n == 0)
             break;
         hash.addData(QByteArrayView(buffer, n));
@@ -79,7 +83,7 @@ QString writeFailure(int systemError, const QString &destination)
     if (systemError == ENOSPC || systemError == EDQUOT || systemError == EFBIG)
         return QStringLiteral("Brak miejsca na nośniku %1: kopia nie powstała (nie zostawiono niepełnego archiwum).")
             .arg(shown(destination));
-    const QString why = systemError ? QString::fromLocal8Bit(std::strerror(systemError)) : QStringLiteral("błąd zapisu");
+    const QString why = systemError ? platform::systemErrorText(systemError) : QStringLiteral("błąd zapisu");
     return QStringLiteral("Zapis kopii w %1 nie powiódł się (%2): kopia nie powstała (nie zostawiono niepełnego "
                           "archiwum). Sprawdź, czy nośnik jest podłączony.")
         .arg(shown(destination), why);
@@ -143,7 +147,7 @@ void writeZip(const QString &staged, const QList<SourceFile> &files, const Manif
     if (!listSource || zip_file_add(archive, ManifestName.toUtf8().constData(), listSource, ZIP_FL_ENC_UTF_8) < 0) {
         if (listSource)
             zip_source_free(listSource);
-        fail(QStringLiteral("Nie można przygotować kopii: %1.").arg(QString::fromLocal8Bit(zip_strerror(archive))));
+        fail(QStringLiteral("Nie można przygotować kopii: %1.").arg(archiveErrorText(archive)));
     }
     for (int i = 0; i < files.size(); ++i) {
         zip_source_t *source = zip_source_file(archive, QFile::encodeName(files[i].path).constData(), 0, -1);
@@ -154,7 +158,7 @@ void writeZip(const QString &staged, const QList<SourceFile> &files, const Manif
             if (source)
                 zip_source_free(source);
             fail(QStringLiteral("Nie można dodać pliku %1 do kopii: %2.")
-                     .arg(shown(files[i].path), QString::fromLocal8Bit(zip_strerror(archive))));
+                     .arg(shown(files[i].path), archiveErrorText(archive)));
         }
         zip_file_set_mtime(archive, index, static_cast<time_t>(manifest.entries[i].modified.toSecsSinceEpoch()), 0);
     }
@@ -170,7 +174,7 @@ void writeZip(const QString &staged, const QList<SourceFile> &files, const Manif
             throw Cancelled();
         if (zipCode == ZIP_ER_READ)
             throw BackupError(QStringLiteral("Nie można odczytać jednego z plików programu (%1): kopia nie powstała.")
-                                  .arg(QString::fromLocal8Bit(std::strerror(err))));
+                                  .arg(platform::systemErrorText(err)));
         throw BackupError(writeFailure(err, destination));
     }
 }

@@ -5,6 +5,7 @@
 #include "platform/DataPath.h"
 #include "platform/IoError.h"
 #include "platform/RecordFile.h"
+#include "platform/SystemErrorText.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -37,7 +38,7 @@ public:
         QByteArray pattern = QFile::encodeName(programDir + QStringLiteral("/.przywracanie-XXXXXX"));
         if (!::mkdtemp(pattern.data()))
             throw BackupError(QStringLiteral("Nie można utworzyć folderu roboczego w %1: %2.")
-                                  .arg(shown(programDir), QString::fromLocal8Bit(std::strerror(errno))));
+                                  .arg(shown(programDir), platform::systemErrorText(errno)));
         path_ = QFile::decodeName(pattern);
     }
     ~StagingFolder() { QDir(path_).removeRecursively(); }
@@ -52,8 +53,8 @@ void extract(const ZipReader &reader, const ManifestEntry &entry, const QString 
 {
     QFile out(to);
     if (!out.open(QIODevice::WriteOnly))
-        throw BackupError(
-            QStringLiteral("Nie można zapisać w folderze %1: %2.").arg(shown(programDir), out.errorString()));
+        throw BackupError(QStringLiteral("Nie można zapisać w folderze %1: %2.")
+                              .arg(shown(programDir), platform::systemErrorText(errno)));
     QCryptographicHash hash(QCryptographicHash::Sha256);
     qint64 size = 0;
     reader.stream(entry.name, [&](const char *data, qint64 n) {
@@ -109,11 +110,13 @@ void place(const QString &staged, const QString &target, const QString &name)
         return;
     QFile in(staged);
     if (!in.open(QIODevice::ReadOnly))
-        throw BackupError(QStringLiteral("Nie można przywrócić pliku %1: %2.").arg(name, in.errorString()));
+        throw BackupError(
+            QStringLiteral("Nie można przywrócić pliku %1: %2.").arg(name, platform::systemErrorText(errno)));
     try {
         platform::writeRecordFile(target, in.readAll());
     } catch (const platform::IoError &error) {
-        throw BackupError(QStringLiteral("Nie można przywrócić pliku %1: %2.").arg(name, QString::fromUtf8(error.what())));
+        throw BackupError(
+            QStringLiteral("Nie można przywrócić pliku %1: %2.").arg(name, platform::ioErrorText(error.code())));
     }
 }
 

@@ -4,12 +4,14 @@
 #include "platform/Cp1250.h"
 #include "platform/DataPath.h"
 #include "platform/RecordBytes.h"
+#include "platform/SystemErrorText.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -91,7 +93,7 @@ SourceConfig readConfig(const QString &folder)
         throw BackupError(QStringLiteral("Brak pliku %1 w folderze %2. Uruchom archiwizację z menu Edytora dyplomów.")
                               .arg(ConfigName, QDir::toNativeSeparators(folder)));
     if (!file.open(QIODevice::ReadOnly))
-        throw BackupError(QStringLiteral("Nie można odczytać pliku %1: %2.").arg(path, file.errorString()));
+        throw BackupError(QStringLiteral("Nie można odczytać pliku %1: %2.").arg(path, platform::systemErrorText(errno)));
     return decodeConfig(file.readAll());
 }
 

@@ -11,6 +11,11 @@ struct zip;
 
 namespace backup {
 
+// A libzip error in Polish; `systemError` (errno) says more when not 0.
+QString zipErrorText(int zipError, int systemError = 0);
+// The last error of an archive open for reading or writing, in Polish.
+QString archiveErrorText(zip *archive);
+
 // An archive open for reading through libzip; closes on destruction.
 class ZipReader {
 public:

@@ -2,6 +2,7 @@
 
 #include "platform/IoError.h"
 #include "platform/Platform.h"
+#include "platform/SystemErrorText.h"
 #include "platform/WidgetFactory.h"
 
 #include <QCloseEvent>
@@ -20,14 +21,8 @@ constexpr int SaveDelayMs = 700;
 
 QString reason(const std::exception &error)
 {
-    if (const auto *io = dynamic_cast<const platform::IoError *>(&error)) {
-        switch (io->code()) {
-        case platform::IoCode::AccessDenied: return QStringLiteral("brak prawa zapisu");
-        case platform::IoCode::DiskFull: return QStringLiteral("brak miejsca na dysku");
-        case platform::IoCode::FileNotFound: return QStringLiteral("nie ma takiego pliku ani folderu");
-        default: return QStringLiteral("błąd zapisu nr %1").arg(io->code());
-        }
-    }
+    if (const auto *io = dynamic_cast<const platform::IoError *>(&error))
+        return platform::ioErrorText(io->code());
     return QString::fromUtf8(error.what());
 }
 } // namespace

@@ -289,6 +289,24 @@ private slots:
         QCOMPARE(QDir::cleanPath(QDir::current().absoluteFilePath(seam.fileDialogs.last().initialFolder)), stick.path());
     }
 
+    void aVeryLongFileNameNeverWidensTheWindow()
+    {
+        ScriptedPlatform seam;
+        BackupFixture fixture(1);
+        QTemporaryDir elsewhere;
+        const QString folder = elsewhere.path() + '/' + QString(80, 'k');
+        QVERIFY(QDir().mkpath(folder));
+        const QString archive = folder + '/' + QString(240, 'a') + ".zip";
+        writeBytes(archive, noise(100, 1));
+        ArchiverWindow window(fixture.dir.path());
+        const int width = window.sizeHint().width();
+        QVERIFY(!window.openArchive(archive));
+        window.status->setText(seam.errors().last());
+        QVERIFY(window.archiveLabel->text().contains(QString(240, 'a')));
+        QVERIFY2(window.sizeHint().width() <= width && window.minimumSizeHint().width() < 700,
+                 qPrintable(QString::number(window.minimumSizeHint().width())));
+    }
+
     void aForeignArchiveIsRefusedBeforeRestoring()
     {
         ScriptedPlatform seam;

@@ -145,7 +145,7 @@ private slots:
         QTest::keyClicks(window.editor, "nowa ");
         QVERIFY(!window.saveNow());
         QCOMPARE(seam.errors().size(), 1);
-        QVERIFY(seam.errors()[0].contains(name) && seam.errors()[0].contains("brak prawa zapisu"));
+        QVERIFY(seam.errors()[0].contains(name) && seam.errors()[0].contains("brak dostępu do pliku"));
         QVERIFY(!seam.errors()[0].contains("denied"));
         QCOMPARE(readBytes(folder + '/' + name), QStringLiteral("stara treść").toUtf8());
         // Switching away keeps the typed text on screen instead of dropping it.
