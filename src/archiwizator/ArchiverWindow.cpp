@@ -3,9 +3,11 @@
 #include "CreateBackup.h"
 #include "Destinations.h"
 
+#include "batch/Texts.h"
 #include "platform/IoError.h"
 #include "platform/Platform.h"
 #include "platform/WidgetFactory.h"
+#include "platform/SystemErrorText.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -17,6 +19,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QSettings>
 #include <QStorageInfo>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -25,6 +28,13 @@
 namespace {
 
 const QString Caption = QStringLiteral("Ochrona danych");
+const QString LastDestinationKey = QStringLiteral("archiwizator/ostatniCel");
+
+QString lastDestination()
+{
+    const QString folder = QSettings().value(LastDestinationKey).toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
 const QColor PanelColour(0xF8, 0xF8, 0xF8);
 
 QLabel *heading(QWidget *parent, const QString &text)
@@ -53,19 +63,51 @@ QVBoxLayout *panel(QWidget *parent, QVBoxLayout *into)
     return layout;
 }
 
+QString files(qint64 count)
+{
+    return batch::plural(count, QStringLiteral("plik"), QStringLiteral("pliki"), QStringLiteral("plików"));
+}
+
+// A list of archive names in a message, at most 20 of them.
+QString fileList(const QStringList &names)
+{
+    QStringList shownNames;
+    for (const QString &name : names.mid(0, 20))
+        shownNames << batch::quoted(name, 100);
+    if (names.size() > 20)
+        shownNames << QStringLiteral("… i %1").arg(
+            batch::plural(names.size() - 20, QStringLiteral("inny"), QStringLiteral("inne"), QStringLiteral("innych")));
+    return shownNames.join(QLatin1Char('\n'));
+}
+
+QString restoreReport(const backup::RestoreResult &r)
+{
+    QString text =
+        QStringLiteral("Kopię przywrócono: przywrócono %1, bez zmian %2.").arg(files(r.restored), files(r.unchanged));
+    const QString genitive[] = {QStringLiteral("pliku"), QStringLiteral("plików"), QStringLiteral("plików")};
+    if (!r.replacedFiles.isEmpty())
+        text += QStringLiteral("\n\nZastąpiono wersjami z kopii %1:\n")
+                    .arg(batch::plural(r.replacedFiles.size(), genitive[0], genitive[1], genitive[2]))
+                + fileList(r.replacedFiles);
+    if (!r.keptFiles.isEmpty())
+        text += QStringLiteral("\n\nZachowano obecne wersje %1:\n")
+                    .arg(batch::plural(r.keptFiles.size(), genitive[0], genitive[1], genitive[2]))
+                + fileList(r.keptFiles);
+    if (!r.skippedFiles.isEmpty())
+        text += QStringLiteral("\n\nPominięto (rejestru archiwizacji i ustawień nie przywraca się z kopii):\n")
+                + fileList(r.skippedFiles);
+    return text;
+}
+
 QString historyLine(const backup::RegisterEntry &e)
 {
     const QString when = e.when.isValid() ? e.when.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QStringLiteral("?");
     const QString where = e.archive.isEmpty() ? QStringLiteral("(nieznane archiwum)")
                                               : QDir::toNativeSeparators(e.archive);
     if (e.kind == backup::RegisterEntry::Backup)
-        return QStringLiteral("%1  kopia: %2 plików, %3 → %4").arg(when).arg(e.files).arg(backup::sizeText(e.bytes), where);
-    return QStringLiteral("%1  przywrócenie: %2 plików przywrócono, %3 zachowano, %4 bez zmian ← %5")
-        .arg(when)
-        .arg(e.files)
-        .arg(e.kept)
-        .arg(e.unchanged)
-        .arg(where);
+        return QStringLiteral("%1  kopia: %2, %3 → %4").arg(when, files(e.files), backup::sizeText(e.bytes), where);
+    return QStringLiteral("%1  przywrócenie: %2 przywrócono, %3 zachowano, %4 bez zmian ← %5")
+        .arg(when, files(e.files), files(e.kept), files(e.unchanged), where);
 }
 
 // The work is done either way; a register that cannot be written is only told.
@@ -74,9 +116,8 @@ void recordInRegister(QWidget *parent, const QString &programDir, const backup::
     try {
         backup::appendToRegister(programDir, entry);
     } catch (const platform::IoError &error) {
-        platform::services().reportError(
-            parent,
-            QStringLiteral("%1, ale rejestru archiwizacji nie zapisano: %2").arg(done, QString::fromUtf8(error.what())));
+        platform::services().reportError(parent, QStringLiteral("%1, ale rejestru archiwizacji nie zapisano: %2")
+                                                     .arg(done, platform::ioErrorText(error.code())));
     }
 }
 
@@ -124,7 +165,10 @@ ArchiverWindow::ArchiverWindow(const QString &configFolder, QWidget *parent)
     auto *copyButtons = new QHBoxLayout;
     otherFolderButton = button(this, "otherFolderButton", QStringLiteral("Inny folder…"));
     copyButton = button(this, "copyButton", QStringLiteral("Utwórz kopię"));
+    refreshButton = button(this, "refreshButton", QStringLiteral("Odśwież"));
+    refreshButton->setMinimumWidth(80);
     copyButtons->addWidget(otherFolderButton);
+    copyButtons->addWidget(refreshButton);
     copyButtons->addStretch();
     copyButtons->addWidget(copyButton);
     copy->addLayout(copyButtons);
@@ -172,6 +216,7 @@ ArchiverWindow::ArchiverWindow(const QString &configFolder, QWidget *parent)
     past->addWidget(history);
 
     connect(otherFolderButton, &QToolButton::clicked, this, &ArchiverWindow::chooseOtherFolder);
+    connect(refreshButton, &QToolButton::clicked, this, [this] { fillDestinations(); });
     connect(copyButton, &QToolButton::clicked, this, [this] {
         if (QListWidgetItem *item = destinations->currentItem())
             createCopy(item->data(Qt::UserRole).toString());
@@ -183,7 +228,15 @@ ArchiverWindow::ArchiverWindow(const QString &configFolder, QWidget *parent)
     connect(cancelButton, &QToolButton::clicked, this, &ArchiverWindow::cancel);
 
     resize(620, 680);
+    const QString last = lastDestination();
+    if (!last.isEmpty())
+        extraFolders_ << last;
+    // A very long path wraps or is cut, it never widens the window.
+    for (QLabel *label : {configProblem, archiveLabel, status})
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     refresh();
+    if (!last.isEmpty())
+        fillDestinations(last);
 }
 
 void ArchiverWindow::refresh()
@@ -222,9 +275,19 @@ void ArchiverWindow::fillDestinations(const QString &select)
     for (const backup::Destination &d : backup::offeredDestinations(QStorageInfo::mountedVolumes(), fallback)) {
         auto *item = new QListWidgetItem(d.label, destinations);
         item->setData(Qt::UserRole, d.path);
+        item->setData(Qt::UserRole + 1, d.device);
         if (d.path == current || (current.isEmpty() && destinations->count() == 1))
             destinations->setCurrentItem(item);
     }
+}
+
+qint64 ArchiverWindow::offeredDevice(const QString &destinationFolder) const
+{
+    for (int i = 0; i < destinations->count(); ++i) {
+        if (destinations->item(i)->data(Qt::UserRole).toString() == destinationFolder)
+            return destinations->item(i)->data(Qt::UserRole + 1).toLongLong();
+    }
+    return -1;
 }
 
 void ArchiverWindow::showHistory()
@@ -254,7 +317,8 @@ void ArchiverWindow::setBusy(bool busy)
     busy_ = busy;
     cancelRequested_ = false;
     for (QWidget *w : {static_cast<QWidget *>(copyButton), static_cast<QWidget *>(otherFolderButton),
-                       static_cast<QWidget *>(openArchiveButton), static_cast<QWidget *>(restoreButton)})
+                       static_cast<QWidget *>(refreshButton), static_cast<QWidget *>(openArchiveButton),
+                       static_cast<QWidget *>(restoreButton)})
         w->setEnabled(!busy);
     cancelButton->setEnabled(busy);
     if (!busy) {
@@ -278,6 +342,9 @@ void ArchiverWindow::chooseOtherFolder()
     settings.filter = QStringLiteral("Kopie (*.zip)");
     settings.defaultExtension = QStringLiteral("*.zip");
     settings.fileName = backup::archiveFileName(platform::services().now());
+    // The dialog takes a folder relative to the current one (the ProgramDir).
+    const QString last = lastDestination();
+    settings.initialFolder = QDir::current().relativeFilePath(last.isEmpty() ? QDir::homePath() : last);
     const std::optional<QString> chosen = platform::services().saveFileName(this, settings);
     if (!chosen)
         return;
@@ -295,8 +362,9 @@ bool ArchiverWindow::createCopy(const QString &destinationFolder)
     bool ok = false;
     try {
         const QDateTime when = platform::services().now();
-        const backup::BackupResult result = backup::createBackup(*config_, destinationFolder, when,
-                                                                 [this](qint64 d, qint64 t) { return step(d, t); });
+        const backup::BackupResult result = backup::createBackup(
+            *config_, destinationFolder, when, [this](qint64 d, qint64 t) { return step(d, t); },
+            offeredDevice(destinationFolder));
         backup::RegisterEntry entry;
         entry.kind = backup::RegisterEntry::Backup;
         entry.when = when;
@@ -304,14 +372,16 @@ bool ArchiverWindow::createCopy(const QString &destinationFolder)
         entry.bytes = static_cast<quint64>(result.bytes);
         entry.archive = result.archivePath;
         recordInRegister(this, config_->programDir, entry, QStringLiteral("Kopia jest gotowa"));
+        QSettings().setValue(LastDestinationKey, destinationFolder);
         ok = true;
         status->setText(QStringLiteral("Kopia gotowa: %1").arg(QDir::toNativeSeparators(result.archivePath)));
-        platform::services().inform(this,
-                                    QStringLiteral("Kopia gotowa.\n\n%1\n%2 plików, %3, sprawdzona plik po pliku.")
-                                        .arg(QDir::toNativeSeparators(result.archivePath))
-                                        .arg(result.files)
-                                        .arg(backup::sizeText(result.bytes)),
-                                    Caption);
+        QString text = QStringLiteral("Kopia gotowa.\n\n%1\n%2, %3, sprawdzona plik po pliku.")
+                           .arg(QDir::toNativeSeparators(result.archivePath), files(result.files),
+                                backup::sizeText(result.bytes));
+        if (!result.skippedLinks.isEmpty())
+            text += QStringLiteral("\n\nPominięto skróty (dowiązania), kopia ich nie obejmuje:\n")
+                    + fileList(result.skippedLinks);
+        platform::services().inform(this, text, Caption);
     } catch (const backup::Cancelled &) {
         status->setText(QStringLiteral("Kopię przerwano; nie zostawiono żadnego pliku."));
     } catch (const backup::BackupError &error) {
@@ -345,11 +415,10 @@ bool ArchiverWindow::openArchive(const QString &archivePath)
         return false;
     }
     const backup::Manifest &m = chosen_->manifest;
-    archiveLabel->setText(
-        QStringLiteral("%1\nutworzona %2, %3 plików, %4")
-            .arg(QDir::toNativeSeparators(archivePath), m.created.toString(QStringLiteral("yyyy-MM-dd HH:mm")))
-            .arg(m.entries.size())
-            .arg(backup::sizeText(m.totalBytes())));
+    archiveLabel->setText(QStringLiteral("%1\nutworzona %2, %3, %4")
+                              .arg(QDir::toNativeSeparators(archivePath),
+                                   m.created.toString(QStringLiteral("yyyy-MM-dd HH:mm")), files(m.entries.size()),
+                                   backup::sizeText(m.totalBytes())));
     for (const backup::ManifestEntry &e : m.entries)
         archiveContents->addItem(QStringLiteral("%1  (%2)").arg(e.name, backup::sizeText(e.size)));
     restoreButton->setEnabled(config_.has_value());
@@ -376,7 +445,7 @@ bool ArchiverWindow::restoreChosen()
         const backup::RestoreResult result = backup::restoreBackup(
             chosen_->path, programDir,
             [this](const backup::ConflictGroup &group) {
-                return platform::services().ask(this, group.question(), Caption);
+                return platform::services().askDefaultNo(this, group.question(), Caption);
             },
             [this](qint64 d, qint64 t) { return step(d, t); });
         backup::RegisterEntry entry;
@@ -388,12 +457,7 @@ bool ArchiverWindow::restoreChosen()
         entry.archive = chosen_->path;
         recordInRegister(this, programDir, entry, QStringLiteral("Kopię przywrócono"));
         ok = true;
-        QString text = QStringLiteral("Kopię przywrócono: %1 plików przywrócono, %2 bez zmian.")
-                           .arg(result.restored)
-                           .arg(result.unchanged);
-        if (result.kept > 0)
-            text += QStringLiteral("\nZachowano obecne wersje %1 plików:\n").arg(result.kept)
-                    + result.keptFiles.mid(0, 20).join(QLatin1Char('\n'));
+        const QString text = restoreReport(result);
         status->setText(text.section(QLatin1Char('\n'), 0, 0));
         platform::services().inform(this, text, Caption);
     } catch (const backup::Cancelled &) {

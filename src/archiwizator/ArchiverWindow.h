@@ -33,6 +33,7 @@ public:
     QTreeWidget *folders = nullptr;
     QListWidget *destinations = nullptr;
     QToolButton *otherFolderButton = nullptr;
+    QToolButton *refreshButton = nullptr;
     QToolButton *copyButton = nullptr;
     QToolButton *openArchiveButton = nullptr;
     QLabel *archiveLabel = nullptr;
@@ -49,6 +50,7 @@ protected:
 
 private:
     void fillDestinations(const QString &select = QString());
+    qint64 offeredDevice(const QString &destinationFolder) const;
     void showHistory();
     void setBusy(bool busy);
     bool step(qint64 done, qint64 total);

@@ -1,6 +1,9 @@
 #include "CreateBackup.h"
+#include "Destinations.h"
 #include "Manifest.h"
 #include "ZipFile.h"
+
+#include "platform/SystemErrorText.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -32,7 +35,8 @@ ManifestEntry describe(const SourceFile &file, const PhasedProgress &progress, q
 {
     QFile in(file.path);
     if (!in.open(QIODevice::ReadOnly))
-        throw BackupError(QStringLiteral("Nie można odczytać pliku %1: %2.").arg(shown(file.path), in.errorString()));
+        throw BackupError(
+            QStringLiteral("Nie można odczytać pliku %1: %2.").arg(shown(file.path), platform::systemErrorText(errno)));
     ManifestEntry e;
     e.name = file.name;
     QCryptographicHash hash(QCryptographicHash::Sha256);
@@ -40,7 +44,8 @@ ManifestEntry describe(const SourceFile &file, const PhasedProgress &progress, q
     for (;;) {
         const qint64 n = in.read(buffer, sizeof buffer);
         if (n < 0)
-            throw BackupError(QStringLiteral("Nie można odczytać pliku %1: %2.").arg(shown(file.path), in.errorString()));
+            throw BackupError(
+                QStringLiteral("Nie można odczytać pliku %1: %2.").arg(shown(file.path), platform::systemErrorText(errno)));
         if (n == 0)
             break;
         hash.addData(QByteArrayView(buffer, n));
@@ -78,7 +83,7 @@ QString writeFailure(int systemError, const QString &destination)
     if (systemError == ENOSPC || systemError == EDQUOT || systemError == EFBIG)
         return QStringLiteral("Brak miejsca na nośniku %1: kopia nie powstała (nie zostawiono niepełnego archiwum).")
             .arg(shown(destination));
-    const QString why = systemError ? QString::fromLocal8Bit(std::strerror(systemError)) : QStringLiteral("błąd zapisu");
+    const QString why = systemError ? platform::systemErrorText(systemError) : QStringLiteral("błąd zapisu");
     return QStringLiteral("Zapis kopii w %1 nie powiódł się (%2): kopia nie powstała (nie zostawiono niepełnego "
                           "archiwum). Sprawdź, czy nośnik jest podłączony.")
         .arg(shown(destination), why);
@@ -142,7 +147,7 @@ void writeZip(const QString &staged, const QList<SourceFile> &files, const Manif
     if (!listSource || zip_file_add(archive, ManifestName.toUtf8().constData(), listSource, ZIP_FL_ENC_UTF_8) < 0) {
         if (listSource)
             zip_source_free(listSource);
-        fail(QStringLiteral("Nie można przygotować kopii: %1.").arg(QString::fromLocal8Bit(zip_strerror(archive))));
+        fail(QStringLiteral("Nie można przygotować kopii: %1.").arg(archiveErrorText(archive)));
     }
     for (int i = 0; i < files.size(); ++i) {
         zip_source_t *source = zip_source_file(archive, QFile::encodeName(files[i].path).constData(), 0, -1);
@@ -153,7 +158,7 @@ void writeZip(const QString &staged, const QList<SourceFile> &files, const Manif
             if (source)
                 zip_source_free(source);
             fail(QStringLiteral("Nie można dodać pliku %1 do kopii: %2.")
-                     .arg(shown(files[i].path), QString::fromLocal8Bit(zip_strerror(archive))));
+                     .arg(shown(files[i].path), archiveErrorText(archive)));
         }
         zip_file_set_mtime(archive, index, static_cast<time_t>(manifest.entries[i].modified.toSecsSinceEpoch()), 0);
     }
@@ -169,9 +174,17 @@ void writeZip(const QString &staged, const QList<SourceFile> &files, const Manif
             throw Cancelled();
         if (zipCode == ZIP_ER_READ)
             throw BackupError(QStringLiteral("Nie można odczytać jednego z plików programu (%1): kopia nie powstała.")
-                                  .arg(QString::fromLocal8Bit(std::strerror(err))));
+                                  .arg(platform::systemErrorText(err)));
         throw BackupError(writeFailure(err, destination));
     }
+}
+
+void checkStillMounted(const QString &destination, qint64 expectedDevice)
+{
+    if (expectedDevice >= 0 && deviceOf(destination) != expectedDevice)
+        throw BackupError(QStringLiteral("Nośnik %1 został odłączony lub zamieniony: kopia nie powstała (nie zapisano "
+                                         "jej na dysku komputera). Podłącz nośnik, kliknij „Odśwież” i spróbuj ponownie.")
+                              .arg(shown(destination)));
 }
 
 } // namespace
@@ -182,13 +195,27 @@ QString archiveFileName(const QDateTime &when)
 }
 
 BackupResult createBackup(SourceConfig &config, const QString &destinationFolder, const QDateTime &when,
-                          const ProgressFn &progress)
+                          const ProgressFn &progress, qint64 expectedDevice)
 {
     const QFileInfo destination(destinationFolder);
     if (!destination.isDir())
         throw BackupError(
             QStringLiteral("Folder docelowy %1 nie istnieje (czy nośnik jest podłączony?).").arg(shown(destinationFolder)));
+    // A copy inside a protected folder would be copied again by the next one.
+    const QString target = destination.canonicalFilePath();
+    for (const SourceFolder &f : config.folders) {
+        const QString protectedRoot = QFileInfo(f.path).canonicalFilePath();
+        if (!protectedRoot.isEmpty() && (target == protectedRoot || target.startsWith(protectedRoot + QLatin1Char('/'))))
+            throw BackupError(QStringLiteral("Folder %1 należy do chronionego folderu %2: kopia w nim trafiałaby do "
+                                             "każdej następnej kopii. Wybierz pendrive albo folder spoza folderu programu.")
+                                  .arg(shown(destinationFolder), f.name));
+    }
     const QList<SourceFile> files = collectFiles(config);
+    if (!config.undecodableNames.isEmpty())
+        throw BackupError(QStringLiteral("Nazwy tych plików nie są zapisane w UTF-8 (np. skopiowano je ze starego dysku "
+                                         "Windows), więc kopia nie mogłaby ich wiernie odtworzyć:\n%1\n\nZmień ich "
+                                         "nazwy (np. w menedżerze plików) i utwórz kopię ponownie. Kopia nie powstała.")
+                              .arg(config.undecodableNames.join(QLatin1Char('\n'))));
     qint64 total = 0;
     for (const SourceFile &f : files)
         total += f.size;
@@ -207,6 +234,7 @@ BackupResult createBackup(SourceConfig &config, const QString &destinationFolder
         finalName = archiveFileName(when).chopped(4) + QStringLiteral("-%1.zip").arg(n);
     const QString finalPath = folder.filePath(finalName);
     const QString staged = folder.filePath(QLatin1Char('.') + finalName + QStringLiteral(".czesc"));
+    checkStillMounted(destinationFolder, expectedDevice);
     removeStaged(staged);
     try {
         writeZip(staged, files, manifest, phased, destinationFolder);
@@ -216,6 +244,7 @@ BackupResult createBackup(SourceConfig &config, const QString &destinationFolder
         if (stored.entries.size() != manifest.entries.size())
             throw BackupError(QStringLiteral("Kopia w %1 jest niepełna.").arg(shown(destinationFolder)));
         verifyArchive(reader, manifest, [&](qint64 d, qint64) { return phased.step(2, d); });
+        checkStillMounted(destinationFolder, expectedDevice);
     } catch (...) {
         removeStaged(staged);
         throw;
@@ -226,7 +255,7 @@ BackupResult createBackup(SourceConfig &config, const QString &destinationFolder
         throw BackupError(writeFailure(err, destinationFolder));
     }
     syncFolder(folder.absolutePath());
-    return {finalPath, static_cast<int>(files.size()), total};
+    return {finalPath, static_cast<int>(files.size()), total, config.skippedLinks};
 }
 
 } // namespace backup

@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QStorageInfo>
 
+#include <sys/stat.h>
+
 namespace backup {
 
 bool looksRemovable(const QString &rootPath, const QString &device, const QString &sysRoot)
@@ -38,7 +40,7 @@ QList<Destination> offeredDestinations(const QList<QStorageInfo> &volumes, const
         offered.append({v.rootPath(),
                         QStringLiteral("Nośnik wymienny: %1 (%2), wolne %3")
                             .arg(name, QDir::toNativeSeparators(v.rootPath()), sizeText(v.bytesAvailable())),
-                        true, v.bytesAvailable()});
+                        true, v.bytesAvailable(), deviceOf(v.rootPath())});
     }
     for (const QString &folder : fallback) {
         if (!QFileInfo(folder).isDir())
@@ -47,9 +49,17 @@ QList<Destination> offeredDestinations(const QList<QStorageInfo> &volumes, const
         offered.append(
             {folder,
              QStringLiteral("Folder: %1, wolne %2").arg(QDir::toNativeSeparators(folder), sizeText(v.bytesAvailable())),
-             false, v.bytesAvailable()});
+             false, v.bytesAvailable(), deviceOf(folder)});
     }
     return offered;
+}
+
+qint64 deviceOf(const QString &path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return -1;
+    return static_cast<qint64>(st.st_dev);
 }
 
 QString sizeText(qint64 bytes)

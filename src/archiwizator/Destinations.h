@@ -12,7 +12,12 @@ struct Destination {
     QString label;
     bool removable = false;
     qint64 freeBytes = -1;
+    qint64 device = -1; // of the folder when offered, see deviceOf
 };
+
+// The id of the device holding `path` (stat's st_dev); -1 when it is gone.
+// A stick unmounted leaves its mount point on another device.
+qint64 deviceOf(const QString &path);
 
 // A mounted volume counts as removable media when it is mounted under
 // /media or /run/media (where desktops put sticks and cards), or when the

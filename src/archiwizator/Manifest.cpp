@@ -68,7 +68,7 @@ Manifest decodeManifest(const QByteArray &bytes, const QString &archiveName)
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject())
-        badList(archiveName, error.errorString());
+        badList(archiveName, QStringLiteral("błąd składni w bajcie %1").arg(error.offset));
     const QJsonObject root = doc.object();
     if (root.value(QStringLiteral("format")).toInt() != FormatVersion)
         badList(archiveName, QStringLiteral("nieznana wersja"));

@@ -1,9 +1,11 @@
 #include "Restore.h"
+#include "SourceFolders.h"
 #include "ZipFile.h"
 
 #include "platform/DataPath.h"
 #include "platform/IoError.h"
 #include "platform/RecordFile.h"
+#include "platform/SystemErrorText.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -11,6 +13,7 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QSet>
+#include <QStorageInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -35,7 +38,7 @@ public:
         QByteArray pattern = QFile::encodeName(programDir + QStringLiteral("/.przywracanie-XXXXXX"));
         if (!::mkdtemp(pattern.data()))
             throw BackupError(QStringLiteral("Nie można utworzyć folderu roboczego w %1: %2.")
-                                  .arg(shown(programDir), QString::fromLocal8Bit(std::strerror(errno))));
+                                  .arg(shown(programDir), platform::systemErrorText(errno)));
         path_ = QFile::decodeName(pattern);
     }
     ~StagingFolder() { QDir(path_).removeRecursively(); }
@@ -50,11 +53,16 @@ void extract(const ZipReader &reader, const ManifestEntry &entry, const QString 
 {
     QFile out(to);
     if (!out.open(QIODevice::WriteOnly))
-        throw BackupError(
-            QStringLiteral("Nie można zapisać w folderze %1: %2.").arg(shown(programDir), out.errorString()));
+        throw BackupError(QStringLiteral("Nie można zapisać w folderze %1: %2.")
+                              .arg(shown(programDir), platform::systemErrorText(errno)));
     QCryptographicHash hash(QCryptographicHash::Sha256);
     qint64 size = 0;
     reader.stream(entry.name, [&](const char *data, qint64 n) {
+        // A directory may under-report: never write more than the list says.
+        if (size + n > entry.size)
+            throw BackupError(QStringLiteral("Plik %1 w archiwum %2 jest większy, niż podaje spis kopii (archiwum "
+                                             "uszkodzone lub podrobione): nic nie zostało zmienione.")
+                                  .arg(entry.name, shown(reader.path())));
         if (out.write(data, n) != n)
             throw BackupError(QStringLiteral("Brak miejsca w folderze %1 na przywracane pliki: nic nie zostało zmienione.")
                                   .arg(shown(programDir)));
@@ -102,11 +110,39 @@ void place(const QString &staged, const QString &target, const QString &name)
         return;
     QFile in(staged);
     if (!in.open(QIODevice::ReadOnly))
-        throw BackupError(QStringLiteral("Nie można przywrócić pliku %1: %2.").arg(name, in.errorString()));
+        throw BackupError(
+            QStringLiteral("Nie można przywrócić pliku %1: %2.").arg(name, platform::systemErrorText(errno)));
     try {
         platform::writeRecordFile(target, in.readAll());
     } catch (const platform::IoError &error) {
-        throw BackupError(QStringLiteral("Nie można przywrócić pliku %1: %2.").arg(name, QString::fromUtf8(error.what())));
+        throw BackupError(
+            QStringLiteral("Nie można przywrócić pliku %1: %2.").arg(name, platform::ioErrorText(error.code())));
+    }
+}
+
+// Refuses, before anything is written, an archive whose names cannot all be
+// placed: a name that is a file and a folder at once, or a folder on the way
+// that is a file here, or a link (only the protected folder itself may be a
+// link, the per-user Dyplomy one; a link below it could lead anywhere).
+void checkTree(const QList<ManifestEntry> &entries, const QString &programDir, const QString &archivePath)
+{
+    QSet<QString> names;
+    for (const ManifestEntry &e : entries)
+        names.insert(e.name.toLower());
+    for (const ManifestEntry &e : entries) {
+        const QStringList parts = e.name.split(QLatin1Char('/'));
+        for (int n = 1; n < parts.size(); ++n) {
+            const QString folder = parts.mid(0, n).join(QLatin1Char('/'));
+            if (names.contains(folder.toLower()))
+                throw BackupError(QStringLiteral("Archiwum %1 zawiera plik %2 i zarazem folder o tej nazwie (%3): nic "
+                                                 "nie zostało zmienione.")
+                                      .arg(shown(archivePath), folder, e.name));
+            const QFileInfo here(platform::resolveDataPath(programDir, folder));
+            if ((n > 1 && here.isSymLink()) || (here.exists() && !here.isDir()))
+                throw BackupError(QStringLiteral("Nie można przywrócić pliku %1: %2 w folderze programu nie jest "
+                                                 "zwykłym folderem. Nic nie zostało zmienione.")
+                                      .arg(e.name, folder));
+        }
     }
 }
 
@@ -144,22 +180,39 @@ RestoreResult restoreBackup(const QString &archivePath, const QString &programDi
                                   .arg(shown(archivePath), name));
     }
 
+    checkDeclaredSizes(reader, manifest);
+    checkTree(manifest.entries, programDir, archivePath);
+    const qint64 total = manifest.totalBytes();
+    const QStorageInfo volume(programDir);
+    if (volume.isValid() && volume.bytesAvailable() >= 0 && volume.bytesAvailable() < total)
+        throw BackupError(QStringLiteral("Brak miejsca w folderze %1 na przywracane pliki (potrzeba %2 bajtów): nic nie "
+                                         "zostało zmienione.")
+                              .arg(shown(programDir))
+                              .arg(total));
+
     // Everything is extracted and checked before the ProgramDir changes.
     const StagingFolder staging(programDir);
     qint64 done = 0;
-    const qint64 total = manifest.totalBytes();
     for (int i = 0; i < manifest.entries.size(); ++i)
         extract(reader, manifest.entries[i], staging.file(i), programDir, done, total, progress);
 
     RestoreResult result;
+    QList<int> restorable;
+    for (int i = 0; i < manifest.entries.size(); ++i) {
+        // The register records what happened here; a copy must not forge it.
+        if (isRegisterFile(manifest.entries[i].name))
+            result.skippedFiles << manifest.entries[i].name;
+        else
+            restorable << i;
+    }
     QList<int> toPlace;
     QMap<QPair<int, QString>, ConflictGroup> groups;
     QMap<QPair<int, QString>, QList<int>> groupMembers;
-    QStringList targets;
-    for (int i = 0; i < manifest.entries.size(); ++i) {
+    QMap<int, QString> targets;
+    for (int i : restorable) {
         const ManifestEntry &e = manifest.entries[i];
         const QString target = platform::resolveDataPath(programDir, e.name);
-        targets << target;
+        targets[i] = target;
         const QFileInfo here(target);
         if (!here.exists() && !here.isSymLink()) {
             toPlace << i;
@@ -182,8 +235,11 @@ RestoreResult restoreBackup(const QString &archivePath, const QString &programDi
     for (auto it = groups.cbegin(); it != groups.cend(); ++it) {
         const bool replace = confirm && confirm(it.value());
         for (int i : groupMembers[it.key()]) {
-            if (replace && QFileInfo(targets[i]).isFile()) {
+            // A link here is kept: writing through it would reach outside.
+            const QFileInfo here(targets[i]);
+            if (replace && here.isFile() && !here.isSymLink()) {
                 toPlace << i;
+                result.replacedFiles << manifest.entries[i].name;
             } else {
                 ++result.kept;
                 result.keptFiles << manifest.entries[i].name;

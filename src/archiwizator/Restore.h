@@ -38,6 +38,8 @@ struct RestoreResult {
     int unchanged = 0; // already identical
     int kept = 0;      // differing files left as they were
     QStringList keptFiles;
+    QStringList replacedFiles; // differing files overwritten with the copy's
+    QStringList skippedFiles;  // never restored from an archive (the register)
 };
 
 // Restores a copy into `programDir`. Every file is first extracted into a

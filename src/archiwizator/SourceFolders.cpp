@@ -1,15 +1,19 @@
 #include "SourceFolders.h"
 #include "BackupError.h"
 
+#include "platform/Cp1250.h"
 #include "platform/DataPath.h"
 #include "platform/RecordBytes.h"
+#include "platform/SystemErrorText.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <sys/stat.h>
 
 namespace backup {
 namespace {
@@ -89,7 +93,7 @@ SourceConfig readConfig(const QString &folder)
         throw BackupError(QStringLiteral("Brak pliku %1 w folderze %2. Uruchom archiwizację z menu Edytora dyplomów.")
                               .arg(ConfigName, QDir::toNativeSeparators(folder)));
     if (!file.open(QIODevice::ReadOnly))
-        throw BackupError(QStringLiteral("Nie można odczytać pliku %1: %2.").arg(path, file.errorString()));
+        throw BackupError(QStringLiteral("Nie można odczytać pliku %1: %2.").arg(path, platform::systemErrorText(errno)));
     return decodeConfig(file.readAll());
 }
 
@@ -98,41 +102,78 @@ bool isRegisterFile(const QString &archiveName)
     static const QStringList registers{QStringLiteral("data_ar.dat"), QStringLiteral("data_adr.dat"),
                                        QStringLiteral("data_or.dat"), QStringLiteral("data_odr.dat")};
     const QStringList parts = archiveName.split(QLatin1Char('/'));
+    if (parts.last().compare(ConfigName, Qt::CaseInsensitive) == 0)
+        return true;
     return parts.size() == 2 && parts[0].compare(QLatin1String("Admini"), Qt::CaseInsensitive) == 0
            && registers.contains(parts[1], Qt::CaseInsensitive);
 }
 
+namespace {
+
+bool isUtf8(const QByteArray &bytes)
+{
+    return QString::fromUtf8(bytes).toUtf8() == bytes;
+}
+
+// Walks one folder by the bytes of its names, so that a name that is not
+// UTF-8 is seen rather than lost in decoding.
+void walk(const QByteArray &path, const QString &name, SourceFolder &folder, SourceConfig &config,
+          QList<SourceFile> &found)
+{
+    DIR *dir = ::opendir(path.constData());
+    if (!dir)
+        return;
+    QList<QByteArray> children;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray child(entry->d_name);
+        if (child != "." && child != "..")
+            children << child;
+    }
+    ::closedir(dir);
+    for (const QByteArray &child : children) {
+        const QByteArray childPath = path + '/' + child;
+        struct stat st {};
+        if (::lstat(childPath.constData(), &st) != 0)
+            continue;
+        const bool decodable = isUtf8(child);
+        const QString childName = name + QLatin1Char('/')
+                                  + (decodable ? QString::fromUtf8(child) : platform::fromCp1250(child));
+        if (child.startsWith(RestoreLeftoverPrefix.toLatin1()))
+            continue;
+        if (!decodable) {
+            config.undecodableNames << childName;
+        } else if (S_ISLNK(st.st_mode)) {
+            config.skippedLinks << childName;
+        } else if (S_ISDIR(st.st_mode)) {
+            walk(childPath, childName, folder, config, found);
+        } else if (S_ISREG(st.st_mode) && !isRegisterFile(childName)) {
+            found.append({childName, QFile::decodeName(childPath), static_cast<qint64>(st.st_size)});
+            folder.files += 1;
+            folder.bytes += st.st_size;
+        }
+    }
+}
+
+} // namespace
+
 QList<SourceFile> collectFiles(SourceConfig &config)
 {
     QList<SourceFile> files;
+    config.skippedLinks.clear();
+    config.undecodableNames.clear();
     for (SourceFolder &folder : config.folders) {
         folder.files = 0;
         folder.bytes = 0;
         folder.exists = QFileInfo(folder.path).isDir();
         if (!folder.exists)
             continue;
-        const QString root = QFileInfo(folder.path).canonicalFilePath();
         QList<SourceFile> found;
-        QDirIterator it(root, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            it.next();
-            const QFileInfo info = it.fileInfo();
-            if (info.isSymLink() || !info.isFile())
-                continue;
-            const QString relative = QDir(root).relativeFilePath(info.filePath());
-            if (relative.startsWith(RestoreLeftoverPrefix) || relative.contains(QLatin1Char('/') + RestoreLeftoverPrefix))
-                continue;
-            const QString name = folder.name + QLatin1Char('/') + relative;
-            if (isRegisterFile(name))
-                continue;
-            found.append({name, info.filePath(), info.size()});
-            folder.files += 1;
-            folder.bytes += info.size();
-        }
+        walk(QFile::encodeName(QFileInfo(folder.path).canonicalFilePath()), folder.name, folder, config, found);
         std::sort(found.begin(), found.end(), [](const SourceFile &a, const SourceFile &b) { return a.name < b.name; });
         files += found;
     }
+    config.skippedLinks.sort();
+    config.undecodableNames.sort();
     return files;
 }
 

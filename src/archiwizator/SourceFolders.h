@@ -17,6 +17,9 @@ struct SourceFolder {
 struct SourceConfig {
     QString programDir;
     QList<SourceFolder> folders;
+    // Filled by collectFiles: what a copy does not hold, by archive name.
+    QStringList skippedLinks;
+    QStringList undecodableNames; // not UTF-8, shown as Windows-1250
 };
 
 // The editor's archiwizator_config.dat in decoded form. A record of the
@@ -37,12 +40,15 @@ struct SourceFile {
 };
 
 // Every regular file below the folders, in a stable order. Links inside a
-// folder are skipped (the folder itself may be a link); the archive's own
-// register files and restore leftovers are not protected. Sizes and counts
-// of `config` are filled in on the way.
+// folder are skipped (the folder itself may be a link) and named in
+// config.skippedLinks; names that are not UTF-8 are named in
+// config.undecodableNames and not returned; the archive's own register
+// files and restore leftovers are not protected. Sizes and counts of
+// `config` are filled in on the way.
 QList<SourceFile> collectFiles(SourceConfig &config);
 
-// The register files of the archiver, relative to the ProgramDir.
+// The register files of the archiver and its configuration, relative to the
+// ProgramDir, matched without regard to case: never copied nor restored.
 bool isRegisterFile(const QString &archiveName);
 
 } // namespace backup

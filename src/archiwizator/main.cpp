@@ -11,6 +11,8 @@ int main(int argc, char *argv[])
 {
     platform::ignoreFileSizeSignal();
     platform::ErrorReportingApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("dyplom"));
+    QCoreApplication::setApplicationName(QStringLiteral("archiwizator"));
     platform::installFontSubstitutes();
     platform::installPolishTranslations();
     ArchiverWindow window(platform::currentDirectory());

@@ -9,7 +9,11 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <QCryptographicHash>
+
 #include <algorithm>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace notes {
 
@@ -22,6 +26,32 @@ QString titleOf(const QString &text)
     }
     return QStringLiteral("(pusta notatka)");
 }
+
+namespace {
+
+NoteStamp stampOf(const QString &path, const QByteArray &bytes)
+{
+    NoteStamp stamp;
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return stamp;
+    stamp.size = bytes.size();
+    stamp.modifiedNs = static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    stamp.sha256 = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    return stamp;
+}
+
+// Root may write anything: the permission bits decide for it.
+bool mayWrite(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    if (::geteuid() != 0)
+        return ::access(native.constData(), W_OK) == 0;
+    struct stat st {};
+    return ::stat(native.constData(), &st) == 0 && (st.st_mode & 0222) != 0;
+}
+
+} // namespace
 
 NoteStore::NoteStore(const QString &folder) : folder_(folder)
 {
@@ -47,7 +77,10 @@ Note NoteStore::load(const QString &fileName) const
         return note;
     }
     QByteArray bytes = file.readAll();
-    if (bytes.startsWith("\xEF\xBB\xBF"))
+    note.stamp = stampOf(path, bytes);
+    note.lineEnd = bytes.contains("\r\n") ? QByteArray("\r\n") : QByteArray("\n");
+    note.bom = bytes.startsWith("\xEF\xBB\xBF");
+    if (note.bom)
         bytes.remove(0, 3);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
@@ -57,6 +90,10 @@ Note NoteStore::load(const QString &fileName) const
         note.text = platform::fromCp1250(bytes);
     } else {
         note.text = text;
+        if (!mayWrite(path) || !mayWrite(folder_)) {
+            note.writable = false;
+            note.problem = QStringLiteral("brak prawa zapisu do pliku lub folderu; notatka tylko do odczytu");
+        }
     }
     note.text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     note.title = titleOf(note.text);
@@ -86,7 +123,23 @@ QString NoteStore::create(const QDateTime &when)
 
 void NoteStore::save(const QString &fileName, const QString &text)
 {
-    platform::writeRecordFile(pathOf(fileName), text.toUtf8());
+    save(load(fileName), text);
+}
+
+NoteStamp NoteStore::save(const Note &note, const QString &text)
+{
+    QByteArray bytes = note.bom ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+    bytes += QString(text).replace(QLatin1Char('\n'), QString::fromLatin1(note.lineEnd)).toUtf8();
+    platform::writeRecordFile(pathOf(note.fileName), bytes);
+    return stampOf(pathOf(note.fileName), bytes);
+}
+
+bool NoteStore::changedSince(const Note &note) const
+{
+    QFile file(pathOf(note.fileName));
+    if (!file.open(QIODevice::ReadOnly))
+        return QFileInfo::exists(pathOf(note.fileName)) || note.stamp.size >= 0;
+    return stampOf(file.fileName(), file.readAll()) != note.stamp;
 }
 
 void NoteStore::remove(const QString &fileName)

@@ -1,6 +1,8 @@
 #include "NotesWindow.h"
 
+#include "platform/IoError.h"
 #include "platform/Platform.h"
+#include "platform/SystemErrorText.h"
 #include "platform/WidgetFactory.h"
 
 #include <QCloseEvent>
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -15,6 +18,13 @@
 namespace {
 const QString Caption = QStringLiteral("Moje notatki");
 constexpr int SaveDelayMs = 700;
+
+QString reason(const std::exception &error)
+{
+    if (const auto *io = dynamic_cast<const platform::IoError *>(&error))
+        return platform::ioErrorText(io->code());
+    return QString::fromUtf8(error.what());
+}
 } // namespace
 
 NotesWindow::NotesWindow(const QString &folder, QWidget *parent) : QWidget(parent), store_(folder)
@@ -75,15 +85,9 @@ void NotesWindow::reload(const QString &selectFile)
     list->clear();
     QListWidgetItem *toSelect = nullptr;
     for (const notes::Note &note : store_.list()) {
-        QString text = note.title + QStringLiteral("\n") + note.modified.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-        if (!note.writable)
-            text += QStringLiteral("  (nieczytelna: %1)").arg(note.fileName);
-        auto *item = new QListWidgetItem(text, list);
-        item->setData(Qt::UserRole, note.fileName);
-        if (!note.writable)
-            item->setForeground(widgets::Maroon);
+        addItem(note);
         if (note.fileName == selectFile || (!toSelect && selectFile.isEmpty()))
-            toSelect = item;
+            toSelect = list->item(list->count() - 1);
     }
     loading_ = false;
     if (toSelect) {
@@ -94,11 +98,30 @@ void NotesWindow::reload(const QString &selectFile)
     }
 }
 
+void NotesWindow::addItem(const notes::Note &note)
+{
+    QString text = note.title + QStringLiteral("\n") + note.modified.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    if (!note.writable)
+        text += QStringLiteral("  (%1: %2)")
+                    .arg(note.problem.contains(QLatin1String("UTF-8")) ? QStringLiteral("nieczytelna")
+                                                                       : QStringLiteral("tylko do odczytu"),
+                         note.fileName);
+    auto *item = new QListWidgetItem(text, list);
+    item->setData(Qt::UserRole, note.fileName);
+    if (!note.writable)
+        item->setForeground(widgets::Maroon);
+}
+
 void NotesWindow::openNote(const QString &fileName)
 {
     if (fileName == current_ && !fileName.isEmpty())
         return;
-    saveNow();
+    if (!saveNow()) {
+        // The typed text stays on screen rather than being dropped.
+        const QSignalBlocker blocker(list);
+        select(current_);
+        return;
+    }
     current_ = fileName;
     loading_ = true;
     if (fileName.isEmpty()) {
@@ -107,6 +130,7 @@ void NotesWindow::openNote(const QString &fileName)
         problem->hide();
     } else {
         const notes::Note note = store_.load(fileName);
+        currentNote_ = note;
         editor->setPlainText(note.text);
         editor->setReadOnly(!note.writable);
         problem->setText(note.writable ? QString() : QStringLiteral("%1: %2").arg(note.fileName, note.problem));
@@ -138,12 +162,22 @@ bool NotesWindow::saveNow()
     saveTimer->stop();
     if (!dirty_ || current_.isEmpty())
         return true;
+    const QString text = editor->toPlainText();
     try {
-        store_.save(current_, editor->toPlainText());
+        if (store_.changedSince(currentNote_)
+            && !platform::services().askDefaultNo(
+                this,
+                QStringLiteral("Notatkę „%1” (%2) zmieniono w innym oknie lub programie, odkąd ją tu otwarto.\n\n"
+                               "Zastąpić tamtą wersję tekstem z tego okna? (Nie: tekst z tego okna zostanie "
+                               "zapisany jako nowa notatka, a tamta wersja zostaje.)")
+                    .arg(currentNote_.title, current_),
+                Caption))
+            return saveElsewhere(text);
+        currentNote_.stamp = store_.save(currentNote_, text);
         dirty_ = false;
     } catch (const std::exception &error) {
-        platform::services().reportError(
-            this, QStringLiteral("Notatki %1 nie zapisano: %2").arg(current_, QString::fromUtf8(error.what())));
+        platform::services().reportError(this,
+                                         QStringLiteral("Notatki %1 nie zapisano: %2").arg(current_, reason(error)));
         return false;
     }
     // The title in the list follows the first line.
@@ -156,6 +190,29 @@ bool NotesWindow::saveNow()
     return true;
 }
 
+bool NotesWindow::saveElsewhere(const QString &text)
+{
+    try {
+        const QString name = store_.create(platform::services().now());
+        notes::Note note = store_.load(name);
+        note.lineEnd = currentNote_.lineEnd;
+        note.bom = currentNote_.bom;
+        note.stamp = store_.save(note, text);
+        note.title = notes::titleOf(text);
+        note.modified = platform::services().now();
+        current_ = name;
+        currentNote_ = note;
+        dirty_ = false;
+        const QSignalBlocker blocker(list);
+        addItem(note);
+        list->setCurrentRow(list->count() - 1);
+        return true;
+    } catch (const std::exception &error) {
+        platform::services().reportError(this, QStringLiteral("Nie można utworzyć notatki: %1").arg(reason(error)));
+        return false;
+    }
+}
+
 void NotesWindow::newNote()
 {
     if (!saveNow())
@@ -165,8 +222,7 @@ void NotesWindow::newNote()
         reload(name);
         editor->setFocus();
     } catch (const std::exception &error) {
-        platform::services().reportError(
-            this, QStringLiteral("Nie można utworzyć notatki: %1").arg(QString::fromUtf8(error.what())));
+        platform::services().reportError(this, QStringLiteral("Nie można utworzyć notatki: %1").arg(reason(error)));
     }
 }
 
@@ -182,8 +238,8 @@ void NotesWindow::deleteCurrent()
     try {
         store_.remove(current_);
     } catch (const std::exception &error) {
-        platform::services().reportError(
-            this, QStringLiteral("Nie można usunąć notatki %1: %2").arg(current_, QString::fromUtf8(error.what())));
+        platform::services().reportError(this,
+                                         QStringLiteral("Nie można usunąć notatki %1: %2").arg(current_, reason(error)));
         return;
     }
     current_.clear();

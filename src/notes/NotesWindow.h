@@ -11,7 +11,9 @@ class QToolButton;
 
 // "Moje notatki": the notes listed by title and date beside the open one.
 // Typing is saved a moment after it stops, on switching notes and on
-// closing; a note that cannot be read as UTF-8 is shown read-only.
+// closing; a note that cannot be read as UTF-8 or written is shown
+// read-only. A note another window or program wrote since it was opened is
+// not overwritten without asking.
 class NotesWindow : public QWidget {
     Q_OBJECT
 public:
@@ -38,9 +40,12 @@ private:
     void reload(const QString &select);
     void openNote(const QString &fileName);
     void textEdited();
+    void addItem(const notes::Note &note);
+    bool saveElsewhere(const QString &text);
 
     notes::NoteStore store_;
     QString current_;
+    notes::Note currentNote_;
     bool dirty_ = false;
     bool loading_ = false;
 };

@@ -39,7 +39,12 @@ public:
     virtual ~Platform() = default;
 
     // Modal message boxes.
-    virtual bool ask(QWidget *parent, const QString &text, const QString &caption) = 0;    // Yes/No
+    virtual bool ask(QWidget *parent, const QString &text, const QString &caption) = 0; // Yes/No
+    // Yes/No where Enter answers No: for questions whose Yes loses data.
+    virtual bool askDefaultNo(QWidget *parent, const QString &text, const QString &caption)
+    {
+        return ask(parent, text, caption);
+    }
     virtual void inform(QWidget *parent, const QString &text, const QString &caption) = 0; // OK
     virtual void reportError(QWidget *parent, const QString &text) = 0;                    // the default error report
 

@@ -73,6 +73,13 @@ bool QtPlatform::ask(QWidget *parent, const QString &text, const QString &captio
     return box.exec() == QMessageBox::Yes;
 }
 
+bool QtPlatform::askDefaultNo(QWidget *parent, const QString &text, const QString &caption)
+{
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void QtPlatform::inform(QWidget *parent, const QString &text, const QString &caption)
 {
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);

@@ -10,6 +10,7 @@ namespace platform {
 class QtPlatform : public Platform {
 public:
     bool ask(QWidget *parent, const QString &text, const QString &caption) override;
+    bool askDefaultNo(QWidget *parent, const QString &text, const QString &caption) override;
     void inform(QWidget *parent, const QString &text, const QString &caption) override;
     void reportError(QWidget *parent, const QString &text) override;
     std::optional<QString> openFileName(QWidget *parent, const FileDialogSettings &settings) override;

@@ -1,7 +1,11 @@
 #pragma once
 #include "FileBytes.h"
 #include "TempProgramDir.h"
+#include "archiwizator/Manifest.h"
 #include "companions/ArchiverConfig.h"
+
+#include <QCryptographicHash>
+#include <QTemporaryDir>
 
 #include <QDir>
 #include <QDirIterator>
@@ -74,4 +78,47 @@ inline QProcess::ExitStatus runTool(const QString &program, const QStringList &a
     if (code)
         *code = p.exitCode();
     return p.exitStatus();
+}
+
+// A ZIP made by Info-ZIP's zip from the files given (name -> bytes).
+inline QString foreignZip(const QString &folder, const QMap<QString, QByteArray> &files)
+{
+    QTemporaryDir source;
+    QStringList names;
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        QDir(source.path()).mkpath(QFileInfo(it.key()).path());
+        writeBytes(source.path() + QLatin1Char('/') + it.key(), it.value());
+        names << it.key();
+    }
+    const QString zip = folder + QStringLiteral("/obce.zip");
+    QProcess p;
+    p.setWorkingDirectory(source.path());
+    p.start(QStringLiteral("zip"), QStringList{QStringLiteral("-q"), zip} + names);
+    p.waitForFinished();
+    return zip;
+}
+
+// A ZIP (written by Python's zipfile) of the entries in the order given,
+// with a list naming exactly them, their true sizes and checksums: it passes
+// every check a copy of ours passes.
+inline QString listedZip(const QString &folder, const QList<QPair<QString, QByteArray>> &files)
+{
+    backup::Manifest manifest;
+    manifest.created = QDateTime(QDate(2026, 12, 1), QTime(8, 0));
+    for (const auto &[name, bytes] : files)
+        manifest.entries.append({name, bytes.size(), QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex(),
+                                 QDateTime(QDate(2026, 11, 30), QTime(8, 0), Qt::UTC)});
+    const QString zip = folder + QStringLiteral("/spreparowane.zip");
+    QStringList args{QStringLiteral("-c"),
+                     QStringLiteral("import sys, zipfile\n"
+                                    "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:\n"
+                                    "    for i in range(2, len(sys.argv), 2):\n"
+                                    "        z.writestr(sys.argv[i], bytes.fromhex(sys.argv[i + 1]))\n"),
+                     zip, backup::ManifestName, QString::fromLatin1(backup::encodeManifest(manifest).toHex())};
+    for (const auto &[name, bytes] : files)
+        args << name << QString::fromLatin1(bytes.toHex());
+    QProcess p;
+    p.start(QStringLiteral("python3"), args);
+    p.waitForFinished(60000);
+    return zip;
 }

@@ -36,27 +36,17 @@ QString failureOf(Fn &&fn)
     return QString();
 }
 
+// The system's and libzip's English words that once leaked into messages.
+bool hasEnglish(const QString &message)
+{
+    static const QStringList words{"error",   "Error",  "archive", "file",      "denied",
+                                   "Invalid", "exists", "Not a",   "Read-only", "No such"};
+    return std::any_of(words.cbegin(), words.cend(), [&](const QString &w) { return message.contains(w); });
+}
+
 QStringList entriesOf(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-// A ZIP made by Info-ZIP's zip from the files given (name -> bytes).
-QString foreignZip(const QString &folder, const QMap<QString, QByteArray> &files)
-{
-    QTemporaryDir source;
-    QStringList names;
-    for (auto it = files.cbegin(); it != files.cend(); ++it) {
-        QDir(source.path()).mkpath(QFileInfo(it.key()).path());
-        writeBytes(source.path() + QLatin1Char('/') + it.key(), it.value());
-        names << it.key();
-    }
-    const QString zip = folder + QStringLiteral("/obce.zip");
-    QProcess p;
-    p.setWorkingDirectory(source.path());
-    p.start(QStringLiteral("zip"), QStringList{QStringLiteral("-q"), zip} + names);
-    p.waitForFinished();
-    return zip;
 }
 
 } // namespace
@@ -230,7 +220,7 @@ private slots:
         QTest::newRow("a byte flipped in a template") << "flip"
                                                       << "Wzory/BDR_0001.wmf";
         QTest::newRow("cut short") << "truncate"
-                                   << "uszkodzone";
+                                   << "uszkodzone (to nie jest archiwum ZIP)";
         QTest::newRow("not a ZIP") << "text"
                                    << "nie jest archiwum ZIP";
         QTest::newRow("a foreign ZIP") << "foreign"
@@ -284,9 +274,115 @@ private slots:
         });
         QVERIFY2(failure.contains(expected), qPrintable(failure));
         QVERIFY2(failure.contains(QFileInfo(archive).fileName()), qPrintable(failure));
+        QVERIFY2(!hasEnglish(failure), qPrintable(failure));
         QCOMPARE(asked, 0);
         QCOMPARE(fileTree(fixture.dir.path()), before);
         QCOMPARE(entriesOf(fixture.dir.path()).filter(".przywracanie"), QStringList());
+    }
+
+    void aSizeTheListDoesNotGiveIsRefusedBeforeItFillsTheDisk_data()
+    {
+        QTest::addColumn<bool>("directoryAgrees");
+        QTest::newRow("directory declares the true size") << false;
+        QTest::newRow("directory under-reports like the list") << true;
+    }
+    void aSizeTheListDoesNotGiveIsRefusedBeforeItFillsTheDisk()
+    {
+        QFETCH(bool, directoryAgrees);
+        BackupFixture fixture(1);
+        QTemporaryDir stick;
+        const QByteArray small("0123456789");
+        QString archive = listedZip(stick.path(), {{"Dyplomy/bomba.dyp", small}});
+        // Swap in 40 MB of zeros under the same name and list.
+        const QByteArray huge(40 * 1024 * 1024, '\0');
+        QTemporaryDir source;
+        QVERIFY(QDir(source.path()).mkpath("Dyplomy"));
+        writeBytes(source.path() + "/Dyplomy/bomba.dyp", huge);
+        QProcess zip;
+        zip.setWorkingDirectory(source.path());
+        zip.start("zip", {"-q", archive, "Dyplomy/bomba.dyp"});
+        QVERIFY(zip.waitForFinished() && zip.exitCode() == 0);
+        if (directoryAgrees) {
+            // The uncompressed size in the local header (offset 22) and the directory (24).
+            QByteArray bytes = readBytes(archive);
+            const QByteArray name("Dyplomy/bomba.dyp");
+            for (const auto &[signature, offset] : {std::pair{QByteArray("PK\x03\x04"), 22}, {"PK\x01\x02", 24}}) {
+                int at = bytes.indexOf(signature);
+                while (at >= 0 && bytes.indexOf(name, at) != at + (offset == 22 ? 30 : 46))
+                    at = bytes.indexOf(signature, at + 1);
+                QVERIFY(at >= 0);
+                const char size[4] = {static_cast<char>(small.size()), 0, 0, 0};
+                bytes.replace(at + offset, 4, QByteArray(size, 4));
+            }
+            writeBytes(archive, bytes);
+        }
+        const QMap<QString, QByteArray> before = fileTree(fixture.dir.path());
+        // Writing more than 1 MB anywhere would fail with another message.
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        rlimit tight{limit};
+        tight.rlim_cur = 1024 * 1024;
+        const sighandler_t previous = ::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &tight);
+        const QString failure = failureOf([&] { backup::restoreBackup(archive, fixture.dir.path(), {}); });
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::signal(SIGXFSZ, previous);
+        QVERIFY2(failure.contains(directoryAgrees ? "jest większy, niż podaje spis" : "ma inny rozmiar, niż podaje spis")
+                     && failure.contains("Dyplomy/bomba.dyp"),
+                 qPrintable(failure));
+        QCOMPARE(fileTree(fixture.dir.path()), before);
+        QCOMPARE(entriesOf(fixture.dir.path()).filter(".przywracanie"), QStringList());
+    }
+
+    void aTreeThatCannotBePlacedChangesNothing_data()
+    {
+        QTest::addColumn<QString>("here");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("a file then a folder of its name") << ""
+                                                          << "i zarazem folder o tej nazwie (Dyplomy/lnk";
+        QTest::newRow("a file here on the way") << "file"
+                                                << "Dyplomy/lnk w folderze programu nie jest";
+        QTest::newRow("a link here on the way") << "link"
+                                                << "Dyplomy/lnk w folderze programu nie jest";
+    }
+    void aTreeThatCannotBePlacedChangesNothing()
+    {
+        QFETCH(QString, here);
+        QFETCH(QString, expected);
+        BackupFixture fixture(1);
+        QTemporaryDir stick;
+        QTemporaryDir outside;
+        writeBytes(outside.path() + "/through.txt", "poza folderem programu");
+        QList<QPair<QString, QByteArray>> entries{{"Dyplomy/a.dyp", "pierwszy"}};
+        if (here.isEmpty())
+            entries << QPair<QString, QByteArray>{"Dyplomy/lnk", outside.path().toUtf8()};
+        entries << QPair<QString, QByteArray>{"Dyplomy/lnk/through.txt", "z archiwum"};
+        const QString archive = listedZip(stick.path(), entries);
+        if (here == "file")
+            writeBytes(fixture.dir.file("Dyplomy/lnk"), "zwykły plik");
+        else if (here == "link")
+            QVERIFY(QFile::link(outside.path(), fixture.dir.file("Dyplomy/lnk")));
+        const QMap<QString, QByteArray> before = fileTree(fixture.dir.path());
+        const QString failure = failureOf([&] { backup::restoreBackup(archive, fixture.dir.path(), {}); });
+        QVERIFY2(failure.contains(expected) && failure.contains("nie zostało zmienione"), qPrintable(failure));
+        QCOMPARE(fileTree(fixture.dir.path()), before);
+        QCOMPARE(readBytes(outside.path() + "/through.txt"), QByteArray("poza folderem programu"));
+        QCOMPARE(entriesOf(outside.path()), QStringList{"through.txt"});
+    }
+
+    void aLinkHereIsNotWrittenThrough()
+    {
+        BackupFixture fixture(1);
+        QTemporaryDir stick;
+        QTemporaryDir outside;
+        writeBytes(outside.path() + "/cudzy.txt", "nie ruszać");
+        QVERIFY(QFile::link(outside.path() + "/cudzy.txt", fixture.dir.file("Dyplomy/skrot.dyp")));
+        const QString archive = listedZip(stick.path(), {{"Dyplomy/skrot.dyp", "z archiwum"}});
+        const backup::RestoreResult r = backup::restoreBackup(archive, fixture.dir.path(),
+                                                              [](const backup::ConflictGroup &) { return true; });
+        QCOMPARE(r.keptFiles, QStringList{"Dyplomy/skrot.dyp"});
+        QCOMPARE(readBytes(outside.path() + "/cudzy.txt"), QByteArray("nie ruszać"));
+        QVERIFY(QFileInfo(fixture.dir.file("Dyplomy/skrot.dyp")).isSymLink());
     }
 
     void cancellingLeavesNothingBehind()
@@ -371,6 +467,21 @@ private slots:
         ::signal(SIGXFSZ, previous);
         QVERIFY2(message.contains(expected) && message.contains(stick), qPrintable(message));
         QCOMPARE(QFileInfo(stick).isDir() ? entriesOf(stick) : QStringList(), QStringList());
+    }
+
+    void aReadOnlyMediumIsNamedInPolish()
+    {
+        if (::geteuid() != 0)
+            QSKIP("mounting a tmpfs needs root (CI runs as root)");
+        BackupFixture fixture(1);
+        QTemporaryDir stick;
+        const QByteArray at = QFile::encodeName(stick.path());
+        QVERIFY(::mount("tmpfs", at.constData(), "tmpfs", MS_RDONLY, "size=1m") == 0);
+        const QString failure = failureOf([&] { makeCopy(fixture.dir.path(), stick.path()); });
+        const QStringList left = entriesOf(stick.path());
+        ::umount(at.constData());
+        QVERIFY2(failure.contains("system plików tylko do odczytu") && !hasEnglish(failure), qPrintable(failure));
+        QCOMPARE(left, QStringList());
     }
 
     void aMissingDestinationIsNamed()

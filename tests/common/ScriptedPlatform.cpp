@@ -35,6 +35,12 @@ bool ScriptedPlatform::ask(QWidget *, const QString &text, const QString &captio
     return take(answers, false);
 }
 
+bool ScriptedPlatform::askDefaultNo(QWidget *, const QString &text, const QString &caption)
+{
+    messages.append({QStringLiteral("ask"), text, caption, true});
+    return take(answers, false);
+}
+
 void ScriptedPlatform::inform(QWidget *, const QString &text, const QString &caption)
 {
     messages.append({QStringLiteral("inform"), text, caption});

@@ -17,6 +17,7 @@ public:
         QString kind; // "ask", "inform", "error"
         QString text;
         QString caption;
+        bool defaultNo = false; // asked with Enter meaning No
     };
     QList<Message> messages;
     QStringList errors() const;
@@ -46,6 +47,7 @@ public:
     QDateTime clock = QDateTime(QDate(2026, 12, 7), QTime(9, 5, 3));
 
     bool ask(QWidget *, const QString &text, const QString &caption) override;
+    bool askDefaultNo(QWidget *, const QString &text, const QString &caption) override;
     void inform(QWidget *, const QString &text, const QString &caption) override;
     void reportError(QWidget *, const QString &text) override;
     std::optional<QString> openFileName(QWidget *, const platform::FileDialogSettings &settings) override;

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTextCursor>
 #include <QTimer>
 #include <QtTest>
 
@@ -144,8 +145,103 @@ private slots:
         QTest::keyClicks(window.editor, "nowa ");
         QVERIFY(!window.saveNow());
         QCOMPARE(seam.errors().size(), 1);
-        QVERIFY(seam.errors()[0].contains(name));
+        QVERIFY(seam.errors()[0].contains(name) && seam.errors()[0].contains("brak dostępu do pliku"));
+        QVERIFY(!seam.errors()[0].contains("denied"));
         QCOMPARE(readBytes(folder + '/' + name), QStringLiteral("stara treść").toUtf8());
+        // Switching away keeps the typed text on screen instead of dropping it.
+        const QString other = store.create(seam.clock.addSecs(60));
+        window.list->addItem("inna");
+        window.list->item(1)->setData(Qt::UserRole, other);
+        window.select(other);
+        QCOMPARE(window.currentFile(), name);
+        QVERIFY(window.editor->toPlainText().contains("nowa "));
+    }
+
+    void aNoteWithoutWritePermissionIsReadOnlyFromTheStart()
+    {
+        ScriptedPlatform seam;
+        QTemporaryDir dir;
+        const QString folder = dir.path() + "/Notatki";
+        notes::NoteStore store(folder);
+        const QString name = store.create(seam.clock);
+        store.save(name, "tylko do czytania");
+        QVERIFY(QFile::setPermissions(folder + '/' + name, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        NotesWindow window(folder);
+        QVERIFY(window.editor->isReadOnly());
+        QVERIFY(window.problem->isVisible() || !window.problem->text().isEmpty());
+        QVERIFY(window.problem->text().contains("brak prawa zapisu"));
+        QVERIFY(window.list->item(0)->text().contains("tylko do odczytu"));
+        QTest::keyClicks(window.editor, "x");
+        window.close();
+        QCOMPARE(readBytes(folder + '/' + name), QByteArray("tylko do czytania"));
+        QVERIFY(seam.errors().isEmpty());
+    }
+
+    void editingKeepsLineEndsAndBom_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("Windows line ends and a BOM") << QByteArray("\xEF\xBB\xBFRada\r\n\xC5\x9Broda\r\n")
+                                                     << QByteArray("\xEF\xBB\xBFRada\r\n\xC5\x9Broda\r\nx");
+        QTest::newRow("Unix line ends") << QByteArray("Rada\n") << QByteArray("Rada\nx");
+    }
+    void editingKeepsLineEndsAndBom()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        ScriptedPlatform seam;
+        QTemporaryDir dir;
+        const QString folder = dir.path() + "/Notatki";
+        QDir().mkpath(folder);
+        writeBytes(folder + "/rada.txt", before);
+        NotesWindow window(folder);
+        window.editor->moveCursor(QTextCursor::End);
+        QTest::keyClicks(window.editor, "x");
+        QVERIFY(window.saveNow());
+        QCOMPARE(readBytes(folder + "/rada.txt"), after);
+    }
+
+    void twoWindowsOnOneNoteNeverLoseAnUpdate_data()
+    {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("Enter: the second text becomes a new note") << false;
+        QTest::newRow("replace the other version") << true;
+    }
+    void twoWindowsOnOneNoteNeverLoseAnUpdate()
+    {
+        QFETCH(bool, replace);
+        ScriptedPlatform seam;
+        QTemporaryDir dir;
+        const QString folder = dir.path() + "/Notatki";
+        notes::NoteStore store(folder);
+        const QString name = store.create(seam.clock);
+        store.save(name, "Plan: ");
+        NotesWindow first(folder);
+        NotesWindow second(folder);
+        first.editor->moveCursor(QTextCursor::End);
+        QTest::keyClicks(first.editor, "pierwsze");
+        QVERIFY(first.saveNow());
+        QVERIFY(seam.messages.isEmpty());
+        second.editor->moveCursor(QTextCursor::End);
+        QTest::keyClicks(second.editor, "drugie");
+        seam.answers = {replace};
+        QVERIFY(second.saveNow());
+        QCOMPARE(seam.messages.size(), 1);
+        QVERIFY(seam.messages[0].defaultNo && seam.messages[0].text.contains(name));
+        if (replace) {
+            QCOMPARE(readBytes(folder + '/' + name), QByteArray("Plan: drugie"));
+            QCOMPARE(filesIn(folder).size(), 1);
+        } else {
+            QCOMPARE(readBytes(folder + '/' + name), QByteArray("Plan: pierwsze"));
+            QCOMPARE(filesIn(folder).size(), 2);
+            QCOMPARE(readBytes(folder + '/' + second.currentFile()), QByteArray("Plan: drugie"));
+            QCOMPARE(second.list->count(), 2);
+            // Typing on goes on into the new note, without asking again.
+            QTest::keyClicks(second.editor, "!");
+            QVERIFY(second.saveNow());
+            QCOMPARE(readBytes(folder + '/' + second.currentFile()), QByteArray("Plan: drugie!"));
+            QCOMPARE(seam.messages.size(), 1);
+        }
     }
 };
 
