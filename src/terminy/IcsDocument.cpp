@@ -185,10 +185,15 @@ void IcsDocument::setProperty(const Block &todo, const QString &name, const QStr
     const QString text = name + parametersAndValue;
     const Line line{fold(text), text};
     const int i = findProperty(todo, name);
-    if (i >= 0)
+    if (i >= 0) {
         lines_[i] = line;
-    else
-        lines_.insert(todo.end, line);
+        return;
+    }
+    // Properties come before the components nested in the to-do (alarms).
+    int at = todo.begin + 1;
+    while (at < todo.end && !isBegin(lines_[at].text))
+        ++at;
+    lines_.insert(at, line);
 }
 
 void IcsDocument::removeProperty(const Block &todo, const QString &name)

@@ -32,7 +32,8 @@ public:
     int findProperty(const Block &todo, const QString &name) const;
     QString value(const Block &todo, const QString &name) const;
     QString parameters(const Block &todo, const QString &name) const; // ";VALUE=DATE", or empty
-    // Replaces the first such property or adds it before END:VTODO.
+    // Replaces the first such property or adds it after the to-do's own
+    // properties, before any nested component (an alarm) or END:VTODO.
     void setProperty(const Block &todo, const QString &name, const QString &parametersAndValue);
     void removeProperty(const Block &todo, const QString &name);
     // Appends a to-do before END:VCALENDAR; returns its block.

@@ -40,6 +40,14 @@ IcsDocument::Block blockOf(const IcsDocument &doc, const Task &task)
     throw std::runtime_error("zadanie zniknęło z pliku " + task.file.toStdString());
 }
 
+bool isDateOnly(const QString &parameters)
+{
+    const QStringList list = parameters.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    return std::any_of(list.cbegin(), list.cend(), [](const QString &p) {
+        return p.compare(QLatin1String("VALUE=DATE"), Qt::CaseInsensitive) == 0;
+    });
+}
+
 } // namespace
 
 bool parseDue(const QString &parameters, const QString &value, QDate &date, QTime &time)
@@ -47,7 +55,7 @@ bool parseDue(const QString &parameters, const QString &value, QDate &date, QTim
     const QString v = value.trimmed();
     date = QDate();
     time = QTime();
-    if (v.size() == 8 || parameters.contains(QLatin1String("VALUE=DATE"), Qt::CaseInsensitive)) {
+    if (v.size() == 8 || isDateOnly(parameters)) {
         date = QDate::fromString(v.left(8), QStringLiteral("yyyyMMdd"));
         return date.isValid();
     }
@@ -112,6 +120,7 @@ void TaskStore::load()
             const QString due = doc.value(blocks[i], QStringLiteral("DUE"));
             if (!due.isEmpty() && !parseDue(doc.parameters(blocks[i], QStringLiteral("DUE")), due, t.due, t.dueTime))
                 problems_ << QStringLiteral("%1: nieczytelny termin „%2” zadania „%3”").arg(file, due, t.summary);
+            t.rrule = doc.value(blocks[i], QStringLiteral("RRULE"));
             t.done = doc.value(blocks[i], QStringLiteral("STATUS"))
                              .trimmed()
                              .compare(QLatin1String("COMPLETED"), Qt::CaseInsensitive)
@@ -188,11 +197,21 @@ void TaskStore::setSummary(const Task &task, const QString &summary, const QDate
 void TaskStore::setDue(const Task &task, const QDate &due, const QDateTime &now)
 {
     change(task, [&](IcsDocument &doc, const IcsDocument::Block &b) {
-        if (due.isValid())
+        const QString parameters = doc.parameters(b, QStringLiteral("DUE"));
+        const QString old = doc.value(b, QStringLiteral("DUE")).trimmed();
+        const bool timed = old.size() > 8 && old[8] == QLatin1Char('T') && !isDateOnly(parameters);
+        if (due.isValid() && timed) {
+            // Only the date moves; the time, its zone and form stay.
+            QString value = due.toString(QStringLiteral("yyyyMMdd")) + old.mid(8);
+            if (old.endsWith(QLatin1Char('Z'), Qt::CaseInsensitive) && task.dueTime.isValid())
+                value = QDateTime(due, task.dueTime).toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+            doc.setProperty(b, QStringLiteral("DUE"), parameters + QLatin1Char(':') + value);
+        } else if (due.isValid()) {
             doc.setProperty(b, QStringLiteral("DUE"),
                             QStringLiteral(";VALUE=DATE:") + due.toString(QStringLiteral("yyyyMMdd")));
-        else
+        } else {
             doc.removeProperty(b, QStringLiteral("DUE"));
+        }
         doc.setProperty(blockOf(doc, task), QStringLiteral("DTSTAMP"), QLatin1Char(':') + stamp(now));
         return true;
     });

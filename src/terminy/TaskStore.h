@@ -16,11 +16,13 @@ struct Task {
     QDate due;     // invalid: no due date
     QTime dueTime; // invalid: a whole day
     bool done = false;
+    QString rrule; // a repeating to-do's rule, empty for a single one
     bool overdue(const QDate &today) const { return !done && due.isValid() && due < today; }
 };
 
 // Parses a DUE value with its parameters: a DATE, a local or UTC DATE-TIME
 // (a TZID is taken as local time). False when it cannot be read.
+// setDue changes the date only: a timed DUE keeps its time and TZID.
 bool parseDue(const QString &parameters, const QString &value, QDate &date, QTime &time);
 
 // Due date first (none last), then title.

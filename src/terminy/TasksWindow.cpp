@@ -1,5 +1,7 @@
 #include "TasksWindow.h"
 
+#include "Recurrence.h"
+
 #include "platform/Platform.h"
 #include "platform/WidgetFactory.h"
 
@@ -146,8 +148,28 @@ bool TasksWindow::addTask(const QString &summary, const QDate &due)
 
 void TasksWindow::setDone(int row, bool done)
 {
-    if (row >= 0 && row < store_.tasks().size())
-        guarded([&] { store_.setDone(store_.tasks()[row], done, platform::services().now()); });
+    if (row < 0 || row >= store_.tasks().size())
+        return;
+    const tasks::Task task = store_.tasks()[row];
+    if (done && !task.rrule.isEmpty()) {
+        // A repeating task: this occurrence is done, the next one is due.
+        const tasks::NextOccurrence next = tasks::nextOccurrence(task.rrule, task.due);
+        if (next.kind == tasks::NextOccurrence::Next) {
+            guarded([&] { store_.setDue(task, next.date, platform::services().now()); });
+            return;
+        }
+        if (next.kind == tasks::NextOccurrence::Unknown
+            && !platform::services().askDefaultNo(
+                this,
+                QStringLiteral("Zadanie „%1” powtarza się według reguły, której Terminarz nie umie rozwinąć.\n\n"
+                               "Oznaczyć jako zrobioną całą serię? (Nie: nic się nie zmienia.)")
+                    .arg(task.summary),
+                Caption)) {
+            reload();
+            return;
+        }
+    }
+    guarded([&] { store_.setDone(task, done, platform::services().now()); });
 }
 
 void TasksWindow::rename(int row, const QString &summary)

@@ -4,6 +4,7 @@
 #include "admin/Tnarzedzia_f.h"
 #include "archiwizator/ArchiverWindow.h"
 #include "archiwizator/CreateBackup.h"
+#include "archiwizator/Destinations.h"
 #include "platform/QtPlatform.h"
 
 #include <QMessageBox>
@@ -305,6 +306,27 @@ private slots:
         QVERIFY(window.archiveLabel->text().contains(QString(240, 'a')));
         QVERIFY2(window.sizeHint().width() <= width && window.minimumSizeHint().width() < 700,
                  qPrintable(QString::number(window.minimumSizeHint().width())));
+    }
+
+    void theProtectedFoldersFollowACopyAndARestore()
+    {
+        ScriptedPlatform seam;
+        BackupFixture fixture(3);
+        QTemporaryDir stick;
+        ArchiverWindow window(fixture.dir.path());
+        const auto diplomas = [&] { return window.folders->topLevelItem(1)->text(1); };
+        QCOMPARE(diplomas(), QStringLiteral("5"));
+        writeBytes(fixture.dir.file("Dyplomy/nowy.dyp"), "nowy");
+        QVERIFY(window.createCopy(stick.path()));
+        QCOMPARE(diplomas(), QStringLiteral("6"));
+        const QString archive = QDir(stick.path()).absoluteFilePath(entriesOf(stick.path()).first());
+        QVERIFY(QFile::remove(fixture.dir.file("Dyplomy/dyplom_0.dyp")));
+        QVERIFY(QFile::remove(fixture.dir.file("Dyplomy/nowy.dyp")));
+        QVERIFY(window.openArchive(archive));
+        seam.answers = {true};
+        QVERIFY(window.restoreChosen());
+        QCOMPARE(diplomas(), QStringLiteral("6"));
+        QCOMPARE(window.folders->topLevelItem(1)->text(2), backup::sizeText(4 * 1064 + 4));
     }
 
     void aForeignArchiveIsRefusedBeforeRestoring()

@@ -1,4 +1,5 @@
 #include "BackupFixture.h"
+#include "RunAsUser.h"
 
 #include "archiwizator/BackupRegister.h"
 #include "archiwizator/CreateBackup.h"
@@ -563,6 +564,23 @@ private slots:
             writeBytes(sys.path() + "/class/block/" + disk + "/removable", flag);
         }
         QCOMPARE(backup::looksRemovable(root, device, sys.path()), removable);
+    }
+
+    // Copies and restores once more as an ordinary user owning the ProgramDir.
+    void anOrdinaryUserCopiesAndRestores()
+    {
+        if (::geteuid() != 0)
+            return; // this run is the ordinary user's already
+        QTemporaryDir work;
+        QVERIFY(letOthersIn(work.path(), 0777));
+        const HelperRun run = runAsOrdinaryUser(QCoreApplication::applicationFilePath(),
+                                                {"copyRestoresByteForByte",
+                                                 "changedFilesAreKeptUnlessTheirGroupIsConfirmed",
+                                                 "aTreeThatCannotBePlacedChangesNothing", "aLinkHereIsNotWrittenThrough",
+                                                 "aSizeTheListDoesNotGiveIsRefusedBeforeItFillsTheDisk"},
+                                                work.path());
+        QVERIFY2(run.started && run.exitCode == 0 && run.output.contains(" 0 failed"),
+                 qPrintable(run.output + run.errors));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "FileBytes.h"
+#include "RunAsUser.h"
 #include "ScriptedPlatform.h"
 
 #include "notes/NoteStore.h"
@@ -242,6 +243,23 @@ private slots:
             QCOMPARE(readBytes(folder + '/' + second.currentFile()), QByteArray("Plan: drugie!"));
             QCOMPARE(seam.messages.size(), 1);
         }
+    }
+
+    // The permission checks once more as an ordinary user, where the system
+    // (not the permission bits) decides what may be written.
+    void permissionsHoldForAnOrdinaryUser()
+    {
+        if (::geteuid() != 0)
+            return; // this run is the ordinary user's already
+        QTemporaryDir work;
+        QVERIFY(letOthersIn(work.path(), 0777));
+        const HelperRun run = runAsOrdinaryUser(QCoreApplication::applicationFilePath(),
+                                                {"aNoteWithoutWritePermissionIsReadOnlyFromTheStart",
+                                                 "aFailedSaveIsReportedAndKeepsTheOldNote",
+                                                 "twoWindowsOnOneNoteNeverLoseAnUpdate", "editingKeepsLineEndsAndBom"},
+                                                work.path());
+        QVERIFY2(run.started && run.exitCode == 0, qPrintable(run.output + run.errors));
+        QVERIFY2(run.output.contains("Totals: 8 passed, 0 failed"), qPrintable(run.output));
     }
 };
 

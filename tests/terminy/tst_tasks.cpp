@@ -5,10 +5,13 @@
 #include "terminy/TaskStore.h"
 #include "terminy/TasksWindow.h"
 
+#include <QCheckBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -100,6 +103,8 @@ private slots:
                                        << "20261210T235900" << QDate(2026, 12, 10) << true;
         QTest::newRow("zone id taken as local") << ";TZID=Europe/Warsaw"
                                                 << "20261210T080000" << QDate(2026, 12, 10) << true;
+        QTest::newRow("zone id with an explicit date-time") << ";TZID=Europe/Warsaw;VALUE=DATE-TIME"
+                                                            << "20261210T080000" << QDate(2026, 12, 10) << true;
         QTest::newRow("nonsense") << ""
                                   << "jutro" << QDate() << false;
         QTest::newRow("impossible date") << ";VALUE=DATE"
@@ -185,6 +190,89 @@ private slots:
         QVERIFY(!after.contains("Bez terminu") && !after.contains("COMPLETED:"));
         QVERIFY(after.contains("BEGIN:VALARM") && after.contains("Wigilia") && after.contains("X-WR-CALNAME"));
         QCOMPARE(oracle(dir.path()), QStringList{"Zebranie z rodzicami, sala 12|2026-11-20T17:00:00+00:00|NEEDS-ACTION"});
+    }
+
+    void ticksAndNewDatesKeepTheCalendarsForm_data()
+    {
+        QTest::addColumn<QByteArray>("due");
+        QTest::addColumn<QByteArray>("moved");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("whole day") << QByteArray("DUE;VALUE=DATE:20261120") << QByteArray("DUE;VALUE=DATE:20261127")
+                                   << "2026-11-20";
+        QTest::newRow("floating time") << QByteArray("DUE:20261120T170000") << QByteArray("DUE:20261127T170000")
+                                       << "2026-11-20 17:00";
+        QTest::newRow("time in a zone") << QByteArray("DUE;TZID=Europe/Warsaw;VALUE=DATE-TIME:20261120T170000")
+                                        << QByteArray("DUE;TZID=Europe/Warsaw;VALUE=DATE-TIME:20261127T170000")
+                                        << "2026-11-20 17:00";
+        const QDateTime utc = QDateTime(QDate(2026, 11, 20), QTime(17, 0), Qt::UTC);
+        QTest::newRow("UTC time") << QByteArray("DUE:20261120T170000Z") << QByteArray("DUE:20261127T170000Z")
+                                  << utc.toLocalTime().toString("yyyy-MM-dd HH:mm");
+    }
+    void ticksAndNewDatesKeepTheCalendarsForm()
+    {
+        QFETCH(QByteArray, due);
+        QFETCH(QByteArray, moved);
+        QFETCH(QString, shown);
+        ScriptedPlatform seam;
+        QTemporaryDir dir;
+        const QByteArray foreign = QByteArray(Foreign).replace("DUE:20261120T170000Z", due);
+        writeBytes(dir.path() + "/szkola.ics", foreign);
+        TasksWindow window(dir.path(), QString());
+        QCOMPARE(window.list->topLevelItem(0)->text(1).section("  ", 0, 0), shown);
+
+        // "Zmień termin" a week later: the time and its zone stay.
+        window.withDue->setChecked(true);
+        window.dueEdit->setDate(QDate(2026, 11, 27));
+        window.list->setCurrentItem(window.list->topLevelItem(0));
+        window.dueButton->click();
+        QByteArray after = readBytes(dir.path() + "/szkola.ics");
+        QVERIFY2(after.contains(moved + "\r\n"), after.constData());
+        QCOMPARE(window.list->topLevelItem(0)->text(1).section("  ", 0, 0), QString(shown).replace("-11-20", "-11-27"));
+
+        // Ticking puts the new properties before the alarm.
+        window.list->topLevelItem(0)->setCheckState(0, Qt::Checked);
+        QTRY_VERIFY(window.shown()[0].done);
+        after = readBytes(dir.path() + "/szkola.ics");
+        const int alarm = after.indexOf("BEGIN:VALARM");
+        QVERIFY(after.indexOf("STATUS:COMPLETED") < alarm && after.indexOf("COMPLETED:2026") < alarm);
+        QCOMPARE(lost(QByteArray(foreign).replace(due, moved), after), QList<QByteArray>{});
+    }
+
+    void tickingARepeatingTaskCompletesOnlyThisOccurrence_data()
+    {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QString>("due"); // afterwards
+        QTest::addColumn<bool>("done");   // afterwards
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("weekly") << "FREQ=WEEKLY" << false << "2026-12-17" << false << false;
+        QTest::newRow("every two months") << "FREQ=MONTHLY;INTERVAL=2" << false << "2027-02-10" << false << false;
+        QTest::newRow("the last one") << "FREQ=DAILY;UNTIL=20261210T235959Z" << false << "2026-12-10" << true << false;
+        QTest::newRow("counted: Enter keeps it") << "FREQ=WEEKLY;COUNT=5" << false << "2026-12-10" << false << true;
+        QTest::newRow("counted: the whole series") << "FREQ=WEEKLY;BYDAY=MO,TH" << true << "2026-12-10" << true << true;
+    }
+    void tickingARepeatingTaskCompletesOnlyThisOccurrence()
+    {
+        QFETCH(QString, rule);
+        QFETCH(bool, answer);
+        QFETCH(QString, due);
+        QFETCH(bool, done);
+        QFETCH(bool, asked);
+        ScriptedPlatform seam;
+        QTemporaryDir dir;
+        writeBytes(dir.path() + "/dyzur.ics", "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Inny//EN\r\nBEGIN:VTODO\r\n"
+                                              "UID:dyzur@example\r\nDTSTAMP:20261101T100000Z\r\nSUMMARY:Dyżur\r\n"
+                                              "DUE;VALUE=DATE:20261210\r\nRRULE:"
+                                                  + rule.toUtf8() + "\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
+        TasksWindow window(dir.path(), QString());
+        seam.answers = {answer};
+        window.setDone(0, true);
+        QCOMPARE(window.shown()[0].due.toString("yyyy-MM-dd"), due);
+        QCOMPARE(window.shown()[0].done, done);
+        QCOMPARE(seam.texts("ask").size(), int(asked));
+        if (asked)
+            QVERIFY(seam.messages[0].defaultNo && seam.messages[0].text.contains("Dyżur"));
+        QVERIFY(readBytes(dir.path() + "/dyzur.ics").contains("RRULE:" + rule.toUtf8()));
     }
 
     void unreadableFilesAreNamedAndLeftAlone_data()
