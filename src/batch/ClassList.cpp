@@ -2,6 +2,7 @@
 
 #include "Texts.h"
 #include "fit/MissingGlyphs.h"
+#include "fit/SizeLimits.h"
 #include "table/ReadTable.h"
 
 #include <QHash>
@@ -128,6 +129,7 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
             const Table &table = given ? *given : read;
             MergeSettings ms;
             ms.noHeader = settings.noHeader;
+            ms.headerGiven = settings.headerGiven;
             ms.listName = settings.listPath;
             ms.diplomaName = settings.diplomaName;
             result = mergeList(table, base.texts, ms);
@@ -141,6 +143,7 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
         }
         sum.hasList = true;
         sum.repeatedHeaders = result.repeatedHeaders;
+        sum.rowsAboveHeader = result.rowsAboveHeader;
         sum.rowsWithoutName = result.rowsWithoutName;
         sum.headerRow = result.hasHeader;
         sum.columns = result.columns;
@@ -173,6 +176,7 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
     TextLayout layout(settings.geometry);
     MissingGlyphs glyphs;
     DistinctTexts over, off, floor;
+    QStringList sizes; // sizes the sheet cannot hold, after fitting
     struct Missing {
         QStringList where; // the first few records
         int records = 0;
@@ -185,6 +189,9 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
         ClassPage page{base, r.number, r.origin.line};
         page.input.texts = std::move(r.texts);
         const FitOutcome fit = fitRecord(page.input, r.filled, area, settings.fit, layout);
+        for (const QString &s : sizeProblems(page.input, settings.geometry))
+            if (!sizes.contains(s))
+                sizes.append(s);
         for (const FitOutcome::Shrink &s : fit.shrunk)
             sum.shrunk.append(QStringLiteral("%1: %2 z %3 do %4 pt")
                                   .arg(recordText(r.number, r.origin.line), blockName(s.block))
@@ -229,7 +236,9 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
     sum.overBorder = over.lines(area.found ? QStringLiteral("wychodzi poza wolne pole wzoru")
                                            : QStringLiteral("wychodzi poza arkusz"));
     sum.overBorderRecords = over.recordsTotal();
-    sum.offSheet = off.lines(QStringLiteral("wychodzi poza obszar wydruku"));
+    // A size no sheet holds may leave no trace in the layout (the font
+    // engine draws nothing): said once, before the texts.
+    sum.offSheet = sizes + off.lines(QStringLiteral("wychodzi poza obszar wydruku"));
     sum.offSheetRecords = off.recordsTotal();
     sum.belowFloor = floor.lines(
         QStringLiteral("nie mieści się nawet po zmniejszeniu do %1 %").arg(int(std::lround(settings.fit.floor * 100))));
@@ -298,6 +307,8 @@ QStringList checkReport(const ClassSummary &s)
         QStringList why;
         if (s.emptyRows)
             why.append(QStringLiteral("puste: %1").arg(s.emptyRows));
+        if (s.rowsAboveHeader)
+            why.append(QStringLiteral("nad nagłówkiem: %1").arg(s.rowsAboveHeader));
         if (s.repeatedHeaders)
             why.append(QStringLiteral("powtórzony nagłówek: %1").arg(s.repeatedHeaders));
         if (s.rowsWithoutName)
