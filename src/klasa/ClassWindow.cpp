@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -69,6 +70,8 @@ const QList<QPair<QString, ColumnChoice>> &comboEntries()
     static const QList<QPair<QString, ColumnChoice>> entries = [] {
         QList<QPair<QString, ColumnChoice>> e;
         e.append({QStringLiteral("imię i nazwisko (dla)"), {ColumnChoice::Recipient, 0, {}}});
+        e.append({QStringLiteral("imię"), {ColumnChoice::FirstName, 0, {}}});
+        e.append({QStringLiteral("nazwisko"), {ColumnChoice::Surname, 0, {}}});
         e.append({QStringLiteral("nagłówek"), {ColumnChoice::Heading, 0, {}}});
         for (int k = 0; k < 6; ++k)
             e.append({QStringLiteral("treść %1").arg(k + 1), {ColumnChoice::Body, k, {}}});
@@ -97,7 +100,7 @@ ColumnChoice decode(const QString &text)
 {
     const QStringList parts = text.split(QLatin1Char(':'));
     ColumnChoice c;
-    c.use = ColumnChoice::Use(qBound(0, parts.value(0).toInt(), int(ColumnChoice::Ignored)));
+    c.use = ColumnChoice::Use(qBound(0, parts.value(0).toInt(), int(ColumnChoice::Surname)));
     c.body = qBound(0, parts.value(1).toInt(), 5);
     c.field = parts.mid(2).join(QLatin1Char(':'));
     return c;
@@ -254,6 +257,23 @@ QWidget *ClassWindow::listPart()
     row->addWidget(csv);
     row->addStretch(1);
     layout->addLayout(row);
+    auto *headerRow = new QHBoxLayout;
+    headerSpin_ = new QSpinBox;
+    headerSpin_->setObjectName(QStringLiteral("headerRow"));
+    headerSpin_->setSpecialValueText(QStringLiteral("brak (lista bez nagłówka)"));
+    headerSpin_->setRange(0, 0);
+    connect(headerSpin_, qOverload<int>(&QSpinBox::valueChanged), this, [this](int n) {
+        if (n - 1 == session_.headerRow())
+            return;
+        session_.setHeaderRow(n - 1);
+        showNewList();
+    });
+    auto *headerLabel = new QLabel(QStringLiteral("Wiersz z nagłówkie&m"));
+    headerLabel->setBuddy(headerSpin_);
+    headerRow->addWidget(headerLabel);
+    headerRow->addWidget(headerSpin_);
+    headerRow->addStretch(1);
+    layout->addLayout(headerRow);
     columnsRow_ = new QWidget;
     columnsLayout_ = new QHBoxLayout(columnsRow_);
     columnsLayout_->setContentsMargins(0, 0, 0, 0);
@@ -478,8 +498,33 @@ void ClassWindow::openListDialog()
         loadList(*path);
 }
 
+bool ClassWindow::listChangesSettled()
+{
+    if (!session_.hasList() || !session_.listEdited())
+        return true;
+    const int answer = platform::services().choose(
+        this,
+        QStringLiteral("Zapisać zmiany w liście?\n\nW liście %1 poprawiono komórki; bez zapisu poprawki przepadną.")
+            .arg(QFileInfo(session_.listName()).fileName()),
+        QStringLiteral("Dyplomy dla klasy"),
+        {QStringLiteral("Zapisz jako CSV…"), QStringLiteral("Nie zapisuj"), QStringLiteral("Anuluj")});
+    if (answer == 0)
+        return saveListCsv();
+    return answer == 1;
+}
+
+void ClassWindow::closeEvent(QCloseEvent *event)
+{
+    if (listChangesSettled())
+        event->accept();
+    else
+        event->ignore();
+}
+
 bool ClassWindow::loadList(const QString &path)
 {
+    if (!listChangesSettled())
+        return false;
     if (!doneOrReported(this, [&] { session_.openList(path); }))
         return false;
     rememberFolder(QStringLiteral("lista"), path);
@@ -489,6 +534,10 @@ bool ClassWindow::loadList(const QString &path)
 
 void ClassWindow::showNewList()
 {
+    headerSpin_->blockSignals(true);
+    headerSpin_->setRange(0, session_.headerCandidates());
+    headerSpin_->setValue(session_.headerRow() + 1);
+    headerSpin_->blockSignals(false);
     recallColumns();
     model_->reload();
     refreshColumns();
@@ -503,16 +552,18 @@ bool ClassWindow::pasteFromClipboard()
         platform::services().inform(this, QStringLiteral("Schowek nie zawiera tekstu do wklejenia."), windowTitle());
         return false;
     }
+    if (!listChangesSettled())
+        return false;
     if (!doneOrReported(this, [&] { session_.pasteList(text); }))
         return false;
     showNewList();
     return true;
 }
 
-void ClassWindow::saveListCsv()
+bool ClassWindow::saveListCsv()
 {
     if (!session_.hasList())
-        return;
+        return false;
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Zapisz listę jako CSV");
     s.filter = QStringLiteral("Pliki CSV (*.csv)");
@@ -522,19 +573,21 @@ void ClassWindow::saveListCsv()
     s.overwritePrompt = true;
     const auto path = platform::services().saveFileName(this, s);
     if (!path)
-        return;
+        return false;
     for (const druk::InputFile &in : session_.inputs())
         if (QFileInfo(in.path).absoluteFilePath() == QFileInfo(*path).absoluteFilePath()) {
             platform::services().reportError(this, QStringLiteral("%1: to %2, nie zapisuję na nim").arg(*path, in.what));
-            return;
+            return false;
         }
     QSaveFile file(*path);
     if (!file.open(QIODevice::WriteOnly) || file.write(session_.csv()) < 0 || !file.commit()) {
         platform::services().reportError(this,
                                          QStringLiteral("%1: nie można zapisać (%2)").arg(*path, file.errorString()));
-        return;
+        return false;
     }
+    session_.markListSaved();
     resultLabel_->setText(QStringLiteral("Zapisano listę w %1").arg(QFileInfo(*path).fileName()));
+    return true;
 }
 
 void ClassWindow::refreshDiploma()
@@ -700,7 +753,27 @@ void ClassWindow::optionsChanged()
 
 void ClassWindow::rebuildPages()
 {
-    session_.rebuild();
+    // Fitting a long list takes a while: a copy of the session makes the
+    // pages on a worker; the newest request wins.
+    const quint64 generation = ++buildGeneration_;
+    building_ = true;
+    for (QPushButton *b : outputButtons_)
+        b->setEnabled(false);
+    countsLabel_->setText(QStringLiteral("Układanie stron…"));
+    auto snapshot = std::make_shared<const ClassSession>(session_);
+    auto built = std::make_shared<ClassSession::Built>();
+    runner_->run([snapshot, built] { *built = snapshot->build(); },
+                 [this, generation, built] {
+                     if (generation != buildGeneration_)
+                         return;
+                     session_.apply(std::move(*built));
+                     building_ = false;
+                     showPages();
+                 });
+}
+
+void ClassWindow::showPages()
+{
     const int count = int(session_.pages().size());
     countsLabel_->setText(session_.hasList() ? session_.countsLine() : QString());
     pageSpin_->blockSignals(true);
@@ -797,7 +870,7 @@ void ClassWindow::keyPressEvent(QKeyEvent *event)
 
 void ClassWindow::savePdf()
 {
-    if (busy_ || session_.blocked())
+    if (busy_ || building_ || session_.blocked())
         return;
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Zapisz PDF");
@@ -824,7 +897,7 @@ void ClassWindow::savePdf()
 
 void ClassWindow::saveSeparate()
 {
-    if (busy_ || session_.blocked())
+    if (busy_ || building_ || session_.blocked())
         return;
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Osobne pliki PDF: folder");
@@ -861,7 +934,7 @@ void ClassWindow::saveSeparate()
 
 void ClassWindow::printPages()
 {
-    if (busy_ || session_.blocked())
+    if (busy_ || building_ || session_.blocked())
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
@@ -948,7 +1021,7 @@ void ClassWindow::finishRun(const QString &doneText, const QString &folder, cons
     progress_->setVisible(false);
     cancelButton_->setVisible(false);
     for (QPushButton *b : outputButtons_)
-        b->setEnabled(!session_.blocked());
+        b->setEnabled(!building_ && !session_.blocked());
     if (cancelled) {
         resultLabel_->setText(QStringLiteral("Anulowano: nic nie zostało zapisane."));
         return;

@@ -53,6 +53,8 @@ public:
     QComboBox *columnCombo(int column) const;
     void chooseColumn(int column, const ColumnChoice &choice);
     bool busy() const { return busy_; }
+    // The pages are being made again on a worker (the counts say so).
+    bool building() const { return building_; }
     DesignImport &designImport() { return *designImport_; }
 
     // Sends a finished PDF to a queue; sendToPrinter unless replaced (tests).
@@ -65,7 +67,7 @@ public:
 public slots:
     void openDiplomaDialog();
     void openListDialog();
-    void saveListCsv();
+    bool saveListCsv();
     void savePdf();
     void saveSeparate();
     void printPages();
@@ -74,6 +76,7 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -84,6 +87,9 @@ private:
     QWidget *pagesPart();
     QWidget *outputPart();
     void rebuildPages();
+    // Before the edited list goes: saved, dropped, or false (cancelled).
+    bool listChangesSettled();
+    void showPages();
     void showNewList();
     void refreshDiploma();
     void refreshColumns();
@@ -124,6 +130,7 @@ private:
     QListWidget *gallery_ = nullptr;
     QLabel *previewLabel_ = nullptr;
     QSpinBox *pageSpin_ = nullptr;
+    QSpinBox *headerSpin_ = nullptr;
     QLabel *pageCount_ = nullptr;
     QListWidget *problems_ = nullptr;
     QCheckBox *shrinkBox_ = nullptr;
@@ -141,6 +148,8 @@ private:
     quint64 generation_ = 0;
     QImage preview_;
     bool busy_ = false;
+    bool building_ = false;
+    quint64 buildGeneration_ = 0;
     std::shared_ptr<std::atomic_bool> cancel_;
 };
 

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QNetworkAccessManager>
 #include <QNetworkInformation>
 #include <QNetworkReply>
@@ -71,6 +72,22 @@ bool QtPlatform::ask(QWidget *parent, const QString &text, const QString &captio
 {
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
     return box.exec() == QMessageBox::Yes;
+}
+
+int QtPlatform::choose(QWidget *parent, const QString &text, const QString &caption, const QStringList &buttons)
+{
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::NoButton, parent);
+    QList<QPushButton *> shown;
+    for (int i = 0; i < buttons.size(); ++i)
+        shown.append(box.addButton(buttons[i], i == 0                    ? QMessageBox::AcceptRole
+                                               : i + 1 == buttons.size() ? QMessageBox::RejectRole
+                                                                         : QMessageBox::DestructiveRole));
+    if (!shown.isEmpty()) {
+        box.setDefaultButton(shown.first());
+        box.setEscapeButton(shown.last()); // Esc and the close box: the last, the cancelling one
+    }
+    box.exec();
+    return int(shown.indexOf(box.clickedButton()));
 }
 
 void QtPlatform::inform(QWidget *parent, const QString &text, const QString &caption)

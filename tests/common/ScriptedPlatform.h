@@ -14,7 +14,7 @@ public:
     ~ScriptedPlatform() override { platform::installServices(nullptr); }
 
     struct Message {
-        QString kind; // "ask", "inform", "error"
+        QString kind; // "ask", "choose", "inform", "error"
         QString text;
         QString caption;
     };
@@ -23,6 +23,7 @@ public:
     QStringList texts(const QString &kind) const;
 
     std::deque<bool> answers;
+    std::deque<int> choices; // choose(): the button's index; empty: -1 (closed)
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
     QList<platform::FileDialogSettings> fileDialogs;
@@ -46,6 +47,7 @@ public:
     QDateTime clock = QDateTime(QDate(2026, 12, 7), QTime(9, 5, 3));
 
     bool ask(QWidget *, const QString &text, const QString &caption) override;
+    int choose(QWidget *, const QString &text, const QString &caption, const QStringList &buttons) override;
     void inform(QWidget *, const QString &text, const QString &caption) override;
     void reportError(QWidget *, const QString &text) override;
     std::optional<QString> openFileName(QWidget *, const platform::FileDialogSettings &settings) override;

@@ -10,6 +10,7 @@
 #include "diplomafile/DiplomaRecord.h"
 #include "druk/PageImage.h"
 #include "klasa/ClassWindow.h"
+#include "platform/Cp1250.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,6 +25,9 @@
 #include <QSettings>
 #include <QtTest>
 #include <QPrinter>
+#include <QRandomGenerator>
+#include <QSpinBox>
+#include <QTimer>
 
 namespace {
 
@@ -398,6 +402,9 @@ private slots:
         window_ = std::make_unique<klasa::ClassWindow>(dir_->path(), &held);
         QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
         QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        // The pages are made on the runner too.
+        for (int i = 0; i < held.held.size(); ++i)
+            held.finish(i);
         const int before = int(held.held.size());
         window_->showPage(1);
         window_->showPage(4);
@@ -472,7 +479,140 @@ private slots:
         QCOMPARE(pageTexts(pdf).size(), 6);
     }
 
+    // A register's title above its header is skipped and said; a list
+    // without a header gets its columns' meanings from the combos, and
+    // skipping a column is no error about the command line.
+    void titleRowAndColumnMeanings()
+    {
+        writeDiploma(dir_->file(QStringLiteral("Dyplomy/bez.dyp")), QStringLiteral("Dyplom"),
+                     QStringLiteral("za wyniki"));
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/bez.dyp"))));
+        writeBytes(dir_->file(QStringLiteral("eksport.csv")),
+                   platform::toCp1250(QStringLiteral("Lista uczniów klasy 3b;;\nLp.;Nazwisko;Imię\n"
+                                                     "1;Żółkiewska;Łucja\n2;Nowak;Jan\n")));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("eksport.csv"))));
+        auto *header = window_->findChild<QSpinBox *>(QStringLiteral("headerRow"));
+        QCOMPARE(header->value(), 2);
+        QCOMPARE(window_->session().pages().size(), 2);
+        QCOMPARE(window_->session().pages()[0].input.texts.recipient, QStringLiteral("Łucja Żółkiewska"));
+        QCOMPARE(window_->session().pages()[1].input.texts.recipient, QStringLiteral("Jan Nowak"));
+        QVERIFY2(problemTexts().join('\n').contains(QStringLiteral(
+                     "eksport.csv: wiersz 1 nad nagłówkiem (wiersz 2) pominięty: „Lista uczniów klasy 3b”")),
+                 qPrintable(problemTexts().join('\n')));
+        header->setValue(0); // the user says: no header
+        QCOMPARE(window_->session().rowCount(), 4);
+
+        writeBytes(dir_->file(QStringLiteral("sami.csv")), "Żółkiewska;Łucja;3b\nNowak;Jan;3b\n");
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("sami.csv"))));
+        QCOMPARE(header->value(), 0);
+        QVERIFY(window_->columnCombo(0));
+        QVERIFY(window_->columnCombo(0)->findText(QStringLiteral("imię")) >= 0);
+        QVERIFY(window_->columnCombo(0)->findText(QStringLiteral("nazwisko")) >= 0);
+        window_->chooseColumn(0, {klasa::ColumnChoice::Ignored, 0, {}});
+        for (const QString &p : problemTexts())
+            QVERIFY2(!p.contains(QStringLiteral("--")) && !p.contains(QStringLiteral("nagłówkiem")), qPrintable(p));
+        QVERIFY(!window_->session().blocked());
+        window_->chooseColumn(0, {klasa::ColumnChoice::Surname, 0, {}});
+        window_->chooseColumn(1, {klasa::ColumnChoice::FirstName, 0, {}});
+        window_->chooseColumn(2, {klasa::ColumnChoice::Ignored, 0, {}});
+        QCOMPARE(window_->session().pages().size(), 2);
+        QCOMPARE(window_->session().pages()[0].input.texts.recipient, QStringLiteral("Łucja Żółkiewska"));
+        QVERIFY2(problemTexts().isEmpty(), qPrintable(problemTexts().join('\n')));
+    }
+
+    // A fixed cell is not lost without a question: quitting, opening or
+    // pasting another list asks; cancel keeps everything, save writes the
+    // CSV first, and a saved list asks no more.
+    void editedListAsksBeforeItGoes()
+    {
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        QVERIFY(window_->close()); // nothing edited: no question
+        QVERIFY(platform_->texts(QStringLiteral("choose")).isEmpty());
+        window_->show();
+        window_->listModel().setData(window_->listModel().index(0, 1), QStringLiteral("Kowalska"), Qt::EditRole);
+
+        QAction *quit = nullptr;
+        for (QAction *a : window_->findChildren<QAction *>())
+            if (a->shortcut() == QKeySequence(QStringLiteral("Ctrl+Q")))
+                quit = a;
+        QVERIFY(quit);
+        quit->trigger(); // no answer: the box closed
+        QVERIFY(window_->isVisible());
+        QCOMPARE(platform_->texts(QStringLiteral("choose")).size(), 1);
+        QVERIFY2(platform_->texts(QStringLiteral("choose")).last().startsWith(QStringLiteral("Zapisać zmiany w liście?")),
+                 qPrintable(platform_->texts(QStringLiteral("choose")).last()));
+        platform_->choices.push_back(2); // Anuluj
+        QVERIFY(!window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        QApplication::clipboard()->setText(QStringLiteral("Anna Nowak\n"));
+        QVERIFY(!window_->pasteFromClipboard());
+        QCOMPARE(window_->session().cell(0, 1), QStringLiteral("Kowalska"));
+        QCOMPARE(platform_->texts(QStringLiteral("choose")).size(), 3);
+
+        const QString saved = dir_->file(QStringLiteral("poprawki.csv"));
+        platform_->choices.push_back(0); // Zapisz jako CSV…
+        platform_->saveAnswers.push_back(saved);
+        QVERIFY(window_->close());
+        QVERIFY(readBytes(saved).contains("Uczeń1;Kowalska;3a"));
+        window_->show();
+        QVERIFY(window_->close()); // saved: no more questions
+        QCOMPARE(platform_->texts(QStringLiteral("choose")).size(), 4);
+
+        window_->show();
+        window_->listModel().setData(window_->listModel().index(1, 1), QStringLiteral("Zięba"), Qt::EditRole);
+        platform_->choices.push_back(1); // Nie zapisuj
+        QVERIFY(window_->pasteFromClipboard());
+        QCOMPARE(window_->session().rowCount(), 1);
+        QVERIFY(window_->close());
+    }
+
+    // Random bytes as a diploma, "Dopasuj" ticked, on the program's own
+    // pools: the window answers at once and names what is wrong instead of
+    // fitting a size of millions of points.
+    void damagedDiplomaLeavesTheWindowAnswering()
+    {
+        QByteArray bytes(diplomafile::RecordLayout::Size, '\0');
+        QRandomGenerator random(34);
+        for (char &b : bytes)
+            b = char(random.bounded(256));
+        writeBytes(dir_->file(QStringLiteral("losowy.dyp")), bytes);
+        window_ = std::make_unique<klasa::ClassWindow>(dir_->path());
+        window_->show();
+        window_->findChild<QCheckBox *>(QStringLiteral("shrink"))->setChecked(true);
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+
+        QElapsedTimer clock;
+        qint64 answeredAfter = -1;
+        clock.start();
+        QTimer::singleShot(0, window_.get(), [&] { answeredAfter = clock.elapsed(); });
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("losowy.dyp"))));
+        QTRY_VERIFY_WITH_TIMEOUT(answeredAfter >= 0, 10000);
+        QVERIFY2(answeredAfter < 200, qPrintable(QString::number(answeredAfter)));
+
+        auto *problems = window_->findChild<QListWidget *>(QStringLiteral("problems"));
+        const auto listed = [&](const QString &part) {
+            for (int i = 0; i < problems->count(); ++i)
+                if (problems->item(i)->text().contains(part))
+                    return true;
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!window_->building(), 10000);
+        QVERIFY(listed(QStringLiteral("nie mieści się na arkuszu")));
+        QVERIFY(listed(QStringLiteral("nie istnieje (numery wzorów: 1–9999)")));
+        QVERIFY(window_->session().pages().isEmpty());
+        QVERIFY(!window_->findChild<QPushButton *>(QStringLiteral("savePdf"))->isEnabled());
+    }
+
 private:
+    QStringList problemTexts() const
+    {
+        QStringList out;
+        auto *problems = window_->findChild<QListWidget *>(QStringLiteral("problems"));
+        for (int i = 0; i < problems->count(); ++i)
+            out.append(problems->item(i)->text());
+        return out;
+    }
+
     klasa::InlineRunner runner_;
     std::unique_ptr<TempProgramDir> dir_;
     std::unique_ptr<ScriptedPlatform> platform_;
