@@ -1,6 +1,7 @@
 #include "ClassWindow.h"
 
 #include "batch/Texts.h"
+#include "batch/table/ReadTable.h"
 #include "druk/BatchRun.h"
 #include "druk/Catalogue.h"
 #include "druk/ErrorTexts.h"
@@ -172,6 +173,8 @@ ClassWindow::~ClassWindow()
     ownSaveRunner_.reset();
     ownRunner_.reset();
     ownThumbRunner_.reset();
+    if (readingList_)
+        QApplication::restoreOverrideCursor();
     table_->setModel(nullptr);
     delete takeCentralWidget();
 }
@@ -525,11 +528,42 @@ bool ClassWindow::loadList(const QString &path)
 {
     if (!listChangesSettled())
         return false;
-    if (!doneOrReported(this, [&] { session_.openList(path); }))
-        return false;
-    rememberFolder(QStringLiteral("lista"), path);
-    showNewList();
-    return true;
+    // A long list or spreadsheet takes a while to read: on a worker, with
+    // the busy sign; the newest request wins.
+    const quint64 generation = ++listGeneration_;
+    auto table = std::make_shared<batch::Table>();
+    auto error = std::make_shared<QString>();
+    auto outcome = std::make_shared<int>(-1); // -1 still reading, 0 refused, 1 shown
+    if (!readingList_)
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    readingList_ = true;
+    countsLabel_->setText(QStringLiteral("Wczytywanie listy %1…").arg(QFileInfo(path).fileName()));
+    runner_->run(
+        [path, table, error] {
+            try {
+                *table = batch::readTable(path, {});
+            } catch (const std::exception &e) {
+                *error = QString::fromUtf8(e.what());
+            }
+        },
+        [this, generation, path, table, error, outcome] {
+            if (generation != listGeneration_)
+                return;
+            readingList_ = false;
+            QApplication::restoreOverrideCursor();
+            const bool read = error->isEmpty() && doneOrReported(this, [&] { session_.setTable(*table, path); });
+            if (!error->isEmpty())
+                platform::services().reportError(this, *error);
+            if (!read) {
+                *outcome = 0;
+                countsLabel_->setText(session_.hasList() ? session_.countsLine() : QString());
+                return;
+            }
+            rememberFolder(QStringLiteral("lista"), path);
+            showNewList();
+            *outcome = 1;
+        });
+    return *outcome != 0;
 }
 
 void ClassWindow::showNewList()
@@ -554,6 +588,11 @@ bool ClassWindow::pasteFromClipboard()
     }
     if (!listChangesSettled())
         return false;
+    ++listGeneration_; // a list still being read is not wanted any more
+    if (readingList_) {
+        readingList_ = false;
+        QApplication::restoreOverrideCursor();
+    }
     if (!doneOrReported(this, [&] { session_.pasteList(text); }))
         return false;
     showNewList();

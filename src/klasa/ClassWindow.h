@@ -55,6 +55,8 @@ public:
     bool busy() const { return busy_; }
     // The pages are being made again on a worker (the counts say so).
     bool building() const { return building_; }
+    // A list is being read on a worker.
+    bool readingList() const { return readingList_; }
     DesignImport &designImport() { return *designImport_; }
 
     // Sends a finished PDF to a queue; sendToPrinter unless replaced (tests).
@@ -149,6 +151,8 @@ private:
     QImage preview_;
     bool busy_ = false;
     bool building_ = false;
+    bool readingList_ = false;
+    quint64 listGeneration_ = 0;
     quint64 buildGeneration_ = 0;
     std::shared_ptr<std::atomic_bool> cancel_;
 };

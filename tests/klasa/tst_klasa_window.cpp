@@ -419,6 +419,34 @@ private slots:
         window_.reset(); // before the runner
     }
 
+    // A list is read on a worker behind a busy sign; the window shows it
+    // when the reading ends, and a list that cannot be read is named then.
+    void listIsReadOffTheGuiThread()
+    {
+        HeldRunner held;
+        window_ = std::make_unique<klasa::ClassWindow>(dir_->path(), &held);
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        QVERIFY(window_->readingList());
+        QVERIFY(QApplication::overrideCursor());
+        QVERIFY(window_->findChild<QLabel *>(QStringLiteral("countsLabel"))
+                    ->text()
+                    .startsWith(QStringLiteral("Wczytywanie listy")));
+        QCOMPARE(window_->listModel().rowCount(), 0);
+        held.finish(int(held.held.size()) - 1);
+        QVERIFY(!window_->readingList());
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(window_->listModel().rowCount(), 6);
+
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("nie-ma.csv"))));
+        QVERIFY(platform_->errors().isEmpty());
+        held.finish(int(held.held.size()) - 1);
+        QCOMPARE(platform_->errors().size(), 1);
+        QVERIFY(platform_->errors().first().contains(QStringLiteral("nie-ma.csv")));
+        QCOMPARE(window_->listModel().rowCount(), 6);
+        QVERIFY(!QApplication::overrideCursor());
+        window_.reset(); // before the runner
+    }
+
     // Every control has its own Alt key: two of one letter would make the
     // second unreachable by keyboard.
     void acceleratorsAreUnique()
