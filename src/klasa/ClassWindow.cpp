@@ -450,10 +450,17 @@ void ClassWindow::openArguments(const QStringList &arguments)
             loadList(a);
 }
 
-QString ClassWindow::lastFolder(const QString &key, const QString &fallback) const
+QString ClassWindow::lastFolder(const QString &key) const
 {
     const QString f = QSettings().value(QStringLiteral("foldery/") + key).toString();
-    return !f.isEmpty() && QFileInfo(f).isDir() ? f : fallback;
+    if (!f.isEmpty() && QFileInfo(f).isDir())
+        return f;
+    // The diplomas' folder (in the program's data a link to ~/Dyplomy).
+    for (const QString &d :
+         {QDir(programDir_).filePath(QStringLiteral("Dyplomy")), QDir::home().filePath(QStringLiteral("Dyplomy"))})
+        if (QFileInfo(d).isDir())
+            return d;
+    return QDir::homePath();
 }
 
 void ClassWindow::rememberFolder(const QString &key, const QString &path)
@@ -467,7 +474,7 @@ void ClassWindow::openDiplomaDialog()
     s.title = QStringLiteral("Otwórz dyplom");
     s.filter = QStringLiteral("Pliki dyplomów (*.dyp)");
     s.defaultExtension = QStringLiteral("*.dyp");
-    s.initialFolder = lastFolder(QStringLiteral("dyplom"), QDir(programDir_).filePath(QStringLiteral("Dyplomy")));
+    s.initialFolder = lastFolder(QStringLiteral("dyplom"));
     if (const auto path = platform::services().openFileName(this, s))
         loadDiploma(*path);
 }
@@ -496,7 +503,7 @@ void ClassWindow::openListDialog()
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Otwórz listę klasy");
     s.filter = ListFilter;
-    s.initialFolder = lastFolder(QStringLiteral("lista"), QDir::homePath());
+    s.initialFolder = lastFolder(QStringLiteral("lista"));
     if (const auto path = platform::services().openFileName(this, s))
         loadList(*path);
 }
@@ -607,7 +614,7 @@ bool ClassWindow::saveListCsv()
     s.title = QStringLiteral("Zapisz listę jako CSV");
     s.filter = QStringLiteral("Pliki CSV (*.csv)");
     s.defaultExtension = QStringLiteral("*.csv");
-    s.initialFolder = lastFolder(QStringLiteral("lista"), QDir::homePath());
+    s.initialFolder = lastFolder(QStringLiteral("lista"));
     s.fileName = QFileInfo(session_.listName()).completeBaseName() + QStringLiteral("-poprawiona.csv");
     s.overwritePrompt = true;
     const auto path = platform::services().saveFileName(this, s);
@@ -747,7 +754,7 @@ void ClassWindow::addOwnTemplate()
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Dodaj własny wzór");
     s.filter = QStringLiteral("Projekty (*.svg *.png *.jpg *.jpeg *.pdf);;Wszystkie pliki (*)");
-    s.initialFolder = lastFolder(QStringLiteral("wzor"), QDir::homePath());
+    s.initialFolder = lastFolder(QStringLiteral("wzor"));
     const auto path = platform::services().openFileName(this, s);
     if (!path)
         return;
@@ -915,7 +922,7 @@ void ClassWindow::savePdf()
     s.title = QStringLiteral("Zapisz PDF");
     s.filter = QStringLiteral("Dokumenty PDF (*.pdf)");
     s.defaultExtension = QStringLiteral("*.pdf");
-    s.initialFolder = lastFolder(QStringLiteral("wynik"), QDir(programDir_).filePath(QStringLiteral("Dyplomy")));
+    s.initialFolder = lastFolder(QStringLiteral("wynik"));
     s.fileName = (session_.hasList() ? QFileInfo(session_.listName()).completeBaseName()
                                      : QFileInfo(session_.diplomaPath()).completeBaseName())
                  + QStringLiteral(".pdf");
@@ -940,11 +947,11 @@ void ClassWindow::saveSeparate()
         return;
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Osobne pliki PDF: folder");
-    s.initialFolder = lastFolder(QStringLiteral("wynik"), QDir(programDir_).filePath(QStringLiteral("Dyplomy")));
+    s.initialFolder = lastFolder(QStringLiteral("wynik"));
     const auto folder = platform::services().chooseFolder(this, s);
     if (!folder || folder->isEmpty())
         return;
-    QSettings().setValue(QStringLiteral("foldery/wynik"), QFileInfo(*folder).absoluteFilePath());
+    QSettings().setValue(QStringLiteral("foldery/wynik"), QFileInfo(*folder).absoluteFilePath()); // the folder itself
     int taken = 0;
     for (const QString &name : druk::perPageFileNames(session_.pages()))
         taken += druk::nameTaken(QDir(*folder).filePath(name)) ? 1 : 0;

@@ -105,7 +105,9 @@ private:
     void finishRun(const QString &doneText, const QString &folder, const QString &error, bool cancelled);
     void rememberColumns();
     void recallColumns();
-    QString lastFolder(const QString &key, const QString &fallback) const;
+    // The folder a dialog of key (dyplom, lista, wynik, wzor) starts in: the
+    // last one used, else the diplomas' folder.
+    QString lastFolder(const QString &key) const;
     void rememberFolder(const QString &key, const QString &path);
     void designAdded(int number, const QString &error);
 

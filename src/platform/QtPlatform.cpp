@@ -3,6 +3,7 @@
 #include "RecordFile.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -52,7 +53,11 @@ void prepareFileDialog(QFileDialog &dialog, const FileDialogSettings &settings)
     dialog.setDefaultSuffix(suffix);
     // A linked folder (the per-user Dyplomy) opens at its target, the folder
     // the user knows.
-    const QFileInfo folder(resolveDataPath(currentDirectory(), settings.initialFolder));
+    // A remembered folder is absolute: joined to the current directory it
+    // would name nothing and the dialog would open in the current one.
+    const QFileInfo folder(QDir::isAbsolutePath(settings.initialFolder)
+                               ? settings.initialFolder
+                               : resolveDataPath(currentDirectory(), settings.initialFolder));
     dialog.setDirectory(folder.isSymLink() && folder.isDir() ? folder.canonicalFilePath() : folder.filePath());
     if (!settings.fileName.isEmpty())
         dialog.selectFile(settings.fileName);

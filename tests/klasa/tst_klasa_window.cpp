@@ -419,6 +419,36 @@ private slots:
         window_.reset(); // before the runner
     }
 
+    // Each dialog starts in the folder last used for its kind of file, also
+    // after a restart; before any, in the diplomas' folder.
+    void foldersAreOfferedAfterARestart()
+    {
+        const QString lists = dir_->file(QStringLiteral("rejestr"));
+        const QString out = dir_->file(QStringLiteral("wydruki"));
+        QDir().mkpath(lists);
+        QDir().mkpath(out);
+        QVERIFY(QFile::copy(dir_->file(QStringLiteral("klasa-3a.csv")), lists + QStringLiteral("/klasa-3a.csv")));
+        window_->openListDialog();
+        QCOMPARE(platform_->fileDialogs.last().initialFolder, dir_->file(QStringLiteral("Dyplomy")));
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        platform_->openAnswers.push_back(lists + QStringLiteral("/klasa-3a.csv"));
+        window_->openListDialog();
+        QCOMPARE(window_->listModel().rowCount(), 6);
+        platform_->saveAnswers.push_back(out + QStringLiteral("/k.pdf"));
+        window_->savePdf();
+        QVERIFY(QFileInfo::exists(out + QStringLiteral("/k.pdf")));
+
+        window_.reset();
+        window_ = std::make_unique<klasa::ClassWindow>(dir_->path(), &runner_);
+        window_->openListDialog();
+        QCOMPARE(platform_->fileDialogs.last().initialFolder, lists);
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        window_->savePdf();
+        QCOMPARE(platform_->fileDialogs.last().initialFolder, out);
+        window_->openDiplomaDialog();
+        QCOMPARE(platform_->fileDialogs.last().initialFolder, dir_->file(QStringLiteral("Dyplomy")));
+    }
+
     // A list is read on a worker behind a busy sign; the window shows it
     // when the reading ends, and a list that cannot be read is named then.
     void listIsReadOffTheGuiThread()
