@@ -1,5 +1,7 @@
 #include "ClassWindow.h"
 
+#include "PrintChoices.h"
+
 #include "batch/Texts.h"
 #include "batch/table/ReadTable.h"
 #include "druk/BatchRun.h"
@@ -987,12 +989,12 @@ void ClassWindow::printPages()
     printer.setFromTo(1, int(session_.pages().size()));
     if (!platform::services().printDialog(this, printer))
         return;
-    QList<druk::Page> pages = session_.pages();
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        const int from = std::max(1, printer.fromPage());
-        const int to = std::min(int(pages.size()), std::max(from, printer.toPage()));
-        pages = pages.mid(from - 1, to - from + 1);
+    const QString refused = unsupportedPrintChoice(printer);
+    if (!refused.isEmpty()) {
+        platform::services().reportError(this, refused);
+        return;
     }
+    const QList<druk::Page> pages = pagesToPrint(printer, session_.pages(), page_);
     druk::BatchPlan plan;
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
         // "Print to file" in the dialog: the same compact PDF, in that file.
@@ -1011,13 +1013,21 @@ void ClassWindow::printPages()
     }
     plan.output = druk::BatchOutput::PrintJob;
     plan.printer = printer.printerName();
-    plan.copies = std::max(1, printer.copyCount());
+    plan.copies = 1; // the copies are pages of the one job
     plan.title = session_.diploma().texts.heading;
     plan.jobTitle = QFileInfo(session_.diplomaPath()).fileName();
     plan.geometry.dpi = printer.resolution();
     plan.geometry.sheet = printer.pageLayout().fullRectPixels(plan.geometry.dpi).size();
     plan.geometry.printable = printer.pageLayout().paintRectPixels(plan.geometry.dpi);
-    startRun(plan, pages, QStringLiteral("Wysłano %1 do drukarki %2").arg(dyplomy(int(pages.size())), plan.printer));
+    const int copies = std::max(1, printer.copyCount());
+    startRun(plan, pages,
+             QStringLiteral("Wysłano %1 do drukarki %2")
+                 .arg(copies > 1 ? QStringLiteral("%1 (%2)").arg(dyplomy(int(pages.size()) / copies),
+                                                                 batch::plural(copies, QStringLiteral("egzemplarz"),
+                                                                               QStringLiteral("egzemplarze"),
+                                                                               QStringLiteral("egzemplarzy")))
+                                 : dyplomy(int(pages.size())),
+                      plan.printer));
 }
 
 void ClassWindow::startRun(const druk::BatchPlan &plan, const QList<druk::Page> &pages, const QString &doneText)

@@ -8,6 +8,7 @@
 #include "XvfbDisplay.h"
 
 #include "diplomafile/DiplomaRecord.h"
+#include "druk/CupsJob.h"
 #include "druk/PageImage.h"
 #include "klasa/ClassWindow.h"
 #include "platform/Cp1250.h"
@@ -391,7 +392,52 @@ private slots:
         window_->printPages();
         if (queue.isEmpty())
             QSKIP("no print system to name a queue in");
-        QCOMPARE(jobs, (QStringList{queue + QStringLiteral(" d.dyp 3"), queue + QStringLiteral(" d.dyp 3")}));
+        QCOMPARE(jobs, QStringList{queue + QStringLiteral(" d.dyp 6")}); // one job, the copies in it
+    }
+
+    // Pages 2–3 and 2 copies on a real cups-pdf queue: one job of 4 pages,
+    // collated; a sheet other than A4 is refused with the reason, nothing sent.
+    void printDialogChoicesReachTheQueue()
+    {
+        const CupsPdfQueue queue = setUpCupsPdfQueue(QStringLiteral("DyplomPDF"));
+        if (!queue.skipReason.isEmpty())
+            QSKIP(qPrintable(queue.skipReason));
+        QCOMPARE(queue.status, 0);
+        const QDir out(queue.outDir);
+        const QStringList before = out.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        QStringList jobs;
+        window_->printSubmit = [&](const QString &printer, const QString &pdf, const QString &title) {
+            jobs.append(printer);
+            druk::sendToPrinter(printer, pdf, title);
+        };
+        QPageSize::PageSizeId paper = QPageSize::A5;
+        platform_->preparePrinter = [&](QPrinter &printer) {
+            printer.setPrinterName(QStringLiteral("DyplomPDF"));
+            printer.setOutputFormat(QPrinter::NativeFormat);
+            printer.setPageSize(QPageSize(paper));
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(2, 3);
+            printer.setCopyCount(2);
+            printer.setCollateCopies(true);
+        };
+        platform_->printAnswers.push_back(true);
+        window_->printPages();
+        QVERIFY(jobs.isEmpty());
+        QVERIFY2(platform_->errors().value(0).contains(QStringLiteral("papier A5")),
+                 qPrintable(platform_->errors().join('\n')));
+
+        paper = QPageSize::A4;
+        platform_->printAnswers.push_back(true);
+        window_->printPages();
+        QCOMPARE(jobs, QStringList{QStringLiteral("DyplomPDF")});
+        QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(),
+                 QStringLiteral("Wysłano 2 dyplomy (2 egzemplarze) do drukarki DyplomPDF"));
+        const QString produced = awaitNewPdf(out, before);
+        QVERIFY2(!produced.isEmpty(), "cups-pdf wrote no PDF");
+        const QStringList pages = pageTexts(produced);
+        QCOMPARE(pages.size(), 4); // cups-pdf's text is not searchable: the order is pagesToPrint's test
     }
 
     // Pages asked for one after another: the last request is the one shown,
