@@ -43,10 +43,11 @@ public:
         QStringList out;
         for (const QString &key : order_) {
             const Seen &s = seen_[key];
+            const QString said = what.isEmpty() ? s.shown : QStringLiteral("%1 %2").arg(s.shown, what);
             if (s.records > 1)
-                out.append(QStringLiteral("%1 %2 (w %3 rekordach)").arg(s.shown, what).arg(s.records));
+                out.append(QStringLiteral("%1 (w %2 rekordach)").arg(said).arg(s.records));
             else
-                out.append(QStringLiteral("%1: %2 %3").arg(recordText(s.number, s.line), s.shown, what));
+                out.append(QStringLiteral("%1: %2").arg(recordText(s.number, s.line), said));
         }
         return out;
     }
@@ -175,8 +176,8 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
 
     TextLayout layout(settings.geometry);
     MissingGlyphs glyphs;
-    DistinctTexts over, off, floor;
-    QStringList sizes; // sizes the sheet cannot hold, after fitting
+    DistinctTexts over, off, floor, shrunk; // shrunk: one line for the same shrinking on many pages
+    QStringList sizes;                      // sizes the sheet cannot hold, after fitting
     struct Missing {
         QStringList where; // the first few records
         int records = 0;
@@ -192,11 +193,10 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
         for (const QString &s : sizeProblems(page.input, settings.geometry))
             if (!sizes.contains(s))
                 sizes.append(s);
-        for (const FitOutcome::Shrink &s : fit.shrunk)
-            sum.shrunk.append(QStringLiteral("%1: %2 z %3 do %4 pt")
-                                  .arg(recordText(r.number, r.origin.line), blockName(s.block))
-                                  .arg(s.from)
-                                  .arg(s.to));
+        for (const FitOutcome::Shrink &s : fit.shrunk) {
+            const QString said = QStringLiteral("%1 z %2 do %3 pt").arg(blockName(s.block)).arg(s.from).arg(s.to);
+            shrunk.add(said, said, r.number, r.origin.line);
+        }
         for (const PlacedText &p : fit.offSheet)
             off.add(p.text, shownText(p), r.number, r.origin.line);
         for (const PlacedText &p : fit.overBorder) {
@@ -233,6 +233,7 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
         take(std::move(page));
         ++sum.pages;
     }
+    sum.shrunk = shrunk.lines(QString());
     sum.overBorder = over.lines(area.found ? QStringLiteral("wychodzi poza wolne pole wzoru")
                                            : QStringLiteral("wychodzi poza arkusz"));
     sum.overBorderRecords = over.recordsTotal();

@@ -55,7 +55,7 @@ struct ClassSummary {
     QStringList columns;
     QStringList warnings; // reading and merging, each naming its line
     QStringList turnedNames;
-    QStringList shrunk;        // one line per text shrunk
+    QStringList shrunk;        // one line per block and sizes, with the records it happened in
     QStringList overBorder;    // one line per distinct text
     QStringList offSheet;      // one line per distinct text
     QStringList belowFloor;    // shrunk to the floor and still too wide

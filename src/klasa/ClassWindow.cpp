@@ -36,6 +36,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableView>
@@ -287,6 +288,20 @@ QWidget *ClassWindow::listPart()
     table_->setObjectName(QStringLiteral("listTable"));
     table_->setModel(model_);
     table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex &current) {
+        // The pupil's page (a skipped row has none).
+        if (!current.isValid())
+            return;
+        const int line = session_.rowLine(current.row());
+        const QList<druk::Page> &pages = session_.pages();
+        for (int i = 0; i < pages.size(); ++i)
+            if (pages[i].line == line) {
+                if (i != page_)
+                    showPage(i);
+                return;
+            }
+    });
     layout->addWidget(table_, 1);
     countsLabel_ = new QLabel;
     countsLabel_->setObjectName(QStringLiteral("countsLabel"));
@@ -390,8 +405,10 @@ QWidget *ClassWindow::pagesPart()
     problems_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(problems_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
         const int page = item->data(Qt::UserRole).toInt();
-        if (page >= 0)
-            showPage(page);
+        if (page < 0)
+            return;
+        showPage(page);
+        selectRowOf(page);
     });
     connect(problems_, &QListWidget::itemClicked, problems_, &QListWidget::itemActivated);
     layout->addWidget(problems_, 1);
@@ -585,6 +602,7 @@ void ClassWindow::showNewList()
     model_->reload();
     refreshColumns();
     updateTitle();
+    page_ = 0; // a new list starts at its first page
     rebuildPages();
 }
 
@@ -592,7 +610,8 @@ bool ClassWindow::pasteFromClipboard()
 {
     const QString text = QApplication::clipboard()->text();
     if (text.trimmed().isEmpty()) {
-        platform::services().inform(this, QStringLiteral("Schowek nie zawiera tekstu do wklejenia."), windowTitle());
+        platform::services().inform(this, QStringLiteral("Schowek nie zawiera tekstu do wklejenia."),
+                                    QStringLiteral("Dyplomy dla klasy"));
         return false;
     }
     if (!listChangesSettled())
@@ -834,6 +853,18 @@ void ClassWindow::showPages()
     showPage(std::min(page_, std::max(0, count - 1)));
 }
 
+void ClassWindow::selectRowOf(int page)
+{
+    const int line = session_.pages().value(page).line;
+    for (int r = 0; r < session_.rowCount(); ++r)
+        if (session_.rowLine(r) == line) {
+            QSignalBlocker quiet(table_->selectionModel());
+            table_->selectRow(r);
+            table_->scrollTo(model_->index(r, 0));
+            return;
+        }
+}
+
 void ClassWindow::refreshProblems()
 {
     problems_->clear();
@@ -885,9 +916,8 @@ void ClassWindow::requestPreview()
 
 void ClassWindow::updateTitle()
 {
-    setWindowTitle(session_.hasList()
-                       ? QStringLiteral("Dyplomy dla klasy — %1").arg(QFileInfo(session_.listName()).fileName())
-                       : QStringLiteral("Dyplomy dla klasy"));
+    // The list's name; Qt adds the program's display name ("… — Dyplomy dla klasy").
+    setWindowTitle(session_.hasList() ? QFileInfo(session_.listName()).fileName() : QString());
 }
 
 void ClassWindow::showPreview()
@@ -963,15 +993,17 @@ void ClassWindow::saveSeparate()
     if (taken > 0) {
         if (!platform::services().ask(
                 this,
-                QStringLiteral("W folderze %1 %2 o tych samych nazwach. Zastąpić %3?")
+                QStringLiteral("W folderze %1 %2 %3 o tych samych nazwach. Zastąpić %4?")
                     .arg(QDir::toNativeSeparators(*folder),
-                         taken == 1 ? QStringLiteral("jest już 1 plik")
-                                    : QStringLiteral("są już %1")
-                                          .arg(batch::plural(taken, QStringLiteral("plik"), QStringLiteral("pliki"),
-                                                             QStringLiteral("plików"))),
+                         batch::pluralNoun(taken, QStringLiteral("jest już"), QStringLiteral("są już"),
+                                           QStringLiteral("jest już")),
+                         batch::plural(taken, QStringLiteral("plik"), QStringLiteral("pliki"), QStringLiteral("plików")),
                          taken == 1 ? QStringLiteral("go") : QStringLiteral("je")),
-                QStringLiteral("Osobne pliki PDF")))
+                QStringLiteral("Osobne pliki PDF"))) {
+            resultLabel_->clear(); // an earlier "Zapisano…" is not this answer's
+            openFolderButton_->setVisible(false);
             return;
+        }
         plan.overwrite = true;
     }
     plan.inputs = session_.inputs();

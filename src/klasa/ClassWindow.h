@@ -97,6 +97,8 @@ private:
     void refreshColumns();
     void refreshGallery();
     void refreshProblems();
+    // Selects the list row the page was made from.
+    void selectRowOf(int page);
     void requestPreview();
     void showPreview();
     void updateTitle();

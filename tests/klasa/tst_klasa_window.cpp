@@ -28,6 +28,7 @@
 #include <QPrinter>
 #include <QRandomGenerator>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTimer>
 
 namespace {
@@ -115,7 +116,7 @@ private slots:
 
         platform_->openAnswers.push_back(dir_->file(QStringLiteral("klasa-3a.csv")));
         window_->openListDialog();
-        QCOMPARE(window_->windowTitle(), QStringLiteral("Dyplomy dla klasy — klasa-3a.csv"));
+        QCOMPARE(window_->windowTitle(), QStringLiteral("klasa-3a.csv")); // the program's name is Qt's to add
         QCOMPARE(window_->listModel().rowCount(), 6);
         QCOMPARE(window_->listModel().columnCount(), 4);
         for (int c = 0; c < 3; ++c)
@@ -222,7 +223,7 @@ private slots:
         QCOMPARE(window_->session().pages().size(), 3);
         QCOMPARE(window_->session().pages()[2].input.texts.recipient, QStringLiteral("Łucja Żak"));
         QVERIFY(!window_->previewImage().isNull());
-        QCOMPARE(window_->windowTitle(), QStringLiteral("Dyplomy dla klasy — schowek"));
+        QCOMPARE(window_->windowTitle(), QStringLiteral("schowek"));
     }
 
     // Every catalogue template is in the gallery, and a design added there
@@ -304,7 +305,7 @@ private slots:
         QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(), QStringLiteral("Nie zapisano."));
         QCOMPARE(window_->session().diplomaPath(), dir_->file(QStringLiteral("Dyplomy/d.dyp")));
         QCOMPARE(window_->session().pages().size(), 6);
-        QCOMPARE(window_->windowTitle(), QStringLiteral("Dyplomy dla klasy — klasa-3a.csv"));
+        QCOMPARE(window_->windowTitle(), QStringLiteral("klasa-3a.csv")); // the program's name is Qt's to add
     }
 
     // A problem line leads to its page; a diploma changed on disk is read
@@ -493,6 +494,56 @@ private slots:
         QCOMPARE(platform_->fileDialogs.last().initialFolder, out);
         window_->openDiplomaDialog();
         QCOMPARE(platform_->fileDialogs.last().initialFolder, dir_->file(QStringLiteral("Dyplomy")));
+    }
+
+    // A new list starts at page 1; a row clicked shows its page and a
+    // problem leads to its row; the same shrinking on many pages is one line;
+    // counts take the verb their number asks for; "Nie" clears an old status.
+    void listPagesAndProblemsFollowEachOther()
+    {
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        window_->showPage(4);
+        auto *table = window_->findChild<QTableView *>(QStringLiteral("listTable"));
+        table->selectionModel()->setCurrentIndex(window_->listModel().index(2, 0), QItemSelectionModel::ClearAndSelect);
+        QCOMPARE(window_->currentPage(), 2);
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        QCOMPARE(window_->currentPage(), 0);
+
+        QByteArray csv = "Imię;Nazwisko;Klasa\n";
+        for (int i = 0; i < 5; ++i)
+            csv += "Aleksandra;Wierzchowska-Brzęczyszczykiewiczówna;3a\n";
+        writeBytes(dir_->file(QStringLiteral("dlugie.csv")), csv);
+        window_->findChild<QCheckBox *>(QStringLiteral("shrink"))->setChecked(true);
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("dlugie.csv"))));
+        const QStringList shrunk = problemTexts().filter(QStringLiteral("zmniejszono: "));
+        QCOMPARE(shrunk.size(), 1);
+        QVERIFY2(shrunk.first().endsWith(QStringLiteral("pt (w 5 rekordach)")), qPrintable(shrunk.first()));
+        // "powtórzone" names rows 2…6: it leads to the first, page 1, row 1.
+        auto *problems = window_->findChild<QListWidget *>(QStringLiteral("problems"));
+        QListWidgetItem *repeated = nullptr;
+        for (int i = 0; i < problems->count(); ++i)
+            if (problems->item(i)->text().contains(QStringLiteral("powtórzone")))
+                repeated = problems->item(i);
+        QVERIFY(repeated);
+        window_->showPage(3);
+        table->clearSelection();
+        emit problems->itemActivated(repeated);
+        QCOMPARE(window_->currentPage(), 0);
+        QCOMPARE(table->selectionModel()->selectedRows().value(0).row(), 0);
+
+        const QString folder = dir_->file(QStringLiteral("osobno"));
+        QDir().mkpath(folder);
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        platform_->saveAnswers.push_back(folder);
+        window_->saveSeparate();
+        QVERIFY(window_->findChild<QLabel *>(QStringLiteral("result"))->text().startsWith(QStringLiteral("Zapisano")));
+        platform_->saveAnswers.push_back(folder);
+        platform_->answers.push_back(false);
+        window_->saveSeparate();
+        QVERIFY2(platform_->texts(QStringLiteral("ask")).last().contains(QStringLiteral("jest już 6 plików")),
+                 qPrintable(platform_->texts(QStringLiteral("ask")).last()));
+        QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(), QString());
     }
 
     // A list is read on a worker behind a busy sign; the window shows it
