@@ -385,7 +385,10 @@ QWidget *ClassWindow::pagesPart()
     layout->addLayout(nav);
     auto *opts = new QHBoxLayout;
     shrinkBox_ = new QCheckBox(QStringLiteral("Dopasuj zbyt dłu&gie"));
-    centreBox_ = new QCheckBox(QStringLiteral("Wyśrod&kuj"));
+    // As --wysrodkuj: the texts the list fills; the diploma's own keep their place.
+    centreBox_ = new QCheckBox(QStringLiteral("Wyśrod&kuj teksty z listy"));
+    centreBox_->setToolTip(QStringLiteral("Środkuje w wolnym polu wzoru teksty wypełniane z listy (imię i nazwisko, "
+                                          "pola {…}); nagłówek i pozostałe wiersze dyplomu zostają na swoim miejscu."));
     backgroundBox_ = new QCheckBox(QStringLiteral("&Białe tło pod tekstem"));
     shrinkBox_->setObjectName(QStringLiteral("shrink"));
     centreBox_->setObjectName(QStringLiteral("centre"));
@@ -471,7 +474,7 @@ void ClassWindow::openArguments(const QStringList &arguments)
 
 QString ClassWindow::lastFolder(const QString &key) const
 {
-    const QString f = QSettings().value(QStringLiteral("foldery/") + key).toString();
+    QString f = QSettings().value(QStringLiteral("foldery/") + key).toString();
     if (!f.isEmpty() && QFileInfo(f).isDir())
         return f;
     // The diplomas' folder (in the program's data a link to ~/Dyplomy).
@@ -633,7 +636,7 @@ bool ClassWindow::saveListCsv()
         return false;
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Zapisz listę jako CSV");
-    s.filter = QStringLiteral("Pliki CSV (*.csv)");
+    s.filter = QStringLiteral("Pliki CSV w UTF-8, średnik (*.csv)");
     s.defaultExtension = QStringLiteral("*.csv");
     s.initialFolder = lastFolder(QStringLiteral("lista"));
     s.fileName = QFileInfo(session_.listName()).completeBaseName() + QStringLiteral("-poprawiona.csv");
@@ -653,7 +656,7 @@ bool ClassWindow::saveListCsv()
         return false;
     }
     session_.markListSaved();
-    resultLabel_->setText(QStringLiteral("Zapisano listę w %1").arg(QFileInfo(*path).fileName()));
+    resultLabel_->setText(QStringLiteral("Zapisano listę w %1 (UTF-8, średniki)").arg(QFileInfo(*path).fileName()));
     return true;
 }
 

@@ -709,6 +709,8 @@ private slots:
         platform_->saveAnswers.push_back(saved);
         QVERIFY(window_->close());
         QVERIFY(readBytes(saved).contains("Uczeń1;Kowalska;3a"));
+        QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(),
+                 QStringLiteral("Zapisano listę w poprawki.csv (UTF-8, średniki)")); // whatever the list was
         window_->show();
         QVERIFY(window_->close()); // saved: no more questions
         QCOMPARE(platform_->texts(QStringLiteral("choose")).size(), 4);
