@@ -35,6 +35,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -283,7 +285,15 @@ QWidget *ClassWindow::listPart()
     columnsRow_ = new QWidget;
     columnsLayout_ = new QHBoxLayout(columnsRow_);
     columnsLayout_->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(columnsRow_);
+    // Many unknown columns scroll instead of widening the window.
+    columnsScroll_ = new QScrollArea;
+    columnsScroll_->setWidget(columnsRow_);
+    columnsScroll_->setWidgetResizable(true);
+    columnsScroll_->setFrameShape(QFrame::NoFrame);
+    columnsScroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    columnsScroll_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    columnsScroll_->setVisible(false);
+    layout->addWidget(columnsScroll_);
     table_ = new QTableView;
     table_->setObjectName(QStringLiteral("listTable"));
     table_->setModel(model_);
@@ -714,7 +724,9 @@ void ClassWindow::refreshColumns()
         combos_.append(combo);
     }
     columnsLayout_->addStretch(1);
-    columnsRow_->setVisible(!combos_.isEmpty());
+    columnsScroll_->setFixedHeight(columnsRow_->sizeHint().height()
+                                   + columnsScroll_->horizontalScrollBar()->sizeHint().height());
+    columnsScroll_->setVisible(!combos_.isEmpty());
 }
 
 QComboBox *ClassWindow::columnCombo(int column) const

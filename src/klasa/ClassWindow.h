@@ -19,6 +19,7 @@ class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 class QProgressBar;
+class QScrollArea;
 class QPushButton;
 class QSpinBox;
 class QTableView;
@@ -130,6 +131,7 @@ private:
     QPlainTextEdit *diplomaTexts_ = nullptr;
     QTableView *table_ = nullptr;
     QWidget *columnsRow_ = nullptr;
+    QScrollArea *columnsScroll_ = nullptr;
     QHBoxLayout *columnsLayout_ = nullptr;
     QList<QComboBox *> combos_;
     QLabel *countsLabel_ = nullptr;

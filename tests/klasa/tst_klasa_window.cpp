@@ -532,6 +532,17 @@ private slots:
         QCOMPARE(window_->currentPage(), 0);
         QCOMPARE(table->selectionModel()->selectedRows().value(0).row(), 0);
 
+        // Twelve unknown columns: their combos scroll, the window keeps its width.
+        const int width = window_->width();
+        writeBytes(dir_->file(QStringLiteral("szeroka.csv")),
+                   "dla;Pierwsza kolumna;Druga kolumna;Trzecia kolumna;Czwarta kolumna;Piąta kolumna;Szósta kolumna;"
+                   "Siódma kolumna;Ósma kolumna;Dziewiąta kolumna;Dziesiąta kolumna;Jedenasta kolumna;Dwunasta\n"
+                   "Anna Nowak;1;2;3;4;5;6;7;8;9;10;11;12\n");
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("szeroka.csv"))));
+        QVERIFY(window_->columnCombo(12));
+        QCoreApplication::processEvents();
+        QCOMPARE(window_->width(), width);
+
         const QString folder = dir_->file(QStringLiteral("osobno"));
         QDir().mkpath(folder);
         QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
