@@ -10,7 +10,9 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -81,6 +83,51 @@ void PageStep(benchmark::State &state)
     }
 }
 BENCHMARK(PageStep)->Unit(benchmark::kMillisecond);
+
+// The longest the GUI thread does not answer while a 10,000-row list is
+// opened as in the program (its own pools): the largest gap between the
+// ticks of a 1 ms timer, the open call itself included, until the pages
+// are made and the first one is shown. Reported as longest_block_ms.
+void GuiBlockedOpening10000(benchmark::State &state)
+{
+    const QString list = writeList(10000);
+    qint64 worst = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        klasa::ClassWindow window(QStringLiteral(DYPLOM_DATA_DIR));
+        window.show();
+        window.loadDiploma(diploma());
+        const auto settle = [&] {
+            while (window.readingList() || window.building() || window.previewImage().isNull())
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        };
+        settle();
+        state.ResumeTiming();
+        QElapsedTimer clock;
+        qint64 last = 0, longest = 0;
+        const auto tick = [&] {
+            const qint64 now = clock.elapsed();
+            longest = std::max(longest, now - last);
+            last = now;
+        };
+        QTimer timer;
+        timer.setInterval(1);
+        QObject::connect(&timer, &QTimer::timeout, tick);
+        clock.start();
+        timer.start();
+        window.loadList(list);
+        tick();
+        while (window.readingList() || window.building() || window.session().pages().size() != 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        const QImage shownBefore = window.previewImage();
+        while (window.previewImage().cacheKey() == shownBefore.cacheKey() && clock.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        tick();
+        worst = std::max(worst, longest);
+    }
+    state.counters["longest_block_ms"] = double(worst);
+}
+BENCHMARK(GuiBlockedOpening10000)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 // Peak resident memory of the process once 10,000 rows are open and shown.
 void PeakMemory10000(benchmark::State &state)

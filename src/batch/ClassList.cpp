@@ -2,6 +2,7 @@
 
 #include "Texts.h"
 #include "fit/MissingGlyphs.h"
+#include "fit/SizeLimits.h"
 #include "table/ReadTable.h"
 
 #include <QHash>
@@ -42,10 +43,11 @@ public:
         QStringList out;
         for (const QString &key : order_) {
             const Seen &s = seen_[key];
+            const QString said = what.isEmpty() ? s.shown : QStringLiteral("%1 %2").arg(s.shown, what);
             if (s.records > 1)
-                out.append(QStringLiteral("%1 %2 (w %3 rekordach)").arg(s.shown, what).arg(s.records));
+                out.append(QStringLiteral("%1 (w %2 rekordach)").arg(said).arg(s.records));
             else
-                out.append(QStringLiteral("%1: %2 %3").arg(recordText(s.number, s.line), s.shown, what));
+                out.append(QStringLiteral("%1: %2").arg(recordText(s.number, s.line), said));
         }
         return out;
     }
@@ -128,6 +130,7 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
             const Table &table = given ? *given : read;
             MergeSettings ms;
             ms.noHeader = settings.noHeader;
+            ms.headerGiven = settings.headerGiven;
             ms.listName = settings.listPath;
             ms.diplomaName = settings.diplomaName;
             result = mergeList(table, base.texts, ms);
@@ -141,6 +144,7 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
         }
         sum.hasList = true;
         sum.repeatedHeaders = result.repeatedHeaders;
+        sum.rowsAboveHeader = result.rowsAboveHeader;
         sum.rowsWithoutName = result.rowsWithoutName;
         sum.headerRow = result.hasHeader;
         sum.columns = result.columns;
@@ -172,7 +176,8 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
 
     TextLayout layout(settings.geometry);
     MissingGlyphs glyphs;
-    DistinctTexts over, off, floor;
+    DistinctTexts over, off, floor, shrunk; // shrunk: one line for the same shrinking on many pages
+    QStringList sizes;                      // sizes the sheet cannot hold, after fitting
     struct Missing {
         QStringList where; // the first few records
         int records = 0;
@@ -185,11 +190,13 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
         ClassPage page{base, r.number, r.origin.line};
         page.input.texts = std::move(r.texts);
         const FitOutcome fit = fitRecord(page.input, r.filled, area, settings.fit, layout);
-        for (const FitOutcome::Shrink &s : fit.shrunk)
-            sum.shrunk.append(QStringLiteral("%1: %2 z %3 do %4 pt")
-                                  .arg(recordText(r.number, r.origin.line), blockName(s.block))
-                                  .arg(s.from)
-                                  .arg(s.to));
+        for (const QString &s : sizeProblems(page.input, settings.geometry))
+            if (!sizes.contains(s))
+                sizes.append(s);
+        for (const FitOutcome::Shrink &s : fit.shrunk) {
+            const QString said = QStringLiteral("%1 z %2 do %3 pt").arg(blockName(s.block)).arg(s.from).arg(s.to);
+            shrunk.add(said, said, r.number, r.origin.line);
+        }
         for (const PlacedText &p : fit.offSheet)
             off.add(p.text, shownText(p), r.number, r.origin.line);
         for (const PlacedText &p : fit.overBorder) {
@@ -226,10 +233,13 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
         take(std::move(page));
         ++sum.pages;
     }
+    sum.shrunk = shrunk.lines(QString());
     sum.overBorder = over.lines(area.found ? QStringLiteral("wychodzi poza wolne pole wzoru")
                                            : QStringLiteral("wychodzi poza arkusz"));
     sum.overBorderRecords = over.recordsTotal();
-    sum.offSheet = off.lines(QStringLiteral("wychodzi poza obszar wydruku"));
+    // A size no sheet holds may leave no trace in the layout (the font
+    // engine draws nothing): said once, before the texts.
+    sum.offSheet = sizes + off.lines(QStringLiteral("wychodzi poza obszar wydruku"));
     sum.offSheetRecords = off.recordsTotal();
     sum.belowFloor = floor.lines(
         QStringLiteral("nie mieści się nawet po zmniejszeniu do %1 %").arg(int(std::lround(settings.fit.floor * 100))));
@@ -298,6 +308,8 @@ QStringList checkReport(const ClassSummary &s)
         QStringList why;
         if (s.emptyRows)
             why.append(QStringLiteral("puste: %1").arg(s.emptyRows));
+        if (s.rowsAboveHeader)
+            why.append(QStringLiteral("nad nagłówkiem: %1").arg(s.rowsAboveHeader));
         if (s.repeatedHeaders)
             why.append(QStringLiteral("powtórzony nagłówek: %1").arg(s.repeatedHeaders));
         if (s.rowsWithoutName)

@@ -22,6 +22,7 @@ struct ClassListSettings {
     ReadOptions read;
     ReadLimits limits;
     bool noHeader = false;
+    bool headerGiven = false; // the table's first row is its header (the class window's)
     RowSelection rows;
     FitSettings fit;
     printing::SheetGeometry geometry = printing::SheetGeometry::a4(600);
@@ -44,6 +45,7 @@ struct ClassSummary {
     int pages = 0;    // pages made (records chosen)
     int emptyRows = 0;
     int repeatedHeaders = 0;
+    int rowsAboveHeader = 0;
     int rowsWithoutName = 0;
     int fieldsFilled = 0;
     bool headerRow = false;
@@ -53,7 +55,7 @@ struct ClassSummary {
     QStringList columns;
     QStringList warnings; // reading and merging, each naming its line
     QStringList turnedNames;
-    QStringList shrunk;        // one line per text shrunk
+    QStringList shrunk;        // one line per block and sizes, with the records it happened in
     QStringList overBorder;    // one line per distinct text
     QStringList offSheet;      // one line per distinct text
     QStringList belowFloor;    // shrunk to the floor and still too wide
@@ -63,7 +65,7 @@ struct ClassSummary {
     int overBorderRecords = 0;
     int offSheetRecords = 0;
 
-    int skipped() const { return emptyRows + repeatedHeaders + rowsWithoutName; }
+    int skipped() const { return emptyRows + repeatedHeaders + rowsWithoutName + rowsAboveHeader; }
     // Whether a teacher should look before printing (--sprawdz exits 1).
     bool needsAttention() const;
     // The first text off the sheet or over the border (--scisle refuses with it); empty when none.

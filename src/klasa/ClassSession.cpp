@@ -1,13 +1,16 @@
 #include "ClassSession.h"
 
 #include "batch/Texts.h"
+#include "batch/fit/SizeLimits.h"
 #include "batch/merge/FieldText.h"
+#include "batch/merge/HeaderRow.h"
 #include "batch/table/ReadTable.h"
 #include "batch/table/TextTable.h"
 #include "druk/ClassPages.h"
 #include "druk/ErrorTexts.h"
 #include "druk/Failure.h"
 #include "editor/TemplateCatalogue.h"
+#include "wzory/Store.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -35,6 +38,8 @@ QString headerOf(const ColumnChoice &c, const QString &original)
     case ColumnChoice::Heading: return QStringLiteral("naglowek");
     case ColumnChoice::Body: return QStringLiteral("tresc%1").arg(c.body + 1);
     case ColumnChoice::Field: return c.field;
+    case ColumnChoice::FirstName: return QStringLiteral("Imię");
+    case ColumnChoice::Surname: return QStringLiteral("Nazwisko");
     case ColumnChoice::Ignored: break;
     }
     return {};
@@ -69,17 +74,7 @@ void ClassSession::openDiploma(const QString &path)
 
 QStringList ClassSession::diplomaFields() const
 {
-    QStringList names;
-    for (int t = 0; t < batch::TextCount; ++t) {
-        try {
-            for (const QString &n : batch::FieldText(batch::textAt(content_.texts, t)).fieldNames())
-                if (!names.contains(n))
-                    names.append(n);
-        } catch (const batch::FieldSyntaxError &) {
-            // rebuild() names the text.
-        }
-    }
-    return names;
+    return batch::fieldNamesOf(content_.texts);
 }
 
 int ClassSession::templateNumber() const
@@ -105,6 +100,13 @@ void ClassSession::loadTemplate()
     if (!hasDiploma())
         return;
     const QString path = templatePath();
+    if (templateNumber() < 1 || templateNumber() > wzory::kMaxTemplateNumber) {
+        pictureError_ = QStringLiteral("%1: wzór nr %2 nie istnieje (numery wzorów: 1–%3); uszkodzony plik dyplomu?")
+                            .arg(QFileInfo(diplomaPath_).fileName())
+                            .arg(templateNumber())
+                            .arg(wzory::kMaxTemplateNumber);
+        return;
+    }
     try {
         if (!QFileInfo(path).isFile())
             throw druk::Failure(path, QStringLiteral("nie ma takiego pliku (wzór nr %1)").arg(templateNumber()));
@@ -132,15 +134,29 @@ void ClassSession::setTable(const batch::Table &table, const QString &name)
         throw batch::TableError(QStringLiteral("%1: lista nie zawiera żadnego wiersza").arg(name));
     table_ = table;
     listName_ = name;
-    const QStringList first = table.rows.first();
-    hasHeader_ = false;
-    for (const QString &c : first)
-        hasHeader_ = hasHeader_ || batch::isKnownHeader(c) || diplomaFields().contains(c.trimmed(), Qt::CaseInsensitive);
-    header_ = hasHeader_ ? first : QStringList();
-    rows_ = table.rows.mid(hasHeader_ ? 1 : 0);
-    origins_ = table.origins.mid(hasHeader_ ? 1 : 0);
-    table_.rows.clear(); // held once, in rows_
+    headerRow_ = batch::headerRowOf(table, diplomaFields());
+    splitAtHeader();
+}
+
+void ClassSession::setHeaderRow(int row)
+{
+    headerRow_ = row >= 0 && row < headerCandidates() ? row : -1;
+    splitAtHeader();
+}
+
+int ClassSession::headerCandidates() const
+{
+    return std::min(int(table_.rows.size()), batch::HeaderSearchRows);
+}
+
+void ClassSession::splitAtHeader()
+{
+    hasHeader_ = headerRow_ >= 0;
+    header_ = hasHeader_ ? table_.rows.value(headerRow_) : QStringList();
+    rows_ = table_.rows.mid(headerRow_ + 1);
+    origins_ = table_.origins.mid(headerRow_ + 1);
     ticked_.clear();
+    edited_ = false;
     resetChoices();
 }
 
@@ -189,9 +205,12 @@ void ClassSession::setCell(int row, int column, const QString &text)
     if (row < 0 || row >= rows_.size() || column < 0 || column >= table_.columnCount)
         return;
     QStringList &cells = rows_[row];
+    if (cells.value(column) == text)
+        return;
     while (cells.size() <= column)
         cells.append(QString());
     cells[column] = text;
+    edited_ = true;
 }
 
 void ClassSession::setRowTicked(int row, bool ticked)
@@ -246,7 +265,7 @@ batch::Table ClassSession::effectiveTable() const
     }
     t.columnCount = int(kept.size());
     t.rows.append(header);
-    t.origins.append(hasHeader_ ? table_.origins.value(0) : batch::RowOrigin{});
+    t.origins.append(hasHeader_ ? table_.origins.value(headerRow_) : batch::RowOrigin{});
     for (int r = 0; r < rows_.size(); ++r) {
         if (!rowTicked(r))
             continue;
@@ -278,15 +297,13 @@ QList<druk::InputFile> ClassSession::inputs() const
     return in;
 }
 
-void ClassSession::rebuild()
+ClassSession::Built ClassSession::build() const
 {
-    pages_.clear();
-    summary_ = batch::ClassSummary();
-    problems_.clear();
+    Built out;
     if (!hasDiploma())
-        return;
+        return out;
     if (!pictureError_.isEmpty())
-        problems_.append({pictureError_, -1, true});
+        out.problems.append({pictureError_, -1, true});
 
     printing::PrintInput base;
     base.texts = content_.texts;
@@ -297,8 +314,17 @@ void ClassSession::rebuild()
     base.textBackground = options_.textBackground;
 
     batch::ClassListSettings settings;
+    // A damaged diploma's sizes are no work: they are said, and nothing is made.
+    const QStringList sizes = batch::sizeProblems(base, settings.geometry);
+    for (const QString &text : sizes)
+        out.problems.append({QStringLiteral("%1: %2").arg(QFileInfo(diplomaPath_).fileName(), text), -1, true});
+    if (!sizes.isEmpty())
+        return out;
     settings.listPath = listName_;
     settings.diplomaName = diplomaPath_;
+    settings.headerGiven = true; // the header row is the session's decision
+    if (hasList() && headerRow_ > 0)
+        out.problems.append({batch::rowsAboveHeaderWarning(table_, headerRow_, listName_), -1, false});
     settings.fit.shrink = options_.shrink;
     settings.fit.centre = options_.centre;
     const QFileInfo info(templatePath());
@@ -307,15 +333,23 @@ void ClassSession::rebuild()
     settings.templateName = QStringLiteral("wzór nr %1 (%2)").arg(templateNumber()).arg(templatePath());
     try {
         const batch::Table table = hasList() ? effectiveTable() : batch::Table();
-        summary_ = batch::buildClassList(base, settings, hasList() ? &table : nullptr, [&](batch::ClassPage &&p) {
-            pages_.append(druk::Page{std::move(p.input), p.line, p.number > 0 ? p.number - 1 : int(pages_.size())});
+        out.summary = batch::buildClassList(base, settings, hasList() ? &table : nullptr, [&](batch::ClassPage &&p) {
+            out.pages.append(druk::Page{std::move(p.input), p.line, p.number > 0 ? p.number - 1 : int(out.pages.size())});
         });
     } catch (const batch::TableError &e) {
-        pages_.clear();
-        problems_.append({QString::fromUtf8(e.what()), -1, true});
-        return;
+        out.pages.clear();
+        out.problems.append({QString::fromUtf8(e.what()), -1, true});
+        return out;
     }
-    problems_ += problemsOf(summary_, pages_);
+    out.problems += problemsOf(out.summary, out.pages);
+    return out;
+}
+
+void ClassSession::apply(Built &&built)
+{
+    pages_ = std::move(built.pages);
+    summary_ = std::move(built.summary);
+    problems_ = std::move(built.problems);
 }
 
 bool ClassSession::blocked() const
@@ -331,8 +365,9 @@ QString ClassSession::countsLine() const
     int unticked = 0;
     for (auto it = ticked_.cbegin(); it != ticked_.cend(); ++it)
         unticked += it.value() ? 0 : 1;
-    const int read = int(rows_.size()) + table_.skippedEmptyRows;
-    const int skipped = summary_.skipped() + unticked;
+    const int above = std::max(0, headerRow_);
+    const int read = int(rows_.size()) + table_.skippedEmptyRows + above;
+    const int skipped = summary_.skipped() + unticked + above;
     return QStringLiteral("Wczytano %1, %2, pominięto %3")
         .arg(batch::plural(read, QStringLiteral("wiersz"), QStringLiteral("wiersze"), QStringLiteral("wierszy")),
              batch::plural(pages_.size(), QStringLiteral("strona"), QStringLiteral("strony"), QStringLiteral("stron")))

@@ -12,7 +12,7 @@ namespace klasa {
 
 // What the user says a list column is, where its header did not say.
 struct ColumnChoice {
-    enum Use { Header, Recipient, Heading, Body, Field, Ignored };
+    enum Use { Header, Recipient, Heading, Body, Field, Ignored, FirstName, Surname };
     Use use = Field;
     int body = 0;  // Body: the line, 0 … 5
     QString field; // Field: the name used as {name}
@@ -61,6 +61,13 @@ public:
     int columnCount() const { return table_.columnCount; }
     int rowCount() const { return int(rows_.size()); }
     bool hasHeaderRow() const { return hasHeader_; }
+    // The row of the list (from 0) that is the header, -1 for none; found
+    // when the list is read (a register's title may stand above it), the
+    // rows above it are then skipped. Setting it starts the choices again.
+    int headerRow() const { return headerRow_; }
+    void setHeaderRow(int row);
+    // The rows a header may be chosen from.
+    int headerCandidates() const;
     QString columnTitle(int column) const;
     // A header the batch library knows (dla, Imię, Klasa…) needs no choice.
     bool columnRecognised(int column) const;
@@ -68,6 +75,9 @@ public:
     void setColumnChoice(int column, const ColumnChoice &choice);
     QString cell(int row, int column) const { return rows_.value(row).value(column); }
     void setCell(int row, int column, const QString &text);
+    // A cell was changed since the list was read or last saved.
+    bool listEdited() const { return edited_; }
+    void markListSaved() { edited_ = false; }
     bool rowTicked(int row) const { return ticked_.value(row, true); }
     void setRowTicked(int row, bool ticked);
     int rowLine(int row) const { return origins_.value(row).line; }
@@ -88,8 +98,17 @@ public:
     // the ticked rows with their fixes.
     batch::Table effectiveTable() const;
 
+    // The pages of the current state, made without changing it (on a
+    // worker, from a copy of the session), and their taking over.
+    struct Built {
+        QList<druk::Page> pages;
+        batch::ClassSummary summary;
+        QList<Problem> problems;
+    };
+    Built build() const;
+    void apply(Built &&built);
     // Makes the pages again from the current state.
-    void rebuild();
+    void rebuild() { apply(build()); }
     const QList<druk::Page> &pages() const { return pages_; }
     const batch::ClassSummary &summary() const { return summary_; }
     const QList<Problem> &problems() const { return problems_; }
@@ -103,6 +122,7 @@ public:
 private:
     void loadTemplate();
     void resetChoices();
+    void splitAtHeader();
 
     QString diplomaPath_;
     diplomafile::DiplomaContent content_;
@@ -114,10 +134,12 @@ private:
     QString listName_;
     batch::Table table_;
     bool hasHeader_ = false;
+    int headerRow_ = -1;
     QStringList header_;
     QList<QStringList> rows_;
     QList<batch::RowOrigin> origins_;
     QHash<int, bool> ticked_;
+    bool edited_ = false;
     QList<ColumnChoice> choices_;
 
     Options options_;

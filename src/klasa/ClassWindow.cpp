@@ -1,6 +1,9 @@
 #include "ClassWindow.h"
 
+#include "PrintChoices.h"
+
 #include "batch/Texts.h"
+#include "batch/table/ReadTable.h"
 #include "druk/BatchRun.h"
 #include "druk/Catalogue.h"
 #include "druk/ErrorTexts.h"
@@ -15,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -31,7 +35,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableView>
@@ -69,6 +76,8 @@ const QList<QPair<QString, ColumnChoice>> &comboEntries()
     static const QList<QPair<QString, ColumnChoice>> entries = [] {
         QList<QPair<QString, ColumnChoice>> e;
         e.append({QStringLiteral("imię i nazwisko (dla)"), {ColumnChoice::Recipient, 0, {}}});
+        e.append({QStringLiteral("imię"), {ColumnChoice::FirstName, 0, {}}});
+        e.append({QStringLiteral("nazwisko"), {ColumnChoice::Surname, 0, {}}});
         e.append({QStringLiteral("nagłówek"), {ColumnChoice::Heading, 0, {}}});
         for (int k = 0; k < 6; ++k)
             e.append({QStringLiteral("treść %1").arg(k + 1), {ColumnChoice::Body, k, {}}});
@@ -97,7 +106,7 @@ ColumnChoice decode(const QString &text)
 {
     const QStringList parts = text.split(QLatin1Char(':'));
     ColumnChoice c;
-    c.use = ColumnChoice::Use(qBound(0, parts.value(0).toInt(), int(ColumnChoice::Ignored)));
+    c.use = ColumnChoice::Use(qBound(0, parts.value(0).toInt(), int(ColumnChoice::Surname)));
     c.body = qBound(0, parts.value(1).toInt(), 5);
     c.field = parts.mid(2).join(QLatin1Char(':'));
     return c;
@@ -169,6 +178,8 @@ ClassWindow::~ClassWindow()
     ownSaveRunner_.reset();
     ownRunner_.reset();
     ownThumbRunner_.reset();
+    if (readingList_)
+        QApplication::restoreOverrideCursor();
     table_->setModel(nullptr);
     delete takeCentralWidget();
 }
@@ -254,14 +265,53 @@ QWidget *ClassWindow::listPart()
     row->addWidget(csv);
     row->addStretch(1);
     layout->addLayout(row);
+    auto *headerRow = new QHBoxLayout;
+    headerSpin_ = new QSpinBox;
+    headerSpin_->setObjectName(QStringLiteral("headerRow"));
+    headerSpin_->setSpecialValueText(QStringLiteral("brak (lista bez nagłówka)"));
+    headerSpin_->setRange(0, 0);
+    connect(headerSpin_, qOverload<int>(&QSpinBox::valueChanged), this, [this](int n) {
+        if (n - 1 == session_.headerRow())
+            return;
+        session_.setHeaderRow(n - 1);
+        showNewList();
+    });
+    auto *headerLabel = new QLabel(QStringLiteral("Wiersz z nagłówkie&m"));
+    headerLabel->setBuddy(headerSpin_);
+    headerRow->addWidget(headerLabel);
+    headerRow->addWidget(headerSpin_);
+    headerRow->addStretch(1);
+    layout->addLayout(headerRow);
     columnsRow_ = new QWidget;
     columnsLayout_ = new QHBoxLayout(columnsRow_);
     columnsLayout_->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(columnsRow_);
+    // Many unknown columns scroll instead of widening the window.
+    columnsScroll_ = new QScrollArea;
+    columnsScroll_->setWidget(columnsRow_);
+    columnsScroll_->setWidgetResizable(true);
+    columnsScroll_->setFrameShape(QFrame::NoFrame);
+    columnsScroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    columnsScroll_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    columnsScroll_->setVisible(false);
+    layout->addWidget(columnsScroll_);
     table_ = new QTableView;
     table_->setObjectName(QStringLiteral("listTable"));
     table_->setModel(model_);
     table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex &current) {
+        // The pupil's page (a skipped row has none).
+        if (!current.isValid())
+            return;
+        const int line = session_.rowLine(current.row());
+        const QList<druk::Page> &pages = session_.pages();
+        for (int i = 0; i < pages.size(); ++i)
+            if (pages[i].line == line) {
+                if (i != page_)
+                    showPage(i);
+                return;
+            }
+    });
     layout->addWidget(table_, 1);
     countsLabel_ = new QLabel;
     countsLabel_->setObjectName(QStringLiteral("countsLabel"));
@@ -345,7 +395,10 @@ QWidget *ClassWindow::pagesPart()
     layout->addLayout(nav);
     auto *opts = new QHBoxLayout;
     shrinkBox_ = new QCheckBox(QStringLiteral("Dopasuj zbyt dłu&gie"));
-    centreBox_ = new QCheckBox(QStringLiteral("Wyśrod&kuj"));
+    // As --wysrodkuj: the texts the list fills; the diploma's own keep their place.
+    centreBox_ = new QCheckBox(QStringLiteral("Wyśrod&kuj teksty z listy"));
+    centreBox_->setToolTip(QStringLiteral("Środkuje w wolnym polu wzoru teksty wypełniane z listy (imię i nazwisko, "
+                                          "pola {…}); nagłówek i pozostałe wiersze dyplomu zostają na swoim miejscu."));
     backgroundBox_ = new QCheckBox(QStringLiteral("&Białe tło pod tekstem"));
     shrinkBox_->setObjectName(QStringLiteral("shrink"));
     centreBox_->setObjectName(QStringLiteral("centre"));
@@ -365,8 +418,10 @@ QWidget *ClassWindow::pagesPart()
     problems_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(problems_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
         const int page = item->data(Qt::UserRole).toInt();
-        if (page >= 0)
-            showPage(page);
+        if (page < 0)
+            return;
+        showPage(page);
+        selectRowOf(page);
     });
     connect(problems_, &QListWidget::itemClicked, problems_, &QListWidget::itemActivated);
     layout->addWidget(problems_, 1);
@@ -427,10 +482,17 @@ void ClassWindow::openArguments(const QStringList &arguments)
             loadList(a);
 }
 
-QString ClassWindow::lastFolder(const QString &key, const QString &fallback) const
+QString ClassWindow::lastFolder(const QString &key) const
 {
-    const QString f = QSettings().value(QStringLiteral("foldery/") + key).toString();
-    return !f.isEmpty() && QFileInfo(f).isDir() ? f : fallback;
+    QString f = QSettings().value(QStringLiteral("foldery/") + key).toString();
+    if (!f.isEmpty() && QFileInfo(f).isDir())
+        return f;
+    // The diplomas' folder (in the program's data a link to ~/Dyplomy).
+    for (const QString &d :
+         {QDir(programDir_).filePath(QStringLiteral("Dyplomy")), QDir::home().filePath(QStringLiteral("Dyplomy"))})
+        if (QFileInfo(d).isDir())
+            return d;
+    return QDir::homePath();
 }
 
 void ClassWindow::rememberFolder(const QString &key, const QString &path)
@@ -444,7 +506,7 @@ void ClassWindow::openDiplomaDialog()
     s.title = QStringLiteral("Otwórz dyplom");
     s.filter = QStringLiteral("Pliki dyplomów (*.dyp)");
     s.defaultExtension = QStringLiteral("*.dyp");
-    s.initialFolder = lastFolder(QStringLiteral("dyplom"), QDir(programDir_).filePath(QStringLiteral("Dyplomy")));
+    s.initialFolder = lastFolder(QStringLiteral("dyplom"));
     if (const auto path = platform::services().openFileName(this, s))
         loadDiploma(*path);
 }
@@ -473,26 +535,87 @@ void ClassWindow::openListDialog()
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Otwórz listę klasy");
     s.filter = ListFilter;
-    s.initialFolder = lastFolder(QStringLiteral("lista"), QDir::homePath());
+    s.initialFolder = lastFolder(QStringLiteral("lista"));
     if (const auto path = platform::services().openFileName(this, s))
         loadList(*path);
 }
 
+bool ClassWindow::listChangesSettled()
+{
+    if (!session_.hasList() || !session_.listEdited())
+        return true;
+    const int answer = platform::services().choose(
+        this,
+        QStringLiteral("Zapisać zmiany w liście?\n\nW liście %1 poprawiono komórki; bez zapisu poprawki przepadną.")
+            .arg(QFileInfo(session_.listName()).fileName()),
+        QStringLiteral("Dyplomy dla klasy"),
+        {QStringLiteral("Zapisz jako CSV…"), QStringLiteral("Nie zapisuj"), QStringLiteral("Anuluj")});
+    if (answer == 0)
+        return saveListCsv();
+    return answer == 1;
+}
+
+void ClassWindow::closeEvent(QCloseEvent *event)
+{
+    if (listChangesSettled())
+        event->accept();
+    else
+        event->ignore();
+}
+
 bool ClassWindow::loadList(const QString &path)
 {
-    if (!doneOrReported(this, [&] { session_.openList(path); }))
+    if (!listChangesSettled())
         return false;
-    rememberFolder(QStringLiteral("lista"), path);
-    showNewList();
-    return true;
+    // A long list or spreadsheet takes a while to read: on a worker, with
+    // the busy sign; the newest request wins.
+    const quint64 generation = ++listGeneration_;
+    auto table = std::make_shared<batch::Table>();
+    auto error = std::make_shared<QString>();
+    auto outcome = std::make_shared<int>(-1); // -1 still reading, 0 refused, 1 shown
+    if (!readingList_)
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    readingList_ = true;
+    countsLabel_->setText(QStringLiteral("Wczytywanie listy %1…").arg(QFileInfo(path).fileName()));
+    runner_->run(
+        [path, table, error] {
+            try {
+                *table = batch::readTable(path, {});
+            } catch (const std::exception &e) {
+                *error = QString::fromUtf8(e.what());
+            }
+        },
+        [this, generation, path, table, error, outcome] {
+            if (generation != listGeneration_)
+                return;
+            readingList_ = false;
+            QApplication::restoreOverrideCursor();
+            const bool read = error->isEmpty() && doneOrReported(this, [&] { session_.setTable(*table, path); });
+            if (!error->isEmpty())
+                platform::services().reportError(this, *error);
+            if (!read) {
+                *outcome = 0;
+                countsLabel_->setText(session_.hasList() ? session_.countsLine() : QString());
+                return;
+            }
+            rememberFolder(QStringLiteral("lista"), path);
+            showNewList();
+            *outcome = 1;
+        });
+    return *outcome != 0;
 }
 
 void ClassWindow::showNewList()
 {
+    headerSpin_->blockSignals(true);
+    headerSpin_->setRange(0, session_.headerCandidates());
+    headerSpin_->setValue(session_.headerRow() + 1);
+    headerSpin_->blockSignals(false);
     recallColumns();
     model_->reload();
     refreshColumns();
     updateTitle();
+    page_ = 0; // a new list starts at its first page
     rebuildPages();
 }
 
@@ -500,8 +623,16 @@ bool ClassWindow::pasteFromClipboard()
 {
     const QString text = QApplication::clipboard()->text();
     if (text.trimmed().isEmpty()) {
-        platform::services().inform(this, QStringLiteral("Schowek nie zawiera tekstu do wklejenia."), windowTitle());
+        platform::services().inform(this, QStringLiteral("Schowek nie zawiera tekstu do wklejenia."),
+                                    QStringLiteral("Dyplomy dla klasy"));
         return false;
+    }
+    if (!listChangesSettled())
+        return false;
+    ++listGeneration_; // a list still being read is not wanted any more
+    if (readingList_) {
+        readingList_ = false;
+        QApplication::restoreOverrideCursor();
     }
     if (!doneOrReported(this, [&] { session_.pasteList(text); }))
         return false;
@@ -509,32 +640,34 @@ bool ClassWindow::pasteFromClipboard()
     return true;
 }
 
-void ClassWindow::saveListCsv()
+bool ClassWindow::saveListCsv()
 {
     if (!session_.hasList())
-        return;
+        return false;
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Zapisz listę jako CSV");
-    s.filter = QStringLiteral("Pliki CSV (*.csv)");
+    s.filter = QStringLiteral("Pliki CSV w UTF-8, średnik (*.csv)");
     s.defaultExtension = QStringLiteral("*.csv");
-    s.initialFolder = lastFolder(QStringLiteral("lista"), QDir::homePath());
+    s.initialFolder = lastFolder(QStringLiteral("lista"));
     s.fileName = QFileInfo(session_.listName()).completeBaseName() + QStringLiteral("-poprawiona.csv");
     s.overwritePrompt = true;
     const auto path = platform::services().saveFileName(this, s);
     if (!path)
-        return;
+        return false;
     for (const druk::InputFile &in : session_.inputs())
         if (QFileInfo(in.path).absoluteFilePath() == QFileInfo(*path).absoluteFilePath()) {
             platform::services().reportError(this, QStringLiteral("%1: to %2, nie zapisuję na nim").arg(*path, in.what));
-            return;
+            return false;
         }
     QSaveFile file(*path);
     if (!file.open(QIODevice::WriteOnly) || file.write(session_.csv()) < 0 || !file.commit()) {
         platform::services().reportError(this,
                                          QStringLiteral("%1: nie można zapisać (%2)").arg(*path, file.errorString()));
-        return;
+        return false;
     }
-    resultLabel_->setText(QStringLiteral("Zapisano listę w %1").arg(QFileInfo(*path).fileName()));
+    session_.markListSaved();
+    resultLabel_->setText(QStringLiteral("Zapisano listę w %1 (UTF-8, średniki)").arg(QFileInfo(*path).fileName()));
+    return true;
 }
 
 void ClassWindow::refreshDiploma()
@@ -591,7 +724,9 @@ void ClassWindow::refreshColumns()
         combos_.append(combo);
     }
     columnsLayout_->addStretch(1);
-    columnsRow_->setVisible(!combos_.isEmpty());
+    columnsScroll_->setFixedHeight(columnsRow_->sizeHint().height()
+                                   + columnsScroll_->horizontalScrollBar()->sizeHint().height());
+    columnsScroll_->setVisible(!combos_.isEmpty());
 }
 
 QComboBox *ClassWindow::columnCombo(int column) const
@@ -655,7 +790,7 @@ void ClassWindow::addOwnTemplate()
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Dodaj własny wzór");
     s.filter = QStringLiteral("Projekty (*.svg *.png *.jpg *.jpeg *.pdf);;Wszystkie pliki (*)");
-    s.initialFolder = lastFolder(QStringLiteral("wzor"), QDir::homePath());
+    s.initialFolder = lastFolder(QStringLiteral("wzor"));
     const auto path = platform::services().openFileName(this, s);
     if (!path)
         return;
@@ -700,7 +835,27 @@ void ClassWindow::optionsChanged()
 
 void ClassWindow::rebuildPages()
 {
-    session_.rebuild();
+    // Fitting a long list takes a while: a copy of the session makes the
+    // pages on a worker; the newest request wins.
+    const quint64 generation = ++buildGeneration_;
+    building_ = true;
+    for (QPushButton *b : outputButtons_)
+        b->setEnabled(false);
+    countsLabel_->setText(QStringLiteral("Układanie stron…"));
+    auto snapshot = std::make_shared<const ClassSession>(session_);
+    auto built = std::make_shared<ClassSession::Built>();
+    runner_->run([snapshot, built] { *built = snapshot->build(); },
+                 [this, generation, built] {
+                     if (generation != buildGeneration_)
+                         return;
+                     session_.apply(std::move(*built));
+                     building_ = false;
+                     showPages();
+                 });
+}
+
+void ClassWindow::showPages()
+{
     const int count = int(session_.pages().size());
     countsLabel_->setText(session_.hasList() ? session_.countsLine() : QString());
     pageSpin_->blockSignals(true);
@@ -711,6 +866,18 @@ void ClassWindow::rebuildPages()
     for (QPushButton *b : outputButtons_)
         b->setEnabled(!busy_ && !session_.blocked());
     showPage(std::min(page_, std::max(0, count - 1)));
+}
+
+void ClassWindow::selectRowOf(int page)
+{
+    const int line = session_.pages().value(page).line;
+    for (int r = 0; r < session_.rowCount(); ++r)
+        if (session_.rowLine(r) == line) {
+            QSignalBlocker quiet(table_->selectionModel());
+            table_->selectRow(r);
+            table_->scrollTo(model_->index(r, 0));
+            return;
+        }
 }
 
 void ClassWindow::refreshProblems()
@@ -764,9 +931,8 @@ void ClassWindow::requestPreview()
 
 void ClassWindow::updateTitle()
 {
-    setWindowTitle(session_.hasList()
-                       ? QStringLiteral("Dyplomy dla klasy — %1").arg(QFileInfo(session_.listName()).fileName())
-                       : QStringLiteral("Dyplomy dla klasy"));
+    // The list's name; Qt adds the program's display name ("… — Dyplomy dla klasy").
+    setWindowTitle(session_.hasList() ? QFileInfo(session_.listName()).fileName() : QString());
 }
 
 void ClassWindow::showPreview()
@@ -797,13 +963,13 @@ void ClassWindow::keyPressEvent(QKeyEvent *event)
 
 void ClassWindow::savePdf()
 {
-    if (busy_ || session_.blocked())
+    if (busy_ || building_ || session_.blocked())
         return;
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Zapisz PDF");
     s.filter = QStringLiteral("Dokumenty PDF (*.pdf)");
     s.defaultExtension = QStringLiteral("*.pdf");
-    s.initialFolder = lastFolder(QStringLiteral("wynik"), QDir(programDir_).filePath(QStringLiteral("Dyplomy")));
+    s.initialFolder = lastFolder(QStringLiteral("wynik"));
     s.fileName = (session_.hasList() ? QFileInfo(session_.listName()).completeBaseName()
                                      : QFileInfo(session_.diplomaPath()).completeBaseName())
                  + QStringLiteral(".pdf");
@@ -824,15 +990,15 @@ void ClassWindow::savePdf()
 
 void ClassWindow::saveSeparate()
 {
-    if (busy_ || session_.blocked())
+    if (busy_ || building_ || session_.blocked())
         return;
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Osobne pliki PDF: folder");
-    s.initialFolder = lastFolder(QStringLiteral("wynik"), QDir(programDir_).filePath(QStringLiteral("Dyplomy")));
+    s.initialFolder = lastFolder(QStringLiteral("wynik"));
     const auto folder = platform::services().chooseFolder(this, s);
     if (!folder || folder->isEmpty())
         return;
-    QSettings().setValue(QStringLiteral("foldery/wynik"), QFileInfo(*folder).absoluteFilePath());
+    QSettings().setValue(QStringLiteral("foldery/wynik"), QFileInfo(*folder).absoluteFilePath()); // the folder itself
     int taken = 0;
     for (const QString &name : druk::perPageFileNames(session_.pages()))
         taken += druk::nameTaken(QDir(*folder).filePath(name)) ? 1 : 0;
@@ -842,15 +1008,17 @@ void ClassWindow::saveSeparate()
     if (taken > 0) {
         if (!platform::services().ask(
                 this,
-                QStringLiteral("W folderze %1 %2 o tych samych nazwach. Zastąpić %3?")
+                QStringLiteral("W folderze %1 %2 %3 o tych samych nazwach. Zastąpić %4?")
                     .arg(QDir::toNativeSeparators(*folder),
-                         taken == 1 ? QStringLiteral("jest już 1 plik")
-                                    : QStringLiteral("są już %1")
-                                          .arg(batch::plural(taken, QStringLiteral("plik"), QStringLiteral("pliki"),
-                                                             QStringLiteral("plików"))),
+                         batch::pluralNoun(taken, QStringLiteral("jest już"), QStringLiteral("są już"),
+                                           QStringLiteral("jest już")),
+                         batch::plural(taken, QStringLiteral("plik"), QStringLiteral("pliki"), QStringLiteral("plików")),
                          taken == 1 ? QStringLiteral("go") : QStringLiteral("je")),
-                QStringLiteral("Osobne pliki PDF")))
+                QStringLiteral("Osobne pliki PDF"))) {
+            resultLabel_->clear(); // an earlier "Zapisano…" is not this answer's
+            openFolderButton_->setVisible(false);
             return;
+        }
         plan.overwrite = true;
     }
     plan.inputs = session_.inputs();
@@ -861,19 +1029,19 @@ void ClassWindow::saveSeparate()
 
 void ClassWindow::printPages()
 {
-    if (busy_ || session_.blocked())
+    if (busy_ || building_ || session_.blocked())
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setFromTo(1, int(session_.pages().size()));
     if (!platform::services().printDialog(this, printer))
         return;
-    QList<druk::Page> pages = session_.pages();
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        const int from = std::max(1, printer.fromPage());
-        const int to = std::min(int(pages.size()), std::max(from, printer.toPage()));
-        pages = pages.mid(from - 1, to - from + 1);
+    const QString refused = unsupportedPrintChoice(printer);
+    if (!refused.isEmpty()) {
+        platform::services().reportError(this, refused);
+        return;
     }
+    const QList<druk::Page> pages = pagesToPrint(printer, session_.pages(), page_);
     druk::BatchPlan plan;
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
         // "Print to file" in the dialog: the same compact PDF, in that file.
@@ -892,13 +1060,21 @@ void ClassWindow::printPages()
     }
     plan.output = druk::BatchOutput::PrintJob;
     plan.printer = printer.printerName();
-    plan.copies = std::max(1, printer.copyCount());
+    plan.copies = 1; // the copies are pages of the one job
     plan.title = session_.diploma().texts.heading;
     plan.jobTitle = QFileInfo(session_.diplomaPath()).fileName();
     plan.geometry.dpi = printer.resolution();
     plan.geometry.sheet = printer.pageLayout().fullRectPixels(plan.geometry.dpi).size();
     plan.geometry.printable = printer.pageLayout().paintRectPixels(plan.geometry.dpi);
-    startRun(plan, pages, QStringLiteral("Wysłano %1 do drukarki %2").arg(dyplomy(int(pages.size())), plan.printer));
+    const int copies = std::max(1, printer.copyCount());
+    startRun(plan, pages,
+             QStringLiteral("Wysłano %1 do drukarki %2")
+                 .arg(copies > 1 ? QStringLiteral("%1 (%2)").arg(dyplomy(int(pages.size()) / copies),
+                                                                 batch::plural(copies, QStringLiteral("egzemplarz"),
+                                                                               QStringLiteral("egzemplarze"),
+                                                                               QStringLiteral("egzemplarzy")))
+                                 : dyplomy(int(pages.size())),
+                      plan.printer));
 }
 
 void ClassWindow::startRun(const druk::BatchPlan &plan, const QList<druk::Page> &pages, const QString &doneText)
@@ -948,7 +1124,7 @@ void ClassWindow::finishRun(const QString &doneText, const QString &folder, cons
     progress_->setVisible(false);
     cancelButton_->setVisible(false);
     for (QPushButton *b : outputButtons_)
-        b->setEnabled(!session_.blocked());
+        b->setEnabled(!building_ && !session_.blocked());
     if (cancelled) {
         resultLabel_->setText(QStringLiteral("Anulowano: nic nie zostało zapisane."));
         return;

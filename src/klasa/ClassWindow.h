@@ -19,6 +19,7 @@ class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 class QProgressBar;
+class QScrollArea;
 class QPushButton;
 class QSpinBox;
 class QTableView;
@@ -53,6 +54,10 @@ public:
     QComboBox *columnCombo(int column) const;
     void chooseColumn(int column, const ColumnChoice &choice);
     bool busy() const { return busy_; }
+    // The pages are being made again on a worker (the counts say so).
+    bool building() const { return building_; }
+    // A list is being read on a worker.
+    bool readingList() const { return readingList_; }
     DesignImport &designImport() { return *designImport_; }
 
     // Sends a finished PDF to a queue; sendToPrinter unless replaced (tests).
@@ -65,7 +70,7 @@ public:
 public slots:
     void openDiplomaDialog();
     void openListDialog();
-    void saveListCsv();
+    bool saveListCsv();
     void savePdf();
     void saveSeparate();
     void printPages();
@@ -74,6 +79,7 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -84,11 +90,16 @@ private:
     QWidget *pagesPart();
     QWidget *outputPart();
     void rebuildPages();
+    // Before the edited list goes: saved, dropped, or false (cancelled).
+    bool listChangesSettled();
+    void showPages();
     void showNewList();
     void refreshDiploma();
     void refreshColumns();
     void refreshGallery();
     void refreshProblems();
+    // Selects the list row the page was made from.
+    void selectRowOf(int page);
     void requestPreview();
     void showPreview();
     void updateTitle();
@@ -97,7 +108,9 @@ private:
     void finishRun(const QString &doneText, const QString &folder, const QString &error, bool cancelled);
     void rememberColumns();
     void recallColumns();
-    QString lastFolder(const QString &key, const QString &fallback) const;
+    // The folder a dialog of key (dyplom, lista, wynik, wzor) starts in: the
+    // last one used, else the diplomas' folder.
+    QString lastFolder(const QString &key) const;
     void rememberFolder(const QString &key, const QString &path);
     void designAdded(int number, const QString &error);
 
@@ -118,12 +131,14 @@ private:
     QPlainTextEdit *diplomaTexts_ = nullptr;
     QTableView *table_ = nullptr;
     QWidget *columnsRow_ = nullptr;
+    QScrollArea *columnsScroll_ = nullptr;
     QHBoxLayout *columnsLayout_ = nullptr;
     QList<QComboBox *> combos_;
     QLabel *countsLabel_ = nullptr;
     QListWidget *gallery_ = nullptr;
     QLabel *previewLabel_ = nullptr;
     QSpinBox *pageSpin_ = nullptr;
+    QSpinBox *headerSpin_ = nullptr;
     QLabel *pageCount_ = nullptr;
     QListWidget *problems_ = nullptr;
     QCheckBox *shrinkBox_ = nullptr;
@@ -141,6 +156,10 @@ private:
     quint64 generation_ = 0;
     QImage preview_;
     bool busy_ = false;
+    bool building_ = false;
+    bool readingList_ = false;
+    quint64 listGeneration_ = 0;
+    quint64 buildGeneration_ = 0;
     std::shared_ptr<std::atomic_bool> cancel_;
 };
 

@@ -47,6 +47,15 @@ public:
     }
     virtual void inform(QWidget *parent, const QString &text, const QString &caption) = 0; // OK
     virtual void reportError(QWidget *parent, const QString &text) = 0;                    // the default error report
+    // A question with buttons of its own, the first the default and the
+    // last the one Esc and closing the box press: the index of the one
+    // pressed, -1 for none. The default asks Yes/No: Yes is the first.
+    virtual int choose(QWidget *parent, const QString &text, const QString &caption, const QStringList &buttons)
+    {
+        if (buttons.isEmpty())
+            return -1;
+        return ask(parent, text, caption) ? 0 : int(buttons.size()) - 1;
+    }
 
     // Dialogs; nullopt when cancelled.
     virtual std::optional<QString> openFileName(QWidget *parent, const FileDialogSettings &settings) = 0;

@@ -3,11 +3,13 @@
 #include "RecordFile.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QNetworkAccessManager>
 #include <QNetworkInformation>
 #include <QNetworkReply>
@@ -51,7 +53,11 @@ void prepareFileDialog(QFileDialog &dialog, const FileDialogSettings &settings)
     dialog.setDefaultSuffix(suffix);
     // A linked folder (the per-user Dyplomy) opens at its target, the folder
     // the user knows.
-    const QFileInfo folder(resolveDataPath(currentDirectory(), settings.initialFolder));
+    // A remembered folder is absolute: joined to the current directory it
+    // would name nothing and the dialog would open in the current one.
+    const QFileInfo folder(QDir::isAbsolutePath(settings.initialFolder)
+                               ? settings.initialFolder
+                               : resolveDataPath(currentDirectory(), settings.initialFolder));
     dialog.setDirectory(folder.isSymLink() && folder.isDir() ? folder.canonicalFilePath() : folder.filePath());
     if (!settings.fileName.isEmpty())
         dialog.selectFile(settings.fileName);
@@ -78,6 +84,22 @@ bool QtPlatform::askDefaultNo(QWidget *parent, const QString &text, const QStrin
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+int QtPlatform::choose(QWidget *parent, const QString &text, const QString &caption, const QStringList &buttons)
+{
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::NoButton, parent);
+    QList<QPushButton *> shown;
+    for (int i = 0; i < buttons.size(); ++i)
+        shown.append(box.addButton(buttons[i], i == 0                    ? QMessageBox::AcceptRole
+                                               : i + 1 == buttons.size() ? QMessageBox::RejectRole
+                                                                         : QMessageBox::DestructiveRole));
+    if (!shown.isEmpty()) {
+        box.setDefaultButton(shown.first());
+        box.setEscapeButton(shown.last()); // Esc and the close box: the last, the cancelling one
+    }
+    box.exec();
+    return int(shown.indexOf(box.clickedButton()));
 }
 
 void QtPlatform::inform(QWidget *parent, const QString &text, const QString &caption)

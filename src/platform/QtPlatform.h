@@ -11,6 +11,7 @@ class QtPlatform : public Platform {
 public:
     bool ask(QWidget *parent, const QString &text, const QString &caption) override;
     bool askDefaultNo(QWidget *parent, const QString &text, const QString &caption) override;
+    int choose(QWidget *parent, const QString &text, const QString &caption, const QStringList &buttons) override;
     void inform(QWidget *parent, const QString &text, const QString &caption) override;
     void reportError(QWidget *parent, const QString &text) override;
     std::optional<QString> openFileName(QWidget *parent, const FileDialogSettings &settings) override;

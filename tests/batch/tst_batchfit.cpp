@@ -2,6 +2,7 @@
 // record checked, shrunk and centred against it.
 #include "batch/fit/FreeArea.h"
 #include "batch/fit/MissingGlyphs.h"
+#include "batch/fit/SizeLimits.h"
 #include "batch/fit/TextFit.h"
 
 #include "StartupDiploma.h"
@@ -69,6 +70,8 @@ private slots:
     void shippedTemplatesLeaveRoomForTheName();
     void longNameCrossingTheFrameIsReportedAndShrunk();
     void shrinkingStopsAtTheFloor();
+    void sizesTheSheetCannotHold_data();
+    void sizesTheSheetCannotHold();
     void centredTextsSitOnTheMiddleOfTheFreeArea();
     void missingGlyphs();
 };
@@ -214,6 +217,56 @@ void TestBatchFit::shrinkingStopsAtTheFloor()
     const batch::FitOutcome edges = batch::fitRecord(noArea, recipientFilled, batch::FreeArea{}, {}, layout);
     QCOMPARE(edges.offSheet.size(), 1);
     QVERIFY(edges.overBorder.isEmpty());
+}
+
+void TestBatchFit::sizesTheSheetCannotHold_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("held");
+    QTest::newRow("one point") << 1 << true;
+    QTest::newRow("the sheet's height") << 841 << true;
+    QTest::newRow("a point more") << 842 << false;
+    QTest::newRow("100 000") << 100000 << false;
+    QTest::newRow("damaged: huge") << 557668343 << false;
+    QTest::newRow("zero") << 0 << false;
+    QTest::newRow("negative") << -12 << false;
+}
+
+void TestBatchFit::sizesTheSheetCannotHold()
+{
+    QFETCH(int, size);
+    QFETCH(bool, held);
+    const printing::SheetGeometry a4 = printing::SheetGeometry::a4(600);
+    QCOMPARE(batch::largestSize(a4), 841);
+    printing::PrintInput in = diploma(framed(Qt::white), QStringLiteral("Jan Nowak"));
+    in.body.size = size;
+    const QStringList problems = batch::sizeProblems(in, a4);
+    QCOMPARE(problems.isEmpty(), held);
+    if (!held)
+        QCOMPARE(
+            problems,
+            QStringList{QStringLiteral("treść: rozmiar %1 pt nie mieści się na arkuszu (najwyżej 841 pt)").arg(size)});
+
+    // Fitting a huge heading takes a bounded number of layouts and ends at
+    // the largest size that fits, as stepping a point at a time would.
+    if (size < 5000)
+        return;
+    const wmf::Metafile frame = framed(Qt::white);
+    const batch::FreeArea area = batch::findFreeArea(frame);
+    batch::TextLayout layout(a4);
+    in.body.size = 26;
+    in.heading.size = size;
+    batch::FitSettings shrink;
+    shrink.shrink = true;
+    shrink.floor = 0.0;
+    const std::array<bool, 8> none{};
+    const batch::FitOutcome out = batch::fitRecord(in, none, area, shrink, layout);
+    QVERIFY(out.offSheet.isEmpty() && out.overBorder.isEmpty());
+    QVERIFY2(in.heading.size > 26 && in.heading.size < 841, qPrintable(QString::number(in.heading.size)));
+    printing::PrintInput bigger = in;
+    ++bigger.heading.size;
+    const batch::FitOutcome crossing = batch::fitRecord(bigger, none, area, {}, layout);
+    QVERIFY(crossing.overBorder.size() + crossing.offSheet.size() > 0);
 }
 
 void TestBatchFit::centredTextsSitOnTheMiddleOfTheFreeArea()

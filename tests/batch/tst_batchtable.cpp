@@ -244,6 +244,9 @@ void TestBatchTable::refusalsNameTheLine_data()
     QTest::newRow("NUL") << QByteArray("dla\nAnna\nJ\0zef\n", 15) << "lista.csv: wiersz 3: niedozwolony znak NUL";
     QTest::newRow("too many columns") << QByteArray(300, ';').prepend("a").append("b\n")
                                       << "lista.csv: wiersz 1: ponad 256 kolumn";
+    QTest::newRow("a PNG renamed") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
+                                   << "lista.csv: to nie jest lista (obraz PNG)";
+    QTest::newRow("a PDF") << QByteArray("%PDF-1.4\n%\xe2\xe3\n") << "lista.csv: to nie jest lista (dokument PDF)";
     QTest::newRow("cell too long") << QByteArray("a;").append(QByteArray(5000, 'x'))
                                    << "lista.csv: wiersz 1: komórka B ma ponad 4096 znaków";
 }

@@ -41,6 +41,13 @@ bool ScriptedPlatform::askDefaultNo(QWidget *, const QString &text, const QStrin
     return take(answers, false);
 }
 
+int ScriptedPlatform::choose(QWidget *, const QString &text, const QString &caption, const QStringList &buttons)
+{
+    messages.append({QStringLiteral("choose"),
+                     text + QStringLiteral(" [") + buttons.join(QStringLiteral(" | ")) + QLatin1Char(']'), caption});
+    return take(choices, -1);
+}
+
 void ScriptedPlatform::inform(QWidget *, const QString &text, const QString &caption)
 {
     messages.append({QStringLiteral("inform"), text, caption});

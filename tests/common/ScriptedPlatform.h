@@ -14,7 +14,7 @@ public:
     ~ScriptedPlatform() override { platform::installServices(nullptr); }
 
     struct Message {
-        QString kind; // "ask", "inform", "error"
+        QString kind; // "ask", "choose", "inform", "error"
         QString text;
         QString caption;
         bool defaultNo = false; // asked with Enter meaning No
@@ -24,6 +24,7 @@ public:
     QStringList texts(const QString &kind) const;
 
     std::deque<bool> answers;
+    std::deque<int> choices; // choose(): the button's index; empty: -1 (closed)
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
     QList<platform::FileDialogSettings> fileDialogs;
@@ -48,6 +49,7 @@ public:
 
     bool ask(QWidget *, const QString &text, const QString &caption) override;
     bool askDefaultNo(QWidget *, const QString &text, const QString &caption) override;
+    int choose(QWidget *, const QString &text, const QString &caption, const QStringList &buttons) override;
     void inform(QWidget *, const QString &text, const QString &caption) override;
     void reportError(QWidget *, const QString &text) override;
     std::optional<QString> openFileName(QWidget *, const platform::FileDialogSettings &settings) override;

@@ -112,6 +112,43 @@ private slots:
         QVERIFY(QDir(dir_->file(QStringLiteral("osobno"))).isEmpty());
     }
 
+    // A size no sheet holds is said by --sprawdz and by a real run, with or
+    // without fitting, and fitting it ends at once.
+    void absurdSizeIsAProblem_data()
+    {
+        QTest::addColumn<QStringList>("extra");
+        QTest::newRow("as it is") << QStringList();
+        QTest::newRow("fitted") << QStringList{QStringLiteral("--dopasuj")};
+    }
+    void absurdSizeIsAProblem()
+    {
+        QFETCH(QStringList, extra);
+        writeBytes(dir_->file(QStringLiteral("Wzory/BDR_0001.wmf")), soundTemplate());
+        diplomafile::DiplomaContent c;
+        startupdiploma::setStyles(c);
+        c.templateNumber = 1;
+        c.body.size = 100000;
+        c.texts.body[0] = QStringLiteral("Za wzorową naukę");
+        c.texts.recipient = QStringLiteral("Jan Kowalski");
+        writeBytes(dir_->file(QStringLiteral("d.dyp")), diplomafile::buildDiplomaRecord(c));
+        const QString said = QStringLiteral("treść: rozmiar 100000 pt nie mieści się na arkuszu (najwyżej 841 pt)");
+
+        const Result check = runDruk(QStringList{QStringLiteral("d.dyp"), QStringLiteral("--sprawdz")} + extra);
+        QCOMPARE(check.status, 1);
+        QVERIFY2(check.err.contains(said), qPrintable(check.err));
+        QVERIFY2(check.err.contains(QStringLiteral("teksty poza obszarem wydruku: 1")), qPrintable(check.err));
+        QVERIFY2(!check.err.contains(QStringLiteral("wszystko w porządku")), qPrintable(check.err));
+
+        const Result run = runDruk(QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"), QStringLiteral("out.pdf")}
+                                   + extra);
+        QVERIFY2(run.err.contains(said), qPrintable(run.err));
+        const Result strict = runDruk(QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"),
+                                                  QStringLiteral("strict.pdf"), QStringLiteral("--scisle")}
+                                      + extra);
+        QCOMPARE(strict.status, 1);
+        QVERIFY(!QFileInfo::exists(dir_->file(QStringLiteral("strict.pdf"))));
+    }
+
     void helpNamesStrictModeInBothLanguages()
     {
         QProcess p;

@@ -110,6 +110,8 @@ private slots:
     void fieldsFillTheDiplomasTexts();
     void spreadsheetsGiveTheirNames_data();
     void spreadsheetsGiveTheirNames();
+    void registerExportWithATitleRow_data();
+    void registerExportWithATitleRow();
     void longNameIsReportedAndShrunkToFit();
     void centredNamesShareOneMiddle();
     void designWithoutFreeAreaGetsOneNote();
@@ -274,6 +276,47 @@ void TestDrukLists::spreadsheetsGiveTheirNames()
              (QStringList{QStringLiteral("Łucja Żółkiewska|średnia 4,5, 27.06.2025"),
                           QStringLiteral("Олександр Шевченко|średnia 5, 27.06.2025"),
                           QStringLiteral("小明 王|średnia 4,75, 27.06.2025")}));
+}
+
+void TestDrukLists::registerExportWithATitleRow_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("line"); // how the warning names the title's row
+    QTest::newRow("csv, Windows-1250") << QStringLiteral("eksport.csv")
+                                       << platform::toCp1250(QStringLiteral("Lista uczniów klasy 3b, rok 2025/2026;;\n"
+                                                                            "Lp.;Nazwisko;Imię\n"
+                                                                            "1;Żółkiewska;Łucja\n"
+                                                                            "2;Nowak;Jan\n"))
+                                       << QStringLiteral("wiersz 1 nad nagłówkiem (wiersz 2) pominięty");
+    const QVariantList rows{QVariantList{QStringLiteral("Lista uczniów klasy 3b, rok 2025/2026")},
+                            QVariantList{QStringLiteral("Lp."), QStringLiteral("Nazwisko"), QStringLiteral("Imię")},
+                            QVariantList{1, QStringLiteral("Żółkiewska"), QStringLiteral("Łucja")},
+                            QVariantList{2, QStringLiteral("Nowak"), QStringLiteral("Jan")}};
+    QTest::newRow("xlsx") << QStringLiteral("eksport.xlsx")
+                          << sheetfiles::written(QStringLiteral("xlsx"), {sheetfiles::sheet(QStringLiteral("3b"), rows)})
+                          << QStringLiteral("arkusz 3b, wiersz 1 nad nagłówkiem (wiersz 2) pominięty");
+}
+
+// A register export puts a title above its header: the names are on the
+// pages and the title is named as skipped, by a real run and by --sprawdz.
+void TestDrukLists::registerExportWithATitleRow()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, line);
+    QVERIFY(!bytes.isEmpty());
+    writeBytes(dir_->file(file), bytes);
+    const Result r = runDruk(
+        {QStringLiteral("d.dyp"), QStringLiteral("--lista"), file, QStringLiteral("-o"), QStringLiteral("k.pdf")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QCOMPARE(pageTexts(dir_->file(QStringLiteral("k.pdf"))),
+             (QStringList{QStringLiteral("Łucja Żółkiewska"), QStringLiteral("Jan Nowak")}));
+    QVERIFY2(r.err.contains(QStringLiteral("uwaga: %1: %2: „Lista uczniów klasy 3b, rok 2025/2026”").arg(file, line)),
+             qPrintable(r.err));
+    QVERIFY2(r.err.endsWith(QStringLiteral("przeczytano 3 wiersze: 2 strony, pominięto 1\n")), qPrintable(r.err));
+    const Result check = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), file, QStringLiteral("--sprawdz")});
+    QVERIFY2(check.err.contains(QStringLiteral("pominięte wiersze: 1 (nad nagłówkiem: 1)")), qPrintable(check.err));
 }
 
 void TestDrukLists::fieldsFillTheDiplomasTexts()

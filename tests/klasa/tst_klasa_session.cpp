@@ -11,10 +11,12 @@
 #include "druk/Failure.h"
 #include "druk/PageImage.h"
 #include "klasa/ClassSession.h"
+#include "klasa/PrintChoices.h"
 #include "wmf/Metafile.h"
 #include "wmf/MetafilePaintDevice.h"
 
 #include <QPainter>
+#include <QPrinter>
 #include <thread>
 #include <vector>
 #include <QProcess>
@@ -27,6 +29,41 @@ Q_DECLARE_METATYPE(ColumnChoice)
 class TestKlasaSession : public QObject {
     Q_OBJECT
 private slots:
+    // The print dialog's range and copies as the pages of one job.
+    void printChoicesMakeOneJob_data()
+    {
+        QTest::addColumn<int>("range");
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<bool>("collate");
+        QTest::addColumn<QString>("expected"); // records, from 1
+        QTest::newRow("all") << int(QPrinter::AllPages) << 1 << true << QStringLiteral("12345");
+        QTest::newRow("2-3, 2 collated") << int(QPrinter::PageRange) << 2 << true << QStringLiteral("2323");
+        QTest::newRow("2-3, 2 uncollated") << int(QPrinter::PageRange) << 2 << false << QStringLiteral("2233");
+        QTest::newRow("page shown, 3") << int(QPrinter::CurrentPage) << 3 << true << QStringLiteral("444");
+    }
+    void printChoicesMakeOneJob()
+    {
+        QFETCH(int, range);
+        QFETCH(int, copies);
+        QFETCH(bool, collate);
+        QFETCH(QString, expected);
+        QList<druk::Page> pages;
+        for (int i = 0; i < 5; ++i)
+            pages.append(druk::Page{{}, i + 2, i});
+        QPrinter printer;
+        printer.setPrintRange(QPrinter::PrintRange(range));
+        printer.setFromTo(2, 3);
+        printer.setCopyCount(copies);
+        printer.setCollateCopies(collate);
+        QString got;
+        for (const druk::Page &p : klasa::pagesToPrint(printer, pages, 3))
+            got += QString::number(p.record + 1);
+        QCOMPARE(got, expected);
+        QVERIFY(klasa::unsupportedPrintChoice(printer).isEmpty());
+        printer.setPageSize(QPageSize(QPageSize::A5));
+        QVERIFY(klasa::unsupportedPrintChoice(printer).contains(QStringLiteral("papier A5")));
+    }
+
     void init()
     {
         dir_ = std::make_unique<TempProgramDir>(QStringList{QStringLiteral("Wzory")});

@@ -8,8 +8,10 @@
 #include "XvfbDisplay.h"
 
 #include "diplomafile/DiplomaRecord.h"
+#include "druk/CupsJob.h"
 #include "druk/PageImage.h"
 #include "klasa/ClassWindow.h"
+#include "platform/Cp1250.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,6 +26,10 @@
 #include <QSettings>
 #include <QtTest>
 #include <QPrinter>
+#include <QRandomGenerator>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTimer>
 
 namespace {
 
@@ -110,7 +116,7 @@ private slots:
 
         platform_->openAnswers.push_back(dir_->file(QStringLiteral("klasa-3a.csv")));
         window_->openListDialog();
-        QCOMPARE(window_->windowTitle(), QStringLiteral("Dyplomy dla klasy — klasa-3a.csv"));
+        QCOMPARE(window_->windowTitle(), QStringLiteral("klasa-3a.csv")); // the program's name is Qt's to add
         QCOMPARE(window_->listModel().rowCount(), 6);
         QCOMPARE(window_->listModel().columnCount(), 4);
         for (int c = 0; c < 3; ++c)
@@ -217,7 +223,7 @@ private slots:
         QCOMPARE(window_->session().pages().size(), 3);
         QCOMPARE(window_->session().pages()[2].input.texts.recipient, QStringLiteral("Łucja Żak"));
         QVERIFY(!window_->previewImage().isNull());
-        QCOMPARE(window_->windowTitle(), QStringLiteral("Dyplomy dla klasy — schowek"));
+        QCOMPARE(window_->windowTitle(), QStringLiteral("schowek"));
     }
 
     // Every catalogue template is in the gallery, and a design added there
@@ -299,7 +305,7 @@ private slots:
         QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(), QStringLiteral("Nie zapisano."));
         QCOMPARE(window_->session().diplomaPath(), dir_->file(QStringLiteral("Dyplomy/d.dyp")));
         QCOMPARE(window_->session().pages().size(), 6);
-        QCOMPARE(window_->windowTitle(), QStringLiteral("Dyplomy dla klasy — klasa-3a.csv"));
+        QCOMPARE(window_->windowTitle(), QStringLiteral("klasa-3a.csv")); // the program's name is Qt's to add
     }
 
     // A problem line leads to its page; a diploma changed on disk is read
@@ -387,7 +393,52 @@ private slots:
         window_->printPages();
         if (queue.isEmpty())
             QSKIP("no print system to name a queue in");
-        QCOMPARE(jobs, (QStringList{queue + QStringLiteral(" d.dyp 3"), queue + QStringLiteral(" d.dyp 3")}));
+        QCOMPARE(jobs, QStringList{queue + QStringLiteral(" d.dyp 6")}); // one job, the copies in it
+    }
+
+    // Pages 2–3 and 2 copies on a real cups-pdf queue: one job of 4 pages,
+    // collated; a sheet other than A4 is refused with the reason, nothing sent.
+    void printDialogChoicesReachTheQueue()
+    {
+        const CupsPdfQueue queue = setUpCupsPdfQueue(QStringLiteral("DyplomPDF"));
+        if (!queue.skipReason.isEmpty())
+            QSKIP(qPrintable(queue.skipReason));
+        QCOMPARE(queue.status, 0);
+        const QDir out(queue.outDir);
+        const QStringList before = out.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        QStringList jobs;
+        window_->printSubmit = [&](const QString &printer, const QString &pdf, const QString &title) {
+            jobs.append(printer);
+            druk::sendToPrinter(printer, pdf, title);
+        };
+        QPageSize::PageSizeId paper = QPageSize::A5;
+        platform_->preparePrinter = [&](QPrinter &printer) {
+            printer.setPrinterName(QStringLiteral("DyplomPDF"));
+            printer.setOutputFormat(QPrinter::NativeFormat);
+            printer.setPageSize(QPageSize(paper));
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(2, 3);
+            printer.setCopyCount(2);
+            printer.setCollateCopies(true);
+        };
+        platform_->printAnswers.push_back(true);
+        window_->printPages();
+        QVERIFY(jobs.isEmpty());
+        QVERIFY2(platform_->errors().value(0).contains(QStringLiteral("papier A5")),
+                 qPrintable(platform_->errors().join('\n')));
+
+        paper = QPageSize::A4;
+        platform_->printAnswers.push_back(true);
+        window_->printPages();
+        QCOMPARE(jobs, QStringList{QStringLiteral("DyplomPDF")});
+        QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(),
+                 QStringLiteral("Wysłano 2 dyplomy (2 egzemplarze) do drukarki DyplomPDF"));
+        const QString produced = awaitNewPdf(out, before);
+        QVERIFY2(!produced.isEmpty(), "cups-pdf wrote no PDF");
+        const QStringList pages = pageTexts(produced);
+        QCOMPARE(pages.size(), 4); // cups-pdf's text is not searchable: the order is pagesToPrint's test
     }
 
     // Pages asked for one after another: the last request is the one shown,
@@ -398,6 +449,9 @@ private slots:
         window_ = std::make_unique<klasa::ClassWindow>(dir_->path(), &held);
         QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
         QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        // The pages are made on the runner too.
+        for (int i = 0; i < held.held.size(); ++i)
+            held.finish(i);
         const int before = int(held.held.size());
         window_->showPage(1);
         window_->showPage(4);
@@ -409,6 +463,125 @@ private slots:
         QCOMPARE(window_->previewImage(), newest);
         QCOMPARE(newest, druk::pageImage(window_->session().pages()[4].input, printing::SheetGeometry::a4(600),
                                          klasa::ClassWindow::PreviewDpi));
+        window_.reset(); // before the runner
+    }
+
+    // Each dialog starts in the folder last used for its kind of file, also
+    // after a restart; before any, in the diplomas' folder.
+    void foldersAreOfferedAfterARestart()
+    {
+        const QString lists = dir_->file(QStringLiteral("rejestr"));
+        const QString out = dir_->file(QStringLiteral("wydruki"));
+        QDir().mkpath(lists);
+        QDir().mkpath(out);
+        QVERIFY(QFile::copy(dir_->file(QStringLiteral("klasa-3a.csv")), lists + QStringLiteral("/klasa-3a.csv")));
+        window_->openListDialog();
+        QCOMPARE(platform_->fileDialogs.last().initialFolder, dir_->file(QStringLiteral("Dyplomy")));
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        platform_->openAnswers.push_back(lists + QStringLiteral("/klasa-3a.csv"));
+        window_->openListDialog();
+        QCOMPARE(window_->listModel().rowCount(), 6);
+        platform_->saveAnswers.push_back(out + QStringLiteral("/k.pdf"));
+        window_->savePdf();
+        QVERIFY(QFileInfo::exists(out + QStringLiteral("/k.pdf")));
+
+        window_.reset();
+        window_ = std::make_unique<klasa::ClassWindow>(dir_->path(), &runner_);
+        window_->openListDialog();
+        QCOMPARE(platform_->fileDialogs.last().initialFolder, lists);
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        window_->savePdf();
+        QCOMPARE(platform_->fileDialogs.last().initialFolder, out);
+        window_->openDiplomaDialog();
+        QCOMPARE(platform_->fileDialogs.last().initialFolder, dir_->file(QStringLiteral("Dyplomy")));
+    }
+
+    // A new list starts at page 1; a row clicked shows its page and a
+    // problem leads to its row; the same shrinking on many pages is one line;
+    // counts take the verb their number asks for; "Nie" clears an old status.
+    void listPagesAndProblemsFollowEachOther()
+    {
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        window_->showPage(4);
+        auto *table = window_->findChild<QTableView *>(QStringLiteral("listTable"));
+        table->selectionModel()->setCurrentIndex(window_->listModel().index(2, 0), QItemSelectionModel::ClearAndSelect);
+        QCOMPARE(window_->currentPage(), 2);
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        QCOMPARE(window_->currentPage(), 0);
+
+        QByteArray csv = "Imię;Nazwisko;Klasa\n";
+        for (int i = 0; i < 5; ++i)
+            csv += "Aleksandra;Wierzchowska-Brzęczyszczykiewiczówna;3a\n";
+        writeBytes(dir_->file(QStringLiteral("dlugie.csv")), csv);
+        window_->findChild<QCheckBox *>(QStringLiteral("shrink"))->setChecked(true);
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("dlugie.csv"))));
+        const QStringList shrunk = problemTexts().filter(QStringLiteral("zmniejszono: "));
+        QCOMPARE(shrunk.size(), 1);
+        QVERIFY2(shrunk.first().endsWith(QStringLiteral("pt (w 5 rekordach)")), qPrintable(shrunk.first()));
+        // "powtórzone" names rows 2…6: it leads to the first, page 1, row 1.
+        auto *problems = window_->findChild<QListWidget *>(QStringLiteral("problems"));
+        QListWidgetItem *repeated = nullptr;
+        for (int i = 0; i < problems->count(); ++i)
+            if (problems->item(i)->text().contains(QStringLiteral("powtórzone")))
+                repeated = problems->item(i);
+        QVERIFY(repeated);
+        window_->showPage(3);
+        table->clearSelection();
+        emit problems->itemActivated(repeated);
+        QCOMPARE(window_->currentPage(), 0);
+        QCOMPARE(table->selectionModel()->selectedRows().value(0).row(), 0);
+
+        // Twelve unknown columns: their combos scroll, the window keeps its width.
+        const int width = window_->width();
+        writeBytes(dir_->file(QStringLiteral("szeroka.csv")),
+                   "dla;Pierwsza kolumna;Druga kolumna;Trzecia kolumna;Czwarta kolumna;Piąta kolumna;Szósta kolumna;"
+                   "Siódma kolumna;Ósma kolumna;Dziewiąta kolumna;Dziesiąta kolumna;Jedenasta kolumna;Dwunasta\n"
+                   "Anna Nowak;1;2;3;4;5;6;7;8;9;10;11;12\n");
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("szeroka.csv"))));
+        QVERIFY(window_->columnCombo(12));
+        QCoreApplication::processEvents();
+        QCOMPARE(window_->width(), width);
+
+        const QString folder = dir_->file(QStringLiteral("osobno"));
+        QDir().mkpath(folder);
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        platform_->saveAnswers.push_back(folder);
+        window_->saveSeparate();
+        QVERIFY(window_->findChild<QLabel *>(QStringLiteral("result"))->text().startsWith(QStringLiteral("Zapisano")));
+        platform_->saveAnswers.push_back(folder);
+        platform_->answers.push_back(false);
+        window_->saveSeparate();
+        QVERIFY2(platform_->texts(QStringLiteral("ask")).last().contains(QStringLiteral("jest już 6 plików")),
+                 qPrintable(platform_->texts(QStringLiteral("ask")).last()));
+        QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(), QString());
+    }
+
+    // A list is read on a worker behind a busy sign; the window shows it
+    // when the reading ends, and a list that cannot be read is named then.
+    void listIsReadOffTheGuiThread()
+    {
+        HeldRunner held;
+        window_ = std::make_unique<klasa::ClassWindow>(dir_->path(), &held);
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        QVERIFY(window_->readingList());
+        QVERIFY(QApplication::overrideCursor());
+        QVERIFY(window_->findChild<QLabel *>(QStringLiteral("countsLabel"))
+                    ->text()
+                    .startsWith(QStringLiteral("Wczytywanie listy")));
+        QCOMPARE(window_->listModel().rowCount(), 0);
+        held.finish(int(held.held.size()) - 1);
+        QVERIFY(!window_->readingList());
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(window_->listModel().rowCount(), 6);
+
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("nie-ma.csv"))));
+        QVERIFY(platform_->errors().isEmpty());
+        held.finish(int(held.held.size()) - 1);
+        QCOMPARE(platform_->errors().size(), 1);
+        QVERIFY(platform_->errors().first().contains(QStringLiteral("nie-ma.csv")));
+        QCOMPARE(window_->listModel().rowCount(), 6);
+        QVERIFY(!QApplication::overrideCursor());
         window_.reset(); // before the runner
     }
 
@@ -472,7 +645,142 @@ private slots:
         QCOMPARE(pageTexts(pdf).size(), 6);
     }
 
+    // A register's title above its header is skipped and said; a list
+    // without a header gets its columns' meanings from the combos, and
+    // skipping a column is no error about the command line.
+    void titleRowAndColumnMeanings()
+    {
+        writeDiploma(dir_->file(QStringLiteral("Dyplomy/bez.dyp")), QStringLiteral("Dyplom"),
+                     QStringLiteral("za wyniki"));
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/bez.dyp"))));
+        writeBytes(dir_->file(QStringLiteral("eksport.csv")),
+                   platform::toCp1250(QStringLiteral("Lista uczniów klasy 3b;;\nLp.;Nazwisko;Imię\n"
+                                                     "1;Żółkiewska;Łucja\n2;Nowak;Jan\n")));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("eksport.csv"))));
+        auto *header = window_->findChild<QSpinBox *>(QStringLiteral("headerRow"));
+        QCOMPARE(header->value(), 2);
+        QCOMPARE(window_->session().pages().size(), 2);
+        QCOMPARE(window_->session().pages()[0].input.texts.recipient, QStringLiteral("Łucja Żółkiewska"));
+        QCOMPARE(window_->session().pages()[1].input.texts.recipient, QStringLiteral("Jan Nowak"));
+        QVERIFY2(problemTexts().join('\n').contains(QStringLiteral(
+                     "eksport.csv: wiersz 1 nad nagłówkiem (wiersz 2) pominięty: „Lista uczniów klasy 3b”")),
+                 qPrintable(problemTexts().join('\n')));
+        header->setValue(0); // the user says: no header
+        QCOMPARE(window_->session().rowCount(), 4);
+
+        writeBytes(dir_->file(QStringLiteral("sami.csv")), "Żółkiewska;Łucja;3b\nNowak;Jan;3b\n");
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("sami.csv"))));
+        QCOMPARE(header->value(), 0);
+        QVERIFY(window_->columnCombo(0));
+        QVERIFY(window_->columnCombo(0)->findText(QStringLiteral("imię")) >= 0);
+        QVERIFY(window_->columnCombo(0)->findText(QStringLiteral("nazwisko")) >= 0);
+        window_->chooseColumn(0, {klasa::ColumnChoice::Ignored, 0, {}});
+        for (const QString &p : problemTexts())
+            QVERIFY2(!p.contains(QStringLiteral("--")) && !p.contains(QStringLiteral("nagłówkiem")), qPrintable(p));
+        QVERIFY(!window_->session().blocked());
+        window_->chooseColumn(0, {klasa::ColumnChoice::Surname, 0, {}});
+        window_->chooseColumn(1, {klasa::ColumnChoice::FirstName, 0, {}});
+        window_->chooseColumn(2, {klasa::ColumnChoice::Ignored, 0, {}});
+        QCOMPARE(window_->session().pages().size(), 2);
+        QCOMPARE(window_->session().pages()[0].input.texts.recipient, QStringLiteral("Łucja Żółkiewska"));
+        QVERIFY2(problemTexts().isEmpty(), qPrintable(problemTexts().join('\n')));
+    }
+
+    // A fixed cell is not lost without a question: quitting, opening or
+    // pasting another list asks; cancel keeps everything, save writes the
+    // CSV first, and a saved list asks no more.
+    void editedListAsksBeforeItGoes()
+    {
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        QVERIFY(window_->close()); // nothing edited: no question
+        QVERIFY(platform_->texts(QStringLiteral("choose")).isEmpty());
+        window_->show();
+        window_->listModel().setData(window_->listModel().index(0, 1), QStringLiteral("Kowalska"), Qt::EditRole);
+
+        QAction *quit = nullptr;
+        for (QAction *a : window_->findChildren<QAction *>())
+            if (a->shortcut() == QKeySequence(QStringLiteral("Ctrl+Q")))
+                quit = a;
+        QVERIFY(quit);
+        quit->trigger(); // no answer: the box closed
+        QVERIFY(window_->isVisible());
+        QCOMPARE(platform_->texts(QStringLiteral("choose")).size(), 1);
+        QVERIFY2(platform_->texts(QStringLiteral("choose")).last().startsWith(QStringLiteral("Zapisać zmiany w liście?")),
+                 qPrintable(platform_->texts(QStringLiteral("choose")).last()));
+        platform_->choices.push_back(2); // Anuluj
+        QVERIFY(!window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        QApplication::clipboard()->setText(QStringLiteral("Anna Nowak\n"));
+        QVERIFY(!window_->pasteFromClipboard());
+        QCOMPARE(window_->session().cell(0, 1), QStringLiteral("Kowalska"));
+        QCOMPARE(platform_->texts(QStringLiteral("choose")).size(), 3);
+
+        const QString saved = dir_->file(QStringLiteral("poprawki.csv"));
+        platform_->choices.push_back(0); // Zapisz jako CSV…
+        platform_->saveAnswers.push_back(saved);
+        QVERIFY(window_->close());
+        QVERIFY(readBytes(saved).contains("Uczeń1;Kowalska;3a"));
+        QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(),
+                 QStringLiteral("Zapisano listę w poprawki.csv (UTF-8, średniki)")); // whatever the list was
+        window_->show();
+        QVERIFY(window_->close()); // saved: no more questions
+        QCOMPARE(platform_->texts(QStringLiteral("choose")).size(), 4);
+
+        window_->show();
+        window_->listModel().setData(window_->listModel().index(1, 1), QStringLiteral("Zięba"), Qt::EditRole);
+        platform_->choices.push_back(1); // Nie zapisuj
+        QVERIFY(window_->pasteFromClipboard());
+        QCOMPARE(window_->session().rowCount(), 1);
+        QVERIFY(window_->close());
+    }
+
+    // Random bytes as a diploma, "Dopasuj" ticked, on the program's own
+    // pools: the window answers at once and names what is wrong instead of
+    // fitting a size of millions of points.
+    void damagedDiplomaLeavesTheWindowAnswering()
+    {
+        QByteArray bytes(diplomafile::RecordLayout::Size, '\0');
+        QRandomGenerator random(34);
+        for (char &b : bytes)
+            b = char(random.bounded(256));
+        writeBytes(dir_->file(QStringLiteral("losowy.dyp")), bytes);
+        window_ = std::make_unique<klasa::ClassWindow>(dir_->path());
+        window_->show();
+        window_->findChild<QCheckBox *>(QStringLiteral("shrink"))->setChecked(true);
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+
+        QElapsedTimer clock;
+        qint64 answeredAfter = -1;
+        clock.start();
+        QTimer::singleShot(0, window_.get(), [&] { answeredAfter = clock.elapsed(); });
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("losowy.dyp"))));
+        QTRY_VERIFY_WITH_TIMEOUT(answeredAfter >= 0, 10000);
+        QVERIFY2(answeredAfter < 200, qPrintable(QString::number(answeredAfter)));
+
+        auto *problems = window_->findChild<QListWidget *>(QStringLiteral("problems"));
+        const auto listed = [&](const QString &part) {
+            for (int i = 0; i < problems->count(); ++i)
+                if (problems->item(i)->text().contains(part))
+                    return true;
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!window_->building(), 10000);
+        QVERIFY(listed(QStringLiteral("nie mieści się na arkuszu")));
+        QVERIFY(listed(QStringLiteral("nie istnieje (numery wzorów: 1–9999)")));
+        QVERIFY(window_->session().pages().isEmpty());
+        QVERIFY(!window_->findChild<QPushButton *>(QStringLiteral("savePdf"))->isEnabled());
+    }
+
 private:
+    QStringList problemTexts() const
+    {
+        QStringList out;
+        auto *problems = window_->findChild<QListWidget *>(QStringLiteral("problems"));
+        for (int i = 0; i < problems->count(); ++i)
+            out.append(problems->item(i)->text());
+        return out;
+    }
+
     klasa::InlineRunner runner_;
     std::unique_ptr<TempProgramDir> dir_;
     std::unique_ptr<ScriptedPlatform> platform_;

@@ -1,5 +1,7 @@
 #include "TextFit.h"
 
+#include "SizeLimits.h"
+
 #include "printing/Drukarka.h"
 #include "printing/PrintLayout.h"
 
@@ -185,19 +187,36 @@ FitOutcome fitRecord(printing::PrintInput &input, const std::array<bool, 8> &fil
                         return true;
                 return false;
             };
-            if (!blockCrosses())
-                continue;
             editor::TextBlockStyle &style = styleOf(input, block);
+            // A size past the sheet may be laid out as nothing at all.
+            if (!blockCrosses() && style.size <= largestSize(layout.geometry()))
+                continue;
             const int from = style.size;
             const int lowest = std::max(1, int(std::ceil(from * settings.floor)));
-            while (style.size > lowest && blockCrosses()) {
-                --style.size;
+            // Larger sizes never fit the sheet: a bounded bisection for the
+            // largest size that fits, not one step a point.
+            const int highest = std::min(from - 1, largestSize(layout.geometry()));
+            const auto crossesAt = [&](int size) {
+                style.size = size;
                 placed = layout.place(input);
                 if (settings.centre) {
                     centre(input, filled, bounds, placed, layout);
                     placed = layout.place(input);
                 }
+                return blockCrosses();
+            };
+            int fits = 0;
+            for (int lo = lowest, hi = highest; lo <= hi;) {
+                const int middle = lo + (hi - lo) / 2;
+                if (crossesAt(middle)) {
+                    hi = middle - 1;
+                } else {
+                    fits = middle;
+                    lo = middle + 1;
+                }
             }
+            if (highest >= lowest) // else no size the sheet holds is within the floor
+                crossesAt(fits > 0 ? fits : lowest);
             if (style.size != from)
                 out.shrunk.append({block, from, style.size});
         }

@@ -35,6 +35,7 @@ public:
     // Preview units (TextBlockStyle::left) that put a text's left edge
     // nearest to x dots.
     std::int32_t leftUnitsFor(qreal x) const;
+    const printing::SheetGeometry &geometry() const { return geometry_; }
 
 private:
     class Device;

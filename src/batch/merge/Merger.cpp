@@ -1,6 +1,7 @@
 #include "Merger.h"
 
 #include "FieldText.h"
+#include "HeaderRow.h"
 
 #include "batch/Texts.h"
 
@@ -113,7 +114,7 @@ private:
         bool known = false;
         for (const QString &cell : first)
             known = known || isKnownHeader(cell) || (cell.size() > 0 && fieldKeys.contains(columnKey(cell)));
-        result_.hasHeader = !settings_.noHeader && known && !table_.rows.isEmpty();
+        result_.hasHeader = (settings_.headerGiven || (!settings_.noHeader && known)) && !table_.rows.isEmpty();
         const int columns = table_.columnCount;
         if (result_.hasHeader) {
             header_ = first;
@@ -295,7 +296,16 @@ private:
 
 MergeResult mergeList(const Table &table, const editor::DiplomaTexts &diploma, const MergeSettings &settings)
 {
-    return Merge(table, diploma, settings).run();
+    const int header = settings.noHeader || settings.headerGiven ? -1 : headerRowOf(table, fieldNamesOf(diploma));
+    if (header <= 0)
+        return Merge(table, diploma, settings).run();
+    Table below = table;
+    below.rows = table.rows.mid(header);
+    below.origins = table.origins.mid(header);
+    MergeResult result = Merge(below, diploma, settings).run();
+    result.rowsAboveHeader = header;
+    result.warnings.prepend(rowsAboveHeaderWarning(table, header, settings.listName));
+    return result;
 }
 
 } // namespace batch

@@ -32,6 +32,7 @@ struct MergeResult {
     bool hasHeader = false;
     QStringList columns;     // header cells, or the column letters without a header
     int repeatedHeaders = 0; // header rows inside the list, skipped
+    int rowsAboveHeader = 0; // a register's title and the like above the header, skipped
     int rowsWithoutName = 0; // rows whose name cells are empty, skipped
     int fieldsFilled = 0;    // over all records
     QStringList turnedNames; // "wiersz 3: „Kowalska Anna” → „Anna Kowalska”"
@@ -39,8 +40,9 @@ struct MergeResult {
 };
 
 struct MergeSettings {
-    bool noHeader = false; // --bez-naglowka: the first row is data
-    QString listName;      // for messages
+    bool noHeader = false;    // --bez-naglowka: the first row is data
+    bool headerGiven = false; // the first row is the header whatever it holds (the class window's)
+    QString listName;         // for messages
     QString diplomaName;
 };
 
@@ -50,7 +52,8 @@ struct MergeSettings {
 // "Imię Nazwisko". A text holding a field is filled in instead of replaced.
 // Throws TableError: a field no column answers or a brace left open (naming
 // the diploma and the text), a first row of several cells that is no
-// header, a row wider than the header.
+// header, a row wider than the header. A header found below the first row
+// (within HeaderSearchRows) is taken, the rows above it skipped with a warning.
 MergeResult mergeList(const Table &table, const editor::DiplomaTexts &diploma, const MergeSettings &settings);
 
 // "Kowalska Anna Maria" → "Anna Maria Kowalska" (a comma after the

@@ -161,6 +161,18 @@ Table readTextTable(const QByteArray &bytes, const QString &fileName, const Read
     if (bytes.size() > limits.maxFileBytes)
         throw TableError(
             QStringLiteral("%1: lista jest za duża (ponad %2 MB)").arg(fileName).arg(limits.maxFileBytes / (1024 * 1024)));
+    // A picture or a document given as a list (renamed, or the wrong file
+    // chosen) is said as what it is, not guessed as some text encoding.
+    static const QList<QPair<QByteArray, QString>> notLists{
+        {QByteArray("\x89PNG\r\n\x1a\n"), QStringLiteral("obraz PNG")},
+        {QByteArray("\xff\xd8\xff"), QStringLiteral("obraz JPEG")},
+        {QByteArray("GIF8"), QStringLiteral("obraz GIF")},
+        {QByteArray("%PDF-"), QStringLiteral("dokument PDF")},
+        {QByteArray("\xd7\xcd\xc6\x9a"), QStringLiteral("wzór WMF")},
+    };
+    for (const auto &kind : notLists)
+        if (bytes.startsWith(kind.first))
+            throw TableError(QStringLiteral("%1: to nie jest lista (%2)").arg(fileName, kind.second));
     DecodedLines decoded = decodeLines(bytes, options.encoding, fileName);
     for (int i = 0; i < decoded.lines.size(); ++i) {
         QString &line = decoded.lines[i];

@@ -1,0 +1,57 @@
+#include "PrintChoices.h"
+
+#include <QPageRanges>
+#include <QPrinter>
+
+namespace klasa {
+
+QList<druk::Page> pagesToPrint(const QPrinter &printer, const QList<druk::Page> &pages, int currentPage)
+{
+    QList<druk::Page> chosen;
+    switch (printer.printRange()) {
+    case QPrinter::CurrentPage:
+        if (currentPage >= 0 && currentPage < pages.size())
+            chosen.append(pages[currentPage]);
+        break;
+    case QPrinter::PageRange: {
+        const QPageRanges ranges = printer.pageRanges();
+        for (int i = 0; i < pages.size(); ++i)
+            if (ranges.isEmpty() ? i + 1 >= printer.fromPage() && (printer.toPage() <= 0 || i + 1 <= printer.toPage())
+                                 : ranges.contains(i + 1))
+                chosen.append(pages[i]);
+        break;
+    }
+    default: chosen = pages; break;
+    }
+    const int copies = std::max(1, printer.copyCount());
+    if (copies == 1)
+        return chosen;
+    QList<druk::Page> out;
+    out.reserve(chosen.size() * copies);
+    if (printer.collateCopies()) {
+        for (int c = 0; c < copies; ++c)
+            out += chosen;
+    } else {
+        for (const druk::Page &p : std::as_const(chosen))
+            for (int c = 0; c < copies; ++c)
+                out.append(p);
+    }
+    return out;
+}
+
+QString unsupportedPrintChoice(const QPrinter &printer)
+{
+    if (printer.printRange() == QPrinter::Selection)
+        return QStringLiteral("Nie można drukować zaznaczenia: wybierz wszystkie strony, zakres stron albo bieżącą "
+                              "stronę.");
+    const QPageLayout layout = printer.pageLayout();
+    if (layout.pageSize().id() != QPageSize::A4)
+        return QStringLiteral("Dyplomy drukuje się na arkuszu A4, a w drukarce wybrano papier %1: wzór i teksty "
+                              "nie zmieściłyby się razem. Wybierz papier A4 we właściwościach drukarki.")
+            .arg(layout.pageSize().name());
+    if (layout.orientation() != QPageLayout::Portrait)
+        return QStringLiteral("Dyplomy drukuje się w pionie: wybierz orientację pionową we właściwościach drukarki.");
+    return {};
+}
+
+} // namespace klasa

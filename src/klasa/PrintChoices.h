@@ -1,0 +1,20 @@
+#pragma once
+#include "druk/Run.h"
+
+#include <QList>
+#include <QString>
+
+class QPrinter;
+
+namespace klasa {
+
+// The pages the print dialog's choices ask for, as one job: the range (or
+// the page shown), then every copy of them in turn when collated, else each
+// page as many times as there are copies.
+QList<druk::Page> pagesToPrint(const QPrinter &printer, const QList<druk::Page> &pages, int currentPage);
+
+// Why a choice made in the print dialog cannot be honoured (paper other
+// than A4 portrait, a selection); empty when all of them can.
+QString unsupportedPrintChoice(const QPrinter &printer);
+
+} // namespace klasa
