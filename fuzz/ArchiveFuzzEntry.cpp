@@ -3,97 +3,39 @@
 #include "archiwizator/Manifest.h"
 #include "archiwizator/Restore.h"
 #include "archiwizator/ZipFile.h"
+#include "SheetSamples.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtEndian>
-#include <zlib.h>
 
 namespace {
 
-struct Entry {
-    QByteArray name;
-    QByteArray data;
-    quint32 unixMode = 0100644;
-};
+using sheetsamples::ZipPart;
 
-void put16(QByteArray &out, quint16 v)
+// Stored, so that mutations reach the list's text.
+ZipPart stored(const QByteArray &name, const QByteArray &data, quint32 unixMode = 0100644)
 {
-    char b[2];
-    qToLittleEndian(v, b);
-    out.append(b, 2);
+    return ZipPart(name, data, false, -1, {}, unixMode);
 }
 
-void put32(QByteArray &out, quint32 v)
-{
-    char b[4];
-    qToLittleEndian(v, b);
-    out.append(b, 4);
-}
-
-// A ZIP of stored entries, as small as the format allows.
-QByteArray storedZip(const std::vector<Entry> &entries)
-{
-    QByteArray out, central;
-    for (const Entry &e : entries) {
-        const quint32 crc = quint32(crc32(0, reinterpret_cast<const Bytef *>(e.data.constData()), uInt(e.data.size())));
-        const quint32 offset = quint32(out.size());
-        put32(out, 0x04034b50);
-        for (quint16 v : {quint16(20), quint16(0), quint16(0), quint16(0), quint16(0x21)})
-            put16(out, v);
-        put32(out, crc);
-        put32(out, quint32(e.data.size()));
-        put32(out, quint32(e.data.size()));
-        put16(out, quint16(e.name.size()));
-        put16(out, 0);
-        out += e.name + e.data;
-        put32(central, 0x02014b50);
-        for (quint16 v : {quint16(0x031E), quint16(20), quint16(0), quint16(0), quint16(0), quint16(0x21)})
-            put16(central, v);
-        put32(central, crc);
-        put32(central, quint32(e.data.size()));
-        put32(central, quint32(e.data.size()));
-        put16(central, quint16(e.name.size()));
-        for (int i = 0; i < 4; ++i)
-            put16(central, 0);
-        put32(central, e.unixMode << 16);
-        put32(central, offset);
-        central += e.name;
-    }
-    const quint32 at = quint32(out.size());
-    out += central;
-    put32(out, 0x06054b50);
-    put16(out, 0);
-    put16(out, 0);
-    put16(out, quint16(entries.size()));
-    put16(out, quint16(entries.size()));
-    put32(out, quint32(central.size()));
-    put32(out, at);
-    put16(out, 0);
-    return out;
-}
-
-QByteArray listOf(const std::vector<Entry> &files)
+QByteArray listOf(const QList<ZipPart> &files)
 {
     backup::Manifest m;
     m.created = QDateTime(QDate(2026, 6, 20), QTime(9, 30));
     m.programDir = QStringLiteral("/home/szkola/Dyplom");
-    for (const Entry &f : files)
+    for (const ZipPart &f : files)
         m.entries.append({QString::fromUtf8(f.name), f.data.size(),
                           QCryptographicHash::hash(f.data, QCryptographicHash::Sha256).toHex(),
                           QDateTime(QDate(2026, 6, 19), QTime(12, 0), Qt::UTC)});
     return backup::encodeManifest(m);
 }
 
-QByteArray copyOf(std::vector<Entry> files, const std::vector<Entry> &unlisted = {})
+QByteArray copyOf(const QList<ZipPart> &files, const QList<ZipPart> &unlisted = {})
 {
-    std::vector<Entry> all{{backup::ManifestName.toUtf8(), listOf(files)}};
-    all.insert(all.end(), files.begin(), files.end());
-    all.insert(all.end(), unlisted.begin(), unlisted.end());
-    return storedZip(all);
+    return sheetsamples::zip(QList<ZipPart>{stored(backup::ManifestName.toUtf8(), listOf(files))} + files + unlisted);
 }
 
 // Files below root, as paths relative to it; directories included.
@@ -173,20 +115,20 @@ bool archiveFuzzOne(const uint8_t *data, size_t size)
 
 std::vector<QByteArray> archiveSeeds()
 {
-    const std::vector<Entry> files = {{"Dyplomy/uznanie.dyp", QByteArray(1064, 'a')},
-                                      {"Admini/historia.dat", QByteArray("0000000012\r\n")},
-                                      {"Notatki/zebranie.txt", QByteArray("Zebranie w piątek")},
-                                      {"Terminarz/a.ics", QByteArray("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n")}};
+    const QList<ZipPart> files = {stored("Dyplomy/uznanie.dyp", QByteArray(1064, 'a')),
+                                  stored("Admini/historia.dat", "0000000012\r\n"),
+                                  stored("Notatki/zebranie.txt", "Zebranie w piątek"),
+                                  stored("Terminarz/a.ics", "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n")};
     std::vector<QByteArray> seeds = {
         copyOf(files),
-        copyOf({files[0]}, {{"Dyplomy/obcy.txt", "spoza spisu"}}),
-        copyOf({{"Dyplomy/../../poza.txt", "x"}}),
-        copyOf({{"/tmp/bezwzgledna.txt", "x"}}),
-        copyOf({{"Dyplomy\\ukosnik.dyp", "x"}}),
-        copyOf({{"Dyplomy/a.dyp", "duze"}, {"dyplomy/A.dyp", "male"}}),
-        copyOf({{"Dyplomy/link", "/etc", 0120777}, {"Dyplomy/link/passwd", "x"}}),
-        copyOf({{"Wzory/fifo", "", 010644}}),
-        storedZip({{"Inny/folder/plik.txt", "archiwum innego programu"}}),
+        copyOf({files[0]}, {stored("Dyplomy/obcy.txt", "spoza spisu")}),
+        copyOf({stored("Dyplomy/../../poza.txt", "x")}),
+        copyOf({stored("/tmp/bezwzgledna.txt", "x")}),
+        copyOf({stored("Dyplomy\\ukosnik.dyp", "x")}),
+        copyOf({stored("Dyplomy/a.dyp", "duze"), stored("dyplomy/A.dyp", "male")}),
+        copyOf({stored("Dyplomy/link", "/etc", 0120777), stored("Dyplomy/link/passwd", "x")}),
+        copyOf({stored("Wzory/fifo", "", 010644)}),
+        sheetsamples::zip({stored("Inny/folder/plik.txt", "archiwum innego programu")}),
         listOf(files),
     };
     seeds.push_back(copyOf(files).left(seeds.front().size() / 2));

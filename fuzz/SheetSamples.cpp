@@ -70,10 +70,10 @@ QByteArray zip(const QList<ZipPart> &parts)
         const quint64 offset = quint64(out.size());
         out += QByteArray("PK\x03\x04", 4) + common + p.name + body;
         directory += QByteArray("PK\x01\x02", 4);
-        le(directory, 20, 2); // made by
+        le(directory, p.unixMode ? 0x031E : 20, 2); // made by (Unix, 3.0)
         directory += common;
-        le(directory, 0, 2 + 2 + 2); // comment, disk, internal attributes
-        le(directory, 0, 4);         // external attributes
+        le(directory, 0, 2 + 2 + 2);                 // comment, disk, internal attributes
+        le(directory, quint64(p.unixMode) << 16, 4); // external attributes
         le(directory, offset, 4);
         directory += p.name;
     }

@@ -13,15 +13,17 @@
 namespace sheetsamples {
 
 struct ZipPart {
-    ZipPart(QByteArray name, QByteArray data, bool deflate = true, qint64 declaredSize = -1, QByteArray rawDeflate = {})
+    ZipPart(QByteArray name, QByteArray data, bool deflate = true, qint64 declaredSize = -1, QByteArray rawDeflate = {},
+            quint32 unixMode = 0)
         : name(std::move(name)), data(std::move(data)), deflate(deflate), declaredSize(declaredSize),
-          rawDeflate(std::move(rawDeflate))
+          rawDeflate(std::move(rawDeflate)), unixMode(unixMode)
     {}
     QByteArray name;
     QByteArray data;
     bool deflate = true;
     qint64 declaredSize = -1; // the uncompressed size the archive claims; -1: the true one
     QByteArray rawDeflate;    // when set: the compressed bytes, data only gives the CRC
+    quint32 unixMode = 0;     // st_mode as a Unix zip records it (links, FIFOs); 0: none
 };
 QByteArray zip(const QList<ZipPart> &parts);
 

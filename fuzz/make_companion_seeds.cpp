@@ -2,25 +2,9 @@
 #include "ArchiveFuzzEntry.h"
 #include "IcsFuzzEntry.h"
 
-#include <QDir>
-#include <QFile>
+#include "SeedFolder.h"
+
 #include <cstdio>
-
-namespace {
-
-bool writeAll(const QString &dir, const char *stem, const std::vector<QByteArray> &seeds)
-{
-    QDir().mkpath(dir);
-    int n = 0;
-    for (const QByteArray &b : seeds) {
-        QFile f(dir + QStringLiteral("/%1_%2").arg(QLatin1String(stem)).arg(++n));
-        if (!f.open(QIODevice::WriteOnly) || f.write(b) != b.size())
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -29,8 +13,8 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
-    if (!writeAll(root + QStringLiteral("/corpus-archive"), "seed", archiveSeeds())
-        || !writeAll(root + QStringLiteral("/corpus-ics"), "seed", icsSeeds())) {
+    if (!writeSeedFolder(root + QStringLiteral("/corpus-archive"), "seed", archiveSeeds())
+        || !writeSeedFolder(root + QStringLiteral("/corpus-ics"), "seed", icsSeeds())) {
         std::fprintf(stderr, "companion-make-seeds: cannot write into %s\n", argv[1]);
         return 1;
     }

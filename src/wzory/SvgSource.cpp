@@ -3,6 +3,7 @@
 #include "ImageCheck.h"
 #include "Import.h"
 #include "ImportError.h"
+#include "SvgUnits.h"
 
 #include <QDir>
 #include <QFile>
@@ -165,20 +166,7 @@ double svgLength(const QString &text)
     const auto m = re.match(text);
     if (!m.hasMatch())
         return -1;
-    const double v = m.captured(1).toDouble();
-    const QString unit = m.captured(2);
-    double perUnit = 1;
-    if (unit == QLatin1String("in"))
-        perUnit = 96;
-    else if (unit == QLatin1String("cm"))
-        perUnit = 96 / 2.54;
-    else if (unit == QLatin1String("mm"))
-        perUnit = 96 / 25.4;
-    else if (unit == QLatin1String("pt"))
-        perUnit = 96.0 / 72;
-    else if (unit == QLatin1String("pc"))
-        perUnit = 16;
-    return v * perUnit;
+    return m.captured(1).toDouble() * pxPerUnit(m.capturedView(2));
 }
 
 QByteArray inflateSvg(const QByteArray &gzip, const QString &path, qint64 limit)
@@ -257,6 +245,8 @@ SvgSource prepareSvg(const QByteArray &bytes, const QString &path)
     text = out;
 
     const Root root = readRoot(text);
+    if (root.tagEnd > 0)
+        text = withUserUnits(text, root.tagEnd);
     source.size = viewBoxSize(root.viewBox);
     if (source.size.isEmpty()) {
         // User units are px, 96 per inch: the viewBox says so to renderers

@@ -22,6 +22,7 @@ struct Design {
     QString name;
     QSizeF size; // PDF: points; SVG: its viewBox
     bool alsoCover = false;
+    qint64 maxBytes = 0; // not 0: all vector, at most this large
 };
 
 // A certificate page: a border, a title, a disc and a gradient band.
@@ -85,6 +86,36 @@ inline const QByteArray kGoldFrameSvg =
 <rect x="16" y="16" width="178" height="265" fill="none" stroke="#7a5c12" stroke-width="0.6"/>
 <circle cx="105" cy="230" r="22" fill="url(#seal)" stroke="#7a5c12" stroke-width="1"/>
 <rect x="40" y="60" width="130" height="3" fill="#1f3a68"/>
+</svg>)svg";
+
+// Four nested frames stroked with one diagonal gold gradient, every length
+// in millimetres and no viewBox, as a drawing program exports an A4 page.
+inline QByteArray goldFramesInMmSvg()
+{
+    QByteArray svg = R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="210mm" height="297mm">
+<defs><linearGradient id="gold" x1="0%" y1="0%" x2="100%" y2="100%"><stop offset="0" stop-color="#8a6d1d"/>
+<stop offset="0.5" stop-color="#f5e08a"/><stop offset="1" stop-color="#8a6d1d"/></linearGradient></defs>
+)svg";
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray inset = QByteArray::number(8 + 6 * i);
+        svg += "<rect x=\"" + inset + "mm\" y=\"" + inset + "mm\" width=\"" + QByteArray::number(210 - 2 * (8 + 6 * i))
+               + "mm\" height=\"" + QByteArray::number(297 - 2 * (8 + 6 * i))
+               + "mm\" fill=\"none\" stroke=\"url(#gold)\" stroke-width=\"2.5mm\"/>\n";
+    }
+    return svg + "</svg>\n";
+}
+
+// Radial gradients on strokes (a ring, a rounded frame) and gradients on
+// text, filled and outlined.
+inline const QByteArray kGradientStrokesAndTextSvg =
+    R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="210mm" height="297mm" viewBox="0 0 210 297">
+<defs><linearGradient id="gold" x1="0" y1="0" x2="1" y2="1"><stop offset="0" stop-color="#8a6d1d"/>
+<stop offset="0.5" stop-color="#f5e08a"/><stop offset="1" stop-color="#8a6d1d"/></linearGradient>
+<radialGradient id="ring" cx="0.5" cy="0.5" r="0.5"><stop offset="0" stop-color="#f5e08a"/><stop offset="1" stop-color="#7a1e2c"/></radialGradient></defs>
+<circle cx="105" cy="200" r="40" fill="none" stroke="url(#ring)" stroke-width="6"/>
+<rect x="20" y="250" width="170" height="30" rx="6" fill="none" style="stroke:url(#ring);stroke-width:1mm"/>
+<text x="105" y="80" text-anchor="middle" font-family="DejaVu Serif" font-size="22" font-weight="bold" fill="url(#gold)">DYPLOM</text>
+<text x="105" y="120" text-anchor="middle" font-family="DejaVu Sans" font-size="12" fill="url(#ring)" stroke="url(#gold)" stroke-width="0.3">uznania dla ucznia</text>
 </svg>)svg";
 
 // A gradient background with four gradient frames.
@@ -197,6 +228,8 @@ inline const std::vector<Design> &designs()
             {QStringLiteral("gradienty-letter.pdf"), QSizeF(612, 792), false},
             {QStringLiteral("zlota-rama.svg"), QSizeF(210, 297), false},
             {QStringLiteral("cztery-ramy.svg"), QSizeF(210, 297), false},
+            {QStringLiteral("ramy-gradient-mm.svg"), QSizeF(793.7007874, 1122.519685), false, 128 * 1024},
+            {QStringLiteral("gradient-obrys-tekst.svg"), QSizeF(210, 297), false, 1024 * 1024},
         };
         for (const FeatureSvg &f : featureSvgs())
             d.push_back({QString::fromLatin1(f.name), QSizeF(200, 200), false});
@@ -221,6 +254,10 @@ inline QString write(const QString &name, const QString &folder)
         return writeBytes(path, kGoldFrameSvg), path;
     if (name == QLatin1String("cztery-ramy.svg"))
         return writeBytes(path, fourFramesSvg()), path;
+    if (name == QLatin1String("ramy-gradient-mm.svg"))
+        return writeBytes(path, goldFramesInMmSvg()), path;
+    if (name == QLatin1String("gradient-obrys-tekst.svg"))
+        return writeBytes(path, kGradientStrokesAndTextSvg), path;
     for (const FeatureSvg &f : featureSvgs())
         if (name == QLatin1String(f.name)) {
             writeBytes(folder + QStringLiteral("/logo.png"), logoPng());

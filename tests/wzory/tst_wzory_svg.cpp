@@ -4,6 +4,7 @@
 #include "wzory/ImportError.h"
 #include "wzory/SvgLayers.h"
 #include "wzory/SvgSource.h"
+#include "wzory/SvgUnits.h"
 
 #include <QtTest>
 #include <zlib.h>
@@ -34,6 +35,38 @@ private slots:
         QFETCH(QString, text);
         QFETCH(double, px);
         QVERIFY2(std::abs(wzory::svgLength(text) - px) < 1e-6, qPrintable(QString::number(wzory::svgLength(text))));
+    }
+
+    // Qt's renderer reads "8mm" as 8 (or not at all); librsvg and the
+    // standard as 8 × 96 / 25.4 user units.
+    void absoluteLengthsBecomeUserUnits_data()
+    {
+        QTest::addColumn<QString>("element");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("geometry in mm") << "<rect x=\"25.4mm\" y='1in' width=\"72pt\" height=\"1pc\"/>"
+                                        << "<rect x=\"96\" y='96' width=\"96\" height=\"16\"/>";
+        QTest::newRow("stroke width, negative, exponent") << "<line x1=\"-2.54cm\" y1=\"1e1px\" stroke-width=\"2.54mm\"/>"
+                                                          << "<line x1=\"-96\" y1=\"10\" stroke-width=\"9.6\"/>";
+        QTest::newRow("style declarations")
+            << "<text style=\"fill:#000; font-size:9pt;stroke-width: 1mm\">9mm</text>"
+            << "<text style=\"fill:#000; font-size:12;stroke-width: 3.779527559\">9mm</text>";
+        QTest::newRow("a list") << "<path stroke-dasharray=\"1in, 0.5in\"/>"
+                                << "<path stroke-dasharray=\"96, 48\"/>";
+        QTest::newRow("relative units and plain numbers stay")
+            << "<rect x=\"10%\" y=\"2em\" width=\"5\" height=\"3ex\"/>"
+            << "<rect x=\"10%\" y=\"2em\" width=\"5\" height=\"3ex\"/>";
+        QTest::newRow("other attributes and namespaced ones stay")
+            << "<g id=\"x1mm\" inkscape:x=\"3mm\" transform=\"translate(1 2)\" font-family=\"5mm\"/>"
+            << "<g id=\"x1mm\" inkscape:x=\"3mm\" transform=\"translate(1 2)\" font-family=\"5mm\"/>";
+    }
+
+    void absoluteLengthsBecomeUserUnits()
+    {
+        QFETCH(QString, element);
+        QFETCH(QString, expected);
+        const QString root = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"210mm\" height=\"297mm\">");
+        QCOMPARE(wzory::withUserUnits(root + element + QStringLiteral("</svg>"), root.size() - 1),
+                 root + expected + QStringLiteral("</svg>"));
     }
 
     void sizeComesFromTheViewBoxOrTheAbsoluteSize_data()
