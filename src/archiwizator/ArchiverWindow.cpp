@@ -381,6 +381,9 @@ bool ArchiverWindow::createCopy(const QString &destinationFolder)
         if (!result.skippedLinks.isEmpty())
             text += QStringLiteral("\n\nPominięto skróty (dowiązania), kopia ich nie obejmuje:\n")
                     + fileList(result.skippedLinks);
+        if (!result.unreadableFiles.isEmpty())
+            text += QStringLiteral("\n\nPominięto pliki bez prawa odczytu, kopia ich nie obejmuje:\n")
+                    + fileList(result.unreadableFiles);
         platform::services().inform(this, text, Caption);
     } catch (const backup::Cancelled &) {
         status->setText(QStringLiteral("Kopię przerwano; nie zostawiono żadnego pliku."));

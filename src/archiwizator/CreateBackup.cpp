@@ -255,7 +255,7 @@ BackupResult createBackup(SourceConfig &config, const QString &destinationFolder
         throw BackupError(writeFailure(err, destinationFolder));
     }
     syncFolder(folder.absolutePath());
-    return {finalPath, static_cast<int>(files.size()), total, config.skippedLinks};
+    return {finalPath, static_cast<int>(files.size()), total, config.skippedLinks, config.unreadableFiles};
 }
 
 } // namespace backup

@@ -11,7 +11,8 @@ struct BackupResult {
     QString archivePath;
     int files = 0;
     qint64 bytes = 0;
-    QStringList skippedLinks; // links in the folders, not copied
+    QStringList skippedLinks;    // links in the folders, not copied
+    QStringList unreadableFiles; // no read permission, not copied
 };
 
 // "kopia-dyplomy-2026-12-08-0930.zip"

@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace backup {
 namespace {
@@ -146,6 +147,8 @@ void walk(const QByteArray &path, const QString &name, SourceFolder &folder, Sou
             config.skippedLinks << childName;
         } else if (S_ISDIR(st.st_mode)) {
             walk(childPath, childName, folder, config, found);
+        } else if (S_ISREG(st.st_mode) && !isRegisterFile(childName) && ::access(childPath.constData(), R_OK) != 0) {
+            config.unreadableFiles << childName;
         } else if (S_ISREG(st.st_mode) && !isRegisterFile(childName)) {
             found.append({childName, QFile::decodeName(childPath), static_cast<qint64>(st.st_size)});
             folder.files += 1;
@@ -161,6 +164,7 @@ QList<SourceFile> collectFiles(SourceConfig &config)
     QList<SourceFile> files;
     config.skippedLinks.clear();
     config.undecodableNames.clear();
+    config.unreadableFiles.clear();
     for (SourceFolder &folder : config.folders) {
         folder.files = 0;
         folder.bytes = 0;
@@ -174,6 +178,7 @@ QList<SourceFile> collectFiles(SourceConfig &config)
     }
     config.skippedLinks.sort();
     config.undecodableNames.sort();
+    config.unreadableFiles.sort();
     return files;
 }
 

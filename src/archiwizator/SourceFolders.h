@@ -20,6 +20,7 @@ struct SourceConfig {
     // Filled by collectFiles: what a copy does not hold, by archive name.
     QStringList skippedLinks;
     QStringList undecodableNames; // not UTF-8, shown as Windows-1250
+    QStringList unreadableFiles;  // no read permission: named, the rest is copied
 };
 
 // The editor's archiwizator_config.dat in decoded form. A record of the
@@ -42,7 +43,8 @@ struct SourceFile {
 // Every regular file below the folders, in a stable order. Links inside a
 // folder are skipped (the folder itself may be a link) and named in
 // config.skippedLinks; names that are not UTF-8 are named in
-// config.undecodableNames and not returned; the archive's own register
+// config.undecodableNames and not returned, unreadable files in
+// config.unreadableFiles; the archive's own register
 // files and restore leftovers are not protected. Sizes and counts of
 // `config` are filled in on the way.
 QList<SourceFile> collectFiles(SourceConfig &config);

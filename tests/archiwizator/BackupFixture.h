@@ -100,8 +100,9 @@ inline QString foreignZip(const QString &folder, const QMap<QString, QByteArray>
 
 // A ZIP (written by Python's zipfile) of the entries in the order given,
 // with a list naming exactly them, their true sizes and checksums: it passes
-// every check a copy of ours passes.
-inline QString listedZip(const QString &folder, const QList<QPair<QString, QByteArray>> &files)
+// every check a copy of ours passes. // `modes` gives an entry Unix file-type and permission bits (a link, a FIFO).
+inline QString listedZip(const QString &folder, const QList<QPair<QString, QByteArray>> &files,
+                         const QMap<QString, uint> &modes = {})
 {
     backup::Manifest manifest;
     manifest.created = QDateTime(QDate(2026, 12, 1), QTime(8, 0));
@@ -112,13 +113,33 @@ inline QString listedZip(const QString &folder, const QList<QPair<QString, QByte
     QStringList args{QStringLiteral("-c"),
                      QStringLiteral("import sys, zipfile\n"
                                     "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:\n"
-                                    "    for i in range(2, len(sys.argv), 2):\n"
-                                    "        z.writestr(sys.argv[i], bytes.fromhex(sys.argv[i + 1]))\n"),
-                     zip, backup::ManifestName, QString::fromLatin1(backup::encodeManifest(manifest).toHex())};
+                                    "    for i in range(2, len(sys.argv), 3):\n"
+                                    "        info = zipfile.ZipInfo(sys.argv[i], (2026, 11, 30, 8, 0, 0))\n"
+                                    "        info.external_attr = int(sys.argv[i + 2]) << 16\n"
+                                    "        info.create_system = 3\n"
+                                    "        z.writestr(info, bytes.fromhex(sys.argv[i + 1]), zipfile.ZIP_DEFLATED)\n"),
+                     zip,
+                     backup::ManifestName,
+                     QString::fromLatin1(backup::encodeManifest(manifest).toHex()),
+                     QString::number(0100644)};
     for (const auto &[name, bytes] : files)
-        args << name << QString::fromLatin1(bytes.toHex());
+        args << name << QString::fromLatin1(bytes.toHex()) << QString::number(modes.value(name, 0100644));
     QProcess p;
     p.start(QStringLiteral("python3"), args);
     p.waitForFinished(60000);
     return zip;
+}
+
+// Anything below `root` that is neither a plain folder nor a plain file.
+inline QStringList oddEntries(const QString &root)
+{
+    QStringList odd;
+    QDirIterator it(root, QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        if (info.isSymLink() || !(info.isDir() || info.isFile()))
+            odd << QDir(root).relativeFilePath(info.filePath());
+    }
+    return odd;
 }

@@ -386,6 +386,100 @@ private slots:
         QVERIFY(QFileInfo(fixture.dir.file("Dyplomy/skrot.dyp")).isSymLink());
     }
 
+    // Entries another program could put in an archive: after each, nothing
+    // outside the ProgramDir changed, nothing inside is lost and no link,
+    // FIFO or device appeared.
+    void hostileEntriesNeverReachOutside_data()
+    {
+        QTest::addColumn<QStringList>("names"); // "@" stands for the folder outside
+        QTest::addColumn<QList<uint>>("modes");
+        QTest::addColumn<QString>("expected"); // empty: restored as plain files
+        const uint file = 0100644, link = 0120777;
+        QTest::newRow("absolute path") << QStringList{"@/poza.txt"} << QList<uint>{file} << "niedozwolona nazwa";
+        QTest::newRow("../ in the entry")
+            << QStringList{"Dyplomy/../../poza.txt"} << QList<uint>{file} << "niedozwolona nazwa";
+        QTest::newRow("backslashes") << QStringList{"Dyplomy\\..\\..\\poza.txt"} << QList<uint>{file}
+                                     << "niedozwolona nazwa";
+        QTest::newRow("names differing only by case")
+            << QStringList{"Dyplomy/Ala.dyp", "Dyplomy/ala.dyp"} << QList<uint>{file, file} << "powtórzona nazwa";
+        QTest::newRow("a folder another program added")
+            << QStringList{"Dyplomy/a.dyp", "Moje dokumenty/b.txt"} << QList<uint>{file, file} << "niedozwolona nazwa";
+        QTest::newRow("a link entry") << QStringList{"Dyplomy/lnk"} << QList<uint>{link} << QString();
+        QTest::newRow("a link entry, then a file written through it")
+            << QStringList{"Dyplomy/lnk", "Dyplomy/lnk/poza.txt"} << QList<uint>{link, file} << "zarazem folder";
+        QTest::newRow("a FIFO entry") << QStringList{"Dyplomy/fifo"} << QList<uint>{0010644} << QString();
+        QTest::newRow("a device entry") << QStringList{"Dyplomy/dysk", "Notatki/tty"} << QList<uint>{0060660, 0020620}
+                                        << QString();
+    }
+    void hostileEntriesNeverReachOutside()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QList<uint>, modes);
+        QFETCH(QString, expected);
+        BackupFixture fixture(2);
+        QTemporaryDir stick;
+        QTemporaryDir outside;
+        writeBytes(outside.path() + "/poza.txt", "poza folderem programu");
+        QList<QPair<QString, QByteArray>> entries;
+        QMap<QString, uint> modeOf;
+        for (int i = 0; i < names.size(); ++i) {
+            const QString name = QString(names[i]).replace('@', outside.path());
+            // A link entry holds its target, as Info-ZIP stores it.
+            entries << QPair<QString, QByteArray>{name, modes[i] == 0120777 ? outside.path().toUtf8() : "z archiwum"};
+            modeOf[name] = modes[i];
+        }
+        const QString archive = listedZip(stick.path(), entries, modeOf);
+        const QMap<QString, QByteArray> outsideBefore = fileTree(outside.path());
+        const QMap<QString, QByteArray> before = fileTree(fixture.dir.path());
+        const QString failure = failureOf([&] { backup::restoreBackup(archive, fixture.dir.path(), {}); });
+        if (expected.isEmpty())
+            QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        else
+            QVERIFY2(failure.contains(expected) && failure.contains("nic nie zostało zmienione", Qt::CaseInsensitive),
+                     qPrintable(failure));
+        QCOMPARE(fileTree(outside.path()), outsideBefore);
+        QCOMPARE(oddEntries(fixture.dir.path()), QStringList());
+        QMap<QString, QByteArray> after = fileTree(fixture.dir.path());
+        if (!expected.isEmpty())
+            QCOMPARE(after, before);
+        for (auto it = before.cbegin(); it != before.cend(); ++it)
+            QCOMPARE(after.value(it.key()), it.value());
+        for (const auto &[name, bytes] : entries) {
+            if (expected.isEmpty())
+                QCOMPARE(after.value(name), bytes);
+        }
+        QCOMPARE(entriesOf(fixture.dir.path()).filter(".przywracanie"), QStringList());
+    }
+
+    // A link inside the data folders (to /etc/shadow, to a folder outside) is
+    // left out and named; so is a file this user cannot read; the rest is copied.
+    void backingUpNamesWhatItLeavesOut()
+    {
+        BackupFixture fixture(2);
+        QVERIFY(QFile::link("/etc/shadow", fixture.dir.file("Dyplomy/shadow.dyp")));
+        QVERIFY(QFile::link("/etc", fixture.dir.file("Notatki/etc")));
+        writeBytes(fixture.dir.file("Dyplomy/tajny.dyp"), "bez prawa odczytu");
+        QVERIFY(letOthersIn(fixture.dir.file("Dyplomy/tajny.dyp"), 0));
+        const bool root = ::geteuid() == 0; // root reads it all the same
+        QMap<QString, QByteArray> expected = fileTree(fixture.dir.path());
+        expected.remove(companions::ArchiverConfigFileName);
+        for (const char *name : {"Dyplomy/shadow.dyp", "Notatki/etc"})
+            expected.remove(name);
+        if (!root)
+            expected.remove("Dyplomy/tajny.dyp");
+        QTemporaryDir stick;
+        const backup::BackupResult made = makeCopy(fixture.dir.path(), stick.path());
+        QCOMPARE(made.skippedLinks, (QStringList{"Dyplomy/shadow.dyp", "Notatki/etc"}));
+        QCOMPARE(made.unreadableFiles, root ? QStringList() : QStringList{"Dyplomy/tajny.dyp"});
+        QCOMPARE(made.files, expected.size());
+
+        for (const char *folder : {"Dyplomy", "Notatki", "Wzory"})
+            QVERIFY(QDir(fixture.dir.file(QString::fromUtf8(folder))).removeRecursively());
+        backup::restoreBackup(made.archivePath, fixture.dir.path(), {});
+        QMap<QString, QByteArray> restored = fixture.protectedTree();
+        QCOMPARE(restored, expected);
+    }
+
     void cancellingLeavesNothingBehind()
     {
         BackupFixture fixture;
@@ -577,7 +671,8 @@ private slots:
                                                 {"copyRestoresByteForByte",
                                                  "changedFilesAreKeptUnlessTheirGroupIsConfirmed",
                                                  "aTreeThatCannotBePlacedChangesNothing", "aLinkHereIsNotWrittenThrough",
-                                                 "aSizeTheListDoesNotGiveIsRefusedBeforeItFillsTheDisk"},
+                                                 "aSizeTheListDoesNotGiveIsRefusedBeforeItFillsTheDisk",
+                                                 "hostileEntriesNeverReachOutside", "backingUpNamesWhatItLeavesOut"},
                                                 work.path());
         QVERIFY2(run.started && run.exitCode == 0 && run.output.contains(" 0 failed"),
                  qPrintable(run.output + run.errors));

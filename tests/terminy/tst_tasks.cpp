@@ -192,6 +192,62 @@ private slots:
         QCOMPARE(oracle(dir.path()), QStringList{"Zebranie z rodzicami, sala 12|2026-11-20T17:00:00+00:00|NEEDS-ACTION"});
     }
 
+    // One task edited in a calendar another program wrote: every line the
+    // edit does not touch stays byte for byte, and an independent parser finds
+    // the same properties everywhere else.
+    void editingOneTaskKeepsEverythingElse_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<int>("task"); // 0: the repeating one with the zone, 1: the plain one
+        QTest::addColumn<QString>("changed");
+        QTest::newRow("tick the plain one") << "tick" << 1 << "STATUS,COMPLETED,DTSTAMP";
+        QTest::newRow("rename the repeating one") << "rename" << 0 << "SUMMARY,DTSTAMP";
+        QTest::newRow("move the repeating one") << "move" << 0 << "DUE,DTSTAMP";
+    }
+    void editingOneTaskKeepsEverythingElse()
+    {
+        QFETCH(QString, edit);
+        QFETCH(int, task);
+        QFETCH(QString, changed);
+        const QByteArray zone = "BEGIN:VTIMEZONE\r\nTZID:Europe/Warsaw\r\nBEGIN:STANDARD\r\nDTSTART:19701025T030000\r\n"
+                                "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nRRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\n"
+                                "END:STANDARD\r\nEND:VTIMEZONE\r\n";
+        const QByteArray rich = QByteArray(Foreign)
+                                    .replace("X-WR-CALNAME:Szkoła\r\n", "X-WR-CALNAME:Szkoła\r\n" + zone)
+                                    .replace("DUE:20261120T170000Z\r\n",
+                                             "DUE;TZID=Europe/Warsaw:20261120T170000\r\nRRULE:FREQ=WEEKLY;COUNT=4\r\n"
+                                             "CATEGORIES:Szkoła,Rodzice\r\n");
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/szkola.ics";
+        writeBytes(path, rich);
+        writeBytes(dir.path() + "/przed.txt", rich);
+        tasks::TaskStore store(dir.path());
+        store.load();
+        const QStringList uids{"obcy-1@example", "obcy-2@example"};
+        const tasks::Task target =
+            store.tasks()[summaries(store.tasks()).indexOf(task ? "Bez terminu" : "Zebranie z rodzicami, sala 12")];
+        const QDateTime now(QDate(2026, 12, 7), QTime(9, 0));
+        if (edit == "tick")
+            store.setDone(target, true, now);
+        else if (edit == "rename")
+            store.setSummary(target, "Zebranie przeniesione", now);
+        else
+            store.setDue(target, QDate(2026, 11, 27), now);
+        const QByteArray after = readBytes(path);
+        QVERIFY(after != rich);
+        for (const QByteArray &line : lost(rich, after))
+            QVERIFY2(changed.split(',').contains(
+                         QString::fromUtf8(line).section(QLatin1Char(':'), 0, 0).section(QLatin1Char(';'), 0, 0)),
+                     line.constData());
+
+        QProcess p;
+        p.start(QFile::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3",
+                {qEnvironmentVariable("DYPLOM_SOURCE_DIR") + "/tests/terminy/compare_calendars.py",
+                 dir.path() + "/przed.txt", path, uids[task], changed});
+        QVERIFY(p.waitForFinished(60000));
+        QVERIFY2(p.exitCode() == 0 && p.readAllStandardOutput().isEmpty(), p.readAllStandardError().constData());
+    }
+
     void ticksAndNewDatesKeepTheCalendarsForm_data()
     {
         QTest::addColumn<QByteArray>("due");
