@@ -38,11 +38,11 @@ int main(int argc, char **argv)
     QByteArray added;
     if (listed.isEmpty())
         added = "# Every template version ever shipped: number, SHA-256, version code. Kept by wzory-gen; never remove a line.\n";
-    for (int n = 1; n <= wzory::templateCount(); ++n) {
+    for (int n = 1; n <= templateart::templateCount(); ++n) {
         const QString number = QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0'));
         const QString name = dir + QStringLiteral("/BDR_") + number + QStringLiteral(".wmf");
         QFile f(name);
-        const QByteArray bytes = wzory::makeTemplate(n);
+        const QByteArray bytes = templateart::makeTemplate(n);
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size()) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
             return 1;

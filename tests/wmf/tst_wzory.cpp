@@ -30,14 +30,14 @@ class TestWzory : public QObject {
 private slots:
     void catalogueIsRegeneratedByteForByte()
     {
-        QVERIFY(wzory::templateCount() >= 40);
+        QVERIFY(templateart::templateCount() >= 40);
         const QStringList shipped = QDir(catalogue()).entryList({QStringLiteral("BDR_*.wmf")}, QDir::Files);
-        QCOMPARE(shipped.size(), wzory::templateCount());
-        for (int n = 1; n <= wzory::templateCount(); ++n) {
-            const QByteArray made = wzory::makeTemplate(n);
+        QCOMPARE(shipped.size(), templateart::templateCount());
+        for (int n = 1; n <= templateart::templateCount(); ++n) {
+            const QByteArray made = templateart::makeTemplate(n);
             QVERIFY2(made == readBytes(fileOf(n)), qPrintable(fileOf(n)));
             QVERIFY2(made.size() <= 100 * 1024, qPrintable(fileOf(n)));
-            QCOMPARE(wzory::makeTemplate(n), made);
+            QCOMPARE(templateart::makeTemplate(n), made);
         }
     }
 
@@ -57,7 +57,7 @@ private slots:
             QVERIFY2(!listed.contains(m.captured(1) + m.captured(2)), qPrintable("listed twice: " + text));
             listed.insert(m.captured(1) + m.captured(2));
         }
-        for (int n = 1; n <= wzory::templateCount(); ++n) {
+        for (int n = 1; n <= templateart::templateCount(); ++n) {
             const QString hash = QString::fromLatin1(
                 QCryptographicHash::hash(readBytes(fileOf(n)), QCryptographicHash::Sha256).toHex());
             QVERIFY2(listed.contains(QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0')) + hash),
@@ -67,7 +67,7 @@ private slots:
 
     void templatesAreA4PortraitWithALightMiddle()
     {
-        for (int n = 1; n <= wzory::templateCount(); ++n) {
+        for (int n = 1; n <= templateart::templateCount(); ++n) {
             const Metafile mf = Metafile::fromBytes(readBytes(fileOf(n)));
             QVERIFY(mf.isPlaceable());
             const double mmW = mf.frame().width() / mf.unitsPerInch() * 25.4;
@@ -94,7 +94,7 @@ private slots:
     void noTwoTemplatesLookAlike()
     {
         std::vector<QImage> images;
-        for (int n = 1; n <= wzory::templateCount(); ++n)
+        for (int n = 1; n <= templateart::templateCount(); ++n)
             images.push_back(wmftest::render(Metafile::fromBytes(readBytes(fileOf(n))), 105, 148));
         for (size_t i = 0; i < images.size(); ++i)
             for (size_t j = i + 1; j < images.size(); ++j) {
@@ -113,7 +113,7 @@ private slots:
     void templatesMatchLibwmf()
     {
         QTemporaryDir tmp;
-        for (int n = 1; n <= wzory::templateCount(); ++n) {
+        for (int n = 1; n <= templateart::templateCount(); ++n) {
             const QImage oracle = wmftest::oracleRender(fileOf(n), 420, 594, tmp);
             if (oracle.isNull())
                 QSKIP("wmf2gd is not installed");

@@ -1,7 +1,7 @@
 #pragma once
 #include <QByteArray>
 
-namespace wzory {
+namespace templateart {
 
 // How many templates the catalogue holds.
 int templateCount();
@@ -10,4 +10,4 @@ int templateCount();
 // number gives the same bytes on every run.
 QByteArray makeTemplate(int n);
 
-} // namespace wzory
+} // namespace templateart

@@ -1,0 +1,12 @@
+#pragma once
+// The first designs of the catalogue: a band, rules, corner ornaments and an
+// emblem on a light ground. Their bytes never change (users' copies are
+// recognised by hash).
+#include <QByteArray>
+
+namespace templateart {
+
+int classicCount();
+QByteArray classicTemplate(int n); // 1-based
+
+} // namespace templateart
