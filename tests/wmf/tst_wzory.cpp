@@ -96,6 +96,7 @@ private slots:
         std::vector<QImage> images;
         for (int n = 1; n <= templateart::templateCount(); ++n)
             images.push_back(wmftest::render(Metafile::fromBytes(readBytes(fileOf(n))), 105, 148));
+        QStringList twins; // every pair at once, to fix them in one go
         for (size_t i = 0; i < images.size(); ++i)
             for (size_t j = i + 1; j < images.size(); ++j) {
                 double diff = 0;
@@ -106,8 +107,10 @@ private slots:
                                 + std::abs(qBlue(a) - qBlue(b));
                     }
                 diff /= 105.0 * 148 * 3 * 255;
-                QVERIFY2(diff > 0.01, qPrintable(QStringLiteral("%1 and %2").arg(i + 1).arg(j + 1)));
+                if (diff <= 0.01)
+                    twins << QStringLiteral("%1 and %2").arg(i + 1).arg(j + 1);
             }
+        QVERIFY2(twins.isEmpty(), qPrintable(twins.join(QStringLiteral(", "))));
     }
 
     void templatesMatchLibwmf()

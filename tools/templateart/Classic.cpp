@@ -4,6 +4,7 @@
 #include "Frames.h"
 #include "Geometry.h"
 #include "Ornaments.h"
+#include "SuggestedLayout.h"
 
 namespace templateart {
 
@@ -92,6 +93,14 @@ QByteArray classicTemplate(int n)
     drawCorners(a, s, r.corner, inner + (r.rules - 1) * 2.2 + 2);
     drawEmblem(a, s, r.emblem);
     return a.finish();
+}
+
+DesignInfo classicDesignInfo(int n)
+{
+    const Recipe &r = kRecipes[(n - 1) % classicCount()];
+    // The emblems stand above 60 mm or below 230 mm.
+    return suggestedLayout(Occasion::General, QStringLiteral("Klasyczny %1").arg(n), QRectF(40, 60, 130, 170),
+                           kSchemes[r.scheme]);
 }
 
 } // namespace templateart

@@ -144,4 +144,30 @@ QColor mix(QColor a, QColor b, double t)
                             float(a.blueF() * (1 - t) + b.blueF() * t));
 }
 
+Path ellipsePath(QPointF c, double rx, double ry, double deg, int n)
+{
+    Path p;
+    for (int i = 0; i < n; ++i) {
+        const double t = 2 * kPi * i / n;
+        p.push_back(c + rot({rx * std::cos(t), ry * std::sin(t)}, deg));
+    }
+    return p;
+}
+
+Path curve(QPointF a, QPointF c, QPointF b, int n)
+{
+    Path p;
+    for (int i = 0; i <= n; ++i)
+        p.push_back(bezier(a, c, b, double(i) / n));
+    return p;
+}
+
+Path mirrored(const Path &p)
+{
+    Path out;
+    for (const QPointF &q : p)
+        out.push_back({-q.x(), q.y()});
+    return out;
+}
+
 } // namespace templateart

@@ -32,5 +32,11 @@ Path rosette(QPointF c, double R, double r, double d, double scale, int samples 
 // A circular arc as points, degrees counter-clockwise (y up).
 Path arcPath(QPointF c, double r, double a0, double a1, bool withCentre);
 QColor mix(QColor a, QColor b, double t);
+// An ellipse as points, turned by deg.
+Path ellipsePath(QPointF c, double rx, double ry, double deg = 0, int n = 48);
+// A quadratic curve as n + 1 points.
+Path curve(QPointF a, QPointF c, QPointF b, int n = 24);
+// The mirror image across the vertical line x = 0.
+Path mirrored(const Path &p);
 
 } // namespace templateart

@@ -9,6 +9,11 @@ struct Scheme {
     QColor main, accent, light, tint;
 };
 
-extern const Scheme kSchemes[11];
+// The first eleven are the classic designs' (their order never changes), the
+// rest brighter ones for the occasions.
+extern const Scheme kSchemes[16];
+
+// Five crayon colours for children's designs: red, orange, yellow, green, blue.
+QColor kidColour(int i);
 
 } // namespace templateart
