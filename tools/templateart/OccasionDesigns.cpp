@@ -112,7 +112,7 @@ const Design kDesigns[] = {
 
     {O::Art, "Konkurs plastyczny – fala i paleta", 15, {B::Swoosh}, false, M::Paints, S::Foot},
     {O::Art, "Konkurs plastyczny – tęcza i kredki", 11, {B::Rainbow}, false, M::Paints, S::HeadRight, M::Crayons, S::FootLeft},
-    {O::Art, "Konkurs plastyczny – łuki", 6, {B::Classic, Band::Scallops}, false, M::Paints, S::Head},
+    {O::Art, "Konkurs plastyczny – fale", 10, {B::Classic, Band::Waves}, false, M::Paints, S::Head},
     {O::Art, "Konkurs plastyczny – kredki", 12, {B::Brackets}, false, M::Crayons, S::Foot},
     {O::Art,
      "Konkurs plastyczny – kropki",
