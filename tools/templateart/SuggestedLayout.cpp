@@ -1,5 +1,7 @@
 #include "SuggestedLayout.h"
 
+#include <QFontDatabase>
+
 namespace templateart {
 
 namespace {
@@ -50,23 +52,36 @@ Wording wording(Occasion o)
 
 } // namespace
 
+// Every font named here carries the Polish letters (checked by a test); a
+// script face without them, such as Dancing Script in Debian 12, is left out.
 QStringList headingFonts(Occasion o)
 {
     if (forChildren(o))
-        return {QStringLiteral("Lobster"), QStringLiteral("DejaVu Sans")};
-    return {QStringLiteral("TeX Gyre Chorus"), QStringLiteral("EB Garamond"), QStringLiteral("DejaVu Serif")};
+        return {QStringLiteral("Lobster Two"), QStringLiteral("DejaVu Sans")};
+    if (o == Occasion::Initiation || o == Occasion::Reading || o == Occasion::Thanks)
+        return {QStringLiteral("TeX Gyre Chorus"), QStringLiteral("EB Garamond"), QStringLiteral("DejaVu Serif")};
+    return {QStringLiteral("EB Garamond"), QStringLiteral("TeX Gyre Pagella"), QStringLiteral("DejaVu Serif")};
 }
 
 QStringList nameFonts(Occasion o)
 {
     if (forChildren(o))
-        return {QStringLiteral("Dancing Script"), QStringLiteral("DejaVu Sans")};
-    return {QStringLiteral("Dancing Script"), QStringLiteral("TeX Gyre Chorus"), QStringLiteral("DejaVu Serif")};
+        return {QStringLiteral("Lobster Two"), QStringLiteral("DejaVu Sans")};
+    return {QStringLiteral("TeX Gyre Chorus"), QStringLiteral("EB Garamond"), QStringLiteral("DejaVu Serif")};
 }
 
 QStringList bodyFonts()
 {
     return {QStringLiteral("EB Garamond"), QStringLiteral("TeX Gyre Pagella"), QStringLiteral("DejaVu Serif")};
+}
+
+QString firstInstalledFont(const QStringList &fonts)
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const QString &f : fonts)
+        if (installed.contains(f, Qt::CaseInsensitive))
+            return f;
+    return fonts.isEmpty() ? QString() : fonts.last();
 }
 
 DesignInfo suggestedLayout(Occasion o, const QString &title, const QRectF &freeMm, const Scheme &s,
