@@ -220,9 +220,10 @@ void keys(Art &a, const Scheme &s)
 void confetti(Art &a, const Scheme &s, int variant)
 {
     rule(a, s.main, 0.35, 11);
-    if (variant)
+    if (variant == 1)
         rule(a, s.accent, 0.8, 14);
-    Scatter rnd{variant ? 9091u : 20261u};
+    const unsigned seeds[] = {20261u, 9091u, 4242u};
+    Scatter rnd{seeds[variant % 3]};
     const auto inMargin = [](QPointF p) {
         return p.x() < 34 || p.x() > kPageW - 34 || p.y() < 40 || p.y() > kPageH - 34;
     };
@@ -233,8 +234,8 @@ void confetti(Art &a, const Scheme &s, int variant)
         const double kind = rnd.next(), turn = rnd.next() * 180, size = 1.2 + rnd.next() * 1.6;
         if (!inMargin(p))
             continue;
-        a.brush(variant ? (placed % 2 ? s.accent : s.main) : (placed % 6 == 5 ? s.accent : kidColour(placed)));
-        if (kind < 0.35 || variant)
+        a.brush(variant == 1 ? (placed % 2 ? s.accent : s.main) : (placed % 6 == 5 ? s.accent : kidColour(placed)));
+        if (kind < 0.35 || variant == 1)
             a.shape(star(p, size * 1.6, size * 0.7, 5, turn));
         else if (kind < 0.7)
             a.disc(p, size * 0.8);
