@@ -87,18 +87,21 @@ QMap<int, DesignInfo> readLayoutTable(const QByteArray &json, QString *error)
         return {};
     }
     QMap<int, DesignInfo> out;
-    for (const QJsonValue &v : doc.object().value(QStringLiteral("designs")).toArray()) {
+    const QJsonArray designs = doc.object().value(QStringLiteral("designs")).toArray();
+    for (const auto &v : designs) {
         const QJsonObject o = v.toObject();
         DesignInfo d;
         d.occasion = occasionOf(o.value(QStringLiteral("occasion")).toString());
         d.title = o.value(QStringLiteral("title")).toString();
         d.freeMm = rectOf(o.value(QStringLiteral("freeMm")));
-        for (const QJsonValue &tv : o.value(QStringLiteral("texts")).toArray()) {
+        const QJsonArray texts = o.value(QStringLiteral("texts")).toArray();
+        for (const auto &tv : texts) {
             const QJsonObject t = tv.toObject();
             SuggestedText st;
             st.role = t.value(QStringLiteral("role")).toString();
             st.text = t.value(QStringLiteral("text")).toString();
-            for (const QJsonValue &f : t.value(QStringLiteral("fonts")).toArray())
+            const QJsonArray fonts = t.value(QStringLiteral("fonts")).toArray();
+            for (const auto &f : fonts)
                 st.fonts << f.toString();
             st.sizePt = t.value(QStringLiteral("sizePt")).toDouble();
             st.colour = QColor(t.value(QStringLiteral("colour")).toString());
