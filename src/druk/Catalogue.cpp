@@ -7,10 +7,63 @@
 #include "editor/TemplateCatalogue.h"
 
 #include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <algorithm>
 
 namespace druk {
+
+namespace {
+
+struct CataloguePage {
+    QString section; // the occasion, empty without a layout table
+    QList<TemplateFile> files;
+};
+
+// The occasion of each template number from the table of layouts beside the
+// templates folder (wzory-uklady.json); empty when there is none.
+QMap<int, QString> occasionTitles(const QString &folder, const std::function<void(const QString &)> &warn)
+{
+    QFile file(QFileInfo(folder).absolutePath() + QStringLiteral("/wzory-uklady.json"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll());
+    QMap<int, QString> out;
+    const QJsonArray designs = doc.object().value(QStringLiteral("designs")).toArray();
+    for (const auto &v : designs)
+        out.insert(v.toObject().value(QStringLiteral("number")).toInt(),
+                   v.toObject().value(QStringLiteral("occasionTitle")).toString());
+    out.remove(0);
+    if (out.isEmpty())
+        warn(QStringLiteral("%1: uszkodzona tabela układów, katalog bez podziału na okazje").arg(file.fileName()));
+    return out;
+}
+
+// Nine templates to a page; with a table, each occasion on pages of its own,
+// in the order of its first template.
+QList<CataloguePage> cataloguePages(const QList<TemplateFile> &files, const QMap<int, QString> &occasions, int perPage)
+{
+    QStringList order;
+    QMap<QString, QList<TemplateFile>> bySection;
+    for (const TemplateFile &f : files) {
+        const QString section = occasions.isEmpty() ? QString() : occasions.value(f.number, QStringLiteral("Inne wzory"));
+        if (!bySection.contains(section))
+            order << section;
+        bySection[section].append(f);
+    }
+    QList<CataloguePage> pages;
+    for (const QString &section : order) {
+        const QList<TemplateFile> &all = bySection[section];
+        for (qsizetype i = 0; i < all.size(); i += perPage)
+            pages.append({section, all.mid(i, perPage)});
+    }
+    return pages;
+}
+
+} // namespace
 
 QList<TemplateFile> templateFiles(const QString &folder)
 {
@@ -40,7 +93,8 @@ int writeCatalogue(const QString &folder, OutputFile &file, const std::function<
     PdfTarget target(file, sheet, QStringLiteral("Katalog wzorów dyplomów"));
 
     constexpr int Columns = 3, Rows = 3, PerPage = Columns * Rows;
-    const int pageCount = (int(files.size()) + PerPage - 1) / PerPage;
+    const QList<CataloguePage> pages = cataloguePages(files, occasionTitles(folder, warn), PerPage);
+    const int pageCount = int(pages.size());
     const qreal margin = mm(12), titleHeight = mm(12), captionHeight = mm(8), gap = mm(6);
     const qreal cellWidth = (sheet.sheet.width() - 2 * margin - (Columns - 1) * gap) / Columns;
     const qreal cellHeight = (sheet.sheet.height() - 2 * margin - titleHeight - (Rows - 1) * gap) / Rows;
@@ -57,9 +111,12 @@ int writeCatalogue(const QString &folder, OutputFile &file, const std::function<
         p.setFont(titleFont);
         p.setPen(Qt::black);
         p.drawText(QRectF(margin, margin, sheet.sheet.width() - 2 * margin, titleHeight), Qt::AlignLeft | Qt::AlignTop,
-                   QStringLiteral("Katalog wzorów dyplomów — strona %1 z %2").arg(page + 1).arg(pageCount));
-        for (int i = 0; i < PerPage && page * PerPage + i < files.size(); ++i) {
-            const TemplateFile &entry = files[page * PerPage + i];
+                   QStringLiteral("Katalog wzorów dyplomów — %1strona %2 z %3")
+                       .arg(pages[page].section.isEmpty() ? QString() : pages[page].section + QStringLiteral(" — "))
+                       .arg(page + 1)
+                       .arg(pageCount));
+        for (int i = 0; i < int(pages[page].files.size()); ++i) {
+            const TemplateFile &entry = pages[page].files[i];
             const qreal x = margin + (i % Columns) * (cellWidth + gap) + (cellWidth - pictureWidth) / 2;
             const int row = i / Columns;
             const qreal y = margin + titleHeight + row * (cellHeight + gap);

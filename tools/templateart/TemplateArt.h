@@ -1,7 +1,9 @@
 #pragma once
+#include "Occasions.h"
+
 #include <QByteArray>
 
-namespace wzory {
+namespace templateart {
 
 // How many templates the catalogue holds.
 int templateCount();
@@ -10,4 +12,7 @@ int templateCount();
 // number gives the same bytes on every run.
 QByteArray makeTemplate(int n);
 
-} // namespace wzory
+// What template n is for and its suggested layout.
+DesignInfo designInfo(int n);
+
+} // namespace templateart

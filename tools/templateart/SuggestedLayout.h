@@ -1,0 +1,21 @@
+#pragma once
+// The texts a teacher usually puts on a design for its occasion, laid out
+// in the design's free area.
+#include "Occasions.h"
+#include "Palette.h"
+
+namespace templateart {
+
+// The fonts suggested, each list ending in a font every system has.
+QStringList headingFonts(Occasion o);
+QStringList nameFonts(Occasion o);
+QStringList bodyFonts();
+
+// The first of the fonts that is installed, else the last (a font every
+// system has).
+QString firstInstalledFont(const QStringList &fonts);
+
+DesignInfo suggestedLayout(Occasion o, const QString &title, const QRectF &freeMm, const Scheme &s,
+                           const QString &bodyOverride = QString());
+
+} // namespace templateart
