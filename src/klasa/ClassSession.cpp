@@ -348,8 +348,19 @@ ClassSession::Built ClassSession::build() const
 void ClassSession::apply(Built &&built)
 {
     pages_ = std::move(built.pages);
+    pageLines_.clear();
+    for (const druk::Page &page : pages_)
+        pageLines_.insert(page.line);
     summary_ = std::move(built.summary);
     problems_ = std::move(built.problems);
+}
+
+bool ClassSession::rowMakesPage(int row) const
+{
+    if (!rowTicked(row))
+        return false;
+    const int line = rowLine(row);
+    return line <= 0 || pages_.isEmpty() || pageLines_.contains(line);
 }
 
 bool ClassSession::blocked() const

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -80,6 +81,9 @@ public:
     void markListSaved() { edited_ = false; }
     bool rowTicked(int row) const { return ticked_.value(row, true); }
     void setRowTicked(int row, bool ticked);
+    // Ticked and, once pages are made, giving one (a repeated header or an
+    // empty name gives none).
+    bool rowMakesPage(int row) const;
     int rowLine(int row) const { return origins_.value(row).line; }
     // Identifies a list layout (its header or its column count) for remembered choices.
     QString layoutKey() const;
@@ -144,6 +148,7 @@ private:
 
     Options options_;
     QList<druk::Page> pages_;
+    QSet<int> pageLines_;
     batch::ClassSummary summary_;
     QList<Problem> problems_;
 };

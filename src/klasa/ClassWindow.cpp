@@ -849,6 +849,7 @@ void ClassWindow::rebuildPages()
                      if (generation != buildGeneration_)
                          return;
                      session_.apply(std::move(*built));
+                     model_->pagesMade();
                      building_ = false;
                      showPages();
                  });

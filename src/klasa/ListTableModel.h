@@ -6,8 +6,8 @@
 
 namespace klasa {
 
-// The list as read, one column per list column: a tick per row (unticked
-// rows are skipped) and editable cells; every change goes to the session
+// The list as read, one column per list column: a tick per row making a
+// page (unticked rows are skipped) and editable cells; every change goes to the session
 // and changed() lets the window make the pages again.
 class ListTableModel : public QAbstractTableModel {
 public:
@@ -18,6 +18,12 @@ public:
     {
         beginResetModel();
         endResetModel();
+    }
+    // The ticks follow the pages just made.
+    void pagesMade()
+    {
+        if (rowCount() > 0)
+            emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::CheckStateRole});
     }
     std::function<void()> changed;
 
@@ -31,7 +37,7 @@ public:
         if (role == Qt::DisplayRole || role == Qt::EditRole)
             return session_.cell(index.row(), index.column());
         if (role == Qt::CheckStateRole && index.column() == 0)
-            return session_.rowTicked(index.row()) ? Qt::Checked : Qt::Unchecked;
+            return session_.rowMakesPage(index.row()) ? Qt::Checked : Qt::Unchecked;
         return {};
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override

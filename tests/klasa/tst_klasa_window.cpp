@@ -532,6 +532,15 @@ private slots:
         QCOMPARE(window_->currentPage(), 0);
         QCOMPARE(table->selectionModel()->selectedRows().value(0).row(), 0);
 
+        // A repeated header and an empty name make no page: not ticked.
+        writeBytes(dir_->file(QStringLiteral("pominiete.csv")),
+                   "Imię;Nazwisko;Klasa\nAnna;Nowak;3a\nImię;Nazwisko;Klasa\n;;3a\nJan;Kowalski;3a\n");
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("pominiete.csv"))));
+        QList<bool> ticks;
+        for (int r = 0; r < window_->listModel().rowCount(); ++r)
+            ticks.append(window_->listModel().index(r, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked);
+        QCOMPARE(ticks, (QList<bool>{true, false, false, true}));
+
         // Twelve unknown columns: their combos scroll, the window keeps its width.
         const int width = window_->width();
         writeBytes(dir_->file(QStringLiteral("szeroka.csv")),
