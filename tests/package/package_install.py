@@ -232,7 +232,7 @@ try:
     klasa = subprocess.Popen(['dyplom-klasa', 'Dyplomy/uznanie.dyp', 'klasa.csv'], cwd=home, env=user_env,
                              stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
     try:
-        wait_for('the class window', lambda: 'Dyplomy dla klasy — klasa.csv' in run(
+        wait_for('the class window', lambda: 'klasa.csv — Dyplomy dla klasy' in run(
             'xdotool', 'search', '--onlyvisible', '--name', 'Dyplomy dla klasy', 'getwindowname', '%@',
             env=user_env, check=False).stdout)
         assert klasa.poll() is None, f'dyplom-klasa keeps running: {klasa.stderr.read().decode()}'
