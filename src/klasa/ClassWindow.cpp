@@ -932,8 +932,10 @@ void ClassWindow::requestPreview()
 
 void ClassWindow::updateTitle()
 {
-    // The list's name; Qt adds the program's display name ("… — Dyplomy dla klasy").
-    setWindowTitle(session_.hasList() ? QFileInfo(session_.listName()).fileName() : QString());
+    // The list's name; Qt adds the program's display name ("… — Dyplomy dla klasy"). Without a
+    // list the title is that name itself: an empty title leaves the window unnamed.
+    setWindowTitle(session_.hasList() ? QFileInfo(session_.listName()).fileName()
+                                      : QGuiApplication::applicationDisplayName());
 }
 
 void ClassWindow::showPreview()

@@ -232,9 +232,11 @@ try:
     klasa = subprocess.Popen(['dyplom-klasa', 'Dyplomy/uznanie.dyp', 'klasa.csv'], cwd=home, env=user_env,
                              stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
     try:
-        wait_for('the class window', lambda: 'klasa.csv — Dyplomy dla klasy' in run(
-            'xdotool', 'search', '--onlyvisible', '--name', 'Dyplomy dla klasy', 'getwindowname', '%@',
-            env=user_env, check=False).stdout)
+        # The list's name comes first; xdotool reads WM_NAME, which Qt sets to the title without
+        # the program's name that _NET_WM_NAME adds.
+        wait_for('the class window', lambda: 'klasa.csv' in run(
+            'xdotool', 'search', '--onlyvisible', '--name', 'klasa.csv', 'getwindowname', '%@',
+            env=user_env, check=False).stdout, details=lambda: window_state(klasa))
         assert klasa.poll() is None, f'dyplom-klasa keeps running: {klasa.stderr.read().decode()}'
     finally:
         klasa.kill()
