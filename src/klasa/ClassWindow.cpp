@@ -462,8 +462,12 @@ QWidget *ClassWindow::outputPart()
     openFolderButton_ = new QPushButton(QStringLiteral("Otwórz &folder"));
     openFolderButton_->setObjectName(QStringLiteral("openFolder"));
     openFolderButton_->setVisible(false);
-    connect(openFolderButton_, &QPushButton::clicked, this,
-            [this] { platform::services().shellOpen(this, QUrl::fromLocalFile(resultFolder_).toString()); });
+    connect(openFolderButton_, &QPushButton::clicked, this, [this] {
+        if (!platform::services().shellOpen(this, QUrl::fromLocalFile(resultFolder_).toString()))
+            resultLabel_->setText(
+                QStringLiteral("Nie można otworzyć folderu %1: w systemie nie ma programu, który otwiera foldery.")
+                    .arg(QDir::toNativeSeparators(resultFolder_)));
+    });
     resultRow->addWidget(resultLabel_, 1);
     resultRow->addWidget(openFolderButton_);
     layout->addLayout(resultRow);

@@ -177,6 +177,14 @@ private slots:
                  QStringLiteral("Zapisano 5 dyplomów w klasa-3a.pdf"));
         window_->findChild<QPushButton *>(QStringLiteral("openFolder"))->click();
         QCOMPARE(platform_->opened, QStringList{QUrl::fromLocalFile(dir_->file(QStringLiteral("Dyplomy"))).toString()});
+        // Without a program that opens folders the window says so, naming the folder.
+        platform_->shellOpenSucceeds = false;
+        window_->findChild<QPushButton *>(QStringLiteral("openFolder"))->click();
+        QVERIFY2(
+            window_->findChild<QLabel *>(QStringLiteral("result"))
+                ->text()
+                .startsWith(QStringLiteral("Nie można otworzyć folderu %1:").arg(dir_->file(QStringLiteral("Dyplomy")))),
+            qPrintable(window_->findChild<QLabel *>(QStringLiteral("result"))->text()));
     }
 
     // Cancelled at page 3 of a long list: the earlier file stays byte for
