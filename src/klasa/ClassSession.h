@@ -119,6 +119,10 @@ public:
     bool blocked() const; // an error: nothing to write
     // "30 wierszy, 28 stron, pominięto 2"
     QString countsLine() const;
+    // The pages' file names before ".pdf": the recipients, or with
+    // surnameFirst as a register sorts them (from the list's Imię and
+    // Nazwisko columns where it has them, else the last word first).
+    QStringList fileStems(bool surnameFirst) const;
     // The files a run reads, which no output may replace.
     QList<druk::InputFile> inputs() const;
     QString templatePath() const;

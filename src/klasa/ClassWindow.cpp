@@ -1,5 +1,6 @@
 #include "ClassWindow.h"
 
+#include "OutputFolder.h"
 #include "PrintChoices.h"
 
 #include "batch/Texts.h"
@@ -444,6 +445,20 @@ QWidget *ClassWindow::outputPart()
     button(QStringLiteral("&Osobne pliki PDF…"), "saveSeparate", &ClassWindow::saveSeparate);
     button(QStringLiteral("Dr&ukuj…"), "print", &ClassWindow::printPages);
     layout->addLayout(row);
+    auto *namesRow = new QHBoxLayout;
+    nameOrder_ = new QComboBox;
+    nameOrder_->setObjectName(QStringLiteral("nameOrder"));
+    nameOrder_->addItems({QStringLiteral("Imię Nazwisko.pdf"), QStringLiteral("Nazwisko Imię.pdf")});
+    // Surname first sorts the files as the register does.
+    nameOrder_->setCurrentIndex(QSettings().value(QStringLiteral("opcje/nazwiskoNajpierw"), false).toBool() ? 1 : 0);
+    connect(nameOrder_, qOverload<int>(&QComboBox::activated), this,
+            [](int index) { QSettings().setValue(QStringLiteral("opcje/nazwiskoNajpierw"), index == 1); });
+    auto *namesLabel = new QLabel(QStringLiteral("Nazwy osobnyc&h plików"));
+    namesLabel->setBuddy(nameOrder_);
+    namesRow->addWidget(namesLabel);
+    namesRow->addWidget(nameOrder_);
+    namesRow->addStretch(1);
+    layout->addLayout(namesRow);
     auto *progressRow = new QHBoxLayout;
     progress_ = new QProgressBar;
     progress_->setObjectName(QStringLiteral("progress"));
@@ -1002,28 +1017,58 @@ void ClassWindow::saveSeparate()
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Osobne pliki PDF: folder");
     s.initialFolder = lastFolder(QStringLiteral("wynik"));
-    const auto folder = platform::services().chooseFolder(this, s);
-    if (!folder || folder->isEmpty())
+    const auto chosen = platform::services().chooseFolder(this, s);
+    if (!chosen || chosen->isEmpty())
         return;
-    QSettings().setValue(QStringLiteral("foldery/wynik"), QFileInfo(*folder).absoluteFilePath()); // the folder itself
-    int taken = 0;
-    for (const QString &name : druk::perPageFileNames(session_.pages()))
-        taken += druk::nameTaken(QDir(*folder).filePath(name)) ? 1 : 0;
+    const QString folder = QFileInfo(*chosen).absoluteFilePath();
+    const QString caption = QStringLiteral("Osobne pliki PDF");
+    const auto clearResult = [this] {
+        resultLabel_->clear(); // an earlier "Zapisano…" is not this answer's
+        openFolderButton_->setVisible(false);
+    };
+    if (!druk::nameTaken(folder)) {
+        if (!platform::services().ask(
+                this, QStringLiteral("Folder %1 nie istnieje. Utworzyć go?").arg(QDir::toNativeSeparators(folder)),
+                caption)) {
+            clearResult();
+            return;
+        }
+        if (!QDir().mkpath(folder)) {
+            // The reason is the nearest folder that exists.
+            QString parent = QFileInfo(folder).path();
+            while (!QFileInfo::exists(parent) && parent != QFileInfo(parent).path())
+                parent = QFileInfo(parent).path();
+            if (doneOrReported(this, [&] { checkFolderWritable(parent); }))
+                platform::services().reportError(this, QStringLiteral("%1: nie można utworzyć folderu").arg(folder));
+            clearResult();
+            return;
+        }
+    }
+    QSettings().setValue(QStringLiteral("foldery/wynik"), folder); // the folder itself
     druk::BatchPlan plan;
     plan.output = druk::BatchOutput::PdfPerPage;
-    plan.path = *folder;
+    plan.path = folder;
+    plan.stems = session_.fileStems(nameOrder_->currentIndex() == 1);
+    int taken = 0;
+    // A folder or file that cannot be written is said before any question.
+    if (!doneOrReported(this, [&] {
+            checkFolderWritable(folder);
+            taken = replaceableTaken(folder, druk::perPageFileNames(session_.pages(), plan.stems));
+        })) {
+        clearResult();
+        return;
+    }
     if (taken > 0) {
         if (!platform::services().ask(
                 this,
                 QStringLiteral("W folderze %1 %2 %3 o tych samych nazwach. Zastąpić %4?")
-                    .arg(QDir::toNativeSeparators(*folder),
+                    .arg(QDir::toNativeSeparators(folder),
                          batch::pluralNoun(taken, QStringLiteral("jest już"), QStringLiteral("są już"),
                                            QStringLiteral("jest już")),
                          batch::plural(taken, QStringLiteral("plik"), QStringLiteral("pliki"), QStringLiteral("plików")),
                          taken == 1 ? QStringLiteral("go") : QStringLiteral("je")),
-                QStringLiteral("Osobne pliki PDF"))) {
-            resultLabel_->clear(); // an earlier "Zapisano…" is not this answer's
-            openFolderButton_->setVisible(false);
+                caption)) {
+            clearResult();
             return;
         }
         plan.overwrite = true;
@@ -1031,7 +1076,7 @@ void ClassWindow::saveSeparate()
     plan.inputs = session_.inputs();
     startRun(plan, session_.pages(),
              QStringLiteral("Zapisano %1 w folderze %2")
-                 .arg(dyplomy(int(session_.pages().size())), QFileInfo(*folder).fileName()));
+                 .arg(dyplomy(int(session_.pages().size())), QFileInfo(folder).fileName()));
 }
 
 void ClassWindow::printPages()

@@ -150,6 +150,7 @@ private:
     QLabel *resultLabel_ = nullptr;
     QPushButton *openFolderButton_ = nullptr;
     QPushButton *addTemplateButton_ = nullptr;
+    QComboBox *nameOrder_ = nullptr; // separate files: 0 "Imię Nazwisko", 1 "Nazwisko Imię"
     QString resultFolder_;
 
     int page_ = 0;

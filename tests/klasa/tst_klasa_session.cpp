@@ -123,6 +123,35 @@ private slots:
         QCOMPARE(t.body[1], body2);
     }
 
+    // Separate files named surname first, as a register sorts them: from
+    // the columns that say which word is which, else the last word first.
+    void fileStemsSurnameFirst_data()
+    {
+        QTest::addColumn<QByteArray>("list");
+        QTest::addColumn<QStringList>("stems");
+        QTest::newRow("Imię, Nazwisko of two words")
+            << QByteArray("Imię;Nazwisko\nJan Maria;de Vries\nOla;\n")
+            << QStringList{QStringLiteral("de Vries Jan Maria"), QStringLiteral("Ola")};
+        QTest::newRow("Nazwisko i imię as written")
+            << QByteArray("Nazwisko i imię\nKowalska Anna\n") << QStringList{QStringLiteral("Kowalska Anna")};
+        QTest::newRow("dla: the last word first")
+            << QByteArray("dla\nAnna  Maria Nowak\nJan\n")
+            << QStringList{QStringLiteral("Nowak Anna Maria"), QStringLiteral("Jan")};
+    }
+    void fileStemsSurnameFirst()
+    {
+        QFETCH(QByteArray, list);
+        QFETCH(QStringList, stems);
+        writeBytes(dir_->file(QStringLiteral("l.csv")), list);
+        session_->openList(dir_->file(QStringLiteral("l.csv")));
+        session_->rebuild();
+        QCOMPARE(session_->fileStems(true), stems);
+        QStringList recipients;
+        for (const druk::Page &p : session_->pages())
+            recipients.append(p.input.texts.recipient);
+        QCOMPARE(session_->fileStems(false), recipients);
+    }
+
     // Unticked rows and fixed cells reach the pages and the CSV; the CSV
     // reads back as the same list (quotes and separators inside cells).
     void fixesReachPagesAndCsv()
