@@ -38,7 +38,6 @@
 #include <QSaveFile>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSettings>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -98,21 +97,6 @@ int comboIndexOf(const ColumnChoice &c)
     return 0;
 }
 
-QString encode(const ColumnChoice &c)
-{
-    return QStringLiteral("%1:%2:%3").arg(int(c.use)).arg(c.body).arg(c.field);
-}
-
-ColumnChoice decode(const QString &text)
-{
-    const QStringList parts = text.split(QLatin1Char(':'));
-    ColumnChoice c;
-    c.use = ColumnChoice::Use(qBound(0, parts.value(0).toInt(), int(ColumnChoice::Surname)));
-    c.body = qBound(0, parts.value(1).toInt(), 5);
-    c.field = parts.mid(2).join(QLatin1Char(':'));
-    return c;
-}
-
 } // namespace
 
 ClassWindow::ClassWindow(const QString &programDir, TaskRunner *runner, QWidget *parent)
@@ -131,14 +115,7 @@ ClassWindow::ClassWindow(const QString &programDir, TaskRunner *runner, QWidget 
         saveRunner_ = ownSaveRunner_.get();
     }
     session_.setTemplatesFolder(wzory::templateFolder(programDir_));
-    {
-        QSettings s;
-        ClassSession::Options o;
-        o.shrink = s.value(QStringLiteral("opcje/dopasuj"), false).toBool();
-        o.centre = s.value(QStringLiteral("opcje/wysrodkuj"), false).toBool();
-        o.textBackground = s.value(QStringLiteral("opcje/tlo"), true).toBool();
-        session_.setOptions(o);
-    }
+    session_.setOptions(settings::options());
     model_ = new ListTableModel(session_, this);
     model_->changed = [this] { rebuildPages(); };
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
@@ -450,9 +427,9 @@ QWidget *ClassWindow::outputPart()
     nameOrder_->setObjectName(QStringLiteral("nameOrder"));
     nameOrder_->addItems({QStringLiteral("Imię Nazwisko.pdf"), QStringLiteral("Nazwisko Imię.pdf")});
     // Surname first sorts the files as the register does.
-    nameOrder_->setCurrentIndex(QSettings().value(QStringLiteral("opcje/nazwiskoNajpierw"), false).toBool() ? 1 : 0);
+    nameOrder_->setCurrentIndex(settings::surnameFirst() ? 1 : 0);
     connect(nameOrder_, qOverload<int>(&QComboBox::activated), this,
-            [](int index) { QSettings().setValue(QStringLiteral("opcje/nazwiskoNajpierw"), index == 1); });
+            [](int index) { settings::setSurnameFirst(index == 1); });
     auto *namesLabel = new QLabel(QStringLiteral("Nazwy osobnyc&h plików"));
     namesLabel->setBuddy(nameOrder_);
     namesRow->addWidget(namesLabel);
@@ -501,10 +478,10 @@ void ClassWindow::openArguments(const QStringList &arguments)
             loadList(a);
 }
 
-QString ClassWindow::lastFolder(const QString &key) const
+QString ClassWindow::lastFolder(settings::Folder kind) const
 {
-    QString f = QSettings().value(QStringLiteral("foldery/") + key).toString();
-    if (!f.isEmpty() && QFileInfo(f).isDir())
+    const QString f = settings::folder(kind);
+    if (!f.isEmpty())
         return f;
     // The diplomas' folder (in the program's data a link to ~/Dyplomy).
     for (const QString &d :
@@ -514,9 +491,9 @@ QString ClassWindow::lastFolder(const QString &key) const
     return QDir::homePath();
 }
 
-void ClassWindow::rememberFolder(const QString &key, const QString &path)
+void ClassWindow::rememberFolder(settings::Folder kind, const QString &path)
 {
-    QSettings().setValue(QStringLiteral("foldery/") + key, QFileInfo(path).absolutePath());
+    settings::setFolder(kind, QFileInfo(path).absolutePath());
 }
 
 void ClassWindow::openDiplomaDialog()
@@ -525,7 +502,7 @@ void ClassWindow::openDiplomaDialog()
     s.title = QStringLiteral("Otwórz dyplom");
     s.filter = QStringLiteral("Pliki dyplomów (*.dyp)");
     s.defaultExtension = QStringLiteral("*.dyp");
-    s.initialFolder = lastFolder(QStringLiteral("dyplom"));
+    s.initialFolder = lastFolder(settings::Folder::Diploma);
     if (const auto path = platform::services().openFileName(this, s))
         loadDiploma(*path);
 }
@@ -534,7 +511,7 @@ bool ClassWindow::loadDiploma(const QString &path)
 {
     if (!doneOrReported(this, [&] { session_.openDiploma(path); }))
         return false;
-    rememberFolder(QStringLiteral("dyplom"), path);
+    rememberFolder(settings::Folder::Diploma, path);
     session_.chooseTemplate(session_.diploma().templateNumber); // a new diploma starts with its own
     if (!watcher_->files().isEmpty())
         watcher_->removePaths(watcher_->files());
@@ -554,7 +531,7 @@ void ClassWindow::openListDialog()
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Otwórz listę klasy");
     s.filter = ListFilter;
-    s.initialFolder = lastFolder(QStringLiteral("lista"));
+    s.initialFolder = lastFolder(settings::Folder::List);
     if (const auto path = platform::services().openFileName(this, s))
         loadList(*path);
 }
@@ -617,7 +594,7 @@ bool ClassWindow::loadList(const QString &path)
                 countsLabel_->setText(session_.hasList() ? session_.countsLine() : QString());
                 return;
             }
-            rememberFolder(QStringLiteral("lista"), path);
+            rememberFolder(settings::Folder::List, path);
             showNewList();
             *outcome = 1;
         });
@@ -667,7 +644,7 @@ bool ClassWindow::saveListCsv()
     s.title = QStringLiteral("Zapisz listę jako CSV");
     s.filter = QStringLiteral("Pliki CSV w UTF-8, średnik (*.csv)");
     s.defaultExtension = QStringLiteral("*.csv");
-    s.initialFolder = lastFolder(QStringLiteral("lista"));
+    s.initialFolder = lastFolder(settings::Folder::List);
     s.fileName = QFileInfo(session_.listName()).completeBaseName() + QStringLiteral("-poprawiona.csv");
     s.overwritePrompt = true;
     const auto path = platform::services().saveFileName(this, s);
@@ -764,24 +741,20 @@ void ClassWindow::chooseColumn(int column, const ColumnChoice &choice)
 
 void ClassWindow::rememberColumns()
 {
-    QStringList encoded;
+    QList<ColumnChoice> choices;
     for (int c = 0; c < session_.columnCount(); ++c)
-        encoded.append(encode(session_.columnChoice(c)));
-    QSettings().setValue(QStringLiteral("kolumny/") + QString::fromLatin1(QUrl::toPercentEncoding(session_.layoutKey())),
-                         encoded);
+        choices.append(session_.columnChoice(c));
+    settings::setColumnChoices(session_.layoutKey(), choices);
 }
 
 void ClassWindow::recallColumns()
 {
-    const QStringList encoded = QSettings()
-                                    .value(QStringLiteral("kolumny/")
-                                           + QString::fromLatin1(QUrl::toPercentEncoding(session_.layoutKey())))
-                                    .toStringList();
-    if (encoded.size() != session_.columnCount())
+    const QList<ColumnChoice> choices = settings::columnChoices(session_.layoutKey());
+    if (choices.size() != session_.columnCount())
         return;
-    for (int c = 0; c < encoded.size(); ++c)
+    for (int c = 0; c < choices.size(); ++c)
         if (!session_.columnRecognised(c))
-            session_.setColumnChoice(c, decode(encoded[c]));
+            session_.setColumnChoice(c, choices[c]);
 }
 
 void ClassWindow::refreshGallery()
@@ -809,11 +782,11 @@ void ClassWindow::addOwnTemplate()
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Dodaj własny wzór");
     s.filter = QStringLiteral("Projekty (*.svg *.png *.jpg *.jpeg *.pdf);;Wszystkie pliki (*)");
-    s.initialFolder = lastFolder(QStringLiteral("wzor"));
+    s.initialFolder = lastFolder(settings::Folder::Design);
     const auto path = platform::services().openFileName(this, s);
     if (!path)
         return;
-    rememberFolder(QStringLiteral("wzor"), *path);
+    rememberFolder(settings::Folder::Design, *path);
     if (designImport_->start(*path, session_.templatesFolder()))
         addTemplateButton_->setEnabled(false); // until dyplom-wzory has finished
 }
@@ -845,10 +818,7 @@ void ClassWindow::optionsChanged()
     o.centre = centreBox_->isChecked();
     o.textBackground = backgroundBox_->isChecked();
     session_.setOptions(o);
-    QSettings s;
-    s.setValue(QStringLiteral("opcje/dopasuj"), o.shrink);
-    s.setValue(QStringLiteral("opcje/wysrodkuj"), o.centre);
-    s.setValue(QStringLiteral("opcje/tlo"), o.textBackground);
+    settings::setOptions(o);
     rebuildPages();
 }
 
@@ -991,7 +961,7 @@ void ClassWindow::savePdf()
     s.title = QStringLiteral("Zapisz PDF");
     s.filter = QStringLiteral("Dokumenty PDF (*.pdf)");
     s.defaultExtension = QStringLiteral("*.pdf");
-    s.initialFolder = lastFolder(QStringLiteral("wynik"));
+    s.initialFolder = lastFolder(settings::Folder::Output);
     s.fileName = (session_.hasList() ? QFileInfo(session_.listName()).completeBaseName()
                                      : QFileInfo(session_.diplomaPath()).completeBaseName())
                  + QStringLiteral(".pdf");
@@ -999,7 +969,7 @@ void ClassWindow::savePdf()
     const auto path = platform::services().saveFileName(this, s);
     if (!path || path->isEmpty())
         return;
-    rememberFolder(QStringLiteral("wynik"), *path);
+    rememberFolder(settings::Folder::Output, *path);
     druk::BatchPlan plan;
     plan.output = druk::BatchOutput::OnePdf;
     plan.path = *path;
@@ -1016,7 +986,7 @@ void ClassWindow::saveSeparate()
         return;
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Osobne pliki PDF: folder");
-    s.initialFolder = lastFolder(QStringLiteral("wynik"));
+    s.initialFolder = lastFolder(settings::Folder::Output);
     const auto chosen = platform::services().chooseFolder(this, s);
     if (!chosen || chosen->isEmpty())
         return;
@@ -1044,7 +1014,7 @@ void ClassWindow::saveSeparate()
             return;
         }
     }
-    QSettings().setValue(QStringLiteral("foldery/wynik"), folder); // the folder itself
+    settings::setFolder(settings::Folder::Output, folder); // the folder itself
     druk::BatchPlan plan;
     plan.output = druk::BatchOutput::PdfPerPage;
     plan.path = folder;

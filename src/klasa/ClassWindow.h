@@ -1,5 +1,6 @@
 #pragma once
 #include "ClassSession.h"
+#include "ClassSettings.h"
 #include "DesignImport.h"
 #include "ListTableModel.h"
 #include "TaskRunner.h"
@@ -108,10 +109,11 @@ private:
     void finishRun(const QString &doneText, const QString &folder, const QString &error, bool cancelled);
     void rememberColumns();
     void recallColumns();
-    // The folder a dialog of key (dyplom, lista, wynik, wzor) starts in: the
-    // last one used, else the diplomas' folder.
-    QString lastFolder(const QString &key) const;
-    void rememberFolder(const QString &key, const QString &path);
+    // The folder a dialog of kind starts in: the last one used, else the
+    // diplomas' folder.
+    QString lastFolder(settings::Folder kind) const;
+    // Remembers the folder of path for kind.
+    void rememberFolder(settings::Folder kind, const QString &path);
     void designAdded(int number, const QString &error);
 
     QString programDir_;
