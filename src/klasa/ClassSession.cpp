@@ -325,6 +325,39 @@ QStringList ClassSession::fileStems(bool surnameFirst) const
     return stems;
 }
 
+druk::BatchPlan ClassSession::pdfPlan(const QString &path, bool overwrite) const
+{
+    druk::BatchPlan plan;
+    plan.output = druk::BatchOutput::OnePdf;
+    plan.path = path;
+    plan.overwrite = overwrite;
+    plan.title = content_.texts.heading;
+    plan.inputs = inputs();
+    return plan;
+}
+
+druk::BatchPlan ClassSession::separatePlan(const QString &folder, bool surnameFirst) const
+{
+    druk::BatchPlan plan;
+    plan.output = druk::BatchOutput::PdfPerPage;
+    plan.path = folder;
+    plan.stems = fileStems(surnameFirst);
+    plan.inputs = inputs();
+    return plan;
+}
+
+druk::BatchPlan ClassSession::printPlan(const QString &printer, const printing::SheetGeometry &geometry) const
+{
+    druk::BatchPlan plan;
+    plan.output = druk::BatchOutput::PrintJob;
+    plan.printer = printer;
+    plan.copies = 1;
+    plan.title = content_.texts.heading;
+    plan.jobTitle = QFileInfo(diplomaPath_).fileName();
+    plan.geometry = geometry;
+    return plan;
+}
+
 QList<druk::InputFile> ClassSession::inputs() const
 {
     QList<druk::InputFile> in;

@@ -117,15 +117,15 @@ ClassWindow::ClassWindow(const QString &programDir, TaskRunner *runner, QWidget 
     session_.setTemplatesFolder(wzory::templateFolder(programDir_));
     session_.setOptions(settings::options());
     model_ = new ListTableModel(session_, this);
-    model_->changed = [this] { rebuildPages(); };
+    connect(model_, &ListTableModel::edited, this, &ClassWindow::rebuildPages);
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     thumbnails_ = std::make_unique<Thumbnails>(*thumbRunner_,
                                                cache.isEmpty() ? QString() : cache + QStringLiteral("/miniatury"));
-    thumbnails_->ready = [this](const QString &path) {
+    connect(thumbnails_.get(), &Thumbnails::ready, this, [this](const QString &path) {
         for (int i = 0; i < gallery_->count(); ++i)
             if (gallery_->item(i)->data(Qt::UserRole + 1).toString() == path)
                 gallery_->item(i)->setIcon(QIcon(QPixmap::fromImage(thumbnails_->get(path))));
-    };
+    });
     watcher_ = new QFileSystemWatcher(this);
     designImport_ = new DesignImport(this);
     connect(designImport_, &DesignImport::finished, this, &ClassWindow::designAdded);
@@ -308,27 +308,16 @@ QWidget *ClassWindow::templatePart()
     gallery_->setWrapping(false);
     gallery_->setIconSize(QSize(Thumbnails::Width / 2, Thumbnails::Height / 2));
     gallery_->setMinimumHeight(Thumbnails::Height / 2 + 40);
-    connect(gallery_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
-        session_.chooseTemplate(item->data(Qt::UserRole).toInt());
-        refreshDiploma();
-        rebuildPages();
-    });
-    connect(gallery_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *item) {
-        if (!item || !session_.hasDiploma() || item->data(Qt::UserRole).toInt() == session_.templateNumber())
-            return;
-        session_.chooseTemplate(item->data(Qt::UserRole).toInt());
-        refreshDiploma();
-        rebuildPages();
-    });
+    const auto picked = [this](QListWidgetItem *item) {
+        if (item)
+            useTemplate(item->data(Qt::UserRole).toInt());
+    };
+    connect(gallery_, &QListWidget::itemActivated, this, picked);
+    connect(gallery_, &QListWidget::currentItemChanged, this, picked);
     layout->addWidget(gallery_);
     auto *row = new QHBoxLayout;
     auto *own = new QPushButton(QStringLiteral("Wzór d&yplomu"));
-    connect(own, &QPushButton::clicked, this, [this] {
-        session_.chooseTemplate(session_.diploma().templateNumber);
-        refreshDiploma();
-        refreshGallery();
-        rebuildPages();
-    });
+    connect(own, &QPushButton::clicked, this, [this] { useTemplate(session_.diploma().templateNumber); });
     addTemplateButton_ = new QPushButton(QStringLiteral("Dodaj własny wzó&r…"));
     connect(addTemplateButton_, &QPushButton::clicked, this, &ClassWindow::addOwnTemplate);
     row->addWidget(own);
@@ -798,15 +787,22 @@ void ClassWindow::designAdded(int number, const QString &error)
         platform::services().reportError(this, error);
         return;
     }
-    if (session_.hasDiploma())
-        session_.chooseTemplate(number);
     refreshGallery();
-    for (int i = 0; i < gallery_->count(); ++i)
-        if (gallery_->item(i)->data(Qt::UserRole).toInt() == number) {
-            gallery_->blockSignals(true);
-            gallery_->setCurrentRow(i);
-            gallery_->blockSignals(false);
-        }
+    useTemplate(number);
+}
+
+void ClassWindow::useTemplate(int number)
+{
+    {
+        // The gallery shows the choice; its signals would only repeat it.
+        const QSignalBlocker quiet(gallery_);
+        for (int i = 0; i < gallery_->count(); ++i)
+            if (gallery_->item(i)->data(Qt::UserRole).toInt() == number)
+                gallery_->setCurrentRow(i);
+    }
+    if (!session_.hasDiploma() || number == session_.templateNumber())
+        return;
+    session_.chooseTemplate(number);
     refreshDiploma();
     rebuildPages();
 }
@@ -970,13 +966,7 @@ void ClassWindow::savePdf()
     if (!path || path->isEmpty())
         return;
     rememberFolder(settings::Folder::Output, *path);
-    druk::BatchPlan plan;
-    plan.output = druk::BatchOutput::OnePdf;
-    plan.path = *path;
-    plan.overwrite = QFileInfo::exists(*path); // the dialog asked
-    plan.title = session_.diploma().texts.heading;
-    plan.inputs = session_.inputs();
-    startRun(plan, session_.pages(),
+    startRun(session_.pdfPlan(*path, QFileInfo::exists(*path)), session_.pages(), // the dialog asked
              QStringLiteral("Zapisano %1 w %2").arg(dyplomy(int(session_.pages().size())), QFileInfo(*path).fileName()));
 }
 
@@ -1015,10 +1005,7 @@ void ClassWindow::saveSeparate()
         }
     }
     settings::setFolder(settings::Folder::Output, folder); // the folder itself
-    druk::BatchPlan plan;
-    plan.output = druk::BatchOutput::PdfPerPage;
-    plan.path = folder;
-    plan.stems = session_.fileStems(nameOrder_->currentIndex() == 1);
+    druk::BatchPlan plan = session_.separatePlan(folder, nameOrder_->currentIndex() == 1);
     int taken = 0;
     // A folder or file that cannot be written is said before any question.
     if (!doneOrReported(this, [&] {
@@ -1043,7 +1030,6 @@ void ClassWindow::saveSeparate()
         }
         plan.overwrite = true;
     }
-    plan.inputs = session_.inputs();
     startRun(plan, session_.pages(),
              QStringLiteral("Zapisano %1 w folderze %2")
                  .arg(dyplomy(int(session_.pages().size())), QFileInfo(folder).fileName()));
@@ -1064,30 +1050,22 @@ void ClassWindow::printPages()
         return;
     }
     const QList<druk::Page> pages = pagesToPrint(printer, session_.pages(), page_);
-    druk::BatchPlan plan;
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
         // "Print to file" in the dialog: the same compact PDF, in that file.
-        plan.output = druk::BatchOutput::OnePdf;
-        plan.path = printer.outputFileName();
-        plan.overwrite = true; // the dialog asked
-        plan.title = session_.diploma().texts.heading;
-        plan.inputs = session_.inputs();
-        startRun(plan, pages,
-                 QStringLiteral("Zapisano %1 w %2").arg(dyplomy(int(pages.size())), QFileInfo(plan.path).fileName()));
+        const QString path = printer.outputFileName();
+        startRun(session_.pdfPlan(path, true), pages, // the dialog asked
+                 QStringLiteral("Zapisano %1 w %2").arg(dyplomy(int(pages.size())), QFileInfo(path).fileName()));
         return;
     }
     if (printer.printerName().isEmpty()) {
         platform::services().reportError(this, QStringLiteral("Nie wybrano drukarki."));
         return;
     }
-    plan.output = druk::BatchOutput::PrintJob;
-    plan.printer = printer.printerName();
-    plan.copies = 1; // the copies are pages of the one job
-    plan.title = session_.diploma().texts.heading;
-    plan.jobTitle = QFileInfo(session_.diplomaPath()).fileName();
-    plan.geometry.dpi = printer.resolution();
-    plan.geometry.sheet = printer.pageLayout().fullRectPixels(plan.geometry.dpi).size();
-    plan.geometry.printable = printer.pageLayout().paintRectPixels(plan.geometry.dpi);
+    printing::SheetGeometry geometry;
+    geometry.dpi = printer.resolution();
+    geometry.sheet = printer.pageLayout().fullRectPixels(geometry.dpi).size();
+    geometry.printable = printer.pageLayout().paintRectPixels(geometry.dpi);
+    const druk::BatchPlan plan = session_.printPlan(printer.printerName(), geometry);
     const int copies = std::max(1, printer.copyCount());
     startRun(plan, pages,
              QStringLiteral("Wysłano %1 do drukarki %2")
@@ -1126,8 +1104,7 @@ void ClassWindow::startRun(const druk::BatchPlan &plan, const QList<druk::Page> 
                     [=](int done, int total) {
                         runner->toGui([this, done, total] {
                             progress_->setValue(done);
-                            if (onProgress)
-                                onProgress(done, total);
+                            emit progressed(done, total);
                         });
                     },
                     cancel.get(), submit);

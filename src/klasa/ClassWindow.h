@@ -61,10 +61,9 @@ public:
     bool readingList() const { return readingList_; }
     DesignImport &designImport() { return *designImport_; }
 
-    // Sends a finished PDF to a queue; sendToPrinter unless replaced (tests).
+    // Sends a finished PDF to a queue, on the saving worker; sendToPrinter
+    // unless replaced (tests).
     druk::PrintSubmit printSubmit;
-    // Called on the GUI thread after every progress step (tests cancel from it).
-    std::function<void(int, int)> onProgress;
 
     static constexpr int PreviewDpi = 72;
 
@@ -77,6 +76,13 @@ public slots:
     void printPages();
     void cancelRun();
     void addOwnTemplate();
+    // Pages on the template numbered so (the diploma's own number: its own);
+    // the gallery shows it.
+    void useTemplate(int number);
+
+signals:
+    // On the GUI thread after every page of a save or print.
+    void progressed(int done, int total);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

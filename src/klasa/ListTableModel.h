@@ -2,14 +2,14 @@
 #include "ClassSession.h"
 
 #include <QAbstractTableModel>
-#include <functional>
 
 namespace klasa {
 
 // The list as read, one column per list column: a tick per row making a
 // page (unticked rows are skipped) and editable cells; every change goes to the session
-// and changed() lets the window make the pages again.
+// and edited() lets the window make the pages again.
 class ListTableModel : public QAbstractTableModel {
+    Q_OBJECT
 public:
     explicit ListTableModel(ClassSession &session, QObject *parent = nullptr)
         : QAbstractTableModel(parent), session_(session)
@@ -25,8 +25,6 @@ public:
         if (rowCount() > 0)
             emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::CheckStateRole});
     }
-    std::function<void()> changed;
-
     int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : session_.rowCount(); }
     int columnCount(const QModelIndex &parent = {}) const override
     {
@@ -65,10 +63,13 @@ public:
         else
             return false;
         emit dataChanged(index, index);
-        if (changed)
-            changed();
+        emit edited();
         return true;
     }
+
+signals:
+    // A tick or a cell was changed by the user.
+    void edited();
 
 private:
     ClassSession &session_;

@@ -206,10 +206,10 @@ private slots:
         QVERIFY(!window_->session().blocked());
         const QString pdf = dir_->file(QStringLiteral("wynik.pdf"));
         writeBytes(pdf, "%PDF-1.4 earlier file\n");
-        window_->onProgress = [this](int done, int) {
+        connect(window_.get(), &klasa::ClassWindow::progressed, this, [this](int done) {
             if (done == 3)
                 window_->findChild<QPushButton *>(QStringLiteral("cancel"))->click();
-        };
+        });
         platform_->saveAnswers.push_back(pdf);
         window_->savePdf();
         QCOMPARE(readBytes(pdf), QByteArray("%PDF-1.4 earlier file\n"));
@@ -255,6 +255,16 @@ private slots:
         QCOMPARE(gallery->currentItem()->text(), QStringLiteral("nr %1").arg(before + 1));
         QCOMPARE(window_->session().templateNumber(), before + 1);
         QVERIFY(!gallery->currentItem()->icon().isNull());
+        // Picked in the gallery, then the diploma's own again: pages and gallery follow.
+        gallery->setCurrentRow(0);
+        QCOMPARE(window_->session().templateNumber(), 1);
+        QVERIFY(
+            window_->findChild<QLabel *>(QStringLiteral("diplomaLabel"))->text().contains(QStringLiteral("(dyplom: nr 2)")));
+        for (QPushButton *b : window_->findChildren<QPushButton *>())
+            if (b->text() == QStringLiteral("Wzór d&yplomu"))
+                b->click();
+        QCOMPARE(window_->session().templateNumber(), 2);
+        QCOMPARE(gallery->currentItem()->text(), QStringLiteral("nr 2"));
     }
 
     // A design is converted by dyplom-wzory in a process of its own: one that
