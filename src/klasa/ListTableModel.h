@@ -32,6 +32,8 @@ public:
     }
     QVariant data(const QModelIndex &index, int role) const override
     {
+        if (!index.isValid())
+            return {};
         if (role == Qt::DisplayRole || role == Qt::EditRole)
             return session_.cell(index.row(), index.column());
         if (role == Qt::CheckStateRole && index.column() == 0)
@@ -49,6 +51,8 @@ public:
     }
     Qt::ItemFlags flags(const QModelIndex &index) const override
     {
+        if (!index.isValid())
+            return Qt::NoItemFlags; // the root, or a row of an earlier list
         Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
         if (index.column() == 0)
             f |= Qt::ItemIsUserCheckable;
@@ -56,6 +60,8 @@ public:
     }
     bool setData(const QModelIndex &index, const QVariant &value, int role) override
     {
+        if (!index.isValid())
+            return false;
         if (role == Qt::CheckStateRole && index.column() == 0)
             session_.setRowTicked(index.row(), value.toInt() == Qt::Checked);
         else if (role == Qt::EditRole)

@@ -11,6 +11,7 @@
 #include "druk/Failure.h"
 #include "druk/PageImage.h"
 #include "klasa/ClassSession.h"
+#include "klasa/ListTableModel.h"
 #include "klasa/PrintChoices.h"
 #include "wmf/Metafile.h"
 #include "wmf/MetafilePaintDevice.h"
@@ -21,6 +22,7 @@
 #include <vector>
 #include <QProcess>
 
+#include <QAbstractItemModelTester>
 #include <QtTest>
 
 using klasa::ColumnChoice;
@@ -150,6 +152,43 @@ private slots:
         for (const druk::Page &p : session_->pages())
             recipients.append(p.input.texts.recipient);
         QCOMPARE(session_->fileStems(false), recipients);
+    }
+
+    // The list's model as views use it, under Qt's model tester: a list
+    // with a title row, edits, ticks, new pages and another list.
+    void listModelKeepsItsContract()
+    {
+        klasa::ListTableModel model(*session_);
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QSignalSpy edited(&model, &klasa::ListTableModel::edited);
+        writeBytes(dir_->file(QStringLiteral("l.csv")), "Lista klasy 3b;\nImię;Nazwisko\nAnna;Nowak\nJan;Kos\n");
+        session_->openList(dir_->file(QStringLiteral("l.csv")));
+        model.reload();
+        QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(model.columnCount(), 2);
+        QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Nazwisko"));
+        QCOMPARE(model.headerData(0, Qt::Vertical, Qt::DisplayRole).toInt(), 3); // the file's line
+
+        QVERIFY(model.setData(model.index(1, 1), QStringLiteral("Kowal"), Qt::EditRole));
+        QCOMPARE(model.index(1, 1).data().toString(), QStringLiteral("Kowal"));
+        QVERIFY(model.setData(model.index(0, 0), Qt::Unchecked, Qt::CheckStateRole));
+        QCOMPARE(model.index(0, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+        // Only the first column has a tick; other roles change nothing.
+        QVERIFY(!model.flags(model.index(0, 1)).testFlag(Qt::ItemIsUserCheckable));
+        QVERIFY(!model.setData(model.index(0, 1), Qt::Unchecked, Qt::CheckStateRole));
+        QVERIFY(!model.setData(QModelIndex(), QStringLiteral("x"), Qt::EditRole));
+        QVERIFY(!model.setData(model.index(0, 1), QStringLiteral("x"), Qt::ToolTipRole));
+        QCOMPARE(model.index(0, 1).data().toString(), QStringLiteral("Nowak"));
+        QCOMPARE(edited.size(), 2);
+
+        session_->rebuild();
+        model.pagesMade();
+        QCOMPARE(session_->pages().size(), 1);
+        QCOMPARE(session_->pages()[0].input.texts.recipient, QStringLiteral("Jan Kowal"));
+        session_->pasteList(QStringLiteral("Ola Lis\n"));
+        model.reload();
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(model.columnCount(), 1);
     }
 
     // Unticked rows and fixed cells reach the pages and the CSV; the CSV
