@@ -469,7 +469,7 @@ void ClassWindow::openArguments(const QStringList &arguments)
 
 QString ClassWindow::lastFolder(settings::Folder kind) const
 {
-    const QString f = settings::folder(kind);
+    QString f = settings::folder(kind);
     if (!f.isEmpty())
         return f;
     // The diplomas' folder (in the program's data a link to ~/Dyplomy).
