@@ -13,19 +13,19 @@
 
 namespace druk {
 
-QStringList perPageFileNames(const QList<Page> &pages)
+QStringList perPageFileNames(const QList<Page> &pages, const QStringList &stems)
 {
-    QStringList stems;
-    for (const Page &p : pages)
-        stems.append(safeFileStem(p.input.texts.recipient));
-    return uniqueFileNames(stems, QStringLiteral(".pdf"));
+    QStringList safe;
+    for (int i = 0; i < pages.size(); ++i)
+        safe.append(safeFileStem(i < stems.size() ? stems[i] : pages[i].input.texts.recipient));
+    return uniqueFileNames(safe, QStringLiteral(".pdf"));
 }
 
 void writeSeparatePdfs(StagedOutputs &outputs, const QString &dirPath, const QList<Page> &pages,
                        const printing::SheetGeometry &geometry, bool overwrite, OffPageTexts &offPage,
-                       const std::function<void(int, int)> &progress)
+                       const std::function<void(int, int)> &progress, const QStringList &stems)
 {
-    const QStringList names = perPageFileNames(pages);
+    const QStringList names = perPageFileNames(pages, stems);
     const QDir dir(dirPath);
     if (!overwrite)
         for (const QString &name : names)
@@ -106,8 +106,8 @@ BatchResult runBatch(const BatchPlan &plan, const QList<Page> &pages, const std:
             madeFolders.append(dir);
         if (!QDir().mkpath(plan.path))
             throw Failure(plan.path, QStringLiteral("nie można utworzyć katalogu"));
-        writeSeparatePdfs(outputs, plan.path, pages, plan.geometry, plan.overwrite, offPage, step);
-        for (const QString &name : perPageFileNames(pages))
+        writeSeparatePdfs(outputs, plan.path, pages, plan.geometry, plan.overwrite, offPage, step, plan.stems);
+        for (const QString &name : perPageFileNames(pages, plan.stems))
             result.files.append(QDir(plan.path).filePath(name));
         break;
     }

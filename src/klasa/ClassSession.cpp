@@ -2,6 +2,7 @@
 
 #include "batch/Texts.h"
 #include "batch/fit/SizeLimits.h"
+#include "batch/merge/ColumnRoles.h"
 #include "batch/merge/FieldText.h"
 #include "batch/merge/HeaderRow.h"
 #include "batch/table/ReadTable.h"
@@ -9,6 +10,7 @@
 #include "druk/ClassPages.h"
 #include "druk/ErrorTexts.h"
 #include "druk/Failure.h"
+#include "druk/FileNames.h"
 #include "editor/TemplateCatalogue.h"
 #include "wzory/Store.h"
 
@@ -283,6 +285,77 @@ batch::Table ClassSession::effectiveTable() const
     t.separator = table_.separator;
     t.sheet = table_.sheet;
     return t;
+}
+
+QStringList ClassSession::fileStems(bool surnameFirst) const
+{
+    QStringList stems;
+    for (const druk::Page &p : pages_)
+        stems.append(surnameFirst ? druk::lastWordFirst(p.input.texts.recipient) : p.input.texts.recipient);
+    if (!surnameFirst || !hasList())
+        return stems;
+    const batch::Table t = effectiveTable();
+    int first = -1;
+    int surname = -1;
+    int reversed = -1; // "Nazwisko i imię": already in the register's order
+    const QStringList header = t.rows.value(0);
+    for (int c = 0; c < header.size(); ++c) {
+        const batch::Role role = batch::roleOfHeader(header[c]).role;
+        if (role == batch::Role::FirstName && first < 0)
+            first = c;
+        else if (role == batch::Role::Surname && surname < 0)
+            surname = c;
+        else if (role == batch::Role::SurnameFirst && reversed < 0)
+            reversed = c;
+    }
+    if (first < 0 && surname < 0 && reversed < 0)
+        return stems;
+    QHash<int, int> rowOfLine;
+    for (int r = 1; r < t.rows.size(); ++r)
+        rowOfLine.insert(t.origins.value(r).line, r);
+    for (int i = 0; i < pages_.size(); ++i) {
+        const QStringList row = t.rows.value(rowOfLine.value(pages_[i].line, -1));
+        const QString given = reversed >= 0 ? row.value(reversed).simplified()
+                                            : QStringList{row.value(surname).simplified(), row.value(first).simplified()}
+                                                  .join(QLatin1Char(' '))
+                                                  .trimmed();
+        if (!given.isEmpty())
+            stems[i] = given;
+    }
+    return stems;
+}
+
+druk::BatchPlan ClassSession::pdfPlan(const QString &path, bool overwrite) const
+{
+    druk::BatchPlan plan;
+    plan.output = druk::BatchOutput::OnePdf;
+    plan.path = path;
+    plan.overwrite = overwrite;
+    plan.title = content_.texts.heading;
+    plan.inputs = inputs();
+    return plan;
+}
+
+druk::BatchPlan ClassSession::separatePlan(const QString &folder, bool surnameFirst) const
+{
+    druk::BatchPlan plan;
+    plan.output = druk::BatchOutput::PdfPerPage;
+    plan.path = folder;
+    plan.stems = fileStems(surnameFirst);
+    plan.inputs = inputs();
+    return plan;
+}
+
+druk::BatchPlan ClassSession::printPlan(const QString &printer, const printing::SheetGeometry &geometry) const
+{
+    druk::BatchPlan plan;
+    plan.output = druk::BatchOutput::PrintJob;
+    plan.printer = printer;
+    plan.copies = 1;
+    plan.title = content_.texts.heading;
+    plan.jobTitle = QFileInfo(diplomaPath_).fileName();
+    plan.geometry = geometry;
+    return plan;
 }
 
 QList<druk::InputFile> ClassSession::inputs() const
