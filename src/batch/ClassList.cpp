@@ -86,7 +86,7 @@ const editor::TextBlockStyle &styleOfText(const printing::PrintInput &input, int
 bool ClassSummary::needsAttention() const
 {
     return skipped() > 0 || !warnings.isEmpty() || !overBorder.isEmpty() || !offSheet.isEmpty() || !belowFloor.isEmpty()
-           || !missingGlyphs.isEmpty() || !duplicates.isEmpty();
+           || !missingGlyphs.isEmpty() || !duplicates.isEmpty() || !unsure.isEmpty();
 }
 
 QString ClassSummary::firstFitProblem() const
@@ -98,6 +98,12 @@ QString ClassSummary::firstFitProblem() const
     if (!overBorder.isEmpty())
         return overBorder.first();
     return {};
+}
+
+QString ClassSummary::strictProblem() const
+{
+    const QString fit = firstFitProblem();
+    return fit.isEmpty() && !unsure.isEmpty() ? unsure.first() : fit;
 }
 
 ClassList buildClassList(const printing::PrintInput &base, const ClassListSettings &settings)
@@ -133,6 +139,9 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
             ms.headerGiven = settings.headerGiven;
             ms.listName = settings.listPath;
             ms.diplomaName = settings.diplomaName;
+            ms.firstNumber = settings.firstNumber;
+            ms.date = settings.date;
+            ms.chosen = settings.rows;
             result = mergeList(table, base.texts, ms);
             // The header is no row read: rows read are the pages and the rows skipped.
             sum.rowsRead = int(table.rows.size()) - (result.hasHeader ? 1 : 0) + table.skippedEmptyRows;
@@ -164,8 +173,10 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
                     merged.append(std::move(r));
             result.records.clear();
         }
-        for (const MergedRecord &r : std::as_const(merged))
+        for (const MergedRecord &r : std::as_const(merged)) {
             sum.fieldsFilled += r.fields;
+            sum.unsure += r.unsure;
+        }
     }
 
     const FreeArea area = cachedFreeArea(settings.templateKey, base.picture);
@@ -326,6 +337,7 @@ QStringList checkReport(const ClassSummary &s)
     out.append(QStringLiteral("teksty poza obszarem wydruku: %1").arg(s.offSheet.size()));
     out.append(QStringLiteral("znaki bez czcionki: %1").arg(s.missingGlyphs.size()));
     out.append(QStringLiteral("powtórzone nazwiska: %1").arg(s.duplicates.size()));
+    out.append(QStringLiteral("niepewna płeć lub odmiana: %1").arg(s.unsure.size()));
     section(QStringLiteral("ostrzeżenia:"), s.warnings);
     section(QStringLiteral("odwrócone imiona i nazwiska:"), s.turnedNames);
     section(QStringLiteral("zmniejszone:"), s.shrunk);
@@ -333,6 +345,7 @@ QStringList checkReport(const ClassSummary &s)
     section(QStringLiteral("poza obszarem wydruku:"), s.offSheet);
     section(QStringLiteral("znaki bez czcionki:"), s.missingGlyphs);
     section(QStringLiteral("powtórzone nazwiska:"), s.duplicates);
+    section(QStringLiteral("niepewna płeć lub odmiana:"), s.unsure);
     if (!s.noFreeArea.isEmpty())
         out.append(s.noFreeArea);
     out.append(s.needsAttention() ? QStringLiteral("wynik: są sprawy do przejrzenia przed drukiem")
