@@ -15,6 +15,8 @@ batch::ClassListSettings classListSettings(const Options &options, const QString
     s.noHeader = options.noHeader;
     if (!options.lists.rows.isEmpty())
         s.rows = batch::RowSelection::parse(options.lists.rows);
+    s.firstNumber = options.lists.firstNumber;
+    s.date = options.lists.date;
     s.fit.shrink = options.lists.shrink;
     s.fit.centre = options.lists.centre;
     s.geometry = printing::SheetGeometry::a4(options.printerDpi, options.printableMm);
@@ -34,7 +36,7 @@ QStringList runWarnings(const batch::ClassSummary &summary)
         lines.append(QStringLiteral("zmniejszono: ") + s);
     for (const QString &s : summary.overBorder + summary.belowFloor + summary.offSheet)
         lines.append(QStringLiteral("uwaga: ") + s);
-    for (const QString &s : summary.missingGlyphs)
+    for (const QString &s : summary.missingGlyphs + summary.unsure)
         lines.append(QStringLiteral("uwaga: ") + s);
     if (!summary.noFreeArea.isEmpty())
         lines.append(summary.noFreeArea);
