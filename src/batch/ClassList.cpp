@@ -86,7 +86,7 @@ const editor::TextBlockStyle &styleOfText(const printing::PrintInput &input, int
 bool ClassSummary::needsAttention() const
 {
     return skipped() > 0 || !warnings.isEmpty() || !overBorder.isEmpty() || !offSheet.isEmpty() || !belowFloor.isEmpty()
-           || !missingGlyphs.isEmpty() || !duplicates.isEmpty() || !unsure.isEmpty();
+           || !missingGlyphs.isEmpty() || !duplicates.isEmpty();
 }
 
 QString ClassSummary::firstFitProblem() const
@@ -177,6 +177,7 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
             sum.fieldsFilled += r.fields;
             sum.unsure += r.unsure;
         }
+        sum.warnings += sum.unsure; // the class window lists warnings as its problems
     }
 
     const FreeArea area = cachedFreeArea(settings.templateKey, base.picture);
@@ -345,7 +346,6 @@ QStringList checkReport(const ClassSummary &s)
     section(QStringLiteral("poza obszarem wydruku:"), s.offSheet);
     section(QStringLiteral("znaki bez czcionki:"), s.missingGlyphs);
     section(QStringLiteral("powtórzone nazwiska:"), s.duplicates);
-    section(QStringLiteral("niepewna płeć lub odmiana:"), s.unsure);
     if (!s.noFreeArea.isEmpty())
         out.append(s.noFreeArea);
     out.append(s.needsAttention() ? QStringLiteral("wynik: są sprawy do przejrzenia przed drukiem")

@@ -63,7 +63,7 @@ struct ClassSummary {
     QStringList belowFloor;    // shrunk to the floor and still too wide
     QStringList missingGlyphs; // one line per character
     QStringList duplicates;    // one line per name
-    QStringList unsure;        // the pupil's sex or a form of a name guessed, naming the line
+    QStringList unsure;        // the pupil's sex or a form of a name guessed, naming the line (in warnings too)
     QString noFreeArea;        // the note, when the template has none
     int overBorderRecords = 0;
     int offSheetRecords = 0;

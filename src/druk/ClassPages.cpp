@@ -36,7 +36,7 @@ QStringList runWarnings(const batch::ClassSummary &summary)
         lines.append(QStringLiteral("zmniejszono: ") + s);
     for (const QString &s : summary.overBorder + summary.belowFloor + summary.offSheet)
         lines.append(QStringLiteral("uwaga: ") + s);
-    for (const QString &s : summary.missingGlyphs + summary.unsure)
+    for (const QString &s : summary.missingGlyphs)
         lines.append(QStringLiteral("uwaga: ") + s);
     if (!summary.noFreeArea.isEmpty())
         lines.append(summary.noFreeArea);
