@@ -17,11 +17,6 @@ struct Form {
     bool sure = true;
 };
 
-bool isVowel(QChar c)
-{
-    return QStringLiteral("aąeęioóuyéèáíöüå").contains(c);
-}
-
 bool endsWithAny(const QString &w, std::initializer_list<const char16_t *> endings)
 {
     for (const char16_t *e : endings)
@@ -80,16 +75,16 @@ Form nounOnA(const QString &w, NameCase c)
         return {w, false};
     const QChar before = w[w.size() - 2];
     if (w.endsWith(QLatin1String("ja")))
-        return {isVowel(w[w.size() - 3]) ? w.chopped(2) + QLatin1Char('i') : stem + QLatin1Char('i'), true};
+        return {isNameVowel(w[w.size() - 3]) ? w.chopped(2) + QLatin1Char('i') : stem + QLatin1Char('i'), true};
     if (w.endsWith(QLatin1String("ia"))) {
         const QChar b = w[w.size() - 3];
-        if (isVowel(b))
+        if (isNameVowel(b))
             return {w, false};
         return {QStringLiteral("csnz").contains(b) ? stem : stem + QLatin1Char('i'), true};
     }
     if (before == QLatin1Char('l'))
         return {stem + QLatin1Char('i'), true};
-    if (isVowel(before))
+    if (isNameVowel(before))
         return {w, false};
     if (endsWithAny(w, {u"rza", u"dza", u"dża", u"cza", u"sza", u"ża", u"ca"}))
         return {stem + QLatin1Char('y'), true};
@@ -140,16 +135,16 @@ Form consonantStem(const QString &w)
         if (softened.contains(b))
             return {w.left(n - 4) + softened[b] + QLatin1Char('k'), true};
     }
-    if (n >= 4 && w.endsWith(QLatin1String("ek")) && !isVowel(w[n - 3]))
+    if (n >= 4 && w.endsWith(QLatin1String("ek")) && !isNameVowel(w[n - 3]))
         return {w.chopped(2) + QLatin1Char('k'), true};
-    if (n >= 4 && w.endsWith(QLatin1String("ec")) && !isVowel(w[n - 3]))
+    if (n >= 4 && w.endsWith(QLatin1String("ec")) && !isNameVowel(w[n - 3]))
         return {w.chopped(2) + QLatin1Char('c'), false};
-    if (n >= 4 && w.endsWith(QStringLiteral("eł")) && !isVowel(w[n - 3]))
+    if (n >= 4 && w.endsWith(QStringLiteral("eł")) && !isNameVowel(w[n - 3]))
         return {w.chopped(2) + QChar(u'ł'), false};
-    if (n >= 4 && w.endsWith(QLatin1String("el")) && !isVowel(w[n - 3]))
+    if (n >= 4 && w.endsWith(QLatin1String("el")) && !isNameVowel(w[n - 3]))
         return {w, false};
     for (qsizetype i = n - 1; i >= 0; --i) {
-        if (!isVowel(w[i]))
+        if (!isNameVowel(w[i]))
             continue;
         return {w, w[i] != QChar(u'ó') && w[i] != QChar(u'ą')};
     }
@@ -183,15 +178,15 @@ Form declineLower(const QString &w, NameCase c, Sex sex)
     const QString adjective = gen ? QStringLiteral("ego") : QStringLiteral("emu");
     const QChar before = w.size() > 1 ? w[w.size() - 2] : QChar();
     if (last == QLatin1Char('i'))
-        return {w + adjective, w.size() > 1 && !isVowel(before)};
+        return {w + adjective, w.size() > 1 && !isNameVowel(before)};
     if (last == QLatin1Char('y'))
         return {w.chopped(1) + adjective,
-                w.size() > 1 && !isVowel(before) && before != QLatin1Char('k') && before != QLatin1Char('g')};
+                w.size() > 1 && !isNameVowel(before) && before != QLatin1Char('k') && before != QLatin1Char('g')};
     if (last == QLatin1Char('o')) {
         const Form asNoun = nounOnA(w.chopped(1) + QLatin1Char('a'), c);
         return {asNoun.text, false};
     }
-    if (isVowel(last) || !last.isLetter())
+    if (isNameVowel(last) || !last.isLetter())
         return {w, false};
     const Form stem = consonantStem(w);
     return {stem.text + ending, stem.sure};

@@ -93,12 +93,12 @@ const QSet<QString> &boysOnOtherVowels()
     return names;
 }
 
-bool isVowel(QChar c)
+} // namespace
+
+bool isNameVowel(QChar c)
 {
     return QStringLiteral("aąeęioóuyéèáíöüå").contains(c);
 }
-
-} // namespace
 
 SexGuess sexOfFirstName(const QString &firstName)
 {
@@ -116,7 +116,7 @@ SexGuess sexOfFirstName(const QString &firstName)
     const QChar last = name.back();
     if (last == QLatin1Char('a'))
         return {Sex::Female, true};
-    if (!isVowel(last) || last == QLatin1Char('y'))
+    if (!isNameVowel(last) || last == QLatin1Char('y'))
         return {Sex::Male, true};
     return {Sex::Male, false};
 }

@@ -26,4 +26,7 @@ struct SexGuess {
 // name ("Anna-Maria", "Jan Paweł") the first decides.
 SexGuess sexOfFirstName(const QString &firstName);
 
+// A vowel letter of Polish and of the foreign names met in schools (lower case).
+bool isNameVowel(QChar c);
+
 } // namespace batch

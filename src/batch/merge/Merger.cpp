@@ -348,7 +348,8 @@ private:
         }
         if (!agrees_)
             return {Sex::Male, true};
-        return sexOfFirstName(firstName >= 0 ? row.cells.value(firstName) : row.builtins.name);
+        const QString first = row.cells.value(firstName);
+        return sexOfFirstName(first.trimmed().isEmpty() ? row.builtins.name : first);
     }
 
     const Table &table_;
