@@ -51,7 +51,9 @@ private slots:
 void TestBatchAgree::tableOfNamesInTheirCases()
 {
     const QList<NameRow> rows = nameTable();
-    QVERIFY2(rows.size() >= 200, qPrintable(QString::number(rows.size())));
+    QVERIFY2(rows.size() >= 200,
+             qPrintable(
+                 QStringLiteral("%1 rows in tests/batch/data/name_cases.tsv (DYPLOM_SOURCE_DIR set?)").arg(rows.size())));
     int unsure = 0;
     QStringList wrong;
     for (const NameRow &r : rows) {

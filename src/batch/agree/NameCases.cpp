@@ -165,7 +165,7 @@ Form declineLower(const QString &w, NameCase c, Sex sex)
             return {w.chopped(1) + QStringLiteral("ej"), false};
         if (last == QLatin1Char('a'))
             return nounOnA(w, c);
-        return {w, !adjectivalI && !QStringLiteral("oeuéè").contains(last)};
+        return {w, isGirlsNameWithoutA(w) || (!adjectivalI && !QStringLiteral("oeuéè").contains(last))};
     }
     const QString ending = gen ? QStringLiteral("a") : QStringLiteral("owi");
     const auto irregular = irregularStems().constFind(w);

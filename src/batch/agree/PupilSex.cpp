@@ -95,6 +95,11 @@ const QSet<QString> &boysOnOtherVowels()
 
 } // namespace
 
+bool isGirlsNameWithoutA(const QString &lowerName)
+{
+    return girlsWithoutA().contains(lowerName);
+}
+
 bool isNameVowel(QChar c)
 {
     return QStringLiteral("aąeęioóuyéèáíöüå").contains(c);

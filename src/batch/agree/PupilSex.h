@@ -26,6 +26,10 @@ struct SexGuess {
 // name ("Anna-Maria", "Jan Paweł") the first decides.
 SexGuess sexOfFirstName(const QString &firstName);
 
+// Whether a lower-case first name is one of the girls' names without -a
+// (Nel, Beatrycze, Noemi …), which stay as they are in every case.
+bool isGirlsNameWithoutA(const QString &lowerName);
+
 // A vowel letter of Polish and of the foreign names met in schools (lower case).
 bool isNameVowel(QChar c);
 
