@@ -1,5 +1,5 @@
 #pragma once
-#include "OffPageTexts.h"
+#include "batch/compose/OffPageTexts.h"
 #include "Options.h"
 
 #include "batch/ClassList.h"

@@ -7,8 +7,8 @@
 #include "batch/table/ReadTable.h"
 #include "batch/table/TextTable.h"
 #include "druk/ClassPages.h"
-#include "druk/ErrorTexts.h"
-#include "druk/Failure.h"
+#include "batch/output/ErrorTexts.h"
+#include "batch/output/Failure.h"
 #include "editor/TemplateCatalogue.h"
 #include "wzory/Store.h"
 

@@ -9,8 +9,8 @@
 #include "StartupDiploma.h"
 #include "TempProgramDir.h"
 
-#include "druk/PageTargets.h"
-#include "druk/StagedOutputs.h"
+#include "batch/compose/PageTargets.h"
+#include "batch/output/StagedOutputs.h"
 #include "diplomafile/DiplomaRecord.h"
 #include "printing/PrintDiploma.h"
 #include "printing/SheetDevice.h"

@@ -7,9 +7,9 @@
 
 #include "batch/table/TextTable.h"
 #include "diplomafile/DiplomaRecord.h"
-#include "druk/BatchRun.h"
-#include "druk/Failure.h"
-#include "druk/PageImage.h"
+#include "batch/run/BatchRun.h"
+#include "batch/output/Failure.h"
+#include "batch/compose/PageImage.h"
 #include "klasa/ClassSession.h"
 #include "klasa/PrintChoices.h"
 #include "wmf/Metafile.h"

@@ -7,7 +7,7 @@
 #include "TempProgramDir.h"
 
 #include "diplomafile/DiplomaRecord.h"
-#include "druk/BatchRun.h"
+#include "batch/run/BatchRun.h"
 #include "klasa/ClassSession.h"
 
 #include <QCryptographicHash>

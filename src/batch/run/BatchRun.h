@@ -1,6 +1,6 @@
 #pragma once
-#include "OffPageTexts.h"
-#include "Run.h"
+#include "batch/compose/OffPageTexts.h"
+#include "druk/Run.h"
 
 #include "printing/SheetDevice.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "Run.h"
+#include "druk/Run.h"
 
 #include "printing/SheetDevice.h"
 

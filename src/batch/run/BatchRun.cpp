@@ -1,11 +1,11 @@
 #include "BatchRun.h"
 
-#include "CompactPdf.h"
-#include "CupsJob.h"
-#include "Failure.h"
-#include "FileNames.h"
-#include "OutputSafety.h"
-#include "StagedOutputs.h"
+#include "batch/compose/CompactPdf.h"
+#include "batch/output/CupsJob.h"
+#include "batch/output/Failure.h"
+#include "batch/output/FileNames.h"
+#include "batch/output/OutputSafety.h"
+#include "batch/output/StagedOutputs.h"
 
 #include <QDir>
 #include <QFileInfo>

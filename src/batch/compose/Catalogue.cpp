@@ -1,7 +1,7 @@
 #include "Catalogue.h"
 
-#include "ErrorTexts.h"
-#include "Failure.h"
+#include "batch/output/ErrorTexts.h"
+#include "batch/output/Failure.h"
 #include "PageTargets.h"
 
 #include "editor/TemplateCatalogue.h"
