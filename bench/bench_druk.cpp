@@ -4,7 +4,8 @@
 // side. Reports pages per second and PDF bytes.
 #include "batch/compose/CompactPdf.h"
 #include "batch/compose/PageTargets.h"
-#include "druk/Run.h"
+#include "batch/compose/OffPageTexts.h"
+#include "batch/compose/PrintPages.h"
 #include "batch/output/StagedOutputs.h"
 
 #include "BenchFiles.h"

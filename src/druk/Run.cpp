@@ -10,13 +10,13 @@
 #include "batch/output/FileNames.h"
 #include "batch/output/OutputSafety.h"
 #include "batch/compose/PageTargets.h"
+#include "batch/compose/PrintPages.h"
 #include "batch/output/StagedOutputs.h"
 
 #include "diplomafile/DiplomaRecord.h"
 #include "editor/TemplateCatalogue.h"
 #include "platform/DataLocation.h"
 #include "platform/IoError.h"
-#include "printing/PainterDevice.h"
 
 #include <QDir>
 #include <QFile>
@@ -167,35 +167,10 @@ QList<Page> loadPages(const Options &options, QList<InputFile> *inputs,
     QList<Page> pages;
     batch::ClassSummary figures = batch::buildClassList(
         inputFor(content, picture, options), classListSettings(options, templatePath, content.templateNumber),
-        [&](batch::ClassPage &&p) {
-            pages.append(Page{std::move(p.input), p.line, p.number > 0 ? p.number - 1 : int(pages.size())});
-        });
+        [&](batch::ClassPage &&p) { pages.append(pageOf(std::move(p), int(pages.size()))); });
     if (summary)
         *summary = std::move(figures);
     return pages;
-}
-
-void printPages(printing::PrinterDevice &device, const QList<Page> &pages, OffPageTexts &offPage,
-                const std::function<void(int, int)> &progress)
-{
-    auto *painterDevice = dynamic_cast<printing::PainterDevice *>(&device);
-    for (int i = 0; i < pages.size(); ++i) {
-        printing::printDiploma(device, pages[i].input);
-        if (painterDevice)
-            offPage.add(pages[i].record, pages[i].line, painterDevice->textsOffThePage());
-        if (progress)
-            progress(i + 1, int(pages.size()));
-    }
-}
-
-void printPages(printing::PrinterDevice &device, const QList<Page> &pages,
-                const std::function<void(const QString &)> &warn, const std::function<void(int, int)> &progress)
-{
-    OffPageTexts offPage;
-    printPages(device, pages, offPage, progress);
-    if (warn)
-        for (const QString &line : offPage.warnings())
-            warn(line);
 }
 
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err)

@@ -6,7 +6,6 @@
 #include "batch/merge/HeaderRow.h"
 #include "batch/table/ReadTable.h"
 #include "batch/table/TextTable.h"
-#include "druk/ClassPages.h"
 #include "batch/output/ErrorTexts.h"
 #include "batch/output/Failure.h"
 #include "editor/TemplateCatalogue.h"
@@ -334,7 +333,7 @@ ClassSession::Built ClassSession::build() const
     try {
         const batch::Table table = hasList() ? effectiveTable() : batch::Table();
         out.summary = batch::buildClassList(base, settings, hasList() ? &table : nullptr, [&](batch::ClassPage &&p) {
-            out.pages.append(druk::Page{std::move(p.input), p.line, p.number > 0 ? p.number - 1 : int(out.pages.size())});
+            out.pages.append(druk::pageOf(std::move(p), int(out.pages.size())));
         });
     } catch (const batch::TableError &e) {
         out.pages.clear();

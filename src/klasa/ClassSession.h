@@ -1,7 +1,7 @@
 #pragma once
 #include "batch/ClassList.h"
 #include "diplomafile/DiplomaRecord.h"
-#include "druk/Run.h"
+#include "batch/Page.h"
 
 #include <QHash>
 #include <QList>

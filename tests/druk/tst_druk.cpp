@@ -2,6 +2,7 @@
 // its layout against the print command's.
 #include "RecordingPrinter.h"
 #include "druk/Run.h"
+#include "batch/compose/PrintPages.h"
 #include "FileBytes.h"
 #include "PdfFacts.h"
 #include "PdfTools.h"

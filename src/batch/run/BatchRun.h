@@ -1,6 +1,6 @@
 #pragma once
 #include "batch/compose/OffPageTexts.h"
-#include "druk/Run.h"
+#include "batch/Page.h"
 
 #include "printing/SheetDevice.h"
 
