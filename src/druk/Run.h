@@ -13,11 +13,13 @@ namespace druk {
 // The pages of a run: the diploma file, its template from Wzory below the
 // current directory, and the records of the list merged in and fitted
 // (batch::buildClassList). inputs, when given, gets every file read;
-// summary the figures of the list. A damaged template (records skipped or
-// cut short) is a Failure with --scisle, else a line to warn. Throws
-// Failure, or batch::TableError for a list that cannot be used.
+// summary the figures of the list, heading the diploma's own heading. A
+// damaged template (records skipped or cut short) is a Failure with
+// --scisle, else a line to warn. Throws Failure, or batch::TableError for a
+// list that cannot be used.
 QList<Page> loadPages(const Options &options, QList<InputFile> *inputs = nullptr,
-                      const std::function<void(const QString &)> &warn = {}, batch::ClassSummary *summary = nullptr);
+                      const std::function<void(const QString &)> &warn = {}, batch::ClassSummary *summary = nullptr,
+                      QString *heading = nullptr);
 
 // The whole program: returns the exit status (0, 1 or 2).
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err);

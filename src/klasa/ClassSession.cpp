@@ -6,12 +6,11 @@
 #include "batch/merge/HeaderRow.h"
 #include "batch/table/ReadTable.h"
 #include "batch/table/TextTable.h"
-#include "batch/output/ErrorTexts.h"
 #include "batch/output/Failure.h"
+#include "batch/run/DiplomaFiles.h"
 #include "editor/TemplateCatalogue.h"
 #include "wzory/Store.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -48,24 +47,7 @@ QString headerOf(const ColumnChoice &c, const QString &original)
 
 void ClassSession::openDiploma(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.isFile())
-        throw druk::Failure(path, info.exists() ? QStringLiteral("to nie jest plik")
-                                                : QStringLiteral("nie ma takiego pliku"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw druk::Failure(path, QStringLiteral("nie można odczytać (%1)").arg(druk::openFailureText(path)));
-    const QByteArray bytes = file.read(diplomafile::RecordLayout::Size);
-    if (bytes.size() < diplomafile::RecordLayout::Size)
-        throw druk::Failure(path, QStringLiteral("uszkodzony plik dyplomu: %1 bajtów zamiast %2")
-                                      .arg(bytes.size())
-                                      .arg(diplomafile::RecordLayout::Size));
-    diplomafile::DiplomaContent content;
-    try {
-        content = diplomafile::parseDiplomaRecord(bytes);
-    } catch (const std::exception &e) {
-        throw druk::Failure(path, QStringLiteral("uszkodzony plik dyplomu (%1)").arg(druk::exceptionText(e)));
-    }
+    const diplomafile::DiplomaContent content = druk::readDiplomaFile(path);
     content_ = content;
     diplomaPath_ = path;
     loadTemplate();
@@ -107,13 +89,9 @@ void ClassSession::loadTemplate()
         return;
     }
     try {
-        if (!QFileInfo(path).isFile())
-            throw druk::Failure(path, QStringLiteral("nie ma takiego pliku (wzór nr %1)").arg(templateNumber()));
-        picture_ = editor::loadTemplatePicture(path);
+        picture_ = druk::readTemplateFile(path, QStringLiteral("wzór nr %1").arg(templateNumber()));
     } catch (const druk::Failure &e) {
         pictureError_ = QString::fromUtf8(e.what());
-    } catch (const std::exception &e) {
-        pictureError_ = QStringLiteral("%1: uszkodzony wzór (%2)").arg(path, druk::exceptionText(e));
     }
 }
 
@@ -304,12 +282,7 @@ ClassSession::Built ClassSession::build() const
     if (!pictureError_.isEmpty())
         out.problems.append({pictureError_, -1, true});
 
-    printing::PrintInput base;
-    base.texts = content_.texts;
-    base.heading = content_.heading;
-    base.body = content_.body;
-    base.recipient = content_.recipient;
-    base.picture = picture_;
+    printing::PrintInput base = druk::printInputOf(content_, picture_);
     base.textBackground = options_.textBackground;
 
     batch::ClassListSettings settings;
@@ -326,10 +299,7 @@ ClassSession::Built ClassSession::build() const
         out.problems.append({batch::rowsAboveHeaderWarning(table_, headerRow_, listName_), -1, false});
     settings.fit.shrink = options_.shrink;
     settings.fit.centre = options_.centre;
-    const QFileInfo info(templatePath());
-    settings.templateKey =
-        QStringLiteral("%1|%2|%3").arg(info.absoluteFilePath()).arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch());
-    settings.templateName = QStringLiteral("wzór nr %1 (%2)").arg(templateNumber()).arg(templatePath());
+    settings.describeTemplate(templatePath(), templateNumber());
     try {
         const batch::Table table = hasList() ? effectiveTable() : batch::Table();
         out.summary = batch::buildClassList(base, settings, hasList() ? &table : nullptr, [&](batch::ClassPage &&p) {

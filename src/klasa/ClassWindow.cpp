@@ -10,6 +10,7 @@
 #include "batch/output/Failure.h"
 #include "batch/output/OutputSafety.h"
 #include "batch/compose/PageImage.h"
+#include "printing/PrinterGeometry.h"
 #include "platform/Platform.h"
 #include "platform/WidgetFactory.h"
 #include "wzory/Store.h"
@@ -982,8 +983,7 @@ void ClassWindow::savePdf()
         return;
     rememberFolder(QStringLiteral("wynik"), *path);
     druk::BatchPlan plan;
-    plan.output = druk::BatchOutput::OnePdf;
-    plan.path = *path;
+    plan.outputs.append(druk::PlannedOutput{druk::BatchOutput::OnePdf, *path});
     plan.overwrite = QFileInfo::exists(*path); // the dialog asked
     plan.title = session_.diploma().texts.heading;
     plan.inputs = session_.inputs();
@@ -1006,8 +1006,7 @@ void ClassWindow::saveSeparate()
     for (const QString &name : druk::perPageFileNames(session_.pages()))
         taken += druk::nameTaken(QDir(*folder).filePath(name)) ? 1 : 0;
     druk::BatchPlan plan;
-    plan.output = druk::BatchOutput::PdfPerPage;
-    plan.path = *folder;
+    plan.outputs.append(druk::PlannedOutput{druk::BatchOutput::PdfPerPage, *folder});
     if (taken > 0) {
         if (!platform::services().ask(
                 this,
@@ -1048,27 +1047,26 @@ void ClassWindow::printPages()
     druk::BatchPlan plan;
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
         // "Print to file" in the dialog: the same compact PDF, in that file.
-        plan.output = druk::BatchOutput::OnePdf;
-        plan.path = printer.outputFileName();
+        plan.outputs.append(druk::PlannedOutput{druk::BatchOutput::OnePdf, printer.outputFileName()});
         plan.overwrite = true; // the dialog asked
         plan.title = session_.diploma().texts.heading;
         plan.inputs = session_.inputs();
         startRun(plan, pages,
-                 QStringLiteral("Zapisano %1 w %2").arg(dyplomy(int(pages.size())), QFileInfo(plan.path).fileName()));
+                 QStringLiteral("Zapisano %1 w %2")
+                     .arg(dyplomy(int(pages.size())), QFileInfo(printer.outputFileName()).fileName()));
         return;
     }
     if (printer.printerName().isEmpty()) {
         platform::services().reportError(this, QStringLiteral("Nie wybrano drukarki."));
         return;
     }
-    plan.output = druk::BatchOutput::PrintJob;
-    plan.printer = printer.printerName();
-    plan.copies = 1; // the copies are pages of the one job
+    druk::PlannedOutput job(druk::BatchOutput::PrintJob, QString());
+    job.printer = printer.printerName();
+    job.copies = 1; // the copies are pages of the one job
+    job.jobTitle = QFileInfo(session_.diplomaPath()).fileName();
+    job.geometry = printing::printerGeometry(printer);
+    plan.outputs.append(job);
     plan.title = session_.diploma().texts.heading;
-    plan.jobTitle = QFileInfo(session_.diplomaPath()).fileName();
-    plan.geometry.dpi = printer.resolution();
-    plan.geometry.sheet = printer.pageLayout().fullRectPixels(plan.geometry.dpi).size();
-    plan.geometry.printable = printer.pageLayout().paintRectPixels(plan.geometry.dpi);
     const int copies = std::max(1, printer.copyCount());
     startRun(plan, pages,
              QStringLiteral("Wysłano %1 do drukarki %2")
@@ -1077,7 +1075,7 @@ void ClassWindow::printPages()
                                                                                QStringLiteral("egzemplarze"),
                                                                                QStringLiteral("egzemplarzy")))
                                  : dyplomy(int(pages.size())),
-                      plan.printer));
+                      job.printer));
 }
 
 void ClassWindow::startRun(const druk::BatchPlan &plan, const QList<druk::Page> &pages, const QString &doneText)
@@ -1098,7 +1096,8 @@ void ClassWindow::startRun(const druk::BatchPlan &plan, const QList<druk::Page> 
     auto cancelled = std::make_shared<bool>(false);
     TaskRunner *runner = saveRunner_;
     const druk::PrintSubmit submit = printSubmit;
-    const QString folder = plan.output == druk::BatchOutput::PdfPerPage ? plan.path : QFileInfo(plan.path).absolutePath();
+    const druk::PlannedOutput &out = plan.outputs.first();
+    const QString folder = out.kind == druk::BatchOutput::PdfPerPage ? out.path : QFileInfo(out.path).absolutePath();
     saveRunner_->run(
         [=] {
             try {

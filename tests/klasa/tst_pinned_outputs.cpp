@@ -107,12 +107,11 @@ private slots:
         session.rebuild();
         QVERIFY2(!session.blocked(), qPrintable(session.problems().value(0).text));
         druk::BatchPlan plan;
-        plan.path = dir_->file(QStringLiteral("okno/klasa.pdf"));
+        plan.outputs = {druk::PlannedOutput(druk::BatchOutput::OnePdf, dir_->file(QStringLiteral("okno/klasa.pdf")))};
         plan.title = session.diploma().texts.heading;
         plan.inputs = session.inputs();
         druk::runBatch(plan, session.pages(), {});
-        plan.output = druk::BatchOutput::PdfPerPage;
-        plan.path = dir_->file(QStringLiteral("okno/osobno"));
+        plan.outputs = {druk::PlannedOutput(druk::BatchOutput::PdfPerPage, dir_->file(QStringLiteral("okno/osobno")))};
         druk::runBatch(plan, session.pages(), {});
 
         const QStringList got = digestsIn(QStringLiteral("druk"), QStringLiteral("druk"))
