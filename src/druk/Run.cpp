@@ -10,6 +10,7 @@
 #include "batch/run/DiplomaFiles.h"
 #include "editor/TemplateCatalogue.h"
 #include "platform/DataLocation.h"
+#include "platform/TemplateFiles.h"
 
 #include <unistd.h>
 
@@ -122,7 +123,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         }
         const QString wzory = platform::templatesFolder(options.templatesDir, platform::processDataEnvironment());
         if (!options.catalogue.isEmpty())
-            for (const TemplateFile &t : templateFiles(wzory))
+            for (const platform::TemplateFile &t : platform::templateFilesIn(wzory))
                 inputs.append({t.path, QStringLiteral("wzór")});
 
         const BatchResult result = runBatch(planFor(options, heading, wzory, inputs), pages, progress, nullptr, {},

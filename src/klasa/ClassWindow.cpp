@@ -771,7 +771,7 @@ void ClassWindow::refreshGallery()
     const int own = session_.hasDiploma() ? session_.templateNumber() : 0;
     gallery_->blockSignals(true);
     gallery_->clear();
-    for (const druk::TemplateFile &t : druk::templateFiles(session_.templatesFolder())) {
+    for (const platform::TemplateFile &t : platform::templateFilesIn(session_.templatesFolder())) {
         auto *item = new QListWidgetItem(QStringLiteral("nr %1").arg(t.number), gallery_);
         item->setData(Qt::UserRole, t.number);
         item->setData(Qt::UserRole + 1, t.path);
