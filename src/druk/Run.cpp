@@ -134,10 +134,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
             err << "dyplom-druk: " << batch::shortSummary(summary) << "\n";
         err.flush();
         return 0;
-    } catch (const batch::TableError &e) {
-        err << (lineOpen ? "\n" : "") << "dyplom-druk: " << QString::fromUtf8(e.what()) << "\n";
-    } catch (const Failure &e) {
-        err << (lineOpen ? "\n" : "") << "dyplom-druk: " << QString::fromUtf8(e.what()) << "\n";
+    } catch (const platform::UserError &e) { // a list that cannot be used, a file that cannot be written…
+        err << (lineOpen ? "\n" : "") << "dyplom-druk: " << e.message() << "\n";
     } catch (const std::exception &e) {
         err << (lineOpen ? "\n" : "") << "dyplom-druk: " << options.diploma << ": " << exceptionText(e) << "\n";
     }

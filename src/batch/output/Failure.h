@@ -1,15 +1,12 @@
 #pragma once
-#include <QString>
-#include <stdexcept>
+#include "platform/UserError.h"
 
 namespace druk {
 
 // A failure of a run: what() is the one-line message, naming the file.
-class Failure : public std::runtime_error {
+class Failure : public platform::UserError {
 public:
-    Failure(const QString &file, const QString &what)
-        : std::runtime_error(QStringLiteral("%1: %2").arg(file, what).toStdString())
-    {}
+    Failure(const QString &file, const QString &what) : platform::UserError(file, what) {}
 };
 
 } // namespace druk

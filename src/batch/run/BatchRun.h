@@ -2,6 +2,7 @@
 #include "batch/compose/OffPageTexts.h"
 #include "batch/Page.h"
 
+#include "platform/UserError.h"
 #include "printing/SheetDevice.h"
 
 #include <QList>
@@ -9,7 +10,6 @@
 #include <QStringList>
 #include <atomic>
 #include <functional>
-#include <stdexcept>
 
 namespace druk {
 
@@ -55,10 +55,7 @@ struct BatchResult {
 };
 
 // The run was cancelled between two pages; nothing was put in place.
-class Cancelled : public std::runtime_error {
-public:
-    Cancelled() : std::runtime_error("przerwano") {}
-};
+using Cancelled = platform::Cancelled;
 
 using PrintSubmit = std::function<void(const QString &printer, const QString &pdf, const QString &title)>;
 
