@@ -2,10 +2,11 @@
 // shipped template, written the direct way (the template drawn on every
 // page) and the compact way (drawn once, shared by every page), side by
 // side. Reports pages per second and PDF bytes.
-#include "druk/CompactPdf.h"
-#include "druk/PageTargets.h"
-#include "druk/Run.h"
-#include "druk/StagedOutputs.h"
+#include "batch/compose/CompactPdf.h"
+#include "batch/compose/PageTargets.h"
+#include "batch/compose/OffPageTexts.h"
+#include "batch/compose/PrintPages.h"
+#include "batch/output/StagedOutputs.h"
 
 #include "BenchFiles.h"
 #include "StartupDiploma.h"

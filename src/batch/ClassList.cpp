@@ -5,6 +5,8 @@
 #include "fit/SizeLimits.h"
 #include "table/ReadTable.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QHash>
 #include <QMap>
 
@@ -111,6 +113,14 @@ ClassList buildClassList(const printing::PrintInput &base, const ClassListSettin
     ClassList out;
     out.summary = buildClassList(base, settings, [&](ClassPage &&page) { out.pages.append(std::move(page)); });
     return out;
+}
+
+void ClassListSettings::describeTemplate(const QString &path, int templateNumber)
+{
+    const QFileInfo info(path);
+    templateKey =
+        QStringLiteral("%1|%2|%3").arg(info.absoluteFilePath()).arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch());
+    templateName = QStringLiteral("wzór nr %1 (%2)").arg(templateNumber).arg(path);
 }
 
 ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSettings &settings,

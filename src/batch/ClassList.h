@@ -30,6 +30,9 @@ struct ClassListSettings {
     printing::SheetGeometry geometry = printing::SheetGeometry::a4(600);
     QString templateKey;  // caches the template's free area
     QString templateName; // for the note about a template without a free area
+
+    // templateKey and templateName for the template file at path, number templateNumber.
+    void describeTemplate(const QString &path, int templateNumber);
 };
 
 // One page and where it comes from.

@@ -1,7 +1,5 @@
 #include "ClassPages.h"
 
-#include <QFileInfo>
-
 namespace druk {
 
 batch::ClassListSettings classListSettings(const Options &options, const QString &templatePath, int templateNumber)
@@ -20,10 +18,7 @@ batch::ClassListSettings classListSettings(const Options &options, const QString
     s.fit.shrink = options.lists.shrink;
     s.fit.centre = options.lists.centre;
     s.geometry = printing::SheetGeometry::a4(options.printerDpi, options.printableMm);
-    const QFileInfo info(templatePath);
-    s.templateKey =
-        QStringLiteral("%1|%2|%3").arg(info.absoluteFilePath()).arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch());
-    s.templateName = QStringLiteral("wzór nr %1 (%2)").arg(templateNumber).arg(templatePath);
+    s.describeTemplate(templatePath, templateNumber);
     return s;
 }
 

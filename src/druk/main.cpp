@@ -1,5 +1,5 @@
 #include "Run.h"
-#include "StagedOutputs.h"
+#include "batch/output/StagedOutputs.h"
 
 #include "platform/ProcessSetup.h"
 

@@ -7,14 +7,12 @@
 #include "batch/merge/HeaderRow.h"
 #include "batch/table/ReadTable.h"
 #include "batch/table/TextTable.h"
-#include "druk/ClassPages.h"
-#include "druk/ErrorTexts.h"
-#include "druk/Failure.h"
-#include "druk/FileNames.h"
+#include "batch/output/Failure.h"
+#include "batch/output/FileNames.h"
+#include "batch/run/DiplomaFiles.h"
 #include "editor/TemplateCatalogue.h"
 #include "wzory/Store.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -51,24 +49,7 @@ QString headerOf(const ColumnChoice &c, const QString &original)
 
 void ClassSession::openDiploma(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.isFile())
-        throw druk::Failure(path, info.exists() ? QStringLiteral("to nie jest plik")
-                                                : QStringLiteral("nie ma takiego pliku"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw druk::Failure(path, QStringLiteral("nie można odczytać (%1)").arg(druk::openFailureText(path)));
-    const QByteArray bytes = file.read(diplomafile::RecordLayout::Size);
-    if (bytes.size() < diplomafile::RecordLayout::Size)
-        throw druk::Failure(path, QStringLiteral("uszkodzony plik dyplomu: %1 bajtów zamiast %2")
-                                      .arg(bytes.size())
-                                      .arg(diplomafile::RecordLayout::Size));
-    diplomafile::DiplomaContent content;
-    try {
-        content = diplomafile::parseDiplomaRecord(bytes);
-    } catch (const std::exception &e) {
-        throw druk::Failure(path, QStringLiteral("uszkodzony plik dyplomu (%1)").arg(druk::exceptionText(e)));
-    }
+    const diplomafile::DiplomaContent content = druk::readDiplomaFile(path);
     content_ = content;
     diplomaPath_ = path;
     loadTemplate();
@@ -110,13 +91,9 @@ void ClassSession::loadTemplate()
         return;
     }
     try {
-        if (!QFileInfo(path).isFile())
-            throw druk::Failure(path, QStringLiteral("nie ma takiego pliku (wzór nr %1)").arg(templateNumber()));
-        picture_ = editor::loadTemplatePicture(path);
+        picture_ = druk::readTemplateFile(path, QStringLiteral("wzór nr %1").arg(templateNumber()));
     } catch (const druk::Failure &e) {
         pictureError_ = QString::fromUtf8(e.what());
-    } catch (const std::exception &e) {
-        pictureError_ = QStringLiteral("%1: uszkodzony wzór (%2)").arg(path, druk::exceptionText(e));
     }
 }
 
@@ -328,8 +305,7 @@ QStringList ClassSession::fileStems(bool surnameFirst) const
 druk::BatchPlan ClassSession::pdfPlan(const QString &path, bool overwrite) const
 {
     druk::BatchPlan plan;
-    plan.output = druk::BatchOutput::OnePdf;
-    plan.path = path;
+    plan.outputs.append(druk::PlannedOutput{druk::BatchOutput::OnePdf, path});
     plan.overwrite = overwrite;
     plan.title = content_.texts.heading;
     plan.inputs = inputs();
@@ -339,22 +315,23 @@ druk::BatchPlan ClassSession::pdfPlan(const QString &path, bool overwrite) const
 druk::BatchPlan ClassSession::separatePlan(const QString &folder, bool surnameFirst) const
 {
     druk::BatchPlan plan;
-    plan.output = druk::BatchOutput::PdfPerPage;
-    plan.path = folder;
-    plan.stems = fileStems(surnameFirst);
+    druk::PlannedOutput out(druk::BatchOutput::PdfPerPage, folder);
+    out.stems = fileStems(surnameFirst);
+    plan.outputs.append(out);
     plan.inputs = inputs();
     return plan;
 }
 
 druk::BatchPlan ClassSession::printPlan(const QString &printer, const printing::SheetGeometry &geometry) const
 {
+    druk::PlannedOutput job(druk::BatchOutput::PrintJob, QString());
+    job.printer = printer;
+    job.copies = 1; // the dialog's copies are pages of the one job
+    job.jobTitle = QFileInfo(diplomaPath_).fileName();
+    job.geometry = geometry;
     druk::BatchPlan plan;
-    plan.output = druk::BatchOutput::PrintJob;
-    plan.printer = printer;
-    plan.copies = 1;
+    plan.outputs.append(job);
     plan.title = content_.texts.heading;
-    plan.jobTitle = QFileInfo(diplomaPath_).fileName();
-    plan.geometry = geometry;
     return plan;
 }
 
@@ -378,12 +355,7 @@ ClassSession::Built ClassSession::build() const
     if (!pictureError_.isEmpty())
         out.problems.append({pictureError_, -1, true});
 
-    printing::PrintInput base;
-    base.texts = content_.texts;
-    base.heading = content_.heading;
-    base.body = content_.body;
-    base.recipient = content_.recipient;
-    base.picture = picture_;
+    printing::PrintInput base = druk::printInputOf(content_, picture_);
     base.textBackground = options_.textBackground;
 
     batch::ClassListSettings settings;
@@ -400,14 +372,11 @@ ClassSession::Built ClassSession::build() const
         out.problems.append({batch::rowsAboveHeaderWarning(table_, headerRow_, listName_), -1, false});
     settings.fit.shrink = options_.shrink;
     settings.fit.centre = options_.centre;
-    const QFileInfo info(templatePath());
-    settings.templateKey =
-        QStringLiteral("%1|%2|%3").arg(info.absoluteFilePath()).arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch());
-    settings.templateName = QStringLiteral("wzór nr %1 (%2)").arg(templateNumber()).arg(templatePath());
+    settings.describeTemplate(templatePath(), templateNumber());
     try {
         const batch::Table table = hasList() ? effectiveTable() : batch::Table();
         out.summary = batch::buildClassList(base, settings, hasList() ? &table : nullptr, [&](batch::ClassPage &&p) {
-            out.pages.append(druk::Page{std::move(p.input), p.line, p.number > 0 ? p.number - 1 : int(out.pages.size())});
+            out.pages.append(druk::pageOf(std::move(p), int(out.pages.size())));
         });
     } catch (const batch::TableError &e) {
         out.pages.clear();

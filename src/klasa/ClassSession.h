@@ -1,8 +1,8 @@
 #pragma once
 #include "batch/ClassList.h"
 #include "diplomafile/DiplomaRecord.h"
-#include "druk/BatchRun.h"
-#include "druk/Run.h"
+#include "batch/Page.h"
+#include "batch/run/BatchRun.h"
 
 #include <QHash>
 #include <QList>

@@ -5,12 +5,13 @@
 
 #include "batch/Texts.h"
 #include "batch/table/ReadTable.h"
-#include "druk/BatchRun.h"
-#include "druk/Catalogue.h"
-#include "druk/ErrorTexts.h"
-#include "druk/Failure.h"
-#include "druk/OutputSafety.h"
-#include "druk/PageImage.h"
+#include "batch/run/BatchRun.h"
+#include "batch/compose/Catalogue.h"
+#include "batch/output/ErrorTexts.h"
+#include "batch/output/Failure.h"
+#include "batch/output/OutputSafety.h"
+#include "batch/compose/PageImage.h"
+#include "printing/PrinterGeometry.h"
 #include "platform/Platform.h"
 #include "platform/WidgetFactory.h"
 #include "wzory/Store.h"
@@ -751,7 +752,7 @@ void ClassWindow::refreshGallery()
     const int own = session_.hasDiploma() ? session_.templateNumber() : 0;
     gallery_->blockSignals(true);
     gallery_->clear();
-    for (const druk::TemplateFile &t : druk::templateFiles(session_.templatesFolder())) {
+    for (const platform::TemplateFile &t : platform::templateFilesIn(session_.templatesFolder())) {
         auto *item = new QListWidgetItem(QStringLiteral("nr %1").arg(t.number), gallery_);
         item->setData(Qt::UserRole, t.number);
         item->setData(Qt::UserRole + 1, t.path);
@@ -1010,7 +1011,7 @@ void ClassWindow::saveSeparate()
     // A folder or file that cannot be written is said before any question.
     if (!doneOrReported(this, [&] {
             checkFolderWritable(folder);
-            taken = replaceableTaken(folder, druk::perPageFileNames(session_.pages(), plan.stems));
+            taken = replaceableTaken(folder, druk::perPageFileNames(session_.pages(), plan.outputs.first().stems));
         })) {
         clearResult();
         return;
@@ -1061,11 +1062,7 @@ void ClassWindow::printPages()
         platform::services().reportError(this, QStringLiteral("Nie wybrano drukarki."));
         return;
     }
-    printing::SheetGeometry geometry;
-    geometry.dpi = printer.resolution();
-    geometry.sheet = printer.pageLayout().fullRectPixels(geometry.dpi).size();
-    geometry.printable = printer.pageLayout().paintRectPixels(geometry.dpi);
-    const druk::BatchPlan plan = session_.printPlan(printer.printerName(), geometry);
+    const druk::BatchPlan plan = session_.printPlan(printer.printerName(), printing::printerGeometry(printer));
     const int copies = std::max(1, printer.copyCount());
     startRun(plan, pages,
              QStringLiteral("Wysłano %1 do drukarki %2")
@@ -1074,7 +1071,7 @@ void ClassWindow::printPages()
                                                                                QStringLiteral("egzemplarze"),
                                                                                QStringLiteral("egzemplarzy")))
                                  : dyplomy(int(pages.size())),
-                      plan.printer));
+                      printer.printerName()));
 }
 
 void ClassWindow::startRun(const druk::BatchPlan &plan, const QList<druk::Page> &pages, const QString &doneText)
@@ -1095,7 +1092,8 @@ void ClassWindow::startRun(const druk::BatchPlan &plan, const QList<druk::Page> 
     auto cancelled = std::make_shared<bool>(false);
     TaskRunner *runner = saveRunner_;
     const druk::PrintSubmit submit = printSubmit;
-    const QString folder = plan.output == druk::BatchOutput::PdfPerPage ? plan.path : QFileInfo(plan.path).absolutePath();
+    const druk::PlannedOutput &out = plan.outputs.first();
+    const QString folder = out.kind == druk::BatchOutput::PdfPerPage ? out.path : QFileInfo(out.path).absolutePath();
     saveRunner_->run(
         [=] {
             try {

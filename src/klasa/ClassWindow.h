@@ -6,7 +6,7 @@
 #include "TaskRunner.h"
 #include "Thumbnails.h"
 
-#include "druk/BatchRun.h"
+#include "batch/run/BatchRun.h"
 
 #include <QImage>
 #include <QMainWindow>

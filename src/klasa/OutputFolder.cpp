@@ -1,7 +1,7 @@
 #include "OutputFolder.h"
 
-#include "druk/Failure.h"
-#include "druk/OutputSafety.h"
+#include "batch/output/Failure.h"
+#include "batch/output/OutputSafety.h"
 
 #include <QDir>
 #include <QFile>

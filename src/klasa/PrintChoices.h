@@ -1,5 +1,5 @@
 #pragma once
-#include "druk/Run.h"
+#include "batch/Page.h"
 
 #include <QList>
 #include <QString>

@@ -1,14 +1,13 @@
 #include "DataLocation.h"
 #include "DataPath.h"
+#include "TemplateFiles.h"
 #include "TemplateUpdate.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QRegularExpression>
 
 namespace platform {
 
@@ -104,17 +103,7 @@ bool holdsProgramData(const QString &dir)
     if (dir.isEmpty())
         return false;
     const QString templates = resolveDataPath(dir, Templates);
-    if (!QFileInfo(templates).isDir())
-        return false;
-    static const QRegularExpression templateName(QStringLiteral("^BDR_\\d+\\.wmf$"),
-                                                 QRegularExpression::CaseInsensitiveOption);
-    QDirIterator it(templates, QDir::Files);
-    while (it.hasNext()) {
-        it.next();
-        if (templateName.match(it.fileName()).hasMatch())
-            return true;
-    }
-    return false;
+    return QFileInfo(templates).isDir() && !templateFilesIn(templates).isEmpty();
 }
 
 QString userProgramDir(const DataEnvironment &env)

@@ -4,13 +4,13 @@
 #include "IoError.h"
 #include "RecordBytes.h"
 #include "RecordFile.h"
+#include "TemplateFiles.h"
 #include "platform/VersionCode.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
 #include <QTemporaryFile>
@@ -69,17 +69,10 @@ bool readAll(const QString &path, QByteArray &bytes)
 // BDR_nnnn.wmf files of a folder by number, in any letter case.
 QMap<int, QString> templateFiles(const QString &folder)
 {
-    static const QRegularExpression re(QStringLiteral("^BDR_(\\d+)\\.wmf$"), QRegularExpression::CaseInsensitiveOption);
     QMap<int, QString> files;
-    if (folder.isEmpty())
-        return files;
-    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files, QDir::Name);
-    for (const QFileInfo &info : entries) {
-        const auto m = re.match(info.fileName());
-        const int n = m.hasMatch() ? m.captured(1).toInt() : 0;
-        if (n > 0 && n <= MaxNumber && !files.contains(n))
-            files.insert(n, info.filePath());
-    }
+    for (const TemplateFile &t : templateFilesIn(folder))
+        if (t.number > 0 && t.number <= MaxNumber && !files.contains(t.number))
+            files.insert(t.number, t.path);
     return files;
 }
 

@@ -1,13 +1,12 @@
 #pragma once
-#include <QString>
-#include <stdexcept>
+#include "platform/UserError.h"
 
 namespace wzory {
 
 // A design that cannot become a template; what() is the Polish one-line reason.
-class ImportError : public std::runtime_error {
+class ImportError : public platform::UserError {
 public:
-    explicit ImportError(const QString &text) : std::runtime_error(text.toStdString()) {}
+    explicit ImportError(const QString &text) : platform::UserError(text) {}
 };
 
 } // namespace wzory

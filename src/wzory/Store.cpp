@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
@@ -24,18 +23,7 @@ QString templateFolder(const QString &dir)
 
 QList<StoredTemplate> storedTemplates(const QString &folder)
 {
-    static const QRegularExpression re(QStringLiteral("^BDR_(\\d+)\\.wmf$"), QRegularExpression::CaseInsensitiveOption);
-    QList<StoredTemplate> out;
-    const QDir dir(folder);
-    for (const QFileInfo &info : dir.entryInfoList(QDir::Files | QDir::Hidden)) {
-        const auto m = re.match(info.fileName());
-        if (m.hasMatch())
-            out.append({m.captured(1).toInt(), info.filePath(), info.size()});
-    }
-    std::sort(out.begin(), out.end(), [](const StoredTemplate &a, const StoredTemplate &b) {
-        return a.number != b.number ? a.number < b.number : a.path < b.path;
-    });
-    return out;
+    return platform::templateFilesIn(folder);
 }
 
 int nextFreeNumber(const QString &folder)

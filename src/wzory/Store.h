@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/TemplateFiles.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -7,11 +9,7 @@ namespace wzory {
 
 constexpr int kMaxTemplateNumber = 9999;
 
-struct StoredTemplate {
-    int number = 0;
-    QString path;
-    qint64 size = 0;
-};
+using StoredTemplate = platform::TemplateFile;
 
 // The folder Wzory below dir, matched without regard to letter case.
 QString templateFolder(const QString &dir);

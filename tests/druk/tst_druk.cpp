@@ -2,6 +2,7 @@
 // its layout against the print command's.
 #include "RecordingPrinter.h"
 #include "druk/Run.h"
+#include "batch/compose/PrintPages.h"
 #include "FileBytes.h"
 #include "PdfFacts.h"
 #include "PdfTools.h"
@@ -9,8 +10,8 @@
 #include "StartupDiploma.h"
 #include "TempProgramDir.h"
 
-#include "druk/PageTargets.h"
-#include "druk/StagedOutputs.h"
+#include "batch/compose/PageTargets.h"
+#include "batch/output/StagedOutputs.h"
 #include "diplomafile/DiplomaRecord.h"
 #include "printing/PrintDiploma.h"
 #include "printing/SheetDevice.h"

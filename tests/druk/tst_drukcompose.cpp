@@ -1,7 +1,7 @@
 // The PDF composer alone: one shared drawing beneath every page, pages
 // unchanged otherwise, and failures that leave nothing behind.
-#include "druk/PdfComposer.h"
-#include "druk/PdfObjectWriter.h"
+#include "batch/compose/PdfComposer.h"
+#include "batch/compose/PdfObjectWriter.h"
 #include "FileBytes.h"
 #include "PdfFacts.h"
 

@@ -1,6 +1,6 @@
 // File names, messages and the command line of dyplom-druk (lists: tests/batch).
-#include "druk/ErrorTexts.h"
-#include "druk/FileNames.h"
+#include "batch/output/ErrorTexts.h"
+#include "batch/output/FileNames.h"
 #include "druk/Options.h"
 
 #include "platform/IoError.h"

@@ -1,8 +1,8 @@
 // The staged outputs of dyplom-druk: nothing replaced before every file is
 // whole, short writes never taken for success, inputs never overwritten.
-#include "druk/Failure.h"
-#include "druk/OutputSafety.h"
-#include "druk/StagedOutputs.h"
+#include "batch/output/Failure.h"
+#include "batch/output/OutputSafety.h"
+#include "batch/output/StagedOutputs.h"
 
 #include "FileBytes.h"
 

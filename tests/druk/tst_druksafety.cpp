@@ -8,8 +8,8 @@
 #include "TempProgramDir.h"
 
 #include "diplomafile/DiplomaRecord.h"
-#include "druk/CompactPdf.h"
-#include "druk/Leftovers.h"
+#include "batch/compose/CompactPdf.h"
+#include "batch/output/Leftovers.h"
 
 #include <QProcess>
 #include <QRegularExpression>

@@ -7,9 +7,9 @@
 
 #include "batch/table/TextTable.h"
 #include "diplomafile/DiplomaRecord.h"
-#include "druk/BatchRun.h"
-#include "druk/Failure.h"
-#include "druk/PageImage.h"
+#include "batch/run/BatchRun.h"
+#include "batch/output/Failure.h"
+#include "batch/compose/PageImage.h"
 #include "klasa/ClassSession.h"
 #include "klasa/ListTableModel.h"
 #include "klasa/PrintChoices.h"
@@ -254,8 +254,7 @@ private slots:
         QDir().mkpath(folder);
         writeBytes(folder + QStringLiteral("/Jan Kos.pdf"), "earlier");
         druk::BatchPlan plan;
-        plan.output = druk::BatchOutput::PdfPerPage;
-        plan.path = folder;
+        plan.outputs = {druk::PlannedOutput(druk::BatchOutput::PdfPerPage, folder)};
         QVERIFY_THROWS_EXCEPTION(druk::Failure, druk::runBatch(plan, pages, {}));
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("Jan Kos.pdf")});
         plan.overwrite = true;
@@ -263,9 +262,10 @@ private slots:
         QCOMPARE(r.files.size(), 2);
         QVERIFY(readBytes(folder + QStringLiteral("/Jan Kos.pdf")).startsWith("%PDF"));
 
-        plan.output = druk::BatchOutput::PrintJob;
-        plan.printer = QStringLiteral("kolejka");
-        plan.copies = 2;
+        druk::PlannedOutput job(druk::BatchOutput::PrintJob, QString());
+        job.printer = QStringLiteral("kolejka");
+        job.copies = 2;
+        plan.outputs = {job};
         QStringList jobs;
         druk::runBatch(plan, pages, {}, nullptr, [&](const QString &printer, const QString &pdf, const QString &) {
             jobs.append(printer + QLatin1Char(':') + QString::fromLatin1(readBytes(pdf).left(4)));
@@ -273,10 +273,10 @@ private slots:
         QCOMPARE(jobs, (QStringList{QStringLiteral("kolejka:%PDF"), QStringLiteral("kolejka:%PDF")}));
 
         std::atomic_bool cancel{true};
-        plan.output = druk::BatchOutput::OnePdf;
-        plan.path = dir_->file(QStringLiteral("x.pdf"));
+        const QString pdf = dir_->file(QStringLiteral("x.pdf"));
+        plan.outputs = {druk::PlannedOutput(druk::BatchOutput::OnePdf, pdf)};
         QVERIFY_THROWS_EXCEPTION(druk::Cancelled, druk::runBatch(plan, pages, {}, &cancel));
-        QVERIFY(!QFileInfo::exists(plan.path));
+        QVERIFY(!QFileInfo::exists(pdf));
         QVERIFY_THROWS_EXCEPTION(druk::Failure, druk::runBatch(plan, {}, {}));
     }
 
@@ -295,8 +295,64 @@ private slots:
         const QString folder = dir_->file(QStringLiteral("osobno"));
         QCOMPARE(druk::runBatch(session_->separatePlan(folder, true), pages, {}).files,
                  (QStringList{folder + QStringLiteral("/Nowak Anna.pdf"), folder + QStringLiteral("/Kos Jan.pdf")}));
-        QCOMPARE(session_->printPlan(QStringLiteral("kolejka"), printing::SheetGeometry::a4(300)).jobTitle,
+        QCOMPARE(session_->printPlan(QStringLiteral("kolejka"), printing::SheetGeometry::a4(300)).outputs.first().jobTitle,
                  QStringLiteral("d.dyp"));
+    }
+
+    // Several outputs of one plan are put in place together: when a later
+    // one fails, the earlier ones are not written and the folders made for
+    // them are gone; when all succeed, every file is there.
+    void planOutputsAreAllOrNothing_data()
+    {
+        QTest::addColumn<QString>("failing"); // what makes the last output fail
+        QTest::newRow("taken name") << QStringLiteral("taken");
+        QTest::newRow("a diploma as output") << QStringLiteral("dyp");
+        QTest::newRow("the same file twice") << QStringLiteral("twice");
+        QTest::newRow("none") << QString();
+    }
+    void planOutputsAreAllOrNothing()
+    {
+        QFETCH(QString, failing);
+        session_->pasteList(QStringLiteral("Anna Nowak\nJan Kos\n"));
+        session_->rebuild();
+        const QString pdf = dir_->file(QStringLiteral("klasa.pdf"));
+        writeBytes(pdf, "earlier");
+        const QString perPupil = dir_->file(QStringLiteral("nowy/osobno"));
+        const QString pictures = dir_->file(QStringLiteral("obrazy"));
+        QDir().mkpath(pictures);
+        if (failing == QLatin1String("taken"))
+            writeBytes(pictures + QStringLiteral("/strona-002.png"), "taken");
+        druk::BatchPlan plan;
+        plan.inputs = session_->inputs();
+        plan.outputs = {druk::PlannedOutput(druk::BatchOutput::OnePdf, pdf),
+                        druk::PlannedOutput(druk::BatchOutput::PdfPerPage, perPupil),
+                        druk::PlannedOutput(druk::BatchOutput::Pictures, pictures)};
+        plan.outputs.last().pictureDpi = 20;
+        if (failing == QLatin1String("dyp"))
+            plan.outputs.append(druk::PlannedOutput(druk::BatchOutput::OnePdf, dir_->file(QStringLiteral("d.dyp"))));
+        if (failing == QLatin1String("twice"))
+            plan.outputs.append(druk::PlannedOutput(druk::BatchOutput::OnePdf, pdf));
+        plan.overwrite = true; // klasa.pdf may be replaced: only the failure keeps it
+
+        if (failing == QLatin1String("taken")) {
+            plan.overwrite = false;
+            writeBytes(pdf, "%PDF-1.4 earlier"); // a PDF is replaced without leave
+        }
+        const QByteArray before = readBytes(pdf);
+        if (failing.isEmpty()) {
+            const druk::BatchResult r = druk::runBatch(plan, session_->pages(), {});
+            QCOMPARE(r.files.size(), 5);
+            for (const QString &file : r.files)
+                QVERIFY2(QFileInfo(file).size() > 0, qPrintable(file));
+            QVERIFY(readBytes(pdf).startsWith("%PDF"));
+            return;
+        }
+        QVERIFY_THROWS_EXCEPTION(druk::Failure, druk::runBatch(plan, session_->pages(), {}));
+        QCOMPARE(readBytes(pdf), before);
+        QVERIFY(!QFileInfo::exists(dir_->file(QStringLiteral("nowy"))));
+        QStringList left = QDir(pictures).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(left, failing == QLatin1String("taken") ? QStringList{QStringLiteral("strona-002.png")} : QStringList());
+        QCOMPARE(QDir(dir_->path()).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden), QStringList());
     }
 
     // Without the white cells the template shows beneath the texts, in the

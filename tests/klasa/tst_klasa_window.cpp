@@ -9,8 +9,8 @@
 #include "XvfbDisplay.h"
 
 #include "diplomafile/DiplomaRecord.h"
-#include "druk/CupsJob.h"
-#include "druk/PageImage.h"
+#include "batch/output/CupsJob.h"
+#include "batch/compose/PageImage.h"
 #include "klasa/ClassWindow.h"
 #include "platform/Cp1250.h"
 

@@ -1,5 +1,6 @@
 #include "platform/DataLocation.h"
 #include "platform/QtPlatform.h"
+#include "platform/TemplateFiles.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -58,6 +59,25 @@ struct Machine {
 class TestDataLocation : public QObject {
     Q_OBJECT
 private slots:
+    // The one lister of templates: names in any letter case, by number and
+    // then path; what only looks like a template is left out.
+    void templateFilesAreListedByNumber()
+    {
+        QTemporaryDir dir;
+        for (const char *name : {"BDR_0010.wmf", "bdr_0002.WMF", "BDR_2.wmf", "BDR_0001.wmf", "BDR_x.wmf",
+                                 "BDR_0003.wmf.bak", "xBDR_0004.wmf", "BDR_99999999999.wmf"})
+            put(dir.filePath(name), "abc");
+        QDir(dir.path()).mkpath("BDR_0005.wmf"); // a folder
+        QStringList got;
+        for (const platform::TemplateFile &t : platform::templateFilesIn(dir.path())) {
+            QCOMPARE(t.size, 3);
+            got.append(QStringLiteral("%1 %2").arg(t.number).arg(QFileInfo(t.path).fileName()));
+        }
+        QCOMPARE(got, (QStringList{"0 BDR_99999999999.wmf", "1 BDR_0001.wmf", "2 BDR_2.wmf", "2 bdr_0002.WMF",
+                                   "10 BDR_0010.wmf"}));
+        QVERIFY(platform::templateFilesIn(QString()).isEmpty()); // not the current folder
+    }
+
     void programDataIsATemplateCatalogue()
     {
         QTemporaryDir dir;

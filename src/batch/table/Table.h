@@ -1,8 +1,9 @@
 #pragma once
+#include "platform/UserError.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <stdexcept>
 
 namespace batch {
 
@@ -43,9 +44,9 @@ struct ReadLimits {
 
 // A list that cannot be read. what() is the whole Polish message: the file,
 // the line (or sheet and cell) and what is wrong.
-class TableError : public std::runtime_error {
+class TableError : public platform::UserError {
 public:
-    explicit TableError(const QString &message) : std::runtime_error(message.toStdString()) {}
+    explicit TableError(const QString &message) : platform::UserError(message) {}
 };
 
 } // namespace batch

@@ -1,6 +1,6 @@
 #include "OffPageTexts.h"
 
-#include "ErrorTexts.h"
+#include "batch/output/ErrorTexts.h"
 
 namespace druk {
 

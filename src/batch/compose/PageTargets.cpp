@@ -1,7 +1,7 @@
 #include "PageTargets.h"
 
-#include "Failure.h"
-#include "StagedOutputs.h"
+#include "batch/output/Failure.h"
+#include "batch/output/StagedOutputs.h"
 
 #include "platform/Rounding.h"
 

@@ -1,20 +1,22 @@
 #include "Catalogue.h"
 
-#include "ErrorTexts.h"
-#include "Failure.h"
+#include "batch/output/ErrorTexts.h"
+#include "batch/output/Failure.h"
 #include "PageTargets.h"
 
 #include "editor/TemplateCatalogue.h"
+#include "platform/TemplateFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 #include <algorithm>
 
 namespace druk {
+
+using platform::TemplateFile;
 
 namespace {
 
@@ -65,25 +67,9 @@ QList<CataloguePage> cataloguePages(const QList<TemplateFile> &files, const QMap
 
 } // namespace
 
-QList<TemplateFile> templateFiles(const QString &folder)
-{
-    static const QRegularExpression re(QStringLiteral("^BDR_(\\d+)\\.wmf$"), QRegularExpression::CaseInsensitiveOption);
-    QList<TemplateFile> out;
-    const QDir dir(folder);
-    for (const QString &name : dir.entryList(QDir::Files)) {
-        const auto m = re.match(name);
-        if (m.hasMatch())
-            out.append({m.captured(1).toInt(), dir.filePath(name)});
-    }
-    std::sort(out.begin(), out.end(), [](const TemplateFile &a, const TemplateFile &b) {
-        return a.number != b.number ? a.number < b.number : a.path < b.path;
-    });
-    return out;
-}
-
 int writeCatalogue(const QString &folder, OutputFile &file, const std::function<void(const QString &)> &warn)
 {
-    const QList<TemplateFile> files = templateFiles(folder);
+    const QList<TemplateFile> files = platform::templateFilesIn(folder);
     if (files.isEmpty())
         throw Failure(folder, QStringLiteral("brak wzorów BDR_NNNN.wmf"));
 

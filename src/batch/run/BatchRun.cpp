@@ -1,11 +1,15 @@
 #include "BatchRun.h"
 
-#include "CompactPdf.h"
-#include "CupsJob.h"
-#include "Failure.h"
-#include "FileNames.h"
-#include "OutputSafety.h"
-#include "StagedOutputs.h"
+#include "batch/compose/Catalogue.h"
+#include "batch/compose/CompactPdf.h"
+#include "batch/compose/PageTargets.h"
+#include "batch/compose/PrintPages.h"
+#include "batch/output/CreatedFolders.h"
+#include "batch/output/CupsJob.h"
+#include "batch/output/Failure.h"
+#include "batch/output/FileNames.h"
+#include "batch/output/OutputSafety.h"
+#include "batch/output/StagedOutputs.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -52,11 +56,23 @@ void printAsOneJob(const QString &printer, const QList<Page> &pages, const print
         sendToPrinter(printer, job->path(), jobTitle);
 }
 
+namespace {
+
+bool needsPages(BatchOutput kind)
+{
+    return kind != BatchOutput::Catalogue;
+}
+
+} // namespace
+
 BatchResult runBatch(const BatchPlan &plan, const QList<Page> &pages, const std::function<void(int, int)> &progress,
-                     const std::atomic_bool *cancel, const PrintSubmit &submit)
+                     const std::atomic_bool *cancel, const PrintSubmit &submit,
+                     const std::function<void(const QString &)> &warn)
 {
     if (pages.isEmpty())
-        throw Failure(plan.path, QStringLiteral("brak stron do zapisania"));
+        for (const PlannedOutput &out : plan.outputs)
+            if (needsPages(out.kind))
+                throw Failure(out.path, QStringLiteral("brak stron do zapisania"));
     static std::mutex oneRun;
     const std::lock_guard<std::mutex> lock(oneRun);
 
@@ -73,55 +89,56 @@ BatchResult runBatch(const BatchPlan &plan, const QList<Page> &pages, const std:
     BatchResult result;
     result.pages = int(pages.size());
     OffPageTexts offPage;
-    // Folders made for the run go again when it does not succeed.
-    QStringList madeFolders;
-    bool done = false;
-    struct FolderUndo {
-        QStringList &made;
-        bool &done;
-        ~FolderUndo()
-        {
-            if (!done)
-                for (const QString &dir : made)
-                    QDir().rmdir(dir);
-        }
-    } undo{madeFolders, done};
-
+    // Declared first, removed last: the files of a failed run go before
+    // the folders made for them.
+    CreatedFolders folders;
     StagedOutputs outputs;
     outputs.setOverwrite(plan.overwrite);
     for (const InputFile &input : plan.inputs)
         outputs.protect(input.path, input.what);
 
-    switch (plan.output) {
-    case BatchOutput::OnePdf: {
-        OutputFile &file = outputs.stage(plan.path);
-        CompactPdfWriter(plan.geometry, pages.first().input).write(file, pages, offPage, step, plan.title);
-        result.files.append(plan.path);
-        break;
-    }
-    case BatchOutput::PdfPerPage: {
-        followLinks(plan.path); // no link planted by another user
-        for (QString dir = QDir::cleanPath(QDir(plan.path).absolutePath()); !QFileInfo::exists(dir);
-             dir = QFileInfo(dir).path())
-            madeFolders.append(dir);
-        if (!QDir().mkpath(plan.path))
-            throw Failure(plan.path, QStringLiteral("nie można utworzyć katalogu"));
-        writeSeparatePdfs(outputs, plan.path, pages, plan.geometry, plan.overwrite, offPage, step, plan.stems);
-        for (const QString &name : perPageFileNames(pages, plan.stems))
-            result.files.append(QDir(plan.path).filePath(name));
-        break;
-    }
-    case BatchOutput::PrintJob:
-        for (int copy = 0; copy < std::max(1, plan.copies); ++copy)
-            printAsOneJob(plan.printer, pages, plan.geometry, plan.title, plan.jobTitle, offPage, step, submit);
-        break;
+    for (const PlannedOutput &out : plan.outputs) {
+        switch (out.kind) {
+        case BatchOutput::Catalogue:
+            result.templates = writeCatalogue(out.templatesFolder, outputs.stage(out.path), warn);
+            result.files.append(out.path);
+            break;
+        case BatchOutput::OnePdf:
+            CompactPdfWriter(out.geometry, pages.first().input)
+                .write(outputs.stage(out.path), pages, offPage, step, plan.title);
+            result.files.append(out.path);
+            break;
+        case BatchOutput::PdfPerPage:
+            followLinks(out.path); // no link planted by another user
+            folders.make(out.path);
+            writeSeparatePdfs(outputs, out.path, pages, out.geometry, plan.overwrite, offPage, step, out.stems);
+            for (const QString &name : perPageFileNames(pages, out.stems))
+                result.files.append(QDir(out.path).filePath(name));
+            break;
+        case BatchOutput::Pictures: {
+            followLinks(out.path);
+            folders.make(out.path);
+            const QDir dir(out.path);
+            const auto nameFor = [&](int page) {
+                return dir.filePath(QStringLiteral("strona-%1.png").arg(page + 1, 3, 10, QLatin1Char('0')));
+            };
+            ImageTarget target(out.geometry, out.pictureDpi, outputs, nameFor);
+            printing::SheetDevice device(out.geometry, target);
+            printPages(device, pages, offPage, step);
+            for (int page = 0; page < pages.size(); ++page)
+                result.files.append(nameFor(page));
+            break;
+        }
+        case BatchOutput::PrintJob:
+            for (int copy = 0; copy < std::max(1, out.copies); ++copy)
+                printAsOneJob(out.printer, pages, out.geometry, plan.title, out.jobTitle, offPage, step, submit);
+            break;
+        }
     }
     if (cancelled())
         throw Cancelled();
     outputs.commitAll();
-    done = true;
-    if (progress)
-        progress(result.pages, result.pages);
+    folders.keep();
     result.warnings = offPage.warnings();
     return result;
 }

@@ -1,7 +1,8 @@
 #pragma once
-#include "OffPageTexts.h"
-#include "Run.h"
+#include "batch/compose/OffPageTexts.h"
+#include "batch/Page.h"
 
+#include "platform/UserError.h"
 #include "printing/SheetDevice.h"
 
 #include <QList>
@@ -9,43 +10,53 @@
 #include <QStringList>
 #include <atomic>
 #include <functional>
-#include <stdexcept>
 
 namespace druk {
 
 class StagedOutputs;
 
-// What a class run makes of its pages.
+// What a run makes of its pages.
 enum class BatchOutput {
     OnePdf,     // one compact PDF of every page
     PdfPerPage, // a folder, one PDF per pupil named after the pupil
+    Pictures,   // a folder, one PNG per page (strona-001.png …)
     PrintJob,   // one compact PDF sent to a print queue as one job
+    Catalogue,  // a PDF of every template of a folder; needs no pages
 };
 
-struct BatchPlan {
-    BatchOutput output = BatchOutput::OnePdf;
-    QString path;           // the PDF, or the folder of PdfPerPage
-    bool overwrite = false; // as --nadpisz
-    QString title;          // document title of a whole list's PDF (the heading)
+// One output of a plan.
+struct PlannedOutput {
+    PlannedOutput() = default;
+    PlannedOutput(BatchOutput k, const QString &p) : kind(k), path(p) {}
+    BatchOutput kind = BatchOutput::OnePdf;
+    QString path; // the file ("-": standard output) or the folder
     printing::SheetGeometry geometry = printing::SheetGeometry::a4(600);
-    QList<InputFile> inputs; // files no output may replace
+    int pictureDpi = 150;    // Pictures
     QString printer;         // PrintJob: the queue
     QString jobTitle;        // PrintJob: the job's name in the queue
     int copies = 1;          // PrintJob: jobs sent
     QStringList stems;       // PdfPerPage: each page's file name before ".pdf"; empty: the recipients
+    QString templatesFolder; // Catalogue
+};
+
+// Everything one run writes: its outputs are written in order and put in
+// place together, or none of them is.
+struct BatchPlan {
+    QList<PlannedOutput> outputs;
+    bool overwrite = false;  // as --nadpisz
+    QString title;           // document title of a whole list's PDF (the heading)
+    QList<InputFile> inputs; // files no output may replace
 };
 
 struct BatchResult {
     int pages = 0;
     QStringList files;    // what was written, in order
     QStringList warnings; // texts off the printable area
+    int templates = 0;    // in the catalogue
 };
 
 // The run was cancelled between two pages; nothing was put in place.
-class Cancelled : public std::runtime_error {
-public:
-    Cancelled() : std::runtime_error("przerwano") {}
-};
+using Cancelled = platform::Cancelled;
 
 using PrintSubmit = std::function<void(const QString &printer, const QString &pdf, const QString &title)>;
 
@@ -68,11 +79,14 @@ void printAsOneJob(const QString &printer, const QList<Page> &pages, const print
 
 // Runs plan for pages: outputs staged and put in place only when all of
 // them were written whole; a failure or a cancel leaves every earlier file
-// as it was and no temporary file behind. cancel is read between pages and
-// between files (any thread may set it); progress(done, total) is called on
-// the calling thread. One run at a time in a process: a second one waits
-// (the staged files' list is process-wide). Throws Failure or Cancelled.
+// as it was, no temporary file and no folder the run made behind. cancel is
+// read between pages and between files (any thread may set it);
+// progress(done, total) is called on the calling thread for each output's
+// pages, warn with what the catalogue says of a damaged template. One run at
+// a time in a process: a second one waits (the staged files' list is
+// process-wide). Throws Failure or Cancelled.
 BatchResult runBatch(const BatchPlan &plan, const QList<Page> &pages, const std::function<void(int, int)> &progress,
-                     const std::atomic_bool *cancel = nullptr, const PrintSubmit &submit = {});
+                     const std::atomic_bool *cancel = nullptr, const PrintSubmit &submit = {},
+                     const std::function<void(const QString &)> &warn = {});
 
 } // namespace druk

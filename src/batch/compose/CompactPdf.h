@@ -1,5 +1,5 @@
 #pragma once
-#include "Run.h"
+#include "batch/Page.h"
 
 #include "printing/SheetDevice.h"
 

@@ -1,10 +1,10 @@
 #include "CompactPdf.h"
 
-#include "Failure.h"
+#include "batch/output/Failure.h"
 #include "PageTargets.h"
 #include "PdfComposer.h"
 #include "OffPageTexts.h"
-#include "StagedOutputs.h"
+#include "batch/output/StagedOutputs.h"
 
 #include <algorithm>
 

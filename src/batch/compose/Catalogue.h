@@ -7,14 +7,6 @@ namespace druk {
 
 class OutputFile;
 
-struct TemplateFile {
-    int number = 0;
-    QString path;
-};
-
-// The templates BDR_NNNN.wmf of a folder (letter case ignored), by number.
-QList<TemplateFile> templateFiles(const QString &folder);
-
 // A PDF of all templates of folder, nine to an A4 page, each with its
 // number below it. A damaged template gets a crossed frame and a warning.
 // Written to file and finished; returns the number of templates. Throws
