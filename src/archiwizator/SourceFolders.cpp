@@ -1,6 +1,7 @@
 #include "SourceFolders.h"
 #include "BackupError.h"
 
+#include "companions/ArchiverConfigLayout.h"
 #include "platform/Cp1250.h"
 #include "platform/DataPath.h"
 #include "platform/RecordBytes.h"
@@ -19,13 +20,8 @@
 namespace backup {
 namespace {
 
-constexpr int SlotCount = 52;
-constexpr int SlotCapacity = 200;
-constexpr int SlotSize = SlotCapacity + 1;
-constexpr int FirstMaskSlot = 1;
-constexpr int LastMaskSlot = 5;
-constexpr int ProgramDirSlot = 51;
-const QString ConfigName = QStringLiteral("archiwizator_config.dat");
+using Layout = companions::ArchiverConfigLayout;
+const QString &ConfigName = companions::ArchiverConfigFileName;
 const QString RestoreLeftoverPrefix = QStringLiteral(".przywracanie-");
 
 [[noreturn]] void damaged(const QString &why)
@@ -57,18 +53,18 @@ QString folderOfMask(const QString &mask, const QString &programDir, int slot)
 
 SourceConfig decodeConfig(const QByteArray &record)
 {
-    if (record.size() != SlotCount * SlotSize)
-        damaged(QStringLiteral("ma %1 bajtów zamiast %2").arg(record.size()).arg(SlotCount * SlotSize));
-    for (int slot = 0; slot < SlotCount; ++slot) {
-        if (static_cast<unsigned char>(record[slot * SlotSize]) > SlotCapacity)
+    if (record.size() != Layout::SlotCount * Layout::SlotSize)
+        damaged(QStringLiteral("ma %1 bajtów zamiast %2").arg(record.size()).arg(Layout::SlotCount * Layout::SlotSize));
+    for (int slot = 0; slot < Layout::SlotCount; ++slot) {
+        if (static_cast<unsigned char>(record[slot * Layout::SlotSize]) > Layout::SlotCapacity)
             damaged(QStringLiteral("pozycja %1 jest za długa").arg(slot));
     }
     SourceConfig config;
-    config.programDir = platform::getShortString(record, ProgramDirSlot * SlotSize, SlotCapacity);
+    config.programDir = platform::getShortString(record, Layout::ProgramDirSlot * Layout::SlotSize, Layout::SlotCapacity);
     if (config.programDir.isEmpty())
         damaged(QStringLiteral("brak folderu programu"));
-    for (int slot = FirstMaskSlot; slot <= LastMaskSlot; ++slot) {
-        const QString mask = platform::getShortString(record, slot * SlotSize, SlotCapacity);
+    for (int slot = Layout::FirstMaskSlot; slot <= Layout::LastMaskSlot; ++slot) {
+        const QString mask = platform::getShortString(record, slot * Layout::SlotSize, Layout::SlotCapacity);
         if (mask.isEmpty())
             continue;
         SourceFolder folder;

@@ -1,4 +1,6 @@
 #pragma once
+#include "ArchiverConfigLayout.h"
+
 #include <QByteArray>
 #include <QChar>
 #include <QString>
@@ -6,26 +8,11 @@
 
 namespace companions {
 
-// What the archiver reads at its own start: the editor's folders as 52
-// short strings of capacity 200. Slots not named below stay empty.
-struct ArchiverConfigRecord {
-    static constexpr int SlotCount = 52;
-    static constexpr int SlotCapacity = 200;
-    static constexpr int SlotSize = SlotCapacity + 1;
-    static constexpr int Size = SlotCount * SlotSize; // 10452
-
-    static constexpr int ProgramFolderSlot = 0; // ProgramDir and a separator
-    static constexpr int AdminiMaskSlot = 1;
-    static constexpr int DyplomyMaskSlot = 2;
-    static constexpr int NotatkiMaskSlot = 3;
-    static constexpr int TerminarzMaskSlot = 4;
-    static constexpr int WzoryMaskSlot = 5;
-    static constexpr int ProgramDirSlot = 51; // ProgramDir alone
-
+// What the archiver reads at its own start, slot by slot; slots the
+// layout does not name stay empty.
+struct ArchiverConfigRecord : ArchiverConfigLayout {
     std::array<QString, SlotCount> texts;
 };
-
-inline const QString ArchiverConfigFileName = QStringLiteral("archiwizator_config.dat");
 
 // The record for `programDir`; every "\" of the fixed suffixes becomes
 // `separator`, the native one unless a test asks for another.

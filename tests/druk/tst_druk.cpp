@@ -3,6 +3,7 @@
 #include "RecordingPrinter.h"
 #include "druk/Run.h"
 #include "batch/compose/PrintPages.h"
+#include "ProgramRun.h"
 #include "FileBytes.h"
 #include "PdfFacts.h"
 #include "PdfTools.h"
@@ -31,11 +32,7 @@
 
 namespace {
 
-struct Result {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Result = ProgramResult;
 
 // Runs the real program. No XDG_RUNTIME_DIR, as in a cron job or a bare
 // terminal: the toolkit's notice about it must not reach stderr, which
@@ -57,8 +54,7 @@ QStringList leftInScratchRoot()
 
 QProcessEnvironment drukEnvironment(const QString &tmpDir = scratchRoot())
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    QProcessEnvironment env = environmentWithoutRuntimeDir();
     env.insert(QStringLiteral("TMPDIR"), tmpDir);
     return env;
 }
@@ -66,14 +62,7 @@ QProcessEnvironment drukEnvironment(const QString &tmpDir = scratchRoot())
 Result runDruk(const QStringList &args, const std::function<void()> &childSetup = {},
                const QString &tmpDir = scratchRoot())
 {
-    QProcess p;
-    p.setProcessEnvironment(drukEnvironment(tmpDir));
-    if (childSetup)
-        p.setChildProcessModifier(childSetup);
-    p.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-druk"), args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return runProgram(builtProgram(QStringLiteral("dyplom-druk")), args, drukEnvironment(tmpDir), childSetup);
 }
 
 int pageCount(const QString &pdf)

@@ -1,5 +1,6 @@
 // Where dyplom-druk finds its templates: --wzory, ./Wzory, the user's
 // catalogue, the shipped one; a missing template stays a failure.
+#include "ProgramRun.h"
 #include "FileBytes.h"
 #include "StartupDiploma.h"
 #include "TempProgramDir.h"
@@ -10,10 +11,7 @@
 
 namespace {
 
-struct Result {
-    int status = -1;
-    QString err;
-};
+using Result = ProgramResult;
 
 QByteArray shippedTemplate(int number)
 {
@@ -55,11 +53,7 @@ class TestDrukTemplates : public QObject {
         env.insert(QStringLiteral("HOME"), home_.path());
         env.remove(QStringLiteral("XDG_DATA_HOME"));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-druk"), args);
-        p.waitForFinished(120000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
+        return runProgram(builtProgram(QStringLiteral("dyplom-druk")), args, env);
     }
 
 private slots:

@@ -1,5 +1,6 @@
 // A damaged template: dyplom-druk warns and names the template, and with
 // --scisle refuses it, exit 1, nothing written.
+#include "ProgramRun.h"
 #include "FileBytes.h"
 #include "StartupDiploma.h"
 #include "TempProgramDir.h"
@@ -13,21 +14,14 @@
 
 namespace {
 
-struct Result {
-    int status = -1;
-    QString err;
-};
+using Result = ProgramResult;
 
 Result runDruk(const QStringList &args)
 {
     static QTemporaryDir runtime;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-druk"), args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
+    return runProgram(builtProgram(QStringLiteral("dyplom-druk")), args, env);
 }
 
 // A border, then a polygon record whose point count runs past its end

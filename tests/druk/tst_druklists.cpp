@@ -4,6 +4,7 @@
 // that do not fit the template are reported, shrunk or centred; --sprawdz
 // counts what needs attention.
 #include "../spreadsheets/SheetFiles.h"
+#include "ProgramRun.h"
 #include "FileBytes.h"
 #include "PdfTools.h"
 #include "StartupDiploma.h"
@@ -22,22 +23,11 @@
 
 namespace {
 
-struct Result {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Result = ProgramResult;
 
 Result runDruk(const QStringList &args)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
-    p.setProcessEnvironment(env);
-    p.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-druk"), args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return runProgram(builtProgram(QStringLiteral("dyplom-druk")), args, environmentWithoutRuntimeDir());
 }
 
 // The text of each page, its lines joined by "|".

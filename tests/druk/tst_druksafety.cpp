@@ -1,6 +1,7 @@
 // Where dyplom-druk may write and what it leaves: links planted in shared
 // folders, devices, read-only and foreign files, a rival run, a killed
 // run's leftovers, standard output, and the PDF's own details.
+#include "ProgramRun.h"
 #include "FileBytes.h"
 #include "PdfTools.h"
 #include "RunAsUser.h"
@@ -27,15 +28,11 @@ namespace {
 constexpr uid_t Nobody = 65534;
 constexpr uid_t Stranger = 1234; // neither the running user nor a folder's owner
 
-struct Result {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Result = ProgramResult;
 
 QString program()
 {
-    return qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-druk");
+    return builtProgram(QStringLiteral("dyplom-druk"));
 }
 
 Result runDruk(const QStringList &args, bool asNobody = false)
@@ -44,21 +41,13 @@ Result runDruk(const QStringList &args, bool asNobody = false)
         const HelperRun r = runAsOrdinaryUser(program(), args, QDir::currentPath());
         return {r.exitCode, r.output, r.errors};
     }
-    QProcess p;
-    p.start(program(), args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return runProgram(program(), args);
 }
 
 // A shell line around the program: "$0" is dyplom-druk, "$@" args.
 Result runInShell(const QString &line, const QStringList &args)
 {
-    QProcess p;
-    p.start(QStringLiteral("bash"), QStringList{QStringLiteral("-c"), line, program()} + args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return runProgram(QStringLiteral("bash"), QStringList{QStringLiteral("-c"), line, program()} + args);
 }
 
 QByteArray diploma(const QString &heading)

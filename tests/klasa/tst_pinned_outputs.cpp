@@ -2,6 +2,7 @@
 // pinned: a change of the code around the output engine that alters a
 // single byte of a PDF or a picture shows here. Only what a run may vary by
 // itself (dates, the document ID) is left out of the comparison.
+#include "ProgramRun.h"
 #include "FileBytes.h"
 #include "StartupDiploma.h"
 #include "TempProgramDir.h"
@@ -40,15 +41,10 @@ QStringList digestsIn(const QString &dir, const QString &label)
 
 int runDruk(const QStringList &args)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
-    p.setProcessEnvironment(env);
-    p.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-druk"), args);
-    p.waitForFinished(120000);
-    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        qWarning().noquote() << p.readAllStandardError();
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    const ProgramResult r = runProgram(builtProgram(QStringLiteral("dyplom-druk")), args, environmentWithoutRuntimeDir());
+    if (r.status != 0)
+        qWarning().noquote() << r.err;
+    return r.status;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The printed catalogue (dyplom-druk --katalog) in one section of pages per
 // occasion, as the table of layouts beside the templates folder gives them.
+#include "ProgramRun.h"
 #include "FileBytes.h"
 #include "TempProgramDir.h"
 
@@ -9,22 +10,12 @@
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString err;
-};
-
-Run katalog(const QString &tmp)
+ProgramResult katalog(const QString &tmp)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    QProcessEnvironment env = environmentWithoutRuntimeDir();
     env.insert(QStringLiteral("TMPDIR"), tmp);
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-druk"),
-            {QStringLiteral("--katalog"), QStringLiteral("k.pdf")});
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
+    return runProgram(builtProgram(QStringLiteral("dyplom-druk")),
+                      {QStringLiteral("--katalog"), QStringLiteral("k.pdf")}, env);
 }
 
 // The title line at the head of every page, in order.
@@ -89,7 +80,7 @@ private slots:
             writeBytes(dir.file(QStringLiteral("Wzory/BDR_%1.wmf").arg(n, 4, 10, QLatin1Char('0'))), picture);
         if (!table.isEmpty())
             writeBytes(dir.file(QStringLiteral("wzory-uklady.json")), table);
-        const Run r = katalog(dir.path());
+        const ProgramResult r = katalog(dir.path());
         QVERIFY2(r.status == 0, qPrintable(r.err));
         QVERIFY2(warning.isEmpty() ? !r.err.contains(QStringLiteral("tabela")) : r.err.contains(warning),
                  qPrintable(r.err));

@@ -305,4 +305,4 @@ void TestDrukOutputs::scratchFolderGoesWithEverythingInIt()
 }
 
 QTEST_MAIN(TestDrukOutputs)
-#include "tst_drukoutputs.moc"
+#include "tst_batchoutputs.moc"

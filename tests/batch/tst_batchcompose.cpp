@@ -262,4 +262,4 @@ void TestPdfComposer::objectWriterFileReadsBack()
 }
 
 QTEST_MAIN(TestPdfComposer)
-#include "tst_drukcompose.moc"
+#include "tst_batchcompose.moc"
