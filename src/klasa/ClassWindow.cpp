@@ -1,5 +1,6 @@
 #include "ClassWindow.h"
 
+#include "GallerySections.h"
 #include "OutputFolder.h"
 #include "PrintChoices.h"
 
@@ -29,6 +30,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -144,7 +146,7 @@ ClassWindow::ClassWindow(const QString &programDir, TaskRunner *runner, QWidget 
     });
     buildWindow();
     updateTitle();
-    refreshGallery();
+    reloadLayouts();
 }
 
 ClassWindow::~ClassWindow()
@@ -301,6 +303,25 @@ QWidget *ClassWindow::templatePart()
 {
     auto *box = new QGroupBox(QStringLiteral("Wzór"));
     auto *layout = new QVBoxLayout(box);
+    auto *choose = new QHBoxLayout;
+    occasionFilter_ = new QComboBox;
+    occasionFilter_->setObjectName(QStringLiteral("occasionFilter"));
+    occasionFilter_->addItem(QStringLiteral("Wszystkie"), QString());
+    connect(occasionFilter_, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { refreshGallery(); });
+    auto *occasionLabel = new QLabel(QStringLiteral("Ok&azja"));
+    occasionLabel->setBuddy(occasionFilter_);
+    gallerySearch_ = new QLineEdit;
+    gallerySearch_->setObjectName(QStringLiteral("gallerySearch"));
+    gallerySearch_->setPlaceholderText(QStringLiteral("nazwa wzoru"));
+    gallerySearch_->setClearButtonEnabled(true);
+    connect(gallerySearch_, &QLineEdit::textChanged, this, [this] { refreshGallery(); });
+    auto *searchLabel = new QLabel(QStringLiteral("Szuka&j"));
+    searchLabel->setBuddy(gallerySearch_);
+    choose->addWidget(occasionLabel);
+    choose->addWidget(occasionFilter_);
+    choose->addWidget(searchLabel);
+    choose->addWidget(gallerySearch_, 1);
+    layout->addLayout(choose);
     gallery_ = new QListWidget;
     gallery_->setObjectName(QStringLiteral("gallery"));
     gallery_->setViewMode(QListView::IconMode);
@@ -309,7 +330,7 @@ QWidget *ClassWindow::templatePart()
     gallery_->setIconSize(QSize(Thumbnails::Width / 2, Thumbnails::Height / 2));
     gallery_->setMinimumHeight(Thumbnails::Height / 2 + 40);
     const auto picked = [this](QListWidgetItem *item) {
-        if (item)
+        if (item && item->data(Qt::UserRole).toInt() > 0) // not a section's title
             useTemplate(item->data(Qt::UserRole).toInt());
     };
     connect(gallery_, &QListWidget::itemActivated, this, picked);
@@ -746,22 +767,58 @@ void ClassWindow::recallColumns()
             session_.setColumnChoice(c, choices[c]);
 }
 
+void ClassWindow::refreshOccasions()
+{
+    const QString chosen = occasionFilter_->currentData().toString();
+    const QSignalBlocker quiet(occasionFilter_);
+    while (occasionFilter_->count() > 1)
+        occasionFilter_->removeItem(1);
+    if (!layouts_.isEmpty()) {
+        for (const GallerySection &s : occasionsOf(layouts_))
+            occasionFilter_->addItem(s.title, s.key);
+        occasionFilter_->addItem(otherDesignsTitle(), OtherKey);
+    }
+    occasionFilter_->setCurrentIndex(std::max(0, occasionFilter_->findData(chosen)));
+}
+
 void ClassWindow::refreshGallery()
 {
     const int own = session_.hasDiploma() ? session_.templateNumber() : 0;
-    gallery_->blockSignals(true);
+    const QList<GallerySection> sections = gallerySections(druk::templateFiles(session_.templatesFolder()), layouts_,
+                                                           occasionFilter_->currentData().toString(),
+                                                           gallerySearch_->text());
+    const QSignalBlocker quiet(gallery_);
     gallery_->clear();
-    for (const druk::TemplateFile &t : druk::templateFiles(session_.templatesFolder())) {
-        auto *item = new QListWidgetItem(QStringLiteral("nr %1").arg(t.number), gallery_);
-        item->setData(Qt::UserRole, t.number);
-        item->setData(Qt::UserRole + 1, t.path);
-        const QImage image = thumbnails_->get(t.path);
-        if (!image.isNull())
-            item->setIcon(QIcon(QPixmap::fromImage(image)));
-        if (t.number == own)
-            gallery_->setCurrentItem(item);
+    for (const GallerySection &section : sections) {
+        if (!section.title.isEmpty()) {
+            // A title between the sections: neither chosen nor stopped at.
+            auto *header = new QListWidgetItem(section.title, gallery_);
+            header->setFlags(Qt::NoItemFlags);
+            QFont bold = header->font();
+            bold.setBold(true);
+            header->setFont(bold);
+        }
+        for (const GalleryEntry &t : section.entries) {
+            auto *item = new QListWidgetItem(t.title.isEmpty() ? QStringLiteral("nr %1").arg(t.number)
+                                                               : QStringLiteral("nr %1\n%2").arg(t.number).arg(t.title),
+                                             gallery_);
+            item->setData(Qt::UserRole, t.number);
+            item->setData(Qt::UserRole + 1, t.path);
+            item->setToolTip(item->text());
+            const QImage image = thumbnails_->get(t.path);
+            if (!image.isNull())
+                item->setIcon(QIcon(QPixmap::fromImage(image)));
+            if (t.number == own)
+                gallery_->setCurrentItem(item);
+        }
     }
-    gallery_->blockSignals(false);
+}
+
+void ClassWindow::reloadLayouts()
+{
+    layouts_ = uklady::layoutTableFor(session_.templatesFolder(), nullptr);
+    refreshOccasions();
+    refreshGallery();
 }
 
 void ClassWindow::addOwnTemplate()

@@ -5,6 +5,7 @@
 #include "ListTableModel.h"
 #include "TaskRunner.h"
 #include "Thumbnails.h"
+#include "editor/uklady/DesignTable.h"
 
 #include "druk/BatchRun.h"
 
@@ -17,6 +18,7 @@ class QCheckBox;
 class QComboBox;
 class QFileSystemWatcher;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QProgressBar;
@@ -104,6 +106,10 @@ private:
     void refreshDiploma();
     void refreshColumns();
     void refreshGallery();
+    // The filter's occasions from the table.
+    void refreshOccasions();
+    // The table of designs beside the templates, read again.
+    void reloadLayouts();
     void refreshProblems();
     // Selects the list row the page was made from.
     void selectRowOf(int page);
@@ -144,6 +150,9 @@ private:
     QList<QComboBox *> combos_;
     QLabel *countsLabel_ = nullptr;
     QListWidget *gallery_ = nullptr;
+    QComboBox *occasionFilter_ = nullptr;
+    QLineEdit *gallerySearch_ = nullptr;
+    QMap<int, uklady::DesignInfo> layouts_;
     QLabel *previewLabel_ = nullptr;
     QSpinBox *pageSpin_ = nullptr;
     QSpinBox *headerSpin_ = nullptr;

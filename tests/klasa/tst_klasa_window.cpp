@@ -21,6 +21,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
@@ -265,6 +266,70 @@ private slots:
                 b->click();
         QCOMPARE(window_->session().templateNumber(), 2);
         QCOMPARE(gallery->currentItem()->text(), QStringLiteral("nr 2"));
+    }
+
+    // With the table of designs: a section per occasion in its order, the
+    // designs it lacks last; the arrows pass the titles by; the filter and
+    // the search narrow the gallery and leave the chosen template alone.
+    void galleryByOccasion()
+    {
+        QVERIFY(QFile::copy(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/wzory-uklady.json"),
+                            dir_->file(QStringLiteral("wzory-uklady.json"))));
+        QVERIFY(QFile::copy(dir_->file(QStringLiteral("Wzory/BDR_0001.wmf")),
+                            dir_->file(QStringLiteral("Wzory/BDR_0500.wmf"))));
+        window_ = std::make_unique<klasa::ClassWindow>(dir_->path(), &runner_);
+        window_->show();
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        auto *gallery = window_->findChild<QListWidget *>(QStringLiteral("gallery"));
+        QStringList titles;
+        for (int i = 0; i < gallery->count(); ++i)
+            if (gallery->item(i)->flags() == Qt::NoItemFlags)
+                titles << gallery->item(i)->text();
+        QCOMPARE(titles, QStringList({QStringLiteral("Ogólne"), QStringLiteral("Pasowanie na ucznia"),
+                                      QStringLiteral("Przedszkole"), QStringLiteral("Konkurs plastyczny"),
+                                      QStringLiteral("Sport"), QStringLiteral("Czytelnik Roku"),
+                                      QStringLiteral("Konkursy przedmiotowe"), QStringLiteral("Muzyka"),
+                                      QStringLiteral("Zakończenie roku szkolnego"), QStringLiteral("Podziękowania"),
+                                      QStringLiteral("Inne wzory")}));
+        QCOMPARE(gallery->item(gallery->count() - 1)->text(), QStringLiteral("nr 500"));
+        QCOMPARE(gallery->currentItem()->text(), QStringLiteral("nr 2\nKlasyczny 2"));
+
+        gallery->setFocus();
+        QTest::keyClick(gallery, Qt::Key_End);
+        QCOMPARE(window_->session().templateNumber(), 500);
+        QTest::keyClick(gallery, Qt::Key_Left); // past "Inne wzory"
+        QCOMPARE(window_->session().templateNumber(), 104);
+        for (int i = 0; i < gallery->count(); ++i)
+            if (gallery->item(i)->data(Qt::UserRole).toInt() == 42)
+                gallery->setCurrentRow(i);
+        QTest::keyClick(gallery, Qt::Key_Right); // past "Pasowanie na ucznia"
+        QCOMPARE(window_->session().templateNumber(), 43);
+
+        auto *filter = window_->findChild<QComboBox *>(QStringLiteral("occasionFilter"));
+        QCOMPARE(filter->itemText(0), QStringLiteral("Wszystkie"));
+        QCOMPARE(filter->itemText(filter->count() - 1), QStringLiteral("Inne wzory"));
+        filter->setCurrentIndex(filter->findText(QStringLiteral("Sport")));
+        QCOMPARE(gallery->item(0)->text(), QStringLiteral("Sport"));
+        for (int i = 1; i < gallery->count(); ++i)
+            QVERIFY2(gallery->item(i)->text().contains(QStringLiteral("Sport")), qPrintable(gallery->item(i)->text()));
+        QVERIFY(gallery->count() >= 6);
+        QCOMPARE(window_->session().templateNumber(), 43);
+        QCOMPARE(gallery->currentItem(), nullptr);
+
+        auto *search = window_->findChild<QLineEdit *>(QStringLiteral("gallerySearch"));
+        filter->setCurrentIndex(0);
+        QTest::keyClicks(search, QStringLiteral("BIRET"));
+        QStringList found;
+        for (int i = 0; i < gallery->count(); ++i)
+            found << gallery->item(i)->text();
+        QCOMPARE(found,
+                 QStringList({QStringLiteral("Zakończenie roku szkolnego"), QStringLiteral("nr 85\nKoniec roku – biret"),
+                              QStringLiteral("nr 103\nKoniec roku – szarfa i biret")}));
+        QCOMPARE(window_->session().templateNumber(), 43);
+        // The filter's occasion stays when the table is read again.
+        filter->setCurrentIndex(filter->findText(QStringLiteral("Muzyka")));
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QCOMPARE(filter->currentText(), QStringLiteral("Muzyka"));
     }
 
     // A design is converted by dyplom-wzory in a process of its own: one that
