@@ -1,5 +1,6 @@
 #include "ClassWindow.h"
 
+#include "DesignDiploma.h"
 #include "GallerySections.h"
 #include "OutputFolder.h"
 #include "PrintChoices.h"
@@ -190,6 +191,8 @@ void ClassWindow::buildWindow()
     };
     action(file, QStringLiteral("Otwórz &dyplom…"), QKeySequence(QStringLiteral("Ctrl+O")),
            &ClassWindow::openDiplomaDialog);
+    action(file, QStringLiteral("&Nowy dyplom z wzoru…"), QKeySequence(QStringLiteral("Ctrl+N")),
+           &ClassWindow::newDiplomaFromDesign);
     action(file, QStringLiteral("Otwórz &listę…"), QKeySequence(QStringLiteral("Ctrl+L")), &ClassWindow::openListDialog);
     action(file, QStringLiteral("&Wklej listę"), QKeySequence(QStringLiteral("Ctrl+Shift+V")),
            [this] { pasteFromClipboard(); });
@@ -534,6 +537,38 @@ bool ClassWindow::loadDiploma(const QString &path)
     }
     rebuildPages();
     return true;
+}
+
+int ClassWindow::chosenDesign() const
+{
+    const QListWidgetItem *item = gallery_->currentItem();
+    if (item && item->data(Qt::UserRole).toInt() > 0)
+        return item->data(Qt::UserRole).toInt();
+    return session_.hasDiploma() ? session_.templateNumber() : 0;
+}
+
+QString ClassWindow::newDiplomaFromDesign()
+{
+    const int number = chosenDesign();
+    if (number <= 0) {
+        platform::services().reportError(this, QStringLiteral("Najpierw wybierz wzór w galerii."));
+        return QString();
+    }
+    reloadLayouts(); // the table may have changed with the templates
+    const auto design = layouts_.constFind(number);
+    if (design == layouts_.cend()) {
+        platform::services().reportError(
+            this,
+            QStringLiteral("Wzór nr %1 nie ma proponowanego układu tekstów; wybierz wzór opisany w galerii.").arg(number));
+        return QString();
+    }
+    QString path;
+    if (!doneOrReported(this, [&] {
+            path = writeNewDiploma(QDir(programDir_).filePath(QStringLiteral("Dyplomy")), design->title,
+                                   diplomaFromDesign(number, *design));
+        }))
+        return QString();
+    return loadDiploma(path) ? path : QString();
 }
 
 void ClassWindow::openListDialog()

@@ -78,6 +78,9 @@ public slots:
     void printPages();
     void cancelRun();
     void addOwnTemplate();
+    // A new diploma in Dyplomy laid out as the chosen design suggests,
+    // opened; its path, empty when nothing was made (said to the user).
+    QString newDiplomaFromDesign();
     // Pages on the template numbered so (the diploma's own number: its own);
     // the gallery shows it.
     void useTemplate(int number);
@@ -127,6 +130,8 @@ private:
     // Remembers the folder of path for kind.
     void rememberFolder(settings::Folder kind, const QString &path);
     void designAdded(int number, const QString &error);
+    // The design picked in the gallery, else the pages' one; 0 for none.
+    int chosenDesign() const;
 
     QString programDir_;
     std::unique_ptr<TaskRunner> ownRunner_;
