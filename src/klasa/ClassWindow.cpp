@@ -6,6 +6,7 @@
 #include "PrintChoices.h"
 
 #include "batch/Texts.h"
+#include "companions/Companions.h"
 #include "batch/table/ReadTable.h"
 #include "druk/BatchRun.h"
 #include "druk/Catalogue.h"
@@ -193,6 +194,8 @@ void ClassWindow::buildWindow()
            &ClassWindow::openDiplomaDialog);
     action(file, QStringLiteral("&Nowy dyplom z wzoru…"), QKeySequence(QStringLiteral("Ctrl+N")),
            &ClassWindow::newDiplomaFromDesign);
+    action(file, QStringLiteral("Edytu&j w edytorze"), QKeySequence(QStringLiteral("Ctrl+E")),
+           &ClassWindow::editInEditor);
     action(file, QStringLiteral("Otwórz &listę…"), QKeySequence(QStringLiteral("Ctrl+L")), &ClassWindow::openListDialog);
     action(file, QStringLiteral("&Wklej listę"), QKeySequence(QStringLiteral("Ctrl+Shift+V")),
            [this] { pasteFromClipboard(); });
@@ -221,8 +224,12 @@ QWidget *ClassWindow::diplomaPart()
     diplomaLabel_->setWordWrap(true);
     auto *open = new QPushButton(QStringLiteral("Otwórz &dyplom…"));
     connect(open, &QPushButton::clicked, this, &ClassWindow::openDiplomaDialog);
+    auto *edit = new QPushButton(QStringLiteral("Edytu&j w edytorze"));
+    edit->setObjectName(QStringLiteral("editDiploma"));
+    connect(edit, &QPushButton::clicked, this, &ClassWindow::editInEditor);
     row->addWidget(diplomaLabel_, 1);
     row->addWidget(open);
+    row->addWidget(edit);
     layout->addLayout(row);
     diplomaTexts_ = new QPlainTextEdit;
     diplomaTexts_->setObjectName(QStringLiteral("diplomaTexts"));
@@ -311,14 +318,23 @@ QWidget *ClassWindow::templatePart()
     occasionFilter_->setObjectName(QStringLiteral("occasionFilter"));
     occasionFilter_->addItem(QStringLiteral("Wszystkie"), QString());
     connect(occasionFilter_, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { refreshGallery(); });
-    auto *occasionLabel = new QLabel(QStringLiteral("Ok&azja"));
+    auto *occasionLabel = new QLabel(QStringLiteral("Okazja"));
     occasionLabel->setBuddy(occasionFilter_);
     gallerySearch_ = new QLineEdit;
     gallerySearch_->setObjectName(QStringLiteral("gallerySearch"));
     gallerySearch_->setPlaceholderText(QStringLiteral("nazwa wzoru"));
     gallerySearch_->setClearButtonEnabled(true);
     connect(gallerySearch_, &QLineEdit::textChanged, this, [this] { refreshGallery(); });
-    auto *searchLabel = new QLabel(QStringLiteral("Szuka&j"));
+    // The window's letters are all taken: Ctrl+F, as in most programs.
+    auto *find = new QAction(this);
+    find->setShortcut(QKeySequence::Find);
+    connect(find, &QAction::triggered, gallerySearch_, [this] {
+        gallerySearch_->setFocus(Qt::ShortcutFocusReason);
+        gallerySearch_->selectAll();
+    });
+    addAction(find);
+    gallerySearch_->setToolTip(QStringLiteral("Ctrl+F"));
+    auto *searchLabel = new QLabel(QStringLiteral("Szukaj po nazwie"));
     searchLabel->setBuddy(gallerySearch_);
     choose->addWidget(occasionLabel);
     choose->addWidget(occasionFilter_);
@@ -569,6 +585,26 @@ QString ClassWindow::newDiplomaFromDesign()
         }))
         return QString();
     return loadDiploma(path) ? path : QString();
+}
+
+bool ClassWindow::editInEditor()
+{
+    if (!session_.hasDiploma()) {
+        platform::services().reportError(this, QStringLiteral("Najpierw otwórz dyplom albo utwórz nowy z wzoru."));
+        return false;
+    }
+    const QString editor = companions::findProgram(QStringLiteral("dyplom"), editorSearch);
+    if (editor.isEmpty()) {
+        platform::services().reportError(
+            this, QStringLiteral("Nie znaleziono edytora dyplomów (programu „dyplom”) obok tego programu ani w PATH."));
+        return false;
+    }
+    // The window follows the file: the watcher reads each saved change.
+    if (!platform::services().startDetached(editor, {session_.diplomaPath()})) {
+        platform::services().reportError(this, QStringLiteral("Nie można uruchomić edytora %1.").arg(editor));
+        return false;
+    }
+    return true;
 }
 
 void ClassWindow::openListDialog()

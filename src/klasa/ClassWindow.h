@@ -7,6 +7,7 @@
 #include "Thumbnails.h"
 #include "editor/uklady/DesignTable.h"
 
+#include "companions/Companions.h"
 #include "druk/BatchRun.h"
 
 #include <QImage>
@@ -66,6 +67,9 @@ public:
     // Sends a finished PDF to a queue, on the saving worker; sendToPrinter
     // unless replaced (tests).
     druk::PrintSubmit printSubmit;
+    // Where the editor ("dyplom") is looked for: beside this program, then
+    // PATH, as the companions are.
+    companions::ProgramSearch editorSearch = companions::processProgramSearch();
 
     static constexpr int PreviewDpi = 72;
 
@@ -81,6 +85,9 @@ public slots:
     // A new diploma in Dyplomy laid out as the chosen design suggests,
     // opened; its path, empty when nothing was made (said to the user).
     QString newDiplomaFromDesign();
+    // Starts the editor on the diploma; false (said to the user) when it
+    // cannot.
+    bool editInEditor();
     // Pages on the template numbered so (the diploma's own number: its own);
     // the gallery shows it.
     void useTemplate(int number);
