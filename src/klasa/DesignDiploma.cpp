@@ -4,6 +4,7 @@
 #include "editor/PreviewRules.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QRegularExpression>
@@ -131,7 +132,7 @@ QString writeNewDiploma(const QString &folder, const QString &title, const diplo
     const QByteArray bytes = diplomafile::buildDiplomaRecord(content);
     // NewOnly: a file of that name made meanwhile is never written over.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString path = freeDiplomaPath(folder, title);
+        QString path = freeDiplomaPath(folder, title);
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             if (QFileInfo::exists(path))

@@ -1,5 +1,7 @@
 #include "GallerySections.h"
 
+#include <algorithm>
+
 namespace klasa {
 
 QString otherDesignsTitle()
@@ -52,9 +54,7 @@ QList<GallerySection> gallerySections(const QList<druk::TemplateFile> &files, co
             if (s.key == key)
                 s.entries.append({f.number, f.path, title});
     }
-    sections.erase(
-        std::remove_if(sections.begin(), sections.end(), [](const GallerySection &s) { return s.entries.isEmpty(); }),
-        sections.end());
+    sections.removeIf([](const GallerySection &s) { return s.entries.isEmpty(); });
     return sections;
 }
 

@@ -231,7 +231,7 @@ QString backupName(const QString &path)
 {
     const QString base = path.chopped(int(QStringLiteral(".json").size())) + QStringLiteral("-kopia");
     QString name = base + QStringLiteral(".json");
-    for (int n = 2; QFileInfo(name).exists() || QFileInfo(name).isSymLink(); ++n)
+    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
         name = base + QStringLiteral("-%1.json").arg(n);
     return name;
 }
