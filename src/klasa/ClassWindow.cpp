@@ -1,7 +1,6 @@
 #include "ClassWindow.h"
 
 #include "DesignDiploma.h"
-#include "GallerySections.h"
 #include "OutputFolder.h"
 #include "PrintChoices.h"
 
@@ -838,25 +837,25 @@ void ClassWindow::recallColumns()
             session_.setColumnChoice(c, choices[c]);
 }
 
-void ClassWindow::refreshOccasions()
+void ClassWindow::refreshOccasions(const QList<GallerySection> &all)
 {
     const QString chosen = occasionFilter_->currentData().toString();
     const QSignalBlocker quiet(occasionFilter_);
     while (occasionFilter_->count() > 1)
         occasionFilter_->removeItem(1);
-    if (!layouts_.isEmpty()) {
-        for (const GallerySection &s : occasionsOf(layouts_))
+    for (const GallerySection &s : all)
+        if (!s.title.isEmpty())
             occasionFilter_->addItem(s.title, s.key);
-        occasionFilter_->addItem(otherDesignsTitle(), OtherKey);
-    }
     occasionFilter_->setCurrentIndex(std::max(0, occasionFilter_->findData(chosen)));
 }
 
 void ClassWindow::refreshGallery()
 {
     const int own = session_.hasDiploma() ? session_.templateNumber() : 0;
-    const QList<GallerySection> sections = gallerySections(druk::templateFiles(session_.templatesFolder()), layouts_,
-                                                           occasionFilter_->currentData().toString(),
+    const QList<druk::TemplateFile> files = druk::templateFiles(session_.templatesFolder());
+    // The filter offers the occasions the catalogue has.
+    refreshOccasions(gallerySections(files, layouts_, QString(), QString()));
+    const QList<GallerySection> sections = gallerySections(files, layouts_, occasionFilter_->currentData().toString(),
                                                            gallerySearch_->text());
     const QSignalBlocker quiet(gallery_);
     gallery_->clear();
@@ -888,7 +887,6 @@ void ClassWindow::refreshGallery()
 void ClassWindow::reloadLayouts()
 {
     layouts_ = uklady::layoutTableFor(session_.templatesFolder(), nullptr);
-    refreshOccasions();
     refreshGallery();
 }
 

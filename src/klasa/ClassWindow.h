@@ -2,6 +2,7 @@
 #include "ClassSession.h"
 #include "ClassSettings.h"
 #include "DesignImport.h"
+#include "GallerySections.h"
 #include "ListTableModel.h"
 #include "TaskRunner.h"
 #include "Thumbnails.h"
@@ -116,8 +117,8 @@ private:
     void refreshDiploma();
     void refreshColumns();
     void refreshGallery();
-    // The filter's occasions from the table.
-    void refreshOccasions();
+    // The filter's occasions: those of the sections of every design.
+    void refreshOccasions(const QList<GallerySection> &all);
     // The table of designs beside the templates, read again.
     void reloadLayouts();
     void refreshProblems();

@@ -308,6 +308,7 @@ private slots:
 
         auto *filter = window_->findChild<QComboBox *>(QStringLiteral("occasionFilter"));
         QCOMPARE(filter->itemText(0), QStringLiteral("Wszystkie"));
+        QCOMPARE(filter->count(), titles.size() + 1);
         QCOMPARE(filter->itemText(filter->count() - 1), QStringLiteral("Inne wzory"));
         filter->setCurrentIndex(filter->findText(QStringLiteral("Sport")));
         QCOMPARE(gallery->item(0)->text(), QStringLiteral("Sport"));
