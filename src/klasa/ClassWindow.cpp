@@ -1,9 +1,11 @@
 #include "ClassWindow.h"
 
+#include "DesignDiploma.h"
 #include "OutputFolder.h"
 #include "PrintChoices.h"
 
 #include "batch/Texts.h"
+#include "companions/Companions.h"
 #include "batch/table/ReadTable.h"
 #include "batch/run/BatchRun.h"
 #include "batch/compose/Catalogue.h"
@@ -30,6 +32,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -145,7 +148,7 @@ ClassWindow::ClassWindow(const QString &programDir, TaskRunner *runner, QWidget 
     });
     buildWindow();
     updateTitle();
-    refreshGallery();
+    reloadLayouts();
 }
 
 ClassWindow::~ClassWindow()
@@ -189,6 +192,10 @@ void ClassWindow::buildWindow()
     };
     action(file, QStringLiteral("Otwórz &dyplom…"), QKeySequence(QStringLiteral("Ctrl+O")),
            &ClassWindow::openDiplomaDialog);
+    action(file, QStringLiteral("&Nowy dyplom z wzoru…"), QKeySequence(QStringLiteral("Ctrl+N")),
+           &ClassWindow::newDiplomaFromDesign);
+    action(file, QStringLiteral("Edytu&j w edytorze"), QKeySequence(QStringLiteral("Ctrl+E")),
+           &ClassWindow::editInEditor);
     action(file, QStringLiteral("Otwórz &listę…"), QKeySequence(QStringLiteral("Ctrl+L")), &ClassWindow::openListDialog);
     action(file, QStringLiteral("&Wklej listę"), QKeySequence(QStringLiteral("Ctrl+Shift+V")),
            [this] { pasteFromClipboard(); });
@@ -217,8 +224,12 @@ QWidget *ClassWindow::diplomaPart()
     diplomaLabel_->setWordWrap(true);
     auto *open = new QPushButton(QStringLiteral("Otwórz &dyplom…"));
     connect(open, &QPushButton::clicked, this, &ClassWindow::openDiplomaDialog);
+    auto *edit = new QPushButton(QStringLiteral("Edytu&j w edytorze"));
+    edit->setObjectName(QStringLiteral("editDiploma"));
+    connect(edit, &QPushButton::clicked, this, &ClassWindow::editInEditor);
     row->addWidget(diplomaLabel_, 1);
     row->addWidget(open);
+    row->addWidget(edit);
     layout->addLayout(row);
     diplomaTexts_ = new QPlainTextEdit;
     diplomaTexts_->setObjectName(QStringLiteral("diplomaTexts"));
@@ -302,6 +313,34 @@ QWidget *ClassWindow::templatePart()
 {
     auto *box = new QGroupBox(QStringLiteral("Wzór"));
     auto *layout = new QVBoxLayout(box);
+    auto *choose = new QHBoxLayout;
+    occasionFilter_ = new QComboBox;
+    occasionFilter_->setObjectName(QStringLiteral("occasionFilter"));
+    occasionFilter_->addItem(QStringLiteral("Wszystkie"), QString());
+    connect(occasionFilter_, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { refreshGallery(); });
+    auto *occasionLabel = new QLabel(QStringLiteral("Okazja"));
+    occasionLabel->setBuddy(occasionFilter_);
+    gallerySearch_ = new QLineEdit;
+    gallerySearch_->setObjectName(QStringLiteral("gallerySearch"));
+    gallerySearch_->setPlaceholderText(QStringLiteral("nazwa wzoru"));
+    gallerySearch_->setClearButtonEnabled(true);
+    connect(gallerySearch_, &QLineEdit::textChanged, this, [this] { refreshGallery(); });
+    // The window's letters are all taken: Ctrl+F, as in most programs.
+    auto *find = new QAction(this);
+    find->setShortcut(QKeySequence::Find);
+    connect(find, &QAction::triggered, gallerySearch_, [this] {
+        gallerySearch_->setFocus(Qt::ShortcutFocusReason);
+        gallerySearch_->selectAll();
+    });
+    addAction(find);
+    gallerySearch_->setToolTip(QStringLiteral("Ctrl+F"));
+    auto *searchLabel = new QLabel(QStringLiteral("Szukaj po nazwie"));
+    searchLabel->setBuddy(gallerySearch_);
+    choose->addWidget(occasionLabel);
+    choose->addWidget(occasionFilter_);
+    choose->addWidget(searchLabel);
+    choose->addWidget(gallerySearch_, 1);
+    layout->addLayout(choose);
     gallery_ = new QListWidget;
     gallery_->setObjectName(QStringLiteral("gallery"));
     gallery_->setViewMode(QListView::IconMode);
@@ -310,7 +349,7 @@ QWidget *ClassWindow::templatePart()
     gallery_->setIconSize(QSize(Thumbnails::Width / 2, Thumbnails::Height / 2));
     gallery_->setMinimumHeight(Thumbnails::Height / 2 + 40);
     const auto picked = [this](QListWidgetItem *item) {
-        if (item)
+        if (item && item->data(Qt::UserRole).toInt() > 0) // not a section's title
             useTemplate(item->data(Qt::UserRole).toInt());
     };
     connect(gallery_, &QListWidget::itemActivated, this, picked);
@@ -513,6 +552,58 @@ bool ClassWindow::loadDiploma(const QString &path)
         refreshColumns();
     }
     rebuildPages();
+    return true;
+}
+
+int ClassWindow::chosenDesign() const
+{
+    const QListWidgetItem *item = gallery_->currentItem();
+    if (item && item->data(Qt::UserRole).toInt() > 0)
+        return item->data(Qt::UserRole).toInt();
+    return session_.hasDiploma() ? session_.templateNumber() : 0;
+}
+
+QString ClassWindow::newDiplomaFromDesign()
+{
+    const int number = chosenDesign();
+    if (number <= 0) {
+        platform::services().reportError(this, QStringLiteral("Najpierw wybierz wzór w galerii."));
+        return QString();
+    }
+    reloadLayouts(); // the table may have changed with the templates
+    const auto design = layouts_.constFind(number);
+    if (design == layouts_.cend()) {
+        platform::services().reportError(
+            this,
+            QStringLiteral("Wzór nr %1 nie ma proponowanego układu tekstów; wybierz wzór opisany w galerii.").arg(number));
+        return QString();
+    }
+    QString path;
+    if (!doneOrReported(this, [&] {
+            path = writeNewDiploma(QDir(programDir_).filePath(QStringLiteral("Dyplomy")), design->title,
+                                   diplomaFromDesign(number, *design));
+        }))
+        return QString();
+    return loadDiploma(path) ? path : QString();
+}
+
+bool ClassWindow::editInEditor()
+{
+    if (!session_.hasDiploma()) {
+        platform::services().reportError(this, QStringLiteral("Najpierw otwórz dyplom albo utwórz nowy z wzoru."));
+        return false;
+    }
+    const QString editor = companions::findProgram(QStringLiteral("dyplom"), editorSearch);
+    if (editor.isEmpty()) {
+        platform::services().reportError(
+            this, QStringLiteral("Nie znaleziono edytora dyplomów (programu „dyplom”) obok tego programu ani w PATH."));
+        return false;
+    }
+    // The window follows the file: the watcher reads each saved change.
+    if (!platform::services().startDetached(editor, {session_.diplomaPath()})) {
+        platform::services().reportError(this, QStringLiteral("Nie można uruchomić edytora %1.").arg(editor));
+        return false;
+    }
     return true;
 }
 
@@ -747,22 +838,57 @@ void ClassWindow::recallColumns()
             session_.setColumnChoice(c, choices[c]);
 }
 
+void ClassWindow::refreshOccasions(const QList<GallerySection> &all)
+{
+    const QString chosen = occasionFilter_->currentData().toString();
+    const QSignalBlocker quiet(occasionFilter_);
+    while (occasionFilter_->count() > 1)
+        occasionFilter_->removeItem(1);
+    for (const GallerySection &s : all)
+        if (!s.title.isEmpty())
+            occasionFilter_->addItem(s.title, s.key);
+    occasionFilter_->setCurrentIndex(std::max(0, occasionFilter_->findData(chosen)));
+}
+
 void ClassWindow::refreshGallery()
 {
     const int own = session_.hasDiploma() ? session_.templateNumber() : 0;
-    gallery_->blockSignals(true);
+    const QList<platform::TemplateFile> files = platform::templateFilesIn(session_.templatesFolder());
+    // The filter offers the occasions the catalogue has.
+    refreshOccasions(gallerySections(files, layouts_, QString(), QString()));
+    const QList<GallerySection> sections = gallerySections(files, layouts_, occasionFilter_->currentData().toString(),
+                                                           gallerySearch_->text());
+    const QSignalBlocker quiet(gallery_);
     gallery_->clear();
-    for (const platform::TemplateFile &t : platform::templateFilesIn(session_.templatesFolder())) {
-        auto *item = new QListWidgetItem(QStringLiteral("nr %1").arg(t.number), gallery_);
-        item->setData(Qt::UserRole, t.number);
-        item->setData(Qt::UserRole + 1, t.path);
-        const QImage image = thumbnails_->get(t.path);
-        if (!image.isNull())
-            item->setIcon(QIcon(QPixmap::fromImage(image)));
-        if (t.number == own)
-            gallery_->setCurrentItem(item);
+    for (const GallerySection &section : sections) {
+        if (!section.title.isEmpty()) {
+            // A title between the sections: neither chosen nor stopped at.
+            auto *header = new QListWidgetItem(section.title, gallery_);
+            header->setFlags(Qt::NoItemFlags);
+            QFont bold = header->font();
+            bold.setBold(true);
+            header->setFont(bold);
+        }
+        for (const GalleryEntry &t : section.entries) {
+            auto *item = new QListWidgetItem(t.title.isEmpty() ? QStringLiteral("nr %1").arg(t.number)
+                                                               : QStringLiteral("nr %1\n%2").arg(t.number).arg(t.title),
+                                             gallery_);
+            item->setData(Qt::UserRole, t.number);
+            item->setData(Qt::UserRole + 1, t.path);
+            item->setToolTip(item->text());
+            const QImage image = thumbnails_->get(t.path);
+            if (!image.isNull())
+                item->setIcon(QIcon(QPixmap::fromImage(image)));
+            if (t.number == own)
+                gallery_->setCurrentItem(item);
+        }
     }
-    gallery_->blockSignals(false);
+}
+
+void ClassWindow::reloadLayouts()
+{
+    layouts_ = uklady::layoutTableFor(session_.templatesFolder(), nullptr);
+    refreshGallery();
 }
 
 void ClassWindow::addOwnTemplate()

@@ -2,11 +2,14 @@
 #include "ClassSession.h"
 #include "ClassSettings.h"
 #include "DesignImport.h"
+#include "GallerySections.h"
 #include "ListTableModel.h"
 #include "TaskRunner.h"
 #include "Thumbnails.h"
+#include "editor/uklady/DesignTable.h"
 
 #include "batch/run/BatchRun.h"
+#include "companions/Companions.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -17,6 +20,7 @@ class QCheckBox;
 class QComboBox;
 class QFileSystemWatcher;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QProgressBar;
@@ -64,6 +68,9 @@ public:
     // Sends a finished PDF to a queue, on the saving worker; sendToPrinter
     // unless replaced (tests).
     druk::PrintSubmit printSubmit;
+    // Where the editor ("dyplom") is looked for: beside this program, then
+    // PATH, as the companions are.
+    companions::ProgramSearch editorSearch = companions::processProgramSearch();
 
     static constexpr int PreviewDpi = 72;
 
@@ -76,6 +83,12 @@ public slots:
     void printPages();
     void cancelRun();
     void addOwnTemplate();
+    // A new diploma in Dyplomy laid out as the chosen design suggests,
+    // opened; its path, empty when nothing was made (said to the user).
+    QString newDiplomaFromDesign();
+    // Starts the editor on the diploma; false (said to the user) when it
+    // cannot.
+    bool editInEditor();
     // Pages on the template numbered so (the diploma's own number: its own);
     // the gallery shows it.
     void useTemplate(int number);
@@ -104,6 +117,10 @@ private:
     void refreshDiploma();
     void refreshColumns();
     void refreshGallery();
+    // The filter's occasions: those of the sections of every design.
+    void refreshOccasions(const QList<GallerySection> &all);
+    // The table of designs beside the templates, read again.
+    void reloadLayouts();
     void refreshProblems();
     // Selects the list row the page was made from.
     void selectRowOf(int page);
@@ -121,6 +138,8 @@ private:
     // Remembers the folder of path for kind.
     void rememberFolder(settings::Folder kind, const QString &path);
     void designAdded(int number, const QString &error);
+    // The design picked in the gallery, else the pages' one; 0 for none.
+    int chosenDesign() const;
 
     QString programDir_;
     std::unique_ptr<TaskRunner> ownRunner_;
@@ -144,6 +163,9 @@ private:
     QList<QComboBox *> combos_;
     QLabel *countsLabel_ = nullptr;
     QListWidget *gallery_ = nullptr;
+    QComboBox *occasionFilter_ = nullptr;
+    QLineEdit *gallerySearch_ = nullptr;
+    QMap<int, uklady::DesignInfo> layouts_;
     QLabel *previewLabel_ = nullptr;
     QSpinBox *pageSpin_ = nullptr;
     QSpinBox *headerSpin_ = nullptr;

@@ -65,7 +65,8 @@ void copyMissing(const QString &skeleton, const QString &dir, const QString &rel
         if (entry.fileName() == QLatin1String(".gitkeep"))
             continue; // keeps empty folders in the sources only
         if (relative.isEmpty()
-            && (entry.fileName().compare(Templates, Qt::CaseInsensitive) == 0 || entry.fileName() == ShippedManifest))
+            && (entry.fileName().compare(Templates, Qt::CaseInsensitive) == 0 || entry.fileName() == ShippedManifest
+                || entry.fileName() == LayoutTable))
             continue; // the templates follow their own rules (updateTemplates)
         const QString name = relative.isEmpty() ? entry.fileName() : relative + QLatin1Char('/') + entry.fileName();
         const QString target = resolveDataPath(dir, name);

@@ -11,6 +11,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
 #include <QTemporaryFile>
@@ -21,11 +25,13 @@ namespace platform {
 
 const QString ShippedManifest = QStringLiteral("wzory-wydane.sha256");
 const QString UserRecord = QStringLiteral("Admini/wzory.txt");
+const QString LayoutTable = QStringLiteral("wzory-uklady.json");
 
 namespace {
 
 const QString ShippedWord = QStringLiteral("dolaczony");
 const QString SchoolWord = QStringLiteral("szkola");
+const QString LayoutWord = QStringLiteral("uklady");
 constexpr int MaxNumber = 9999;
 constexpr int VersionRecordSize = 11; // wer.dat: one short string of 10
 
@@ -38,6 +44,7 @@ struct Entry {
 
 struct Record {
     QString version;
+    QString layoutHash; // of the table last written to the folder
     QList<Entry> entries;
     bool found = false;
 };
@@ -106,6 +113,8 @@ Record readRecord(const QString &dir)
         const QStringList parts = QString::fromUtf8(f.readLine()).simplified().split(QLatin1Char(' '));
         if (parts.size() == 2 && parts[0] == QLatin1String("wersja")) {
             record.version = parts[1];
+        } else if (parts.size() == 2 && parts[0] == LayoutWord) {
+            record.layoutHash = parts[1];
         } else if (parts.size() == 4 && (parts[0] == ShippedWord || parts[0] == SchoolWord)) {
             const Entry e{parts[0] == ShippedWord ? TemplateOrigin::Shipped : TemplateOrigin::School, parts[1].toInt(),
                           parts[2].toInt(), parts[3]};
@@ -120,6 +129,8 @@ void writeRecord(const QString &dir, const Record &record, QStringList &problems
 {
     QByteArray text = "# Skąd są wzory tego folderu (zapisuje go program).\n";
     text += "wersja " + record.version.toUtf8() + '\n';
+    if (!record.layoutHash.isEmpty())
+        text += LayoutWord.toUtf8() + ' ' + record.layoutHash.toUtf8() + '\n';
     for (const Entry &e : record.entries)
         text += QStringLiteral("%1 %2 %3 %4\n")
                     .arg(e.origin == TemplateOrigin::Shipped ? ShippedWord : SchoolWord, numberText(e.id),
@@ -185,6 +196,77 @@ void inferRecord(Record &record, const QMap<int, QString> &local, const QMap<int
         else if (userCode == 0 || manifest.firstVersion.value(n, 0) <= userCode)
             record.entries << Entry{TemplateOrigin::Shipped, n, n, QStringLiteral("-")};
     }
+}
+
+// The shipped table with the user's numbers; empty when it is unreadable.
+QByteArray mappedLayoutTable(const QByteArray &shippedTable, const QMap<int, int> &userNumber)
+{
+    const QJsonDocument doc = QJsonDocument::fromJson(shippedTable);
+    if (!doc.isObject())
+        return {};
+    QByteArray out = "{\"format\": " + QByteArray::number(doc.object().value(QStringLiteral("format")).toInt())
+                     + ", \"designs\": [\n";
+    QList<QByteArray> lines;
+    const QJsonArray designs = doc.object().value(QStringLiteral("designs")).toArray();
+    for (const auto &v : designs) {
+        QJsonObject o = v.toObject();
+        const int number = userNumber.value(o.value(QStringLiteral("number")).toInt());
+        if (number <= 0)
+            continue;
+        o.insert(QStringLiteral("number"), number);
+        o.insert(QStringLiteral("file"), QStringLiteral("BDR_%1.wmf").arg(numberText(number)));
+        lines << QJsonDocument(o).toJson(QJsonDocument::Compact);
+    }
+    return out + lines.join(",\n") + (lines.isEmpty() ? "" : "\n") + "]}\n";
+}
+
+// A name beside path for a copy of it, not yet taken.
+QString backupName(const QString &path)
+{
+    const QString base = path.chopped(int(QStringLiteral(".json").size())) + QStringLiteral("-kopia");
+    QString name = base + QStringLiteral(".json");
+    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
+        name = base + QStringLiteral("-%1.json").arg(n);
+    return name;
+}
+
+void updateLayoutTable(const QString &dir, const QString &shipped, Record &record, QStringList &problems)
+{
+    QByteArray shippedTable;
+    if (shipped.isEmpty() || !readAll(resolveDataPath(shipped, LayoutTable), shippedTable))
+        return; // nothing shipped: the folder's table stays as it is
+    QMap<int, int> userNumber;
+    for (const Entry &e : record.entries)
+        if (e.origin == TemplateOrigin::Shipped)
+            userNumber.insert(e.id, e.number);
+    const QByteArray table = mappedLayoutTable(shippedTable, userNumber);
+    if (table.isEmpty()) {
+        problems << QStringLiteral("uszkodzona tabela układów %1").arg(resolveDataPath(shipped, LayoutTable));
+        return;
+    }
+    const QString target = resolveDataPath(dir, LayoutTable);
+    const QString hash = hashOf(table);
+    QByteArray current;
+    const bool present = readAll(target, current);
+    if (present && current == table) {
+        record.layoutHash = hash;
+        return;
+    }
+    // Anything but what was shipped or written here before is kept aside.
+    const QString currentHash = hashOf(current);
+    if (present && currentHash != record.layoutHash && currentHash != hashOf(shippedTable)) {
+        const QString backup = backupName(target);
+        if (!QFile::copy(target, backup)) {
+            problems << QStringLiteral("nie można zachować %1 jako %2; tabela układów nie została uaktualniona")
+                            .arg(target, backup);
+            return;
+        }
+    }
+    if (!replace(target, table)) {
+        problems << QStringLiteral("nie można zapisać %1").arg(target);
+        return;
+    }
+    record.layoutHash = hash;
 }
 
 } // namespace
@@ -304,6 +386,7 @@ QStringList updateTemplates(const QString &dir, const QString &shipped, const QS
             problems << QStringLiteral("%1: %2").arg(werDat, QString::fromUtf8(e.what()));
         }
     }
+    updateLayoutTable(dir, shipped, record, problems);
     writeRecord(dir, record, problems);
     return problems;
 }

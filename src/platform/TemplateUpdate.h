@@ -23,6 +23,13 @@ namespace platform {
 
 extern const QString ShippedManifest; // in the shipped data's root
 extern const QString UserRecord;      // below the per-user folder
+// The designs' occasions and layouts by number, beside Wzory. The user's copy
+// is the shipped one with each shipped number turned into the user's (a
+// design the user has at another number is named by that number; one the
+// user lacks is left out); the record holds the hash of what was written
+// ("uklady <sha256>"), and a copy holding anything else is first kept as
+// wzory-uklady-kopia.json (-2, -3 … when taken).
+extern const QString LayoutTable;
 
 enum class TemplateOrigin { Shipped, School, Own };
 

@@ -11,6 +11,7 @@
 #include "diplomafile/DiplomaRecord.h"
 #include "batch/output/CupsJob.h"
 #include "batch/compose/PageImage.h"
+#include "batch/fit/FreeArea.h"
 #include "klasa/ClassWindow.h"
 #include "platform/Cp1250.h"
 
@@ -21,6 +22,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
@@ -265,6 +267,180 @@ private slots:
                 b->click();
         QCOMPARE(window_->session().templateNumber(), 2);
         QCOMPARE(gallery->currentItem()->text(), QStringLiteral("nr 2"));
+    }
+
+    // With the table of designs: a section per occasion in its order, the
+    // designs it lacks last; the arrows pass the titles by; the filter and
+    // the search narrow the gallery and leave the chosen template alone.
+    void galleryByOccasion()
+    {
+        QVERIFY(QFile::copy(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/wzory-uklady.json"),
+                            dir_->file(QStringLiteral("wzory-uklady.json"))));
+        QVERIFY(QFile::copy(dir_->file(QStringLiteral("Wzory/BDR_0001.wmf")),
+                            dir_->file(QStringLiteral("Wzory/BDR_0500.wmf"))));
+        window_ = std::make_unique<klasa::ClassWindow>(dir_->path(), &runner_);
+        window_->show();
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        auto *gallery = window_->findChild<QListWidget *>(QStringLiteral("gallery"));
+        QStringList titles;
+        for (int i = 0; i < gallery->count(); ++i)
+            if (gallery->item(i)->flags() == Qt::NoItemFlags)
+                titles << gallery->item(i)->text();
+        QCOMPARE(titles, QStringList({QStringLiteral("Ogólne"), QStringLiteral("Pasowanie na ucznia"),
+                                      QStringLiteral("Przedszkole"), QStringLiteral("Konkurs plastyczny"),
+                                      QStringLiteral("Sport"), QStringLiteral("Czytelnik Roku"),
+                                      QStringLiteral("Konkursy przedmiotowe"), QStringLiteral("Muzyka"),
+                                      QStringLiteral("Zakończenie roku szkolnego"), QStringLiteral("Podziękowania"),
+                                      QStringLiteral("Inne wzory")}));
+        QCOMPARE(gallery->item(gallery->count() - 1)->text(), QStringLiteral("nr 500"));
+        QCOMPARE(gallery->currentItem()->text(), QStringLiteral("nr 2\nKlasyczny 2"));
+
+        gallery->setFocus();
+        QTest::keyClick(gallery, Qt::Key_End);
+        QCOMPARE(window_->session().templateNumber(), 500);
+        QTest::keyClick(gallery, Qt::Key_Left); // past "Inne wzory"
+        QCOMPARE(window_->session().templateNumber(), 104);
+        for (int i = 0; i < gallery->count(); ++i)
+            if (gallery->item(i)->data(Qt::UserRole).toInt() == 42)
+                gallery->setCurrentRow(i);
+        QTest::keyClick(gallery, Qt::Key_Right); // past "Pasowanie na ucznia"
+        QCOMPARE(window_->session().templateNumber(), 43);
+
+        auto *filter = window_->findChild<QComboBox *>(QStringLiteral("occasionFilter"));
+        QCOMPARE(filter->itemText(0), QStringLiteral("Wszystkie"));
+        QCOMPARE(filter->count(), titles.size() + 1);
+        QCOMPARE(filter->itemText(filter->count() - 1), QStringLiteral("Inne wzory"));
+        filter->setCurrentIndex(filter->findText(QStringLiteral("Sport")));
+        QCOMPARE(gallery->item(0)->text(), QStringLiteral("Sport"));
+        for (int i = 1; i < gallery->count(); ++i)
+            QVERIFY2(gallery->item(i)->text().contains(QStringLiteral("Sport")), qPrintable(gallery->item(i)->text()));
+        QVERIFY(gallery->count() >= 6);
+        QCOMPARE(window_->session().templateNumber(), 43);
+        QCOMPARE(gallery->currentItem(), nullptr);
+
+        auto *search = window_->findChild<QLineEdit *>(QStringLiteral("gallerySearch"));
+        filter->setCurrentIndex(0);
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        gallery->setFocus();
+        QTest::keyClick(gallery, Qt::Key_F, Qt::ControlModifier);
+        QTRY_VERIFY(search->hasFocus());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("BIRET"));
+        QStringList found;
+        for (int i = 0; i < gallery->count(); ++i)
+            found << gallery->item(i)->text();
+        QCOMPARE(found,
+                 QStringList({QStringLiteral("Zakończenie roku szkolnego"), QStringLiteral("nr 85\nKoniec roku – biret"),
+                              QStringLiteral("nr 103\nKoniec roku – szarfa i biret")}));
+        QCOMPARE(window_->session().templateNumber(), 43);
+        // The filter's occasion stays when the table is read again.
+        filter->setCurrentIndex(filter->findText(QStringLiteral("Muzyka")));
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QCOMPARE(filter->currentText(), QStringLiteral("Muzyka"));
+    }
+
+    // From a design to a page: the new diploma is in Dyplomy, named after
+    // the design, opened; the page drawn holds the suggested texts inside
+    // the design's free area, and the saved PDF carries the suggested font.
+    void newDiplomaFromADesign()
+    {
+        QVERIFY(QFile::copy(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/wzory-uklady.json"),
+                            dir_->file(QStringLiteral("wzory-uklady.json"))));
+        window_ = std::make_unique<klasa::ClassWindow>(dir_->path(), &runner_);
+        window_->show();
+        QVERIFY(window_->newDiplomaFromDesign().isEmpty()); // nothing chosen yet
+        QCOMPARE(platform_->errors().size(), 1);
+        QString error;
+        const QMap<int, uklady::DesignInfo> table = uklady::layoutTableFor(dir_->file(QStringLiteral("Wzory")), &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        auto *gallery = window_->findChild<QListWidget *>(QStringLiteral("gallery"));
+        for (const int number : {61, 68, 50}) {
+            for (int i = 0; i < gallery->count(); ++i)
+                if (gallery->item(i)->data(Qt::UserRole).toInt() == number)
+                    gallery->setCurrentRow(i);
+            const uklady::DesignInfo &design = table[number];
+            const QString path = window_->newDiplomaFromDesign();
+            QVERIFY2(platform_->errors().size() == 1, qPrintable(platform_->errors().join('\n')));
+            QCOMPARE(path, dir_->file(QStringLiteral("Dyplomy/") + design.title + QStringLiteral(".dyp")));
+            QCOMPARE(window_->session().diplomaPath(), path);
+            QCOMPARE(window_->session().templateNumber(), number);
+            QCOMPARE(window_->session().pages().size(), 1);
+
+            // The texts' ink: the page less the design alone.
+            printing::PrintInput input = window_->session().pages()[0].input;
+            constexpr int Dpi = 50;
+            const printing::SheetGeometry sheet = printing::SheetGeometry::a4(Dpi);
+            const QImage page = druk::pageImage(input, sheet, Dpi).convertToFormat(QImage::Format_RGB32);
+            input.texts = editor::DiplomaTexts();
+            const QImage bare = druk::pageImage(input, sheet, Dpi).convertToFormat(QImage::Format_RGB32);
+            QRect ink;
+            for (int y = 0; y < page.height(); ++y)
+                for (int x = 0; x < page.width(); ++x)
+                    if (page.pixel(x, y) != bare.pixel(x, y))
+                        ink |= QRect(x, y, 1, 1);
+            const batch::FreeArea free = batch::findFreeArea(input.picture);
+            QVERIFY(free.found);
+            const QRectF freePx(free.rect.x() * page.width(), free.rect.y() * page.height(),
+                                free.rect.width() * page.width(), free.rect.height() * page.height());
+            const QString where = QStringLiteral("nr %1: ink %2,%3 %4x%5, free %6,%7 %8x%9")
+                                      .arg(number)
+                                      .arg(ink.x())
+                                      .arg(ink.y())
+                                      .arg(ink.width())
+                                      .arg(ink.height())
+                                      .arg(freePx.x())
+                                      .arg(freePx.y())
+                                      .arg(freePx.width())
+                                      .arg(freePx.height());
+            QVERIFY2(!ink.isEmpty() && freePx.adjusted(-1, -1, 1, 1).contains(QRectF(ink)), qPrintable(where));
+            // Heading above name above body, each inked.
+            const QStringList shown =
+                window_->findChild<QPlainTextEdit *>(QStringLiteral("diplomaTexts"))->toPlainText().split('\n');
+            for (const uklady::SuggestedText &t : design.texts)
+                if (t.role != QLatin1String("lead") && t.role != QLatin1String("body"))
+                    QVERIFY2(shown.join(' ').contains(t.text),
+                             qPrintable(shown.join('|') + QStringLiteral(" / ") + t.text));
+        }
+        // The second diploma of a design is a file of its own.
+        const QString again = window_->newDiplomaFromDesign();
+        QCOMPARE(QFileInfo(again).fileName(), table[50].title + QStringLiteral(" (2).dyp"));
+
+        // The suggested name font is what the PDF embeds.
+        const QString pdf = dir_->file(QStringLiteral("nowy.pdf"));
+        platform_->saveAnswers.push_back(pdf);
+        window_->savePdf();
+        QVERIFY(QFileInfo::exists(pdf));
+        const QString fonts = runTool(QStringLiteral("pdffonts"), {pdf}).toLower();
+        for (const uklady::SuggestedText &t : table[50].texts) {
+            const QString family = uklady::firstInstalledFont(t.fonts).toLower().remove(QLatin1Char(' '));
+            QVERIFY2(fonts.contains(family), qPrintable(family + QStringLiteral(" not in\n") + fonts));
+        }
+    }
+
+    // "Edytuj w edytorze" starts "dyplom PLIK.dyp" as found beside the
+    // program or in PATH; no diploma, no editor, or a failed start is said.
+    void editInTheEditor()
+    {
+        QVERIFY(!window_->editInEditor());
+        QVERIFY(platform_->errors().last().contains(QStringLiteral("Najpierw")));
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(QDir().mkpath(dir_->file(QStringLiteral("bin"))));
+        const QString editor = dir_->file(QStringLiteral("bin/dyplom"));
+        writeBytes(editor, "#!/bin/sh\n");
+        QFile::setPermissions(editor, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        window_->editorSearch = {dir_->file(QStringLiteral("pusty")), QString(), {dir_->file(QStringLiteral("bin"))}};
+        QVERIFY(window_->editInEditor());
+        QCOMPARE(platform_->started.size(), 1);
+        QCOMPARE(platform_->started.last().program, editor);
+        QCOMPARE(platform_->started.last().arguments, QStringList{dir_->file(QStringLiteral("Dyplomy/d.dyp"))});
+        platform_->startSucceeds = false;
+        QVERIFY(!window_->editInEditor());
+        QVERIFY(platform_->errors().last().contains(QStringLiteral("Nie można uruchomić")));
+        window_->editorSearch = {dir_->file(QStringLiteral("pusty")), QString(), {}};
+        QVERIFY(!window_->editInEditor());
+        QVERIFY2(platform_->errors().last().contains(QStringLiteral("Nie znaleziono edytora")),
+                 qPrintable(platform_->errors().last()));
+        QCOMPARE(platform_->started.size(), 2);
     }
 
     // A design is converted by dyplom-wzory in a process of its own: one that

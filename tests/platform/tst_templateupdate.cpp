@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -64,6 +67,29 @@ struct Machine {
     QByteArray at(int n) const { return bytesOf(user + name(n)); }
     int count() const { return QDir(user + "/Wzory").entryList(QDir::Files).size(); }
 };
+
+// A table of designs: number to title.
+QByteArray layoutTable(const QMap<int, QString> &titles)
+{
+    QJsonArray designs;
+    for (auto it = titles.cbegin(); it != titles.cend(); ++it)
+        designs.append(QJsonObject{{"number", it.key()}, {"file", "BDR_x.wmf"}, {"title", it.value()}});
+    return QJsonDocument(QJsonObject{{"format", 1}, {"designs", designs}}).toJson();
+}
+
+// The user's table: number to title, and each entry's file name agrees.
+QMap<int, QString> titlesIn(const QByteArray &json)
+{
+    QMap<int, QString> out;
+    const QJsonArray designs = QJsonDocument::fromJson(json).object().value("designs").toArray();
+    for (const auto &v : designs) {
+        const int n = v.toObject().value("number").toInt();
+        out.insert(n, v.toObject().value("title").toString());
+        if (v.toObject().value("file").toString() != QStringLiteral("BDR_%1.wmf").arg(n, 4, 10, QLatin1Char('0')))
+            out.insert(-n, "wrong file name");
+    }
+    return out;
+}
 
 } // namespace
 
@@ -217,6 +243,51 @@ private slots:
         QCOMPARE(bytesOf(m.user + "/wzory/bdr_0001.wmf"), QByteArray("my one")); // "-": the user's change
         QCOMPARE(QDir(m.user + "/wzory").entryList(QDir::Files), QStringList{"bdr_0001.wmf"});
         QCOMPARE(everShippedNumbers(m.shipped.dir), QList<int>{1});
+    }
+
+    // The table of designs names each design by the user's number: a new
+    // design the user's own file pushed to another number is described
+    // there, and the own file is not; a table the user changed is kept
+    // aside before it is replaced, one the program wrote or shipped is not;
+    // a damaged shipped table leaves the user's as it was.
+    void layoutTableFollowsTheUsersNumbers()
+    {
+        Machine m;
+        const QString table = m.user + '/' + LayoutTable;
+        m.shipped.ship(1, "sport", "20306");
+        m.shipped.ship(2, "music", "20306");
+        put(m.shipped.dir + '/' + LayoutTable, layoutTable({{1, "Sport"}, {2, "Muzyka"}}));
+        // An old folder: the table copied as it was shipped, no record.
+        put(table, layoutTable({{1, "Sport"}, {2, "Muzyka"}}));
+        put(m.user + name(1), "sport");
+        put(m.user + name(2), "music");
+        QVERIFY(m.update().isEmpty());
+        QCOMPARE(titlesIn(bytesOf(table)), (QMap<int, QString>{{1, "Sport"}, {2, "Muzyka"}}));
+        QVERIFY(!QFile::exists(m.user + "/wzory-uklady-kopia.json"));
+
+        put(m.user + name(3), "own design");
+        m.shipped.ship(3, "kindergarten", "20307");
+        put(m.shipped.dir + '/' + LayoutTable, layoutTable({{1, "Sport"}, {2, "Muzyka"}, {3, "Przedszkole"}}));
+        QVERIFY(m.update().isEmpty());
+        QCOMPARE(m.at(4), QByteArray("kindergarten"));
+        QCOMPARE(titlesIn(bytesOf(table)), (QMap<int, QString>{{1, "Sport"}, {2, "Muzyka"}, {4, "Przedszkole"}}));
+        QVERIFY(!QFile::exists(m.user + "/wzory-uklady-kopia.json"));
+
+        // Changed by hand, twice: each version is kept.
+        for (const QByteArray &edit : {QByteArray("{\"format\": 1, \"designs\": []}"), QByteArray("mine")}) {
+            put(table, edit);
+            QVERIFY(m.update().isEmpty());
+            QCOMPARE(titlesIn(bytesOf(table)).value(4), QStringLiteral("Przedszkole"));
+        }
+        QCOMPARE(bytesOf(m.user + "/wzory-uklady-kopia.json"), QByteArray("{\"format\": 1, \"designs\": []}"));
+        QCOMPARE(bytesOf(m.user + "/wzory-uklady-kopia-2.json"), QByteArray("mine"));
+
+        const QByteArray before = bytesOf(table);
+        put(m.shipped.dir + '/' + LayoutTable, "{ uszkodzona");
+        const QStringList problems = m.update();
+        QCOMPARE(problems.size(), 1);
+        QVERIFY2(problems.first().startsWith(QStringLiteral("uszkodzona tabela układów")), qPrintable(problems.first()));
+        QCOMPARE(bytesOf(table), before);
     }
 };
 

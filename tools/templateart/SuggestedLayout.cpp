@@ -1,7 +1,5 @@
 #include "SuggestedLayout.h"
 
-#include <QFontDatabase>
-
 namespace templateart {
 
 namespace {
@@ -73,15 +71,6 @@ QStringList nameFonts(Occasion o)
 QStringList bodyFonts()
 {
     return {QStringLiteral("EB Garamond"), QStringLiteral("TeX Gyre Pagella"), QStringLiteral("DejaVu Serif")};
-}
-
-QString firstInstalledFont(const QStringList &fonts)
-{
-    const QStringList installed = QFontDatabase::families();
-    for (const QString &f : fonts)
-        if (installed.contains(f, Qt::CaseInsensitive))
-            return f;
-    return fonts.isEmpty() ? QString() : fonts.last();
 }
 
 DesignInfo suggestedLayout(Occasion o, const QString &title, const QRectF &freeMm, const Scheme &s,

@@ -11,10 +11,6 @@ QStringList headingFonts(Occasion o);
 QStringList nameFonts(Occasion o);
 QStringList bodyFonts();
 
-// The first of the fonts that is installed, else the last (a font every
-// system has).
-QString firstInstalledFont(const QStringList &fonts);
-
 DesignInfo suggestedLayout(Occasion o, const QString &title, const QRectF &freeMm, const Scheme &s,
                            const QString &bodyOverride = QString());
 

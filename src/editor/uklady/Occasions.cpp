@@ -1,6 +1,6 @@
 #include "Occasions.h"
 
-namespace templateart {
+namespace uklady {
 
 OccasionName occasionName(Occasion o)
 {
@@ -19,4 +19,4 @@ OccasionName occasionName(Occasion o)
     return {"ogolne", QStringLiteral("Ogólne")};
 }
 
-} // namespace templateart
+} // namespace uklady
