@@ -2,8 +2,10 @@
 
 #include "batch/run/BatchRun.h"
 #include "batch/compose/Catalogue.h"
+#include "Calibration.h"
 #include "ClassPages.h"
 #include "batch/compose/CompactPdf.h"
+#include "batch/output/CalibrationStore.h"
 #include "batch/output/CupsJob.h"
 #include "batch/output/ErrorTexts.h"
 #include "batch/output/Failure.h"
@@ -12,6 +14,7 @@
 #include "batch/compose/PageTargets.h"
 #include "batch/compose/PrintPages.h"
 #include "batch/output/StagedOutputs.h"
+#include "batch/TextOnly.h"
 
 #include "diplomafile/DiplomaRecord.h"
 #include "editor/TemplateCatalogue.h"
@@ -22,7 +25,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 #include <cstdio>
 #include <unistd.h>
@@ -216,11 +218,18 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     StagedOutputs outputs;
     outputs.setOverwrite(options.overwrite);
     try {
+        if (runCalibration(options, outputs, err)) {
+            outputs.commitAll();
+            err.flush();
+            return 0;
+        }
         QList<Page> pages;
         QList<InputFile> inputs;
         batch::ClassSummary summary;
         if (!options.diploma.isEmpty())
             pages = loadPages(options, &inputs, warnLine, &summary);
+        if (options.textOnly)
+            pages = withoutTemplate(pages); // read and checked as ever, never drawn
         if (options.lists.check) {
             for (const QString &line : batch::checkReport(summary))
                 err << line << "\n";
@@ -281,22 +290,15 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 
         if (options.toPrinter) {
             QPrinter printer(QPrinter::HighResolution);
-            if (options.printerName.isEmpty()) {
-                if (QPrinterInfo::defaultPrinterName().isEmpty())
-                    throw Failure(QStringLiteral("-P"), QStringLiteral("brak drukarki domyślnej"));
-                printer.setPrinterName(QPrinterInfo::defaultPrinterName());
-            } else {
-                if (!QPrinterInfo::availablePrinterNames().contains(options.printerName))
-                    throw Failure(options.printerName, QStringLiteral("nie ma takiej drukarki"));
-                printer.setPrinterName(options.printerName);
-            }
+            printer.setPrinterName(printerQueue(options.printerName));
             printer.setPageSize(QPageSize(QPageSize::A4));
             if (options.printerDpiGiven)
                 printer.setResolution(options.printerDpi);
             // The compact PDF of the whole list goes to the queue as one job.
             OffPageTexts offPage;
             printAsOneJob(printer.printerName(), pages, geometryOf(printer), heading,
-                          QFileInfo(options.diploma).fileName(), offPage, progress);
+                          QFileInfo(options.diploma).fileName(), offPage, progress, {},
+                          CalibrationStore().forPrint(printer.printerName(), options.correction));
             for (const QString &line : offPage.warnings())
                 warn(line);
         }

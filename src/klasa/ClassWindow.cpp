@@ -1,5 +1,6 @@
 #include "ClassWindow.h"
 
+#include "CalibrationDialog.h"
 #include "PrintChoices.h"
 
 #include "batch/Texts.h"
@@ -32,6 +33,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
@@ -50,6 +52,13 @@
 namespace klasa {
 
 namespace {
+
+// Settings key of a per-diploma choice: the diploma's absolute path.
+QString textOnlyKey(const QString &diplomaPath)
+{
+    return QStringLiteral("bez-wzoru/")
+           + QString::fromLatin1(QUrl::toPercentEncoding(QFileInfo(diplomaPath).absoluteFilePath()));
+}
 
 const QString ListFilter = QStringLiteral("Listy klas (*.csv *.txt *.tsv *.xlsx *.ods *.xls);;Wszystkie pliki (*)");
 
@@ -225,6 +234,8 @@ void ClassWindow::buildWindow()
     action(pages, QStringLiteral("&Następna strona"), QKeySequence(Qt::Key_PageDown), [this] { showPage(page_ + 1); });
     QMenu *templates = menuBar()->addMenu(QStringLiteral("W&zór"));
     action(templates, QStringLiteral("Dodaj &własny wzór…"), QKeySequence(), &ClassWindow::addOwnTemplate);
+    QMenu *printer = menuBar()->addMenu(QStringLiteral("Drukarka")); // every letter of it is taken
+    action(printer, QStringLiteral("&Kalibracja drukarki…"), QKeySequence(), &ClassWindow::calibratePrinter);
     resize(1000, 740);
 }
 
@@ -444,6 +455,15 @@ QWidget *ClassWindow::outputPart()
     button(QStringLiteral("&Osobne pliki PDF…"), "saveSeparate", &ClassWindow::saveSeparate);
     button(QStringLiteral("Dr&ukuj…"), "print", &ClassWindow::printPages);
     layout->addLayout(row);
+    // Only the outputs leave the template out: the preview keeps it as a guide.
+    textOnlyBox_ = new QCheckBox(QStringLiteral("Papier z nadrukiem (druku&j tylko teksty)"));
+    textOnlyBox_->setObjectName(QStringLiteral("textOnly"));
+    textOnlyBox_->setToolTip(QStringLiteral("Wzór widać w podglądzie, ale nie trafia do PDF-u ani na wydruk."));
+    connect(textOnlyBox_, &QCheckBox::toggled, this, [this](bool on) {
+        if (!session_.diplomaPath().isEmpty())
+            QSettings().setValue(textOnlyKey(session_.diplomaPath()), on);
+    });
+    layout->addWidget(textOnlyBox_);
     auto *progressRow = new QHBoxLayout;
     progress_ = new QProgressBar;
     progress_->setObjectName(QStringLiteral("progress"));
@@ -517,6 +537,7 @@ bool ClassWindow::loadDiploma(const QString &path)
         return false;
     rememberFolder(QStringLiteral("dyplom"), path);
     session_.chooseTemplate(session_.diploma().templateNumber); // a new diploma starts with its own
+    recallTextOnly();
     if (!watcher_->files().isEmpty())
         watcher_->removePaths(watcher_->files());
     watcher_->addPath(path);
@@ -1080,8 +1101,25 @@ void ClassWindow::printPages()
                       plan.printer));
 }
 
-void ClassWindow::startRun(const druk::BatchPlan &plan, const QList<druk::Page> &pages, const QString &doneText)
+void ClassWindow::calibratePrinter()
 {
+    CalibrationDialog dialog(QPrinterInfo::availablePrinterNames(), this);
+    dialog.submit = printSubmit;
+    platform::services().runDialog(dialog);
+}
+
+void ClassWindow::recallTextOnly()
+{
+    const QSignalBlocker quiet(textOnlyBox_);
+    textOnlyBox_->setChecked(QSettings().value(textOnlyKey(session_.diplomaPath()), false).toBool());
+}
+
+void ClassWindow::startRun(const druk::BatchPlan &requested, const QList<druk::Page> &pages, const QString &doneText)
+{
+    druk::BatchPlan plan = requested;
+    plan.textOnly = textOnlyBox_->isChecked();
+    if (plan.output == druk::BatchOutput::PrintJob)
+        plan.correction = druk::CalibrationStore().forPrint(plan.printer, std::nullopt);
     busy_ = true;
     for (QPushButton *b : outputButtons_)
         b->setEnabled(false);

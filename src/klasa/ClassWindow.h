@@ -76,6 +76,8 @@ public slots:
     void printPages();
     void cancelRun();
     void addOwnTemplate();
+    // "Kalibracja drukarki…" for the machine's print queues.
+    void calibratePrinter();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -104,7 +106,9 @@ private:
     void showPreview();
     void updateTitle();
     void optionsChanged();
-    void startRun(const druk::BatchPlan &plan, const QList<druk::Page> &pages, const QString &doneText);
+    // The pre-printed paper tick of the diploma, remembered by its path.
+    void recallTextOnly();
+    void startRun(const druk::BatchPlan &requested, const QList<druk::Page> &pages, const QString &doneText);
     void finishRun(const QString &doneText, const QString &folder, const QString &error, bool cancelled);
     void rememberColumns();
     void recallColumns();
@@ -144,6 +148,7 @@ private:
     QCheckBox *shrinkBox_ = nullptr;
     QCheckBox *centreBox_ = nullptr;
     QCheckBox *backgroundBox_ = nullptr;
+    QCheckBox *textOnlyBox_ = nullptr;
     QList<QPushButton *> outputButtons_;
     QProgressBar *progress_ = nullptr;
     QPushButton *cancelButton_ = nullptr;

@@ -1,4 +1,5 @@
 #include "BatchRun.h"
+#include "CalibrationPrint.h"
 
 #include "batch/compose/CompactPdf.h"
 #include "batch/output/CupsJob.h"
@@ -6,6 +7,7 @@
 #include "batch/output/FileNames.h"
 #include "batch/output/OutputSafety.h"
 #include "batch/output/StagedOutputs.h"
+#include "batch/TextOnly.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -41,20 +43,23 @@ void writeSeparatePdfs(StagedOutputs &outputs, const QString &dirPath, const QLi
 
 void printAsOneJob(const QString &printer, const QList<Page> &pages, const printing::SheetGeometry &geometry,
                    const QString &title, const QString &jobTitle, OffPageTexts &offPage,
-                   const std::function<void(int, int)> &progress, const PrintSubmit &submit)
+                   const std::function<void(int, int)> &progress, const PrintSubmit &submit,
+                   const PrintCorrection &correction)
 {
     ScratchFolder scratch;
     const std::unique_ptr<OutputFile> job = scratch.create(QStringLiteral("dyplomy.pdf"));
     CompactPdfWriter(geometry, pages.first().input).write(*job, pages, offPage, progress, title);
+    const QString sent = correctedForPrinter(scratch, job->path(), correction);
     if (submit)
-        submit(printer, job->path(), jobTitle);
+        submit(printer, sent, jobTitle);
     else
-        sendToPrinter(printer, job->path(), jobTitle);
+        sendToPrinter(printer, sent, jobTitle);
 }
 
-BatchResult runBatch(const BatchPlan &plan, const QList<Page> &pages, const std::function<void(int, int)> &progress,
+BatchResult runBatch(const BatchPlan &plan, const QList<Page> &allPages, const std::function<void(int, int)> &progress,
                      const std::atomic_bool *cancel, const PrintSubmit &submit)
 {
+    const QList<Page> pages = plan.textOnly ? withoutTemplate(allPages) : allPages;
     if (pages.isEmpty())
         throw Failure(plan.path, QStringLiteral("brak stron do zapisania"));
     static std::mutex oneRun;
@@ -113,7 +118,8 @@ BatchResult runBatch(const BatchPlan &plan, const QList<Page> &pages, const std:
     }
     case BatchOutput::PrintJob:
         for (int copy = 0; copy < std::max(1, plan.copies); ++copy)
-            printAsOneJob(plan.printer, pages, plan.geometry, plan.title, plan.jobTitle, offPage, step, submit);
+            printAsOneJob(plan.printer, pages, plan.geometry, plan.title, plan.jobTitle, offPage, step, submit,
+                          plan.correction);
         break;
     }
     if (cancelled())

@@ -1,6 +1,7 @@
 #pragma once
 #include "batch/compose/OffPageTexts.h"
 #include "batch/Page.h"
+#include "batch/output/PrintCorrection.h"
 
 #include "printing/SheetDevice.h"
 
@@ -32,6 +33,9 @@ struct BatchPlan {
     QString printer;         // PrintJob: the queue
     QString jobTitle;        // PrintJob: the job's name in the queue
     int copies = 1;          // PrintJob: jobs sent
+
+    bool textOnly = false;      // the texts without the template (pre-printed paper)
+    PrintCorrection correction; // PrintJob: the queue's calibration; files are never corrected
 };
 
 struct BatchResult {
@@ -60,10 +64,11 @@ void writeSeparatePdfs(StagedOutputs &outputs, const QString &dir, const QList<P
                        const std::function<void(int, int)> &progress);
 
 // The compact PDF of pages sent to printer as one job through submit
-// (sendToPrinter unless given). Throws Failure.
+// (sendToPrinter unless given), drawn through correction. Throws Failure.
 void printAsOneJob(const QString &printer, const QList<Page> &pages, const printing::SheetGeometry &geometry,
                    const QString &title, const QString &jobTitle, OffPageTexts &offPage,
-                   const std::function<void(int, int)> &progress, const PrintSubmit &submit = {});
+                   const std::function<void(int, int)> &progress, const PrintSubmit &submit = {},
+                   const PrintCorrection &correction = {});
 
 // Runs plan for pages: outputs staged and put in place only when all of
 // them were written whole; a failure or a cancel leaves every earlier file
