@@ -13,7 +13,7 @@ namespace druk {
 QString printerQueue(const QString &name)
 {
     if (name.isEmpty()) {
-        const QString fallback = QPrinterInfo::defaultPrinterName();
+        QString fallback = QPrinterInfo::defaultPrinterName();
         if (fallback.isEmpty())
             throw Failure(QStringLiteral("-P"), QStringLiteral("brak drukarki domyślnej"));
         return fallback;
