@@ -111,6 +111,8 @@ Options parseOptions(const QStringList &arguments)
     }
     if (o.help)
         return o;
+    if (o.correction && !o.toPrinter)
+        throw UsageError(QStringLiteral("--przesuniecie dotyczy tylko drukarki (-P): pliki nie są przesuwane"));
     if (o.storedCorrection && o.removeCalibration)
         throw UsageError(QStringLiteral("--kalibracja-ustaw i --kalibracja-usun wykluczają się"));
     if (!o.calibrationQueue.isEmpty()) {
@@ -126,8 +128,6 @@ Options parseOptions(const QStringList &arguments)
             throw UsageError(QStringLiteral("--kalibracja: podaj -o ARKUSZ.pdf albo -P [DRUKARKA]"));
         return o;
     }
-    if (o.correction && !o.toPrinter)
-        throw UsageError(QStringLiteral("--przesuniecie dotyczy tylko drukarki (-P): pliki nie są przesuwane"));
     const bool anyOutput = !o.output.isEmpty() || o.toPrinter || !o.separateDir.isEmpty() || !o.pngDir.isEmpty();
     if (o.diploma.isEmpty() && o.catalogue.isEmpty())
         throw UsageError(QStringLiteral("brak pliku dyplomu (.dyp)"));

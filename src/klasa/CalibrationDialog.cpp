@@ -121,7 +121,9 @@ void CalibrationDialog::save()
     try {
         store_.store(queue(), typed());
     } catch (const std::exception &e) {
+        // What was typed stays to be saved again.
         platform::services().reportError(this, QString::fromUtf8(e.what()));
+        return;
     }
     showStored();
 }

@@ -211,6 +211,8 @@ private slots:
         QTest::newRow("abc") << QStringList{"d.dyp", "-P", "--przesuniecie", "abc"} << 2 << "--przesuniecie: „abc”";
         QTest::newRow("a file is never shifted")
             << QStringList{"d.dyp", "-o", pdf, "--przesuniecie", "1,1"} << 2 << "--przesuniecie dotyczy tylko drukarki";
+        QTest::newRow("a sheet file is never shifted")
+            << QStringList{"--kalibracja", "-o", pdf, "--przesuniecie", "1,1"} << 2 << "--przesuniecie dotyczy tylko";
         QTest::newRow("sheet without output") << QStringList{"--kalibracja"} << 2 << "--kalibracja: podaj -o";
         QTest::newRow("sheet with a diploma")
             << QStringList{"--kalibracja", "d.dyp", "-o", pdf} << 2 << "--kalibracja drukuje sam arkusz";
