@@ -23,6 +23,15 @@ QRectF areaArgument(const QString &value)
     return area;
 }
 
+PrintCorrection correctionArgument(const QString &option, const QString &value)
+{
+    QString error;
+    const std::optional<PrintCorrection> c = parseCorrection(value, &error);
+    if (!c)
+        throw UsageError(QStringLiteral("%1: %2").arg(option, error));
+    return *c;
+}
+
 } // namespace
 
 Options parseOptions(const QStringList &arguments)
@@ -75,6 +84,20 @@ Options parseOptions(const QStringList &arguments)
             o.templatesDir = args.value();
         } else if (arg == QLatin1String("--bez-tla")) {
             o.noTextBackground = true;
+        } else if (arg == QLatin1String("--bez-wzoru")) {
+            o.textOnly = true;
+        } else if (arg == QLatin1String("--kalibracja")) {
+            o.calibrationSheet = true;
+        } else if (arg == QLatin1String("--przesuniecie")) {
+            o.correction = correctionArgument(arg, args.value());
+        } else if (arg == QLatin1String("--kalibracja-ustaw")) {
+            o.calibrationQueue = args.value();
+            if (args.following().isEmpty())
+                throw UsageError(QStringLiteral("--kalibracja-ustaw %1: brak przesunięcia X,Y").arg(o.calibrationQueue));
+            o.storedCorrection = correctionArgument(arg, args.takeFollowing());
+        } else if (arg == QLatin1String("--kalibracja-usun")) {
+            o.calibrationQueue = args.value();
+            o.removeCalibration = true;
         } else if (arg == QLatin1String("--scisle")) {
             o.strict = true;
         } else if (parseListOption(args, o.lists)) {
@@ -88,6 +111,23 @@ Options parseOptions(const QStringList &arguments)
     }
     if (o.help)
         return o;
+    if (o.correction && !o.toPrinter)
+        throw UsageError(QStringLiteral("--przesuniecie dotyczy tylko drukarki (-P): pliki nie są przesuwane"));
+    if (o.storedCorrection && o.removeCalibration)
+        throw UsageError(QStringLiteral("--kalibracja-ustaw i --kalibracja-usun wykluczają się"));
+    if (!o.calibrationQueue.isEmpty()) {
+        if (!o.diploma.isEmpty() || o.calibrationSheet || o.toPrinter || !o.output.isEmpty())
+            throw UsageError(QStringLiteral("--kalibracja-ustaw i --kalibracja-usun działają same, bez innych wyjść"));
+        return o;
+    }
+    if (o.calibrationSheet) {
+        if (!o.diploma.isEmpty() || !o.list.isEmpty() || !o.separateDir.isEmpty() || !o.pngDir.isEmpty()
+            || !o.catalogue.isEmpty())
+            throw UsageError(QStringLiteral("--kalibracja drukuje sam arkusz: bez dyplomu, listy, --osobno, --png"));
+        if (o.output.isEmpty() == !o.toPrinter)
+            throw UsageError(QStringLiteral("--kalibracja: podaj -o ARKUSZ.pdf albo -P [DRUKARKA]"));
+        return o;
+    }
     const bool anyOutput = !o.output.isEmpty() || o.toPrinter || !o.separateDir.isEmpty() || !o.pngDir.isEmpty();
     if (o.diploma.isEmpty() && o.catalogue.isEmpty())
         throw UsageError(QStringLiteral("brak pliku dyplomu (.dyp)"));
@@ -107,6 +147,9 @@ QString helpText()
 {
     return QStringLiteral("Użycie: dyplom-druk DYPLOM.dyp [-o WYJŚCIE.pdf] [-P [DRUKARKA]] [opcje]\n"
                           "        dyplom-druk --katalog KATALOG.pdf\n"
+                          "        dyplom-druk --kalibracja (-o ARKUSZ.pdf | -P [DRUKARKA])\n"
+                          "        dyplom-druk --kalibracja-ustaw DRUKARKA X,Y[,SKALA_X,SKALA_Y]\n"
+                          "        dyplom-druk --kalibracja-usun DRUKARKA\n"
                           "Drukuje dyplom tak, jak polecenie „Drukuj dyplom” edytora, bez okna dialogowego.\n"
                           "Wzór jest szukany w folderze Wzory bieżącego katalogu, a gdy go tam nie ma,\n"
                           "we wzorach użytkownika (~/.local/share/dyplom/Wzory) albo zainstalowanych\n"
@@ -134,6 +177,17 @@ QString helpText()
                "  --png KATALOG            strony jako obrazy PNG (strona-001.png …)\n"
                "  --dpi N                  rozdzielczość obrazów PNG (domyślnie 150)\n"
                "  --bez-tla                teksty bez białego tła, wzór widać pod nimi\n"
+               "  --bez-wzoru              same teksty, bez wzoru: do papieru z nadrukiem dyplomu\n"
+               "  --kalibracja             arkusz kalibracji A4 (krzyżyk, linijki, instrukcja) do -o albo -P\n"
+               "  --kalibracja-ustaw DRUKARKA X,Y[,SX,SY]\n"
+               "                           zapamiętuje przesunięcie drukarki zmierzone na arkuszu: X, Y w mm\n"
+               "                           (w prawo i w dół na plus, ±50), SX, SY błąd skali w % (±10);\n"
+               "                           każdy wydruk -P na tę drukarkę (papier A4) jest przesuwany odwrotnie\n"
+               "  --kalibracja-usun DRUKARKA  usuwa zapamiętane przesunięcie drukarki\n"
+               "  --przesuniecie X,Y[,SX,SY]  przesunięcie drukarki na ten jeden wydruk -P (zamiast\n"
+               "                           zapamiętanego); 0,0: bez przesunięcia. Pliki PDF i PNG nigdy\n"
+               "                           nie są przesuwane. Z ';' między liczbami wolno pisać przecinek\n"
+               "                           dziesiętny: \"1,5;-2\"\n"
                "  --katalog PLIK.pdf       katalog wszystkich wzorów z numerami, 9 na stronie\n"
                "  --wzory KATALOG          folder ze wzorami BDR_nnnn.wmf\n"
                "  --scisle                 uszkodzony wzór, tekst poza arkuszem albo poza wolnym polem wzoru,\n"
@@ -151,6 +205,9 @@ QString helpText()
            + QStringLiteral("\n"
                             "Usage: dyplom-druk DIPLOMA.dyp [-o OUT.pdf] [-P [PRINTER]] [options]\n"
                             "       dyplom-druk --katalog CATALOGUE.pdf\n"
+                            "       dyplom-druk --kalibracja (-o SHEET.pdf | -P [PRINTER])\n"
+                            "       dyplom-druk --kalibracja-ustaw PRINTER X,Y[,SCALE_X,SCALE_Y]\n"
+                            "       dyplom-druk --kalibracja-usun PRINTER\n"
                             "Prints a diploma as the editor's print command does, without a dialog.\n"
                             "The template is looked up in the folder Wzory of the current directory, else in\n"
                             "the user's templates (~/.local/share/dyplom/Wzory) or the installed ones\n"
@@ -175,6 +232,16 @@ QString helpText()
                             "  --png DIR                pages as PNG pictures (strona-001.png ...)\n"
                             "  --dpi N                  resolution of the PNG pictures (default 150)\n"
                             "  --bez-tla                texts without their white cells, the template shows beneath\n"
+                            "  --bez-wzoru              the texts only, no template: for pre-printed diploma paper\n"
+                            "  --kalibracja             an A4 calibration sheet (cross, rulers, instructions) to -o or -P\n"
+                            "  --kalibracja-ustaw PRINTER X,Y[,SX,SY]\n"
+                            "                           stores the printer's shift measured on the sheet: X, Y in mm\n"
+                            "                           (right and down positive, ±50), SX, SY its scale error in %\n"
+                            "                           (±10); every -P print to that printer (A4) is moved back\n"
+                            "  --kalibracja-usun PRINTER  forgets the printer's stored shift\n"
+                            "  --przesuniecie X,Y[,SX,SY]  the printer's shift for this one -P run (in place of the\n"
+                            "                           stored one); 0,0: none. PDF and PNG files are never shifted.\n"
+                            "                           With ';' between the numbers a decimal comma is allowed\n"
                             "  --katalog FILE.pdf       catalogue of all templates with their numbers, 9 per page\n"
                             "  --wzory DIR              the folder of the templates BDR_nnnn.wmf\n"
                             "  --scisle                 strict: a damaged template, a text off the sheet or over the\n"

@@ -1,8 +1,10 @@
 #pragma once
 #include <QRectF>
+#include "batch/output/PrintCorrection.h"
 #include "platform/ToolArguments.h"
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace druk {
 
@@ -45,6 +47,14 @@ struct Options {
     bool noTextBackground = false; // --bez-tla
     bool strict = false;           // --scisle: a damaged template, a text off the sheet or over the border is an error
     ListOptions lists;             // how the list is read and fitted
+
+    // Pre-printed paper and printer calibration.
+    bool textOnly = false;                           // --bez-wzoru: the texts only, no template
+    bool calibrationSheet = false;                   // --kalibracja
+    std::optional<PrintCorrection> correction;       // --przesuniecie: this run's, in place of the stored one
+    QString calibrationQueue;                        // --kalibracja-ustaw or --kalibracja-usun
+    std::optional<PrintCorrection> storedCorrection; // --kalibracja-ustaw's value
+    bool removeCalibration = false;                  // --kalibracja-usun
 };
 
 // Reads the arguments (without the program name). Throws UsageError.

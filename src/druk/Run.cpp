@@ -1,11 +1,14 @@
 #include "Run.h"
 
+#include "Calibration.h"
 #include "ClassPages.h"
 #include "RunPlan.h"
 
+#include "batch/TextOnly.h"
 #include "batch/compose/Catalogue.h"
 #include "batch/output/ErrorTexts.h"
 #include "batch/output/Failure.h"
+#include "batch/output/StagedOutputs.h"
 #include "batch/run/BatchRun.h"
 #include "batch/run/DiplomaFiles.h"
 #include "editor/TemplateCatalogue.h"
@@ -101,12 +104,21 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     };
 
     try {
+        StagedOutputs sheet; // the calibration sheet's file, put in place when whole
+        sheet.setOverwrite(options.overwrite);
+        if (runCalibration(options, sheet, err)) {
+            sheet.commitAll();
+            err.flush();
+            return 0;
+        }
         QList<Page> pages;
         QList<InputFile> inputs;
         batch::ClassSummary summary;
         QString heading; // the document title of a whole list's PDF
         if (!options.diploma.isEmpty())
             pages = loadPages(options, &inputs, warnLine, &summary, &heading);
+        if (options.textOnly)
+            pages = withoutTemplate(pages); // read and checked as ever, never drawn
         if (options.lists.check) {
             for (const QString &line : batch::checkReport(summary))
                 err << line << "\n";

@@ -1,11 +1,11 @@
 #include "RunPlan.h"
+#include "Calibration.h"
 
-#include "batch/output/Failure.h"
+#include "batch/output/CalibrationStore.h"
 #include "printing/PrinterGeometry.h"
 
 #include <QFileInfo>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 namespace druk {
 
@@ -15,15 +15,7 @@ namespace {
 PlannedOutput printJob(const Options &options)
 {
     QPrinter printer(QPrinter::HighResolution);
-    if (options.printerName.isEmpty()) {
-        if (QPrinterInfo::defaultPrinterName().isEmpty())
-            throw Failure(QStringLiteral("-P"), QStringLiteral("brak drukarki domyślnej"));
-        printer.setPrinterName(QPrinterInfo::defaultPrinterName());
-    } else {
-        if (!QPrinterInfo::availablePrinterNames().contains(options.printerName))
-            throw Failure(options.printerName, QStringLiteral("nie ma takiej drukarki"));
-        printer.setPrinterName(options.printerName);
-    }
+    printer.setPrinterName(printerQueue(options.printerName));
     printer.setPageSize(QPageSize(QPageSize::A4));
     if (options.printerDpiGiven)
         printer.setResolution(options.printerDpi);
@@ -32,6 +24,7 @@ PlannedOutput printJob(const Options &options)
     // The compact PDF of the whole list goes to the queue as one job.
     out.geometry = printing::printerGeometry(printer);
     out.jobTitle = QFileInfo(options.diploma).fileName();
+    out.correction = CalibrationStore().forPrint(out.printer, options.correction);
     return out;
 }
 

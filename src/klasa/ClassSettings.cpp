@@ -1,7 +1,9 @@
 #include "ClassSettings.h"
 
 #include <QFileInfo>
+#include <QFileInfo>
 #include <QSettings>
+#include <QUrl>
 #include <QUrl>
 
 namespace klasa::settings {
@@ -69,6 +71,27 @@ void setOptions(const ClassSession::Options &options)
     Shrink.set(options.shrink);
     Centre.set(options.centre);
     TextBackground.set(options.textBackground);
+}
+
+namespace {
+
+// A per-diploma key: the diploma's absolute path.
+QString textOnlyKey(const QString &diplomaPath)
+{
+    return QStringLiteral("bez-wzoru/")
+           + QString::fromLatin1(QUrl::toPercentEncoding(QFileInfo(diplomaPath).absoluteFilePath()));
+}
+
+} // namespace
+
+bool textOnly(const QString &diplomaPath)
+{
+    return QSettings().value(textOnlyKey(diplomaPath), false).toBool();
+}
+
+void setTextOnly(const QString &diplomaPath, bool on)
+{
+    QSettings().setValue(textOnlyKey(diplomaPath), on);
 }
 
 bool surnameFirst()

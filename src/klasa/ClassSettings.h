@@ -18,6 +18,10 @@ void setOptions(const ClassSession::Options &options);
 bool surnameFirst();
 void setSurnameFirst(bool on);
 
+// Pre-printed paper for this diploma: the outputs leave its template out.
+bool textOnly(const QString &diplomaPath);
+void setTextOnly(const QString &diplomaPath, bool on);
+
 // The folder last used for kind; empty when none was or it is gone.
 QString folder(Folder kind);
 void setFolder(Folder kind, const QString &folder);

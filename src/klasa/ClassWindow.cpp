@@ -2,6 +2,7 @@
 
 #include "DesignDiploma.h"
 #include "OutputFolder.h"
+#include "CalibrationDialog.h"
 #include "PrintChoices.h"
 
 #include "batch/Texts.h"
@@ -37,6 +38,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
@@ -211,6 +213,8 @@ void ClassWindow::buildWindow()
     action(pages, QStringLiteral("&Następna strona"), QKeySequence(Qt::Key_PageDown), [this] { showPage(page_ + 1); });
     QMenu *templates = menuBar()->addMenu(QStringLiteral("W&zór"));
     action(templates, QStringLiteral("Dodaj &własny wzór…"), QKeySequence(), &ClassWindow::addOwnTemplate);
+    QMenu *printer = menuBar()->addMenu(QStringLiteral("Drukarka")); // every letter of it is taken
+    action(printer, QStringLiteral("&Kalibracja drukarki…"), QKeySequence(), &ClassWindow::calibratePrinter);
     resize(1000, 740);
 }
 
@@ -465,6 +469,15 @@ QWidget *ClassWindow::outputPart()
     namesRow->addWidget(nameOrder_);
     namesRow->addStretch(1);
     layout->addLayout(namesRow);
+    // Only the outputs leave the template out: the preview keeps it as a guide.
+    textOnlyBox_ = new QCheckBox(QStringLiteral("Papier z nadrukiem (druku&j tylko teksty)"));
+    textOnlyBox_->setObjectName(QStringLiteral("textOnly"));
+    textOnlyBox_->setToolTip(QStringLiteral("Wzór widać w podglądzie, ale nie trafia do PDF-u ani na wydruk."));
+    connect(textOnlyBox_, &QCheckBox::toggled, this, [this](bool on) {
+        if (!session_.diplomaPath().isEmpty())
+            settings::setTextOnly(session_.diplomaPath(), on);
+    });
+    layout->addWidget(textOnlyBox_);
     auto *progressRow = new QHBoxLayout;
     progress_ = new QProgressBar;
     progress_->setObjectName(QStringLiteral("progress"));
@@ -542,6 +555,7 @@ bool ClassWindow::loadDiploma(const QString &path)
         return false;
     rememberFolder(settings::Folder::Diploma, path);
     session_.chooseTemplate(session_.diploma().templateNumber); // a new diploma starts with its own
+    recallTextOnly();
     if (!watcher_->files().isEmpty())
         watcher_->removePaths(watcher_->files());
     watcher_->addPath(path);
@@ -1200,8 +1214,26 @@ void ClassWindow::printPages()
                       printer.printerName()));
 }
 
-void ClassWindow::startRun(const druk::BatchPlan &plan, const QList<druk::Page> &pages, const QString &doneText)
+void ClassWindow::calibratePrinter()
 {
+    CalibrationDialog dialog(QPrinterInfo::availablePrinterNames(), this);
+    dialog.submit = printSubmit;
+    platform::services().runDialog(dialog);
+}
+
+void ClassWindow::recallTextOnly()
+{
+    const QSignalBlocker quiet(textOnlyBox_);
+    textOnlyBox_->setChecked(settings::textOnly(session_.diplomaPath()));
+}
+
+void ClassWindow::startRun(const druk::BatchPlan &requested, const QList<druk::Page> &pages, const QString &doneText)
+{
+    druk::BatchPlan plan = requested;
+    plan.textOnly = textOnlyBox_->isChecked();
+    for (druk::PlannedOutput &out : plan.outputs)
+        if (out.kind == druk::BatchOutput::PrintJob)
+            out.correction = druk::CalibrationStore().forPrint(out.printer, std::nullopt);
     busy_ = true;
     for (QPushButton *b : outputButtons_)
         b->setEnabled(false);

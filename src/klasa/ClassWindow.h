@@ -92,6 +92,8 @@ public slots:
     // Pages on the template numbered so (the diploma's own number: its own);
     // the gallery shows it.
     void useTemplate(int number);
+    // "Kalibracja drukarki…" for the machine's print queues.
+    void calibratePrinter();
 
 signals:
     // On the GUI thread after every page of a save or print.
@@ -128,7 +130,9 @@ private:
     void showPreview();
     void updateTitle();
     void optionsChanged();
-    void startRun(const druk::BatchPlan &plan, const QList<druk::Page> &pages, const QString &doneText);
+    // The pre-printed paper tick of the diploma, remembered by its path.
+    void recallTextOnly();
+    void startRun(const druk::BatchPlan &requested, const QList<druk::Page> &pages, const QString &doneText);
     void finishRun(const QString &doneText, const QString &folder, const QString &error, bool cancelled);
     void rememberColumns();
     void recallColumns();
@@ -174,6 +178,7 @@ private:
     QCheckBox *shrinkBox_ = nullptr;
     QCheckBox *centreBox_ = nullptr;
     QCheckBox *backgroundBox_ = nullptr;
+    QCheckBox *textOnlyBox_ = nullptr;
     QList<QPushButton *> outputButtons_;
     QProgressBar *progress_ = nullptr;
     QPushButton *cancelButton_ = nullptr;

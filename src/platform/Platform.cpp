@@ -1,9 +1,16 @@
 #include "Platform.h"
 #include "QtPlatform.h"
 
+#include <QDialog>
+
 namespace platform {
 namespace {
 Platform *installed = nullptr;
+}
+
+int Platform::runDialog(QDialog &dialog)
+{
+    return dialog.exec();
 }
 
 Platform &services()

@@ -6,6 +6,7 @@
 #include <exception>
 #include <optional>
 
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -68,6 +69,9 @@ public:
     }
     virtual std::optional<FontChoice> chooseFont(QWidget *parent, const FontChoice &current) = 0;
     virtual bool printDialog(QWidget *parent, QPrinter &printer) = 0;
+    // A dialog of a window's own, run modally: its result (QDialog::Accepted
+    // or Rejected). The real seam execs it; doubles drive it instead.
+    virtual int runDialog(QDialog &dialog);
 
     // Outside effects.
     virtual void exitProcess(int code) = 0;

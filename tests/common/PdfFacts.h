@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <qpdf/QPDF.hh>
@@ -97,4 +98,22 @@ inline PixelDifference compareImages(const QImage &a, const QImage &b, int toler
         }
     }
     return d;
+}
+
+// Word boxes of one page, in points: the words of a text line.
+struct Box {
+    qreal left = 1e9, right = -1e9, top = 1e9, bottom = -1e9;
+};
+inline QList<Box> lineBoxes(const QString &pdf)
+{
+    const QString html = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox-layout"), pdf, QStringLiteral("-")});
+    static const QRegularExpression line(
+        QStringLiteral(R"re(<line xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">)re"));
+    QList<Box> boxes;
+    for (auto it = line.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        boxes.append(
+            {m.captured(1).toDouble(), m.captured(3).toDouble(), m.captured(2).toDouble(), m.captured(4).toDouble()});
+    }
+    return boxes;
 }

@@ -32,6 +32,8 @@ public:
     QList<platform::FontChoice> fontDialogsOpenedWith;
     std::deque<bool> printAnswers;
     std::function<void(QPrinter &)> preparePrinter;
+    // runDialog: what a user does in the dialog; none closes it at once.
+    std::function<int(QDialog &)> dialogDriver;
 
     QList<int> exitCodes;
     QList<int> opacities;
@@ -56,6 +58,7 @@ public:
     std::optional<QString> saveFileName(QWidget *, const platform::FileDialogSettings &settings) override;
     std::optional<platform::FontChoice> chooseFont(QWidget *, const platform::FontChoice &current) override;
     bool printDialog(QWidget *, QPrinter &printer) override;
+    int runDialog(QDialog &dialog) override { return dialogDriver ? dialogDriver(dialog) : 0; }
     void exitProcess(int code) override { exitCodes.append(code); }
     void setWindowOpacity(QWidget *, int alpha) override { opacities.append(alpha); }
     bool startDetached(const QString &program, const QStringList &arguments) override;

@@ -6,6 +6,7 @@
 #include "../spreadsheets/SheetFiles.h"
 #include "ProgramRun.h"
 #include "FileBytes.h"
+#include "PdfFacts.h"
 #include "PdfTools.h"
 #include "StartupDiploma.h"
 #include "TempProgramDir.h"
@@ -41,23 +42,6 @@ QStringList pageTexts(const QString &pdf)
     return pages;
 }
 
-// Word boxes of one page, in points: the words of a text line.
-struct Box {
-    qreal left = 1e9, right = -1e9, top = 1e9, bottom = -1e9;
-};
-QList<Box> lineBoxes(const QString &pdf)
-{
-    const QString html = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox-layout"), pdf, QStringLiteral("-")});
-    static const QRegularExpression line(
-        QStringLiteral(R"re(<line xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">)re"));
-    QList<Box> boxes;
-    for (auto it = line.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        boxes.append(
-            {m.captured(1).toDouble(), m.captured(3).toDouble(), m.captured(2).toDouble(), m.captured(4).toDouble()});
-    }
-    return boxes;
-}
 QList<Box> boxesOfPage(const QString &pdf, int page)
 {
     const QString one = QFileInfo(pdf).path() + QStringLiteral("/strona.pdf");

@@ -1,6 +1,7 @@
 // The class window driven as a user drives it, on an X server of the
 // test's own: dialogs answered through the seam, work run inline.
 #include "FileBytes.h"
+#include "InkMeasure.h"
 #include "PdfTools.h"
 #include "RunAsUser.h"
 #include "ScriptedPlatform.h"
@@ -9,6 +10,7 @@
 #include "XvfbDisplay.h"
 
 #include "diplomafile/DiplomaRecord.h"
+#include "batch/output/CalibrationStore.h"
 #include "batch/output/CupsJob.h"
 #include "batch/compose/PageImage.h"
 #include "batch/fit/FreeArea.h"
@@ -21,6 +23,8 @@
 #include <QPlainTextEdit>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -650,6 +654,129 @@ private slots:
         window_->saveSeparate();
         QCOMPARE(QDir(pasted).entryList(QDir::Files),
                  (QStringList{QStringLiteral("Kowalski Jan.pdf"), QStringLiteral("Nowak Anna Maria.pdf")}));
+    }
+
+    // Pre-printed paper: the PDF and the print job lose the template, the
+    // preview keeps it as a guide; the tick belongs to the diploma, after a
+    // restart too.
+    void preprintedPaperLeavesTheTemplateToThePaper()
+    {
+        const QString diploma = dir_->file(QStringLiteral("Dyplomy/d.dyp"));
+        QVERIFY(window_->loadDiploma(diploma));
+        const QImage preview = window_->previewImage();
+        auto *textOnly = window_->findChild<QCheckBox *>(QStringLiteral("textOnly"));
+        QVERIFY(!textOnly->isChecked());
+        const QString full = dir_->file(QStringLiteral("pelny.pdf")), bare = dir_->file(QStringLiteral("teksty.pdf"));
+        platform_->saveAnswers.push_back(full);
+        window_->savePdf();
+        textOnly->click();
+        QCOMPARE(window_->previewImage(), preview);
+        platform_->saveAnswers.push_back(bare);
+        window_->savePdf();
+        QCOMPARE(pageTexts(bare), pageTexts(full));
+        const QRect page(0, 0, 10000, 10000);
+        const double fullInk = inkShare(renderPage(full, 1, 30), page);
+        QVERIFY2(inkShare(renderPage(bare, 1, 30), page) < fullInk / 3, qPrintable(QString::number(fullInk)));
+
+        QString job;
+        window_->printSubmit = [&](const QString &, const QString &pdf, const QString &) {
+            job = dir_->file(QStringLiteral("zadanie.pdf"));
+            QFile::copy(pdf, job);
+        };
+        platform_->printAnswers.push_back(true);
+        platform_->preparePrinter = [](QPrinter &printer) {
+            printer.setPrinterName(QStringLiteral("sala-12"));
+            printer.setOutputFormat(QPrinter::NativeFormat);
+        };
+        window_->printPages();
+        if (!job.isEmpty()) // a print system to name a queue in
+            QVERIFY(inkShare(renderPage(job, 1, 30), page) < fullInk / 3);
+
+        window_ = std::make_unique<klasa::ClassWindow>(dir_->path(), &runner_);
+        QVERIFY(window_->loadDiploma(diploma));
+        textOnly = window_->findChild<QCheckBox *>(QStringLiteral("textOnly"));
+        QVERIFY(textOnly->isChecked());
+        const QString other = dir_->file(QStringLiteral("Dyplomy/inny.dyp"));
+        writeDiploma(other, QStringLiteral("Inny"), QString());
+        QVERIFY(window_->loadDiploma(other));
+        QVERIFY(!textOnly->isChecked());
+    }
+
+    // "Kalibracja drukarki…": the stored shift shown, saved, printed through
+    // on the calibration sheet and on a print job (never on a PDF file), and
+    // reset.
+    void calibrationDialogStoresTheShiftOfAQueue()
+    {
+        const CupsPdfQueue queue = setUpCupsPdfQueue(QStringLiteral("DyplomPDF"));
+        if (!queue.skipReason.isEmpty())
+            QSKIP(qPrintable(queue.skipReason));
+        druk::CalibrationStore().remove(QStringLiteral("DyplomPDF"));
+        QStringList sent;
+        window_->printSubmit = [&](const QString &, const QString &pdf, const QString &) {
+            sent.append(dir_->file(QStringLiteral("zadanie-%1.pdf").arg(sent.size())));
+            QFile::copy(pdf, sent.last());
+        };
+        // The diploma as a file and on the queue before any calibration.
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        window_->findChild<QCheckBox *>(QStringLiteral("textOnly"))->click();
+        const auto toFileAndQueue = [&](const QString &file) {
+            platform_->saveAnswers.push_back(file);
+            window_->savePdf();
+            platform_->printAnswers.push_back(true);
+            platform_->preparePrinter = [](QPrinter &printer) {
+                printer.setPrinterName(QStringLiteral("DyplomPDF"));
+                printer.setOutputFormat(QPrinter::NativeFormat);
+            };
+            window_->printPages();
+        };
+        toFileAndQueue(dir_->file(QStringLiteral("przed.pdf")));
+
+        QStringList shown;
+        platform_->dialogDriver = [&](QDialog &dialog) {
+            dialog.findChild<QComboBox *>(QStringLiteral("queue"))->setCurrentText(QStringLiteral("DyplomPDF"));
+            const auto *stored = dialog.findChild<QLabel *>(QStringLiteral("stored"));
+            shown.append(stored->text());
+            dialog.findChild<QDoubleSpinBox *>(QStringLiteral("x"))->setValue(1.5);
+            dialog.findChild<QDoubleSpinBox *>(QStringLiteral("y"))->setValue(-2);
+            dialog.findChild<QPushButton *>(QStringLiteral("save"))->click();
+            shown.append(stored->text());
+            dialog.findChild<QPushButton *>(QStringLiteral("printSheet"))->click();
+            return int(QDialog::Rejected);
+        };
+        QAction *item = nullptr;
+        for (QAction *a : window_->menuBar()->findChildren<QAction *>())
+            if (a->text() == QStringLiteral("&Kalibracja drukarki…"))
+                item = a;
+        QVERIFY(item);
+        item->trigger();
+        QCOMPARE(shown, (QStringList{QStringLiteral("brak (wydruki na tej drukarce nie są przesuwane)"),
+                                     QStringLiteral("X 1,5 mm, Y -2 mm")}));
+        QVERIFY(platform_->errors().isEmpty());
+        QCOMPARE(druk::CalibrationStore().find(QStringLiteral("DyplomPDF"))->yMm, -2.0);
+        QCOMPARE(sent.size(), 2);
+        const QPointF cross = crossCentreMm(renderPage(sent[1], 1, 200), 200, QRectF(70, 115, 70, 70));
+        QVERIFY2(QLineF(cross, QPointF(103.5, 150.5)).length() < 0.3,
+                 qPrintable(QStringLiteral("%1 %2").arg(cross.x()).arg(cross.y())));
+
+        // The job moves as the sheet did; the file does not.
+        toFileAndQueue(dir_->file(QStringLiteral("po.pdf")));
+        QCOMPARE(sent.size(), 3);
+        const QRectF whole(0, 0, 210, 297);
+        const auto inkAt = [&](const QString &pdf) { return inkBoundsMm(renderPage(pdf, 1, 200), 200, whole).topLeft(); };
+        const QPointF moved = inkAt(sent[2]) - inkAt(sent[0]);
+        QVERIFY2(QLineF(moved, QPointF(-1.5, 2)).length() < 0.3,
+                 qPrintable(QStringLiteral("%1 %2").arg(moved.x()).arg(moved.y())));
+        QCOMPARE(inkAt(dir_->file(QStringLiteral("po.pdf"))), inkAt(dir_->file(QStringLiteral("przed.pdf"))));
+
+        platform_->dialogDriver = [&](QDialog &dialog) {
+            dialog.findChild<QComboBox *>(QStringLiteral("queue"))->setCurrentText(QStringLiteral("DyplomPDF"));
+            dialog.findChild<QPushButton *>(QStringLiteral("reset"))->click();
+            shown.append(dialog.findChild<QLabel *>(QStringLiteral("stored"))->text());
+            return int(QDialog::Rejected);
+        };
+        item->trigger();
+        QCOMPARE(shown.last(), QStringLiteral("brak (wydruki na tej drukarce nie są przesuwane)"));
+        QVERIFY(!druk::CalibrationStore().find(QStringLiteral("DyplomPDF")));
     }
 
     // Pages 2–3 and 2 copies on a real cups-pdf queue: one job of 4 pages,

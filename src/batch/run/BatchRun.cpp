@@ -1,4 +1,5 @@
 #include "BatchRun.h"
+#include "CalibrationPrint.h"
 
 #include "batch/compose/Catalogue.h"
 #include "batch/compose/CompactPdf.h"
@@ -10,6 +11,7 @@
 #include "batch/output/FileNames.h"
 #include "batch/output/OutputSafety.h"
 #include "batch/output/StagedOutputs.h"
+#include "batch/TextOnly.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -45,15 +47,17 @@ void writeSeparatePdfs(StagedOutputs &outputs, const QString &dirPath, const QLi
 
 void printAsOneJob(const QString &printer, const QList<Page> &pages, const printing::SheetGeometry &geometry,
                    const QString &title, const QString &jobTitle, OffPageTexts &offPage,
-                   const std::function<void(int, int)> &progress, const PrintSubmit &submit)
+                   const std::function<void(int, int)> &progress, const PrintSubmit &submit,
+                   const PrintCorrection &correction)
 {
     ScratchFolder scratch;
     const std::unique_ptr<OutputFile> job = scratch.create(QStringLiteral("dyplomy.pdf"));
     CompactPdfWriter(geometry, pages.first().input).write(*job, pages, offPage, progress, title);
+    const QString sent = correctedForPrinter(scratch, job->path(), correction);
     if (submit)
-        submit(printer, job->path(), jobTitle);
+        submit(printer, sent, jobTitle);
     else
-        sendToPrinter(printer, job->path(), jobTitle);
+        sendToPrinter(printer, sent, jobTitle);
 }
 
 namespace {
@@ -65,10 +69,11 @@ bool needsPages(BatchOutput kind)
 
 } // namespace
 
-BatchResult runBatch(const BatchPlan &plan, const QList<Page> &pages, const std::function<void(int, int)> &progress,
+BatchResult runBatch(const BatchPlan &plan, const QList<Page> &allPages, const std::function<void(int, int)> &progress,
                      const std::atomic_bool *cancel, const PrintSubmit &submit,
                      const std::function<void(const QString &)> &warn)
 {
+    const QList<Page> pages = plan.textOnly ? withoutTemplate(allPages) : allPages;
     if (pages.isEmpty())
         for (const PlannedOutput &out : plan.outputs)
             if (needsPages(out.kind))
@@ -131,7 +136,8 @@ BatchResult runBatch(const BatchPlan &plan, const QList<Page> &pages, const std:
         }
         case BatchOutput::PrintJob:
             for (int copy = 0; copy < std::max(1, out.copies); ++copy)
-                printAsOneJob(out.printer, pages, out.geometry, plan.title, out.jobTitle, offPage, step, submit);
+                printAsOneJob(out.printer, pages, out.geometry, plan.title, out.jobTitle, offPage, step, submit,
+                              out.correction);
             break;
         }
     }

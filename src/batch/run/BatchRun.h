@@ -1,6 +1,7 @@
 #pragma once
 #include "batch/compose/OffPageTexts.h"
 #include "batch/Page.h"
+#include "batch/output/PrintCorrection.h"
 
 #include "platform/UserError.h"
 #include "printing/SheetDevice.h"
@@ -37,6 +38,7 @@ struct PlannedOutput {
     int copies = 1;          // PrintJob: jobs sent
     QStringList stems;       // PdfPerPage: each page's file name before ".pdf"; empty: the recipients
     QString templatesFolder; // Catalogue
+    PrintCorrection correction; // PrintJob: the queue's calibration; files are never corrected
 };
 
 // Everything one run writes: its outputs are written in order and put in
@@ -44,6 +46,7 @@ struct PlannedOutput {
 struct BatchPlan {
     QList<PlannedOutput> outputs;
     bool overwrite = false;  // as --nadpisz
+    bool textOnly = false;   // the texts without the template (pre-printed paper)
     QString title;           // document title of a whole list's PDF (the heading)
     QList<InputFile> inputs; // files no output may replace
 };
@@ -72,10 +75,11 @@ void writeSeparatePdfs(StagedOutputs &outputs, const QString &dir, const QList<P
                        const std::function<void(int, int)> &progress, const QStringList &stems = {});
 
 // The compact PDF of pages sent to printer as one job through submit
-// (sendToPrinter unless given). Throws Failure.
+// (sendToPrinter unless given), drawn through correction. Throws Failure.
 void printAsOneJob(const QString &printer, const QList<Page> &pages, const printing::SheetGeometry &geometry,
                    const QString &title, const QString &jobTitle, OffPageTexts &offPage,
-                   const std::function<void(int, int)> &progress, const PrintSubmit &submit = {});
+                   const std::function<void(int, int)> &progress, const PrintSubmit &submit = {},
+                   const PrintCorrection &correction = {});
 
 // Runs plan for pages: outputs staged and put in place only when all of
 // them were written whole; a failure or a cancel leaves every earlier file

@@ -1,0 +1,62 @@
+#include "Calibration.h"
+
+#include "batch/compose/CalibrationSheet.h"
+#include "batch/output/CalibrationStore.h"
+#include "batch/output/Failure.h"
+#include "batch/output/StagedOutputs.h"
+#include "batch/run/CalibrationPrint.h"
+
+#include <QPrinterInfo>
+
+namespace druk {
+
+QString printerQueue(const QString &name)
+{
+    if (name.isEmpty()) {
+        QString fallback = QPrinterInfo::defaultPrinterName();
+        if (fallback.isEmpty())
+            throw Failure(QStringLiteral("-P"), QStringLiteral("brak drukarki domyślnej"));
+        return fallback;
+    }
+    if (!QPrinterInfo::availablePrinterNames().contains(name))
+        throw Failure(name, QStringLiteral("nie ma takiej drukarki"));
+    return name;
+}
+
+bool runCalibration(const Options &options, StagedOutputs &outputs, QTextStream &err)
+{
+    CalibrationStore store;
+    if (options.storedCorrection) {
+        const QString queue = printerQueue(options.calibrationQueue);
+        store.store(queue, *options.storedCorrection);
+        err << "dyplom-druk: " << queue << ": zapamiętano przesunięcie "
+            << describeCorrection(*options.storedCorrection) << "\n";
+        return true;
+    }
+    if (options.removeCalibration) {
+        // A queue since removed may still have its setting to forget.
+        if (!store.remove(options.calibrationQueue)) {
+            printerQueue(options.calibrationQueue);
+            err << "dyplom-druk: " << options.calibrationQueue << ": nie było zapamiętanego przesunięcia\n";
+        } else {
+            err << "dyplom-druk: " << options.calibrationQueue << ": usunięto zapamiętane przesunięcie\n";
+        }
+        return true;
+    }
+    if (!options.calibrationSheet)
+        return false;
+    if (!options.output.isEmpty()) {
+        writeCalibrationSheet(outputs.stage(options.output), PrintCorrection{}); // a file is never shifted
+        err << "dyplom-druk: arkusz kalibracji: " << options.output << "\n";
+        return true;
+    }
+    const QString queue = printerQueue(options.printerName);
+    const PrintCorrection correction = store.forPrint(queue, options.correction);
+    printCalibrationSheet(queue, correction);
+    err << "dyplom-druk: arkusz kalibracji wysłano do drukarki " << queue
+        << (correction.isNone() ? QString() : QStringLiteral(" (przesunięcie %1)").arg(describeCorrection(correction)))
+        << "\n";
+    return true;
+}
+
+} // namespace druk
