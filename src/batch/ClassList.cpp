@@ -102,6 +102,12 @@ QString ClassSummary::firstFitProblem() const
     return {};
 }
 
+QString ClassSummary::strictProblem() const
+{
+    const QString fit = firstFitProblem();
+    return fit.isEmpty() && !unsure.isEmpty() ? unsure.first() : fit;
+}
+
 ClassList buildClassList(const printing::PrintInput &base, const ClassListSettings &settings)
 {
     ClassList out;
@@ -143,6 +149,9 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
             ms.headerGiven = settings.headerGiven;
             ms.listName = settings.listPath;
             ms.diplomaName = settings.diplomaName;
+            ms.firstNumber = settings.firstNumber;
+            ms.date = settings.date;
+            ms.chosen = settings.rows;
             result = mergeList(table, base.texts, ms);
             // The header is no row read: rows read are the pages and the rows skipped.
             sum.rowsRead = int(table.rows.size()) - (result.hasHeader ? 1 : 0) + table.skippedEmptyRows;
@@ -174,8 +183,11 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
                     merged.append(std::move(r));
             result.records.clear();
         }
-        for (const MergedRecord &r : std::as_const(merged))
+        for (const MergedRecord &r : std::as_const(merged)) {
             sum.fieldsFilled += r.fields;
+            sum.unsure += r.unsure;
+        }
+        sum.warnings += sum.unsure; // the class window lists warnings as its problems
     }
 
     const FreeArea area = cachedFreeArea(settings.templateKey, base.picture);
@@ -336,6 +348,7 @@ QStringList checkReport(const ClassSummary &s)
     out.append(QStringLiteral("teksty poza obszarem wydruku: %1").arg(s.offSheet.size()));
     out.append(QStringLiteral("znaki bez czcionki: %1").arg(s.missingGlyphs.size()));
     out.append(QStringLiteral("powtórzone nazwiska: %1").arg(s.duplicates.size()));
+    out.append(QStringLiteral("niepewna płeć lub odmiana: %1").arg(s.unsure.size()));
     section(QStringLiteral("ostrzeżenia:"), s.warnings);
     section(QStringLiteral("odwrócone imiona i nazwiska:"), s.turnedNames);
     section(QStringLiteral("zmniejszone:"), s.shrunk);

@@ -24,6 +24,8 @@ struct ClassListSettings {
     bool noHeader = false;
     bool headerGiven = false; // the table's first row is its header (the class window's)
     RowSelection rows;
+    int firstNumber = 1; // {Nr} of the first diploma (--numer-od)
+    QString date;        // {Data} (--data); empty: today
     FitSettings fit;
     printing::SheetGeometry geometry = printing::SheetGeometry::a4(600);
     QString templateKey;  // caches the template's free area
@@ -64,6 +66,7 @@ struct ClassSummary {
     QStringList belowFloor;    // shrunk to the floor and still too wide
     QStringList missingGlyphs; // one line per character
     QStringList duplicates;    // one line per name
+    QStringList unsure;        // the pupil's sex or a form of a name guessed, naming the line (in warnings too)
     QString noFreeArea;        // the note, when the template has none
     int overBorderRecords = 0;
     int offSheetRecords = 0;
@@ -73,6 +76,8 @@ struct ClassSummary {
     bool needsAttention() const;
     // The first text off the sheet or over the border (--scisle refuses with it); empty when none.
     QString firstFitProblem() const;
+    // What --scisle refuses: the first fit problem, else the first guess; empty when none.
+    QString strictProblem() const;
 };
 
 struct ClassList {

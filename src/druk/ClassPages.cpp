@@ -13,6 +13,8 @@ batch::ClassListSettings classListSettings(const Options &options, const QString
     s.noHeader = options.noHeader;
     if (!options.lists.rows.isEmpty())
         s.rows = batch::RowSelection::parse(options.lists.rows);
+    s.firstNumber = options.lists.firstNumber;
+    s.date = options.lists.date;
     s.fit.shrink = options.lists.shrink;
     s.fit.centre = options.lists.centre;
     s.geometry = printing::SheetGeometry::a4(options.printerDpi, options.printableMm);

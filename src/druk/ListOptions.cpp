@@ -1,5 +1,6 @@
 #include "ListOptions.h"
 
+#include "batch/merge/BuiltinFields.h"
 #include "batch/merge/RowSelection.h"
 #include "batch/table/TextDecoding.h"
 
@@ -52,6 +53,17 @@ bool parseListOption(platform::ArgumentCursor &args, ListOptions &lists)
         lists.centre = true;
     } else if (arg == QLatin1String("--sprawdz")) {
         lists.check = true;
+    } else if (arg == QLatin1String("--numer-od")) {
+        lists.firstNumber = args.integerValue(0, 999999999);
+    } else if (arg == QLatin1String("--data")) {
+        lists.date = args.value();
+        if (lists.date.trimmed().isEmpty())
+            throw UsageError(QStringLiteral("--data: pusta wartość (RRRR-MM-DD albo tekst, np. „koniec czerwca 2026”)"));
+        try {
+            batch::diplomaDate(lists.date, QDate::currentDate());
+        } catch (const std::invalid_argument &e) {
+            throw UsageError(QString::fromUtf8(e.what()));
+        }
     } else {
         return false;
     }
@@ -70,6 +82,10 @@ void checkListOptions(const ListOptions &lists, bool hasList)
         throw UsageError(QStringLiteral("--arkusz dotyczy listy: brak --lista"));
     if (!lists.rows.isEmpty())
         throw UsageError(QStringLiteral("--wiersze dotyczy listy: brak --lista"));
+    if (lists.firstNumber != 1)
+        throw UsageError(QStringLiteral("--numer-od dotyczy listy: brak --lista"));
+    if (!lists.date.isEmpty())
+        throw UsageError(QStringLiteral("--data dotyczy listy: brak --lista"));
 }
 
 QString listOptionsHelpPolish()
@@ -84,7 +100,9 @@ QString listOptionsHelpPolish()
         "                           bloku w tym rekordzie, najwyżej do 60% wielkości\n"
         "  --wysrodkuj              teksty z listy wyśrodkowane w poziomie na wolnym polu wzoru\n"
         "  --sprawdz                czyta wszystko, niczego nie zapisuje, podaje podsumowanie;\n"
-        "                           kod 1, gdy coś wymaga uwagi\n");
+        "                           kod 1, gdy coś wymaga uwagi\n"
+        "  --numer-od N             {Nr} pierwszego dyplomu (domyślnie 1)\n"
+        "  --data RRRR-MM-DD|TEKST  {Data} dyplomów (domyślnie dziś, np. „19 czerwca 2026”)\n");
 }
 
 QString listOptionsHelpEnglish()
@@ -99,7 +117,9 @@ QString listOptionsHelpEnglish()
         "                           that block in that record, down to 60% of its size\n"
         "  --wysrodkuj              texts from the list centred across the template's free area\n"
         "  --sprawdz                read everything, write nothing, print a summary; exit 1 when\n"
-        "                           anything needs attention\n");
+        "                           anything needs attention\n"
+        "  --numer-od N             {Nr} of the first diploma (default 1)\n"
+        "  --data YYYY-MM-DD|TEXT   {Data} of the diplomas (default today, as \"19 czerwca 2026\")\n");
 }
 
 QString listHelpPolish()
@@ -119,6 +139,19 @@ QString listHelpPolish()
         "bez znaczenia) albo literę kolumny {A}, {B} …; „{{” to sam nawias. Przykład: dla = „{Imię}\n"
         "{Nazwisko}”, treść 1 = „za zajęcie {Miejsce} miejsca w konkursie {Konkurs}”. Pole bez takiej\n"
         "kolumny to błąd przed zapisaniem czegokolwiek. Bez --lista teksty drukują się tak, jak wpisane.\n"
+        "Pola stałe (kolumna o tej samej nazwie ma pierwszeństwo): {Nr} kolejny numer dyplomu od\n"
+        "--numer-od (liczą się tylko drukowane rekordy), {Lp} numer rekordu na liście, {Data} (dziś\n"
+        "albo --data), {Rok} (rok z --data RRRR-MM-DD, inaczej bieżący), {Imię i nazwisko} osoba tak,\n"
+        "jak w tekście „dla”. Wzór numeru wpisuje się w tekst dyplomu: „Nr {Nr}/{Rok}/3b”.\n"
+        "Zgoda z uczniem: {zajął|zajęła} daje pierwszy tekst chłopcu, drugi dziewczynce. Decyduje\n"
+        "kolumna „Płeć” (K/M, kobieta/mężczyzna, dziewczynka/chłopiec; inna wartość to błąd z numerem\n"
+        "wiersza), a bez niej imię: na -a żeńskie (poza Kuba, Barnaba, Kosma, Bonawentura, Jarema,\n"
+        "Zawisza, Dyzma …), inne męskie (poza Nel, Beatrycze, Noemi, Abigail, Miriam, Ruth, Karmen,\n"
+        "Dagmar …); imiona obu płci (Sasza, Nikita, Andrea …) i na inne samogłoski są niepewne.\n"
+        "Odmiana: {Imię i nazwisko@D} w dopełniaczu („dla Jana Kowalskiego”, „dla Anny Nowak”),\n"
+        "@C w celowniku („Janowi Kowalskiemu”); dotyczy każdego pola z imieniem lub nazwiskiem.\n"
+        "Kolumna „Imię i nazwisko (D)” (albo „(C)”, dla innego pola „Pole (D)”) podana przez szkołę\n"
+        "zawsze wygrywa. Niepewne płcie i formy są wymienione w ostrzeżeniach i w --sprawdz.\n"
         "Kodowanie: UTF-8 (z BOM lub bez), UTF-16 z BOM; gdy to nie UTF-8: Windows-1251, jeśli\n"
         "więcej słów składa się z samych bajtów powyżej 127 (cyrylica) niż ze słów z literami ASCII,\n"
         "inaczej Windows-1250. Plik w UTF-8 z kilkoma wierszami w innym kodowaniu: te wiersze jako\n"
@@ -143,6 +176,19 @@ QString listHelpEnglish()
         "\"{Imię} {Nazwisko}\", body line 1 \"za zajęcie {Miejsce} miejsca w konkursie {Konkurs}\". A\n"
         "field without such a column is an error before anything is written. Without --lista the\n"
         "texts print as typed.\n"
+        "Built-in fields (a column of the same name wins): {Nr} the running number of the diploma from\n"
+        "--numer-od (only records printed count), {Lp} the record's number in the list, {Data} (today\n"
+        "or --data), {Rok} (the year of --data YYYY-MM-DD, else this year), {Imię i nazwisko} the\n"
+        "person as in the recipient line. A number pattern is written in the text: \"Nr {Nr}/{Rok}/3b\".\n"
+        "Agreement: {zajął|zajęła} gives the first text to a boy, the second to a girl. A column\n"
+        "\"Płeć\" decides (K/M, kobieta/mężczyzna, dziewczynka/chłopiec; any other value is an error\n"
+        "naming the line), else the first name: on -a female (but Kuba, Barnaba, Kosma, Bonawentura,\n"
+        "Jarema, Zawisza, Dyzma ...), others male (but Nel, Beatrycze, Noemi, Abigail, Miriam, Ruth,\n"
+        "Karmen, Dagmar ...); names given to both (Sasza, Nikita, Andrea ...) and on other vowels are\n"
+        "unsure. Cases: {Imię i nazwisko@D} in the genitive (\"dla Jana Kowalskiego\"), @C in the\n"
+        "dative (\"Janowi Kowalskiemu\"), for any field holding a name. A column \"Imię i nazwisko (D)\"\n"
+        "(or \"(C)\"; \"Field (D)\" for another field) given by the school always wins. Unsure sexes and\n"
+        "forms are listed in the warnings and by --sprawdz.\n"
         "Encoding: UTF-8 (with or without BOM), UTF-16 with BOM; when not UTF-8: Windows-1251 if more\n"
         "words consist only of bytes above 127 (Cyrillic) than hold ASCII letters, else Windows-1250.\n"
         "A UTF-8 file with a few lines in another encoding: those lines as Windows-1250, each with a\n"

@@ -10,7 +10,7 @@ namespace druk {
 using UsageError = platform::UsageError;
 
 // Options of a class list (--separator, --kodowanie, --arkusz, --wiersze,
-// --dopasuj, --wysrodkuj, --sprawdz).
+// --dopasuj, --wysrodkuj, --sprawdz, --numer-od, --data).
 struct ListOptions {
     QChar separator;     // null: detected
     QString encoding;    // canonical name; empty: detected
@@ -19,6 +19,8 @@ struct ListOptions {
     bool shrink = false; // --dopasuj
     bool centre = false; // --wysrodkuj
     bool check = false;  // --sprawdz: read and report, write nothing
+    int firstNumber = 1; // --numer-od: {Nr} of the first diploma
+    QString date;        // --data: {Data}; empty: today
 };
 
 struct Options {

@@ -114,9 +114,9 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
             return summary.needsAttention() ? 1 : 0;
         }
         if (!options.diploma.isEmpty()) {
-            if (options.strict && !summary.firstFitProblem().isEmpty())
+            if (options.strict && !summary.strictProblem().isEmpty())
                 throw Failure(options.list.isEmpty() ? options.diploma : options.list,
-                              summary.firstFitProblem() + QStringLiteral("; --scisle: nic nie zostało zapisane"));
+                              summary.strictProblem() + QStringLiteral("; --scisle: nic nie zostało zapisane"));
             // Texts off the sheet are said here, once for the run.
             for (const QString &line : runWarnings(summary))
                 warnLine(line);

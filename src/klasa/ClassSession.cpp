@@ -2,10 +2,12 @@
 
 #include "batch/Texts.h"
 #include "batch/fit/SizeLimits.h"
+#include "batch/merge/ColumnRoles.h"
 #include "batch/merge/FieldText.h"
 #include "batch/merge/HeaderRow.h"
 #include "batch/table/ReadTable.h"
 #include "batch/table/TextTable.h"
+#include "batch/output/FileNames.h"
 #include "batch/output/Failure.h"
 #include "batch/run/DiplomaFiles.h"
 #include "editor/TemplateCatalogue.h"
@@ -260,6 +262,77 @@ batch::Table ClassSession::effectiveTable() const
     t.separator = table_.separator;
     t.sheet = table_.sheet;
     return t;
+}
+
+QStringList ClassSession::fileStems(bool surnameFirst) const
+{
+    QStringList stems;
+    for (const druk::Page &p : pages_)
+        stems.append(surnameFirst ? druk::lastWordFirst(p.input.texts.recipient) : p.input.texts.recipient);
+    if (!surnameFirst || !hasList())
+        return stems;
+    const batch::Table t = effectiveTable();
+    int first = -1;
+    int surname = -1;
+    int reversed = -1; // "Nazwisko i imię": already in the register's order
+    const QStringList header = t.rows.value(0);
+    for (int c = 0; c < header.size(); ++c) {
+        const batch::Role role = batch::roleOfHeader(header[c]).role;
+        if (role == batch::Role::FirstName && first < 0)
+            first = c;
+        else if (role == batch::Role::Surname && surname < 0)
+            surname = c;
+        else if (role == batch::Role::SurnameFirst && reversed < 0)
+            reversed = c;
+    }
+    if (first < 0 && surname < 0 && reversed < 0)
+        return stems;
+    QHash<int, int> rowOfLine;
+    for (int r = 1; r < t.rows.size(); ++r)
+        rowOfLine.insert(t.origins.value(r).line, r);
+    for (int i = 0; i < pages_.size(); ++i) {
+        const QStringList row = t.rows.value(rowOfLine.value(pages_[i].line, -1));
+        const QString given = reversed >= 0 ? row.value(reversed).simplified()
+                                            : QStringList{row.value(surname).simplified(), row.value(first).simplified()}
+                                                  .join(QLatin1Char(' '))
+                                                  .trimmed();
+        if (!given.isEmpty())
+            stems[i] = given;
+    }
+    return stems;
+}
+
+druk::BatchPlan ClassSession::pdfPlan(const QString &path, bool overwrite) const
+{
+    druk::BatchPlan plan;
+    plan.outputs.append(druk::PlannedOutput(druk::BatchOutput::OnePdf, path));
+    plan.overwrite = overwrite;
+    plan.title = content_.texts.heading;
+    plan.inputs = inputs();
+    return plan;
+}
+
+druk::BatchPlan ClassSession::separatePlan(const QString &folder, bool surnameFirst) const
+{
+    druk::BatchPlan plan;
+    druk::PlannedOutput out(druk::BatchOutput::PdfPerPage, folder);
+    out.stems = fileStems(surnameFirst);
+    plan.outputs.append(out);
+    plan.inputs = inputs();
+    return plan;
+}
+
+druk::BatchPlan ClassSession::printPlan(const QString &printer, const printing::SheetGeometry &geometry) const
+{
+    druk::BatchPlan plan;
+    druk::PlannedOutput job(druk::BatchOutput::PrintJob, QString());
+    job.printer = printer;
+    job.copies = 1;
+    job.jobTitle = QFileInfo(diplomaPath_).fileName();
+    job.geometry = geometry;
+    plan.outputs.append(job);
+    plan.title = content_.texts.heading;
+    return plan;
 }
 
 QList<druk::InputFile> ClassSession::inputs() const

@@ -2,6 +2,7 @@
 #include "batch/ClassList.h"
 #include "diplomafile/DiplomaRecord.h"
 #include "batch/Page.h"
+#include "batch/run/BatchRun.h"
 
 #include <QHash>
 #include <QList>
@@ -119,6 +120,16 @@ public:
     bool blocked() const; // an error: nothing to write
     // "30 wierszy, 28 stron, pominięto 2"
     QString countsLine() const;
+    // The pages' file names before ".pdf": the recipients, or with
+    // surnameFirst as a register sorts them (from the list's Imię and
+    // Nazwisko columns where it has them, else the last word first).
+    QStringList fileStems(bool surnameFirst) const;
+    // The runs of the window's outputs, every file read protected: one PDF
+    // (titled by the heading), one per page in folder (named surname first
+    // or not), or a print job of one copy (the dialog's copies are pages of it).
+    druk::BatchPlan pdfPlan(const QString &path, bool overwrite) const;
+    druk::BatchPlan separatePlan(const QString &folder, bool surnameFirst) const;
+    druk::BatchPlan printPlan(const QString &printer, const printing::SheetGeometry &geometry) const;
     // The files a run reads, which no output may replace.
     QList<druk::InputFile> inputs() const;
     QString templatePath() const;

@@ -1,5 +1,6 @@
 #include "ClassWindow.h"
 
+#include "OutputFolder.h"
 #include "PrintChoices.h"
 
 #include "batch/Texts.h"
@@ -38,7 +39,6 @@
 #include <QSaveFile>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSettings>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -98,21 +98,6 @@ int comboIndexOf(const ColumnChoice &c)
     return 0;
 }
 
-QString encode(const ColumnChoice &c)
-{
-    return QStringLiteral("%1:%2:%3").arg(int(c.use)).arg(c.body).arg(c.field);
-}
-
-ColumnChoice decode(const QString &text)
-{
-    const QStringList parts = text.split(QLatin1Char(':'));
-    ColumnChoice c;
-    c.use = ColumnChoice::Use(qBound(0, parts.value(0).toInt(), int(ColumnChoice::Surname)));
-    c.body = qBound(0, parts.value(1).toInt(), 5);
-    c.field = parts.mid(2).join(QLatin1Char(':'));
-    return c;
-}
-
 } // namespace
 
 ClassWindow::ClassWindow(const QString &programDir, TaskRunner *runner, QWidget *parent)
@@ -131,24 +116,17 @@ ClassWindow::ClassWindow(const QString &programDir, TaskRunner *runner, QWidget 
         saveRunner_ = ownSaveRunner_.get();
     }
     session_.setTemplatesFolder(wzory::templateFolder(programDir_));
-    {
-        QSettings s;
-        ClassSession::Options o;
-        o.shrink = s.value(QStringLiteral("opcje/dopasuj"), false).toBool();
-        o.centre = s.value(QStringLiteral("opcje/wysrodkuj"), false).toBool();
-        o.textBackground = s.value(QStringLiteral("opcje/tlo"), true).toBool();
-        session_.setOptions(o);
-    }
+    session_.setOptions(settings::options());
     model_ = new ListTableModel(session_, this);
-    model_->changed = [this] { rebuildPages(); };
+    connect(model_, &ListTableModel::edited, this, &ClassWindow::rebuildPages);
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     thumbnails_ = std::make_unique<Thumbnails>(*thumbRunner_,
                                                cache.isEmpty() ? QString() : cache + QStringLiteral("/miniatury"));
-    thumbnails_->ready = [this](const QString &path) {
+    connect(thumbnails_.get(), &Thumbnails::ready, this, [this](const QString &path) {
         for (int i = 0; i < gallery_->count(); ++i)
             if (gallery_->item(i)->data(Qt::UserRole + 1).toString() == path)
                 gallery_->item(i)->setIcon(QIcon(QPixmap::fromImage(thumbnails_->get(path))));
-    };
+    });
     watcher_ = new QFileSystemWatcher(this);
     designImport_ = new DesignImport(this);
     connect(designImport_, &DesignImport::finished, this, &ClassWindow::designAdded);
@@ -331,27 +309,16 @@ QWidget *ClassWindow::templatePart()
     gallery_->setWrapping(false);
     gallery_->setIconSize(QSize(Thumbnails::Width / 2, Thumbnails::Height / 2));
     gallery_->setMinimumHeight(Thumbnails::Height / 2 + 40);
-    connect(gallery_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
-        session_.chooseTemplate(item->data(Qt::UserRole).toInt());
-        refreshDiploma();
-        rebuildPages();
-    });
-    connect(gallery_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *item) {
-        if (!item || !session_.hasDiploma() || item->data(Qt::UserRole).toInt() == session_.templateNumber())
-            return;
-        session_.chooseTemplate(item->data(Qt::UserRole).toInt());
-        refreshDiploma();
-        rebuildPages();
-    });
+    const auto picked = [this](QListWidgetItem *item) {
+        if (item)
+            useTemplate(item->data(Qt::UserRole).toInt());
+    };
+    connect(gallery_, &QListWidget::itemActivated, this, picked);
+    connect(gallery_, &QListWidget::currentItemChanged, this, picked);
     layout->addWidget(gallery_);
     auto *row = new QHBoxLayout;
     auto *own = new QPushButton(QStringLiteral("Wzór d&yplomu"));
-    connect(own, &QPushButton::clicked, this, [this] {
-        session_.chooseTemplate(session_.diploma().templateNumber);
-        refreshDiploma();
-        refreshGallery();
-        rebuildPages();
-    });
+    connect(own, &QPushButton::clicked, this, [this] { useTemplate(session_.diploma().templateNumber); });
     addTemplateButton_ = new QPushButton(QStringLiteral("Dodaj własny wzó&r…"));
     connect(addTemplateButton_, &QPushButton::clicked, this, &ClassWindow::addOwnTemplate);
     row->addWidget(own);
@@ -445,6 +412,20 @@ QWidget *ClassWindow::outputPart()
     button(QStringLiteral("&Osobne pliki PDF…"), "saveSeparate", &ClassWindow::saveSeparate);
     button(QStringLiteral("Dr&ukuj…"), "print", &ClassWindow::printPages);
     layout->addLayout(row);
+    auto *namesRow = new QHBoxLayout;
+    nameOrder_ = new QComboBox;
+    nameOrder_->setObjectName(QStringLiteral("nameOrder"));
+    nameOrder_->addItems({QStringLiteral("Imię Nazwisko.pdf"), QStringLiteral("Nazwisko Imię.pdf")});
+    // Surname first sorts the files as the register does.
+    nameOrder_->setCurrentIndex(settings::surnameFirst() ? 1 : 0);
+    connect(nameOrder_, qOverload<int>(&QComboBox::activated), this,
+            [](int index) { settings::setSurnameFirst(index == 1); });
+    auto *namesLabel = new QLabel(QStringLiteral("Nazwy osobnyc&h plików"));
+    namesLabel->setBuddy(nameOrder_);
+    namesRow->addWidget(namesLabel);
+    namesRow->addWidget(nameOrder_);
+    namesRow->addStretch(1);
+    layout->addLayout(namesRow);
     auto *progressRow = new QHBoxLayout;
     progress_ = new QProgressBar;
     progress_->setObjectName(QStringLiteral("progress"));
@@ -463,8 +444,12 @@ QWidget *ClassWindow::outputPart()
     openFolderButton_ = new QPushButton(QStringLiteral("Otwórz &folder"));
     openFolderButton_->setObjectName(QStringLiteral("openFolder"));
     openFolderButton_->setVisible(false);
-    connect(openFolderButton_, &QPushButton::clicked, this,
-            [this] { platform::services().shellOpen(this, QUrl::fromLocalFile(resultFolder_).toString()); });
+    connect(openFolderButton_, &QPushButton::clicked, this, [this] {
+        if (!platform::services().shellOpen(this, QUrl::fromLocalFile(resultFolder_).toString()))
+            resultLabel_->setText(
+                QStringLiteral("Nie można otworzyć folderu %1: w systemie nie ma programu, który otwiera foldery.")
+                    .arg(QDir::toNativeSeparators(resultFolder_)));
+    });
     resultRow->addWidget(resultLabel_, 1);
     resultRow->addWidget(openFolderButton_);
     layout->addLayout(resultRow);
@@ -483,10 +468,10 @@ void ClassWindow::openArguments(const QStringList &arguments)
             loadList(a);
 }
 
-QString ClassWindow::lastFolder(const QString &key) const
+QString ClassWindow::lastFolder(settings::Folder kind) const
 {
-    QString f = QSettings().value(QStringLiteral("foldery/") + key).toString();
-    if (!f.isEmpty() && QFileInfo(f).isDir())
+    QString f = settings::folder(kind);
+    if (!f.isEmpty())
         return f;
     // The diplomas' folder (in the program's data a link to ~/Dyplomy).
     for (const QString &d :
@@ -496,9 +481,9 @@ QString ClassWindow::lastFolder(const QString &key) const
     return QDir::homePath();
 }
 
-void ClassWindow::rememberFolder(const QString &key, const QString &path)
+void ClassWindow::rememberFolder(settings::Folder kind, const QString &path)
 {
-    QSettings().setValue(QStringLiteral("foldery/") + key, QFileInfo(path).absolutePath());
+    settings::setFolder(kind, QFileInfo(path).absolutePath());
 }
 
 void ClassWindow::openDiplomaDialog()
@@ -507,7 +492,7 @@ void ClassWindow::openDiplomaDialog()
     s.title = QStringLiteral("Otwórz dyplom");
     s.filter = QStringLiteral("Pliki dyplomów (*.dyp)");
     s.defaultExtension = QStringLiteral("*.dyp");
-    s.initialFolder = lastFolder(QStringLiteral("dyplom"));
+    s.initialFolder = lastFolder(settings::Folder::Diploma);
     if (const auto path = platform::services().openFileName(this, s))
         loadDiploma(*path);
 }
@@ -516,7 +501,7 @@ bool ClassWindow::loadDiploma(const QString &path)
 {
     if (!doneOrReported(this, [&] { session_.openDiploma(path); }))
         return false;
-    rememberFolder(QStringLiteral("dyplom"), path);
+    rememberFolder(settings::Folder::Diploma, path);
     session_.chooseTemplate(session_.diploma().templateNumber); // a new diploma starts with its own
     if (!watcher_->files().isEmpty())
         watcher_->removePaths(watcher_->files());
@@ -536,7 +521,7 @@ void ClassWindow::openListDialog()
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Otwórz listę klasy");
     s.filter = ListFilter;
-    s.initialFolder = lastFolder(QStringLiteral("lista"));
+    s.initialFolder = lastFolder(settings::Folder::List);
     if (const auto path = platform::services().openFileName(this, s))
         loadList(*path);
 }
@@ -599,7 +584,7 @@ bool ClassWindow::loadList(const QString &path)
                 countsLabel_->setText(session_.hasList() ? session_.countsLine() : QString());
                 return;
             }
-            rememberFolder(QStringLiteral("lista"), path);
+            rememberFolder(settings::Folder::List, path);
             showNewList();
             *outcome = 1;
         });
@@ -649,7 +634,7 @@ bool ClassWindow::saveListCsv()
     s.title = QStringLiteral("Zapisz listę jako CSV");
     s.filter = QStringLiteral("Pliki CSV w UTF-8, średnik (*.csv)");
     s.defaultExtension = QStringLiteral("*.csv");
-    s.initialFolder = lastFolder(QStringLiteral("lista"));
+    s.initialFolder = lastFolder(settings::Folder::List);
     s.fileName = QFileInfo(session_.listName()).completeBaseName() + QStringLiteral("-poprawiona.csv");
     s.overwritePrompt = true;
     const auto path = platform::services().saveFileName(this, s);
@@ -746,24 +731,20 @@ void ClassWindow::chooseColumn(int column, const ColumnChoice &choice)
 
 void ClassWindow::rememberColumns()
 {
-    QStringList encoded;
+    QList<ColumnChoice> choices;
     for (int c = 0; c < session_.columnCount(); ++c)
-        encoded.append(encode(session_.columnChoice(c)));
-    QSettings().setValue(QStringLiteral("kolumny/") + QString::fromLatin1(QUrl::toPercentEncoding(session_.layoutKey())),
-                         encoded);
+        choices.append(session_.columnChoice(c));
+    settings::setColumnChoices(session_.layoutKey(), choices);
 }
 
 void ClassWindow::recallColumns()
 {
-    const QStringList encoded = QSettings()
-                                    .value(QStringLiteral("kolumny/")
-                                           + QString::fromLatin1(QUrl::toPercentEncoding(session_.layoutKey())))
-                                    .toStringList();
-    if (encoded.size() != session_.columnCount())
+    const QList<ColumnChoice> choices = settings::columnChoices(session_.layoutKey());
+    if (choices.size() != session_.columnCount())
         return;
-    for (int c = 0; c < encoded.size(); ++c)
+    for (int c = 0; c < choices.size(); ++c)
         if (!session_.columnRecognised(c))
-            session_.setColumnChoice(c, decode(encoded[c]));
+            session_.setColumnChoice(c, choices[c]);
 }
 
 void ClassWindow::refreshGallery()
@@ -791,11 +772,11 @@ void ClassWindow::addOwnTemplate()
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Dodaj własny wzór");
     s.filter = QStringLiteral("Projekty (*.svg *.png *.jpg *.jpeg *.pdf);;Wszystkie pliki (*)");
-    s.initialFolder = lastFolder(QStringLiteral("wzor"));
+    s.initialFolder = lastFolder(settings::Folder::Design);
     const auto path = platform::services().openFileName(this, s);
     if (!path)
         return;
-    rememberFolder(QStringLiteral("wzor"), *path);
+    rememberFolder(settings::Folder::Design, *path);
     if (designImport_->start(*path, session_.templatesFolder()))
         addTemplateButton_->setEnabled(false); // until dyplom-wzory has finished
 }
@@ -807,15 +788,22 @@ void ClassWindow::designAdded(int number, const QString &error)
         platform::services().reportError(this, error);
         return;
     }
-    if (session_.hasDiploma())
-        session_.chooseTemplate(number);
     refreshGallery();
-    for (int i = 0; i < gallery_->count(); ++i)
-        if (gallery_->item(i)->data(Qt::UserRole).toInt() == number) {
-            gallery_->blockSignals(true);
-            gallery_->setCurrentRow(i);
-            gallery_->blockSignals(false);
-        }
+    useTemplate(number);
+}
+
+void ClassWindow::useTemplate(int number)
+{
+    {
+        // The gallery shows the choice; its signals would only repeat it.
+        const QSignalBlocker quiet(gallery_);
+        for (int i = 0; i < gallery_->count(); ++i)
+            if (gallery_->item(i)->data(Qt::UserRole).toInt() == number)
+                gallery_->setCurrentRow(i);
+    }
+    if (!session_.hasDiploma() || number == session_.templateNumber())
+        return;
+    session_.chooseTemplate(number);
     refreshDiploma();
     rebuildPages();
 }
@@ -827,10 +815,7 @@ void ClassWindow::optionsChanged()
     o.centre = centreBox_->isChecked();
     o.textBackground = backgroundBox_->isChecked();
     session_.setOptions(o);
-    QSettings s;
-    s.setValue(QStringLiteral("opcje/dopasuj"), o.shrink);
-    s.setValue(QStringLiteral("opcje/wysrodkuj"), o.centre);
-    s.setValue(QStringLiteral("opcje/tlo"), o.textBackground);
+    settings::setOptions(o);
     rebuildPages();
 }
 
@@ -973,7 +958,7 @@ void ClassWindow::savePdf()
     s.title = QStringLiteral("Zapisz PDF");
     s.filter = QStringLiteral("Dokumenty PDF (*.pdf)");
     s.defaultExtension = QStringLiteral("*.pdf");
-    s.initialFolder = lastFolder(QStringLiteral("wynik"));
+    s.initialFolder = lastFolder(settings::Folder::Output);
     s.fileName = (session_.hasList() ? QFileInfo(session_.listName()).completeBaseName()
                                      : QFileInfo(session_.diplomaPath()).completeBaseName())
                  + QStringLiteral(".pdf");
@@ -981,13 +966,8 @@ void ClassWindow::savePdf()
     const auto path = platform::services().saveFileName(this, s);
     if (!path || path->isEmpty())
         return;
-    rememberFolder(QStringLiteral("wynik"), *path);
-    druk::BatchPlan plan;
-    plan.outputs.append(druk::PlannedOutput{druk::BatchOutput::OnePdf, *path});
-    plan.overwrite = QFileInfo::exists(*path); // the dialog asked
-    plan.title = session_.diploma().texts.heading;
-    plan.inputs = session_.inputs();
-    startRun(plan, session_.pages(),
+    rememberFolder(settings::Folder::Output, *path);
+    startRun(session_.pdfPlan(*path, QFileInfo::exists(*path)), session_.pages(), // the dialog asked
              QStringLiteral("Zapisano %1 w %2").arg(dyplomy(int(session_.pages().size())), QFileInfo(*path).fileName()));
 }
 
@@ -997,36 +977,63 @@ void ClassWindow::saveSeparate()
         return;
     platform::FileDialogSettings s;
     s.title = QStringLiteral("Osobne pliki PDF: folder");
-    s.initialFolder = lastFolder(QStringLiteral("wynik"));
-    const auto folder = platform::services().chooseFolder(this, s);
-    if (!folder || folder->isEmpty())
+    s.initialFolder = lastFolder(settings::Folder::Output);
+    const auto chosen = platform::services().chooseFolder(this, s);
+    if (!chosen || chosen->isEmpty())
         return;
-    QSettings().setValue(QStringLiteral("foldery/wynik"), QFileInfo(*folder).absoluteFilePath()); // the folder itself
+    const QString folder = QFileInfo(*chosen).absoluteFilePath();
+    const QString caption = QStringLiteral("Osobne pliki PDF");
+    const auto clearResult = [this] {
+        resultLabel_->clear(); // an earlier "Zapisano…" is not this answer's
+        openFolderButton_->setVisible(false);
+    };
+    if (!druk::nameTaken(folder)) {
+        if (!platform::services().ask(
+                this, QStringLiteral("Folder %1 nie istnieje. Utworzyć go?").arg(QDir::toNativeSeparators(folder)),
+                caption)) {
+            clearResult();
+            return;
+        }
+        if (!QDir().mkpath(folder)) {
+            // The reason is the nearest folder that exists.
+            QString parent = QFileInfo(folder).path();
+            while (!QFileInfo::exists(parent) && parent != QFileInfo(parent).path())
+                parent = QFileInfo(parent).path();
+            if (doneOrReported(this, [&] { checkFolderWritable(parent); }))
+                platform::services().reportError(this, QStringLiteral("%1: nie można utworzyć folderu").arg(folder));
+            clearResult();
+            return;
+        }
+    }
+    settings::setFolder(settings::Folder::Output, folder); // the folder itself
+    druk::BatchPlan plan = session_.separatePlan(folder, nameOrder_->currentIndex() == 1);
     int taken = 0;
-    for (const QString &name : druk::perPageFileNames(session_.pages()))
-        taken += druk::nameTaken(QDir(*folder).filePath(name)) ? 1 : 0;
-    druk::BatchPlan plan;
-    plan.outputs.append(druk::PlannedOutput{druk::BatchOutput::PdfPerPage, *folder});
+    // A folder or file that cannot be written is said before any question.
+    if (!doneOrReported(this, [&] {
+            checkFolderWritable(folder);
+            taken = replaceableTaken(folder, druk::perPageFileNames(session_.pages(), plan.outputs.first().stems));
+        })) {
+        clearResult();
+        return;
+    }
     if (taken > 0) {
         if (!platform::services().ask(
                 this,
                 QStringLiteral("W folderze %1 %2 %3 o tych samych nazwach. Zastąpić %4?")
-                    .arg(QDir::toNativeSeparators(*folder),
+                    .arg(QDir::toNativeSeparators(folder),
                          batch::pluralNoun(taken, QStringLiteral("jest już"), QStringLiteral("są już"),
                                            QStringLiteral("jest już")),
                          batch::plural(taken, QStringLiteral("plik"), QStringLiteral("pliki"), QStringLiteral("plików")),
                          taken == 1 ? QStringLiteral("go") : QStringLiteral("je")),
-                QStringLiteral("Osobne pliki PDF"))) {
-            resultLabel_->clear(); // an earlier "Zapisano…" is not this answer's
-            openFolderButton_->setVisible(false);
+                caption)) {
+            clearResult();
             return;
         }
         plan.overwrite = true;
     }
-    plan.inputs = session_.inputs();
     startRun(plan, session_.pages(),
              QStringLiteral("Zapisano %1 w folderze %2")
-                 .arg(dyplomy(int(session_.pages().size())), QFileInfo(*folder).fileName()));
+                 .arg(dyplomy(int(session_.pages().size())), QFileInfo(folder).fileName()));
 }
 
 void ClassWindow::printPages()
@@ -1044,29 +1051,18 @@ void ClassWindow::printPages()
         return;
     }
     const QList<druk::Page> pages = pagesToPrint(printer, session_.pages(), page_);
-    druk::BatchPlan plan;
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
         // "Print to file" in the dialog: the same compact PDF, in that file.
-        plan.outputs.append(druk::PlannedOutput{druk::BatchOutput::OnePdf, printer.outputFileName()});
-        plan.overwrite = true; // the dialog asked
-        plan.title = session_.diploma().texts.heading;
-        plan.inputs = session_.inputs();
-        startRun(plan, pages,
-                 QStringLiteral("Zapisano %1 w %2")
-                     .arg(dyplomy(int(pages.size())), QFileInfo(printer.outputFileName()).fileName()));
+        const QString path = printer.outputFileName();
+        startRun(session_.pdfPlan(path, true), pages, // the dialog asked
+                 QStringLiteral("Zapisano %1 w %2").arg(dyplomy(int(pages.size())), QFileInfo(path).fileName()));
         return;
     }
     if (printer.printerName().isEmpty()) {
         platform::services().reportError(this, QStringLiteral("Nie wybrano drukarki."));
         return;
     }
-    druk::PlannedOutput job(druk::BatchOutput::PrintJob, QString());
-    job.printer = printer.printerName();
-    job.copies = 1; // the copies are pages of the one job
-    job.jobTitle = QFileInfo(session_.diplomaPath()).fileName();
-    job.geometry = printing::printerGeometry(printer);
-    plan.outputs.append(job);
-    plan.title = session_.diploma().texts.heading;
+    const druk::BatchPlan plan = session_.printPlan(printer.printerName(), printing::printerGeometry(printer));
     const int copies = std::max(1, printer.copyCount());
     startRun(plan, pages,
              QStringLiteral("Wysłano %1 do drukarki %2")
@@ -1075,7 +1071,7 @@ void ClassWindow::printPages()
                                                                                QStringLiteral("egzemplarze"),
                                                                                QStringLiteral("egzemplarzy")))
                                  : dyplomy(int(pages.size())),
-                      job.printer));
+                      printer.printerName()));
 }
 
 void ClassWindow::startRun(const druk::BatchPlan &plan, const QList<druk::Page> &pages, const QString &doneText)
@@ -1106,8 +1102,7 @@ void ClassWindow::startRun(const druk::BatchPlan &plan, const QList<druk::Page> 
                     [=](int done, int total) {
                         runner->toGui([this, done, total] {
                             progress_->setValue(done);
-                            if (onProgress)
-                                onProgress(done, total);
+                            emit progressed(done, total);
                         });
                     },
                     cancel.get(), submit);

@@ -1,5 +1,6 @@
 #pragma once
 #include "ClassSession.h"
+#include "ClassSettings.h"
 #include "DesignImport.h"
 #include "ListTableModel.h"
 #include "TaskRunner.h"
@@ -60,10 +61,9 @@ public:
     bool readingList() const { return readingList_; }
     DesignImport &designImport() { return *designImport_; }
 
-    // Sends a finished PDF to a queue; sendToPrinter unless replaced (tests).
+    // Sends a finished PDF to a queue, on the saving worker; sendToPrinter
+    // unless replaced (tests).
     druk::PrintSubmit printSubmit;
-    // Called on the GUI thread after every progress step (tests cancel from it).
-    std::function<void(int, int)> onProgress;
 
     static constexpr int PreviewDpi = 72;
 
@@ -76,6 +76,13 @@ public slots:
     void printPages();
     void cancelRun();
     void addOwnTemplate();
+    // Pages on the template numbered so (the diploma's own number: its own);
+    // the gallery shows it.
+    void useTemplate(int number);
+
+signals:
+    // On the GUI thread after every page of a save or print.
+    void progressed(int done, int total);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -108,10 +115,11 @@ private:
     void finishRun(const QString &doneText, const QString &folder, const QString &error, bool cancelled);
     void rememberColumns();
     void recallColumns();
-    // The folder a dialog of key (dyplom, lista, wynik, wzor) starts in: the
-    // last one used, else the diplomas' folder.
-    QString lastFolder(const QString &key) const;
-    void rememberFolder(const QString &key, const QString &path);
+    // The folder a dialog of kind starts in: the last one used, else the
+    // diplomas' folder.
+    QString lastFolder(settings::Folder kind) const;
+    // Remembers the folder of path for kind.
+    void rememberFolder(settings::Folder kind, const QString &path);
     void designAdded(int number, const QString &error);
 
     QString programDir_;
@@ -150,6 +158,7 @@ private:
     QLabel *resultLabel_ = nullptr;
     QPushButton *openFolderButton_ = nullptr;
     QPushButton *addTemplateButton_ = nullptr;
+    QComboBox *nameOrder_ = nullptr; // separate files: 0 "Imię Nazwisko", 1 "Nazwisko Imię"
     QString resultFolder_;
 
     int page_ = 0;

@@ -2,14 +2,14 @@
 #include "ClassSession.h"
 
 #include <QAbstractTableModel>
-#include <functional>
 
 namespace klasa {
 
 // The list as read, one column per list column: a tick per row making a
 // page (unticked rows are skipped) and editable cells; every change goes to the session
-// and changed() lets the window make the pages again.
+// and edited() lets the window make the pages again.
 class ListTableModel : public QAbstractTableModel {
+    Q_OBJECT
 public:
     explicit ListTableModel(ClassSession &session, QObject *parent = nullptr)
         : QAbstractTableModel(parent), session_(session)
@@ -25,8 +25,6 @@ public:
         if (rowCount() > 0)
             emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::CheckStateRole});
     }
-    std::function<void()> changed;
-
     int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : session_.rowCount(); }
     int columnCount(const QModelIndex &parent = {}) const override
     {
@@ -34,6 +32,8 @@ public:
     }
     QVariant data(const QModelIndex &index, int role) const override
     {
+        if (!index.isValid())
+            return {};
         if (role == Qt::DisplayRole || role == Qt::EditRole)
             return session_.cell(index.row(), index.column());
         if (role == Qt::CheckStateRole && index.column() == 0)
@@ -51,6 +51,8 @@ public:
     }
     Qt::ItemFlags flags(const QModelIndex &index) const override
     {
+        if (!index.isValid())
+            return Qt::NoItemFlags; // the root, or a row of an earlier list
         Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
         if (index.column() == 0)
             f |= Qt::ItemIsUserCheckable;
@@ -58,6 +60,8 @@ public:
     }
     bool setData(const QModelIndex &index, const QVariant &value, int role) override
     {
+        if (!index.isValid())
+            return false;
         if (role == Qt::CheckStateRole && index.column() == 0)
             session_.setRowTicked(index.row(), value.toInt() == Qt::Checked);
         else if (role == Qt::EditRole)
@@ -65,10 +69,13 @@ public:
         else
             return false;
         emit dataChanged(index, index);
-        if (changed)
-            changed();
+        emit edited();
         return true;
     }
+
+signals:
+    // A tick or a cell was changed by the user.
+    void edited();
 
 private:
     ClassSession &session_;

@@ -73,8 +73,7 @@ QImage Thumbnails::get(const QString &path)
         [this, key, path, image] {
             pending_.remove(key);
             images_.insert(key, *image);
-            if (ready)
-                ready(path);
+            emit ready(path);
         });
     return {};
 }

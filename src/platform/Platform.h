@@ -73,7 +73,8 @@ public:
     virtual void exitProcess(int code) = 0;
     virtual void setWindowOpacity(QWidget *window, int alpha) = 0; // 0..255
     virtual bool startDetached(const QString &program, const QStringList &arguments) = 0;
-    virtual void shellOpen(QWidget *owner, const QString &address) = 0;
+    // False when nothing could open it (no launcher installed).
+    virtual bool shellOpen(QWidget *owner, const QString &address) = 0;
     virtual std::uint32_t connectionFlags() = 0; // 1 modem, 2 LAN
     // Synchronous download to a local file; 0 when the file was stored,
     // DownloadNoNetwork when the server's name does not resolve or no route

@@ -189,9 +189,9 @@ bool QtPlatform::startDetached(const QString &program, const QStringList &argume
     return QProcess::startDetached(program, arguments);
 }
 
-void QtPlatform::shellOpen(QWidget *, const QString &address)
+bool QtPlatform::shellOpen(QWidget *, const QString &address)
 {
-    QDesktopServices::openUrl(QUrl(address));
+    return QDesktopServices::openUrl(QUrl(address));
 }
 
 std::uint32_t QtPlatform::connectionFlags()

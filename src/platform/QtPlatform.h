@@ -22,7 +22,7 @@ public:
     void exitProcess(int code) override;
     void setWindowOpacity(QWidget *window, int alpha) override;
     bool startDetached(const QString &program, const QStringList &arguments) override;
-    void shellOpen(QWidget *owner, const QString &address) override;
+    bool shellOpen(QWidget *owner, const QString &address) override;
     std::uint32_t connectionFlags() override;
     int download(const QString &address, const QString &localPath) override;
     QDateTime now() override;

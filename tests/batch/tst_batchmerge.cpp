@@ -20,9 +20,8 @@ editor::DiplomaTexts diploma(const QString &recipient = QStringLiteral("Imię z 
 }
 
 batch::MergeResult merge(const QByteArray &bytes, const editor::DiplomaTexts &texts, bool noHeader = false,
-                         const QString &name = QStringLiteral("klasa.csv"))
+                         const QString &name = QStringLiteral("klasa.csv"), batch::MergeSettings s = {})
 {
-    batch::MergeSettings s;
     s.noHeader = noHeader;
     s.listName = name;
     s.diplomaName = QStringLiteral("d.dyp");
@@ -37,10 +36,11 @@ QString recipients(const batch::MergeResult &r)
     return names.join(QLatin1Char('/'));
 }
 
-QString refusal(const QByteArray &bytes, const editor::DiplomaTexts &texts, bool noHeader = false)
+QString refusal(const QByteArray &bytes, const editor::DiplomaTexts &texts, bool noHeader = false,
+                const batch::MergeSettings &settings = {})
 {
     try {
-        merge(bytes, texts, noHeader);
+        merge(bytes, texts, noHeader, QStringLiteral("klasa.csv"), settings);
     } catch (const batch::TableError &e) {
         return QString::fromUtf8(e.what());
     }
@@ -62,6 +62,10 @@ private slots:
     void refusalsNameWhatIsWrong_data();
     void refusalsNameWhatIsWrong();
     void recordSelection();
+    void builtinFieldsNumberAndDate();
+    void columnsOfTheSameNameWin();
+    void wordingAgreesWithThePupil();
+    void namesInTheGenitiveAndDative();
     void pluralForms_data();
     void pluralForms();
 };
@@ -247,6 +251,123 @@ void TestBatchMerge::recordSelection()
     QVERIFY(batch::RowSelection().contains(12345));
     for (const char *bad : {"", "0", "3-1", "a", "1,,2", "-4", "1-2-3"})
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, batch::RowSelection::parse(QString::fromLatin1(bad)));
+}
+
+QStringList bodies(const batch::MergeResult &r, int line)
+{
+    QStringList out;
+    for (const batch::MergedRecord &m : r.records)
+        out.append(m.texts.body[line]);
+    return out;
+}
+
+void TestBatchMerge::builtinFieldsNumberAndDate()
+{
+    editor::DiplomaTexts t = diploma(QStringLiteral("{Imię} {Nazwisko}"), QStringLiteral("{Data}, poz. {Lp}"));
+    t.heading = QStringLiteral("Nr {Nr}/{Rok}/3b");
+    batch::MergeSettings s;
+    s.firstNumber = 14;
+    s.date = QStringLiteral("2025-06-27");
+    s.chosen = batch::RowSelection::parse(QStringLiteral("2-3"));
+    const batch::MergeResult r = merge("Imię;Nazwisko\nAnna;Nowak\nJan;Kowalski\n;\nOla;Lis\n", t, false,
+                                       QStringLiteral("klasa.csv"), s);
+    QCOMPARE(recipients(r), QStringLiteral("Anna Nowak/Jan Kowalski/Ola Lis"));
+    // The number counts the diplomas made, the position the records of the list.
+    QCOMPARE(r.records[1].texts.heading, QStringLiteral("Nr 14/2025/3b"));
+    QCOMPARE(r.records[2].texts.heading, QStringLiteral("Nr 15/2025/3b"));
+    QCOMPARE(bodies(r, 0).mid(1),
+             (QStringList{QStringLiteral("27 czerwca 2025, poz. 2"), QStringLiteral("27 czerwca 2025, poz. 3")}));
+
+    // Today without --data; a built-in field alone is no reason to read a
+    // list's columns by letter: B stays the heading.
+    batch::MergeSettings today;
+    today.today = QDate(2026, 6, 19);
+    const batch::MergeResult n = merge("Anna;Wyróżnienie\n", diploma({}, QStringLiteral("{Data}")), true,
+                                       QStringLiteral("a.csv"), today);
+    QCOMPARE(n.records[0].texts.heading, QStringLiteral("Wyróżnienie"));
+    QCOMPARE(n.records[0].texts.body[0], QStringLiteral("19 czerwca 2026"));
+
+    // A number in the recipient line does not make an empty name a diploma.
+    const batch::MergeResult e = merge("Imię;Nazwisko\nAnna;Nowak\n;\n",
+                                       diploma(QStringLiteral("{Nr}. {Imię} {Nazwisko}")));
+    QCOMPARE(recipients(e), QStringLiteral("1. Anna Nowak"));
+    QCOMPARE(e.rowsWithoutName, 0); // a row of separators only is no row
+    const batch::MergeResult b = merge("Imię;Nazwisko;Klasa\nAnna;Nowak;3a\n;;3b\n",
+                                       diploma(QStringLiteral("{Nr}. {Imię} {Nazwisko}")));
+    QCOMPARE(recipients(b), QStringLiteral("1. Anna Nowak"));
+    QCOMPARE(b.rowsWithoutName, 1);
+
+    batch::MergeSettings bad;
+    bad.date = QStringLiteral("2026-02-30");
+    QVERIFY(refusal("dla\nAnna\n", diploma(), false, bad).startsWith(QStringLiteral("--data: „2026-02-30”")));
+}
+
+void TestBatchMerge::columnsOfTheSameNameWin()
+{
+    editor::DiplomaTexts t = diploma(QStringLiteral("{Imię}"), QStringLiteral("{Data} {Lp} {Rok}"));
+    t.heading = QStringLiteral("{NR}");
+    const batch::MergeResult r = merge("Nr;Lp;Imię;Data;Rok\n7/2026;12;Anna;jutro;2030\n", t);
+    QCOMPARE(r.records[0].texts.heading, QStringLiteral("7/2026"));
+    QCOMPARE(r.records[0].texts.body[0], QStringLiteral("jutro 12 2030"));
+}
+
+void TestBatchMerge::wordingAgreesWithThePupil()
+{
+    const editor::DiplomaTexts t = diploma(QStringLiteral("{Imię} {Nazwisko}"),
+                                           QStringLiteral("{zajął|zajęła} I miejsce jako {uczeń|uczennica}"));
+    const batch::MergeResult r = merge(
+        "Imię;Nazwisko;Płeć\nAnna;Nowak;K\nKuba;Lis;\nSasza;Wrona;mężczyzna\nNel;Bąk;\nMaria;Zając;M\n", t);
+    QCOMPARE(bodies(r, 0),
+             (QStringList{QStringLiteral("zajęła I miejsce jako uczennica"), QStringLiteral("zajął I miejsce jako uczeń"),
+                          QStringLiteral("zajął I miejsce jako uczeń"), QStringLiteral("zajęła I miejsce jako uczennica"),
+                          QStringLiteral("zajął I miejsce jako uczeń")}));
+    for (const batch::MergedRecord &m : r.records)
+        QCOMPARE(m.unsure, QStringList());
+
+    // Without the column the first name decides, and a doubtful one is named.
+    const batch::MergeResult g = merge("Uczeń\nAnna Nowak\nSasza Wrona\n", diploma({}, t.body[0]));
+    QCOMPARE(g.records[1].texts.body[0], QStringLiteral("zajęła I miejsce jako uczennica"));
+    QCOMPARE(g.records[0].unsure, QStringList());
+    QCOMPARE(g.records[1].unsure.size(), 1);
+    QVERIFY2(
+        g.records[1].unsure[0].startsWith(QStringLiteral("klasa.csv: wiersz 3: Sasza Wrona: płeć z imienia niepewna")),
+        qPrintable(g.records[1].unsure[0]));
+    // No wording that depends on it: nothing to be unsure of.
+    QCOMPARE(merge("Uczeń\nSasza Wrona\n", diploma()).records[0].unsure, QStringList());
+
+    QCOMPARE(refusal("Imię;Płeć\nAnna;K\nJan;x\n", diploma()),
+             QStringLiteral("klasa.csv: wiersz 3: kolumna „Płeć”: płeć „x” to nie K ani M (można też pisać "
+                            "kobieta/mężczyzna, dziewczynka/chłopiec)"));
+    QVERIFY(refusal("dla\nAnna\n", diploma({}, QStringLiteral("{zajął|zajęła|zajęło}")))
+                .startsWith(QStringLiteral("d.dyp: tekst „{zajął|zajęła|zajęło}” (treść 1): więcej niż dwie odmiany")));
+}
+
+void TestBatchMerge::namesInTheGenitiveAndDative()
+{
+    editor::DiplomaTexts t = diploma(QStringLiteral("{Imię} {Nazwisko}"), QStringLiteral("dla {Imię i nazwisko@D}"));
+    t.body[1] = QStringLiteral("{Imię@C} {Nazwisko @ c}");
+    const batch::MergeResult r = merge("Imię;Nazwisko\nJan;Kowalski\nAnna;Nowak\n", t);
+    QCOMPARE(bodies(r, 0), (QStringList{QStringLiteral("dla Jana Kowalskiego"), QStringLiteral("dla Anny Nowak")}));
+    QCOMPARE(bodies(r, 1), (QStringList{QStringLiteral("Janowi Kowalskiemu"), QStringLiteral("Annie Nowak")}));
+
+    // The school's own form wins; where it is empty the rules give one and
+    // say what they are not sure of.
+    const batch::MergeResult s = merge(
+        "Imię i nazwisko;Imię i nazwisko (D);Płeć\nAleksander Fredro;Aleksandra Fredry;M\nJan Fredro;;M\n",
+        diploma({}, QStringLiteral("dla {Imię i nazwisko@D}")));
+    QCOMPARE(bodies(s, 0), (QStringList{QStringLiteral("dla Aleksandra Fredry"), QStringLiteral("dla Jana Fredry")}));
+    QCOMPARE(s.records[0].unsure, QStringList());
+    QCOMPARE(s.records[1].unsure,
+             QStringList{QStringLiteral("klasa.csv: wiersz 3: {Imię i nazwisko@D}: „Jan Fredro” → „Jana Fredry” "
+                                        "(dopełniacz): niepewne „Fredro”; rozstrzyga kolumna „Imię i nazwisko (D)”")});
+
+    QCOMPARE(refusal("Imię\nJan\n", diploma({}, QStringLiteral("{Imię@X}"))),
+             QStringLiteral("d.dyp: pole {Imię@X} w tekście „{Imię@X}” (treść 1): nieznana odmiana „@X” "
+                            "(są @D – dopełniacz, @C – celownik)"));
+    QVERIFY(refusal("Imię\nJan\n", diploma({}, QStringLiteral("{Nr@D}"))).contains(QStringLiteral("dotyczy imion")));
+    // A column may hold "@" in its name.
+    QCOMPARE(merge("Imię;kontakt@D\nJan;x\n", diploma({}, QStringLiteral("{kontakt@D}"))).records[0].texts.body[0],
+             QStringLiteral("x"));
 }
 
 void TestBatchMerge::pluralForms_data()

@@ -59,7 +59,12 @@ public:
     void exitProcess(int code) override { exitCodes.append(code); }
     void setWindowOpacity(QWidget *, int alpha) override { opacities.append(alpha); }
     bool startDetached(const QString &program, const QStringList &arguments) override;
-    void shellOpen(QWidget *, const QString &address) override { opened.append(address); }
+    bool shellOpenSucceeds = true; // false: as without a launcher
+    bool shellOpen(QWidget *, const QString &address) override
+    {
+        opened.append(address);
+        return shellOpenSucceeds;
+    }
     std::uint32_t connectionFlags() override { return flags; }
     int download(const QString &address, const QString &localPath) override;
     QDateTime now() override { return clock; }

@@ -140,8 +140,13 @@ void TestDrukList::commandLine()
     QCOMPARE(o.lists.encoding, QStringLiteral("Windows-1251"));
     QCOMPARE(o.lists.rows, QStringLiteral("5,12-14"));
     QCOMPARE(o.lists.sheet, QStringLiteral("3b"));
-    for (const char *word :
-         {"{Imię}", "--wiersze", "--sprawdz", "--dopasuj", "--wysrodkuj", "Windows-1251", "--kodowanie", ".xlsx"})
+    o = parseOptions({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("l.txt"),
+                      QStringLiteral("--numer-od"), QStringLiteral("41"), QStringLiteral("--data"),
+                      QStringLiteral("koniec roku"), QStringLiteral("-o"), QStringLiteral("x.pdf")});
+    QCOMPARE(o.lists.firstNumber, 41);
+    QCOMPARE(o.lists.date, QStringLiteral("koniec roku"));
+    for (const char *word : {"{Imię}", "--wiersze", "--sprawdz", "--dopasuj", "--wysrodkuj", "Windows-1251",
+                             "--kodowanie", ".xlsx", "--numer-od", "--data", "{zajął|zajęła}", "@D"})
         QVERIFY2(helpText().contains(QString::fromUtf8(word)), word);
 }
 
@@ -177,6 +182,18 @@ void TestDrukList::badCommandLines_data()
     QTest::newRow("separator of two characters")
         << QStringList{QStringLiteral("d.dyp"),     QStringLiteral("--lista"),     QStringLiteral("n.txt"),
                        QStringLiteral("--sprawdz"), QStringLiteral("--separator"), QStringLiteral(";;")};
+    QTest::newRow("a first number without a list")
+        << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"), QStringLiteral("x.pdf"),
+                       QStringLiteral("--numer-od"), QStringLiteral("5")};
+    QTest::newRow("a first number that is none")
+        << QStringList{QStringLiteral("d.dyp"),     QStringLiteral("--lista"),    QStringLiteral("n.txt"),
+                       QStringLiteral("--sprawdz"), QStringLiteral("--numer-od"), QStringLiteral("pięć")};
+    QTest::newRow("an empty date") << QStringList{QStringLiteral("d.dyp"),  QStringLiteral("--lista"),
+                                                  QStringLiteral("n.txt"),  QStringLiteral("--sprawdz"),
+                                                  QStringLiteral("--data"), QStringLiteral(" ")};
+    QTest::newRow("a date without a list")
+        << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"), QStringLiteral("x.pdf"), QStringLiteral("--data"),
+                       QStringLiteral("2026-06-19")};
     QTest::newRow("no header without a list") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"),
                                                              QStringLiteral("x.pdf"), QStringLiteral("--bez-naglowka")};
 }

@@ -106,6 +106,8 @@ private slots:
     void centredNamesShareOneMiddle();
     void designWithoutFreeAreaGetsOneNote();
     void checkCountsWhatNeedsAttention();
+    void contestListNumberedDatedAndAgreeing();
+    void guessedWordingIsNamedAndRefusedWhenStrict();
 
 private:
     void writeDiploma(const editor::DiplomaTexts &texts);
@@ -478,6 +480,131 @@ void TestDrukLists::checkCountsWhatNeedsAttention()
         {QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("dobra.txt"), QStringLiteral("--sprawdz")});
     QVERIFY2(ok.status == 0, qPrintable(ok.err));
     QVERIFY(ok.err.contains(QStringLiteral("wynik: wszystko w porządku")));
+}
+
+// A contest's twelve diplomas: numbered from --numer-od, dated, and
+// "zajął"/"zajęła" and the genitive right for each pupil, by the "Płeć"
+// column where it is filled in and by the first name elsewhere.
+void TestDrukLists::contestListNumberedDatedAndAgreeing()
+{
+    editor::DiplomaTexts texts;
+    texts.heading = QStringLiteral("Nr {Nr}/{Rok}/K"); // the record holds 20 characters
+    texts.recipient = QStringLiteral("{Imię} {Nazwisko}");
+    texts.body[0] = QStringLiteral("{zajął|zajęła} miejsce {Miejsce}");
+    texts.body[1] = QStringLiteral("gratulacje dla {Imię i nazwisko@D}");
+    texts.body[2] = QStringLiteral("Kraków, {Data}");
+    writeDiploma(texts);
+    struct Pupil {
+        const char *first, *surname, *sex, *place, *won, *genitive;
+    };
+    const Pupil pupils[] = {
+        {"Anna", "Nowak", "", "I", "zajęła", "Anny Nowak"},
+        {"Jan", "Kowalski", "", "II", "zajął", "Jana Kowalskiego"},
+        {"Kuba", "Lis", "", "III", "zajął", "Kuby Lisa"},
+        {"Nel", "Bąk", "", "IV", "zajęła", "Nel Bąk"},
+        {"Kosma", "Wrona", "", "V", "zajął", "Kosmy Wrony"},
+        {"Noemi", "Zając", "", "VI", "zajęła", "Noemi Zając"},
+        {"Maria", "Wiśniewska", "", "VII", "zajęła", "Marii Wiśniewskiej"},
+        {"Antoni", "Mazur", "", "VIII", "zajął", "Antoniego Mazura"},
+        {"Sasza", "Krawczyk", "M", "IX", "zajął", "Saszy Krawczyka"},
+        {"Zofia", "Dudek", "k", "X", "zajęła", "Zofii Dudek"},
+        {"Barnaba", "Sowa", "", "XI", "zajął", "Barnaby Sowy"},
+        {"Nikita", "Kula", "kobieta", "XII", "zajęła", "Nikity Kuli"},
+    };
+    QString list = QStringLiteral("Imię;Nazwisko;Płeć;Miejsce\n");
+    for (const Pupil &p : pupils)
+        list += QStringLiteral("%1;%2;%3;%4\n")
+                    .arg(QString::fromUtf8(p.first), QString::fromUtf8(p.surname), QString::fromUtf8(p.sex),
+                         QString::fromUtf8(p.place));
+    writeBytes(dir_->file(QStringLiteral("konkurs.csv")), list.toUtf8());
+    const Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("konkurs.csv"),
+                              QStringLiteral("--numer-od"), QStringLiteral("41"), QStringLiteral("--data"),
+                              QStringLiteral("2026-06-19"), QStringLiteral("-o"), QStringLiteral("konkurs.pdf")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    const QStringList pages = pageTexts(dir_->file(QStringLiteral("konkurs.pdf")));
+    QCOMPARE(pages.size(), 12);
+    for (int i = 0; i < 12; ++i) {
+        const Pupil &p = pupils[i];
+        const QString page = pages[i];
+        for (const QString &expected :
+             {QStringLiteral("Nr %1/2026/K").arg(41 + i),
+              QStringLiteral("%1 %2").arg(QString::fromUtf8(p.first), QString::fromUtf8(p.surname)),
+              QStringLiteral("%1 miejsce %2").arg(QString::fromUtf8(p.won), QString::fromUtf8(p.place)),
+              QStringLiteral("gratulacje dla %1").arg(QString::fromUtf8(p.genitive)),
+              QStringLiteral("Kraków, 19 czerwca 2026")})
+            QVERIFY2(page.split(QLatin1Char('|')).contains(expected),
+                     qPrintable(expected + QStringLiteral(" / ") + page));
+    }
+    // Sasza and Nikita are decided by the column: nothing was guessed.
+    QVERIFY2(!r.err.contains(QStringLiteral("niepewn")), qPrintable(r.err));
+
+    // Today's date without --data; --wiersze numbers only the diplomas made.
+    const Result today = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("konkurs.csv"),
+                                  QStringLiteral("--wiersze"), QStringLiteral("3,5"), QStringLiteral("-o"),
+                                  QStringLiteral("dwa.pdf")});
+    QVERIFY2(today.status == 0, qPrintable(today.err));
+    const QStringList two = pageTexts(dir_->file(QStringLiteral("dwa.pdf")));
+    QCOMPARE(two.size(), 2);
+    const QDate now = QDate::currentDate();
+    const QString year = QString::number(now.year());
+    QVERIFY2(two[0].contains(QStringLiteral("Nr 1/%1/K").arg(year)), qPrintable(two[0]));
+    QVERIFY2(two[1].contains(QStringLiteral("Nr 2/%1/K").arg(year)), qPrintable(two[1]));
+    QVERIFY2(two[1].contains(QRegularExpression(QStringLiteral("Kraków, %1 \\w+ %2$").arg(now.day()).arg(year))),
+             qPrintable(two[1]));
+
+    // A day that does not exist is a usage error; nothing is written.
+    const Result bad = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("konkurs.csv"),
+                                QStringLiteral("--data"), QStringLiteral("2026-02-30"), QStringLiteral("-o"),
+                                QStringLiteral("zly.pdf")});
+    QCOMPARE(bad.status, 2);
+    QVERIFY2(bad.err.startsWith(QStringLiteral("dyplom-druk: --data: „2026-02-30”: nie ma takiego dnia")),
+             qPrintable(bad.err));
+    QVERIFY(!QFileInfo::exists(dir_->file(QStringLiteral("zly.pdf"))));
+}
+
+// A first name the rules are not sure of and a surname they cannot decline
+// are named by --sprawdz and in the run's warnings; --scisle refuses; a
+// "Płeć" that is neither K nor M is refused naming its line.
+void TestDrukLists::guessedWordingIsNamedAndRefusedWhenStrict()
+{
+    editor::DiplomaTexts texts;
+    texts.recipient = QStringLiteral("{Imię} {Nazwisko}");
+    texts.body[0] = QStringLiteral("{zajął|zajęła} I miejsce, dla {Imię i nazwisko@D}");
+    writeDiploma(texts);
+    writeBytes(dir_->file(QStringLiteral("k.csv")),
+               QStringLiteral("Imię;Nazwisko\nAnna;Nowak\nSasza;Wrona\nJan;Fredro\n").toUtf8());
+    const QStringList args{QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("k.csv"),
+                           QStringLiteral("-o"), QStringLiteral("k.pdf")};
+    const Result check = runDruk(args + QStringList{QStringLiteral("--sprawdz")});
+    QCOMPARE(check.status, 1);
+    for (const QString &expected :
+         {QStringLiteral("niepewna płeć lub odmiana: 2"),
+          QStringLiteral("  k.csv: wiersz 3: Sasza Wrona: płeć z imienia niepewna, przyjęto żeńską (rozstrzyga "
+                         "kolumna „Płeć”: K lub M)"),
+          QStringLiteral("  k.csv: wiersz 4: {Imię i nazwisko@D}: „Jan Fredro” → „Jana Fredry” (dopełniacz): "
+                         "niepewne „Fredro”; rozstrzyga kolumna „Imię i nazwisko (D)”")})
+        QVERIFY2(check.err.split(QLatin1Char('\n')).contains(expected),
+                 qPrintable(expected + QStringLiteral("\n---\n") + check.err));
+
+    const Result strict = runDruk(args + QStringList{QStringLiteral("--scisle")});
+    QCOMPARE(strict.status, 1);
+    QVERIFY2(strict.err.contains(QStringLiteral("Sasza Wrona: płeć z imienia niepewna")), qPrintable(strict.err));
+    QVERIFY(strict.err.contains(QStringLiteral("--scisle: nic nie zostało zapisane")));
+    QVERIFY(!QFileInfo::exists(dir_->file(QStringLiteral("k.pdf"))));
+
+    const Result run = runDruk(args);
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    QVERIFY2(run.err.contains(QStringLiteral("dyplom-druk: uwaga: k.csv: wiersz 3: Sasza Wrona")), qPrintable(run.err));
+    QCOMPARE(pageTexts(dir_->file(QStringLiteral("k.pdf"))).size(), 3);
+
+    writeBytes(dir_->file(QStringLiteral("p.csv")),
+               QStringLiteral("Imię;Nazwisko;Płeć\nAnna;Nowak;K\nJan;Lis;?\n").toUtf8());
+    const Result sex = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("p.csv"),
+                                QStringLiteral("-o"), QStringLiteral("p.pdf")});
+    QCOMPARE(sex.status, 1);
+    QVERIFY2(sex.err.startsWith(QStringLiteral("dyplom-druk: p.csv: wiersz 3: kolumna „Płeć”: płeć „?” to nie K ani M")),
+             qPrintable(sex.err));
+    QVERIFY(!QFileInfo::exists(dir_->file(QStringLiteral("p.pdf"))));
 }
 
 QTEST_MAIN(TestDrukLists)

@@ -11,6 +11,7 @@
 #include "batch/output/Failure.h"
 #include "batch/compose/PageImage.h"
 #include "klasa/ClassSession.h"
+#include "klasa/ListTableModel.h"
 #include "klasa/PrintChoices.h"
 #include "wmf/Metafile.h"
 #include "wmf/MetafilePaintDevice.h"
@@ -21,6 +22,7 @@
 #include <vector>
 #include <QProcess>
 
+#include <QAbstractItemModelTester>
 #include <QtTest>
 
 using klasa::ColumnChoice;
@@ -121,6 +123,72 @@ private slots:
         QCOMPARE(t.recipient, recipient);
         QCOMPARE(t.heading, heading);
         QCOMPARE(t.body[1], body2);
+    }
+
+    // Separate files named surname first, as a register sorts them: from
+    // the columns that say which word is which, else the last word first.
+    void fileStemsSurnameFirst_data()
+    {
+        QTest::addColumn<QByteArray>("list");
+        QTest::addColumn<QStringList>("stems");
+        QTest::newRow("Imię, Nazwisko of two words")
+            << QByteArray("Imię;Nazwisko\nJan Maria;de Vries\nOla;\n")
+            << QStringList{QStringLiteral("de Vries Jan Maria"), QStringLiteral("Ola")};
+        QTest::newRow("Nazwisko i imię as written")
+            << QByteArray("Nazwisko i imię\nKowalska Anna\n") << QStringList{QStringLiteral("Kowalska Anna")};
+        QTest::newRow("dla: the last word first")
+            << QByteArray("dla\nAnna  Maria Nowak\nJan\n")
+            << QStringList{QStringLiteral("Nowak Anna Maria"), QStringLiteral("Jan")};
+    }
+    void fileStemsSurnameFirst()
+    {
+        QFETCH(QByteArray, list);
+        QFETCH(QStringList, stems);
+        writeBytes(dir_->file(QStringLiteral("l.csv")), list);
+        session_->openList(dir_->file(QStringLiteral("l.csv")));
+        session_->rebuild();
+        QCOMPARE(session_->fileStems(true), stems);
+        QStringList recipients;
+        for (const druk::Page &p : session_->pages())
+            recipients.append(p.input.texts.recipient);
+        QCOMPARE(session_->fileStems(false), recipients);
+    }
+
+    // The list's model as views use it, under Qt's model tester: a list
+    // with a title row, edits, ticks, new pages and another list.
+    void listModelKeepsItsContract()
+    {
+        klasa::ListTableModel model(*session_);
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QSignalSpy edited(&model, &klasa::ListTableModel::edited);
+        writeBytes(dir_->file(QStringLiteral("l.csv")), "Lista klasy 3b;\nImię;Nazwisko\nAnna;Nowak\nJan;Kos\n");
+        session_->openList(dir_->file(QStringLiteral("l.csv")));
+        model.reload();
+        QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(model.columnCount(), 2);
+        QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Nazwisko"));
+        QCOMPARE(model.headerData(0, Qt::Vertical, Qt::DisplayRole).toInt(), 3); // the file's line
+
+        QVERIFY(model.setData(model.index(1, 1), QStringLiteral("Kowal"), Qt::EditRole));
+        QCOMPARE(model.index(1, 1).data().toString(), QStringLiteral("Kowal"));
+        QVERIFY(model.setData(model.index(0, 0), Qt::Unchecked, Qt::CheckStateRole));
+        QCOMPARE(model.index(0, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+        // Only the first column has a tick; other roles change nothing.
+        QVERIFY(!model.flags(model.index(0, 1)).testFlag(Qt::ItemIsUserCheckable));
+        QVERIFY(!model.setData(model.index(0, 1), Qt::Unchecked, Qt::CheckStateRole));
+        QVERIFY(!model.setData(QModelIndex(), QStringLiteral("x"), Qt::EditRole));
+        QVERIFY(!model.setData(model.index(0, 1), QStringLiteral("x"), Qt::ToolTipRole));
+        QCOMPARE(model.index(0, 1).data().toString(), QStringLiteral("Nowak"));
+        QCOMPARE(edited.size(), 2);
+
+        session_->rebuild();
+        model.pagesMade();
+        QCOMPARE(session_->pages().size(), 1);
+        QCOMPARE(session_->pages()[0].input.texts.recipient, QStringLiteral("Jan Kowal"));
+        session_->pasteList(QStringLiteral("Ola Lis\n"));
+        model.reload();
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(model.columnCount(), 1);
     }
 
     // Unticked rows and fixed cells reach the pages and the CSV; the CSV
@@ -266,6 +334,25 @@ private slots:
         QStringList left = QDir(pictures).entryList(QDir::Files | QDir::Hidden);
         QCOMPARE(left, failing == QLatin1String("taken") ? QStringList{QStringLiteral("strona-002.png")} : QStringList());
         QCOMPARE(QDir(dir_->path()).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    // The window's plans from the session alone: every file read is kept
+    // from a PDF's path, separate files take the chosen order of names, a
+    // print job is named after the diploma.
+    void sessionPlansRun()
+    {
+        session_->pasteList(QStringLiteral("Anna Nowak\nJan Kos\n"));
+        session_->rebuild();
+        const QList<druk::Page> pages = session_->pages();
+        const QString diploma = dir_->file(QStringLiteral("d.dyp"));
+        const QByteArray before = readBytes(diploma);
+        QVERIFY_THROWS_EXCEPTION(druk::Failure, druk::runBatch(session_->pdfPlan(diploma, true), pages, {}));
+        QCOMPARE(readBytes(diploma), before);
+        const QString folder = dir_->file(QStringLiteral("osobno"));
+        QCOMPARE(druk::runBatch(session_->separatePlan(folder, true), pages, {}).files,
+                 (QStringList{folder + QStringLiteral("/Nowak Anna.pdf"), folder + QStringLiteral("/Kos Jan.pdf")}));
+        QCOMPARE(session_->printPlan(QStringLiteral("kolejka"), printing::SheetGeometry::a4(300)).outputs.first().jobTitle,
+                 QStringLiteral("d.dyp"));
     }
 
     // Without the white cells the template shows beneath the texts, in the

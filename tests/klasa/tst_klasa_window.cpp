@@ -2,6 +2,7 @@
 // test's own: dialogs answered through the seam, work run inline.
 #include "FileBytes.h"
 #include "PdfTools.h"
+#include "RunAsUser.h"
 #include "ScriptedPlatform.h"
 #include "StartupDiploma.h"
 #include "TempProgramDir.h"
@@ -177,6 +178,14 @@ private slots:
                  QStringLiteral("Zapisano 5 dyplomów w klasa-3a.pdf"));
         window_->findChild<QPushButton *>(QStringLiteral("openFolder"))->click();
         QCOMPARE(platform_->opened, QStringList{QUrl::fromLocalFile(dir_->file(QStringLiteral("Dyplomy"))).toString()});
+        // Without a program that opens folders the window says so, naming the folder.
+        platform_->shellOpenSucceeds = false;
+        window_->findChild<QPushButton *>(QStringLiteral("openFolder"))->click();
+        QVERIFY2(
+            window_->findChild<QLabel *>(QStringLiteral("result"))
+                ->text()
+                .startsWith(QStringLiteral("Nie można otworzyć folderu %1:").arg(dir_->file(QStringLiteral("Dyplomy")))),
+            qPrintable(window_->findChild<QLabel *>(QStringLiteral("result"))->text()));
     }
 
     // Cancelled at page 3 of a long list: the earlier file stays byte for
@@ -197,10 +206,10 @@ private slots:
         QVERIFY(!window_->session().blocked());
         const QString pdf = dir_->file(QStringLiteral("wynik.pdf"));
         writeBytes(pdf, "%PDF-1.4 earlier file\n");
-        window_->onProgress = [this](int done, int) {
+        connect(window_.get(), &klasa::ClassWindow::progressed, this, [this](int done) {
             if (done == 3)
                 window_->findChild<QPushButton *>(QStringLiteral("cancel"))->click();
-        };
+        });
         platform_->saveAnswers.push_back(pdf);
         window_->savePdf();
         QCOMPARE(readBytes(pdf), QByteArray("%PDF-1.4 earlier file\n"));
@@ -246,6 +255,16 @@ private slots:
         QCOMPARE(gallery->currentItem()->text(), QStringLiteral("nr %1").arg(before + 1));
         QCOMPARE(window_->session().templateNumber(), before + 1);
         QVERIFY(!gallery->currentItem()->icon().isNull());
+        // Picked in the gallery, then the diploma's own again: pages and gallery follow.
+        gallery->setCurrentRow(0);
+        QCOMPARE(window_->session().templateNumber(), 1);
+        QVERIFY(
+            window_->findChild<QLabel *>(QStringLiteral("diplomaLabel"))->text().contains(QStringLiteral("(dyplom: nr 2)")));
+        for (QPushButton *b : window_->findChildren<QPushButton *>())
+            if (b->text() == QStringLiteral("Wzór d&yplomu"))
+                b->click();
+        QCOMPARE(window_->session().templateNumber(), 2);
+        QCOMPARE(gallery->currentItem()->text(), QStringLiteral("nr 2"));
     }
 
     // A design is converted by dyplom-wzory in a process of its own: one that
@@ -394,6 +413,67 @@ private slots:
         if (queue.isEmpty())
             QSKIP("no print system to name a queue in");
         QCOMPARE(jobs, QStringList{queue + QStringLiteral(" d.dyp 6")}); // one job, the copies in it
+    }
+
+    // The folder of separate files: a missing one is made on Tak only; one
+    // that cannot be written, or a file in it that cannot be replaced, is
+    // said before the replace question and nothing is written; files named
+    // surname first as the register sorts, after a restart too; a folder
+    // that nothing can open is said.
+    void separateFilesFolderAndNames()
+    {
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        const QString folder = dir_->file(QStringLiteral("nowy/osobno"));
+        platform_->saveAnswers.push_back(folder);
+        platform_->answers.push_back(false);
+        window_->saveSeparate();
+        QCOMPARE(platform_->texts(QStringLiteral("ask")),
+                 QStringList{QStringLiteral("Folder %1 nie istnieje. Utworzyć go?").arg(folder)});
+        QVERIFY(!QFileInfo::exists(dir_->file(QStringLiteral("nowy"))));
+
+        auto *order = window_->findChild<QComboBox *>(QStringLiteral("nameOrder"));
+        QCOMPARE(order->currentText(), QStringLiteral("Imię Nazwisko.pdf"));
+        order->setCurrentIndex(1);
+        emit order->activated(1);
+        platform_->saveAnswers.push_back(folder);
+        platform_->answers.push_back(true);
+        window_->saveSeparate();
+        const QString first = folder + QStringLiteral("/Nowak1 Uczeń1.pdf");
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 6);
+        QCOMPARE(pageTexts(first).size(), 1);
+
+        const QByteArray before = readBytes(first);
+        const int asked = int(platform_->texts(QStringLiteral("ask")).size());
+        for (const auto &[path, mode, error] :
+             {std::tuple{first, 0444, QStringLiteral("/Nowak1 Uczeń1.pdf: brak dostępu do pliku")},
+              std::tuple{folder, 0555, QStringLiteral(": folder tylko do odczytu")}}) {
+            QVERIFY(letOthersIn(path, mode));
+            platform_->saveAnswers.push_back(folder);
+            platform_->answers.push_back(true);
+            window_->saveSeparate();
+            QVERIFY(letOthersIn(path, path == first ? 0644 : 0755));
+            QVERIFY2(platform_->errors().last().startsWith(folder + error), qPrintable(platform_->errors().last()));
+            QCOMPARE(platform_->texts(QStringLiteral("ask")).size(), asked);
+            QCOMPARE(readBytes(first), before);
+            QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(), QString());
+            QCOMPARE(window_->session().rowCount(), 6);
+        }
+
+        window_.reset();
+        window_ = std::make_unique<klasa::ClassWindow>(dir_->path(), &runner_);
+        QCOMPARE(window_->findChild<QComboBox *>(QStringLiteral("nameOrder"))->currentIndex(), 1);
+        writeDiploma(dir_->file(QStringLiteral("Dyplomy/bez.dyp")), QStringLiteral("Dyplom"),
+                     QStringLiteral("za wyniki"));
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/bez.dyp"))));
+        QApplication::clipboard()->setText(QStringLiteral("Anna Maria Nowak\nJan Kowalski\n"));
+        QVERIFY(window_->pasteFromClipboard());
+        const QString pasted = dir_->file(QStringLiteral("wklejone"));
+        QDir().mkpath(pasted);
+        platform_->saveAnswers.push_back(pasted);
+        window_->saveSeparate();
+        QCOMPARE(QDir(pasted).entryList(QDir::Files),
+                 (QStringList{QStringLiteral("Kowalski Jan.pdf"), QStringLiteral("Nowak Anna Maria.pdf")}));
     }
 
     // Pages 2–3 and 2 copies on a real cups-pdf queue: one job of 4 pages,

@@ -15,6 +15,7 @@ enum class Role {
     Surname,      // Nazwisko
     FullName,     // Imię i nazwisko, Uczeń: the recipient as written
     SurnameFirst, // Nazwisko i imię: the recipient with its first word moved to the end
+    Sex,          // Płeć: K or M, for the wording that agrees with the pupil
 };
 
 struct ColumnRole {

@@ -4,6 +4,9 @@
 #include "HeaderRow.h"
 
 #include "batch/Texts.h"
+#include "batch/agree/PupilSex.h"
+
+#include <stdexcept>
 
 namespace batch {
 
@@ -65,6 +68,11 @@ public:
 
     MergeResult run()
     {
+        try {
+            date_ = diplomaDate(settings_.date, settings_.today);
+        } catch (const std::invalid_argument &e) {
+            throw TableError(QString::fromUtf8(e.what()));
+        }
         parseTexts();
         decideHeader();
         bindFields();
@@ -95,12 +103,17 @@ private:
             try {
                 texts_[t] = FieldText(textAt(diploma_, t));
             } catch (const FieldSyntaxError &e) {
-                throw TableError(QStringLiteral("%1: tekst „%2” (%3): nawias „{” bez zamykającego „}” (znak %4); "
-                                                "sam nawias zapisuje się jako „{{”")
-                                     .arg(settings_.diplomaName, quoted(textAt(diploma_, t)), textName(t))
-                                     .arg(e.position() + 1));
+                const QString what = e.kind() == FieldSyntaxError::Unclosed
+                                         ? QStringLiteral("nawias „{” bez zamykającego „}” (znak %1); sam nawias "
+                                                          "zapisuje się jako „{{”")
+                                         : QStringLiteral("więcej niż dwie odmiany w nawiasie (znak %1); pisze się "
+                                                          "{dla chłopca|dla dziewczynki}, np. {zajął|zajęła}");
+                throw TableError(QStringLiteral("%1: tekst „%2” (%3): %4")
+                                     .arg(settings_.diplomaName, quoted(textAt(diploma_, t)), textName(t),
+                                          what.arg(e.position() + 1)));
             }
-            anyField_ = anyField_ || texts_[t].hasFields();
+            anyField_ = anyField_ || texts_[t].hasListFields();
+            agrees_ = agrees_ || texts_[t].hasChoices() || texts_[t].hasNameCases();
         }
     }
 
@@ -164,20 +177,25 @@ private:
     void bindFields()
     {
         for (int t = 0; t < TextCount; ++t) {
-            const QStringList unknown = texts_[t].bind(headerKeys_, table_.columnCount);
+            const QList<FieldText::Unbound> unknown = texts_[t].bind(headerKeys_, table_.columnCount);
             if (unknown.isEmpty())
                 continue;
+            if (!unknown.first().why.isEmpty())
+                throw TableError(QStringLiteral("%1: pole {%2} w tekście „%3” (%4): %5")
+                                     .arg(settings_.diplomaName, quoted(unknown.first().field, 40),
+                                          quoted(textAt(diploma_, t)), textName(t), unknown.first().why));
             QStringList names = result_.hasHeader ? header_ : QStringList();
             throw TableError(QStringLiteral("%1: pole {%2} w tekście „%3” (%4) nie odpowiada żadnej kolumnie listy %5 "
                                             "(kolumny: %6; można też pisać litery {A} … {%7})")
-                                 .arg(settings_.diplomaName, quoted(unknown.first(), 40), quoted(textAt(diploma_, t)),
-                                      textName(t), settings_.listName,
+                                 .arg(settings_.diplomaName, quoted(unknown.first().field, 40),
+                                      quoted(textAt(diploma_, t)), textName(t), settings_.listName,
                                       names.isEmpty() ? QStringLiteral("bez nagłówka") : names.join(QStringLiteral(", ")),
                                       columnLetter(std::max(0, table_.columnCount - 1))));
         }
     }
 
-    QString nameFrom(const QStringList &cells, int row, bool *hadNameColumn)
+    // report: a turned name is listed (it is the recipient line).
+    QString nameFrom(const QStringList &cells, int row, bool report, bool *hadNameColumn)
     {
         int fullName = -1, surnameFirst = -1, first = -1, surname = -1, recipient = -1;
         for (int c = 0; c < roles_.size(); ++c) {
@@ -210,7 +228,7 @@ private:
         if (surnameFirst >= 0) {
             const QString written = cells.value(surnameFirst).simplified();
             QString turned = surnameToEnd(written);
-            if (turned != written)
+            if (report && turned != written)
                 result_.turnedNames.append(
                     QStringLiteral("%1: „%2” → „%3”").arg(whereOf(row), quoted(written), quoted(turned)));
             return turned;
@@ -243,49 +261,105 @@ private:
         MergedRecord record;
         record.origin = table_.origins.value(r);
         record.texts = diploma_;
+        const int number = int(result_.records.size()) + 1;
+        bool hadNameColumn = false;
+        RowValues row;
+        row.cells = cells;
+        row.builtins.position = number;
+        row.builtins.number = settings_.firstNumber + made_;
+        row.builtins.date = date_;
+        row.builtins.name = nameFrom(cells, r, !texts_[7].hasFields(), &hadNameColumn);
+        if (!hadNameColumn && texts_[7].varies())
+            row.builtins.name = texts_[7].expand(row).simplified();
+        const SexGuess sex = sexOf(row, r);
+        row.sex = sex.sex;
+        QList<UnsureForm> forms;
         for (int t = 0; t < TextCount; ++t) {
-            if (texts_[t].hasFields()) {
-                textAt(record.texts, t) = texts_[t].expand(cells);
+            if (texts_[t].varies()) {
+                textAt(record.texts, t) = texts_[t].expand(row, &forms);
                 record.filled[t] = true;
                 record.fields += texts_[t].fieldCount();
             }
         }
         for (int c = 0; c < roles_.size(); ++c) {
             const int t = textOfRole(roles_[c]);
-            if (t >= 0 && t != 7 && !texts_[t].hasFields()) {
+            if (t >= 0 && t != 7 && !texts_[t].varies()) {
                 textAt(record.texts, t) = cells.value(c);
                 record.filled[t] = true;
             }
         }
-        if (!texts_[7].hasFields()) {
-            bool hadNameColumn = false;
-            const QString name = nameFrom(cells, r, &hadNameColumn);
-            if (hadNameColumn) {
-                if (name.trimmed().isEmpty()) {
-                    ++result_.rowsWithoutName;
-                    result_.warnings.append(
-                        QStringLiteral("%1: brak imienia i nazwiska, wiersz pominięty").arg(whereOf(r)));
-                    return;
-                }
-                record.texts.recipient = name;
-                record.filled[7] = true;
+        if (!texts_[7].hasFields() && hadNameColumn) {
+            if (row.builtins.name.trimmed().isEmpty()) {
+                ++result_.rowsWithoutName;
+                result_.warnings.append(QStringLiteral("%1: brak imienia i nazwiska, wiersz pominięty").arg(whereOf(r)));
+                return;
             }
+            record.texts.recipient = row.builtins.name;
+            record.filled[7] = true;
         }
-        if (texts_[7].hasFields() && record.texts.recipient.trimmed().isEmpty()) {
+        if (texts_[7].hasFields() && (record.texts.recipient.trimmed().isEmpty() || texts_[7].onlyBlankFields(row))) {
             ++result_.rowsWithoutName;
             result_.warnings.append(QStringLiteral("%1: puste pola tekstu „dla”, wiersz pominięty").arg(whereOf(r)));
             return;
         }
-        record.number = int(result_.records.size()) + 1;
+        const QString pupil = quoted(row.builtins.name.isEmpty() ? record.texts.recipient : row.builtins.name);
+        if (agrees_ && !sex.sure)
+            record.unsure.append(
+                QStringLiteral("%1: %2: płeć z imienia niepewna, przyjęto %3 (rozstrzyga kolumna "
+                               "„Płeć”: K lub M)")
+                    .arg(whereOf(r), pupil, sex.sex == Sex::Male ? QStringLiteral("męską") : QStringLiteral("żeńską")));
+        for (const UnsureForm &f : std::as_const(forms)) {
+            QStringList words;
+            for (const QString &w : f.form.unsure)
+                words.append(QStringLiteral("„%1”").arg(quoted(w, 30)));
+            const QString base = f.field.section(QLatin1Char('@'), 0, -2).trimmed();
+            record.unsure.append(QStringLiteral("%1: {%2}: „%3” → „%4” (%5): niepewne %6; rozstrzyga kolumna „%7 (%8)”")
+                                     .arg(whereOf(r), quoted(f.field, 40), quoted(f.value), quoted(f.form.text),
+                                          caseName(f.nameCase), words.join(QStringLiteral(", ")), base,
+                                          f.nameCase == NameCase::Genitive ? QStringLiteral("D") : QStringLiteral("C")));
+        }
+        record.number = number;
+        if (settings_.chosen.contains(number))
+            ++made_;
         result_.fieldsFilled += record.fields;
         result_.records.append(record);
+    }
+
+    // The pupil's sex: the "Płeć" column, else the first name when the
+    // diploma has wording that depends on it.
+    SexGuess sexOf(const RowValues &row, int r) const
+    {
+        int sexColumn = -1, firstName = -1;
+        for (int c = 0; c < roles_.size(); ++c) {
+            if (roles_[c].role == Role::Sex && sexColumn < 0)
+                sexColumn = c;
+            if (roles_[c].role == Role::FirstName && firstName < 0)
+                firstName = c;
+        }
+        if (sexColumn >= 0) {
+            try {
+                if (const std::optional<Sex> given = sexOfCell(row.cells.value(sexColumn)))
+                    return {*given, true};
+            } catch (const std::invalid_argument &e) {
+                failAt(
+                    r,
+                    QStringLiteral("kolumna „%1”: %2").arg(quoted(header_.value(sexColumn)), QString::fromUtf8(e.what())));
+            }
+        }
+        if (!agrees_)
+            return {Sex::Male, true};
+        const QString first = row.cells.value(firstName);
+        return sexOfFirstName(first.trimmed().isEmpty() ? row.builtins.name : first);
     }
 
     const Table &table_;
     const editor::DiplomaTexts &diploma_;
     const MergeSettings &settings_;
     FieldText texts_[TextCount];
-    bool anyField_ = false;
+    bool anyField_ = false; // fields only a column answers
+    bool agrees_ = false;   // alternatives or names in other cases
+    DiplomaDate date_;
+    int made_ = 0; // records chosen so far
     QStringList header_;
     QStringList headerKeys_;
     QList<ColumnRole> roles_;

@@ -1,9 +1,11 @@
 #pragma once
 #include "ColumnRoles.h"
+#include "RowSelection.h"
 
 #include "batch/table/Table.h"
 #include "editor/DiplomaDocument.h"
 
+#include <QDate>
 #include <QList>
 #include <QStringList>
 #include <array>
@@ -24,6 +26,7 @@ struct MergedRecord {
     editor::DiplomaTexts texts;
     std::array<bool, TextCount> filled{}; // the text comes from the list
     int fields = 0;                       // fields filled in
+    QStringList unsure;                   // the pupil's sex or a form of the name guessed, naming the line
 };
 
 // What merging found, besides the records.
@@ -44,14 +47,20 @@ struct MergeSettings {
     bool headerGiven = false; // the first row is the header whatever it holds (the class window's)
     QString listName;         // for messages
     QString diplomaName;
+    int firstNumber = 1; // {Nr} of the first diploma made (--numer-od)
+    QString date;        // {Data}: empty today, RRRR-MM-DD or a text (--data)
+    QDate today = QDate::currentDate();
+    RowSelection chosen; // the records made: {Nr} counts these
 };
 
 // Gives each row of the table the texts of its diploma. With a header, the
 // known headers (ColumnRoles) replace whole texts and every column is a
 // field; the recipient comes from dla, else a full-name column, else
 // "Imię Nazwisko". A text holding a field is filled in instead of replaced.
+// Alternatives and names in other cases agree with the pupil: the "Płeć"
+// column, else the first name (sexOfFirstName) decides.
 // Throws TableError: a field no column answers or a brace left open (naming
-// the diploma and the text), a first row of several cells that is no
+// the diploma and the text), a "Płeć" that is neither K nor M, a first row of several cells that is no
 // header, a row wider than the header. A header found below the first row
 // (within HeaderSearchRows) is taken, the rows above it skipped with a warning.
 MergeResult mergeList(const Table &table, const editor::DiplomaTexts &diploma, const MergeSettings &settings);

@@ -80,4 +80,12 @@ QStringList uniqueFileNames(const QStringList &stems, const QString &extension)
     return names;
 }
 
+QString lastWordFirst(const QString &name)
+{
+    QStringList words = name.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.size() > 1)
+        words.prepend(words.takeLast());
+    return words.join(QLatin1Char(' '));
+}
+
 } // namespace druk

@@ -22,4 +22,8 @@ QString safeFileStem(const QString &text);
 // and extension included, at most MaxFileNameBytes long.
 QStringList uniqueFileNames(const QStringList &stems, const QString &extension);
 
+// "Jan Maria Kowalski" as a register sorts it, "Kowalski Jan Maria": the
+// last word first; one word stays as it is.
+QString lastWordFirst(const QString &name);
+
 } // namespace druk

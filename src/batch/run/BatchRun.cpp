@@ -17,19 +17,19 @@
 
 namespace druk {
 
-QStringList perPageFileNames(const QList<Page> &pages)
+QStringList perPageFileNames(const QList<Page> &pages, const QStringList &stems)
 {
-    QStringList stems;
-    for (const Page &p : pages)
-        stems.append(safeFileStem(p.input.texts.recipient));
-    return uniqueFileNames(stems, QStringLiteral(".pdf"));
+    QStringList safe;
+    for (int i = 0; i < pages.size(); ++i)
+        safe.append(safeFileStem(i < stems.size() ? stems[i] : pages[i].input.texts.recipient));
+    return uniqueFileNames(safe, QStringLiteral(".pdf"));
 }
 
 void writeSeparatePdfs(StagedOutputs &outputs, const QString &dirPath, const QList<Page> &pages,
                        const printing::SheetGeometry &geometry, bool overwrite, OffPageTexts &offPage,
-                       const std::function<void(int, int)> &progress)
+                       const std::function<void(int, int)> &progress, const QStringList &stems)
 {
-    const QStringList names = perPageFileNames(pages);
+    const QStringList names = perPageFileNames(pages, stems);
     const QDir dir(dirPath);
     if (!overwrite)
         for (const QString &name : names)
@@ -111,8 +111,8 @@ BatchResult runBatch(const BatchPlan &plan, const QList<Page> &pages, const std:
         case BatchOutput::PdfPerPage:
             followLinks(out.path); // no link planted by another user
             folders.make(out.path);
-            writeSeparatePdfs(outputs, out.path, pages, out.geometry, plan.overwrite, offPage, step);
-            for (const QString &name : perPageFileNames(pages))
+            writeSeparatePdfs(outputs, out.path, pages, out.geometry, plan.overwrite, offPage, step, out.stems);
+            for (const QString &name : perPageFileNames(pages, out.stems))
                 result.files.append(QDir(out.path).filePath(name));
             break;
         case BatchOutput::Pictures: {

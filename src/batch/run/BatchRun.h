@@ -35,6 +35,7 @@ struct PlannedOutput {
     QString printer;         // PrintJob: the queue
     QString jobTitle;        // PrintJob: the job's name in the queue
     int copies = 1;          // PrintJob: jobs sent
+    QStringList stems;       // PdfPerPage: each page's file name before ".pdf"; empty: the recipients
     QString templatesFolder; // Catalogue
 };
 
@@ -59,16 +60,16 @@ using Cancelled = platform::Cancelled;
 
 using PrintSubmit = std::function<void(const QString &printer, const QString &pdf, const QString &title)>;
 
-// The file names of a PdfPerPage run, in page order (from the recipients,
-// made safe and unique).
-QStringList perPageFileNames(const QList<Page> &pages);
+// The file names of a PdfPerPage run, in page order (from stems, one per
+// page, or else the recipients, made safe and unique).
+QStringList perPageFileNames(const QList<Page> &pages, const QStringList &stems = {});
 
 // One PDF per page in dir, staged in outputs. Without overwrite an
 // existing name fails the run before anything is written. progress after
 // every file. Throws Failure.
 void writeSeparatePdfs(StagedOutputs &outputs, const QString &dir, const QList<Page> &pages,
                        const printing::SheetGeometry &geometry, bool overwrite, OffPageTexts &offPage,
-                       const std::function<void(int, int)> &progress);
+                       const std::function<void(int, int)> &progress, const QStringList &stems = {});
 
 // The compact PDF of pages sent to printer as one job through submit
 // (sendToPrinter unless given). Throws Failure.
