@@ -7,8 +7,8 @@
 #include "batch/merge/HeaderRow.h"
 #include "batch/table/ReadTable.h"
 #include "batch/table/TextTable.h"
-#include "batch/output/FileNames.h"
 #include "batch/output/Failure.h"
+#include "batch/output/FileNames.h"
 #include "batch/run/DiplomaFiles.h"
 #include "editor/TemplateCatalogue.h"
 #include "wzory/Store.h"
@@ -305,7 +305,7 @@ QStringList ClassSession::fileStems(bool surnameFirst) const
 druk::BatchPlan ClassSession::pdfPlan(const QString &path, bool overwrite) const
 {
     druk::BatchPlan plan;
-    plan.outputs.append(druk::PlannedOutput(druk::BatchOutput::OnePdf, path));
+    plan.outputs.append(druk::PlannedOutput{druk::BatchOutput::OnePdf, path});
     plan.overwrite = overwrite;
     plan.title = content_.texts.heading;
     plan.inputs = inputs();
@@ -324,12 +324,12 @@ druk::BatchPlan ClassSession::separatePlan(const QString &folder, bool surnameFi
 
 druk::BatchPlan ClassSession::printPlan(const QString &printer, const printing::SheetGeometry &geometry) const
 {
-    druk::BatchPlan plan;
     druk::PlannedOutput job(druk::BatchOutput::PrintJob, QString());
     job.printer = printer;
-    job.copies = 1;
+    job.copies = 1; // the dialog's copies are pages of the one job
     job.jobTitle = QFileInfo(diplomaPath_).fileName();
     job.geometry = geometry;
+    druk::BatchPlan plan;
     plan.outputs.append(job);
     plan.title = content_.texts.heading;
     return plan;

@@ -280,6 +280,25 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(druk::Failure, druk::runBatch(plan, {}, {}));
     }
 
+    // The window's plans from the session alone: every file read is kept
+    // from a PDF's path, separate files take the chosen order of names, a
+    // print job is named after the diploma.
+    void sessionPlansRun()
+    {
+        session_->pasteList(QStringLiteral("Anna Nowak\nJan Kos\n"));
+        session_->rebuild();
+        const QList<druk::Page> pages = session_->pages();
+        const QString diploma = dir_->file(QStringLiteral("d.dyp"));
+        const QByteArray before = readBytes(diploma);
+        QVERIFY_THROWS_EXCEPTION(druk::Failure, druk::runBatch(session_->pdfPlan(diploma, true), pages, {}));
+        QCOMPARE(readBytes(diploma), before);
+        const QString folder = dir_->file(QStringLiteral("osobno"));
+        QCOMPARE(druk::runBatch(session_->separatePlan(folder, true), pages, {}).files,
+                 (QStringList{folder + QStringLiteral("/Nowak Anna.pdf"), folder + QStringLiteral("/Kos Jan.pdf")}));
+        QCOMPARE(session_->printPlan(QStringLiteral("kolejka"), printing::SheetGeometry::a4(300)).outputs.first().jobTitle,
+                 QStringLiteral("d.dyp"));
+    }
+
     // Several outputs of one plan are put in place together: when a later
     // one fails, the earlier ones are not written and the folders made for
     // them are gone; when all succeed, every file is there.
@@ -334,25 +353,6 @@ private slots:
         QStringList left = QDir(pictures).entryList(QDir::Files | QDir::Hidden);
         QCOMPARE(left, failing == QLatin1String("taken") ? QStringList{QStringLiteral("strona-002.png")} : QStringList());
         QCOMPARE(QDir(dir_->path()).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden), QStringList());
-    }
-
-    // The window's plans from the session alone: every file read is kept
-    // from a PDF's path, separate files take the chosen order of names, a
-    // print job is named after the diploma.
-    void sessionPlansRun()
-    {
-        session_->pasteList(QStringLiteral("Anna Nowak\nJan Kos\n"));
-        session_->rebuild();
-        const QList<druk::Page> pages = session_->pages();
-        const QString diploma = dir_->file(QStringLiteral("d.dyp"));
-        const QByteArray before = readBytes(diploma);
-        QVERIFY_THROWS_EXCEPTION(druk::Failure, druk::runBatch(session_->pdfPlan(diploma, true), pages, {}));
-        QCOMPARE(readBytes(diploma), before);
-        const QString folder = dir_->file(QStringLiteral("osobno"));
-        QCOMPARE(druk::runBatch(session_->separatePlan(folder, true), pages, {}).files,
-                 (QStringList{folder + QStringLiteral("/Nowak Anna.pdf"), folder + QStringLiteral("/Kos Jan.pdf")}));
-        QCOMPARE(session_->printPlan(QStringLiteral("kolejka"), printing::SheetGeometry::a4(300)).outputs.first().jobTitle,
-                 QStringLiteral("d.dyp"));
     }
 
     // Without the white cells the template shows beneath the texts, in the
