@@ -228,7 +228,8 @@ QWidget *ClassWindow::diplomaPart()
     diplomaLabel_->setWordWrap(true);
     auto *open = new QPushButton(QStringLiteral("Otwórz &dyplom…"));
     connect(open, &QPushButton::clicked, this, &ClassWindow::openDiplomaDialog);
-    auto *edit = new QPushButton(QStringLiteral("Edytu&j w edytorze"));
+    // No mnemonic: every free letter is taken; Ctrl+E (the menu's) starts it.
+    auto *edit = new QPushButton(QStringLiteral("Edytuj w edytorze"));
     edit->setObjectName(QStringLiteral("editDiploma"));
     connect(edit, &QPushButton::clicked, this, &ClassWindow::editInEditor);
     row->addWidget(diplomaLabel_, 1);
