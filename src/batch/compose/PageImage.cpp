@@ -1,6 +1,5 @@
 #include "PageImage.h"
-
-#include "platform/Rounding.h"
+#include "PageTargets.h"
 
 #include <QPainter>
 
@@ -12,22 +11,11 @@ namespace {
 class MemoryTarget : public printing::PageTarget {
 public:
     MemoryTarget(const printing::SheetGeometry &geometry, int dpi)
-        : size_(platform::Round(static_cast<long double>(geometry.sheet.width()) * dpi / geometry.dpi),
-                platform::Round(static_cast<long double>(geometry.sheet.height()) * dpi / geometry.dpi)),
-          scale_(qreal(dpi) / geometry.dpi), dpi_(dpi)
+        : size_(pictureSize(geometry, dpi)), scale_(qreal(dpi) / geometry.dpi), dpi_(dpi)
     {}
     QPainter &startPage() override
     {
-        image = QImage(size_, QImage::Format_RGB32);
-        if (image.isNull())
-            return painter_;
-        image.fill(Qt::white);
-        const int dotsPerMetre = platform::Round(dpi_ / 0.0254L);
-        image.setDotsPerMeterX(dotsPerMetre);
-        image.setDotsPerMeterY(dotsPerMetre);
-        painter_.begin(&image);
-        painter_.setRenderHint(QPainter::Antialiasing);
-        painter_.setRenderHint(QPainter::TextAntialiasing);
+        startPicture(image, painter_, size_, dpi_); // no memory: a null picture
         return painter_;
     }
     void endPage() override

@@ -10,6 +10,27 @@
 
 namespace druk {
 
+QSize pictureSize(const printing::SheetGeometry &geometry, int dpi)
+{
+    return {platform::Round(static_cast<long double>(geometry.sheet.width()) * dpi / geometry.dpi),
+            platform::Round(static_cast<long double>(geometry.sheet.height()) * dpi / geometry.dpi)};
+}
+
+bool startPicture(QImage &image, QPainter &painter, QSize size, int dpi)
+{
+    image = QImage(size, QImage::Format_RGB32);
+    if (image.isNull())
+        return false;
+    image.fill(Qt::white);
+    const int dotsPerMetre = platform::Round(dpi / 0.0254L);
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    painter.begin(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    return true;
+}
+
 PdfTarget::PdfTarget(OutputFile &file, const printing::SheetGeometry &geometry, const QString &title) : file_(file)
 {
     writer_ = std::make_unique<QPdfWriter>(&file_);
@@ -48,24 +69,15 @@ void PdfTarget::finish()
 
 ImageTarget::ImageTarget(const printing::SheetGeometry &geometry, int dpi, StagedOutputs &outputs,
                          std::function<QString(int)> nameFor)
-    : size_(platform::Round(static_cast<long double>(geometry.sheet.width()) * dpi / geometry.dpi),
-            platform::Round(static_cast<long double>(geometry.sheet.height()) * dpi / geometry.dpi)),
-      scale_(qreal(dpi) / geometry.dpi), dpi_(dpi), outputs_(outputs), nameFor_(std::move(nameFor))
+    : size_(pictureSize(geometry, dpi)), scale_(qreal(dpi) / geometry.dpi), dpi_(dpi), outputs_(outputs),
+      nameFor_(std::move(nameFor))
 {}
 
 QPainter &ImageTarget::startPage()
 {
-    image_ = QImage(size_, QImage::Format_RGB32);
-    if (image_.isNull())
+    if (!startPicture(image_, painter_, size_, dpi_))
         throw Failure(nameFor_(page_),
                       QStringLiteral("za mało pamięci na obraz %1 × %2").arg(size_.width()).arg(size_.height()));
-    image_.fill(Qt::white);
-    const int dotsPerMetre = platform::Round(dpi_ / 0.0254L);
-    image_.setDotsPerMeterX(dotsPerMetre);
-    image_.setDotsPerMeterY(dotsPerMetre);
-    painter_.begin(&image_);
-    painter_.setRenderHint(QPainter::Antialiasing);
-    painter_.setRenderHint(QPainter::TextAntialiasing);
     return painter_;
 }
 

@@ -13,6 +13,13 @@ namespace druk {
 class OutputFile;
 class StagedOutputs;
 
+// The pixel size of geometry's sheet drawn at dpi.
+QSize pictureSize(const printing::SheetGeometry &geometry, int dpi);
+
+// image made a white page of size at dpi and painter begun on it,
+// antialiased; false when there is no memory for the picture.
+bool startPicture(QImage &image, QPainter &painter, QSize size, int dpi);
+
 // Pages into one PDF file, a staged output that the run puts in place only
 // when everything succeeded.
 class PdfTarget : public printing::PageTarget {
