@@ -33,8 +33,9 @@ QList<GallerySection> occasionsOf(const QMap<int, uklady::DesignInfo> &table)
     return out;
 }
 
-QList<GallerySection> gallerySections(const QList<platform::TemplateFile> &files, const QMap<int, uklady::DesignInfo> &table,
-                                      const QString &occasionKey, const QString &search)
+QList<GallerySection> gallerySections(const QList<platform::TemplateFile> &files,
+                                      const QMap<int, uklady::DesignInfo> &table, const QString &occasionKey,
+                                      const QString &search)
 {
     QList<GallerySection> sections = occasionsOf(table);
     if (!table.isEmpty())

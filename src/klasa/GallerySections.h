@@ -32,8 +32,9 @@ QList<GallerySection> occasionsOf(const QMap<int, uklady::DesignInfo> &table);
 // (empty: all; OtherKey: the designs the table lacks). search: the titles
 // (and numbers) holding it, regardless of letter case and Polish letters.
 inline const QString OtherKey = QStringLiteral("inne");
-QList<GallerySection> gallerySections(const QList<platform::TemplateFile> &files, const QMap<int, uklady::DesignInfo> &table,
-                                      const QString &occasionKey, const QString &search);
+QList<GallerySection> gallerySections(const QList<platform::TemplateFile> &files,
+                                      const QMap<int, uklady::DesignInfo> &table, const QString &occasionKey,
+                                      const QString &search);
 
 // Lower case without the Polish letters' marks ("Łąka" -> "laka").
 QString searchFolded(const QString &text);

@@ -32,12 +32,12 @@ struct PlannedOutput {
     BatchOutput kind = BatchOutput::OnePdf;
     QString path; // the file ("-": standard output) or the folder
     printing::SheetGeometry geometry = printing::SheetGeometry::a4(600);
-    int pictureDpi = 150;    // Pictures
-    QString printer;         // PrintJob: the queue
-    QString jobTitle;        // PrintJob: the job's name in the queue
-    int copies = 1;          // PrintJob: jobs sent
-    QStringList stems;       // PdfPerPage: each page's file name before ".pdf"; empty: the recipients
-    QString templatesFolder; // Catalogue
+    int pictureDpi = 150;       // Pictures
+    QString printer;            // PrintJob: the queue
+    QString jobTitle;           // PrintJob: the job's name in the queue
+    int copies = 1;             // PrintJob: jobs sent
+    QStringList stems;          // PdfPerPage: each page's file name before ".pdf"; empty: the recipients
+    QString templatesFolder;    // Catalogue
     PrintCorrection correction; // PrintJob: the queue's calibration; files are never corrected
 };
 
