@@ -23,7 +23,7 @@ namespace {
 constexpr int Names = 100;
 
 // The class of 100 on the largest template; empty when it is not there.
-QList<druk::Page> classPages()
+QList<batch::Page> classPages()
 {
     QFile file(largestShippedTemplate());
     if (!file.open(QIODevice::ReadOnly))
@@ -34,9 +34,9 @@ QList<druk::Page> classPages()
     base.texts.body[0] = QStringLiteral("za wybitne osiągnięcia w nauce");
     base.texts.body[1] = QStringLiteral("w roku szkolnym 2025/2026");
     base.picture = wmf::Metafile::fromBytes(file.readAll());
-    QList<druk::Page> pages;
+    QList<batch::Page> pages;
     for (int k = 1; k <= Names; ++k) {
-        druk::Page page{base, k};
+        batch::Page page{base, k};
         page.input.texts.recipient = QStringLiteral("Uczeń %1 Nazwisko-Długie").arg(k);
         pages.append(page);
     }
@@ -56,7 +56,7 @@ void report(benchmark::State &state, const QString &pdf)
 template <typename WritePdf>
 void batchToPdf(benchmark::State &state, WritePdf writePdf)
 {
-    const QList<druk::Page> pages = classPages();
+    const QList<batch::Page> pages = classPages();
     if (pages.isEmpty()) {
         state.SkipWithError("no template in data/Wzory");
         return;
@@ -65,7 +65,7 @@ void batchToPdf(benchmark::State &state, WritePdf writePdf)
     const QString pdf = dir.filePath(QStringLiteral("klasa.pdf"));
     const printing::SheetGeometry geometry = printing::SheetGeometry::a4(600);
     for (auto _ : state) {
-        druk::StagedOutputs outputs;
+        batch::StagedOutputs outputs;
         writePdf(outputs.stage(pdf), pages, geometry);
         outputs.commitAll();
     }
@@ -76,10 +76,10 @@ void batchToPdf(benchmark::State &state, WritePdf writePdf)
 void BM_Batch100Pdf600_Direct(benchmark::State &state)
 {
     batchToPdf(state,
-               [](druk::OutputFile &output, const QList<druk::Page> &pages, const printing::SheetGeometry &geometry) {
-                   druk::PdfTarget target(output, geometry);
+               [](batch::OutputFile &output, const QList<batch::Page> &pages, const printing::SheetGeometry &geometry) {
+                   batch::PdfTarget target(output, geometry);
                    printing::SheetDevice device(geometry, target);
-                   druk::printPages(device, pages, {});
+                   batch::printPages(device, pages, {});
                    target.finish();
                });
 }
@@ -89,9 +89,9 @@ BENCHMARK(BM_Batch100Pdf600_Direct)->Unit(benchmark::kMillisecond)->UseRealTime(
 void BM_Batch100Pdf600_Compact(benchmark::State &state)
 {
     batchToPdf(state,
-               [](druk::OutputFile &output, const QList<druk::Page> &pages, const printing::SheetGeometry &geometry) {
-                   druk::OffPageTexts offPage;
-                   druk::CompactPdfWriter(geometry, pages.first().input).write(output, pages, offPage);
+               [](batch::OutputFile &output, const QList<batch::Page> &pages, const printing::SheetGeometry &geometry) {
+                   batch::OffPageTexts offPage;
+                   batch::CompactPdfWriter(geometry, pages.first().input).write(output, pages, offPage);
                });
 }
 BENCHMARK(BM_Batch100Pdf600_Compact)->Unit(benchmark::kMillisecond)->UseRealTime();

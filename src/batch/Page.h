@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace druk {
+namespace batch {
 
 // One page to print and where it comes from.
 struct Page {
@@ -26,4 +26,4 @@ inline Page pageOf(batch::ClassPage &&page, int index)
     return Page{std::move(page.input), page.line, page.number > 0 ? page.number - 1 : index};
 }
 
-} // namespace druk
+} // namespace batch

@@ -3,7 +3,7 @@
 
 #include <QList>
 
-namespace druk {
+namespace batch {
 
 // The pages with nothing of their template: for paper that comes with the
 // design already printed on it. Texts, their places and cells stay.
@@ -14,4 +14,4 @@ inline QList<Page> withoutTemplate(QList<Page> pages)
     return pages;
 }
 
-} // namespace druk
+} // namespace batch

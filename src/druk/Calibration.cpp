@@ -15,22 +15,22 @@ QString printerQueue(const QString &name)
     if (name.isEmpty()) {
         QString fallback = QPrinterInfo::defaultPrinterName();
         if (fallback.isEmpty())
-            throw Failure(QStringLiteral("-P"), QStringLiteral("brak drukarki domyślnej"));
+            throw batch::Failure(QStringLiteral("-P"), QStringLiteral("brak drukarki domyślnej"));
         return fallback;
     }
     if (!QPrinterInfo::availablePrinterNames().contains(name))
-        throw Failure(name, QStringLiteral("nie ma takiej drukarki"));
+        throw batch::Failure(name, QStringLiteral("nie ma takiej drukarki"));
     return name;
 }
 
-bool runCalibration(const Options &options, StagedOutputs &outputs, QTextStream &err)
+bool runCalibration(const Options &options, batch::StagedOutputs &outputs, QTextStream &err)
 {
-    CalibrationStore store;
+    batch::CalibrationStore store;
     if (options.storedCorrection) {
         const QString queue = printerQueue(options.calibrationQueue);
         store.store(queue, *options.storedCorrection);
         err << "dyplom-druk: " << queue << ": zapamiętano przesunięcie "
-            << describeCorrection(*options.storedCorrection) << "\n";
+            << batch::describeCorrection(*options.storedCorrection) << "\n";
         return true;
     }
     if (options.removeCalibration) {
@@ -46,15 +46,16 @@ bool runCalibration(const Options &options, StagedOutputs &outputs, QTextStream 
     if (!options.calibrationSheet)
         return false;
     if (!options.output.isEmpty()) {
-        writeCalibrationSheet(outputs.stage(options.output), PrintCorrection{}); // a file is never shifted
+        batch::writeCalibrationSheet(outputs.stage(options.output), batch::PrintCorrection{}); // a file is never shifted
         err << "dyplom-druk: arkusz kalibracji: " << options.output << "\n";
         return true;
     }
     const QString queue = printerQueue(options.printerName);
-    const PrintCorrection correction = store.forPrint(queue, options.correction);
-    printCalibrationSheet(queue, correction);
+    const batch::PrintCorrection correction = store.forPrint(queue, options.correction);
+    batch::printCalibrationSheet(queue, correction);
     err << "dyplom-druk: arkusz kalibracji wysłano do drukarki " << queue
-        << (correction.isNone() ? QString() : QStringLiteral(" (przesunięcie %1)").arg(describeCorrection(correction)))
+        << (correction.isNone() ? QString()
+                                : QStringLiteral(" (przesunięcie %1)").arg(batch::describeCorrection(correction)))
         << "\n";
     return true;
 }

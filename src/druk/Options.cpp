@@ -23,10 +23,10 @@ QRectF areaArgument(const QString &value)
     return area;
 }
 
-PrintCorrection correctionArgument(const QString &option, const QString &value)
+batch::PrintCorrection correctionArgument(const QString &option, const QString &value)
 {
     QString error;
-    const std::optional<PrintCorrection> c = parseCorrection(value, &error);
+    const std::optional<batch::PrintCorrection> c = batch::parseCorrection(value, &error);
     if (!c)
         throw UsageError(QStringLiteral("%1: %2").arg(option, error));
     return *c;

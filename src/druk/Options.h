@@ -49,12 +49,12 @@ struct Options {
     ListOptions lists;             // how the list is read and fitted
 
     // Pre-printed paper and printer calibration.
-    bool textOnly = false;                           // --bez-wzoru: the texts only, no template
-    bool calibrationSheet = false;                   // --kalibracja
-    std::optional<PrintCorrection> correction;       // --przesuniecie: this run's, in place of the stored one
-    QString calibrationQueue;                        // --kalibracja-ustaw or --kalibracja-usun
-    std::optional<PrintCorrection> storedCorrection; // --kalibracja-ustaw's value
-    bool removeCalibration = false;                  // --kalibracja-usun
+    bool textOnly = false;                                  // --bez-wzoru: the texts only, no template
+    bool calibrationSheet = false;                          // --kalibracja
+    std::optional<batch::PrintCorrection> correction;       // --przesuniecie: this run's, in place of the stored one
+    QString calibrationQueue;                               // --kalibracja-ustaw or --kalibracja-usun
+    std::optional<batch::PrintCorrection> storedCorrection; // --kalibracja-ustaw's value
+    bool removeCalibration = false;                         // --kalibracja-usun
 };
 
 // Reads the arguments (without the program name). Throws UsageError.

@@ -29,22 +29,23 @@ void checkTemplateDamage(const QString &path, const wmf::Metafile &picture, bool
     if (!picture.isDamaged())
         return;
     if (strict)
-        throw Failure(path,
-                      QStringLiteral("uszkodzony wzór (%1); --scisle: nic nie zostało zapisane").arg(picture.damage()));
+        throw batch::Failure(
+            path, QStringLiteral("uszkodzony wzór (%1); --scisle: nic nie zostało zapisane").arg(picture.damage()));
     if (warn)
         warn(QStringLiteral("uwaga: %1: uszkodzony wzór, drukuję to, co da się odczytać (%2)").arg(path, picture.damage()));
 }
 
 } // namespace
 
-QList<Page> loadPages(const Options &options, QList<InputFile> *inputs,
-                      const std::function<void(const QString &)> &warn, batch::ClassSummary *summary, QString *heading)
+QList<batch::Page> loadPages(const Options &options, QList<batch::InputFile> *inputs,
+                             const std::function<void(const QString &)> &warn, batch::ClassSummary *summary,
+                             QString *heading)
 {
     if (inputs) {
         inputs->append({options.diploma, QStringLiteral("plik dyplomu")});
         inputs->append({options.list, QStringLiteral("lista")});
     }
-    const diplomafile::DiplomaContent content = readDiplomaFile(options.diploma);
+    const diplomafile::DiplomaContent content = batch::readDiplomaFile(options.diploma);
     if (heading)
         *heading = content.texts.heading;
     QStringList problems;
@@ -52,17 +53,17 @@ QList<Page> loadPages(const Options &options, QList<InputFile> *inputs,
     for (const QString &problem : problems)
         warn(problem);
     const QString templatePath = editor::templateFileIn(folder, content.templateNumber);
-    const wmf::Metafile picture = readTemplateFile(
+    const wmf::Metafile picture = batch::readTemplateFile(
         templatePath, QStringLiteral("wzór nr %1 z pliku %2").arg(content.templateNumber).arg(options.diploma));
     if (inputs)
         inputs->append({templatePath, QStringLiteral("wzór")});
     checkTemplateDamage(templatePath, picture, options.strict, warn);
 
-    printing::PrintInput base = printInputOf(content, picture);
+    printing::PrintInput base = batch::printInputOf(content, picture);
     base.templateLeft = options.templateLeft;
     base.templateTop = options.templateTop;
     base.textBackground = !options.noTextBackground;
-    QList<Page> pages;
+    QList<batch::Page> pages;
     batch::ClassSummary figures = batch::buildClassList(
         base, classListSettings(options, templatePath, content.templateNumber),
         [&](batch::ClassPage &&p) { pages.append(pageOf(std::move(p), int(pages.size()))); });
@@ -104,21 +105,21 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     };
 
     try {
-        StagedOutputs sheet; // the calibration sheet's file, put in place when whole
+        batch::StagedOutputs sheet; // the calibration sheet's file, put in place when whole
         sheet.setOverwrite(options.overwrite);
         if (runCalibration(options, sheet, err)) {
             sheet.commitAll();
             err.flush();
             return 0;
         }
-        QList<Page> pages;
-        QList<InputFile> inputs;
+        QList<batch::Page> pages;
+        QList<batch::InputFile> inputs;
         batch::ClassSummary summary;
         QString heading; // the document title of a whole list's PDF
         if (!options.diploma.isEmpty())
             pages = loadPages(options, &inputs, warnLine, &summary, &heading);
         if (options.textOnly)
-            pages = withoutTemplate(pages); // read and checked as ever, never drawn
+            pages = batch::withoutTemplate(pages); // read and checked as ever, never drawn
         if (options.lists.check) {
             for (const QString &line : batch::checkReport(summary))
                 err << line << "\n";
@@ -127,8 +128,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         }
         if (!options.diploma.isEmpty()) {
             if (options.strict && !summary.strictProblem().isEmpty())
-                throw Failure(options.list.isEmpty() ? options.diploma : options.list,
-                              summary.strictProblem() + QStringLiteral("; --scisle: nic nie zostało zapisane"));
+                throw batch::Failure(options.list.isEmpty() ? options.diploma : options.list,
+                                     summary.strictProblem() + QStringLiteral("; --scisle: nic nie zostało zapisane"));
             // Texts off the sheet are said here, once for the run.
             for (const QString &line : runWarnings(summary))
                 warnLine(line);
@@ -138,8 +139,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
             for (const platform::TemplateFile &t : platform::templateFilesIn(wzory))
                 inputs.append({t.path, QStringLiteral("wzór")});
 
-        const BatchResult result = runBatch(planFor(options, heading, wzory, inputs), pages, progress, nullptr, {},
-                                            warnLine);
+        const batch::BatchResult result = runBatch(planFor(options, heading, wzory, inputs), pages, progress, nullptr,
+                                                   {}, warnLine);
         if (!options.catalogue.isEmpty())
             err << QStringLiteral("dyplom-druk: katalog %1 wzorów: %2\n").arg(result.templates).arg(options.catalogue);
         if (summary.hasList)
@@ -149,7 +150,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     } catch (const platform::UserError &e) { // a list that cannot be used, a file that cannot be written…
         err << (lineOpen ? "\n" : "") << "dyplom-druk: " << e.message() << "\n";
     } catch (const std::exception &e) {
-        err << (lineOpen ? "\n" : "") << "dyplom-druk: " << options.diploma << ": " << exceptionText(e) << "\n";
+        err << (lineOpen ? "\n" : "") << "dyplom-druk: " << options.diploma << ": " << batch::exceptionText(e) << "\n";
     }
     err.flush();
     return 1;

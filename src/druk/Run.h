@@ -17,9 +17,9 @@ namespace druk {
 // damaged template (records skipped or cut short) is a Failure with
 // --scisle, else a line to warn. Throws Failure, or batch::TableError for a
 // list that cannot be used.
-QList<Page> loadPages(const Options &options, QList<InputFile> *inputs = nullptr,
-                      const std::function<void(const QString &)> &warn = {}, batch::ClassSummary *summary = nullptr,
-                      QString *heading = nullptr);
+QList<batch::Page> loadPages(const Options &options, QList<batch::InputFile> *inputs = nullptr,
+                             const std::function<void(const QString &)> &warn = {},
+                             batch::ClassSummary *summary = nullptr, QString *heading = nullptr);
 
 // The whole program: returns the exit status (0, 1 or 2).
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err);

@@ -12,46 +12,46 @@ namespace druk {
 namespace {
 
 // -P: the named or the default queue, A4 at its resolution or --rozdzielczosc.
-PlannedOutput printJob(const Options &options)
+batch::PlannedOutput printJob(const Options &options)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(printerQueue(options.printerName));
     printer.setPageSize(QPageSize(QPageSize::A4));
     if (options.printerDpiGiven)
         printer.setResolution(options.printerDpi);
-    PlannedOutput out(BatchOutput::PrintJob, QString());
+    batch::PlannedOutput out(batch::BatchOutput::PrintJob, QString());
     out.printer = printer.printerName();
     // The compact PDF of the whole list goes to the queue as one job.
     out.geometry = printing::printerGeometry(printer);
     out.jobTitle = QFileInfo(options.diploma).fileName();
-    out.correction = CalibrationStore().forPrint(out.printer, options.correction);
+    out.correction = batch::CalibrationStore().forPrint(out.printer, options.correction);
     return out;
 }
 
 } // namespace
 
-BatchPlan planFor(const Options &options, const QString &title, const QString &templatesFolder,
-                  const QList<InputFile> &inputs)
+batch::BatchPlan planFor(const Options &options, const QString &title, const QString &templatesFolder,
+                         const QList<batch::InputFile> &inputs)
 {
-    BatchPlan plan;
+    batch::BatchPlan plan;
     plan.overwrite = options.overwrite;
     plan.title = title;
     plan.inputs = inputs;
     const printing::SheetGeometry sheet = printing::SheetGeometry::a4(options.printerDpi, options.printableMm);
-    const auto add = [&](BatchOutput kind, const QString &path) {
-        PlannedOutput out(kind, path);
+    const auto add = [&](batch::BatchOutput kind, const QString &path) {
+        batch::PlannedOutput out(kind, path);
         out.geometry = sheet;
         plan.outputs.append(out);
         return &plan.outputs.last();
     };
     if (!options.catalogue.isEmpty())
-        add(BatchOutput::Catalogue, options.catalogue)->templatesFolder = templatesFolder;
+        add(batch::BatchOutput::Catalogue, options.catalogue)->templatesFolder = templatesFolder;
     if (!options.output.isEmpty())
-        add(BatchOutput::OnePdf, options.output);
+        add(batch::BatchOutput::OnePdf, options.output);
     if (!options.separateDir.isEmpty())
-        add(BatchOutput::PdfPerPage, options.separateDir);
+        add(batch::BatchOutput::PdfPerPage, options.separateDir);
     if (!options.pngDir.isEmpty())
-        add(BatchOutput::Pictures, options.pngDir)->pictureDpi = options.pngDpi;
+        add(batch::BatchOutput::Pictures, options.pngDir)->pictureDpi = options.pngDpi;
     if (options.toPrinter)
         plan.outputs.append(printJob(options));
     return plan;

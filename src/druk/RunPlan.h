@@ -9,7 +9,7 @@ namespace druk {
 // catalogue, -o, --osobno, --png, then -P. title is the diploma's heading,
 // templatesFolder the folder of the catalogue. -P is found among the
 // system's printers here, before anything is written. Throws Failure.
-BatchPlan planFor(const Options &options, const QString &title, const QString &templatesFolder,
-                  const QList<InputFile> &inputs);
+batch::BatchPlan planFor(const Options &options, const QString &title, const QString &templatesFolder,
+                         const QList<batch::InputFile> &inputs);
 
 } // namespace druk

@@ -14,13 +14,13 @@ int main(int argc, char **argv)
     platform::ignoreFileSizeSignal();
     // A reader of -o - that goes away is a failed write, not a silent end.
     std::signal(SIGPIPE, SIG_IGN);
-    druk::StagedOutputs::removeTemporaryFilesOnInterrupt();
+    batch::StagedOutputs::removeTemporaryFilesOnInterrupt();
     // Without XDG_RUNTIME_DIR the toolkit makes a runtime folder in $TMPDIR
     // that stays there: it gets one of the run's own, which goes with it.
-    std::unique_ptr<druk::ScratchFolder> runtime;
+    std::unique_ptr<batch::ScratchFolder> runtime;
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         try {
-            runtime = std::make_unique<druk::ScratchFolder>();
+            runtime = std::make_unique<batch::ScratchFolder>();
             qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
         } catch (const std::exception &) {
             // Then the toolkit's own default.

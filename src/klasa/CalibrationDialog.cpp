@@ -53,10 +53,10 @@ CalibrationDialog::CalibrationDialog(const QStringList &queues, QWidget *parent)
     auto *sheet = new QPushButton(QStringLiteral("Drukuj &arkusz kalibracji"));
     sheet->setObjectName(QStringLiteral("printSheet"));
     form->addRow(QString(), sheet);
-    x_ = numberBox("x", druk::MaxShiftMm, 1, QStringLiteral(" mm"));
-    y_ = numberBox("y", druk::MaxShiftMm, 1, QStringLiteral(" mm"));
-    scaleX_ = numberBox("scaleX", druk::MaxScalePercent, 2, QStringLiteral(" %"));
-    scaleY_ = numberBox("scaleY", druk::MaxScalePercent, 2, QStringLiteral(" %"));
+    x_ = numberBox("x", batch::MaxShiftMm, 1, QStringLiteral(" mm"));
+    y_ = numberBox("y", batch::MaxShiftMm, 1, QStringLiteral(" mm"));
+    scaleX_ = numberBox("scaleX", batch::MaxScalePercent, 2, QStringLiteral(" %"));
+    scaleY_ = numberBox("scaleY", batch::MaxScalePercent, 2, QStringLiteral(" %"));
     form->addRow(QStringLiteral("Przesunięcie &X (w prawo):"), x_);
     form->addRow(QStringLiteral("Przesunięcie &Y (w dół):"), y_);
     form->addRow(QStringLiteral("Błąd skali w poziomie:"), scaleX_);
@@ -86,7 +86,7 @@ QString CalibrationDialog::queue() const
     return queue_->currentText();
 }
 
-druk::PrintCorrection CalibrationDialog::typed() const
+batch::PrintCorrection CalibrationDialog::typed() const
 {
     return {x_->value(), y_->value(), scaleX_->value(), scaleY_->value()};
 }
@@ -97,10 +97,10 @@ void CalibrationDialog::showStored()
         stored_->setText(QStringLiteral("Nie ma żadnej drukarki."));
         return;
     }
-    const std::optional<druk::PrintCorrection> c = store_.find(queue());
-    stored_->setText(c ? druk::describeCorrection(*c)
+    const std::optional<batch::PrintCorrection> c = store_.find(queue());
+    stored_->setText(c ? batch::describeCorrection(*c)
                        : QStringLiteral("brak (wydruki na tej drukarce nie są przesuwane)"));
-    const druk::PrintCorrection shown = c.value_or(druk::PrintCorrection{});
+    const batch::PrintCorrection shown = c.value_or(batch::PrintCorrection{});
     x_->setValue(shown.xMm);
     y_->setValue(shown.yMm);
     scaleX_->setValue(shown.scaleXPercent);
@@ -110,7 +110,7 @@ void CalibrationDialog::showStored()
 void CalibrationDialog::printSheet()
 {
     try {
-        druk::printCalibrationSheet(queue(), store_.forPrint(queue(), std::nullopt), submit);
+        batch::printCalibrationSheet(queue(), store_.forPrint(queue(), std::nullopt), submit);
     } catch (const std::exception &e) {
         platform::services().reportError(this, QString::fromUtf8(e.what()));
     }

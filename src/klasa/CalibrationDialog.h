@@ -21,11 +21,11 @@ public:
     explicit CalibrationDialog(const QStringList &queues, QWidget *parent = nullptr);
 
     // Sends the sheet; sendToPrinter unless replaced (tests).
-    druk::PrintSubmit submit;
+    batch::PrintSubmit submit;
 
     QString queue() const;
     // The values typed in.
-    druk::PrintCorrection typed() const;
+    batch::PrintCorrection typed() const;
 
 public slots:
     void printSheet();
@@ -35,7 +35,7 @@ public slots:
 private:
     void showStored();
 
-    druk::CalibrationStore store_;
+    batch::CalibrationStore store_;
     QComboBox *queue_;
     QDoubleSpinBox *x_, *y_, *scaleX_, *scaleY_;
     QLabel *stored_;

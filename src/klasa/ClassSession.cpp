@@ -49,7 +49,7 @@ QString headerOf(const ColumnChoice &c, const QString &original)
 
 void ClassSession::openDiploma(const QString &path)
 {
-    const diplomafile::DiplomaContent content = druk::readDiplomaFile(path);
+    const diplomafile::DiplomaContent content = batch::readDiplomaFile(path);
     content_ = content;
     diplomaPath_ = path;
     loadTemplate();
@@ -91,8 +91,8 @@ void ClassSession::loadTemplate()
         return;
     }
     try {
-        picture_ = druk::readTemplateFile(path, QStringLiteral("wzór nr %1").arg(templateNumber()));
-    } catch (const druk::Failure &e) {
+        picture_ = batch::readTemplateFile(path, QStringLiteral("wzór nr %1").arg(templateNumber()));
+    } catch (const batch::Failure &e) {
         pictureError_ = QString::fromUtf8(e.what());
     }
 }
@@ -267,8 +267,8 @@ batch::Table ClassSession::effectiveTable() const
 QStringList ClassSession::fileStems(bool surnameFirst) const
 {
     QStringList stems;
-    for (const druk::Page &p : pages_)
-        stems.append(surnameFirst ? druk::lastWordFirst(p.input.texts.recipient) : p.input.texts.recipient);
+    for (const batch::Page &p : pages_)
+        stems.append(surnameFirst ? batch::lastWordFirst(p.input.texts.recipient) : p.input.texts.recipient);
     if (!surnameFirst || !hasList())
         return stems;
     const batch::Table t = effectiveTable();
@@ -302,42 +302,42 @@ QStringList ClassSession::fileStems(bool surnameFirst) const
     return stems;
 }
 
-druk::BatchPlan ClassSession::pdfPlan(const QString &path, bool overwrite) const
+batch::BatchPlan ClassSession::pdfPlan(const QString &path, bool overwrite) const
 {
-    druk::BatchPlan plan;
-    plan.outputs.append(druk::PlannedOutput{druk::BatchOutput::OnePdf, path});
+    batch::BatchPlan plan;
+    plan.outputs.append(batch::PlannedOutput{batch::BatchOutput::OnePdf, path});
     plan.overwrite = overwrite;
     plan.title = content_.texts.heading;
     plan.inputs = inputs();
     return plan;
 }
 
-druk::BatchPlan ClassSession::separatePlan(const QString &folder, bool surnameFirst) const
+batch::BatchPlan ClassSession::separatePlan(const QString &folder, bool surnameFirst) const
 {
-    druk::BatchPlan plan;
-    druk::PlannedOutput out(druk::BatchOutput::PdfPerPage, folder);
+    batch::BatchPlan plan;
+    batch::PlannedOutput out(batch::BatchOutput::PdfPerPage, folder);
     out.stems = fileStems(surnameFirst);
     plan.outputs.append(out);
     plan.inputs = inputs();
     return plan;
 }
 
-druk::BatchPlan ClassSession::printPlan(const QString &printer, const printing::SheetGeometry &geometry) const
+batch::BatchPlan ClassSession::printPlan(const QString &printer, const printing::SheetGeometry &geometry) const
 {
-    druk::PlannedOutput job(druk::BatchOutput::PrintJob, QString());
+    batch::PlannedOutput job(batch::BatchOutput::PrintJob, QString());
     job.printer = printer;
     job.copies = 1; // the dialog's copies are pages of the one job
     job.jobTitle = QFileInfo(diplomaPath_).fileName();
     job.geometry = geometry;
-    druk::BatchPlan plan;
+    batch::BatchPlan plan;
     plan.outputs.append(job);
     plan.title = content_.texts.heading;
     return plan;
 }
 
-QList<druk::InputFile> ClassSession::inputs() const
+QList<batch::InputFile> ClassSession::inputs() const
 {
-    QList<druk::InputFile> in;
+    QList<batch::InputFile> in;
     if (hasDiploma())
         in.append({diplomaPath_, QStringLiteral("plik dyplomu")});
     if (hasList() && QFileInfo(listName_).isFile())
@@ -355,7 +355,7 @@ ClassSession::Built ClassSession::build() const
     if (!pictureError_.isEmpty())
         out.problems.append({pictureError_, -1, true});
 
-    printing::PrintInput base = druk::printInputOf(content_, picture_);
+    printing::PrintInput base = batch::printInputOf(content_, picture_);
     base.textBackground = options_.textBackground;
 
     batch::ClassListSettings settings;
@@ -376,7 +376,7 @@ ClassSession::Built ClassSession::build() const
     try {
         const batch::Table table = hasList() ? effectiveTable() : batch::Table();
         out.summary = batch::buildClassList(base, settings, hasList() ? &table : nullptr, [&](batch::ClassPage &&p) {
-            out.pages.append(druk::pageOf(std::move(p), int(out.pages.size())));
+            out.pages.append(batch::pageOf(std::move(p), int(out.pages.size())));
         });
     } catch (const batch::TableError &e) {
         out.pages.clear();
@@ -391,7 +391,7 @@ void ClassSession::apply(Built &&built)
 {
     pages_ = std::move(built.pages);
     pageLines_.clear();
-    for (const druk::Page &page : pages_)
+    for (const batch::Page &page : pages_)
         pageLines_.insert(page.line);
     summary_ = std::move(built.summary);
     problems_ = std::move(built.problems);
@@ -427,7 +427,7 @@ QString ClassSession::countsLine() const
         .arg(skipped);
 }
 
-QList<Problem> problemsOf(const batch::ClassSummary &s, const QList<druk::Page> &pages)
+QList<Problem> problemsOf(const batch::ClassSummary &s, const QList<batch::Page> &pages)
 {
     static const QRegularExpression record(QStringLiteral("rekord (\\d+)"));
     static const QRegularExpression line(QStringLiteral("wiersze? (\\d+)"));

@@ -106,7 +106,7 @@ public:
     // The pages of the current state, made without changing it (on a
     // worker, from a copy of the session), and their taking over.
     struct Built {
-        QList<druk::Page> pages;
+        QList<batch::Page> pages;
         batch::ClassSummary summary;
         QList<Problem> problems;
     };
@@ -114,7 +114,7 @@ public:
     void apply(Built &&built);
     // Makes the pages again from the current state.
     void rebuild() { apply(build()); }
-    const QList<druk::Page> &pages() const { return pages_; }
+    const QList<batch::Page> &pages() const { return pages_; }
     const batch::ClassSummary &summary() const { return summary_; }
     const QList<Problem> &problems() const { return problems_; }
     bool blocked() const; // an error: nothing to write
@@ -127,11 +127,11 @@ public:
     // The runs of the window's outputs, every file read protected: one PDF
     // (titled by the heading), one per page in folder (named surname first
     // or not), or a print job of one copy (the dialog's copies are pages of it).
-    druk::BatchPlan pdfPlan(const QString &path, bool overwrite) const;
-    druk::BatchPlan separatePlan(const QString &folder, bool surnameFirst) const;
-    druk::BatchPlan printPlan(const QString &printer, const printing::SheetGeometry &geometry) const;
+    batch::BatchPlan pdfPlan(const QString &path, bool overwrite) const;
+    batch::BatchPlan separatePlan(const QString &folder, bool surnameFirst) const;
+    batch::BatchPlan printPlan(const QString &printer, const printing::SheetGeometry &geometry) const;
     // The files a run reads, which no output may replace.
-    QList<druk::InputFile> inputs() const;
+    QList<batch::InputFile> inputs() const;
     QString templatePath() const;
 
 private:
@@ -158,7 +158,7 @@ private:
     QList<ColumnChoice> choices_;
 
     Options options_;
-    QList<druk::Page> pages_;
+    QList<batch::Page> pages_;
     QSet<int> pageLines_;
     batch::ClassSummary summary_;
     QList<Problem> problems_;
@@ -166,6 +166,6 @@ private:
 
 // Problem lines of a summary, each with the page it names (by record or by
 // line of the list) when that page is among pages.
-QList<Problem> problemsOf(const batch::ClassSummary &summary, const QList<druk::Page> &pages);
+QList<Problem> problemsOf(const batch::ClassSummary &summary, const QList<batch::Page> &pages);
 
 } // namespace klasa

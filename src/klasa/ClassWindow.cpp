@@ -299,7 +299,7 @@ QWidget *ClassWindow::listPart()
         if (!current.isValid())
             return;
         const int line = session_.rowLine(current.row());
-        const QList<druk::Page> &pages = session_.pages();
+        const QList<batch::Page> &pages = session_.pages();
         for (int i = 0; i < pages.size(); ++i)
             if (pages[i].line == line) {
                 if (i != page_)
@@ -746,7 +746,7 @@ bool ClassWindow::saveListCsv()
     const auto path = platform::services().saveFileName(this, s);
     if (!path)
         return false;
-    for (const druk::InputFile &in : session_.inputs())
+    for (const batch::InputFile &in : session_.inputs())
         if (QFileInfo(in.path).absoluteFilePath() == QFileInfo(*path).absoluteFilePath()) {
             platform::services().reportError(this, QStringLiteral("%1: to %2, nie zapisuję na nim").arg(*path, in.what));
             return false;
@@ -1044,7 +1044,7 @@ void ClassWindow::requestPreview()
     runner_->run(
         [input, image] {
             try {
-                *image = druk::pageImage(input, printing::SheetGeometry::a4(600), PreviewDpi);
+                *image = batch::pageImage(input, printing::SheetGeometry::a4(600), PreviewDpi);
             } catch (const std::exception &) {
                 // The template's failure is in the problem list.
             }
@@ -1128,7 +1128,7 @@ void ClassWindow::saveSeparate()
         resultLabel_->clear(); // an earlier "Zapisano…" is not this answer's
         openFolderButton_->setVisible(false);
     };
-    if (!druk::nameTaken(folder)) {
+    if (!batch::nameTaken(folder)) {
         if (!platform::services().ask(
                 this, QStringLiteral("Folder %1 nie istnieje. Utworzyć go?").arg(QDir::toNativeSeparators(folder)),
                 caption)) {
@@ -1147,12 +1147,12 @@ void ClassWindow::saveSeparate()
         }
     }
     settings::setFolder(settings::Folder::Output, folder); // the folder itself
-    druk::BatchPlan plan = session_.separatePlan(folder, nameOrder_->currentIndex() == 1);
+    batch::BatchPlan plan = session_.separatePlan(folder, nameOrder_->currentIndex() == 1);
     int taken = 0;
     // A folder or file that cannot be written is said before any question.
     if (!doneOrReported(this, [&] {
             checkFolderWritable(folder);
-            taken = replaceableTaken(folder, druk::perPageFileNames(session_.pages(), plan.outputs.first().stems));
+            taken = replaceableTaken(folder, batch::perPageFileNames(session_.pages(), plan.outputs.first().stems));
         })) {
         clearResult();
         return;
@@ -1191,7 +1191,7 @@ void ClassWindow::printPages()
         platform::services().reportError(this, refused);
         return;
     }
-    const QList<druk::Page> pages = pagesToPrint(printer, session_.pages(), page_);
+    const QList<batch::Page> pages = pagesToPrint(printer, session_.pages(), page_);
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
         // "Print to file" in the dialog: the same compact PDF, in that file.
         const QString path = printer.outputFileName();
@@ -1203,7 +1203,7 @@ void ClassWindow::printPages()
         platform::services().reportError(this, QStringLiteral("Nie wybrano drukarki."));
         return;
     }
-    const druk::BatchPlan plan = session_.printPlan(printer.printerName(), printing::printerGeometry(printer));
+    const batch::BatchPlan plan = session_.printPlan(printer.printerName(), printing::printerGeometry(printer));
     const int copies = std::max(1, printer.copyCount());
     startRun(plan, pages,
              QStringLiteral("Wysłano %1 do drukarki %2")
@@ -1228,13 +1228,13 @@ void ClassWindow::recallTextOnly()
     textOnlyBox_->setChecked(settings::textOnly(session_.diplomaPath()));
 }
 
-void ClassWindow::startRun(const druk::BatchPlan &requested, const QList<druk::Page> &pages, const QString &doneText)
+void ClassWindow::startRun(const batch::BatchPlan &requested, const QList<batch::Page> &pages, const QString &doneText)
 {
-    druk::BatchPlan plan = requested;
+    batch::BatchPlan plan = requested;
     plan.textOnly = textOnlyBox_->isChecked();
-    for (druk::PlannedOutput &out : plan.outputs)
-        if (out.kind == druk::BatchOutput::PrintJob)
-            out.correction = druk::CalibrationStore().forPrint(out.printer, std::nullopt);
+    for (batch::PlannedOutput &out : plan.outputs)
+        if (out.kind == batch::BatchOutput::PrintJob)
+            out.correction = batch::CalibrationStore().forPrint(out.printer, std::nullopt);
     busy_ = true;
     for (QPushButton *b : outputButtons_)
         b->setEnabled(false);
@@ -1250,13 +1250,13 @@ void ClassWindow::startRun(const druk::BatchPlan &requested, const QList<druk::P
     auto error = std::make_shared<QString>();
     auto cancelled = std::make_shared<bool>(false);
     TaskRunner *runner = saveRunner_;
-    const druk::PrintSubmit submit = printSubmit;
-    const druk::PlannedOutput &out = plan.outputs.first();
-    const QString folder = out.kind == druk::BatchOutput::PdfPerPage ? out.path : QFileInfo(out.path).absolutePath();
+    const batch::PrintSubmit submit = printSubmit;
+    const batch::PlannedOutput &out = plan.outputs.first();
+    const QString folder = out.kind == batch::BatchOutput::PdfPerPage ? out.path : QFileInfo(out.path).absolutePath();
     saveRunner_->run(
         [=] {
             try {
-                druk::runBatch(
+                batch::runBatch(
                     plan, pages,
                     [=](int done, int total) {
                         runner->toGui([this, done, total] {
@@ -1265,7 +1265,7 @@ void ClassWindow::startRun(const druk::BatchPlan &requested, const QList<druk::P
                         });
                     },
                     cancel.get(), submit);
-            } catch (const druk::Cancelled &) {
+            } catch (const batch::Cancelled &) {
                 *cancelled = true;
             } catch (const std::exception &e) {
                 *error = QString::fromUtf8(e.what());

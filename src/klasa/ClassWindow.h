@@ -67,7 +67,7 @@ public:
 
     // Sends a finished PDF to a queue, on the saving worker; sendToPrinter
     // unless replaced (tests).
-    druk::PrintSubmit printSubmit;
+    batch::PrintSubmit printSubmit;
     // Where the editor ("dyplom") is looked for: beside this program, then
     // PATH, as the companions are.
     companions::ProgramSearch editorSearch = companions::processProgramSearch();
@@ -132,7 +132,7 @@ private:
     void optionsChanged();
     // The pre-printed paper tick of the diploma, remembered by its path.
     void recallTextOnly();
-    void startRun(const druk::BatchPlan &requested, const QList<druk::Page> &pages, const QString &doneText);
+    void startRun(const batch::BatchPlan &requested, const QList<batch::Page> &pages, const QString &doneText);
     void finishRun(const QString &doneText, const QString &folder, const QString &error, bool cancelled);
     void rememberColumns();
     void recallColumns();

@@ -16,9 +16,9 @@ void checkFolderWritable(const QString &folder)
     const QByteArray native = QFile::encodeName(folder);
     struct stat st;
     if (::stat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
-        throw druk::Failure(folder, QStringLiteral("to nie jest folder"));
+        throw batch::Failure(folder, QStringLiteral("to nie jest folder"));
     if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(native.constData(), W_OK | X_OK) != 0)
-        throw druk::Failure(folder, QStringLiteral("folder tylko do odczytu: nie można w nim zapisać plików"));
+        throw batch::Failure(folder, QStringLiteral("folder tylko do odczytu: nie można w nim zapisać plików"));
 }
 
 int replaceableTaken(const QString &folder, const QStringList &names)
@@ -27,10 +27,10 @@ int replaceableTaken(const QString &folder, const QStringList &names)
     int taken = 0;
     for (const QString &name : names) {
         const QString path = dir.filePath(name);
-        if (!druk::nameTaken(path))
+        if (!batch::nameTaken(path))
             continue;
         // The replace question comes next: whatever it may replace.
-        druk::checkReplaceable(path, druk::followLinks(path), druk::signatureFor(path), true);
+        batch::checkReplaceable(path, batch::followLinks(path), batch::signatureFor(path), true);
         ++taken;
     }
     return taken;

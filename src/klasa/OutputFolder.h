@@ -8,12 +8,12 @@ namespace klasa {
 // anything about it: an error is worth more than a question whose Yes
 // could only fail.
 
-// Throws druk::Failure naming folder when nothing can be written in it: it
+// Throws batch::Failure naming folder when nothing can be written in it: it
 // is no folder, or it is read-only (no write bit, which stops root too, or
 // no write access for this user).
 void checkFolderWritable(const QString &folder);
 
-// How many of names are taken in folder; throws druk::Failure naming the
+// How many of names are taken in folder; throws batch::Failure naming the
 // first one that could not be replaced (read-only, a folder, a device).
 int replaceableTaken(const QString &folder, const QStringList &names);
 

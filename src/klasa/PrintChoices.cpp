@@ -5,9 +5,9 @@
 
 namespace klasa {
 
-QList<druk::Page> pagesToPrint(const QPrinter &printer, const QList<druk::Page> &pages, int currentPage)
+QList<batch::Page> pagesToPrint(const QPrinter &printer, const QList<batch::Page> &pages, int currentPage)
 {
-    QList<druk::Page> chosen;
+    QList<batch::Page> chosen;
     switch (printer.printRange()) {
     case QPrinter::CurrentPage:
         if (currentPage >= 0 && currentPage < pages.size())
@@ -26,13 +26,13 @@ QList<druk::Page> pagesToPrint(const QPrinter &printer, const QList<druk::Page> 
     const int copies = std::max(1, printer.copyCount());
     if (copies == 1)
         return chosen;
-    QList<druk::Page> out;
+    QList<batch::Page> out;
     out.reserve(chosen.size() * copies);
     if (printer.collateCopies()) {
         for (int c = 0; c < copies; ++c)
             out += chosen;
     } else {
-        for (const druk::Page &p : std::as_const(chosen))
+        for (const batch::Page &p : std::as_const(chosen))
             for (int c = 0; c < copies; ++c)
                 out.append(p);
     }

@@ -11,7 +11,7 @@ namespace klasa {
 // The pages the print dialog's choices ask for, as one job: the range (or
 // the page shown), then every copy of them in turn when collated, else each
 // page as many times as there are copies.
-QList<druk::Page> pagesToPrint(const QPrinter &printer, const QList<druk::Page> &pages, int currentPage);
+QList<batch::Page> pagesToPrint(const QPrinter &printer, const QList<batch::Page> &pages, int currentPage);
 
 // Why a choice made in the print dialog cannot be honoured (paper other
 // than A4 portrait, a selection); empty when all of them can.

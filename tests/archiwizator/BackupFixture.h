@@ -1,5 +1,6 @@
 #pragma once
 #include "FileBytes.h"
+#include "ProgramRun.h"
 #include "TempProgramDir.h"
 #include "archiwizator/Manifest.h"
 #include "companions/ArchiverConfig.h"
@@ -66,19 +67,6 @@ struct BackupFixture {
 
     TempProgramDir dir;
 };
-
-inline QProcess::ExitStatus runTool(const QString &program, const QStringList &args, QByteArray *out = nullptr,
-                                    int *code = nullptr)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(60000);
-    if (out)
-        *out = p.readAllStandardOutput();
-    if (code)
-        *code = p.exitCode();
-    return p.exitStatus();
-}
 
 // A ZIP made by Info-ZIP's zip from the files given (name -> bytes).
 inline QString foreignZip(const QString &folder, const QMap<QString, QByteArray> &files)

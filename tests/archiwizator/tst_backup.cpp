@@ -114,12 +114,9 @@ private slots:
         QCOMPARE(made.files, expected.size());
 
         // Info-ZIP agrees the archive is sound and lists exactly our files.
-        QByteArray out;
-        int code = -1;
-        runTool("unzip", {"-t", made.archivePath}, &out, &code);
-        QVERIFY2(code == 0 && out.contains("No errors detected"), out.constData());
-        runTool("unzip", {"-Z1", made.archivePath}, &out, &code);
-        QStringList listed = QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts);
+        const ProgramResult tested = runProgram("unzip", {"-t", made.archivePath});
+        QVERIFY2(tested.status == 0 && tested.out.contains("No errors detected"), qPrintable(tested.out));
+        QStringList listed = runProgram("unzip", {"-Z1", made.archivePath}).out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(listed.takeFirst(), backup::ManifestName);
         listed.sort();
         QCOMPARE(listed, expected.keys());

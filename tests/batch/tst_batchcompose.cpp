@@ -95,7 +95,7 @@ void TestPdfComposer::init()
 void TestPdfComposer::drawingSharedByEveryPage()
 {
     const QString out = dir_->filePath(QStringLiteral("out.pdf"));
-    druk::composePdf(underlay_, pages_, out);
+    batch::composePdf(underlay_, pages_, out);
     QCOMPARE(formXObjectCount(out), 1);
     QCOMPARE(runTool(QStringLiteral("pdfinfo"), {out}).contains(QRegularExpression(QStringLiteral("Pages:\\s+12\\n"))),
              true);
@@ -117,7 +117,7 @@ void TestPdfComposer::drawingSharedByEveryPage()
 void TestPdfComposer::pagesKeepTheirTextsAndCoverTheDrawing()
 {
     const QString out = dir_->filePath(QStringLiteral("out.pdf"));
-    druk::composePdf(underlay_, pages_, out);
+    batch::composePdf(underlay_, pages_, out);
     const QStringList texts = runTool(QStringLiteral("pdftotext"), {out, QStringLiteral("-")}).split(QLatin1Char('\f'));
     for (int page = 1; page <= 12; ++page)
         QVERIFY2(texts.value(page - 1).contains(QStringLiteral("Strona %1 Żółć").arg(page)),
@@ -138,12 +138,12 @@ void TestPdfComposer::pagesKeepTheirTextsAndCoverTheDrawing()
 
 void TestPdfComposer::oneUnderlayServesManyFiles()
 {
-    const druk::PdfUnderlay underlay(underlay_);
+    const batch::PdfUnderlay underlay(underlay_);
     for (int file = 0; file < 3; ++file) {
         const QString out = dir_->filePath(QStringLiteral("out%1.pdf").arg(file));
         QFile f(out);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        druk::composePdf(underlay, pages_, f);
+        batch::composePdf(underlay, pages_, f);
         f.close();
         QCOMPARE(formXObjectCount(out), 1); // each file self-contained
         const QImage image = renderPage(out, 12, 30);
@@ -158,23 +158,23 @@ void TestPdfComposer::oneUnderlayServesManyFiles()
 void TestPdfComposer::failuresLeaveNothing()
 {
     const QString out = dir_->filePath(QStringLiteral("out.pdf"));
-    QVERIFY_THROWS_EXCEPTION(druk::PdfComposeError,
-                             druk::composePdf(dir_->filePath(QStringLiteral("brak.pdf")), pages_, out));
+    QVERIFY_THROWS_EXCEPTION(batch::PdfComposeError,
+                             batch::composePdf(dir_->filePath(QStringLiteral("brak.pdf")), pages_, out));
     QVERIFY(!QFile::exists(out));
 
     writeBytes(dir_->filePath(QStringLiteral("broken.pdf")), readBytes(pages_).left(400));
-    QVERIFY_THROWS_EXCEPTION(druk::PdfComposeError,
-                             druk::composePdf(underlay_, dir_->filePath(QStringLiteral("broken.pdf")), out));
+    QVERIFY_THROWS_EXCEPTION(batch::PdfComposeError,
+                             batch::composePdf(underlay_, dir_->filePath(QStringLiteral("broken.pdf")), out));
     QVERIFY(!QFile::exists(out));
 
-    QVERIFY_THROWS_EXCEPTION(druk::PdfComposeError,
-                             druk::composePdf(underlay_, pages_, dir_->filePath(QStringLiteral("nie/ma/out.pdf"))));
-    QVERIFY_THROWS_EXCEPTION(druk::PdfComposeError, druk::PdfUnderlay(dir_->filePath(QStringLiteral("broken.pdf"))));
+    QVERIFY_THROWS_EXCEPTION(batch::PdfComposeError,
+                             batch::composePdf(underlay_, pages_, dir_->filePath(QStringLiteral("nie/ma/out.pdf"))));
+    QVERIFY_THROWS_EXCEPTION(batch::PdfComposeError, batch::PdfUnderlay(dir_->filePath(QStringLiteral("broken.pdf"))));
 
     // A device that stops taking bytes (a full disk) ends the composition.
     FullDisk full;
     full.open(QIODevice::WriteOnly);
-    QVERIFY_THROWS_EXCEPTION(druk::PdfComposeError, druk::composePdf(underlay_, pages_, full));
+    QVERIFY_THROWS_EXCEPTION(batch::PdfComposeError, batch::composePdf(underlay_, pages_, full));
 }
 
 void TestPdfComposer::pagesOfDifferentResourcesLookAsBefore()
@@ -198,7 +198,7 @@ void TestPdfComposer::pagesOfDifferentResourcesLookAsBefore()
     const QString blank = dir_->filePath(QStringLiteral("blank.pdf"));
     writePdf(blank, 1, [](QPainter &, int) {});
     const QString out = dir_->filePath(QStringLiteral("out.pdf"));
-    druk::composePdf(blank, mixed, out);
+    batch::composePdf(blank, mixed, out);
 
     for (int page = 1; page <= 6; ++page) {
         const QImage before = renderPage(mixed, page, 40), after = renderPage(out, page, 40);
@@ -222,7 +222,7 @@ void TestPdfComposer::objectWriterFileReadsBack()
     QVERIFY(file.open(QIODevice::WriteOnly));
     std::vector<int> numbers;
     {
-        druk::PdfObjectWriter writer(file, "1.5");
+        batch::PdfObjectWriter writer(file, "1.5");
         const int root = writer.reserve(), info = writer.reserve();
         for (int k = 0; k < 450; ++k) {
             numbers.push_back(writer.reserve());
@@ -258,7 +258,7 @@ void TestPdfComposer::objectWriterFileReadsBack()
     // A device that takes nothing: the header already fails.
     FullDisk full;
     full.open(QIODevice::WriteOnly);
-    QVERIFY_THROWS_EXCEPTION(druk::PdfComposeError, druk::PdfObjectWriter(full, "1.5"));
+    QVERIFY_THROWS_EXCEPTION(batch::PdfComposeError, batch::PdfObjectWriter(full, "1.5"));
 }
 
 QTEST_MAIN(TestPdfComposer)

@@ -12,7 +12,7 @@
 #include <cerrno>
 #include <unistd.h>
 
-using namespace druk;
+using namespace batch;
 
 namespace {
 
@@ -49,7 +49,7 @@ QStringList filesIn(const QTemporaryDir &dir)
 
 } // namespace
 
-class TestDrukOutputs : public QObject {
+class TestBatchOutputs : public QObject {
     Q_OBJECT
 
 private slots:
@@ -65,7 +65,7 @@ private slots:
     void scratchFolderGoesWithEverythingInIt();
 };
 
-void TestDrukOutputs::committedOnlyWhenAllAreWhole()
+void TestBatchOutputs::committedOnlyWhenAllAreWhole()
 {
     QTemporaryDir dir;
     const QString a = dir.filePath(QStringLiteral("a.pdf")), b = dir.filePath(QStringLiteral("b.pdf"));
@@ -85,7 +85,7 @@ void TestDrukOutputs::committedOnlyWhenAllAreWhole()
     QCOMPARE(QFileInfo(a).permissions() & QFileDevice::ReadOther, QFileDevice::ReadOther); // not mkstemp's 0600
 }
 
-void TestDrukOutputs::shortWritesAreAFullDisk()
+void TestBatchOutputs::shortWritesAreAFullDisk()
 {
     for (const qint64 room : {qint64(0), qint64(1000), qint64(70000), qint64(199999)}) {
         QTemporaryDir dir;
@@ -104,7 +104,7 @@ void TestDrukOutputs::shortWritesAreAFullDisk()
     }
 }
 
-void TestDrukOutputs::failedRunKeepsEarlierFiles()
+void TestBatchOutputs::failedRunKeepsEarlierFiles()
 {
     // The first output is complete, the second fails: neither is put in
     // place and the earlier file of the first name stays.
@@ -129,7 +129,7 @@ void TestDrukOutputs::failedRunKeepsEarlierFiles()
     QCOMPARE(filesIn(dir), QStringList{QStringLiteral("keep.pdf")});
 }
 
-void TestDrukOutputs::inputsAreNeverReplaced()
+void TestBatchOutputs::inputsAreNeverReplaced()
 {
     QTemporaryDir dir;
     const QString diploma = dir.filePath(QStringLiteral("d.dyp"));
@@ -166,7 +166,7 @@ void TestDrukOutputs::inputsAreNeverReplaced()
     QCOMPARE(readBytesOrMissing(dir.filePath(QStringLiteral("other.DYP"))), QByteArray("another diploma"));
 }
 
-void TestDrukOutputs::linkIsWrittenAtItsTarget()
+void TestBatchOutputs::linkIsWrittenAtItsTarget()
 {
     QTemporaryDir dir;
     QDir(dir.path()).mkdir(QStringLiteral("real"));
@@ -183,7 +183,7 @@ void TestDrukOutputs::linkIsWrittenAtItsTarget()
     QCOMPARE(readBytesOrMissing(target), QByteArray("new"));
 }
 
-void TestDrukOutputs::fileThatAppearsMeanwhileIsKept_data()
+void TestBatchOutputs::fileThatAppearsMeanwhileIsKept_data()
 {
     QTest::addColumn<bool>("earlierFile"); // b.pdf was there when staged, and is then swapped for another
     QTest::addColumn<bool>("overwrite");
@@ -193,7 +193,7 @@ void TestDrukOutputs::fileThatAppearsMeanwhileIsKept_data()
     QTest::newRow("earlier file swapped, --nadpisz") << true << true;
 }
 
-void TestDrukOutputs::fileThatAppearsMeanwhileIsKept()
+void TestBatchOutputs::fileThatAppearsMeanwhileIsKept()
 {
     QFETCH(bool, earlierFile);
     QFETCH(bool, overwrite);
@@ -222,7 +222,7 @@ void TestDrukOutputs::fileThatAppearsMeanwhileIsKept()
     }
 }
 
-void TestDrukOutputs::linksAreFollowedAsTheKernelDoes_data()
+void TestBatchOutputs::linksAreFollowedAsTheKernelDoes_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("target"); // empty: refused
@@ -245,7 +245,7 @@ void TestDrukOutputs::linksAreFollowedAsTheKernelDoes_data()
                           << "" << false;
 }
 
-void TestDrukOutputs::linksAreFollowedAsTheKernelDoes()
+void TestBatchOutputs::linksAreFollowedAsTheKernelDoes()
 {
     QFETCH(QString, path);
     QFETCH(QString, target);
@@ -274,7 +274,7 @@ void TestDrukOutputs::linksAreFollowedAsTheKernelDoes()
         QCOMPARE(failure, QString());
 }
 
-void TestDrukOutputs::scratchFolderGoesWithEverythingInIt()
+void TestBatchOutputs::scratchFolderGoesWithEverythingInIt()
 {
     QTemporaryDir tmp;
     const QByteArray before = qgetenv("TMPDIR");
@@ -304,5 +304,5 @@ void TestDrukOutputs::scratchFolderGoesWithEverythingInIt()
     QVERIFY(scratch.create(QStringLiteral("x.pdf"))->path().startsWith(QStringLiteral("/tmp/dyplom-druk-")));
 }
 
-QTEST_MAIN(TestDrukOutputs)
+QTEST_MAIN(TestBatchOutputs)
 #include "tst_batchoutputs.moc"

@@ -1,4 +1,6 @@
 #pragma once
+#include "ProgramRun.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -14,17 +16,10 @@
 // did not start or crashed.
 inline QString runTool(const QString &program, const QStringList &args, int *exitCode = nullptr, int timeoutMs = 60000)
 {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForStarted(10000)) {
-        if (exitCode)
-            *exitCode = -1;
-        return {};
-    }
-    p.waitForFinished(timeoutMs);
+    const ProgramResult r = runProgram(program, args, QProcessEnvironment::systemEnvironment(), {}, timeoutMs);
     if (exitCode)
-        *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    return QString::fromUtf8(p.readAllStandardOutput());
+        *exitCode = r.status;
+    return r.out;
 }
 
 // A cups-pdf queue as tests/printing/cups-pdf-queue.sh leaves it.

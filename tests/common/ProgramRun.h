@@ -29,18 +29,20 @@ inline QProcessEnvironment environmentWithoutRuntimeDir()
     return env;
 }
 
-// Runs program with args and waits (two minutes at most); childSetup runs
-// in the child before the program starts.
+// Runs program with args and waits (two minutes unless timeoutMs says
+// otherwise); childSetup runs in the child before the program starts.
 inline ProgramResult runProgram(const QString &program, const QStringList &args,
                                 const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
-                                const std::function<void()> &childSetup = {})
+                                const std::function<void()> &childSetup = {}, int timeoutMs = 120000)
 {
     QProcess p;
     p.setProcessEnvironment(env);
     if (childSetup)
         p.setChildProcessModifier(childSetup);
     p.start(program, args);
-    p.waitForFinished(120000);
+    if (!p.waitForStarted(10000))
+        return {};
+    p.waitForFinished(timeoutMs);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
 }

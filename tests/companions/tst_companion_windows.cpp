@@ -1,6 +1,7 @@
 // The editor's menu items start the real companion programs, each of which
 // opens its window on a private X server. Runs its own Xvfb.
 #include "FileBytes.h"
+#include "ProgramRun.h"
 #include "TForm1.h"
 #include "TempProgramDir.h"
 #include "XvfbDisplay.h"
@@ -17,10 +18,7 @@ namespace {
 
 QString run(const QStringList &args)
 {
-    QProcess p;
-    p.start(QStringLiteral("xdotool"), args);
-    p.waitForFinished(10000);
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    return runProgram(QStringLiteral("xdotool"), args, QProcessEnvironment::systemEnvironment(), {}, 10000).out.trimmed();
 }
 
 // Ids of the visible windows whose title matches, waiting up to 30 s.

@@ -1,5 +1,6 @@
 #pragma once
 #include "PdfFacts.h"
+#include "ProgramRun.h"
 
 #include <QImage>
 #include <QPointF>
@@ -9,22 +10,12 @@
 // Where things landed on a rendered page, in millimetres from its top-left
 // corner.
 
-struct DrukRun {
-    int status = -1;
-    QString err;
-};
-
 // dyplom-druk with args; the settings (calibrations) under configHome.
-inline DrukRun runDrukIn(const QString &configHome, const QStringList &args)
+inline ProgramResult runDrukIn(const QString &configHome, const QStringList &args)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    QProcessEnvironment env = environmentWithoutRuntimeDir();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-    p.setProcessEnvironment(env);
-    p.start(qEnvironmentVariable("DYPLOM_BINARY_DIR") + QStringLiteral("/dyplom-druk"), args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
+    return runProgram(builtProgram(QStringLiteral("dyplom-druk")), args, env);
 }
 
 inline bool isInk(QRgb pixel)

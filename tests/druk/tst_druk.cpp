@@ -178,7 +178,7 @@ void TestDruk::layoutMatchesThePrintCommand()
     options.diploma = dir_->file(QStringLiteral("d.dyp"));
     options.templateLeft = 5;
     options.templateTop = -3;
-    const QList<druk::Page> pages = druk::loadPages(options);
+    const QList<batch::Page> pages = druk::loadPages(options);
     QCOMPARE(pages.size(), 1);
 
     // What the editor hands to its print command for the same diploma.
@@ -195,7 +195,7 @@ void TestDruk::layoutMatchesThePrintCommand()
     RecordingPrinter viaCommand(600, 600, 4961, 7016);
     printing::printDiploma(viaCommand, editor);
     RecordingPrinter viaDruk(600, 600, 4961, 7016);
-    druk::printPages(viaDruk, pages, {});
+    batch::printPages(viaDruk, pages, {});
     QCOMPARE(viaDruk.calls, viaCommand.calls);
     QCOMPARE(viaDruk.calls.at(1), QStringLiteral("picture 60 -36 5020 6980"));
 }
@@ -316,13 +316,13 @@ void TestDruk::pageLooksAsWithTheTemplateDrawnOnIt()
     options.diploma = dir_->file(QStringLiteral("d.dyp"));
     options.list = dir_->file(QStringLiteral("n.txt"));
     options.templateLeft = 4;
-    const QList<druk::Page> pages = druk::loadPages(options);
+    const QList<batch::Page> pages = druk::loadPages(options);
     const printing::SheetGeometry geometry = printing::SheetGeometry::a4(600, QRectF(5, 5, 200, 287));
     {
-        druk::StagedOutputs outputs;
-        druk::PdfTarget target(outputs.stage(dir_->file(QStringLiteral("direct.pdf"))), geometry);
+        batch::StagedOutputs outputs;
+        batch::PdfTarget target(outputs.stage(dir_->file(QStringLiteral("direct.pdf"))), geometry);
         printing::SheetDevice device(geometry, target);
-        druk::printPages(device, pages, {});
+        batch::printPages(device, pages, {});
         target.finish();
         outputs.commitAll();
     }
@@ -460,7 +460,7 @@ void TestDruk::longNameIsWarnedAbout()
     druk::Options options;
     options.diploma = dir_->file(QStringLiteral("d.dyp"));
     options.list = dir_->file(QStringLiteral("n.txt"));
-    const QList<druk::Page> pages = druk::loadPages(options);
+    const QList<batch::Page> pages = druk::loadPages(options);
     QCOMPARE(pages.size(), 2);
     QCOMPARE(pages[1].input.texts.recipient,
              QStringLiteral("Konstanty Ildefons Gałczyński-Wielkopolski herbu Trzy Trąby i Półtora Krzyża"));

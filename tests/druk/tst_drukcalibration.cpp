@@ -40,7 +40,7 @@ private slots:
         c.texts.heading = QStringLiteral("Dyplom");
         c.texts.recipient = QStringLiteral("Anna Nowak");
         writeBytes(dir_.file(QStringLiteral("d.dyp")), diplomafile::buildDiplomaRecord(c));
-        const DrukRun stored = druk(
+        const ProgramResult stored = druk(
             {QStringLiteral("--kalibracja-ustaw"), QStringLiteral("DyplomPDF"), QStringLiteral("2.5,-1.5")});
         QVERIFY2(stored.status == 0, qPrintable(stored.err));
     }
@@ -88,7 +88,7 @@ private slots:
 
 private:
     static QString wzory() { return qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/Wzory"); }
-    DrukRun druk(const QStringList &args) { return runDrukIn(config_.path(), args); }
+    ProgramResult druk(const QStringList &args) { return runDrukIn(config_.path(), args); }
 
     // The PDF a run makes: its -o file, or the one cups-pdf writes for it.
     QString produce(const QStringList &args)
@@ -96,7 +96,7 @@ private:
         const int o = int(args.indexOf(QStringLiteral("-o")));
         const QDir out(queue_.outDir);
         const QStringList before = out.entryList({QStringLiteral("*.pdf")}, QDir::Files);
-        const DrukRun r = druk(args);
+        const ProgramResult r = druk(args);
         if (r.status != 0) {
             qWarning("%s", qPrintable(r.err));
             return {};

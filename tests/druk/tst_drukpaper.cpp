@@ -15,7 +15,7 @@
 #include <QStandardPaths>
 #include <QtTest>
 
-using druk::PrintCorrection;
+using batch::PrintCorrection;
 Q_DECLARE_METATYPE(PrintCorrection)
 
 namespace {
@@ -86,7 +86,7 @@ private slots:
         QFETCH(QList<double>, values);
         QFETCH(QString, reason);
         QString error;
-        const std::optional<PrintCorrection> c = druk::parseCorrection(text, &error);
+        const std::optional<PrintCorrection> c = batch::parseCorrection(text, &error);
         QCOMPARE(bool(c), valid);
         if (valid)
             QCOMPARE((QList<double>{c->xMm, c->yMm, c->scaleXPercent, c->scaleYPercent}), values);
@@ -107,8 +107,8 @@ private slots:
     void correctionUndoesThePrinter()
     {
         QFETCH(PrintCorrection, printer);
-        const QTransform undo = druk::correctionTransform(printer);
-        const QPointF cross(druk::CrossXMm, druk::CrossYMm);
+        const QTransform undo = batch::correctionTransform(printer);
+        const QPointF cross(batch::CrossXMm, batch::CrossYMm);
         for (const QPointF p : {QPointF(0, 0), QPointF(105, 148.5), QPointF(20, 280), QPointF(210, 297)}) {
             const QPointF sent = undo.map(p);
             const QPointF d = sent - cross;
@@ -124,7 +124,7 @@ private slots:
     // range in a hand-edited file is not used.
     void storeKeepsOnePerQueue()
     {
-        druk::CalibrationStore store;
+        batch::CalibrationStore store;
         store.store(QStringLiteral("Sala 12"), {1, 2, 0, 0});
         store.store(QStringLiteral("biuro/kolor"), {-0.5, 0, 0.3, 0});
         QCOMPARE(store.find(QStringLiteral("Sala 12"))->yMm, 2.0);
@@ -136,7 +136,7 @@ private slots:
         QVERIFY(!store.remove(QStringLiteral("Sala 12")));
         QVERIFY(!store.find(QStringLiteral("Sala 12")));
         QVERIFY(store.find(QStringLiteral("biuro/kolor")));
-        QVERIFY_THROWS_EXCEPTION(druk::Failure, store.store(QStringLiteral("x"), {80, 0, 0, 0}));
+        QVERIFY_THROWS_EXCEPTION(batch::Failure, store.store(QStringLiteral("x"), {80, 0, 0, 0}));
 
         QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("dyplom"), QStringLiteral("drukarki"))
             .setValue(QStringLiteral("kalibracja/reczna/A4/x"), 500);
@@ -155,9 +155,9 @@ private slots:
                              QStringList{QStringLiteral("d.dyp"), QStringLiteral("--wzory"), wzory} + args);
         };
         QCOMPARE(druk({QStringLiteral("-o"), QStringLiteral("wzor.pdf")}).status, 0);
-        const DrukRun bare = druk({QStringLiteral("--bez-wzoru"), QStringLiteral("-o"), QStringLiteral("teksty.pdf"),
-                                   QStringLiteral("--png"), QStringLiteral("png"), QStringLiteral("--dpi"),
-                                   QStringLiteral("40")});
+        const ProgramResult bare = druk({QStringLiteral("--bez-wzoru"), QStringLiteral("-o"),
+                                         QStringLiteral("teksty.pdf"), QStringLiteral("--png"), QStringLiteral("png"),
+                                         QStringLiteral("--dpi"), QStringLiteral("40")});
         QVERIFY2(bare.status == 0, qPrintable(bare.err));
 
         const QList<Box> lines = lineBoxes(dir_->file(QStringLiteral("teksty.pdf")));
@@ -178,7 +178,7 @@ private slots:
     // instructions as text, ruler ticks at the edges.
     void calibrationSheetIsMeasurable()
     {
-        const DrukRun r = runDrukIn(
+        const ProgramResult r = runDrukIn(
             config_.path(), {QStringLiteral("--kalibracja"), QStringLiteral("-o"), QStringLiteral("arkusz.pdf")});
         QVERIFY2(r.status == 0, qPrintable(r.err));
         const QString sheet = dir_->file(QStringLiteral("arkusz.pdf"));
@@ -231,7 +231,7 @@ private slots:
         QFETCH(QString, message);
         const QString settings = config_.path() + QStringLiteral("/dyplom/drukarki.conf");
         const QByteArray before = readBytesOrMissing(settings);
-        const DrukRun r = runDrukIn(config_.path(), args);
+        const ProgramResult r = runDrukIn(config_.path(), args);
         QCOMPARE(r.status, status);
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{QStringLiteral("d.dyp")});

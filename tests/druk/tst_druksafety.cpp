@@ -96,7 +96,7 @@ QString pdfinfo(const QString &pdf)
 // "dyplom-druk-HOST-BOOTID-" of this machine, from this process's prefix.
 QString hostAndBoot()
 {
-    QString prefix = druk::temporaryPrefix();
+    QString prefix = batch::temporaryPrefix();
     prefix.chop(1);
     return prefix.left(prefix.lastIndexOf(QLatin1Char('-')) + 1);
 }
@@ -424,7 +424,7 @@ void TestDrukSafety::leftoverNamesTellDeadRunsOfThisHost_data()
     QTest::newRow("this host, process gone") << ours + gone + QStringLiteral("-Ab3dE9") << true;
     QTest::newRow("hidden, process gone") << QStringLiteral(".") + ours + gone + QStringLiteral("-Ab3dE9") << true;
     QTest::newRow("this host, process runs") << ours + QStringLiteral("1-Ab3dE9") << false;
-    QTest::newRow("this process") << druk::temporaryPrefix() + QStringLiteral("Ab3dE9") << false;
+    QTest::newRow("this process") << batch::temporaryPrefix() + QStringLiteral("Ab3dE9") << false;
     QTest::newRow("earlier boot") << otherBoot + QStringLiteral("1-Ab3dE9") << true;
     QTest::newRow("another host") << QStringLiteral("dyplom-druk-x") + ours.mid(11) + gone + QStringLiteral("-Ab3dE9")
                                   << false;
@@ -439,7 +439,7 @@ void TestDrukSafety::leftoverNamesTellDeadRunsOfThisHost()
 {
     QFETCH(QString, name);
     QFETCH(bool, dead);
-    QCOMPARE(druk::isDeadRunsLeftover(name), dead);
+    QCOMPARE(batch::isDeadRunsLeftover(name), dead);
 }
 
 void TestDrukSafety::standardOutput()
@@ -484,7 +484,7 @@ void TestDrukSafety::pdfDetails()
 {
     // One page more than is assembled at a time: the pages of both parts
     // in order, their fonts named as subsets, A4 to the fraction.
-    const int count = druk::CompactPdfWriter::ChunkPages + 1;
+    const int count = batch::CompactPdfWriter::ChunkPages + 1;
     writeBytes(dir_->file(QStringLiteral("n.txt")), names(count, QStringLiteral("Żaneta %1 Źdźbło")));
     Result r = runDruk({QStringLiteral("d.dyp"), QStringLiteral("--lista"), QStringLiteral("n.txt"),
                         QStringLiteral("-o"), QStringLiteral("klasa.pdf")});

@@ -49,16 +49,16 @@ private slots:
         QFETCH(int, copies);
         QFETCH(bool, collate);
         QFETCH(QString, expected);
-        QList<druk::Page> pages;
+        QList<batch::Page> pages;
         for (int i = 0; i < 5; ++i)
-            pages.append(druk::Page{{}, i + 2, i});
+            pages.append(batch::Page{{}, i + 2, i});
         QPrinter printer;
         printer.setPrintRange(QPrinter::PrintRange(range));
         printer.setFromTo(2, 3);
         printer.setCopyCount(copies);
         printer.setCollateCopies(collate);
         QString got;
-        for (const druk::Page &p : klasa::pagesToPrint(printer, pages, 3))
+        for (const batch::Page &p : klasa::pagesToPrint(printer, pages, 3))
             got += QString::number(p.record + 1);
         QCOMPARE(got, expected);
         QVERIFY(klasa::unsupportedPrintChoice(printer).isEmpty());
@@ -149,7 +149,7 @@ private slots:
         session_->rebuild();
         QCOMPARE(session_->fileStems(true), stems);
         QStringList recipients;
-        for (const druk::Page &p : session_->pages())
+        for (const batch::Page &p : session_->pages())
             recipients.append(p.input.texts.recipient);
         QCOMPARE(session_->fileStems(false), recipients);
     }
@@ -249,35 +249,35 @@ private slots:
     {
         session_->pasteList(QStringLiteral("Anna Nowak\nJan Kos\n"));
         session_->rebuild();
-        const QList<druk::Page> pages = session_->pages();
+        const QList<batch::Page> pages = session_->pages();
         const QString folder = dir_->file(QStringLiteral("osobno"));
         QDir().mkpath(folder);
         writeBytes(folder + QStringLiteral("/Jan Kos.pdf"), "earlier");
-        druk::BatchPlan plan;
-        plan.outputs = {druk::PlannedOutput(druk::BatchOutput::PdfPerPage, folder)};
-        QVERIFY_THROWS_EXCEPTION(druk::Failure, druk::runBatch(plan, pages, {}));
+        batch::BatchPlan plan;
+        plan.outputs = {batch::PlannedOutput(batch::BatchOutput::PdfPerPage, folder)};
+        QVERIFY_THROWS_EXCEPTION(batch::Failure, batch::runBatch(plan, pages, {}));
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("Jan Kos.pdf")});
         plan.overwrite = true;
-        const druk::BatchResult r = druk::runBatch(plan, pages, {});
+        const batch::BatchResult r = batch::runBatch(plan, pages, {});
         QCOMPARE(r.files.size(), 2);
         QVERIFY(readBytes(folder + QStringLiteral("/Jan Kos.pdf")).startsWith("%PDF"));
 
-        druk::PlannedOutput job(druk::BatchOutput::PrintJob, QString());
+        batch::PlannedOutput job(batch::BatchOutput::PrintJob, QString());
         job.printer = QStringLiteral("kolejka");
         job.copies = 2;
         plan.outputs = {job};
         QStringList jobs;
-        druk::runBatch(plan, pages, {}, nullptr, [&](const QString &printer, const QString &pdf, const QString &) {
+        batch::runBatch(plan, pages, {}, nullptr, [&](const QString &printer, const QString &pdf, const QString &) {
             jobs.append(printer + QLatin1Char(':') + QString::fromLatin1(readBytes(pdf).left(4)));
         });
         QCOMPARE(jobs, (QStringList{QStringLiteral("kolejka:%PDF"), QStringLiteral("kolejka:%PDF")}));
 
         std::atomic_bool cancel{true};
         const QString pdf = dir_->file(QStringLiteral("x.pdf"));
-        plan.outputs = {druk::PlannedOutput(druk::BatchOutput::OnePdf, pdf)};
-        QVERIFY_THROWS_EXCEPTION(druk::Cancelled, druk::runBatch(plan, pages, {}, &cancel));
+        plan.outputs = {batch::PlannedOutput(batch::BatchOutput::OnePdf, pdf)};
+        QVERIFY_THROWS_EXCEPTION(batch::Cancelled, batch::runBatch(plan, pages, {}, &cancel));
         QVERIFY(!QFileInfo::exists(pdf));
-        QVERIFY_THROWS_EXCEPTION(druk::Failure, druk::runBatch(plan, {}, {}));
+        QVERIFY_THROWS_EXCEPTION(batch::Failure, batch::runBatch(plan, {}, {}));
     }
 
     // The window's plans from the session alone: every file read is kept
@@ -287,13 +287,13 @@ private slots:
     {
         session_->pasteList(QStringLiteral("Anna Nowak\nJan Kos\n"));
         session_->rebuild();
-        const QList<druk::Page> pages = session_->pages();
+        const QList<batch::Page> pages = session_->pages();
         const QString diploma = dir_->file(QStringLiteral("d.dyp"));
         const QByteArray before = readBytes(diploma);
-        QVERIFY_THROWS_EXCEPTION(druk::Failure, druk::runBatch(session_->pdfPlan(diploma, true), pages, {}));
+        QVERIFY_THROWS_EXCEPTION(batch::Failure, batch::runBatch(session_->pdfPlan(diploma, true), pages, {}));
         QCOMPARE(readBytes(diploma), before);
         const QString folder = dir_->file(QStringLiteral("osobno"));
-        QCOMPARE(druk::runBatch(session_->separatePlan(folder, true), pages, {}).files,
+        QCOMPARE(batch::runBatch(session_->separatePlan(folder, true), pages, {}).files,
                  (QStringList{folder + QStringLiteral("/Nowak Anna.pdf"), folder + QStringLiteral("/Kos Jan.pdf")}));
         QCOMPARE(session_->printPlan(QStringLiteral("kolejka"), printing::SheetGeometry::a4(300)).outputs.first().jobTitle,
                  QStringLiteral("d.dyp"));
@@ -322,16 +322,16 @@ private slots:
         QDir().mkpath(pictures);
         if (failing == QLatin1String("taken"))
             writeBytes(pictures + QStringLiteral("/strona-002.png"), "taken");
-        druk::BatchPlan plan;
+        batch::BatchPlan plan;
         plan.inputs = session_->inputs();
-        plan.outputs = {druk::PlannedOutput(druk::BatchOutput::OnePdf, pdf),
-                        druk::PlannedOutput(druk::BatchOutput::PdfPerPage, perPupil),
-                        druk::PlannedOutput(druk::BatchOutput::Pictures, pictures)};
+        plan.outputs = {batch::PlannedOutput(batch::BatchOutput::OnePdf, pdf),
+                        batch::PlannedOutput(batch::BatchOutput::PdfPerPage, perPupil),
+                        batch::PlannedOutput(batch::BatchOutput::Pictures, pictures)};
         plan.outputs.last().pictureDpi = 20;
         if (failing == QLatin1String("dyp"))
-            plan.outputs.append(druk::PlannedOutput(druk::BatchOutput::OnePdf, dir_->file(QStringLiteral("d.dyp"))));
+            plan.outputs.append(batch::PlannedOutput(batch::BatchOutput::OnePdf, dir_->file(QStringLiteral("d.dyp"))));
         if (failing == QLatin1String("twice"))
-            plan.outputs.append(druk::PlannedOutput(druk::BatchOutput::OnePdf, pdf));
+            plan.outputs.append(batch::PlannedOutput(batch::BatchOutput::OnePdf, pdf));
         plan.overwrite = true; // klasa.pdf may be replaced: only the failure keeps it
 
         if (failing == QLatin1String("taken")) {
@@ -340,14 +340,14 @@ private slots:
         }
         const QByteArray before = readBytes(pdf);
         if (failing.isEmpty()) {
-            const druk::BatchResult r = druk::runBatch(plan, session_->pages(), {});
+            const batch::BatchResult r = batch::runBatch(plan, session_->pages(), {});
             QCOMPARE(r.files.size(), 5);
             for (const QString &file : r.files)
                 QVERIFY2(QFileInfo(file).size() > 0, qPrintable(file));
             QVERIFY(readBytes(pdf).startsWith("%PDF"));
             return;
         }
-        QVERIFY_THROWS_EXCEPTION(druk::Failure, druk::runBatch(plan, session_->pages(), {}));
+        QVERIFY_THROWS_EXCEPTION(batch::Failure, batch::runBatch(plan, session_->pages(), {}));
         QCOMPARE(readBytes(pdf), before);
         QVERIFY(!QFileInfo::exists(dir_->file(QStringLiteral("nowy"))));
         QStringList left = QDir(pictures).entryList(QDir::Files | QDir::Hidden);
@@ -377,12 +377,12 @@ private slots:
                     white += image.pixel(x, y) == qRgb(255, 255, 255) ? 1 : 0;
             return white;
         };
-        const QImage opaque = druk::pageImage(page, printing::SheetGeometry::a4(600), 50);
+        const QImage opaque = batch::pageImage(page, printing::SheetGeometry::a4(600), 50);
         klasa::ClassSession::Options o;
         o.textBackground = false;
         session_->setOptions(o);
         session_->rebuild();
-        const QImage clear = druk::pageImage(session_->pages().value(0).input, printing::SheetGeometry::a4(600), 50);
+        const QImage clear = batch::pageImage(session_->pages().value(0).input, printing::SheetGeometry::a4(600), 50);
         QVERIFY2(whiteShare(opaque) > 200, "the text cells are white");
         QCOMPARE(whiteShare(clear), 0);
 
@@ -402,18 +402,18 @@ private slots:
     {
         session_->pasteList(QStringLiteral("Anna Nowak\nJan Kos\nOla Lis\nEwa Bąk\n"));
         session_->rebuild();
-        const QList<druk::Page> pages = session_->pages();
+        const QList<batch::Page> pages = session_->pages();
         // Two printer resolutions, so that a thread using another's grid shows.
         const printing::SheetGeometry sheets[2] = {printing::SheetGeometry::a4(300), printing::SheetGeometry::a4(600)};
         QList<QImage> alone;
         for (int i = 0; i < pages.size() * 2; ++i)
-            alone.append(druk::pageImage(pages[i / 2].input, sheets[i % 2], 40));
+            alone.append(batch::pageImage(pages[i / 2].input, sheets[i % 2], 40));
         QList<QImage> together(alone.size() * 3);
         std::vector<std::thread> threads;
         for (int t = 0; t < 4; ++t)
             threads.emplace_back([&, t] {
                 for (int i = t; i < together.size(); i += 4)
-                    together[i] = druk::pageImage(pages[(i % alone.size()) / 2].input, sheets[i % 2], 40);
+                    together[i] = batch::pageImage(pages[(i % alone.size()) / 2].input, sheets[i % 2], 40);
             });
         for (std::thread &t : threads)
             t.join();

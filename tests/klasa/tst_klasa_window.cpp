@@ -374,9 +374,9 @@ private slots:
             printing::PrintInput input = window_->session().pages()[0].input;
             constexpr int Dpi = 50;
             const printing::SheetGeometry sheet = printing::SheetGeometry::a4(Dpi);
-            const QImage page = druk::pageImage(input, sheet, Dpi).convertToFormat(QImage::Format_RGB32);
+            const QImage page = batch::pageImage(input, sheet, Dpi).convertToFormat(QImage::Format_RGB32);
             input.texts = editor::DiplomaTexts();
-            const QImage bare = druk::pageImage(input, sheet, Dpi).convertToFormat(QImage::Format_RGB32);
+            const QImage bare = batch::pageImage(input, sheet, Dpi).convertToFormat(QImage::Format_RGB32);
             QRect ink;
             for (int y = 0; y < page.height(); ++y)
                 for (int x = 0; x < page.width(); ++x)
@@ -710,7 +710,7 @@ private slots:
         const CupsPdfQueue queue = setUpCupsPdfQueue(QStringLiteral("DyplomPDF"));
         if (!queue.skipReason.isEmpty())
             QSKIP(qPrintable(queue.skipReason));
-        druk::CalibrationStore().remove(QStringLiteral("DyplomPDF"));
+        batch::CalibrationStore().remove(QStringLiteral("DyplomPDF"));
         QStringList sent;
         window_->printSubmit = [&](const QString &, const QString &pdf, const QString &) {
             sent.append(dir_->file(QStringLiteral("zadanie-%1.pdf").arg(sent.size())));
@@ -752,7 +752,7 @@ private slots:
         QCOMPARE(shown, (QStringList{QStringLiteral("brak (wydruki na tej drukarce nie są przesuwane)"),
                                      QStringLiteral("X 1,5 mm, Y -2 mm")}));
         QVERIFY(platform_->errors().isEmpty());
-        QCOMPARE(druk::CalibrationStore().find(QStringLiteral("DyplomPDF"))->yMm, -2.0);
+        QCOMPARE(batch::CalibrationStore().find(QStringLiteral("DyplomPDF"))->yMm, -2.0);
         QCOMPARE(sent.size(), 2);
         const QPointF cross = crossCentreMm(renderPage(sent[1], 1, 200), 200, QRectF(70, 115, 70, 70));
         QVERIFY2(QLineF(cross, QPointF(103.5, 150.5)).length() < 0.3,
@@ -776,7 +776,7 @@ private slots:
         };
         item->trigger();
         QCOMPARE(shown.last(), QStringLiteral("brak (wydruki na tej drukarce nie są przesuwane)"));
-        QVERIFY(!druk::CalibrationStore().find(QStringLiteral("DyplomPDF")));
+        QVERIFY(!batch::CalibrationStore().find(QStringLiteral("DyplomPDF")));
     }
 
     // Pages 2–3 and 2 copies on a real cups-pdf queue: one job of 4 pages,
@@ -794,7 +794,7 @@ private slots:
         QStringList jobs;
         window_->printSubmit = [&](const QString &printer, const QString &pdf, const QString &title) {
             jobs.append(printer);
-            druk::sendToPrinter(printer, pdf, title);
+            batch::sendToPrinter(printer, pdf, title);
         };
         QPageSize::PageSizeId paper = QPageSize::A5;
         platform_->preparePrinter = [&](QPrinter &printer) {
@@ -844,8 +844,8 @@ private slots:
         QVERIFY(!newest.isNull());
         held.finish(before); // the older one ends late and is dropped
         QCOMPARE(window_->previewImage(), newest);
-        QCOMPARE(newest, druk::pageImage(window_->session().pages()[4].input, printing::SheetGeometry::a4(600),
-                                         klasa::ClassWindow::PreviewDpi));
+        QCOMPARE(newest, batch::pageImage(window_->session().pages()[4].input, printing::SheetGeometry::a4(600),
+                                          klasa::ClassWindow::PreviewDpi));
         window_.reset(); // before the runner
     }
 
@@ -1022,8 +1022,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!window_->previewImage().isNull(), 30000);
         window_->showPage(3);
         QTRY_COMPARE_WITH_TIMEOUT(window_->previewImage(),
-                                  druk::pageImage(window_->session().pages()[3].input, printing::SheetGeometry::a4(600),
-                                                  klasa::ClassWindow::PreviewDpi),
+                                  batch::pageImage(window_->session().pages()[3].input,
+                                                   printing::SheetGeometry::a4(600), klasa::ClassWindow::PreviewDpi),
                                   30000);
         auto *gallery = window_->findChild<QListWidget *>(QStringLiteral("gallery"));
         QTRY_VERIFY_WITH_TIMEOUT(!gallery->item(gallery->count() - 1)->icon().isNull(), 30000);

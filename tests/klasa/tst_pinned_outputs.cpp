@@ -102,13 +102,13 @@ private slots:
         session.openList(dir_->file(QStringLiteral("klasa.csv")));
         session.rebuild();
         QVERIFY2(!session.blocked(), qPrintable(session.problems().value(0).text));
-        druk::BatchPlan plan;
-        plan.outputs = {druk::PlannedOutput(druk::BatchOutput::OnePdf, dir_->file(QStringLiteral("okno/klasa.pdf")))};
+        batch::BatchPlan plan;
+        plan.outputs = {batch::PlannedOutput(batch::BatchOutput::OnePdf, dir_->file(QStringLiteral("okno/klasa.pdf")))};
         plan.title = session.diploma().texts.heading;
         plan.inputs = session.inputs();
-        druk::runBatch(plan, session.pages(), {});
-        plan.outputs = {druk::PlannedOutput(druk::BatchOutput::PdfPerPage, dir_->file(QStringLiteral("okno/osobno")))};
-        druk::runBatch(plan, session.pages(), {});
+        batch::runBatch(plan, session.pages(), {});
+        plan.outputs = {batch::PlannedOutput(batch::BatchOutput::PdfPerPage, dir_->file(QStringLiteral("okno/osobno")))};
+        batch::runBatch(plan, session.pages(), {});
 
         const QStringList got = digestsIn(QStringLiteral("druk"), QStringLiteral("druk"))
                                 + digestsIn(QStringLiteral("druk/osobno"), QStringLiteral("druk/osobno"))

@@ -11,7 +11,7 @@
 #include <QPainter>
 #include <QPen>
 
-namespace druk {
+namespace batch {
 
 namespace {
 
@@ -126,4 +126,4 @@ void writeCalibrationSheet(OutputFile &output, const PrintCorrection &correction
     output.finish();
 }
 
-} // namespace druk
+} // namespace batch

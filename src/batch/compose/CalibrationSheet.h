@@ -3,7 +3,7 @@
 
 class QPainter;
 
-namespace druk {
+namespace batch {
 
 class OutputFile;
 
@@ -18,4 +18,4 @@ void drawCalibrationSheet(QPainter &painter, double dotsPerMm, const PrintCorrec
 // file), finished. Throws Failure naming the file.
 void writeCalibrationSheet(OutputFile &output, const PrintCorrection &correction);
 
-} // namespace druk
+} // namespace batch

@@ -14,7 +14,7 @@
 #include <QJsonObject>
 #include <algorithm>
 
-namespace druk {
+namespace batch {
 
 using platform::TemplateFile;
 
@@ -135,4 +135,4 @@ int writeCatalogue(const QString &folder, OutputFile &file, const std::function<
     return int(files.size());
 }
 
-} // namespace druk
+} // namespace batch

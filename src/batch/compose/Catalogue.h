@@ -3,7 +3,7 @@
 #include <QString>
 #include <functional>
 
-namespace druk {
+namespace batch {
 
 class OutputFile;
 
@@ -13,4 +13,4 @@ class OutputFile;
 // Failure.
 int writeCatalogue(const QString &folder, OutputFile &file, const std::function<void(const QString &)> &warn);
 
-} // namespace druk
+} // namespace batch

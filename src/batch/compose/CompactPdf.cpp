@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-namespace druk {
+namespace batch {
 
 namespace {
 
@@ -117,4 +117,4 @@ void CompactPdfWriter::write(OutputFile &output, const QList<Page> &pages, OffPa
         progress(total, total);
 }
 
-} // namespace druk
+} // namespace batch

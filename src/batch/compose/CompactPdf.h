@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-namespace druk {
+namespace batch {
 
 class OffPageTexts;
 class OutputFile;
@@ -47,4 +47,4 @@ private:
     std::unique_ptr<PdfUnderlay> underlay_; // drawn on the first write
 };
 
-} // namespace druk
+} // namespace batch

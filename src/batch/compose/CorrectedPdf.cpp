@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <exception>
 
-namespace druk {
+namespace batch {
 
 namespace {
 
@@ -87,4 +87,4 @@ void writeCorrectedPdf(const QString &in, const PrintCorrection &correction, QIO
     }
 }
 
-} // namespace druk
+} // namespace batch

@@ -6,7 +6,7 @@
 
 class QIODevice;
 
-namespace druk {
+namespace batch {
 
 // What undoes correction on a sheet: it maps a point (millimetres from the
 // sheet's top-left corner) to where it must be sent so that the printer,
@@ -18,4 +18,4 @@ QTransform correctionTransform(const PrintCorrection &correction);
 // viewers not to scale it when printing. Throws PdfComposeError.
 void writeCorrectedPdf(const QString &in, const PrintCorrection &correction, QIODevice &output);
 
-} // namespace druk
+} // namespace batch

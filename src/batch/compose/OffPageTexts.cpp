@@ -2,7 +2,7 @@
 
 #include "batch/output/ErrorTexts.h"
 
-namespace druk {
+namespace batch {
 
 void OffPageTexts::add(int record, int line, const QStringList &texts)
 {
@@ -36,4 +36,4 @@ QStringList OffPageTexts::warnings() const
     return lines;
 }
 
-} // namespace druk
+} // namespace batch

@@ -2,7 +2,7 @@
 #include <QHash>
 #include <QStringList>
 
-namespace druk {
+namespace batch {
 
 // Texts that run off the printable area, gathered over the pages of a run
 // and said once each: with its record when only one record has the text (a
@@ -28,4 +28,4 @@ private:
     QStringList order_;
 };
 
-} // namespace druk
+} // namespace batch

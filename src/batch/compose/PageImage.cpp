@@ -3,7 +3,7 @@
 
 #include <QPainter>
 
-namespace druk {
+namespace batch {
 
 namespace {
 
@@ -51,4 +51,4 @@ QImage pageImage(const printing::PrintInput &page, const printing::SheetGeometry
     return target.image;
 }
 
-} // namespace druk
+} // namespace batch

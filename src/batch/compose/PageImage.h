@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QStringList>
 
-namespace druk {
+namespace batch {
 
 // One page drawn into a picture at dpi through the print command's own
 // code (printDiploma on a SheetDevice), as --png draws it: the class
@@ -16,4 +16,4 @@ namespace druk {
 QImage pageImage(const printing::PrintInput &page, const printing::SheetGeometry &geometry, int dpi,
                  QStringList *offPage = nullptr);
 
-} // namespace druk
+} // namespace batch

@@ -8,7 +8,7 @@
 #include <QPageLayout>
 #include <QPdfWriter>
 
-namespace druk {
+namespace batch {
 
 QSize pictureSize(const printing::SheetGeometry &geometry, int dpi)
 {
@@ -99,4 +99,4 @@ void ImageTarget::abortPage()
     image_ = QImage();
 }
 
-} // namespace druk
+} // namespace batch

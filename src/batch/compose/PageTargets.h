@@ -8,7 +8,7 @@
 
 class QPdfWriter;
 
-namespace druk {
+namespace batch {
 
 class OutputFile;
 class StagedOutputs;
@@ -67,4 +67,4 @@ private:
     int page_ = 0;
 };
 
-} // namespace druk
+} // namespace batch

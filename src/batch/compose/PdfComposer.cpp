@@ -19,7 +19,7 @@
 #include <map>
 #include <set>
 
-namespace druk {
+namespace batch {
 
 namespace {
 
@@ -436,4 +436,4 @@ void composePdf(const QString &underlayPdf, const QString &pagesPdf, const QStri
     }
 }
 
-} // namespace druk
+} // namespace batch

@@ -5,7 +5,7 @@
 
 class QIODevice;
 
-namespace druk {
+namespace batch {
 
 // A PDF that cannot be read or composed; what() says why.
 class PdfComposeError : public std::runtime_error {
@@ -62,4 +62,4 @@ void composePdf(const PdfUnderlay &underlay, const QString &pagesPdf, QIODevice 
 void composePdf(const QString &underlayPdf, const QString &pagesPdf, QIODevice &output);
 void composePdf(const QString &underlayPdf, const QString &pagesPdf, const QString &outputPath);
 
-} // namespace druk
+} // namespace batch

@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QIODevice>
 
-namespace druk {
+namespace batch {
 
 PdfObjectWriter::PdfObjectWriter(QIODevice &device, const std::string &version) : device_(device)
 {
@@ -109,4 +109,4 @@ void PdfObjectWriter::finish(int root, int info, const std::string &id)
     write("startxref\n" + std::to_string(start) + "\n%%EOF\n");
 }
 
-} // namespace druk
+} // namespace batch

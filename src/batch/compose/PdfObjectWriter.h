@@ -6,7 +6,7 @@
 
 class QIODevice;
 
-namespace druk {
+namespace batch {
 
 // A PDF file written front to back: numbered objects as they come, streams
 // at once, every other object gathered into compressed object streams, and
@@ -54,4 +54,4 @@ private:
     std::string packedHeader_, packedBodies_;
 };
 
-} // namespace druk
+} // namespace batch

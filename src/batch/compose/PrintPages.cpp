@@ -4,7 +4,7 @@
 
 #include "printing/PainterDevice.h"
 
-namespace druk {
+namespace batch {
 
 void printPages(printing::PrinterDevice &device, const QList<Page> &pages, OffPageTexts &offPage,
                 const std::function<void(int, int)> &progress)
@@ -29,4 +29,4 @@ void printPages(printing::PrinterDevice &device, const QList<Page> &pages,
             warn(line);
 }
 
-} // namespace druk
+} // namespace batch

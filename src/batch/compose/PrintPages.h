@@ -9,7 +9,7 @@ namespace printing {
 class PrinterDevice;
 }
 
-namespace druk {
+namespace batch {
 
 class OffPageTexts;
 
@@ -23,4 +23,4 @@ void printPages(printing::PrinterDevice &device, const QList<Page> &pages, OffPa
 void printPages(printing::PrinterDevice &device, const QList<Page> &pages,
                 const std::function<void(const QString &)> &warn, const std::function<void(int, int)> &progress = {});
 
-} // namespace druk
+} // namespace batch

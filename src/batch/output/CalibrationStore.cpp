@@ -7,7 +7,7 @@
 
 #include <memory>
 
-namespace druk {
+namespace batch {
 
 namespace {
 
@@ -84,4 +84,4 @@ PrintCorrection CalibrationStore::forPrint(const QString &queue, const std::opti
     return find(queue).value_or(PrintCorrection{});
 }
 
-} // namespace druk
+} // namespace batch

@@ -4,7 +4,7 @@
 #include <QString>
 #include <optional>
 
-namespace druk {
+namespace batch {
 
 // The paper a correction is measured on while every sheet is A4.
 inline QString calibrationPaper()
@@ -28,4 +28,4 @@ public:
     PrintCorrection forPrint(const QString &queue, const std::optional<PrintCorrection> &given) const;
 };
 
-} // namespace druk
+} // namespace batch

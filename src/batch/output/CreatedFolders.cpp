@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace druk {
+namespace batch {
 
 CreatedFolders::~CreatedFolders()
 {
@@ -24,4 +24,4 @@ void CreatedFolders::make(const QString &path)
     created_ += missing;
 }
 
-} // namespace druk
+} // namespace batch

@@ -2,7 +2,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace druk {
+namespace batch {
 
 // The folders a run made for its outputs, removed again (when empty) unless
 // the run succeeded and kept them. Declared before the run's StagedOutputs,
@@ -23,4 +23,4 @@ private:
     bool kept_ = false;
 };
 
-} // namespace druk
+} // namespace batch

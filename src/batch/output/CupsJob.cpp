@@ -4,7 +4,7 @@
 
 #include <cups/cups.h>
 
-namespace druk {
+namespace batch {
 
 void sendToPrinter(const QString &printer, const QString &pdf, const QString &title)
 {
@@ -19,4 +19,4 @@ void sendToPrinter(const QString &printer, const QString &pdf, const QString &ti
             printer, QStringLiteral("drukarka nie przyjęła zadania (%1)").arg(QString::fromUtf8(cupsLastErrorString())));
 }
 
-} // namespace druk
+} // namespace batch

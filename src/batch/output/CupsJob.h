@@ -1,10 +1,10 @@
 #pragma once
 #include <QString>
 
-namespace druk {
+namespace batch {
 
 // Sends a finished PDF to a CUPS queue as one job on A4 paper. Throws
 // Failure naming the printer when CUPS refuses the job.
 void sendToPrinter(const QString &printer, const QString &pdf, const QString &title);
 
-} // namespace druk
+} // namespace batch

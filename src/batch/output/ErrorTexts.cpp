@@ -12,7 +12,7 @@
 #include <new>
 #include <unistd.h>
 
-namespace druk {
+namespace batch {
 
 QString systemErrorText(int err)
 {
@@ -68,4 +68,4 @@ QString quotedForMessage(const QString &text, int maxChars)
     return batch::quoted(text, maxChars);
 }
 
-} // namespace druk
+} // namespace batch

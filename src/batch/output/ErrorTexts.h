@@ -2,7 +2,7 @@
 #include <QString>
 #include <exception>
 
-namespace druk {
+namespace batch {
 
 // Every system and library error dyplom-druk reports, in Polish: the run's
 // messages never mix in the platform's or the toolkit's English texts.
@@ -26,4 +26,4 @@ QString exceptionText(const std::exception &e);
 // escaped (no raw ESC reaches the terminal), at most maxChars characters.
 QString quotedForMessage(const QString &text, int maxChars = 60);
 
-} // namespace druk
+} // namespace batch

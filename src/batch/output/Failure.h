@@ -1,7 +1,7 @@
 #pragma once
 #include "platform/UserError.h"
 
-namespace druk {
+namespace batch {
 
 // A failure of a run: what() is the one-line message, naming the file.
 class Failure : public platform::UserError {
@@ -9,4 +9,4 @@ public:
     Failure(const QString &file, const QString &what) : platform::UserError(file, what) {}
 };
 
-} // namespace druk
+} // namespace batch

@@ -3,7 +3,7 @@
 #include <QSet>
 #include <QTextBoundaryFinder>
 
-namespace druk {
+namespace batch {
 
 namespace {
 
@@ -88,4 +88,4 @@ QString lastWordFirst(const QString &name)
     return words.join(QLatin1Char(' '));
 }
 
-} // namespace druk
+} // namespace batch

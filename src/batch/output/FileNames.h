@@ -2,7 +2,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace druk {
+namespace batch {
 
 // The longest file name the file systems take, in bytes of UTF-8.
 constexpr int MaxFileNameBytes = 255;
@@ -26,4 +26,4 @@ QStringList uniqueFileNames(const QStringList &stems, const QString &extension);
 // last word first; one word stays as it is.
 QString lastWordFirst(const QString &name);
 
-} // namespace druk
+} // namespace batch

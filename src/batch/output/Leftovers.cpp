@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace druk {
+namespace batch {
 
 namespace {
 
@@ -112,4 +112,4 @@ void removeLeftovers(const QString &folder)
     }
 }
 
-} // namespace druk
+} // namespace batch

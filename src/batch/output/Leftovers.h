@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-namespace druk {
+namespace batch {
 
 // The start of this process's temporary names: "dyplom-druk-HOST-BOOTID-PID-".
 // Host, boot and process tell a later run whether the process that made a
@@ -18,4 +18,4 @@ bool isDeadRunsLeftover(const QString &fileName);
 // folder per process; errors are ignored: they are only leftovers.
 void removeLeftovers(const QString &folder);
 
-} // namespace druk
+} // namespace batch

@@ -13,7 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace druk {
+namespace batch {
 
 namespace {
 
@@ -149,4 +149,4 @@ void checkReplaceable(const QString &path, const OutputPlace &place, const QByte
                                 .arg(signature.startsWith('%') ? QStringLiteral("PDF") : QStringLiteral("PNG")));
 }
 
-} // namespace druk
+} // namespace batch

@@ -2,7 +2,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace druk {
+namespace batch {
 
 // Where an output path leads once its links are followed.
 struct OutputPlace {
@@ -30,4 +30,4 @@ QByteArray signatureFor(const QString &path);
 // overwrite a dangling link or a file that does not start with signature.
 void checkReplaceable(const QString &path, const OutputPlace &place, const QByteArray &signature, bool overwrite);
 
-} // namespace druk
+} // namespace batch

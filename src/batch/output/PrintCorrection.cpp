@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-namespace druk {
+namespace batch {
 
 namespace {
 
@@ -63,4 +63,4 @@ QString describeCorrection(const PrintCorrection &c)
     return text;
 }
 
-} // namespace druk
+} // namespace batch

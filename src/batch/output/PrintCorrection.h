@@ -2,7 +2,7 @@
 #include <QString>
 #include <optional>
 
-namespace druk {
+namespace batch {
 
 // How a printer misplaces what it prints, as measured on the calibration
 // sheet: where its cross landed minus where it belongs (right and down
@@ -35,4 +35,4 @@ QString correctionRangeError(const PrintCorrection &correction);
 // "X 1,5 mm, Y −2 mm" (and the scale when there is one), in Polish.
 QString describeCorrection(const PrintCorrection &correction);
 
-} // namespace druk
+} // namespace batch

@@ -19,7 +19,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace druk {
+namespace batch {
 
 namespace {
 
@@ -418,4 +418,4 @@ void ScratchFolder::remove(const QString &name)
     setPending(path, false);
 }
 
-} // namespace druk
+} // namespace batch

@@ -9,7 +9,7 @@
 #include <sys/types.h>
 #include <vector>
 
-namespace druk {
+namespace batch {
 
 // The system call that writes; tests put one in that returns short counts.
 using WriteCall = std::function<ssize_t(int fd, const void *data, size_t size)>;
@@ -136,4 +136,4 @@ private:
     QStringList files_;
 };
 
-} // namespace druk
+} // namespace batch

@@ -17,7 +17,7 @@
 #include <QFileInfo>
 #include <mutex>
 
-namespace druk {
+namespace batch {
 
 QStringList perPageFileNames(const QList<Page> &pages, const QStringList &stems)
 {
@@ -149,4 +149,4 @@ BatchResult runBatch(const BatchPlan &plan, const QList<Page> &allPages, const s
     return result;
 }
 
-} // namespace druk
+} // namespace batch

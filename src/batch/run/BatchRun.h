@@ -12,7 +12,7 @@
 #include <atomic>
 #include <functional>
 
-namespace druk {
+namespace batch {
 
 class StagedOutputs;
 
@@ -93,4 +93,4 @@ BatchResult runBatch(const BatchPlan &plan, const QList<Page> &pages, const std:
                      const std::atomic_bool *cancel = nullptr, const PrintSubmit &submit = {},
                      const std::function<void(const QString &)> &warn = {});
 
-} // namespace druk
+} // namespace batch

@@ -7,7 +7,7 @@
 #include "batch/output/Failure.h"
 #include "batch/output/StagedOutputs.h"
 
-namespace druk {
+namespace batch {
 
 QString correctedForPrinter(ScratchFolder &scratch, const QString &pdf, const PrintCorrection &correction)
 {
@@ -35,4 +35,4 @@ void printCalibrationSheet(const QString &queue, const PrintCorrection &correcti
         sendToPrinter(queue, sheet->path(), title);
 }
 
-} // namespace druk
+} // namespace batch

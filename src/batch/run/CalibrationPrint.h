@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace druk {
+namespace batch {
 
 class ScratchFolder;
 
@@ -17,4 +17,4 @@ QString correctedForPrinter(ScratchFolder &scratch, const QString &pdf, const Pr
 // (sendToPrinter unless submit is given). Throws Failure.
 void printCalibrationSheet(const QString &queue, const PrintCorrection &correction, const PrintSubmit &submit = {});
 
-} // namespace druk
+} // namespace batch

@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace druk {
+namespace batch {
 
 namespace {
 
@@ -62,4 +62,4 @@ printing::PrintInput printInputOf(const diplomafile::DiplomaContent &content, co
     return in;
 }
 
-} // namespace druk
+} // namespace batch

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace druk {
+namespace batch {
 
 // The files a run starts from, read with Polish errors that name the file:
 // each throws Failure.
@@ -20,4 +20,4 @@ wmf::Metafile readTemplateFile(const QString &path, const QString &what);
 // What the print command draws of content on picture, before any list.
 printing::PrintInput printInputOf(const diplomafile::DiplomaContent &content, const wmf::Metafile &picture);
 
-} // namespace druk
+} // namespace batch
