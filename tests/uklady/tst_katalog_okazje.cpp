@@ -34,7 +34,7 @@ QStringList pageTitles(const QString &pdf)
 
 QByteArray entry(int n, const char *occasion)
 {
-    return QStringLiteral("{\"number\": %1, \"file\": \"BDR_%2.wmf\", \"occasionTitle\": \"%3\"}")
+    return QStringLiteral("{\"number\": %1, \"file\": \"BDR_%2.wmf\", \"occasion\": \"%3\"}")
         .arg(n)
         .arg(n, 4, 10, QLatin1Char('0'))
         .arg(QString::fromUtf8(occasion))
@@ -53,8 +53,8 @@ private slots:
         QTest::addColumn<QString>("warning");
         QByteArray twoOccasions = "{\"format\": 1, \"designs\": [\n";
         for (int n = 1; n <= 10; ++n)
-            twoOccasions += entry(n, "Sport") + ",\n";
-        twoOccasions += entry(11, "Muzyka") + "\n]}\n";
+            twoOccasions += entry(n, "sport") + ",\n";
+        twoOccasions += entry(11, "muzyka") + "\n]}\n";
         const QString head = QStringLiteral("Katalog wzorów dyplomów — ");
         QTest::newRow("two occasions and one template not listed")
             << twoOccasions

@@ -5,13 +5,11 @@
 #include "PageTargets.h"
 
 #include "editor/TemplateCatalogue.h"
+#include "editor/uklady/DesignTable.h"
 #include "platform/TemplateFiles.h"
 
 #include <QDir>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QFileInfo>
 #include <algorithm>
 
 namespace batch {
@@ -26,21 +24,18 @@ struct CataloguePage {
 };
 
 // The occasion of each template number from the table of layouts beside the
-// templates folder (wzory-uklady.json); empty when there is none.
+// templates folder, as the class window's gallery groups them; empty when
+// there is none.
 QMap<int, QString> occasionTitles(const QString &folder, const std::function<void(const QString &)> &warn)
 {
-    QFile file(QFileInfo(folder).absolutePath() + QStringLiteral("/wzory-uklady.json"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll());
+    QString error;
+    const QMap<int, uklady::DesignInfo> table = uklady::layoutTableFor(folder, &error);
+    if (!error.isEmpty())
+        warn(QStringLiteral("%1/%2: uszkodzona tabela układów, katalog bez podziału na okazje")
+                 .arg(QFileInfo(folder).absolutePath(), QLatin1String(uklady::LayoutTableName)));
     QMap<int, QString> out;
-    const QJsonArray designs = doc.object().value(QStringLiteral("designs")).toArray();
-    for (const auto &v : designs)
-        out.insert(v.toObject().value(QStringLiteral("number")).toInt(),
-                   v.toObject().value(QStringLiteral("occasionTitle")).toString());
-    out.remove(0);
-    if (out.isEmpty())
-        warn(QStringLiteral("%1: uszkodzona tabela układów, katalog bez podziału na okazje").arg(file.fileName()));
+    for (auto it = table.cbegin(); it != table.cend(); ++it)
+        out.insert(it.key(), uklady::occasionName(it.value().occasion).title);
     return out;
 }
 
