@@ -148,6 +148,7 @@ Options parseOptions(const QStringList &arguments)
 QString helpText()
 {
     return QStringLiteral("Użycie: dyplom-druk DYPLOM.dyp [-o WYJŚCIE.pdf] [-P [DRUKARKA]] [opcje]\n"
+                          "        dyplom-druk --lista LISTA --rodzaj KOLUMNA WARTOŚĆ=PLIK.dyp … [DYPLOM.dyp] [-o …]\n"
                           "        dyplom-druk --katalog KATALOG.pdf\n"
                           "        dyplom-druk --kalibracja (-o ARKUSZ.pdf | -P [DRUKARKA])\n"
                           "        dyplom-druk --kalibracja-ustaw DRUKARKA X,Y[,SKALA_X,SKALA_Y]\n"
@@ -206,6 +207,7 @@ QString helpText()
            + listHelpPolish()
            + QStringLiteral("\n"
                             "Usage: dyplom-druk DIPLOMA.dyp [-o OUT.pdf] [-P [PRINTER]] [options]\n"
+                            "       dyplom-druk --lista LIST --rodzaj COLUMN VALUE=FILE.dyp ... [DIPLOMA.dyp] [-o ...]\n"
                             "       dyplom-druk --katalog CATALOGUE.pdf\n"
                             "       dyplom-druk --kalibracja (-o SHEET.pdf | -P [PRINTER])\n"
                             "       dyplom-druk --kalibracja-ustaw PRINTER X,Y[,SCALE_X,SCALE_Y]\n"
