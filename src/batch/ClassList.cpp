@@ -234,8 +234,7 @@ QList<KindRecord> mergedRecords(const QList<KindDiploma> &kinds, const ClassList
         if (!ms.numbers.isEmpty())
             result = mergeWith(0);
     }
-    for (int k = 0; k < kinds.size(); ++k) {
-        MergeResult other = k == 0 ? std::move(result) : mergeWith(k);
+    const auto keep = [&](MergeResult other, int k) {
         // Diplomas that skip different rows (a recipient line of fields in
         // one) would number the records differently.
         if (other.records.size() != kindOf.size())
@@ -244,7 +243,10 @@ QList<KindRecord> mergedRecords(const QList<KindDiploma> &kinds, const ClassList
         for (int i = 0; i < other.records.size(); ++i)
             if (kindOf[i] == k && settings.rows.contains(other.records[i].number))
                 merged.append({std::move(other.records[i]), k});
-    }
+    };
+    keep(std::move(result), 0);
+    for (int k = 1; k < kinds.size(); ++k)
+        keep(mergeWith(k), k);
     std::stable_sort(merged.begin(), merged.end(), [&](const KindRecord &a, const KindRecord &b) {
         if (settings.groupByKind && a.kind != b.kind)
             return a.kind < b.kind;
