@@ -3,12 +3,14 @@
 #include "Texts.h"
 #include "fit/MissingGlyphs.h"
 #include "fit/SizeLimits.h"
+#include "merge/ColumnRoles.h"
 #include "table/ReadTable.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
 #include <QMap>
+#include <algorithm>
 
 namespace batch {
 
@@ -129,72 +131,157 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
     return buildClassList(base, settings, nullptr, take);
 }
 
-ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSettings &settings, const Table *given,
-                            const std::function<void(ClassPage &&)> &take)
+namespace {
+
+// The column a header (or a column letter) names, compared as columnKey does; -1 for none.
+int columnIndex(const QStringList &columns, const QString &name)
+{
+    const QString key = columnKey(name);
+    for (int c = 0; c < columns.size(); ++c)
+        if (columnKey(columns[c]) == key)
+            return c;
+    return -1;
+}
+
+struct KindRecord {
+    MergedRecord record;
+    int kind = 0;
+};
+
+// The records chosen, each with its kind, and the list's figures in sum.
+QList<KindRecord> mergedRecords(const QList<KindDiploma> &kinds, const ClassListSettings &settings, const Table *given,
+                                ClassSummary &sum, int *groupColumn)
+{
+    QList<KindRecord> merged;
+    if (settings.listPath.isEmpty() && !given) {
+        KindRecord only;
+        only.record.texts = kinds.first().base.texts;
+        merged.append(only);
+        return merged;
+    }
+    // The table and the records not chosen go before the pages are made.
+    const Table read = given ? Table() : readTable(settings.listPath, settings.read, settings.limits);
+    const Table &table = given ? *given : read;
+    MergeSettings ms;
+    ms.noHeader = settings.noHeader;
+    ms.headerGiven = settings.headerGiven;
+    ms.listName = settings.listPath;
+    ms.firstNumber = settings.firstNumber;
+    ms.date = settings.date;
+    ms.chosen = settings.rows;
+    const auto mergeWith = [&](int kind) {
+        ms.diplomaName = kinds[kind].diplomaName;
+        return mergeList(table, kinds[kind].base.texts, ms);
+    };
+    MergeResult result = mergeWith(0);
+    // The header is no row read: rows read are the pages and the rows skipped.
+    sum.rowsRead = int(table.rows.size()) - (result.hasHeader ? 1 : 0) + table.skippedEmptyRows;
+    sum.emptyRows = table.skippedEmptyRows;
+    sum.encoding = table.encoding;
+    sum.separator = table.separator;
+    sum.sheet = table.sheet;
+    sum.warnings = table.warnings + result.warnings;
+    sum.hasList = true;
+    sum.repeatedHeaders = result.repeatedHeaders;
+    sum.rowsAboveHeader = result.rowsAboveHeader;
+    sum.rowsWithoutName = result.rowsWithoutName;
+    sum.headerRow = result.hasHeader;
+    sum.columns = result.columns;
+    sum.turnedNames = result.turnedNames;
+    sum.records = int(result.records.size());
+    if (result.records.isEmpty())
+        throw TableError(QStringLiteral("%1: lista nie zawiera żadnego rekordu").arg(settings.listPath));
+    if (settings.rows.highest() > sum.records)
+        throw TableError(QStringLiteral("%1: --wiersze %2: lista ma %3, nie ma rekordu %4")
+                             .arg(settings.listPath, settings.rows.text(), records(sum.records))
+                             .arg(settings.rows.highest()));
+    *groupColumn = columnIndex(result.columns, QStringLiteral("Klasa"));
+
+    // Each record's kind, every record's before any page is made.
+    QList<int> kindOf(result.records.size(), 0);
+    if (!settings.kinds.isEmpty()) {
+        const int column = columnIndex(result.columns, settings.kinds.column());
+        if (column < 0)
+            throw TableError(QStringLiteral("%1: --rodzaj: lista nie ma kolumny „%2” (kolumny: %3)")
+                                 .arg(settings.listPath, quoted(settings.kinds.column(), 40),
+                                      result.columns.join(QStringLiteral(", "))));
+        for (int i = 0; i < result.records.size(); ++i) {
+            const MergedRecord &r = result.records[i];
+            kindOf[i] = settings.kinds.kindOf(r.cells.value(column));
+            if (kindOf[i] < 0) {
+                const RowOrigin &o = r.origin;
+                throw TableError(
+                    QStringLiteral("%1: %2: kolumna „%3”: wartość „%4” nie ma dyplomu (dodaj %4=PLIK.dyp do --rodzaj "
+                                   "albo podaj --rodzaj-domyslny PLIK.dyp)")
+                        .arg(settings.listPath,
+                             o.sheet.isEmpty() ? QStringLiteral("wiersz %1").arg(o.line)
+                                               : QStringLiteral("arkusz %1, wiersz %2").arg(o.sheet).arg(o.line),
+                             quoted(settings.kinds.column(), 40), quoted(r.cells.value(column).trimmed(), 40)));
+            }
+        }
+    }
+    // A reprint: the numbers the register gave these pupils, the others counting on.
+    if (settings.earlierNumber) {
+        for (int i = 0; i < result.records.size(); ++i) {
+            const MergedRecord &r = result.records[i];
+            if (!settings.rows.contains(r.number))
+                continue;
+            const int earlier = settings.earlierNumber(r.name, r.cells.value(*groupColumn),
+                                                       QFileInfo(kinds[kindOf[i]].diplomaName).completeBaseName());
+            if (earlier > 0)
+                ms.numbers.insert(r.number, earlier);
+        }
+        if (!ms.numbers.isEmpty())
+            result = mergeWith(0);
+    }
+    const auto keep = [&](MergeResult other, int k) {
+        // Diplomas that skip different rows (a recipient line of fields in
+        // one) would number the records differently.
+        if (other.records.size() != kindOf.size())
+            throw TableError(QStringLiteral("%1: %2 pomija inne wiersze listy niż %3 (tekst „dla”): podaj w obu to samo")
+                                 .arg(settings.listPath, kinds[k].diplomaName, kinds[0].diplomaName));
+        for (int i = 0; i < other.records.size(); ++i)
+            if (kindOf[i] == k && settings.rows.contains(other.records[i].number))
+                merged.append({std::move(other.records[i]), k});
+    };
+    keep(std::move(result), 0);
+    for (int k = 1; k < kinds.size(); ++k)
+        keep(mergeWith(k), k);
+    std::stable_sort(merged.begin(), merged.end(), [&](const KindRecord &a, const KindRecord &b) {
+        if (settings.groupByKind && a.kind != b.kind)
+            return a.kind < b.kind;
+        return a.record.number < b.record.number;
+    });
+    if (!settings.kinds.isEmpty()) {
+        QList<int> counts(kinds.size(), 0);
+        for (const KindRecord &r : std::as_const(merged))
+            ++counts[r.kind];
+        for (int k = 0; k < kinds.size(); ++k)
+            sum.kinds.append(QStringLiteral("%1: %2").arg(kinds[k].diplomaName).arg(counts[k]));
+    }
+    for (const KindRecord &r : std::as_const(merged)) {
+        sum.fieldsFilled += r.record.fields;
+        sum.unsure += r.record.unsure;
+    }
+    sum.warnings += sum.unsure; // the class window lists warnings as its problems
+    return merged;
+}
+
+ClassSummary buildKinds(const QList<KindDiploma> &kinds, const ClassListSettings &settings, const Table *given,
+                        const std::function<void(ClassPage &&)> &take)
 {
     ClassSummary sum;
-    QList<MergedRecord> merged;
-    if (settings.listPath.isEmpty() && !given) {
-        MergedRecord only;
-        only.texts = base.texts;
-        merged.append(only);
-    } else {
-        // The table and the records not chosen go before the pages are made.
-        MergeResult result;
-        {
-            const Table read = given ? Table() : readTable(settings.listPath, settings.read, settings.limits);
-            const Table &table = given ? *given : read;
-            MergeSettings ms;
-            ms.noHeader = settings.noHeader;
-            ms.headerGiven = settings.headerGiven;
-            ms.listName = settings.listPath;
-            ms.diplomaName = settings.diplomaName;
-            ms.firstNumber = settings.firstNumber;
-            ms.date = settings.date;
-            ms.chosen = settings.rows;
-            result = mergeList(table, base.texts, ms);
-            // The header is no row read: rows read are the pages and the rows skipped.
-            sum.rowsRead = int(table.rows.size()) - (result.hasHeader ? 1 : 0) + table.skippedEmptyRows;
-            sum.emptyRows = table.skippedEmptyRows;
-            sum.encoding = table.encoding;
-            sum.separator = table.separator;
-            sum.sheet = table.sheet;
-            sum.warnings = table.warnings + result.warnings;
-        }
-        sum.hasList = true;
-        sum.repeatedHeaders = result.repeatedHeaders;
-        sum.rowsAboveHeader = result.rowsAboveHeader;
-        sum.rowsWithoutName = result.rowsWithoutName;
-        sum.headerRow = result.hasHeader;
-        sum.columns = result.columns;
-        sum.turnedNames = result.turnedNames;
-        sum.records = int(result.records.size());
-        if (result.records.isEmpty())
-            throw TableError(QStringLiteral("%1: lista nie zawiera żadnego rekordu").arg(settings.listPath));
-        if (settings.rows.highest() > sum.records)
-            throw TableError(QStringLiteral("%1: --wiersze %2: lista ma %3, nie ma rekordu %4")
-                                 .arg(settings.listPath, settings.rows.text(), records(sum.records))
-                                 .arg(settings.rows.highest()));
-        if (settings.rows.isAll()) {
-            merged = std::move(result.records);
-        } else {
-            for (MergedRecord &r : result.records)
-                if (settings.rows.contains(r.number))
-                    merged.append(std::move(r));
-            result.records.clear();
-        }
-        for (const MergedRecord &r : std::as_const(merged)) {
-            sum.fieldsFilled += r.fields;
-            sum.unsure += r.unsure;
-        }
-        sum.warnings += sum.unsure; // the class window lists warnings as its problems
-    }
+    int groupColumn = -1;
+    QList<KindRecord> merged = mergedRecords(kinds, settings, given, sum, &groupColumn);
 
-    const FreeArea area = cachedFreeArea(settings.templateKey, base.picture);
-    if (!area.found && !base.picture.isEmpty())
-        sum.noFreeArea = QStringLiteral("uwaga: %1 nie ma wolnego pola na tekst (zdjęcie lub skan na całym arkuszu?): "
-                                        "teksty są sprawdzane względem brzegów arkusza")
-                             .arg(settings.templateName.isEmpty() ? QStringLiteral("wzór") : settings.templateName);
+    QList<FreeArea> areas;
+    for (const KindDiploma &k : kinds) {
+        areas.append(cachedFreeArea(k.templateKey, k.base.picture));
+        if (!areas.last().found && !k.base.picture.isEmpty() && sum.noFreeArea.isEmpty())
+            sum.noFreeArea = QStringLiteral("uwaga: %1 nie ma wolnego pola na tekst (zdjęcie lub skan na całym arkuszu?): "
+                                            "teksty są sprawdzane względem brzegów arkusza")
+                                 .arg(k.templateName.isEmpty() ? QStringLiteral("wzór") : k.templateName);
+    }
 
     TextLayout layout(settings.geometry);
     MissingGlyphs glyphs;
@@ -208,8 +295,11 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
     QMap<QString, Missing> missing;                   // character → where
     QHash<QString, QPair<int, QString>> firstLine;    // name key → its first line and spelling
     QMap<int, QPair<QString, QList<int>>> duplicates; // first line → (name, lines)
-    for (MergedRecord &r : merged) {
-        ClassPage page{base, r.number, r.origin.line};
+    for (KindRecord &kr : merged) {
+        MergedRecord &r = kr.record;
+        const FreeArea &area = areas[kr.kind];
+        ClassPage page{kinds[kr.kind].base,       r.number, r.origin.line, kr.kind, r.serial, r.name,
+                       r.cells.value(groupColumn)};
         page.input.texts = std::move(r.texts);
         const FitOutcome fit = fitRecord(page.input, r.filled, area, settings.fit, layout);
         for (const QString &s : sizeProblems(page.input, settings.geometry))
@@ -256,8 +346,8 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
         ++sum.pages;
     }
     sum.shrunk = shrunk.lines(QString());
-    sum.overBorder = over.lines(area.found ? QStringLiteral("wychodzi poza wolne pole wzoru")
-                                           : QStringLiteral("wychodzi poza arkusz"));
+    sum.overBorder = over.lines(areas.first().found ? QStringLiteral("wychodzi poza wolne pole wzoru")
+                                                    : QStringLiteral("wychodzi poza arkusz"));
     sum.overBorderRecords = over.recordsTotal();
     // A size no sheet holds may leave no trace in the layout (the font
     // engine draws nothing): said once, before the texts.
@@ -283,6 +373,17 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
                                   .arg(shown.join(QStringLiteral(", "))));
     }
     return sum;
+}
+
+} // namespace
+
+ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSettings &settings, const Table *given,
+                            const std::function<void(ClassPage &&)> &take)
+{
+    if (!settings.kinds.isEmpty())
+        return buildKinds(settings.kindDiplomas, settings, given, take);
+    return buildKinds({KindDiploma{base, settings.diplomaName, settings.templateKey, settings.templateName}}, settings,
+                      given, take);
 }
 
 QString shortSummary(const ClassSummary &s)
@@ -349,6 +450,8 @@ QStringList checkReport(const ClassSummary &s)
     out.append(QStringLiteral("znaki bez czcionki: %1").arg(s.missingGlyphs.size()));
     out.append(QStringLiteral("powtórzone nazwiska: %1").arg(s.duplicates.size()));
     out.append(QStringLiteral("niepewna płeć lub odmiana: %1").arg(s.unsure.size()));
+    if (!s.kinds.isEmpty())
+        out.append(QStringLiteral("rodzaje dyplomów: %1").arg(s.kinds.join(QStringLiteral(", "))));
     section(QStringLiteral("ostrzeżenia:"), s.warnings);
     section(QStringLiteral("odwrócone imiona i nazwiska:"), s.turnedNames);
     section(QStringLiteral("zmniejszone:"), s.shrunk);

@@ -1,6 +1,7 @@
 #pragma once
 #include "fit/FreeArea.h"
 #include "fit/TextFit.h"
+#include "merge/DiplomaKinds.h"
 #include "merge/Merger.h"
 #include "merge/RowSelection.h"
 #include "table/Table.h"
@@ -13,6 +14,14 @@
 #include <functional>
 
 namespace batch {
+
+// One diploma of a run whose kinds a column decides, and what names it.
+struct KindDiploma {
+    printing::PrintInput base;
+    QString diplomaName; // the .dyp, for messages
+    QString templateKey; // as ClassListSettings'
+    QString templateName;
+};
 
 // Everything that decides the pages of a class list, from the command line
 // or the class window.
@@ -30,6 +39,16 @@ struct ClassListSettings {
     printing::SheetGeometry geometry = printing::SheetGeometry::a4(600);
     QString templateKey;  // caches the template's free area
     QString templateName; // for the note about a template without a free area
+    // Kinds of diploma: the column and its values (empty: base for every
+    // record), the diplomas of kinds.files() in that order, and whether the
+    // pages go kind by kind (in the order of files()) rather than in list
+    // order. {Nr} follows the list either way.
+    DiplomaKinds kinds;
+    QList<KindDiploma> kindDiplomas;
+    bool groupByKind = false;
+    // The {Nr} an earlier run gave this pupil (name, class, kind), 0 for
+    // none: a reprint keeps it (the register).
+    std::function<int(const QString &name, const QString &group, const QString &kind)> earlierNumber;
 
     // templateKey and templateName for the template file at path, number templateNumber.
     void describeTemplate(const QString &path, int templateNumber);
@@ -40,6 +59,10 @@ struct ClassPage {
     printing::PrintInput input;
     int number = 0; // record number from 1; 0 without a list
     int line = 0;   // line (or sheet row) of the list; 0 without a list
+    int kind = 0;   // index of its diploma in ClassListSettings::kindDiplomas
+    int serial = 0; // its {Nr}
+    QString name;   // the pupil
+    QString group;  // the "Klasa" cell
 };
 
 // The figures of a run, for --sprawdz and the line that ends every run.
@@ -68,6 +91,7 @@ struct ClassSummary {
     QStringList duplicates;    // one line per name
     QStringList unsure;        // the pupil's sex or a form of a name guessed, naming the line (in warnings too)
     QString noFreeArea;        // the note, when the template has none
+    QStringList kinds;         // pages per kind of diploma: "miejsce.dyp: 3"
     int overBorderRecords = 0;
     int offSheetRecords = 0;
 

@@ -19,6 +19,8 @@ batch::ClassListSettings classListSettings(const Options &options, const QString
     s.fit.centre = options.lists.centre;
     s.geometry = printing::SheetGeometry::a4(options.printerDpi, options.printableMm);
     s.describeTemplate(templatePath, templateNumber);
+    s.kinds = options.ceremony.kinds;
+    s.groupByKind = options.ceremony.group;
     return s;
 }
 

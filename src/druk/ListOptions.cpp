@@ -55,6 +55,7 @@ bool parseListOption(platform::ArgumentCursor &args, ListOptions &lists)
         lists.check = true;
     } else if (arg == QLatin1String("--numer-od")) {
         lists.firstNumber = args.integerValue(0, 999999999);
+        lists.firstNumberGiven = true;
     } else if (arg == QLatin1String("--data")) {
         lists.date = args.value();
         if (lists.date.trimmed().isEmpty())

@@ -101,6 +101,7 @@ Options parseOptions(const QStringList &arguments)
         } else if (arg == QLatin1String("--scisle")) {
             o.strict = true;
         } else if (parseListOption(args, o.lists)) {
+        } else if (parseCeremonyOption(args, o.ceremony)) {
         } else if (args.isOption()) {
             throw UsageError(QStringLiteral("nieznana opcja %1").arg(args.argument()));
         } else if (o.diploma.isEmpty()) {
@@ -128,6 +129,7 @@ Options parseOptions(const QStringList &arguments)
             throw UsageError(QStringLiteral("--kalibracja: podaj -o ARKUSZ.pdf albo -P [DRUKARKA]"));
         return o;
     }
+    checkCeremonyOptions(o.ceremony, o.diploma, !o.list.isEmpty());
     const bool anyOutput = !o.output.isEmpty() || o.toPrinter || !o.separateDir.isEmpty() || !o.pngDir.isEmpty();
     if (o.diploma.isEmpty() && o.catalogue.isEmpty())
         throw UsageError(QStringLiteral("brak pliku dyplomu (.dyp)"));
@@ -146,6 +148,7 @@ Options parseOptions(const QStringList &arguments)
 QString helpText()
 {
     return QStringLiteral("Użycie: dyplom-druk DYPLOM.dyp [-o WYJŚCIE.pdf] [-P [DRUKARKA]] [opcje]\n"
+                          "        dyplom-druk --lista LISTA --rodzaj KOLUMNA WARTOŚĆ=PLIK.dyp … [DYPLOM.dyp] [-o …]\n"
                           "        dyplom-druk --katalog KATALOG.pdf\n"
                           "        dyplom-druk --kalibracja (-o ARKUSZ.pdf | -P [DRUKARKA])\n"
                           "        dyplom-druk --kalibracja-ustaw DRUKARKA X,Y[,SKALA_X,SKALA_Y]\n"
@@ -167,7 +170,7 @@ QString helpText()
                           "  --lista PLIK             jedna strona na rekord listy: lista nazwisk (.txt), CSV, plik\n"
                           "                           z tabulatorami, arkusz .xlsx, .ods lub .xls (zob. LISTY niżej)\n"
                           "  --bez-naglowka           pierwszy wiersz listy to dane, nie nagłówek\n")
-           + listOptionsHelpPolish()
+           + listOptionsHelpPolish() + ceremonyHelpPolish()
            + QStringLiteral(
                "  --osobno KATALOG         osobny PDF dla każdej osoby, nazwany jej nazwiskiem\n"
                "  --nadpisz                pozwala zastąpić istniejące pliki w --osobno, plik innego rodzaju\n"
@@ -204,6 +207,7 @@ QString helpText()
            + listHelpPolish()
            + QStringLiteral("\n"
                             "Usage: dyplom-druk DIPLOMA.dyp [-o OUT.pdf] [-P [PRINTER]] [options]\n"
+                            "       dyplom-druk --lista LIST --rodzaj COLUMN VALUE=FILE.dyp ... [DIPLOMA.dyp] [-o ...]\n"
                             "       dyplom-druk --katalog CATALOGUE.pdf\n"
                             "       dyplom-druk --kalibracja (-o SHEET.pdf | -P [PRINTER])\n"
                             "       dyplom-druk --kalibracja-ustaw PRINTER X,Y[,SCALE_X,SCALE_Y]\n"
@@ -224,7 +228,7 @@ QString helpText()
                             "  --lista FILE             one page per record of a list: names (.txt), CSV, a tab-separated\n"
                             "                           file, an .xlsx, .ods or .xls spreadsheet (see LISTS below)\n"
                             "  --bez-naglowka           the list's first row is data, not a header\n")
-           + listOptionsHelpEnglish()
+           + listOptionsHelpEnglish() + ceremonyHelpEnglish()
            + QStringLiteral("  --osobno DIR             one PDF per person, named after the person\n"
                             "  --nadpisz                allow replacing existing files in --osobno, a file of another\n"
                             "                           kind (an -o file that is not a PDF, a picture that is not a\n"

@@ -1,5 +1,6 @@
 #pragma once
 #include <QRectF>
+#include "CeremonyOptions.h"
 #include "batch/output/PrintCorrection.h"
 #include "platform/ToolArguments.h"
 #include <QString>
@@ -22,7 +23,8 @@ struct ListOptions {
     bool centre = false; // --wysrodkuj
     bool check = false;  // --sprawdz: read and report, write nothing
     int firstNumber = 1; // --numer-od: {Nr} of the first diploma
-    QString date;        // --data: {Data}; empty: today
+    bool firstNumberGiven = false;
+    QString date; // --data: {Data}; empty: today
 };
 
 struct Options {
@@ -47,6 +49,7 @@ struct Options {
     bool noTextBackground = false; // --bez-tla
     bool strict = false;           // --scisle: a damaged template, a text off the sheet or over the border is an error
     ListOptions lists;             // how the list is read and fitted
+    CeremonyOptions ceremony;      // kinds of diploma, the register, the handout list
 
     // Pre-printed paper and printer calibration.
     bool textOnly = false;                                  // --bez-wzoru: the texts only, no template

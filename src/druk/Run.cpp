@@ -5,16 +5,20 @@
 #include "RunPlan.h"
 
 #include "batch/TextOnly.h"
+#include "batch/Texts.h"
 #include "batch/compose/Catalogue.h"
 #include "batch/output/ErrorTexts.h"
 #include "batch/output/Failure.h"
 #include "batch/output/StagedOutputs.h"
 #include "batch/run/BatchRun.h"
+#include "batch/merge/BuiltinFields.h"
 #include "batch/run/DiplomaFiles.h"
 #include "editor/TemplateCatalogue.h"
 #include "platform/DataLocation.h"
 #include "platform/TemplateFiles.h"
 
+#include <QFileInfo>
+#include <algorithm>
 #include <unistd.h>
 
 namespace druk {
@@ -39,34 +43,71 @@ void checkTemplateDamage(const QString &path, const wmf::Metafile &picture, bool
 
 QList<batch::Page> loadPages(const Options &options, QList<batch::InputFile> *inputs,
                              const std::function<void(const QString &)> &warn, batch::ClassSummary *summary,
-                             QString *heading)
+                             QString *heading, CeremonyRun *ceremony)
 {
-    if (inputs) {
-        inputs->append({options.diploma, QStringLiteral("plik dyplomu")});
-        inputs->append({options.list, QStringLiteral("lista")});
-    }
-    const diplomafile::DiplomaContent content = batch::readDiplomaFile(options.diploma);
-    if (heading)
-        *heading = content.texts.heading;
+    const batch::DiplomaKinds &kinds = options.ceremony.kinds;
+    const QStringList files = kinds.isEmpty() ? QStringList{options.diploma} : kinds.files();
     QStringList problems;
     const QString folder = platform::templatesFolder(options.templatesDir, platform::processDataEnvironment(), &problems);
     for (const QString &problem : problems)
         warn(problem);
-    const QString templatePath = editor::templateFileIn(folder, content.templateNumber);
-    const wmf::Metafile picture = batch::readTemplateFile(
-        templatePath, QStringLiteral("wzór nr %1 z pliku %2").arg(content.templateNumber).arg(options.diploma));
-    if (inputs)
-        inputs->append({templatePath, QStringLiteral("wzór")});
-    checkTemplateDamage(templatePath, picture, options.strict, warn);
+    QList<batch::KindDiploma> diplomas;
+    batch::ClassListSettings settings;
+    for (const QString &file : files) {
+        if (inputs)
+            inputs->append({file, QStringLiteral("plik dyplomu")});
+        const diplomafile::DiplomaContent content = batch::readDiplomaFile(file);
+        const QString templatePath = editor::templateFileIn(folder, content.templateNumber);
+        const wmf::Metafile picture = batch::readTemplateFile(
+            templatePath, QStringLiteral("wzór nr %1 z pliku %2").arg(content.templateNumber).arg(file));
+        if (inputs && !std::any_of(inputs->cbegin(), inputs->cend(), [&](const batch::InputFile &in) {
+                return in.path == templatePath;
+            }))
+            inputs->append({templatePath, QStringLiteral("wzór")});
+        checkTemplateDamage(templatePath, picture, options.strict, warn);
 
-    printing::PrintInput base = batch::printInputOf(content, picture);
-    base.templateLeft = options.templateLeft;
-    base.templateTop = options.templateTop;
-    base.textBackground = !options.noTextBackground;
+        printing::PrintInput base = batch::printInputOf(content, picture);
+        base.templateLeft = options.templateLeft;
+        base.templateTop = options.templateTop;
+        base.textBackground = !options.noTextBackground;
+        if (diplomas.isEmpty()) {
+            if (heading)
+                *heading = content.texts.heading;
+            settings = classListSettings(options, templatePath, content.templateNumber);
+        }
+        batch::ClassListSettings described;
+        described.describeTemplate(templatePath, content.templateNumber);
+        if (ceremony && !diplomas.isEmpty() && described.templateKey != diplomas.first().templateKey)
+            ceremony->mixedTemplates = true;
+        diplomas.append({base, file, described.templateKey, described.templateName});
+    }
+    if (inputs)
+        inputs->append({options.list, QStringLiteral("lista")});
+    if (!kinds.isEmpty())
+        settings.kindDiplomas = diplomas;
+    if (ceremony && ceremony->firstNumber > 0)
+        settings.firstNumber = ceremony->firstNumber;
+    if (ceremony && ceremony->earlier) {
+        const batch::DiplomaRegister *earlier = ceremony->earlier;
+        settings.earlierNumber = [earlier](const QString &name, const QString &group, const QString &kind) {
+            return earlier->numberOf(name, group, kind);
+        };
+    }
+    const QString date = batch::diplomaDate(options.lists.date, QDate::currentDate()).text;
     QList<batch::Page> pages;
-    batch::ClassSummary figures = batch::buildClassList(
-        base, classListSettings(options, templatePath, content.templateNumber),
-        [&](batch::ClassPage &&p) { pages.append(pageOf(std::move(p), int(pages.size()))); });
+    QList<QPair<int, batch::IssuedDiploma>> issued; // record number → its line
+    batch::ClassSummary figures = batch::buildClassList(diplomas.first().base, settings, [&](batch::ClassPage &&p) {
+        if (ceremony)
+            issued.append(
+                {p.number,
+                 {p.serial, date, p.name, p.group, QFileInfo(files.value(p.kind)).completeBaseName(), QString()}});
+        pages.append(pageOf(std::move(p), int(pages.size())));
+    });
+    if (ceremony) {
+        std::stable_sort(issued.begin(), issued.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+        for (const auto &line : std::as_const(issued))
+            ceremony->issued.append(line.second);
+    }
     if (summary)
         *summary = std::move(figures);
     return pages;
@@ -116,8 +157,19 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         QList<batch::InputFile> inputs;
         batch::ClassSummary summary;
         QString heading; // the document title of a whole list's PDF
+        // A register that cannot be read refuses the run before anything is made.
+        const CeremonyOptions &ceremonyOptions = options.ceremony;
+        batch::DiplomaRegister earlier;
+        CeremonyRun ceremony;
+        if (!ceremonyOptions.registerFile.isEmpty()) {
+            earlier = batch::DiplomaRegister::read(ceremonyOptions.registerFile);
+            if (!options.lists.rows.isEmpty())
+                ceremony.earlier = &earlier; // a reprint keeps its numbers
+            if (!options.lists.firstNumberGiven)
+                ceremony.firstNumber = earlier.highest() + 1;
+        }
         if (!options.diploma.isEmpty())
-            pages = loadPages(options, &inputs, warnLine, &summary, &heading);
+            pages = loadPages(options, &inputs, warnLine, &summary, &heading, &ceremony);
         if (options.textOnly)
             pages = batch::withoutTemplate(pages); // read and checked as ever, never drawn
         if (options.lists.check) {
@@ -139,8 +191,26 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
             for (const platform::TemplateFile &t : platform::templateFilesIn(wzory))
                 inputs.append({t.path, QStringLiteral("wzór")});
 
-        const batch::BatchResult result = runBatch(planFor(options, heading, wzory, inputs), pages, progress, nullptr,
-                                                   {}, warnLine);
+        batch::BatchPlan plan = planFor(options, heading, wzory, inputs);
+        plan.mixedTemplates = ceremony.mixedTemplates;
+        plan.diplomaRegister = earlier;
+        plan.issued = ceremony.issued;
+        const QString where = !options.output.isEmpty()
+                                  ? (options.output == QLatin1String("-") ? QStringLiteral("standardowe wyjście")
+                                                                          : options.output)
+                              : !options.separateDir.isEmpty() ? options.separateDir
+                              : options.toPrinter              ? QStringLiteral("drukarka %1")
+                                                        .arg(options.printerName.isEmpty() ? QStringLiteral("domyślna")
+                                                                                           : options.printerName)
+                                                  : options.pngDir;
+        for (batch::IssuedDiploma &line : plan.issued)
+            line.file = where;
+        const batch::BatchResult result = runBatch(plan, pages, progress, nullptr, {}, warnLine);
+        if (!ceremonyOptions.registerFile.isEmpty())
+            err << QStringLiteral("dyplom-druk: rejestr %1: dopisano %2\n")
+                       .arg(ceremonyOptions.registerFile,
+                            batch::plural(plan.issued.size(), QStringLiteral("wiersz"), QStringLiteral("wiersze"),
+                                          QStringLiteral("wierszy")));
         if (!options.catalogue.isEmpty())
             err << QStringLiteral("dyplom-druk: katalog %1 wzorów: %2\n").arg(result.templates).arg(options.catalogue);
         if (summary.hasList)

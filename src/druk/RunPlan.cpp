@@ -52,6 +52,13 @@ batch::BatchPlan planFor(const Options &options, const QString &title, const QSt
         add(batch::BatchOutput::PdfPerPage, options.separateDir);
     if (!options.pngDir.isEmpty())
         add(batch::BatchOutput::Pictures, options.pngDir)->pictureDpi = options.pngDpi;
+    // Before the print job: what cannot be staged fails the run before anything is sent.
+    if (!options.ceremony.handout.isEmpty()) {
+        add(batch::BatchOutput::Handout, options.ceremony.handout);
+        plan.handoutTitle = QFileInfo(options.list).fileName();
+    }
+    if (!options.ceremony.registerFile.isEmpty())
+        add(batch::BatchOutput::Register, options.ceremony.registerFile);
     if (options.toPrinter)
         plan.outputs.append(printJob(options));
     return plan;

@@ -4,6 +4,7 @@
 #include "OutputFolder.h"
 #include "CalibrationDialog.h"
 #include "PrintChoices.h"
+#include "RegisterDialog.h"
 
 #include "batch/Texts.h"
 #include "companions/Companions.h"
@@ -202,6 +203,7 @@ void ClassWindow::buildWindow()
     action(file, QStringLiteral("&Wklej listę"), QKeySequence(QStringLiteral("Ctrl+Shift+V")),
            [this] { pasteFromClipboard(); });
     action(file, QStringLiteral("Zapisz listę jako &CSV…"), QKeySequence(), &ClassWindow::saveListCsv);
+    action(file, QStringLiteral("Rejestr dyplomów…"), QKeySequence(), &ClassWindow::showRegister);
     file->addSeparator();
     action(file, QStringLiteral("Zapisz &PDF…"), QKeySequence(QStringLiteral("Ctrl+S")), &ClassWindow::savePdf);
     action(file, QStringLiteral("&Osobne pliki PDF…"), QKeySequence(), &ClassWindow::saveSeparate);
@@ -537,6 +539,21 @@ QString ClassWindow::lastFolder(settings::Folder kind) const
 void ClassWindow::rememberFolder(settings::Folder kind, const QString &path)
 {
     settings::setFolder(kind, QFileInfo(path).absolutePath());
+}
+
+void ClassWindow::showRegister()
+{
+    platform::FileDialogSettings s;
+    s.title = QStringLiteral("Rejestr dyplomów");
+    s.filter = QStringLiteral("Rejestry dyplomów (*.csv *.ods)");
+    s.defaultExtension = QStringLiteral("*.csv");
+    s.initialFolder = lastFolder(settings::Folder::List);
+    const auto path = platform::services().openFileName(this, s);
+    batch::DiplomaRegister issued;
+    if (!path || !doneOrReported(this, [&] { issued = batch::DiplomaRegister::read(*path); }))
+        return;
+    RegisterDialog dialog(issued, this);
+    dialog.exec();
 }
 
 void ClassWindow::openDiplomaDialog()

@@ -94,6 +94,8 @@ public slots:
     void useTemplate(int number);
     // "Kalibracja drukarki…" for the machine's print queues.
     void calibratePrinter();
+    // "Rejestr dyplomów…": a register file chosen, its lines shown.
+    void showRegister();
 
 signals:
     // On the GUI thread after every page of a save or print.

@@ -59,6 +59,16 @@ void TestDrukOptions::commandLine()
     for (const char *word : {"{Imię}", "--wiersze", "--sprawdz", "--dopasuj", "--wysrodkuj", "Windows-1251",
                              "--kodowanie", ".xlsx", "--numer-od", "--data", "{zajął|zajęła}", "@D"})
         QVERIFY2(helpText().contains(QString::fromUtf8(word)), word);
+    // A ceremony: kinds by a column (the lone .dyp their default), the register, the handout list.
+    o = parseOptions({"--lista", "l.csv", "--rodzaj", "Miejsce", "1,2=m.dyp", "=u.dyp", "w.dyp", "--grupuj",
+                      "--rejestr", "r.ods", "--lista-odbioru", "o.pdf", "-o", "x.pdf"});
+    QCOMPARE(o.diploma, QStringLiteral("m.dyp"));
+    QCOMPARE(o.ceremony.kinds.files(), (QStringList{"m.dyp", "u.dyp", "w.dyp"}));
+    QCOMPARE(o.ceremony.kinds.kindOf(QStringLiteral("3")), 2);
+    QVERIFY(o.ceremony.group);
+    QCOMPARE(o.ceremony.registerFile + o.ceremony.handout, QStringLiteral("r.odso.pdf"));
+    for (const char *word : {"--rodzaj", "--rodzaj-domyslny", "--grupuj", "--rejestr", "--lista-odbioru"})
+        QVERIFY2(helpText().contains(QString::fromUtf8(word)), word);
 }
 
 void TestDrukOptions::badCommandLines_data()
@@ -107,6 +117,16 @@ void TestDrukOptions::badCommandLines_data()
                        QStringLiteral("2026-06-19")};
     QTest::newRow("no header without a list") << QStringList{QStringLiteral("d.dyp"), QStringLiteral("-o"),
                                                              QStringLiteral("x.pdf"), QStringLiteral("--bez-naglowka")};
+    const QStringList list{QStringLiteral("--lista"), QStringLiteral("l.csv"), QStringLiteral("-o"),
+                           QStringLiteral("x.pdf")};
+    QTest::newRow("kinds without a list") << QStringList{"d.dyp", "-o", "x.pdf", "--rodzaj", "Miejsce", "1=a.dyp"};
+    QTest::newRow("kinds with two defaults")
+        << list + QStringList{"d.dyp", "--rodzaj", "M", "1=a.dyp", "--rodzaj-domyslny", "u.dyp"};
+    QTest::newRow("kinds without a pair") << list + QStringList{"--rodzaj", "M"};
+    QTest::newRow("a kind without its file") << list + QStringList{"--rodzaj", "M", "1=", "d.dyp"};
+    QTest::newRow("grouping without kinds") << list + QStringList{"d.dyp", "--grupuj"};
+    QTest::newRow("a register of another format") << list + QStringList{"d.dyp", "--rejestr", "r.xlsx"};
+    QTest::newRow("a handout list without a list") << QStringList{"d.dyp", "-o", "x.pdf", "--lista-odbioru", "o.pdf"};
 }
 
 void TestDrukOptions::badCommandLines()

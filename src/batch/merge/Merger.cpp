@@ -266,7 +266,7 @@ private:
         RowValues row;
         row.cells = cells;
         row.builtins.position = number;
-        row.builtins.number = settings_.firstNumber + made_;
+        row.builtins.number = settings_.numbers.value(number, settings_.firstNumber + made_);
         row.builtins.date = date_;
         row.builtins.name = nameFrom(cells, r, !texts_[7].hasFields(), &hadNameColumn);
         if (!hadNameColumn && texts_[7].varies())
@@ -319,7 +319,10 @@ private:
                                           f.nameCase == NameCase::Genitive ? QStringLiteral("D") : QStringLiteral("C")));
         }
         record.number = number;
-        if (settings_.chosen.contains(number))
+        record.serial = row.builtins.number;
+        record.name = row.builtins.name.isEmpty() ? record.texts.recipient : row.builtins.name;
+        record.cells = cells;
+        if (settings_.chosen.contains(number) && !settings_.numbers.contains(number))
             ++made_;
         result_.fieldsFilled += record.fields;
         result_.records.append(record);
@@ -359,7 +362,7 @@ private:
     bool anyField_ = false; // fields only a column answers
     bool agrees_ = false;   // alternatives or names in other cases
     DiplomaDate date_;
-    int made_ = 0; // records chosen so far
+    int made_ = 0; // records chosen so far, without an earlier number
     QStringList header_;
     QStringList headerKeys_;
     QList<ColumnRole> roles_;

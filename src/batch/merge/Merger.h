@@ -6,6 +6,7 @@
 #include "editor/DiplomaDocument.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <array>
@@ -27,6 +28,9 @@ struct MergedRecord {
     std::array<bool, TextCount> filled{}; // the text comes from the list
     int fields = 0;                       // fields filled in
     QStringList unsure;                   // the pupil's sex or a form of the name guessed, naming the line
+    QString name;                         // the pupil, as {Imię i nazwisko} gives it
+    int serial = 0;                       // its {Nr}
+    QStringList cells;                    // the row as read
 };
 
 // What merging found, besides the records.
@@ -50,7 +54,8 @@ struct MergeSettings {
     int firstNumber = 1; // {Nr} of the first diploma made (--numer-od)
     QString date;        // {Data}: empty today, RRRR-MM-DD or a text (--data)
     QDate today = QDate::currentDate();
-    RowSelection chosen; // the records made: {Nr} counts these
+    RowSelection chosen;     // the records made: {Nr} counts these
+    QHash<int, int> numbers; // record → the {Nr} an earlier run gave it (a reprint); the others count on
 };
 
 // Gives each row of the table the texts of its diploma. With a header, the

@@ -256,6 +256,16 @@ void StagedOutputs::protect(const QString &input, const QString &what)
 
 OutputFile &StagedOutputs::stage(const QString &path)
 {
+    return stageChecked(path, false);
+}
+
+OutputFile &StagedOutputs::stage(const QString &path, Replacing)
+{
+    return stageChecked(path, true);
+}
+
+OutputFile &StagedOutputs::stageChecked(const QString &path, bool anyContent)
+{
     if (path == QLatin1String("-")) {
         for (const auto &file : files_)
             if (file->streamed_)
@@ -284,7 +294,7 @@ OutputFile &StagedOutputs::stage(const QString &path)
     for (const auto &file : files_)
         if (file->target_ == target || sameFile(file->target_, target))
             throw Failure(path, QStringLiteral("ten sam plik wyjściowy podany dwa razy"));
-    checkReplaceable(path, place, signatureFor(target), overwrite_);
+    checkReplaceable(path, place, signatureFor(target), overwrite_ || anyContent);
 
     const QFileInfo info(target);
     removeLeftovers(info.path());

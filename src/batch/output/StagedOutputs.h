@@ -86,6 +86,10 @@ public:
     // replaced (see checkReplaceable), a link another user planted in a
     // shared folder, or when the temporary file cannot be made.
     OutputFile &stage(const QString &path);
+    // The same for a file the run read and checked itself (a register it
+    // adds to): replaced whatever its first bytes are.
+    enum Replacing { AnyContent };
+    OutputFile &stage(const QString &path, Replacing);
 
     // Finishes every file, then puts each in place. Without overwrite a
     // file that appeared meanwhile at a new output's name is not replaced:
@@ -105,6 +109,7 @@ private:
         QString what;
     };
     void undo(const std::vector<OutputFile *> &placed);
+    OutputFile &stageChecked(const QString &path, bool anyContent);
 
     WriteCall write_;
     bool overwrite_ = false;

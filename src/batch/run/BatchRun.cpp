@@ -3,6 +3,7 @@
 
 #include "batch/compose/Catalogue.h"
 #include "batch/compose/CompactPdf.h"
+#include "batch/compose/HandoutList.h"
 #include "batch/compose/PageTargets.h"
 #include "batch/compose/PrintPages.h"
 #include "batch/output/CreatedFolders.h"
@@ -27,9 +28,28 @@ QStringList perPageFileNames(const QList<Page> &pages, const QStringList &stems)
     return uniqueFileNames(safe, QStringLiteral(".pdf"));
 }
 
+namespace {
+
+// One PDF of pages: over one shared drawing of their template, or each
+// page drawn whole when they have several.
+void writeOnePdf(OutputFile &file, const QList<Page> &pages, const printing::SheetGeometry &geometry, bool mixedTemplates,
+                 OffPageTexts &offPage, const std::function<void(int, int)> &progress, const QString &title)
+{
+    if (!mixedTemplates) {
+        CompactPdfWriter(geometry, pages.first().input).write(file, pages, offPage, progress, title);
+        return;
+    }
+    PdfTarget target(file, geometry, title);
+    printing::SheetDevice device(geometry, target);
+    printPages(device, pages, offPage, progress);
+    target.finish();
+}
+
+} // namespace
+
 void writeSeparatePdfs(StagedOutputs &outputs, const QString &dirPath, const QList<Page> &pages,
                        const printing::SheetGeometry &geometry, bool overwrite, OffPageTexts &offPage,
-                       const std::function<void(int, int)> &progress, const QStringList &stems)
+                       const std::function<void(int, int)> &progress, const QStringList &stems, bool mixedTemplates)
 {
     const QStringList names = perPageFileNames(pages, stems);
     const QDir dir(dirPath);
@@ -39,7 +59,11 @@ void writeSeparatePdfs(StagedOutputs &outputs, const QString &dirPath, const QLi
                 throw Failure(dir.filePath(name), QStringLiteral("plik już istnieje (--nadpisz pozwala go zastąpić)"));
     CompactPdfWriter writer(geometry, pages.first().input);
     for (int i = 0; i < pages.size(); ++i) {
-        writer.write(outputs.stage(dir.filePath(names[i])), {pages[i]}, offPage, {}, pages[i].input.texts.recipient);
+        OutputFile &file = outputs.stage(dir.filePath(names[i]));
+        if (mixedTemplates)
+            writeOnePdf(file, {pages[i]}, geometry, true, offPage, {}, pages[i].input.texts.recipient);
+        else
+            writer.write(file, {pages[i]}, offPage, {}, pages[i].input.texts.recipient);
         if (progress)
             progress(i + 1, int(pages.size()));
     }
@@ -48,11 +72,11 @@ void writeSeparatePdfs(StagedOutputs &outputs, const QString &dirPath, const QLi
 void printAsOneJob(const QString &printer, const QList<Page> &pages, const printing::SheetGeometry &geometry,
                    const QString &title, const QString &jobTitle, OffPageTexts &offPage,
                    const std::function<void(int, int)> &progress, const PrintSubmit &submit,
-                   const PrintCorrection &correction)
+                   const PrintCorrection &correction, bool mixedTemplates)
 {
     ScratchFolder scratch;
     const std::unique_ptr<OutputFile> job = scratch.create(QStringLiteral("dyplomy.pdf"));
-    CompactPdfWriter(geometry, pages.first().input).write(*job, pages, offPage, progress, title);
+    writeOnePdf(*job, pages, geometry, mixedTemplates, offPage, progress, title);
     const QString sent = correctedForPrinter(scratch, job->path(), correction);
     if (submit)
         submit(printer, sent, jobTitle);
@@ -64,7 +88,7 @@ namespace {
 
 bool needsPages(BatchOutput kind)
 {
-    return kind != BatchOutput::Catalogue;
+    return kind != BatchOutput::Catalogue && kind != BatchOutput::Register && kind != BatchOutput::Handout;
 }
 
 } // namespace
@@ -109,14 +133,23 @@ BatchResult runBatch(const BatchPlan &plan, const QList<Page> &allPages, const s
             result.files.append(out.path);
             break;
         case BatchOutput::OnePdf:
-            CompactPdfWriter(out.geometry, pages.first().input)
-                .write(outputs.stage(out.path), pages, offPage, step, plan.title);
+            writeOnePdf(outputs.stage(out.path), pages, out.geometry, plan.mixedTemplates, offPage, step, plan.title);
+            result.files.append(out.path);
+            break;
+        case BatchOutput::Register:
+            // The earlier lines were read and checked: the file is replaced whatever it begins with.
+            outputs.stage(out.path, StagedOutputs::AnyContent).write(plan.diplomaRegister.withLines(plan.issued));
+            result.files.append(out.path);
+            break;
+        case BatchOutput::Handout:
+            writeHandoutList(outputs.stage(out.path), plan.issued, plan.handoutTitle);
             result.files.append(out.path);
             break;
         case BatchOutput::PdfPerPage:
             followLinks(out.path); // no link planted by another user
             folders.make(out.path);
-            writeSeparatePdfs(outputs, out.path, pages, out.geometry, plan.overwrite, offPage, step, out.stems);
+            writeSeparatePdfs(outputs, out.path, pages, out.geometry, plan.overwrite, offPage, step, out.stems,
+                              plan.mixedTemplates);
             for (const QString &name : perPageFileNames(pages, out.stems))
                 result.files.append(QDir(out.path).filePath(name));
             break;
@@ -137,7 +170,7 @@ BatchResult runBatch(const BatchPlan &plan, const QList<Page> &allPages, const s
         case BatchOutput::PrintJob:
             for (int copy = 0; copy < std::max(1, out.copies); ++copy)
                 printAsOneJob(out.printer, pages, out.geometry, plan.title, out.jobTitle, offPage, step, submit,
-                              out.correction);
+                              out.correction, plan.mixedTemplates);
             break;
         }
     }

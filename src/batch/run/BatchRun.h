@@ -2,6 +2,7 @@
 #include "batch/compose/OffPageTexts.h"
 #include "batch/Page.h"
 #include "batch/output/PrintCorrection.h"
+#include "batch/output/Register.h"
 
 #include "platform/UserError.h"
 #include "printing/SheetDevice.h"
@@ -23,6 +24,8 @@ enum class BatchOutput {
     Pictures,   // a folder, one PNG per page (strona-001.png …)
     PrintJob,   // one compact PDF sent to a print queue as one job
     Catalogue,  // a PDF of every template of a folder; needs no pages
+    Register,   // the register of issued diplomas with the plan's lines added
+    Handout,    // the handout list of the plan's diplomas (a PDF)
 };
 
 // One output of a plan.
@@ -49,6 +52,12 @@ struct BatchPlan {
     bool textOnly = false;   // the texts without the template (pre-printed paper)
     QString title;           // document title of a whole list's PDF (the heading)
     QList<InputFile> inputs; // files no output may replace
+    // Pages of several templates (kinds of diploma): each drawn whole, not
+    // over one drawing shared by every page.
+    bool mixedTemplates = false;
+    DiplomaRegister diplomaRegister; // Register: as read before the run
+    QList<IssuedDiploma> issued;     // Register and Handout: the run's diplomas, in list order
+    QString handoutTitle;            // Handout: what the list is of (the class list's name)
 };
 
 struct BatchResult {
@@ -67,19 +76,21 @@ using PrintSubmit = std::function<void(const QString &printer, const QString &pd
 // page, or else the recipients, made safe and unique).
 QStringList perPageFileNames(const QList<Page> &pages, const QStringList &stems = {});
 
-// One PDF per page in dir, staged in outputs. Without overwrite an
+// One PDF per page in dir, staged in outputs (each page drawn whole with
+// mixedTemplates). Without overwrite an
 // existing name fails the run before anything is written. progress after
 // every file. Throws Failure.
 void writeSeparatePdfs(StagedOutputs &outputs, const QString &dir, const QList<Page> &pages,
                        const printing::SheetGeometry &geometry, bool overwrite, OffPageTexts &offPage,
-                       const std::function<void(int, int)> &progress, const QStringList &stems = {});
+                       const std::function<void(int, int)> &progress, const QStringList &stems = {},
+                       bool mixedTemplates = false);
 
 // The compact PDF of pages sent to printer as one job through submit
 // (sendToPrinter unless given), drawn through correction. Throws Failure.
 void printAsOneJob(const QString &printer, const QList<Page> &pages, const printing::SheetGeometry &geometry,
                    const QString &title, const QString &jobTitle, OffPageTexts &offPage,
                    const std::function<void(int, int)> &progress, const PrintSubmit &submit = {},
-                   const PrintCorrection &correction = {});
+                   const PrintCorrection &correction = {}, bool mixedTemplates = false);
 
 // Runs plan for pages: outputs staged and put in place only when all of
 // them were written whole; a failure or a cancel leaves every earlier file
