@@ -209,7 +209,7 @@ ClassSummary buildClassList(const printing::PrintInput &base, const ClassListSet
     QHash<QString, QPair<int, QString>> firstLine;    // name key → its first line and spelling
     QMap<int, QPair<QString, QList<int>>> duplicates; // first line → (name, lines)
     for (MergedRecord &r : merged) {
-        ClassPage page{base, r.number, r.origin.line};
+        ClassPage page{base, r.number, r.origin.line, r.copies};
         page.input.texts = std::move(r.texts);
         const FitOutcome fit = fitRecord(page.input, r.filled, area, settings.fit, layout);
         for (const QString &s : sizeProblems(page.input, settings.geometry))

@@ -40,6 +40,7 @@ struct ClassPage {
     printing::PrintInput input;
     int number = 0; // record number from 1; 0 without a list
     int line = 0;   // line (or sheet row) of the list; 0 without a list
+    int copies = 1; // the list's "Liczba"
 };
 
 // The figures of a run, for --sprawdz and the line that ends every run.

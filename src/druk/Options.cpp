@@ -1,5 +1,6 @@
 #include "Options.h"
 #include "ListOptions.h"
+#include "SheetOptions.h"
 
 #include <QRegularExpression>
 
@@ -101,6 +102,7 @@ Options parseOptions(const QStringList &arguments)
         } else if (arg == QLatin1String("--scisle")) {
             o.strict = true;
         } else if (parseListOption(args, o.lists)) {
+        } else if (parseSheetOption(args, o.sheets)) {
         } else if (args.isOption()) {
             throw UsageError(QStringLiteral("nieznana opcja %1").arg(args.argument()));
         } else if (o.diploma.isEmpty()) {
@@ -140,6 +142,7 @@ Options parseOptions(const QStringList &arguments)
     if (o.noHeader && o.list.isEmpty())
         throw UsageError(QStringLiteral("--bez-naglowka dotyczy listy CSV: brak --lista"));
     checkListOptions(o.lists, !o.list.isEmpty());
+    checkSheetOptions(o);
     return o;
 }
 
@@ -177,12 +180,15 @@ QString helpText()
                "  --png KATALOG            strony jako obrazy PNG (strona-001.png …)\n"
                "  --dpi N                  rozdzielczość obrazów PNG (domyślnie 150)\n"
                "  --bez-tla                teksty bez białego tła, wzór widać pod nimi\n"
-               "  --bez-wzoru              same teksty, bez wzoru: do papieru z nadrukiem dyplomu\n"
+               "  --bez-wzoru              same teksty, bez wzoru: do papieru z nadrukiem dyplomu\n")
+           + sheetOptionsHelpPolish()
+           + QStringLiteral(
                "  --kalibracja             arkusz kalibracji A4 (krzyżyk, linijki, instrukcja) do -o albo -P\n"
                "  --kalibracja-ustaw DRUKARKA X,Y[,SX,SY]\n"
                "                           zapamiętuje przesunięcie drukarki zmierzone na arkuszu: X, Y w mm\n"
                "                           (w prawo i w dół na plus, ±50), SX, SY błąd skali w % (±10);\n"
-               "                           każdy wydruk -P na tę drukarkę (papier A4) jest przesuwany odwrotnie\n"
+               "                           każdy wydruk -P na tę drukarkę jest przesuwany odwrotnie; osobno\n"
+               "                           dla każdego arkusza (A4, albo ten, który dają --papier i --na-arkuszu)\n"
                "  --kalibracja-usun DRUKARKA  usuwa zapamiętane przesunięcie drukarki\n"
                "  --przesuniecie X,Y[,SX,SY]  przesunięcie drukarki na ten jeden wydruk -P (zamiast\n"
                "                           zapamiętanego); 0,0: bez przesunięcia. Pliki PDF i PNG nigdy\n"
@@ -232,12 +238,15 @@ QString helpText()
                             "  --png DIR                pages as PNG pictures (strona-001.png ...)\n"
                             "  --dpi N                  resolution of the PNG pictures (default 150)\n"
                             "  --bez-tla                texts without their white cells, the template shows beneath\n"
-                            "  --bez-wzoru              the texts only, no template: for pre-printed diploma paper\n"
+                            "  --bez-wzoru              the texts only, no template: for pre-printed diploma paper\n")
+           + sheetOptionsHelpEnglish()
+           + QStringLiteral(
                             "  --kalibracja             an A4 calibration sheet (cross, rulers, instructions) to -o or -P\n"
                             "  --kalibracja-ustaw PRINTER X,Y[,SX,SY]\n"
                             "                           stores the printer's shift measured on the sheet: X, Y in mm\n"
                             "                           (right and down positive, ±50), SX, SY its scale error in %\n"
-                            "                           (±10); every -P print to that printer (A4) is moved back\n"
+                            "                           (±10); every -P print to that printer is moved back; one per sheet\n"
+                            "                           (A4, or the one --papier and --na-arkuszu give)\n"
                             "  --kalibracja-usun PRINTER  forgets the printer's stored shift\n"
                             "  --przesuniecie X,Y[,SX,SY]  the printer's shift for this one -P run (in place of the\n"
                             "                           stored one); 0,0: none. PDF and PNG files are never shifted.\n"

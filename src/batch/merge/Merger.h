@@ -27,6 +27,7 @@ struct MergedRecord {
     std::array<bool, TextCount> filled{}; // the text comes from the list
     int fields = 0;                       // fields filled in
     QStringList unsure;                   // the pupil's sex or a form of the name guessed, naming the line
+    int copies = 1;                       // the "Liczba" column: diplomas printed of this record
 };
 
 // What merging found, besides the records.

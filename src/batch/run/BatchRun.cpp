@@ -1,5 +1,6 @@
 #include "BatchRun.h"
 #include "CalibrationPrint.h"
+#include "SheetFiles.h"
 
 #include "batch/compose/Catalogue.h"
 #include "batch/compose/CompactPdf.h"
@@ -29,7 +30,8 @@ QStringList perPageFileNames(const QList<Page> &pages, const QStringList &stems)
 
 void writeSeparatePdfs(StagedOutputs &outputs, const QString &dirPath, const QList<Page> &pages,
                        const printing::SheetGeometry &geometry, bool overwrite, OffPageTexts &offPage,
-                       const std::function<void(int, int)> &progress, const QStringList &stems)
+                       const std::function<void(int, int)> &progress, const QStringList &stems,
+                       const SheetLayout &layout)
 {
     const QStringList names = perPageFileNames(pages, stems);
     const QDir dir(dirPath);
@@ -37,9 +39,10 @@ void writeSeparatePdfs(StagedOutputs &outputs, const QString &dirPath, const QLi
         for (const QString &name : names)
             if (nameTaken(dir.filePath(name))) // a dangling link too
                 throw Failure(dir.filePath(name), QStringLiteral("plik już istnieje (--nadpisz pozwala go zastąpić)"));
-    CompactPdfWriter writer(geometry, pages.first().input);
+    CompactPdfWriter writer(drawnOn(geometry, layout), pages.first().input);
     for (int i = 0; i < pages.size(); ++i) {
-        writer.write(outputs.stage(dir.filePath(names[i])), {pages[i]}, offPage, {}, pages[i].input.texts.recipient);
+        writeSheets(writer, outputs.stage(dir.filePath(names[i])), withCopies({pages[i]}), layout, 1, offPage, {},
+                    pages[i].input.texts.recipient);
         if (progress)
             progress(i + 1, int(pages.size()));
     }
@@ -48,11 +51,12 @@ void writeSeparatePdfs(StagedOutputs &outputs, const QString &dirPath, const QLi
 void printAsOneJob(const QString &printer, const QList<Page> &pages, const printing::SheetGeometry &geometry,
                    const QString &title, const QString &jobTitle, OffPageTexts &offPage,
                    const std::function<void(int, int)> &progress, const PrintSubmit &submit,
-                   const PrintCorrection &correction)
+                   const PrintCorrection &correction, const SheetLayout &layout, int start)
 {
     ScratchFolder scratch;
     const std::unique_ptr<OutputFile> job = scratch.create(QStringLiteral("dyplomy.pdf"));
-    CompactPdfWriter(geometry, pages.first().input).write(*job, pages, offPage, progress, title);
+    CompactPdfWriter writer(drawnOn(geometry, layout), pages.first().input);
+    writeSheets(writer, *job, pages, layout, start, offPage, progress, title);
     const QString sent = correctedForPrinter(scratch, job->path(), correction);
     if (submit)
         submit(printer, sent, jobTitle);
@@ -73,7 +77,9 @@ BatchResult runBatch(const BatchPlan &plan, const QList<Page> &allPages, const s
                      const std::atomic_bool *cancel, const PrintSubmit &submit,
                      const std::function<void(const QString &)> &warn)
 {
-    const QList<Page> pages = plan.textOnly ? withoutTemplate(allPages) : allPages;
+    // Separate files hold each pupil's copies; the others every copy in turn.
+    const QList<Page> pupils = plan.textOnly ? withoutTemplate(allPages) : allPages;
+    const QList<Page> pages = withCopies(pupils);
     if (pages.isEmpty())
         for (const PlannedOutput &out : plan.outputs)
             if (needsPages(out.kind))
@@ -108,16 +114,19 @@ BatchResult runBatch(const BatchPlan &plan, const QList<Page> &allPages, const s
             result.templates = writeCatalogue(out.templatesFolder, outputs.stage(out.path), warn);
             result.files.append(out.path);
             break;
-        case BatchOutput::OnePdf:
-            CompactPdfWriter(out.geometry, pages.first().input)
-                .write(outputs.stage(out.path), pages, offPage, step, plan.title);
+        case BatchOutput::OnePdf: {
+            CompactPdfWriter writer(drawnOn(out.geometry, plan.layout), pages.first().input);
+            writeSheets(writer, outputs.stage(out.path), pages, plan.layout, plan.firstPosition, offPage, step,
+                        plan.title);
             result.files.append(out.path);
             break;
+        }
         case BatchOutput::PdfPerPage:
             followLinks(out.path); // no link planted by another user
             folders.make(out.path);
-            writeSeparatePdfs(outputs, out.path, pages, out.geometry, plan.overwrite, offPage, step, out.stems);
-            for (const QString &name : perPageFileNames(pages, out.stems))
+            writeSeparatePdfs(outputs, out.path, pupils, out.geometry, plan.overwrite, offPage, step, out.stems,
+                              plan.layout);
+            for (const QString &name : perPageFileNames(pupils, out.stems))
                 result.files.append(QDir(out.path).filePath(name));
             break;
         case BatchOutput::Pictures: {
@@ -137,7 +146,7 @@ BatchResult runBatch(const BatchPlan &plan, const QList<Page> &allPages, const s
         case BatchOutput::PrintJob:
             for (int copy = 0; copy < std::max(1, out.copies); ++copy)
                 printAsOneJob(out.printer, pages, out.geometry, plan.title, out.jobTitle, offPage, step, submit,
-                              out.correction);
+                              out.correction, plan.layout, plan.firstPosition);
             break;
         }
     }
