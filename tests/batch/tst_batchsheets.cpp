@@ -68,7 +68,8 @@ private slots:
         for (const QLineF &m : marks) {
             QVERIFY(std::abs(m.length() - batch::CutMarkMm) < 1e-9);
             const QRectF box = QRectF(m.p1(), m.p2()).normalized();
-            QVERIFY(whole.adjusted(-1e-9, -1e-9, 1e-9, 1e-9).contains(box));
+            const QRectF onSheet = whole.adjusted(-1e-9, -1e-9, 1e-9, 1e-9);
+            QVERIFY(onSheet.contains(m.p1()) && onSheet.contains(m.p2()));
             QVERIFY(box.left() < 1e-9 || box.top() < 1e-9 || box.right() > sheet.width() - 1e-9
                     || box.bottom() > sheet.height() - 1e-9);
             for (const batch::SheetPosition &p : at) {
