@@ -98,7 +98,6 @@ void BM_Batch100Pdf600_Compact(benchmark::State &state)
 }
 BENCHMARK(BM_Batch100Pdf600_Compact)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-
 constexpr int Class = 30;
 
 // A class of 30 through runBatch into one PDF: plain A4, or two A5 on an A4

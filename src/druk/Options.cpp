@@ -171,16 +171,15 @@ QString helpText()
                           "                           z tabulatorami, arkusz .xlsx, .ods lub .xls (zob. LISTY niżej)\n"
                           "  --bez-naglowka           pierwszy wiersz listy to dane, nie nagłówek\n")
            + listOptionsHelpPolish()
-           + QStringLiteral(
-               "  --osobno KATALOG         osobny PDF dla każdej osoby, nazwany jej nazwiskiem\n"
-               "  --nadpisz                pozwala zastąpić istniejące pliki w --osobno, plik innego rodzaju\n"
-               "                           (-o, który nie jest PDF-em, obraz, który nie jest PNG),\n"
-               "                           dowiązanie do nieistniejącego pliku i plik, który powstał\n"
-               "                           w trakcie pracy\n"
-               "  --png KATALOG            strony jako obrazy PNG (strona-001.png …)\n"
-               "  --dpi N                  rozdzielczość obrazów PNG (domyślnie 150)\n"
-               "  --bez-tla                teksty bez białego tła, wzór widać pod nimi\n"
-               "  --bez-wzoru              same teksty, bez wzoru: do papieru z nadrukiem dyplomu\n")
+           + QStringLiteral("  --osobno KATALOG         osobny PDF dla każdej osoby, nazwany jej nazwiskiem\n"
+                            "  --nadpisz                pozwala zastąpić istniejące pliki w --osobno, plik innego rodzaju\n"
+                            "                           (-o, który nie jest PDF-em, obraz, który nie jest PNG),\n"
+                            "                           dowiązanie do nieistniejącego pliku i plik, który powstał\n"
+                            "                           w trakcie pracy\n"
+                            "  --png KATALOG            strony jako obrazy PNG (strona-001.png …)\n"
+                            "  --dpi N                  rozdzielczość obrazów PNG (domyślnie 150)\n"
+                            "  --bez-tla                teksty bez białego tła, wzór widać pod nimi\n"
+                            "  --bez-wzoru              same teksty, bez wzoru: do papieru z nadrukiem dyplomu\n")
            + sheetOptionsHelpPolish()
            + QStringLiteral(
                "  --kalibracja             arkusz kalibracji A4 (krzyżyk, linijki, instrukcja) do -o albo -P\n"
@@ -241,29 +240,29 @@ QString helpText()
                             "  --bez-wzoru              the texts only, no template: for pre-printed diploma paper\n")
            + sheetOptionsHelpEnglish()
            + QStringLiteral(
-                            "  --kalibracja             an A4 calibration sheet (cross, rulers, instructions) to -o or -P\n"
-                            "  --kalibracja-ustaw PRINTER X,Y[,SX,SY]\n"
-                            "                           stores the printer's shift measured on the sheet: X, Y in mm\n"
-                            "                           (right and down positive, ±50), SX, SY its scale error in %\n"
-                            "                           (±10); every -P print to that printer is moved back; one per sheet\n"
-                            "                           (A4, or the one --papier and --na-arkuszu give)\n"
-                            "  --kalibracja-usun PRINTER  forgets the printer's stored shift\n"
-                            "  --przesuniecie X,Y[,SX,SY]  the printer's shift for this one -P run (in place of the\n"
-                            "                           stored one); 0,0: none. PDF and PNG files are never shifted.\n"
-                            "                           With ';' between the numbers a decimal comma is allowed\n"
-                            "  --katalog FILE.pdf       catalogue of all templates with their numbers, 9 per page\n"
-                            "  --wzory DIR              the folder of the templates BDR_nnnn.wmf\n"
-                            "  --scisle                 strict: a damaged template, a text off the sheet or over the\n"
-                            "                           template's border, a pupil's sex guessed or a name's form\n"
-                            "                           unsure is an error (exit 1, nothing written); without it:\n"
-                            "                           a warning\n"
-                            "  -h, --help               this help\n"
-                            "Files are written whole or not at all: a failed run changes nothing. An output may not\n"
-                            "be an input file, a .dyp file, a device, a FIFO nor a read-only file; another user's\n"
-                            "symbolic link in a shared folder (such as /tmp) is not followed. Temporary files\n"
-                            "(.dyplom-druk-HOST-BOOTID-PID-...) are made beside the output and in $TMPDIR; a later\n"
-                            "run removes those a stopped process of this host left (only once it no longer runs).\n"
-                            "Exit status: 0 success, 1 failure (the message names the file), 2 bad usage.\n")
+               "  --kalibracja             an A4 calibration sheet (cross, rulers, instructions) to -o or -P\n"
+               "  --kalibracja-ustaw PRINTER X,Y[,SX,SY]\n"
+               "                           stores the printer's shift measured on the sheet: X, Y in mm\n"
+               "                           (right and down positive, ±50), SX, SY its scale error in %\n"
+               "                           (±10); every -P print to that printer is moved back; one per sheet\n"
+               "                           (A4, or the one --papier and --na-arkuszu give)\n"
+               "  --kalibracja-usun PRINTER  forgets the printer's stored shift\n"
+               "  --przesuniecie X,Y[,SX,SY]  the printer's shift for this one -P run (in place of the\n"
+               "                           stored one); 0,0: none. PDF and PNG files are never shifted.\n"
+               "                           With ';' between the numbers a decimal comma is allowed\n"
+               "  --katalog FILE.pdf       catalogue of all templates with their numbers, 9 per page\n"
+               "  --wzory DIR              the folder of the templates BDR_nnnn.wmf\n"
+               "  --scisle                 strict: a damaged template, a text off the sheet or over the\n"
+               "                           template's border, a pupil's sex guessed or a name's form\n"
+               "                           unsure is an error (exit 1, nothing written); without it:\n"
+               "                           a warning\n"
+               "  -h, --help               this help\n"
+               "Files are written whole or not at all: a failed run changes nothing. An output may not\n"
+               "be an input file, a .dyp file, a device, a FIFO nor a read-only file; another user's\n"
+               "symbolic link in a shared folder (such as /tmp) is not followed. Temporary files\n"
+               "(.dyplom-druk-HOST-BOOTID-PID-...) are made beside the output and in $TMPDIR; a later\n"
+               "run removes those a stopped process of this host left (only once it no longer runs).\n"
+               "Exit status: 0 success, 1 failure (the message names the file), 2 bad usage.\n")
            + listHelpEnglish();
 }
 

@@ -1240,9 +1240,9 @@ void ClassWindow::printPages()
     }
     QPrinter printer(QPrinter::HighResolution);
     const QSizeF sheetMm = sheets.sheetMm();
-    printer.setPageSize(sheets.isPlain() ? QPageSize(QPageSize::A4)
-                                         : QPageSize(paperSizeMmUpright(sheetMm), QPageSize::Millimeter,
-                                                     sheets.sheetPaper()));
+    printer.setPageSize(sheets.isPlain()
+                            ? QPageSize(QPageSize::A4)
+                            : QPageSize(paperSizeMmUpright(sheetMm), QPageSize::Millimeter, sheets.sheetPaper()));
     if (sheetMm.width() > sheetMm.height())
         printer.setPageOrientation(QPageLayout::Landscape);
     printer.setFromTo(1, int(session_.pages().size()));

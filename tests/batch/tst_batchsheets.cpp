@@ -24,14 +24,13 @@ private slots:
                                 << QRectF(0, 0, 215.9, 279.4);
         QTest::newRow("2 A5 on A4") << "A5" << false << 2 << "A4" << QSizeF(210, 297) << true
                                     << QRectF(0, 148.75, 210, 148);
-        QTest::newRow("2 A5 across on A4") << "A5" << true << 2 << "A4" << QSizeF(210, 297) << false
-                                           << QRectF(0, 148.75, 210, 148);
+        QTest::newRow("2 A5 across on A4")
+            << "A5" << true << 2 << "A4" << QSizeF(210, 297) << false << QRectF(0, 148.75, 210, 148);
         QTest::newRow("4 A6 on A4") << "A6" << false << 4 << "A4" << QSizeF(210, 297) << false
                                     << QRectF(105, 148.75, 105, 148);
-        QTest::newRow("4 A6 across on A4") << "A6" << true << 4 << "A4" << QSizeF(210, 297) << true
-                                           << QRectF(105, 148.75, 105, 148);
-        QTest::newRow("2 A6 on A5") << "A6" << false << 2 << "A5" << QSizeF(148, 210) << true
-                                    << QRectF(0, 105, 148, 105);
+        QTest::newRow("4 A6 across on A4")
+            << "A6" << true << 4 << "A4" << QSizeF(210, 297) << true << QRectF(105, 148.75, 105, 148);
+        QTest::newRow("2 A6 on A5") << "A6" << false << 2 << "A5" << QSizeF(148, 210) << true << QRectF(0, 105, 148, 105);
     }
     void positionsFillTheSheet()
     {

@@ -41,9 +41,9 @@ qint64 inkOutsideTexts(const QImage &image, int dpi, const QList<Box> &linesPt, 
 // corner (pdftotext -bbox).
 QList<QPair<QString, QPointF>> wordCentresMm(const QString &pdf, int page)
 {
-    const QString html = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"),
-                                                               QString::number(page), QStringLiteral("-l"),
-                                                               QString::number(page), pdf, QStringLiteral("-")});
+    const QString html = runTool(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page),
+                                  QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
     static const QRegularExpression word(QStringLiteral(
         R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*)</word>)re"));
     QList<QPair<QString, QPointF>> words;
@@ -272,8 +272,8 @@ private slots:
         QTest::newRow("A4 across") << QStringList{"--poziomo"} << QSizeF(297, 210) << 4;
         QTest::newRow("2 A5 on A4") << QStringList{"--papier", "A5", "--na-arkuszu", "2"} << QSizeF(210, 297) << 2;
         QTest::newRow("4 A6 on A4") << QStringList{"--papier", "A6", "--na-arkuszu", "4"} << QSizeF(210, 297) << 1;
-        QTest::newRow("2 A6 on A5 from 2") << QStringList{"--papier", "A6", "--na-arkuszu=2", "--od-pozycji", "2"}
-                                           << QSizeF(148, 210) << 3;
+        QTest::newRow("2 A6 on A5 from 2")
+            << QStringList{"--papier", "A6", "--na-arkuszu=2", "--od-pozycji", "2"} << QSizeF(148, 210) << 3;
     }
     void sheetsHaveTheirPaperSize()
     {
@@ -308,8 +308,8 @@ private slots:
         QTest::newRow("4 A6") << fourA6 << 1 << QStringList{"Pierwsza", "Druga", "Trzecia", "Czwarta"};
         QTest::newRow("4 A6 from 3") << fourA6 + QStringList{"--od-pozycji", "3"} << 1
                                      << QStringList{"", "", "Pierwsza", "Druga"};
-        QTest::newRow("4 A6 from 3, sheet 2") << fourA6 + QStringList{"--od-pozycji", "3"} << 2
-                                              << QStringList{"Trzecia", "Czwarta", "", ""};
+        QTest::newRow("4 A6 from 3, sheet 2")
+            << fourA6 + QStringList{"--od-pozycji", "3"} << 2 << QStringList{"Trzecia", "Czwarta", "", ""};
     }
     void diplomasLieInTheirPositions()
     {
@@ -381,8 +381,9 @@ private slots:
             << "--od-pozycji 3: na arkuszu są tylko 2 pozycje";
         QTest::newRow("start without n-up") << QStringList{"--od-pozycji", "1"} << good << 2 << "--od-pozycji dotyczy";
         QTest::newRow("pictures of A5") << QStringList{"--papier", "A5", "--png", "png"} << good << 2 << "--png";
-        QTest::newRow("copies in words") << QStringList{} << QByteArray("Imię;Nazwisko;Liczba\nAla;Pierwsza;1\nOla;Druga;dwa\n")
-                                         << 1 << "lista.csv: wiersz 3: kolumna „Liczba”: „dwa” nie jest liczbą egzemplarzy";
+        QTest::newRow("copies in words") << QStringList{}
+                                         << QByteArray("Imię;Nazwisko;Liczba\nAla;Pierwsza;1\nOla;Druga;dwa\n") << 1
+                                         << "lista.csv: wiersz 3: kolumna „Liczba”: „dwa” nie jest liczbą egzemplarzy";
         QTest::newRow("copies below zero") << QStringList{} << QByteArray("Imię;Nazwisko;Ilość\nAla;Pierwsza;-1\n") << 1
                                            << "lista.csv: wiersz 2: kolumna „Ilość”: „-1” nie jest liczbą egzemplarzy";
         QTest::newRow("no copies") << QStringList{} << QByteArray("Imię;Nazwisko;Egzemplarze\nAla;Pierwsza;0\n") << 1

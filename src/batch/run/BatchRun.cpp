@@ -30,8 +30,7 @@ QStringList perPageFileNames(const QList<Page> &pages, const QStringList &stems)
 
 void writeSeparatePdfs(StagedOutputs &outputs, const QString &dirPath, const QList<Page> &pages,
                        const printing::SheetGeometry &geometry, bool overwrite, OffPageTexts &offPage,
-                       const std::function<void(int, int)> &progress, const QStringList &stems,
-                       const SheetLayout &layout)
+                       const std::function<void(int, int)> &progress, const QStringList &stems, const SheetLayout &layout)
 {
     const QStringList names = perPageFileNames(pages, stems);
     const QDir dir(dirPath);
