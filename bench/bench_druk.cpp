@@ -1,12 +1,14 @@
 // dyplom-druk: a 100-name batch into one 600 dpi PDF with the largest
 // shipped template, written the direct way (the template drawn on every
 // page) and the compact way (drawn once, shared by every page), side by
-// side. Reports pages per second and PDF bytes.
+// side. Reports pages per second and PDF bytes. A class of 30 as two A5
+// to an A4 sheet with two copies each, beside the plain A4 run.
 #include "batch/compose/CompactPdf.h"
 #include "batch/compose/PageTargets.h"
 #include "batch/compose/OffPageTexts.h"
 #include "batch/compose/PrintPages.h"
 #include "batch/output/StagedOutputs.h"
+#include "batch/run/BatchRun.h"
 
 #include "BenchFiles.h"
 #include "StartupDiploma.h"
@@ -95,6 +97,47 @@ void BM_Batch100Pdf600_Compact(benchmark::State &state)
                });
 }
 BENCHMARK(BM_Batch100Pdf600_Compact)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+constexpr int Class = 30;
+
+// A class of 30 through runBatch into one PDF: plain A4, or two A5 on an A4
+// sheet with two copies of every diploma (60 diplomas on 30 sheets).
+void classOf30(benchmark::State &state, const batch::SheetLayout &layout, int copies)
+{
+    QList<batch::Page> pages = classPages().mid(0, Class);
+    if (pages.isEmpty()) {
+        state.SkipWithError("no template in data/Wzory");
+        return;
+    }
+    for (batch::Page &p : pages)
+        p.copies = copies;
+    QTemporaryDir dir;
+    batch::BatchPlan plan;
+    plan.layout = layout;
+    plan.outputs.append(batch::PlannedOutput(batch::BatchOutput::OnePdf, dir.filePath(QStringLiteral("klasa.pdf"))));
+    for (auto _ : state)
+        batch::runBatch(plan, pages, {});
+    const double bytes = double(QFileInfo(plan.outputs.first().path).size());
+    state.counters["diplomas"] = double(Class * copies);
+    state.counters["pdf_kB"] = bytes / 1000.0;
+    state.counters["pdf_bytes_per_diploma"] = bytes / (Class * copies);
+    state.SetLabel(QFileInfo(largestShippedTemplate()).fileName().toStdString());
+}
+
+void BM_Class30_A4(benchmark::State &state)
+{
+    classOf30(state, batch::SheetLayout{}, 1);
+}
+BENCHMARK(BM_Class30_A4)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Class30_TwoA5PerSheet_TwoCopies(benchmark::State &state)
+{
+    batch::SheetLayout layout;
+    layout.paper = QStringLiteral("A5");
+    layout.perSheet = 2;
+    classOf30(state, layout, 2);
+}
+BENCHMARK(BM_Class30_TwoA5PerSheet_TwoCopies)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -7,7 +7,7 @@ target_compile_definitions(bench_printing PRIVATE DYPLOM_SOURCE_DIR="${CMAKE_SOU
 # dyplom-druk's batch, when it is in the build.
 if(TARGET batch_compose)
   add_executable(bench_druk ${CMAKE_CURRENT_LIST_DIR}/bench_druk.cpp)
-  target_link_libraries(bench_druk PRIVATE batch_compose benchmark::benchmark)
+  target_link_libraries(bench_druk PRIVATE batch_compose batch_run benchmark::benchmark)
   target_include_directories(bench_druk PRIVATE ${CMAKE_SOURCE_DIR}/tests/common)
   target_compile_definitions(bench_druk PRIVATE DYPLOM_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   # The smoke run makes the compact batch once (well under a second).

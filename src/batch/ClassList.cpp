@@ -298,8 +298,8 @@ ClassSummary buildKinds(const QList<KindDiploma> &kinds, const ClassListSettings
     for (KindRecord &kr : merged) {
         MergedRecord &r = kr.record;
         const FreeArea &area = areas[kr.kind];
-        ClassPage page{kinds[kr.kind].base,       r.number, r.origin.line, kr.kind, r.serial, r.name,
-                       r.cells.value(groupColumn)};
+        ClassPage page{kinds[kr.kind].base,        r.number, r.origin.line, kr.kind, r.serial, r.name,
+                       r.cells.value(groupColumn), r.copies};
         page.input.texts = std::move(r.texts);
         const FitOutcome fit = fitRecord(page.input, r.filled, area, settings.fit, layout);
         for (const QString &s : sizeProblems(page.input, settings.geometry))

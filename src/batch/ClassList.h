@@ -63,6 +63,7 @@ struct ClassPage {
     int serial = 0; // its {Nr}
     QString name;   // the pupil
     QString group;  // the "Klasa" cell
+    int copies = 1; // the list's "Liczba"
 };
 
 // The figures of a run, for --sprawdz and the line that ends every run.

@@ -26,16 +26,19 @@ QString printerQueue(const QString &name)
 bool runCalibration(const Options &options, batch::StagedOutputs &outputs, QTextStream &err)
 {
     batch::CalibrationStore store;
+    // Each sheet's paper has its own correction (--papier, --na-arkuszu).
+    const QString sheetPaper = options.sheets.layout.sheetPaper();
+    const QString paper = sheetPaper.isEmpty() ? batch::calibrationPaper() : sheetPaper;
     if (options.storedCorrection) {
         const QString queue = printerQueue(options.calibrationQueue);
-        store.store(queue, *options.storedCorrection);
+        store.store(queue, *options.storedCorrection, paper);
         err << "dyplom-druk: " << queue << ": zapamiętano przesunięcie "
             << batch::describeCorrection(*options.storedCorrection) << "\n";
         return true;
     }
     if (options.removeCalibration) {
         // A queue since removed may still have its setting to forget.
-        if (!store.remove(options.calibrationQueue)) {
+        if (!store.remove(options.calibrationQueue, paper)) {
             printerQueue(options.calibrationQueue);
             err << "dyplom-druk: " << options.calibrationQueue << ": nie było zapamiętanego przesunięcia\n";
         } else {

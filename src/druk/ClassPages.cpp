@@ -17,7 +17,8 @@ batch::ClassListSettings classListSettings(const Options &options, const QString
     s.date = options.lists.date;
     s.fit.shrink = options.lists.shrink;
     s.fit.centre = options.lists.centre;
-    s.geometry = printing::SheetGeometry::a4(options.printerDpi, options.printableMm);
+    s.geometry = options.sheets.layout.isPlain() ? printing::SheetGeometry::a4(options.printerDpi, options.printableMm)
+                                                 : batch::drawingGeometry(options.sheets.layout, options.printerDpi);
     s.describeTemplate(templatePath, templateNumber);
     s.kinds = options.ceremony.kinds;
     s.groupByKind = options.ceremony.group;

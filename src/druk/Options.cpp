@@ -1,5 +1,6 @@
 #include "Options.h"
 #include "ListOptions.h"
+#include "SheetOptions.h"
 
 #include <QRegularExpression>
 
@@ -102,6 +103,7 @@ Options parseOptions(const QStringList &arguments)
             o.strict = true;
         } else if (parseListOption(args, o.lists)) {
         } else if (parseCeremonyOption(args, o.ceremony)) {
+        } else if (parseSheetOption(args, o.sheets)) {
         } else if (args.isOption()) {
             throw UsageError(QStringLiteral("nieznana opcja %1").arg(args.argument()));
         } else if (o.diploma.isEmpty()) {
@@ -142,6 +144,7 @@ Options parseOptions(const QStringList &arguments)
     if (o.noHeader && o.list.isEmpty())
         throw UsageError(QStringLiteral("--bez-naglowka dotyczy listy CSV: brak --lista"));
     checkListOptions(o.lists, !o.list.isEmpty());
+    checkSheetOptions(o);
     return o;
 }
 
@@ -171,21 +174,23 @@ QString helpText()
                           "                           z tabulatorami, arkusz .xlsx, .ods lub .xls (zob. LISTY niżej)\n"
                           "  --bez-naglowka           pierwszy wiersz listy to dane, nie nagłówek\n")
            + listOptionsHelpPolish() + ceremonyHelpPolish()
+           + QStringLiteral("  --osobno KATALOG         osobny PDF dla każdej osoby, nazwany jej nazwiskiem\n"
+                            "  --nadpisz                pozwala zastąpić istniejące pliki w --osobno, plik innego rodzaju\n"
+                            "                           (-o, który nie jest PDF-em, obraz, który nie jest PNG),\n"
+                            "                           dowiązanie do nieistniejącego pliku i plik, który powstał\n"
+                            "                           w trakcie pracy\n"
+                            "  --png KATALOG            strony jako obrazy PNG (strona-001.png …)\n"
+                            "  --dpi N                  rozdzielczość obrazów PNG (domyślnie 150)\n"
+                            "  --bez-tla                teksty bez białego tła, wzór widać pod nimi\n"
+                            "  --bez-wzoru              same teksty, bez wzoru: do papieru z nadrukiem dyplomu\n")
+           + sheetOptionsHelpPolish()
            + QStringLiteral(
-               "  --osobno KATALOG         osobny PDF dla każdej osoby, nazwany jej nazwiskiem\n"
-               "  --nadpisz                pozwala zastąpić istniejące pliki w --osobno, plik innego rodzaju\n"
-               "                           (-o, który nie jest PDF-em, obraz, który nie jest PNG),\n"
-               "                           dowiązanie do nieistniejącego pliku i plik, który powstał\n"
-               "                           w trakcie pracy\n"
-               "  --png KATALOG            strony jako obrazy PNG (strona-001.png …)\n"
-               "  --dpi N                  rozdzielczość obrazów PNG (domyślnie 150)\n"
-               "  --bez-tla                teksty bez białego tła, wzór widać pod nimi\n"
-               "  --bez-wzoru              same teksty, bez wzoru: do papieru z nadrukiem dyplomu\n"
                "  --kalibracja             arkusz kalibracji A4 (krzyżyk, linijki, instrukcja) do -o albo -P\n"
                "  --kalibracja-ustaw DRUKARKA X,Y[,SX,SY]\n"
                "                           zapamiętuje przesunięcie drukarki zmierzone na arkuszu: X, Y w mm\n"
                "                           (w prawo i w dół na plus, ±50), SX, SY błąd skali w % (±10);\n"
-               "                           każdy wydruk -P na tę drukarkę (papier A4) jest przesuwany odwrotnie\n"
+               "                           każdy wydruk -P na tę drukarkę jest przesuwany odwrotnie; osobno\n"
+               "                           dla każdego arkusza (A4, albo ten, który dają --papier i --na-arkuszu)\n"
                "  --kalibracja-usun DRUKARKA  usuwa zapamiętane przesunięcie drukarki\n"
                "  --przesuniecie X,Y[,SX,SY]  przesunięcie drukarki na ten jeden wydruk -P (zamiast\n"
                "                           zapamiętanego); 0,0: bez przesunięcia. Pliki PDF i PNG nigdy\n"
@@ -236,29 +241,32 @@ QString helpText()
                             "  --png DIR                pages as PNG pictures (strona-001.png ...)\n"
                             "  --dpi N                  resolution of the PNG pictures (default 150)\n"
                             "  --bez-tla                texts without their white cells, the template shows beneath\n"
-                            "  --bez-wzoru              the texts only, no template: for pre-printed diploma paper\n"
-                            "  --kalibracja             an A4 calibration sheet (cross, rulers, instructions) to -o or -P\n"
-                            "  --kalibracja-ustaw PRINTER X,Y[,SX,SY]\n"
-                            "                           stores the printer's shift measured on the sheet: X, Y in mm\n"
-                            "                           (right and down positive, ±50), SX, SY its scale error in %\n"
-                            "                           (±10); every -P print to that printer (A4) is moved back\n"
-                            "  --kalibracja-usun PRINTER  forgets the printer's stored shift\n"
-                            "  --przesuniecie X,Y[,SX,SY]  the printer's shift for this one -P run (in place of the\n"
-                            "                           stored one); 0,0: none. PDF and PNG files are never shifted.\n"
-                            "                           With ';' between the numbers a decimal comma is allowed\n"
-                            "  --katalog FILE.pdf       catalogue of all templates with their numbers, 9 per page\n"
-                            "  --wzory DIR              the folder of the templates BDR_nnnn.wmf\n"
-                            "  --scisle                 strict: a damaged template, a text off the sheet or over the\n"
-                            "                           template's border, a pupil's sex guessed or a name's form\n"
-                            "                           unsure is an error (exit 1, nothing written); without it:\n"
-                            "                           a warning\n"
-                            "  -h, --help               this help\n"
-                            "Files are written whole or not at all: a failed run changes nothing. An output may not\n"
-                            "be an input file, a .dyp file, a device, a FIFO nor a read-only file; another user's\n"
-                            "symbolic link in a shared folder (such as /tmp) is not followed. Temporary files\n"
-                            "(.dyplom-druk-HOST-BOOTID-PID-...) are made beside the output and in $TMPDIR; a later\n"
-                            "run removes those a stopped process of this host left (only once it no longer runs).\n"
-                            "Exit status: 0 success, 1 failure (the message names the file), 2 bad usage.\n")
+                            "  --bez-wzoru              the texts only, no template: for pre-printed diploma paper\n")
+           + sheetOptionsHelpEnglish()
+           + QStringLiteral(
+               "  --kalibracja             an A4 calibration sheet (cross, rulers, instructions) to -o or -P\n"
+               "  --kalibracja-ustaw PRINTER X,Y[,SX,SY]\n"
+               "                           stores the printer's shift measured on the sheet: X, Y in mm\n"
+               "                           (right and down positive, ±50), SX, SY its scale error in %\n"
+               "                           (±10); every -P print to that printer is moved back; one per sheet\n"
+               "                           (A4, or the one --papier and --na-arkuszu give)\n"
+               "  --kalibracja-usun PRINTER  forgets the printer's stored shift\n"
+               "  --przesuniecie X,Y[,SX,SY]  the printer's shift for this one -P run (in place of the\n"
+               "                           stored one); 0,0: none. PDF and PNG files are never shifted.\n"
+               "                           With ';' between the numbers a decimal comma is allowed\n"
+               "  --katalog FILE.pdf       catalogue of all templates with their numbers, 9 per page\n"
+               "  --wzory DIR              the folder of the templates BDR_nnnn.wmf\n"
+               "  --scisle                 strict: a damaged template, a text off the sheet or over the\n"
+               "                           template's border, a pupil's sex guessed or a name's form\n"
+               "                           unsure is an error (exit 1, nothing written); without it:\n"
+               "                           a warning\n"
+               "  -h, --help               this help\n"
+               "Files are written whole or not at all: a failed run changes nothing. An output may not\n"
+               "be an input file, a .dyp file, a device, a FIFO nor a read-only file; another user's\n"
+               "symbolic link in a shared folder (such as /tmp) is not followed. Temporary files\n"
+               "(.dyplom-druk-HOST-BOOTID-PID-...) are made beside the output and in $TMPDIR; a later\n"
+               "run removes those a stopped process of this host left (only once it no longer runs).\n"
+               "Exit status: 0 success, 1 failure (the message names the file), 2 bad usage.\n")
            + listHelpEnglish();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <QRectF>
 #include "CeremonyOptions.h"
+#include "batch/compose/SheetLayout.h"
 #include "batch/output/PrintCorrection.h"
 #include "platform/ToolArguments.h"
 #include <QString>
@@ -25,6 +26,14 @@ struct ListOptions {
     int firstNumber = 1; // --numer-od: {Nr} of the first diploma
     bool firstNumberGiven = false;
     QString date; // --data: {Data}; empty: today
+};
+
+// The paper and how diplomas share it (--papier, --poziomo, --na-arkuszu,
+// --od-pozycji).
+struct SheetOptions {
+    batch::SheetLayout layout;
+    int start = 1; // --od-pozycji
+    bool startGiven = false;
 };
 
 struct Options {
@@ -58,6 +67,8 @@ struct Options {
     QString calibrationQueue;                               // --kalibracja-ustaw or --kalibracja-usun
     std::optional<batch::PrintCorrection> storedCorrection; // --kalibracja-ustaw's value
     bool removeCalibration = false;                         // --kalibracja-usun
+
+    SheetOptions sheets; // paper sizes, several per sheet
 };
 
 // Reads the arguments (without the program name). Throws UsageError.

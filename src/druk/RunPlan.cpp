@@ -16,7 +16,14 @@ batch::PlannedOutput printJob(const Options &options)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(printerQueue(options.printerName));
-    printer.setPageSize(QPageSize(QPageSize::A4));
+    // The sheet the diplomas lie on, as the queue is to feed it.
+    const batch::SheetLayout &layout = options.sheets.layout;
+    const QSizeF sheetMm = layout.sheetMm();
+    printer.setPageSize(layout.isPlain() ? QPageSize(QPageSize::A4)
+                                         : QPageSize(sheetMm.width() < sheetMm.height() ? sheetMm : sheetMm.transposed(),
+                                                     QPageSize::Millimeter, layout.sheetPaper()));
+    if (sheetMm.width() > sheetMm.height())
+        printer.setPageOrientation(QPageLayout::Landscape);
     if (options.printerDpiGiven)
         printer.setResolution(options.printerDpi);
     batch::PlannedOutput out(batch::BatchOutput::PrintJob, QString());
@@ -24,7 +31,7 @@ batch::PlannedOutput printJob(const Options &options)
     // The compact PDF of the whole list goes to the queue as one job.
     out.geometry = printing::printerGeometry(printer);
     out.jobTitle = QFileInfo(options.diploma).fileName();
-    out.correction = batch::CalibrationStore().forPrint(out.printer, options.correction);
+    out.correction = batch::CalibrationStore().forPrint(out.printer, options.correction, layout.sheetPaper());
     return out;
 }
 
@@ -37,6 +44,8 @@ batch::BatchPlan planFor(const Options &options, const QString &title, const QSt
     plan.overwrite = options.overwrite;
     plan.title = title;
     plan.inputs = inputs;
+    plan.layout = options.sheets.layout;
+    plan.firstPosition = options.sheets.start;
     const printing::SheetGeometry sheet = printing::SheetGeometry::a4(options.printerDpi, options.printableMm);
     const auto add = [&](batch::BatchOutput kind, const QString &path) {
         batch::PlannedOutput out(kind, path);

@@ -104,6 +104,27 @@ void setSurnameFirst(bool on)
     SurnameFirst.set(on);
 }
 
+batch::SheetLayout sheetLayout()
+{
+    const QSettings s;
+    batch::SheetLayout layout;
+    const QString paper = batch::paperName(s.value(QStringLiteral("arkusz/papier")).toString());
+    if (!paper.isEmpty())
+        layout.paper = paper;
+    layout.landscape = s.value(QStringLiteral("arkusz/poziomo"), false).toBool();
+    const int perSheet = s.value(QStringLiteral("arkusz/naArkuszu"), 1).toInt();
+    layout.perSheet = perSheet == 2 || perSheet == 4 ? perSheet : 1;
+    return layout;
+}
+
+void setSheetLayout(const batch::SheetLayout &layout)
+{
+    QSettings s;
+    s.setValue(QStringLiteral("arkusz/papier"), layout.paper);
+    s.setValue(QStringLiteral("arkusz/poziomo"), layout.landscape);
+    s.setValue(QStringLiteral("arkusz/naArkuszu"), layout.perSheet);
+}
+
 QString folder(Folder kind)
 {
     const QString f = QSettings().value(folderKey(kind)).toString();

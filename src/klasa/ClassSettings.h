@@ -1,6 +1,8 @@
 #pragma once
 #include "ClassSession.h"
 
+#include "batch/compose/SheetLayout.h"
+
 #include <QList>
 #include <QString>
 
@@ -21,6 +23,10 @@ void setSurnameFirst(bool on);
 // Pre-printed paper for this diploma: the outputs leave its template out.
 bool textOnly(const QString &diplomaPath);
 void setTextOnly(const QString &diplomaPath, bool on);
+
+// The diplomas' paper, landscape and how many share a sheet.
+batch::SheetLayout sheetLayout();
+void setSheetLayout(const batch::SheetLayout &layout);
 
 // The folder last used for kind; empty when none was or it is gone.
 QString folder(Folder kind);

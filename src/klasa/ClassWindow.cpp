@@ -58,6 +58,12 @@ namespace klasa {
 
 namespace {
 
+// A sheet's size as paper is named: the short side across.
+QSizeF paperSizeMmUpright(const QSizeF &mm)
+{
+    return mm.width() <= mm.height() ? mm : mm.transposed();
+}
+
 const QString ListFilter = QStringLiteral("Listy klas (*.csv *.txt *.tsv *.xlsx *.ods *.xls);;Wszystkie pliki (*)");
 
 // Runs a step of the session; what goes wrong is shown to the user.
@@ -442,6 +448,50 @@ QWidget *ClassWindow::pagesPart()
     return box;
 }
 
+QWidget *ClassWindow::sheetPart()
+{
+    auto *part = new QWidget;
+    auto *row = new QHBoxLayout(part);
+    row->setContentsMargins(0, 0, 0, 0);
+    paperBox_ = new QComboBox;
+    paperBox_->setObjectName(QStringLiteral("paper"));
+    paperBox_->addItems(batch::paperNames());
+    landscapeBox_ = new QCheckBox(QStringLiteral("Poziomo"));
+    landscapeBox_->setObjectName(QStringLiteral("landscape"));
+    perSheetBox_ = new QComboBox;
+    perSheetBox_->setObjectName(QStringLiteral("perSheet"));
+    perSheetBox_->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4")});
+    perSheetBox_->setToolTip(QStringLiteral("2 × A5 albo 4 × A6 na arkuszu A4, 2 × A6 na A5, ze znacznikami cięcia"));
+    const batch::SheetLayout remembered = settings::sheetLayout();
+    paperBox_->setCurrentText(remembered.paper);
+    landscapeBox_->setChecked(remembered.landscape);
+    perSheetBox_->setCurrentText(QString::number(remembered.perSheet));
+    const auto remember = [this] { settings::setSheetLayout(sheetLayout()); };
+    connect(paperBox_, qOverload<int>(&QComboBox::currentIndexChanged), this, remember);
+    connect(landscapeBox_, &QCheckBox::toggled, this, remember);
+    connect(perSheetBox_, qOverload<int>(&QComboBox::currentIndexChanged), this, remember);
+    auto *paperLabel = new QLabel(QStringLiteral("Papi&er"));
+    paperLabel->setBuddy(paperBox_);
+    auto *perSheetLabel = new QLabel(QStringLiteral("Na ar&kuszu"));
+    perSheetLabel->setBuddy(perSheetBox_);
+    row->addWidget(paperLabel);
+    row->addWidget(paperBox_);
+    row->addWidget(landscapeBox_);
+    row->addWidget(perSheetLabel);
+    row->addWidget(perSheetBox_);
+    row->addStretch(1);
+    return part;
+}
+
+batch::SheetLayout ClassWindow::sheetLayout() const
+{
+    batch::SheetLayout layout;
+    layout.paper = paperBox_->currentText();
+    layout.landscape = landscapeBox_->isChecked();
+    layout.perSheet = perSheetBox_->currentText().toInt();
+    return layout;
+}
+
 QWidget *ClassWindow::outputPart()
 {
     auto *box = new QGroupBox(QStringLiteral("Wydruk"));
@@ -481,6 +531,7 @@ QWidget *ClassWindow::outputPart()
             settings::setTextOnly(session_.diplomaPath(), on);
     });
     layout->addWidget(textOnlyBox_);
+    layout->addWidget(sheetPart());
     auto *progressRow = new QHBoxLayout;
     progress_ = new QProgressBar;
     progress_->setObjectName(QStringLiteral("progress"));
@@ -1198,12 +1249,23 @@ void ClassWindow::printPages()
 {
     if (busy_ || building_ || session_.blocked())
         return;
+    const batch::SheetLayout sheets = sheetLayout();
+    const QString unfit = batch::layoutError(sheets);
+    if (!unfit.isEmpty()) {
+        platform::services().reportError(this, QStringLiteral("Nie można ułożyć dyplomów: %1.").arg(unfit));
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
+    const QSizeF sheetMm = sheets.sheetMm();
+    printer.setPageSize(sheets.isPlain()
+                            ? QPageSize(QPageSize::A4)
+                            : QPageSize(paperSizeMmUpright(sheetMm), QPageSize::Millimeter, sheets.sheetPaper()));
+    if (sheetMm.width() > sheetMm.height())
+        printer.setPageOrientation(QPageLayout::Landscape);
     printer.setFromTo(1, int(session_.pages().size()));
     if (!platform::services().printDialog(this, printer))
         return;
-    const QString refused = unsupportedPrintChoice(printer);
+    const QString refused = unsupportedPrintChoice(printer, sheets);
     if (!refused.isEmpty()) {
         platform::services().reportError(this, refused);
         return;
@@ -1249,9 +1311,15 @@ void ClassWindow::startRun(const batch::BatchPlan &requested, const QList<batch:
 {
     batch::BatchPlan plan = requested;
     plan.textOnly = textOnlyBox_->isChecked();
+    plan.layout = sheetLayout();
+    const QString unfit = batch::layoutError(plan.layout);
+    if (!unfit.isEmpty()) {
+        platform::services().reportError(this, QStringLiteral("Nie można ułożyć dyplomów: %1.").arg(unfit));
+        return;
+    }
     for (batch::PlannedOutput &out : plan.outputs)
         if (out.kind == batch::BatchOutput::PrintJob)
-            out.correction = batch::CalibrationStore().forPrint(out.printer, std::nullopt);
+            out.correction = batch::CalibrationStore().forPrint(out.printer, std::nullopt, plan.layout.sheetPaper());
     busy_ = true;
     for (QPushButton *b : outputButtons_)
         b->setEnabled(false);

@@ -181,6 +181,12 @@ private:
     QCheckBox *centreBox_ = nullptr;
     QCheckBox *backgroundBox_ = nullptr;
     QCheckBox *textOnlyBox_ = nullptr;
+    // The paper, landscape and diplomas per sheet (remembered).
+    QComboBox *paperBox_ = nullptr;
+    QCheckBox *landscapeBox_ = nullptr;
+    QComboBox *perSheetBox_ = nullptr;
+    QWidget *sheetPart();
+    batch::SheetLayout sheetLayout() const;
     QList<QPushButton *> outputButtons_;
     QProgressBar *progress_ = nullptr;
     QPushButton *cancelButton_ = nullptr;

@@ -1,6 +1,7 @@
 #include "PrintChoices.h"
 
 #include <QPageRanges>
+#include <cmath>
 #include <QPrinter>
 
 namespace klasa {
@@ -39,18 +40,24 @@ QList<batch::Page> pagesToPrint(const QPrinter &printer, const QList<batch::Page
     return out;
 }
 
-QString unsupportedPrintChoice(const QPrinter &printer)
+QString unsupportedPrintChoice(const QPrinter &printer, const batch::SheetLayout &sheets)
 {
     if (printer.printRange() == QPrinter::Selection)
         return QStringLiteral("Nie można drukować zaznaczenia: wybierz wszystkie strony, zakres stron albo bieżącą "
                               "stronę.");
     const QPageLayout layout = printer.pageLayout();
-    if (layout.pageSize().id() != QPageSize::A4)
-        return QStringLiteral("Dyplomy drukuje się na arkuszu A4, a w drukarce wybrano papier %1: wzór i teksty "
-                              "nie zmieściłyby się razem. Wybierz papier A4 we właściwościach drukarki.")
-            .arg(layout.pageSize().name());
-    if (layout.orientation() != QPageLayout::Portrait)
-        return QStringLiteral("Dyplomy drukuje się w pionie: wybierz orientację pionową we właściwościach drukarki.");
+    const QString paper = sheets.sheetPaper();
+    const QSizeF wanted = batch::paperSizeMm(paper), chosen = layout.pageSize().size(QPageSize::Millimeter);
+    if (std::abs(chosen.width() - wanted.width()) > 1 || std::abs(chosen.height() - wanted.height()) > 1)
+        return QStringLiteral("Dyplomy drukuje się na arkuszu %1, a w drukarce wybrano papier %2: wzór i teksty "
+                              "nie zmieściłyby się razem. Wybierz papier %1 we właściwościach drukarki.")
+            .arg(paper, layout.pageSize().name());
+    const bool across = sheets.sheetMm().width() > sheets.sheetMm().height();
+    if ((layout.orientation() == QPageLayout::Landscape) != across)
+        return across ? QStringLiteral("Dyplomy drukuje się w poziomie: wybierz orientację poziomą we właściwościach "
+                                       "drukarki.")
+                      : QStringLiteral("Dyplomy drukuje się w pionie: wybierz orientację pionową we właściwościach "
+                                       "drukarki.");
     return {};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "batch/Page.h"
+#include "batch/compose/SheetLayout.h"
 
 #include <QList>
 #include <QString>
@@ -14,7 +15,8 @@ namespace klasa {
 QList<batch::Page> pagesToPrint(const QPrinter &printer, const QList<batch::Page> &pages, int currentPage);
 
 // Why a choice made in the print dialog cannot be honoured (paper other
-// than A4 portrait, a selection); empty when all of them can.
-QString unsupportedPrintChoice(const QPrinter &printer);
+// than the sheet's, A4 portrait unless layout says otherwise, a
+// selection); empty when all of them can.
+QString unsupportedPrintChoice(const QPrinter &printer, const batch::SheetLayout &layout = {});
 
 } // namespace klasa

@@ -28,6 +28,20 @@ SheetGeometry SheetGeometry::a4(std::int32_t dpi, const QRectF &printableMm)
 
 SheetDevice::SheetDevice(const SheetGeometry &geometry, PageTarget &target) : geometry_(geometry), target_(target) {}
 
+void SheetDevice::stretchDraw(const DeviceRect &rect, const wmf::Metafile &picture)
+{
+    const std::int32_t width = rect.right - rect.left;
+    if (geometry_.printable.width() <= geometry_.printable.height() || width <= 0) {
+        PainterDevice::stretchDraw(rect, picture);
+        return;
+    }
+    const long double k = static_cast<long double>(geometry_.printable.width()) / width;
+    DeviceRect across = rect;
+    across.left = platform::Round(rect.left * k);
+    across.right = platform::Round(rect.right * k);
+    PainterDevice::stretchDraw(across, picture);
+}
+
 void SheetDevice::beginJob(const QString &)
 {
     QPainter &painter = target_.startPage();

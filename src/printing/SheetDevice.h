@@ -46,6 +46,10 @@ public:
     std::int32_t horzRes() override { return geometry_.printable.width(); }
     std::int32_t vertRes() override { return geometry_.printable.height(); }
 
+    // The template across the whole of a sheet that lies on its side, as
+    // the preview stretches it; upright sheets as the print command draws.
+    void stretchDraw(const DeviceRect &rect, const wmf::Metafile &picture) override;
+
     void beginJob(const QString &documentName) override;
     void endJob() override;
     void abortJob() override;

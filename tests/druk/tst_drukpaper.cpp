@@ -7,6 +7,7 @@
 #include "TempProgramDir.h"
 
 #include "batch/compose/CorrectedPdf.h"
+#include "batch/compose/SheetLayout.h"
 #include "batch/output/CalibrationStore.h"
 #include "batch/output/Failure.h"
 #include "diplomafile/DiplomaRecord.h"
@@ -34,6 +35,25 @@ qint64 inkOutsideTexts(const QImage &image, int dpi, const QList<Box> &linesPt, 
                 && std::none_of(boxes.begin(), boxes.end(), [&](const QRectF &r) { return r.contains(x, y); }))
                 ++ink;
     return ink;
+}
+
+// The words of one page and their centres in millimetres from its top-left
+// corner (pdftotext -bbox).
+QList<QPair<QString, QPointF>> wordCentresMm(const QString &pdf, int page)
+{
+    const QString html = runTool(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page),
+                                  QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*)</word>)re"));
+    QList<QPair<QString, QPointF>> words;
+    const double mm = 25.4 / 72;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        words.append({m.captured(5), QPointF((m.captured(1).toDouble() + m.captured(3).toDouble()) / 2 * mm,
+                                             (m.captured(2).toDouble() + m.captured(4).toDouble()) / 2 * mm)});
+    }
+    return words;
 }
 
 } // namespace
@@ -238,7 +258,159 @@ private slots:
         QCOMPARE(readBytesOrMissing(settings), before);
     }
 
+    // The size of every sheet as pdfinfo reads it, and the sheets a list of
+    // three pupils, one of them in two copies, fills.
+    void sheetsHaveTheirPaperSize_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QSizeF>("sheetMm");
+        QTest::addColumn<int>("sheets");
+        QTest::newRow("A4") << QStringList{} << QSizeF(210, 297) << 4;
+        QTest::newRow("A5") << QStringList{"--papier", "A5"} << QSizeF(148, 210) << 4;
+        QTest::newRow("A6 across") << QStringList{"--papier", "a6", "--poziomo"} << QSizeF(148, 105) << 4;
+        QTest::newRow("Letter") << QStringList{"--papier", "Letter"} << QSizeF(215.9, 279.4) << 4;
+        QTest::newRow("A4 across") << QStringList{"--poziomo"} << QSizeF(297, 210) << 4;
+        QTest::newRow("2 A5 on A4") << QStringList{"--papier", "A5", "--na-arkuszu", "2"} << QSizeF(210, 297) << 2;
+        QTest::newRow("4 A6 on A4") << QStringList{"--papier", "A6", "--na-arkuszu", "4"} << QSizeF(210, 297) << 1;
+        QTest::newRow("2 A6 on A5 from 2")
+            << QStringList{"--papier", "A6", "--na-arkuszu=2", "--od-pozycji", "2"} << QSizeF(148, 210) << 3;
+    }
+    void sheetsHaveTheirPaperSize()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QSizeF, sheetMm);
+        QFETCH(int, sheets);
+        writeList("Imię;Nazwisko;Liczba\nAla;Pierwsza;\nOla;Druga;2\nEla;Trzecia;1\n");
+        const ProgramResult r = druk(args + QStringList{"--lista", "lista.csv", "-o", "wynik.pdf"});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        const QString info = runTool(QStringLiteral("pdfinfo"), {dir_->file(QStringLiteral("wynik.pdf"))});
+        const auto m = QRegularExpression(QStringLiteral(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)")).match(info);
+        QVERIFY2(m.hasMatch(), qPrintable(info));
+        QVERIFY2(std::abs(m.captured(1).toDouble() - sheetMm.width() * 72 / 25.4) < 0.01
+                     && std::abs(m.captured(2).toDouble() - sheetMm.height() * 72 / 25.4) < 0.01,
+                 qPrintable(info));
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(sheets))), qPrintable(info));
+        QVERIFY(asksForActualSize(dir_->file(QStringLiteral("wynik.pdf"))));
+    }
+
+    // Each pupil's texts in its own half or quarter of the sheet, the
+    // positions before --od-pozycji blank.
+    void diplomasLieInTheirPositions_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("sheet");
+        QTest::addColumn<QStringList>("names"); // by position; empty: blank
+        const QStringList twoA5{"--papier", "A5", "--na-arkuszu", "2"};
+        const QStringList fourA6{"--papier", "A6", "--na-arkuszu", "4"};
+        QTest::newRow("2 A5, sheet 1") << twoA5 << 1 << QStringList{"Pierwsza", "Druga"};
+        QTest::newRow("2 A5, sheet 2") << twoA5 << 2 << QStringList{"Trzecia", "Czwarta"};
+        QTest::newRow("2 A5 across") << twoA5 + QStringList{"--poziomo"} << 1 << QStringList{"Pierwsza", "Druga"};
+        QTest::newRow("4 A6") << fourA6 << 1 << QStringList{"Pierwsza", "Druga", "Trzecia", "Czwarta"};
+        QTest::newRow("4 A6 from 3") << fourA6 + QStringList{"--od-pozycji", "3"} << 1
+                                     << QStringList{"", "", "Pierwsza", "Druga"};
+        QTest::newRow("4 A6 from 3, sheet 2")
+            << fourA6 + QStringList{"--od-pozycji", "3"} << 2 << QStringList{"Trzecia", "Czwarta", "", ""};
+    }
+    void diplomasLieInTheirPositions()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, sheet);
+        QFETCH(QStringList, names);
+        writeList("Imię;Nazwisko\nAla;Pierwsza\nOla;Druga\nEla;Trzecia\nIza;Czwarta\n");
+        const ProgramResult r = druk(args + QStringList{"--lista", "lista.csv", "-o", "wynik.pdf"});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        batch::SheetLayout layout;
+        layout.paper = args.value(1);
+        layout.perSheet = int(names.size());
+        layout.landscape = args.contains(QStringLiteral("--poziomo"));
+        const QList<batch::SheetPosition> positions = layout.positions();
+        const QList<QPair<QString, QPointF>> words = wordCentresMm(dir_->file(QStringLiteral("wynik.pdf")), sheet);
+        QVERIFY(!words.isEmpty());
+        for (int p = 0; p < names.size(); ++p) {
+            QStringList inside;
+            for (const auto &w : words)
+                if (positions[p].areaMm.contains(w.second))
+                    inside.append(w.first);
+            if (names[p].isEmpty())
+                QVERIFY2(inside.isEmpty(), qPrintable(inside.join(' ')));
+            else // the whole diploma there: its heading and its pupil
+                QVERIFY2(inside.contains(names[p]) && inside.contains(QStringLiteral("Dyplom")),
+                         qPrintable(QStringLiteral("%1: %2").arg(p + 1).arg(inside.join(' '))));
+        }
+    }
+
+    // "Liczba" (or "Ilość", "Egzemplarze") copies of a pupil in a row, in
+    // one file and in the pupil's own file.
+    void copiesPerPupil()
+    {
+        writeList("Imię;Nazwisko;Egzemplarze\nAla;Pierwsza;\nOla;Druga;3\nEla;Trzecia;1\n");
+        const ProgramResult r = druk({"--lista", "lista.csv", "-o", "wynik.pdf", "--osobno", "osobno"});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        QStringList recipients;
+        for (const QString &page :
+             runTool(QStringLiteral("pdftotext"), {dir_->file(QStringLiteral("wynik.pdf")), "-"}).split('\f'))
+            for (const char *name : {"Pierwsza", "Druga", "Trzecia"})
+                if (page.contains(QLatin1String(name)))
+                    recipients.append(QLatin1String(name));
+        QCOMPARE(recipients, (QStringList{"Pierwsza", "Druga", "Druga", "Druga", "Trzecia"}));
+        // Each pupil's file holds the pupil's copies.
+        QList<int> pagesPerFile;
+        const QDir separate(dir_->file(QStringLiteral("osobno")));
+        for (const QString &f : separate.entryList(QDir::Files))
+            pagesPerFile.append(runTool(QStringLiteral("pdftotext"), {separate.filePath(f), "-"}).count('\f'));
+        std::sort(pagesPerFile.begin(), pagesPerFile.end());
+        QCOMPARE(pagesPerFile, (QList<int>{1, 1, 3}));
+    }
+
+    // Refused before anything is written, naming the option or the line.
+    void badSheetInputIsRefused_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("list");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        const QByteArray good = "Imię;Nazwisko\nAla;Pierwsza\n";
+        QTest::newRow("unknown paper") << QStringList{"--papier", "A3"} << good << 2
+                                       << "--papier: nieznany papier „A3” (znane: A4, A5, A6, Letter)";
+        QTest::newRow("three per sheet") << QStringList{"--papier", "A6", "--na-arkuszu", "3"} << good << 2
+                                         << "--na-arkuszu: „3”: podaj 1, 2 albo 4";
+        QTest::newRow("two A4") << QStringList{"--na-arkuszu", "2"} << good << 2
+                                << "--na-arkuszu 2: dyplomy A4 nie mieszczą się";
+        QTest::newRow("start beyond the sheet")
+            << QStringList{"--papier", "A5", "--na-arkuszu", "2", "--od-pozycji", "3"} << good << 2
+            << "--od-pozycji 3: na arkuszu są tylko 2 pozycje";
+        QTest::newRow("start without n-up") << QStringList{"--od-pozycji", "1"} << good << 2 << "--od-pozycji dotyczy";
+        QTest::newRow("pictures of A5") << QStringList{"--papier", "A5", "--png", "png"} << good << 2 << "--png";
+        QTest::newRow("copies in words") << QStringList{}
+                                         << QByteArray("Imię;Nazwisko;Liczba\nAla;Pierwsza;1\nOla;Druga;dwa\n") << 1
+                                         << "lista.csv: wiersz 3: kolumna „Liczba”: „dwa” nie jest liczbą egzemplarzy";
+        QTest::newRow("copies below zero") << QStringList{} << QByteArray("Imię;Nazwisko;Ilość\nAla;Pierwsza;-1\n") << 1
+                                           << "lista.csv: wiersz 2: kolumna „Ilość”: „-1” nie jest liczbą egzemplarzy";
+        QTest::newRow("no copies") << QStringList{} << QByteArray("Imię;Nazwisko;Egzemplarze\nAla;Pierwsza;0\n") << 1
+                                   << "lista.csv: wiersz 2: kolumna „Egzemplarze”: „0”: co najmniej jeden egzemplarz";
+    }
+    void badSheetInputIsRefused()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, list);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        writeList(list);
+        const ProgramResult r = druk(args + QStringList{"--lista", "lista.csv", "-o", "wynik.pdf"});
+        QCOMPARE(r.status, status);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+                 (QStringList{QStringLiteral("d.dyp"), QStringLiteral("lista.csv")}));
+    }
+
 private:
+    ProgramResult druk(const QStringList &args) const
+    {
+        const QString wzory = qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/Wzory");
+        return runDrukIn(config_.path(), QStringList{QStringLiteral("d.dyp"), QStringLiteral("--wzory"), wzory} + args);
+    }
+    void writeList(const QByteArray &csv) const { writeBytes(dir_->file(QStringLiteral("lista.csv")), csv); }
+
     QTemporaryDir config_;
     std::unique_ptr<TempProgramDir> dir_;
 };

@@ -702,6 +702,38 @@ private slots:
         QVERIFY(!textOnly->isChecked());
     }
 
+    // Paper and diplomas per sheet reach the saved PDF and are remembered;
+    // a layout no sheet holds is refused with its reason, nothing written.
+    void paperChoicesReachThePlan()
+    {
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
+        auto *paper = window_->findChild<QComboBox *>(QStringLiteral("paper"));
+        auto *perSheet = window_->findChild<QComboBox *>(QStringLiteral("perSheet"));
+        paper->setCurrentText(QStringLiteral("A5"));
+        perSheet->setCurrentText(QStringLiteral("2"));
+        const QString sheets = dir_->file(QStringLiteral("arkusze.pdf"));
+        platform_->saveAnswers.push_back(sheets);
+        window_->savePdf();
+        const QString info = runTool(QStringLiteral("pdfinfo"), {sheets});
+        QVERIFY2(info.contains(QStringLiteral("595.276 x 841.89 pts (A4)"))
+                     && info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))),
+                 qPrintable(info)); // six pupils, two to a sheet
+
+        window_ = std::make_unique<klasa::ClassWindow>(dir_->path(), &runner_);
+        QCOMPARE(window_->findChild<QComboBox *>(QStringLiteral("paper"))->currentText(), QStringLiteral("A5"));
+        perSheet = window_->findChild<QComboBox *>(QStringLiteral("perSheet"));
+        QCOMPARE(perSheet->currentText(), QStringLiteral("2"));
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
+        window_->findChild<QComboBox *>(QStringLiteral("paper"))->setCurrentText(QStringLiteral("Letter"));
+        const QString refused = dir_->file(QStringLiteral("letter.pdf"));
+        platform_->saveAnswers.push_back(refused);
+        window_->savePdf();
+        QVERIFY2(platform_->errors().value(0).contains(QStringLiteral("dyplomy Letter nie mieszczą się po 2")),
+                 qPrintable(platform_->errors().join('\n')));
+        QVERIFY(!QFile::exists(refused));
+    }
+
     // "Kalibracja drukarki…": the stored shift shown, saved, printed through
     // on the calibration sheet and on a print job (never on a PDF file), and
     // reset.

@@ -16,6 +16,7 @@ enum class Role {
     FullName,     // Imię i nazwisko, Uczeń: the recipient as written
     SurnameFirst, // Nazwisko i imię: the recipient with its first word moved to the end
     Sex,          // Płeć: K or M, for the wording that agrees with the pupil
+    Copies,       // Liczba, Ilość, Egzemplarze: copies of the pupil's diploma
 };
 
 struct ColumnRole {

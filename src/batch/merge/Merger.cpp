@@ -6,6 +6,7 @@
 #include "batch/Texts.h"
 #include "batch/agree/PupilSex.h"
 
+#include <QRegularExpression>
 #include <stdexcept>
 
 namespace batch {
@@ -40,6 +41,9 @@ QString surnameToEnd(const QString &name)
 }
 
 namespace {
+
+// More copies of one diploma than a school prints is a slip in the list.
+constexpr int MaxCopies = 100;
 
 // The text index a whole-line role replaces; -1 for the others.
 int textOfRole(const ColumnRole &r)
@@ -318,6 +322,7 @@ private:
                                           caseName(f.nameCase), words.join(QStringLiteral(", ")), base,
                                           f.nameCase == NameCase::Genitive ? QStringLiteral("D") : QStringLiteral("C")));
         }
+        record.copies = copiesOf(cells, r);
         record.number = number;
         record.serial = row.builtins.number;
         record.name = row.builtins.name.isEmpty() ? record.texts.recipient : row.builtins.name;
@@ -326,6 +331,34 @@ private:
             ++made_;
         result_.fieldsFilled += record.fields;
         result_.records.append(record);
+    }
+
+    // The "Liczba" column: an empty cell is one copy; no copy at all is
+    // refused (the row would print nothing, which is surely a slip).
+    int copiesOf(const QStringList &cells, int r) const
+    {
+        // "2", or "2.0" as a spreadsheet may give a number.
+        static const QRegularExpression whole(QStringLiteral(R"(^(\d{1,3})(?:[.,]0+)?$)"));
+        for (int c = 0; c < roles_.size(); ++c) {
+            if (roles_[c].role != Role::Copies)
+                continue;
+            const QString cell = cells.value(c).trimmed();
+            if (cell.isEmpty())
+                return 1;
+            const QString column = quoted(header_.value(c));
+            const QRegularExpressionMatch m = whole.match(cell);
+            const int n = m.hasMatch() ? m.captured(1).toInt() : -1;
+            if (n < 0 || n > MaxCopies)
+                failAt(r, QStringLiteral("kolumna „%1”: „%2” nie jest liczbą egzemplarzy (od 1 do %3)")
+                              .arg(column, quoted(cell))
+                              .arg(MaxCopies));
+            if (n == 0)
+                failAt(r, QStringLiteral("kolumna „%1”: „%2”: co najmniej jeden egzemplarz (wiersz bez dyplomu "
+                                         "usuń z listy)")
+                              .arg(column, quoted(cell)));
+            return n;
+        }
+        return 1;
     }
 
     // The pupil's sex: the "Płeć" column, else the first name when the

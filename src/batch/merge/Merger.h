@@ -31,6 +31,7 @@ struct MergedRecord {
     QString name;                         // the pupil, as {Imię i nazwisko} gives it
     int serial = 0;                       // its {Nr}
     QStringList cells;                    // the row as read
+    int copies = 1;                       // the "Liczba" column: diplomas printed of this record
 };
 
 // What merging found, besides the records.

@@ -77,11 +77,12 @@ bool CalibrationStore::remove(const QString &queue, const QString &paper)
     return true;
 }
 
-PrintCorrection CalibrationStore::forPrint(const QString &queue, const std::optional<PrintCorrection> &given) const
+PrintCorrection CalibrationStore::forPrint(const QString &queue, const std::optional<PrintCorrection> &given,
+                                           const QString &paper) const
 {
     if (given)
         return *given;
-    return find(queue).value_or(PrintCorrection{});
+    return find(queue, paper).value_or(PrintCorrection{});
 }
 
 } // namespace batch

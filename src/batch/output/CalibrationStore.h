@@ -6,7 +6,7 @@
 
 namespace batch {
 
-// The paper a correction is measured on while every sheet is A4.
+// The paper a correction is measured on unless another sheet is named.
 inline QString calibrationPaper()
 {
     return QStringLiteral("A4");
@@ -23,9 +23,10 @@ public:
     // Whether there was one to remove; throws as store.
     bool remove(const QString &queue, const QString &paper = calibrationPaper());
 
-    // The correction of a print to queue: the one given for this run, else
-    // the stored one, else none.
-    PrintCorrection forPrint(const QString &queue, const std::optional<PrintCorrection> &given) const;
+    // The correction of a print to queue on paper: the one given for this
+    // run, else the stored one, else none.
+    PrintCorrection forPrint(const QString &queue, const std::optional<PrintCorrection> &given,
+                             const QString &paper = calibrationPaper()) const;
 };
 
 } // namespace batch

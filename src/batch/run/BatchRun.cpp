@@ -1,5 +1,6 @@
 #include "BatchRun.h"
 #include "CalibrationPrint.h"
+#include "SheetFiles.h"
 
 #include "batch/compose/Catalogue.h"
 #include "batch/compose/CompactPdf.h"
@@ -28,28 +29,10 @@ QStringList perPageFileNames(const QList<Page> &pages, const QStringList &stems)
     return uniqueFileNames(safe, QStringLiteral(".pdf"));
 }
 
-namespace {
-
-// One PDF of pages: over one shared drawing of their template, or each
-// page drawn whole when they have several.
-void writeOnePdf(OutputFile &file, const QList<Page> &pages, const printing::SheetGeometry &geometry, bool mixedTemplates,
-                 OffPageTexts &offPage, const std::function<void(int, int)> &progress, const QString &title)
-{
-    if (!mixedTemplates) {
-        CompactPdfWriter(geometry, pages.first().input).write(file, pages, offPage, progress, title);
-        return;
-    }
-    PdfTarget target(file, geometry, title);
-    printing::SheetDevice device(geometry, target);
-    printPages(device, pages, offPage, progress);
-    target.finish();
-}
-
-} // namespace
-
 void writeSeparatePdfs(StagedOutputs &outputs, const QString &dirPath, const QList<Page> &pages,
                        const printing::SheetGeometry &geometry, bool overwrite, OffPageTexts &offPage,
-                       const std::function<void(int, int)> &progress, const QStringList &stems, bool mixedTemplates)
+                       const std::function<void(int, int)> &progress, const QStringList &stems,
+                       const SheetLayout &layout, bool mixedTemplates)
 {
     const QStringList names = perPageFileNames(pages, stems);
     const QDir dir(dirPath);
@@ -57,13 +40,10 @@ void writeSeparatePdfs(StagedOutputs &outputs, const QString &dirPath, const QLi
         for (const QString &name : names)
             if (nameTaken(dir.filePath(name))) // a dangling link too
                 throw Failure(dir.filePath(name), QStringLiteral("plik już istnieje (--nadpisz pozwala go zastąpić)"));
-    CompactPdfWriter writer(geometry, pages.first().input);
+    DiplomaPages diplomas(drawnOn(geometry, layout), pages.first(), mixedTemplates);
     for (int i = 0; i < pages.size(); ++i) {
-        OutputFile &file = outputs.stage(dir.filePath(names[i]));
-        if (mixedTemplates)
-            writeOnePdf(file, {pages[i]}, geometry, true, offPage, {}, pages[i].input.texts.recipient);
-        else
-            writer.write(file, {pages[i]}, offPage, {}, pages[i].input.texts.recipient);
+        writeSheets(diplomas, outputs.stage(dir.filePath(names[i])), withCopies({pages[i]}), layout, 1, offPage, {},
+                    pages[i].input.texts.recipient);
         if (progress)
             progress(i + 1, int(pages.size()));
     }
@@ -72,11 +52,12 @@ void writeSeparatePdfs(StagedOutputs &outputs, const QString &dirPath, const QLi
 void printAsOneJob(const QString &printer, const QList<Page> &pages, const printing::SheetGeometry &geometry,
                    const QString &title, const QString &jobTitle, OffPageTexts &offPage,
                    const std::function<void(int, int)> &progress, const PrintSubmit &submit,
-                   const PrintCorrection &correction, bool mixedTemplates)
+                   const PrintCorrection &correction, const SheetLayout &layout, int start, bool mixedTemplates)
 {
     ScratchFolder scratch;
     const std::unique_ptr<OutputFile> job = scratch.create(QStringLiteral("dyplomy.pdf"));
-    writeOnePdf(*job, pages, geometry, mixedTemplates, offPage, progress, title);
+    DiplomaPages diplomas(drawnOn(geometry, layout), pages.first(), mixedTemplates);
+    writeSheets(diplomas, *job, pages, layout, start, offPage, progress, title);
     const QString sent = correctedForPrinter(scratch, job->path(), correction);
     if (submit)
         submit(printer, sent, jobTitle);
@@ -97,7 +78,9 @@ BatchResult runBatch(const BatchPlan &plan, const QList<Page> &allPages, const s
                      const std::atomic_bool *cancel, const PrintSubmit &submit,
                      const std::function<void(const QString &)> &warn)
 {
-    const QList<Page> pages = plan.textOnly ? withoutTemplate(allPages) : allPages;
+    // Separate files hold each pupil's copies; the others every copy in turn.
+    const QList<Page> pupils = plan.textOnly ? withoutTemplate(allPages) : allPages;
+    const QList<Page> pages = withCopies(pupils);
     if (pages.isEmpty())
         for (const PlannedOutput &out : plan.outputs)
             if (needsPages(out.kind))
@@ -132,10 +115,13 @@ BatchResult runBatch(const BatchPlan &plan, const QList<Page> &allPages, const s
             result.templates = writeCatalogue(out.templatesFolder, outputs.stage(out.path), warn);
             result.files.append(out.path);
             break;
-        case BatchOutput::OnePdf:
-            writeOnePdf(outputs.stage(out.path), pages, out.geometry, plan.mixedTemplates, offPage, step, plan.title);
+        case BatchOutput::OnePdf: {
+            DiplomaPages diplomas(drawnOn(out.geometry, plan.layout), pages.first(), plan.mixedTemplates);
+            writeSheets(diplomas, outputs.stage(out.path), pages, plan.layout, plan.firstPosition, offPage, step,
+                        plan.title);
             result.files.append(out.path);
             break;
+        }
         case BatchOutput::Register:
             // The earlier lines were read and checked: the file is replaced whatever it begins with.
             outputs.stage(out.path, StagedOutputs::AnyContent).write(plan.diplomaRegister.withLines(plan.issued));
@@ -148,9 +134,9 @@ BatchResult runBatch(const BatchPlan &plan, const QList<Page> &allPages, const s
         case BatchOutput::PdfPerPage:
             followLinks(out.path); // no link planted by another user
             folders.make(out.path);
-            writeSeparatePdfs(outputs, out.path, pages, out.geometry, plan.overwrite, offPage, step, out.stems,
-                              plan.mixedTemplates);
-            for (const QString &name : perPageFileNames(pages, out.stems))
+            writeSeparatePdfs(outputs, out.path, pupils, out.geometry, plan.overwrite, offPage, step, out.stems,
+                              plan.layout, plan.mixedTemplates);
+            for (const QString &name : perPageFileNames(pupils, out.stems))
                 result.files.append(QDir(out.path).filePath(name));
             break;
         case BatchOutput::Pictures: {
@@ -170,7 +156,7 @@ BatchResult runBatch(const BatchPlan &plan, const QList<Page> &allPages, const s
         case BatchOutput::PrintJob:
             for (int copy = 0; copy < std::max(1, out.copies); ++copy)
                 printAsOneJob(out.printer, pages, out.geometry, plan.title, out.jobTitle, offPage, step, submit,
-                              out.correction, plan.mixedTemplates);
+                              out.correction, plan.layout, plan.firstPosition, plan.mixedTemplates);
             break;
         }
     }

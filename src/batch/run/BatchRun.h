@@ -1,5 +1,6 @@
 #pragma once
 #include "batch/compose/OffPageTexts.h"
+#include "batch/compose/SheetLayout.h"
 #include "batch/Page.h"
 #include "batch/output/PrintCorrection.h"
 #include "batch/output/Register.h"
@@ -51,6 +52,8 @@ struct BatchPlan {
     bool overwrite = false;  // as --nadpisz
     bool textOnly = false;   // the texts without the template (pre-printed paper)
     QString title;           // document title of a whole list's PDF (the heading)
+    SheetLayout layout;      // the diplomas' paper and how many share a sheet (PDFs and print jobs)
+    int firstPosition = 1;   // the first diploma's position on the first sheet of -o and -P (from 1)
     QList<InputFile> inputs; // files no output may replace
     // Pages of several templates (kinds of diploma): each drawn whole, not
     // over one drawing shared by every page.
@@ -76,21 +79,23 @@ using PrintSubmit = std::function<void(const QString &printer, const QString &pd
 // page, or else the recipients, made safe and unique).
 QStringList perPageFileNames(const QList<Page> &pages, const QStringList &stems = {});
 
-// One PDF per page in dir, staged in outputs (each page drawn whole with
-// mixedTemplates). Without overwrite an
+// One PDF per page in dir, staged in outputs, holding the page's copies on
+// the sheets of layout (each page drawn whole with mixedTemplates). Without overwrite an
 // existing name fails the run before anything is written. progress after
 // every file. Throws Failure.
 void writeSeparatePdfs(StagedOutputs &outputs, const QString &dir, const QList<Page> &pages,
                        const printing::SheetGeometry &geometry, bool overwrite, OffPageTexts &offPage,
                        const std::function<void(int, int)> &progress, const QStringList &stems = {},
-                       bool mixedTemplates = false);
+                       const SheetLayout &layout = {}, bool mixedTemplates = false);
 
 // The compact PDF of pages sent to printer as one job through submit
-// (sendToPrinter unless given), drawn through correction. Throws Failure.
+// (sendToPrinter unless given), drawn through correction, on the sheets of
+// layout from position start. Throws Failure.
 void printAsOneJob(const QString &printer, const QList<Page> &pages, const printing::SheetGeometry &geometry,
                    const QString &title, const QString &jobTitle, OffPageTexts &offPage,
                    const std::function<void(int, int)> &progress, const PrintSubmit &submit = {},
-                   const PrintCorrection &correction = {}, bool mixedTemplates = false);
+                   const PrintCorrection &correction = {}, const SheetLayout &layout = {}, int start = 1,
+                   bool mixedTemplates = false);
 
 // Runs plan for pages: outputs staged and put in place only when all of
 // them were written whole; a failure or a cancel leaves every earlier file
