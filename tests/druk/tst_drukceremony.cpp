@@ -90,6 +90,7 @@ private slots:
     void registerOverTwoRunsAndAReprint_data();
     void registerOverTwoRunsAndAReprint();
     void handoutListInListOrder();
+    void kindsTwoToASheet();
     void badInputWritesNothing_data();
     void badInputWritesNothing();
 
@@ -186,6 +187,24 @@ void TestDrukCeremony::threeKindsInOnePdf()
     QVERIFY2(check.err.contains(QStringLiteral("rodzaje dyplomów: miejsce.dyp: 3, wyroznienie.dyp: 3, udzial.dyp: 6")),
              qPrintable(check.err));
     QVERIFY(!QFile::exists(dir_->file(QStringLiteral("rejestr.csv"))));
+}
+
+// Kinds on different templates, two A5 diplomas to an A4 sheet: each
+// diploma keeps its own kind's texts on the shared sheet.
+void TestDrukCeremony::kindsTwoToASheet()
+{
+    const ProgramResult r = runDruk(kindArguments()
+                                    + QStringList{QStringLiteral("--papier"), QStringLiteral("A5"),
+                                                  QStringLiteral("--na-arkuszu"), QStringLiteral("2"),
+                                                  QStringLiteral("-o"), QStringLiteral("arkusze.pdf")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    const QStringList sheets = pageTexts(dir_->file(QStringLiteral("arkusze.pdf")));
+    QCOMPARE(sheets.size(), 6);
+    for (int i = 0; i < 12; ++i) {
+        const QStringList lines = sheets[i / 2].split(QLatin1Char('|'));
+        for (const QString &expected : {nameOf(Contest[i]), kindLine(Contest[i])})
+            QVERIFY2(lines.contains(expected), qPrintable(expected + QStringLiteral(" / ") + sheets[i / 2]));
+    }
 }
 
 void TestDrukCeremony::registerOverTwoRunsAndAReprint_data()
