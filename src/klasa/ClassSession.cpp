@@ -359,6 +359,8 @@ ClassSession::Built ClassSession::build() const
     base.textBackground = options_.textBackground;
 
     batch::ClassListSettings settings;
+    if (!options_.sheets.isPlain() && batch::layoutError(options_.sheets).isEmpty())
+        settings.geometry = batch::drawingGeometry(options_.sheets, settings.geometry.dpi);
     // A damaged diploma's sizes are no work: they are said, and nothing is made.
     const QStringList sizes = batch::sizeProblems(base, settings.geometry);
     for (const QString &text : sizes)

@@ -95,6 +95,7 @@ public:
         bool shrink = false;        // as --dopasuj
         bool centre = false;        // as --wysrodkuj
         bool textBackground = true; // the print look; false as --bez-tla
+        batch::SheetLayout sheets;  // the paper: texts are fitted to its diploma's shape
     };
     const Options &options() const { return options_; }
     void setOptions(const Options &options);

@@ -63,6 +63,7 @@ ClassSession::Options options()
     o.shrink = Shrink.get();
     o.centre = Centre.get();
     o.textBackground = TextBackground.get();
+    o.sheets = sheetLayout();
     return o;
 }
 
@@ -71,6 +72,7 @@ void setOptions(const ClassSession::Options &options)
     Shrink.set(options.shrink);
     Centre.set(options.centre);
     TextBackground.set(options.textBackground);
+    setSheetLayout(options.sheets);
 }
 
 namespace {

@@ -466,7 +466,7 @@ QWidget *ClassWindow::sheetPart()
     paperBox_->setCurrentText(remembered.paper);
     landscapeBox_->setChecked(remembered.landscape);
     perSheetBox_->setCurrentText(QString::number(remembered.perSheet));
-    const auto remember = [this] { settings::setSheetLayout(sheetLayout()); };
+    const auto remember = [this] { optionsChanged(); };
     connect(paperBox_, qOverload<int>(&QComboBox::currentIndexChanged), this, remember);
     connect(landscapeBox_, &QCheckBox::toggled, this, remember);
     connect(perSheetBox_, qOverload<int>(&QComboBox::currentIndexChanged), this, remember);
@@ -1023,6 +1023,7 @@ void ClassWindow::optionsChanged()
     o.shrink = shrinkBox_->isChecked();
     o.centre = centreBox_->isChecked();
     o.textBackground = backgroundBox_->isChecked();
+    o.sheets = sheetLayout();
     session_.setOptions(o);
     settings::setOptions(o);
     rebuildPages();

@@ -396,6 +396,31 @@ private slots:
         QCOMPARE(QImage(dir_->file(QStringLiteral("png/strona-001.png"))).convertToFormat(QImage::Format_RGB32), clear);
     }
 
+    // Texts are fitted to the shape of the chosen paper, as dyplom-druk
+    // fits them: a long name runs off a portrait sheet, not a landscape one.
+    void textsFitThePapersShape()
+    {
+        diplomafile::DiplomaContent c;
+        startupdiploma::setStyles(c);
+        c.templateNumber = 1;
+        c.texts.recipient = QStringLiteral("Anna Maria Konstancja Wiśniewska-Grabowska");
+        c.recipient.size = 26;
+        writeBytes(dir_->file(QStringLiteral("d.dyp")), diplomafile::buildDiplomaRecord(c));
+        session_->openDiploma(dir_->file(QStringLiteral("d.dyp")));
+        const auto offSheet = [&](bool landscape) {
+            klasa::ClassSession::Options o;
+            o.sheets.landscape = landscape;
+            session_->setOptions(o);
+            session_->rebuild();
+            for (const auto &problem : session_->problems())
+                if (problem.text.contains(QStringLiteral("wychodzi poza obszar wydruku")))
+                    return true;
+            return false;
+        };
+        QVERIFY(offSheet(false));
+        QVERIFY(!offSheet(true));
+    }
+
     // Pages drawn on several threads at once (a preview while a save runs)
     // are those drawn one by one.
     void pagesDrawnAtOnceOnThreads()
