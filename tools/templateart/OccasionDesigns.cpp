@@ -20,12 +20,12 @@ struct Placed {
 Placed slotPlace(Slot s)
 {
     switch (s) {
-    case Slot::Head: return {{kPageW / 2, 41}, 34};
-    case Slot::Foot: return {{kPageW / 2, 250}, 38};
+    case Slot::Head: return {{pageW() / 2, 41}, 34};
+    case Slot::Foot: return {{pageW() / 2, 250}, 38};
     case Slot::HeadLeft: return {{46, 42}, 28};
-    case Slot::HeadRight: return {{kPageW - 46, 42}, 28};
+    case Slot::HeadRight: return {{pageW() - 46, 42}, 28};
     case Slot::FootLeft: return {{50, 250}, 34};
-    case Slot::FootRight: return {{kPageW - 50, 250}, 34};
+    case Slot::FootRight: return {{pageW() - 50, 250}, 34};
     case Slot::None: break;
     }
     return {{0, 0}, 0};
@@ -289,7 +289,7 @@ QByteArray occasionTemplate(int i)
         const double in = borderInset(d.border);
         a.noPen();
         a.brush(s.tint);
-        a.rect(in, in, kPageW - in, kPageH - in);
+        a.rect(in, in, pageW() - in, pageH() - in);
     }
     drawBorder(a, s, d.border);
     for (const auto &[motif, slot] : {std::pair(d.motif, d.slot), std::pair(d.second, d.secondSlot)})
@@ -305,18 +305,18 @@ DesignInfo occasionDesignInfo(int i)
     const Design &d = design(i);
     const Scheme &s = kSchemes[d.scheme];
     const double in = borderInset(d.border) + 6;
-    double top = in + 4, bottom = kPageH - in - 4;
+    double top = in + 4, bottom = pageH() - in - 4;
     if (d.border.border == Border::Bunting)
         top = std::max(top, 36.0);
     if (d.border.border == Border::Keys)
-        bottom = std::min(bottom, kPageH - 36);
+        bottom = std::min(bottom, pageH() - 36);
     if (d.border.border == Border::Meadow)
-        bottom = std::min(bottom, kPageH - 38);
+        bottom = std::min(bottom, pageH() - 38);
     if (atHead(d.slot) || atHead(d.secondSlot))
         top = std::max(top, 60.0);
     if (atFoot(d.slot) || atFoot(d.secondSlot))
         bottom = std::min(bottom, 230.0);
-    const QRectF free(QPointF(std::max(in, 30.0), top), QPointF(kPageW - std::max(in, 30.0), bottom));
+    const QRectF free(QPointF(std::max(in, 30.0), top), QPointF(pageW() - std::max(in, 30.0), bottom));
     return suggestedLayout(d.occasion, QString::fromUtf8(d.title), free, s,
                            d.body ? QString::fromUtf8(d.body) : QString());
 }
