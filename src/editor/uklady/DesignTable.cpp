@@ -46,8 +46,8 @@ QMap<int, DesignInfo> readLayoutTable(const QByteArray &json, QString *error)
         d.title = o.value(QStringLiteral("title")).toString();
         // Tables made by hand may leave it out: portrait, as every design was.
         const QJsonValue orientationValue = o.value(QStringLiteral("orientation"));
-        const QString orientation =
-            orientationValue.isUndefined() ? QStringLiteral("pionowa") : orientationValue.toString();
+        const QString orientation = orientationValue.isUndefined() ? QStringLiteral("pionowa")
+                                                                   : orientationValue.toString();
         if (orientation != QLatin1String("pionowa") && orientation != QLatin1String("pozioma")) {
             if (error)
                 *error = QStringLiteral("Tabela układów wzorów: wzór %1 ma nieznaną orientację „%2” "
