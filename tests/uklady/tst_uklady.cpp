@@ -78,7 +78,6 @@ private slots:
     // Measured at 72 dpi, where a pixel is a point.
     void suggestedTextsFitTheFreeArea()
     {
-        const QRectF page(0, 0, 210, 297);
         QImage device(1, 1, QImage::Format_RGB32);
         device.setDotsPerMeterX(2835);
         device.setDotsPerMeterY(2835);
@@ -86,6 +85,8 @@ private slots:
         QVERIFY(!table.isEmpty());
         for (auto it = table.cbegin(); it != table.cend(); ++it) {
             const DesignInfo &d = it.value();
+            QCOMPARE(d.landscape, designInfo(it.key()).landscape);
+            const QRectF page = d.landscape ? QRectF(0, 0, 297, 210) : QRectF(0, 0, 210, 297);
             QVERIFY2(page.contains(d.freeMm) && d.freeMm.width() > 100 && d.freeMm.height() > 120, qPrintable(d.title));
             for (const SuggestedText &t : d.texts) {
                 const QString where = QStringLiteral("%1 (%2): %3").arg(d.title, t.role, t.text);
@@ -147,6 +148,44 @@ private slots:
             for (const SuggestedText &t : d.texts)
                 QVERIFY2(t.fonts.size() >= 2 && t.fonts.last().startsWith(QStringLiteral("DejaVu ")),
                          qPrintable(d.title));
+    }
+
+    void orientationIsRead_data()
+    {
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<bool>("landscape");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("portrait") << QByteArray(", \"orientation\": \"pionowa\"") << false << QString();
+        QTest::newRow("landscape") << QByteArray(", \"orientation\": \"pozioma\"") << true << QString();
+        QTest::newRow("left out: portrait") << QByteArray() << false << QString();
+        QTest::newRow("unknown") << QByteArray(", \"orientation\": \"landscape\"") << false
+                                 << QStringLiteral("wzór 7 ma nieznaną orientację „landscape”");
+        QTest::newRow("not a word") << QByteArray(", \"orientation\": 1") << false
+                                    << QStringLiteral("wzór 7 ma nieznaną orientację");
+    }
+
+    void orientationIsRead()
+    {
+        QFETCH(QByteArray, field);
+        QFETCH(bool, landscape);
+        QFETCH(QString, error);
+        const QByteArray json = "{\"format\": 1, \"designs\": [{\"number\": 3}, {\"number\": 7" + field + "}]}";
+        QString problem;
+        const QMap<int, DesignInfo> table = readLayoutTable(json, &problem);
+        if (!error.isEmpty()) {
+            QVERIFY(table.isEmpty());
+            QVERIFY2(problem.contains(error), qPrintable(problem));
+            return;
+        }
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QCOMPARE(table.size(), 2);
+        QVERIFY(!table[3].landscape);
+        QCOMPARE(table[7].landscape, landscape);
+        // The shipped table has both, and what the generator drew.
+        int shippedLandscape = 0;
+        for (const DesignInfo &d : shippedTable())
+            shippedLandscape += d.landscape;
+        QVERIFY(shippedLandscape >= 8);
     }
 
     void damagedTableIsReportedInPolish()

@@ -1,5 +1,6 @@
 #pragma once
-// A4 portrait drawing in millimetres on top of the metafile writer.
+// A4 drawing in millimetres on top of the metafile writer, portrait unless
+// a LandscapeSheet is alive.
 #include "wmf/MetafileWriter.h"
 
 #include <QByteArray>
@@ -14,7 +15,34 @@ namespace templateart {
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kUnitsPerInch = 1440;
 constexpr double kUnitsPerMm = kUnitsPerInch / 25.4;
-constexpr double kPageW = 210.0, kPageH = 297.0;
+
+// The sheet being drawn, in mm. The frames and borders take its size, so one
+// border function serves both orientations.
+struct Sheet {
+    double w = 210.0, h = 297.0;
+};
+inline Sheet &currentSheet()
+{
+    static Sheet sheet;
+    return sheet;
+}
+inline double pageW()
+{
+    return currentSheet().w;
+}
+inline double pageH()
+{
+    return currentSheet().h;
+}
+
+// Draws on A4 landscape (297 x 210 mm) while it lives.
+class LandscapeSheet {
+public:
+    LandscapeSheet() { currentSheet() = {297.0, 210.0}; }
+    ~LandscapeSheet() { currentSheet() = {}; }
+    LandscapeSheet(const LandscapeSheet &) = delete;
+    LandscapeSheet &operator=(const LandscapeSheet &) = delete;
+};
 
 using Path = std::vector<QPointF>;
 
@@ -23,11 +51,11 @@ using Path = std::vector<QPointF>;
 // lets a motif drawn round (0, 0) stand anywhere on the page at any size.
 class Art {
 public:
-    Art() : w_(QRect(0, 0, units(kPageW), units(kPageH)), kUnitsPerInch)
+    Art() : w_(QRect(0, 0, units(pageW()), units(pageH())), kUnitsPerInch)
     {
         w_.setMapMode(8); // MM_ANISOTROPIC
         w_.setWindowOrg(0, 0);
-        w_.setWindowExt(units(kPageW), units(kPageH));
+        w_.setWindowExt(units(pageW()), units(pageH()));
         w_.setBkMode(1); // TRANSPARENT
         w_.setPolyFillMode(2);
     }

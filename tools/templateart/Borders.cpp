@@ -8,8 +8,8 @@ namespace {
 
 Path roundedRect(double inset, double radius)
 {
-    const double l = inset, t = inset, r = kPageW - inset, b = kPageH - inset;
-    Path p = {{kPageW / 2, t}}; // starts and ends mid-edge: no seam at a corner
+    const double l = inset, t = inset, r = pageW() - inset, b = pageH() - inset;
+    Path p = {{pageW() / 2, t}}; // starts and ends mid-edge: no seam at a corner
     const auto corner = [&](QPointF c, double a0) {
         const Path arc = arcPath(c, radius, a0, a0 - 90, false);
         p.insert(p.end(), arc.begin(), arc.end());
@@ -27,7 +27,7 @@ void rule(Art &a, QColor c, double width, double inset)
     a.noBrush();
     a.pen(c, width);
     const double d = inset;
-    a.line({{d, d}, {kPageW - d, d}, {kPageW - d, kPageH - d}, {d, kPageH - d}, {d, d}});
+    a.line({{d, d}, {pageW() - d, d}, {pageW() - d, pageH() - d}, {d, pageH() - d}, {d, d}});
 }
 
 // A small deterministic scatter, the same on every run.
@@ -78,16 +78,16 @@ void rainbow(Art &a, const Scheme &s)
     for (int k = 0; k < 5; ++k) {
         a.brush(kidColour(k));
         const double y = 10 + k * 2.6;
-        a.rect(10, y, kPageW - 10, y + 2.2);
-        const double yb = kPageH - 10 - (k + 1) * 2.6 + 0.4;
+        a.rect(10, y, pageW() - 10, y + 2.2);
+        const double yb = pageH() - 10 - (k + 1) * 2.6 + 0.4;
         a.brush(kidColour(4 - k));
-        a.rect(10, yb, kPageW - 10, yb + 2.2);
+        a.rect(10, yb, pageW() - 10, yb + 2.2);
     }
     for (int k = 0; k < 2; ++k) {
         a.brush(kidColour(k * 3 + 1));
         const double x = 10 + k * 2.6;
-        a.rect(x, 23, x + 2.2, kPageH - 23);
-        a.rect(kPageW - x - 2.2, 23, kPageW - x, kPageH - 23);
+        a.rect(x, 23, x + 2.2, pageH() - 23);
+        a.rect(pageW() - x - 2.2, 23, pageW() - x, pageH() - 23);
     }
     rule(a, s.main, 0.3, 18);
 }
@@ -103,9 +103,9 @@ void swoosh(Art &a, const Scheme &s)
             const double u = double(i) / n;
             const double x = reach * u;
             const double y = depth * (1 - u) * (1 - u) * (1 + 0.35 * std::sin(u * kPi * 2.2));
-            p.push_back(top ? QPointF(x, y) : QPointF(kPageW - x, kPageH - y));
+            p.push_back(top ? QPointF(x, y) : QPointF(pageW() - x, pageH() - y));
         }
-        p.push_back(top ? QPointF(0, 0) : QPointF(kPageW, kPageH));
+        p.push_back(top ? QPointF(0, 0) : QPointF(pageW(), pageH()));
         return p;
     };
     a.noPen();
@@ -155,7 +155,7 @@ void bunting(Art &a, const Scheme &s, int variant)
     a.line(roundedRect(10, 6));
     if (variant) {
         // One row of swallow-tailed flags in the design's own colours.
-        const auto at = [](double u) { return QPointF(10 + (kPageW - 20) * u, 11 + 10 * 4 * u * (1 - u)); };
+        const auto at = [](double u) { return QPointF(10 + (pageW() - 20) * u, 11 + 10 * 4 * u * (1 - u)); };
         a.pen(mix(s.main, Qt::black, 0.2), 0.4);
         Path string;
         for (int i = 0; i <= 40; ++i)
@@ -172,7 +172,7 @@ void bunting(Art &a, const Scheme &s, int variant)
         return;
     }
     for (int row = 0; row < 2; ++row) {
-        const double x0 = 10 + row * 4, x1 = kPageW - 10 - row * 4;
+        const double x0 = 10 + row * 4, x1 = pageW() - 10 - row * 4;
         const double sag = row ? 9 : 6, y0 = row ? 13 : 11;
         const auto at = [&](double u) { return QPointF(x0 + (x1 - x0) * u, y0 + sag * 4 * u * (1 - u)); };
         a.pen(mix(s.main, Qt::black, 0.2), 0.35);
@@ -196,7 +196,7 @@ void keys(Art &a, const Scheme &s)
 {
     rule(a, s.main, 0.6, 10);
     rule(a, s.accent, 0.25, 13);
-    const double top = kPageH - 30, bottom = kPageH - 14, l = 16, r = kPageW - 16;
+    const double top = pageH() - 30, bottom = pageH() - 14, l = 16, r = pageW() - 16;
     const int white = 28;
     const double w = (r - l) / white;
     a.pen(s.main, 0.25);
@@ -225,12 +225,12 @@ void confetti(Art &a, const Scheme &s, int variant)
     const unsigned seeds[] = {20261u, 9091u, 4242u};
     Scatter rnd{seeds[variant % 3]};
     const auto inMargin = [](QPointF p) {
-        return p.x() < 34 || p.x() > kPageW - 34 || p.y() < 40 || p.y() > kPageH - 34;
+        return p.x() < 34 || p.x() > pageW() - 34 || p.y() < 40 || p.y() > pageH() - 34;
     };
     a.noPen();
     int placed = 0;
     for (int tries = 0; placed < 90 && tries < 2000; ++tries) {
-        const QPointF p(14 + rnd.next() * (kPageW - 28), 14 + rnd.next() * (kPageH - 28));
+        const QPointF p(14 + rnd.next() * (pageW() - 28), 14 + rnd.next() * (pageH() - 28));
         const double kind = rnd.next(), turn = rnd.next() * 180, size = 1.2 + rnd.next() * 1.6;
         if (!inMargin(p))
             continue;
@@ -254,27 +254,27 @@ void meadow(Art &a, const Scheme &s, int variant)
     a.pen(s.main, 0.25);
     a.line(roundedRect(13, 7));
     const auto hill = [&](double base, double amp, double waves, double phase, QColor c) {
-        Path p = {{13, kPageH - 13}};
+        Path p = {{13, pageH() - 13}};
         for (int i = 0; i <= 60; ++i) {
-            const double x = 13 + (kPageW - 26) * i / 60.0;
-            p.push_back({x, base - amp * (0.5 + 0.5 * std::sin(x / (kPageW - 26) * 2 * kPi * waves + phase))});
+            const double x = 13 + (pageW() - 26) * i / 60.0;
+            p.push_back({x, base - amp * (0.5 + 0.5 * std::sin(x / (pageW() - 26) * 2 * kPi * waves + phase))});
         }
-        p.push_back({kPageW - 13, kPageH - 13});
+        p.push_back({pageW() - 13, pageH() - 13});
         a.noPen();
         a.brush(c);
         a.shape(p);
     };
     if (variant) {
-        hill(kPageH - 22, 16, 0.8, 3.6, QColor(0xC4, 0xE3, 0x9A));
-        hill(kPageH - 16, 9, 2.3, 1.0, QColor(0x5C, 0xA8, 0x48));
+        hill(pageH() - 22, 16, 0.8, 3.6, QColor(0xC4, 0xE3, 0x9A));
+        hill(pageH() - 16, 9, 2.3, 1.0, QColor(0x5C, 0xA8, 0x48));
     } else {
-        hill(kPageH - 24, 10, 1.3, 0.5, QColor(0xA9, 0xD8, 0x8A));
-        hill(kPageH - 17, 7, 1.7, 2.5, QColor(0x6D, 0xB8, 0x4E));
+        hill(pageH() - 24, 10, 1.3, 0.5, QColor(0xA9, 0xD8, 0x8A));
+        hill(pageH() - 17, 7, 1.7, 2.5, QColor(0x6D, 0xB8, 0x4E));
     }
     a.brush(kidColour(0));
     Scatter rnd{77};
     for (int k = 0; k < 14; ++k) {
-        const QPointF p(20 + rnd.next() * (kPageW - 40), kPageH - 16 - rnd.next() * 4);
+        const QPointF p(20 + rnd.next() * (pageW() - 40), pageH() - 16 - rnd.next() * 4);
         a.brush(k % 3 == 0 ? kidColour(2) : (k % 3 == 1 ? Qt::white : kidColour(0)));
         for (int j = 0; j < 5; ++j)
             a.disc(p + rot({1.1, 0}, j * 72.0), 0.75);
@@ -284,7 +284,7 @@ void meadow(Art &a, const Scheme &s, int variant)
 void notched(Art &a, const Scheme &s)
 {
     const auto frame = [&](double inset, double notch) {
-        const double l = inset, t = inset, r = kPageW - inset, b = kPageH - inset;
+        const double l = inset, t = inset, r = pageW() - inset, b = pageH() - inset;
         Path p;
         const QPointF cs[] = {{l, t}, {r, t}, {r, b}, {l, b}};
         const double startAngle[] = {270, 180, 90, 0};
@@ -315,7 +315,7 @@ void sash(Art &a, const Scheme &s)
         Path p = {{from, 0}, {from + width, 0}, {0, from + width}, {0, from}};
         for (QPointF &q : p)
             if (!topLeft)
-                q = QPointF(kPageW, kPageH) - q;
+                q = QPointF(pageW(), pageH()) - q;
         return p;
     };
     a.noPen();
@@ -335,9 +335,9 @@ void garland(Art &a, const Scheme &s)
     rule(a, s.accent, 0.25, 13.5);
     const QColor green(0x5E, 0x9E, 0x3A);
     for (bool top : {true, false}) {
-        const double y0 = top ? 16 : kPageH - 16, sag = top ? 14 : -14;
+        const double y0 = top ? 16 : pageH() - 16, sag = top ? 14 : -14;
         for (int k = 0; k < 3; ++k) {
-            const double x0 = 16 + k * (kPageW - 32) / 3, x1 = x0 + (kPageW - 32) / 3;
+            const double x0 = 16 + k * (pageW() - 32) / 3, x1 = x0 + (pageW() - 32) / 3;
             const QPointF a0(x0, y0), a1(x1, y0), c((x0 + x1) / 2, y0 + sag);
             a.noBrush();
             a.pen(mix(green, Qt::black, 0.3), 0.4);
@@ -361,7 +361,7 @@ void garland(Art &a, const Scheme &s)
         a.pen(mix(s.main, Qt::black, 0.2), 0.15);
         a.brush(s.accent);
         for (int k = 0; k <= 3; ++k)
-            a.disc({16 + k * (kPageW - 32) / 3, y0}, 1.6);
+            a.disc({16 + k * (pageW() - 32) / 3, y0}, 1.6);
     }
 }
 

@@ -81,12 +81,12 @@ QByteArray classicTemplate(int n)
     if (r.tint) {
         a.noPen();
         a.brush(s.tint);
-        a.rect(inner, inner, kPageW - inner, kPageH - inner);
+        a.rect(inner, inner, pageW() - inner, pageH() - inner);
     }
     if (r.watermark) {
         a.noBrush();
         a.pen(mix(s.light, Qt::white, 0.45), 0.15);
-        a.line(rosette({kPageW / 2, kPageH / 2}, 13, 5, 9, 4.2, 1400));
+        a.line(rosette({pageW() / 2, pageH() / 2}, 13, 5, 9, 4.2, 1400));
     }
     drawBand(a, s, r.band);
     drawRules(a, s, r.rules, inner);

@@ -7,7 +7,7 @@ namespace templateart {
 
 void drawEmblem(Art &a, const Scheme &s, Emblem e)
 {
-    const double cx = kPageW / 2;
+    const double cx = pageW() / 2;
     switch (e) {
     case Emblem::None: break;
     case Emblem::Seal: seal(a, s, {cx, 248}, 15); break;

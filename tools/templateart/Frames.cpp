@@ -10,7 +10,7 @@ void drawRules(Art &a, const Scheme &s, int count, double inset)
         const double d = inset + i * 2.2;
         const bool heavy = count >= 2 && i == 0;
         a.pen(i == 1 && count == 3 ? s.accent : s.main, heavy ? 0.9 : 0.3);
-        a.line({{d, d}, {kPageW - d, d}, {kPageW - d, kPageH - d}, {d, kPageH - d}, {d, d}});
+        a.line({{d, d}, {pageW() - d, d}, {pageW() - d, pageH() - d}, {d, pageH() - d}, {d, d}});
     }
 }
 
@@ -22,9 +22,9 @@ void drawBand(Art &a, const Scheme &s, Band band)
     // Edge rules of the band.
     if (band != Band::None) {
         a.pen(s.main, 0.7);
-        a.line({{in, in}, {kPageW - in, in}, {kPageW - in, kPageH - in}, {in, kPageH - in}, {in, in}});
+        a.line({{in, in}, {pageW() - in, in}, {pageW() - in, pageH() - in}, {in, pageH() - in}, {in, in}});
         a.pen(s.main, 0.35);
-        a.line({{out, out}, {kPageW - out, out}, {kPageW - out, kPageH - out}, {out, kPageH - out}, {out, out}});
+        a.line({{out, out}, {pageW() - out, out}, {pageW() - out, pageH() - out}, {out, pageH() - out}, {out, out}});
     }
     switch (band) {
     case Band::None: break;
@@ -101,16 +101,16 @@ void drawBand(Art &a, const Scheme &s, Band band)
                 ps.push_back({from + u * x, from + u * (x + w), from + u * (x + w + kBand * 0.6) + inward * kBand,
                               from + u * (x + kBand * 0.6) + inward * kBand});
         };
-        side({in + kBand, in}, {kPageW - in - kBand, in}, {0, 1});
-        side({in + kBand, kPageH - out}, {kPageW - in - kBand, kPageH - out}, {0, 1});
-        side({in, in + kBand}, {in, kPageH - in - kBand}, {1, 0});
-        side({kPageW - out, in + kBand}, {kPageW - out, kPageH - in - kBand}, {1, 0});
+        side({in + kBand, in}, {pageW() - in - kBand, in}, {0, 1});
+        side({in + kBand, pageH() - out}, {pageW() - in - kBand, pageH() - out}, {0, 1});
+        side({in, in + kBand}, {in, pageH() - in - kBand}, {1, 0});
+        side({pageW() - out, in + kBand}, {pageW() - out, pageH() - in - kBand}, {1, 0});
         for (const Path &p : ps) // one polygon each: some players join the parts of a poly-polygon
             a.shape(p);
         a.brush(s.accent);
         a.pen(s.main, 0.3);
-        for (QPointF c : {QPointF(in, in), QPointF(kPageW - out, in), QPointF(in, kPageH - out),
-                          QPointF(kPageW - out, kPageH - out)})
+        for (QPointF c : {QPointF(in, in), QPointF(pageW() - out, in), QPointF(in, pageH() - out),
+                          QPointF(pageW() - out, pageH() - out)})
             a.rect(c.x(), c.y(), c.x() + kBand, c.y() + kBand);
         a.noBrush();
         break;
@@ -134,16 +134,16 @@ void drawBand(Art &a, const Scheme &s, Band band)
                 }
             a.line(p);
         };
-        const double len = kPageW - 2 * (in + kBand);
-        const double lenV = kPageH - 2 * (in + kBand);
+        const double len = pageW() - 2 * (in + kBand);
+        const double lenV = pageH() - 2 * (in + kBand);
         run({in + kBand, h0}, {1, 0}, {0, 1}, len);
-        run({kPageW - in - kBand, kPageH - h0}, {-1, 0}, {0, -1}, len);
-        run({kPageW - h0, in + kBand}, {0, 1}, {-1, 0}, lenV);
-        run({h0, kPageH - in - kBand}, {0, -1}, {1, 0}, lenV);
+        run({pageW() - in - kBand, pageH() - h0}, {-1, 0}, {0, -1}, len);
+        run({pageW() - h0, in + kBand}, {0, 1}, {-1, 0}, lenV);
+        run({h0, pageH() - in - kBand}, {0, -1}, {1, 0}, lenV);
         a.brush(s.accent);
         a.pen(s.main, 0.35);
-        for (QPointF q : {QPointF(in, in), QPointF(kPageW - out, in), QPointF(in, kPageH - out),
-                          QPointF(kPageW - out, kPageH - out)}) {
+        for (QPointF q : {QPointF(in, in), QPointF(pageW() - out, in), QPointF(in, pageH() - out),
+                          QPointF(pageW() - out, pageH() - out)}) {
             a.rect(q.x() + 2, q.y() + 2, q.x() + kBand - 2, q.y() + kBand - 2);
             a.rect(q.x() + 4, q.y() + 4, q.x() + kBand - 4, q.y() + kBand - 4);
         }
@@ -185,11 +185,11 @@ void drawBand(Art &a, const Scheme &s, Band band)
                 a.disc(c + outward * 1.6, 0.8);
             }
         };
-        const double lenH = kPageW - 2 * out, lenV = kPageH - 2 * out;
+        const double lenH = pageW() - 2 * out, lenV = pageH() - 2 * out;
         side({out, out}, {1, 0}, lenH, 0, {0, -1});
-        side({out, kPageH - out}, {1, 0}, lenH, 180, {0, 1});
+        side({out, pageH() - out}, {1, 0}, lenH, 180, {0, 1});
         side({out, out}, {0, 1}, lenV, 90, {-1, 0});
-        side({kPageW - out, out}, {0, 1}, lenV, 270, {1, 0});
+        side({pageW() - out, out}, {0, 1}, lenV, 270, {1, 0});
         a.noBrush();
         break;
     }
@@ -206,13 +206,13 @@ void drawBand(Art &a, const Scheme &s, Band band)
                 a.shape({b, b + u * q, b + u * q + v * q, b + v * q});
             }
         };
-        side({out, in}, {1, 0}, {0, 1}, kPageW - 2 * out);
-        side({out, kPageH - out}, {1, 0}, {0, 1}, kPageW - 2 * out);
-        side({in, out}, {0, 1}, {1, 0}, kPageH - 2 * out);
-        side({kPageW - out, out}, {0, 1}, {1, 0}, kPageH - 2 * out);
+        side({out, in}, {1, 0}, {0, 1}, pageW() - 2 * out);
+        side({out, pageH() - out}, {1, 0}, {0, 1}, pageW() - 2 * out);
+        side({in, out}, {0, 1}, {1, 0}, pageH() - 2 * out);
+        side({pageW() - out, out}, {0, 1}, {1, 0}, pageH() - 2 * out);
         a.pen(s.main, 0.3);
-        for (QPointF c : {QPointF(in, in), QPointF(kPageW - out, in), QPointF(in, kPageH - out),
-                          QPointF(kPageW - out, kPageH - out)}) {
+        for (QPointF c : {QPointF(in, in), QPointF(pageW() - out, in), QPointF(in, pageH() - out),
+                          QPointF(pageW() - out, pageH() - out)}) {
             a.brush(s.accent);
             a.rect(c.x() + 1.5, c.y() + 1.5, c.x() + kBand - 1.5, c.y() + kBand - 1.5);
             a.brush(s.main);
@@ -244,14 +244,14 @@ void drawBand(Art &a, const Scheme &s, Band band)
                 a.shape({c - u * 1.4, c - v * 1.4, c + u * 1.4, c + v * 1.4});
             }
         };
-        side({out, in}, {1, 0}, {0, 1}, kPageW - 2 * out);
-        side({out, kPageH - out}, {1, 0}, {0, 1}, kPageW - 2 * out);
-        side({in, out}, {0, 1}, {1, 0}, kPageH - 2 * out);
-        side({kPageW - out, out}, {0, 1}, {1, 0}, kPageH - 2 * out);
+        side({out, in}, {1, 0}, {0, 1}, pageW() - 2 * out);
+        side({out, pageH() - out}, {1, 0}, {0, 1}, pageW() - 2 * out);
+        side({in, out}, {0, 1}, {1, 0}, pageH() - 2 * out);
+        side({pageW() - out, out}, {0, 1}, {1, 0}, pageH() - 2 * out);
         a.pen(s.main, 0.3);
         a.brush(s.accent);
-        for (QPointF c : {QPointF(in, in), QPointF(kPageW - out, in), QPointF(in, kPageH - out),
-                          QPointF(kPageW - out, kPageH - out)})
+        for (QPointF c : {QPointF(in, in), QPointF(pageW() - out, in), QPointF(in, pageH() - out),
+                          QPointF(pageW() - out, pageH() - out)})
             a.disc(c + QPointF(kBand / 2, kBand / 2), kBand / 2 - 1.5);
         a.noBrush();
         break;
@@ -260,9 +260,9 @@ void drawBand(Art &a, const Scheme &s, Band band)
         // Blocks under a heavy rule, as on a classical cornice.
         a.pen(s.main, 1.2);
         a.line({{in + 3, in + 3},
-                {kPageW - in - 3, in + 3},
-                {kPageW - in - 3, kPageH - in - 3},
-                {in + 3, kPageH - in - 3},
+                {pageW() - in - 3, in + 3},
+                {pageW() - in - 3, pageH() - in - 3},
+                {in + 3, pageH() - in - 3},
                 {in + 3, in + 3}});
         a.noPen();
         a.brush(s.main);
@@ -275,13 +275,13 @@ void drawBand(Art &a, const Scheme &s, Band band)
                 a.shape({b, b + u * w, b + u * w + v * depth, b + v * depth});
             }
         };
-        side({out, in}, {1, 0}, {0, 1}, kPageW - 2 * out);
-        side({out, kPageH - in}, {1, 0}, {0, -1}, kPageW - 2 * out);
-        side({in, out}, {0, 1}, {1, 0}, kPageH - 2 * out);
-        side({kPageW - in, out}, {0, 1}, {-1, 0}, kPageH - 2 * out);
+        side({out, in}, {1, 0}, {0, 1}, pageW() - 2 * out);
+        side({out, pageH() - in}, {1, 0}, {0, -1}, pageW() - 2 * out);
+        side({in, out}, {0, 1}, {1, 0}, pageH() - 2 * out);
+        side({pageW() - in, out}, {0, 1}, {-1, 0}, pageH() - 2 * out);
         a.pen(s.main, 0.3);
-        for (QPointF c : {QPointF(in, in), QPointF(kPageW - out, in), QPointF(in, kPageH - out),
-                          QPointF(kPageW - out, kPageH - out)}) {
+        for (QPointF c : {QPointF(in, in), QPointF(pageW() - out, in), QPointF(in, pageH() - out),
+                          QPointF(pageW() - out, pageH() - out)}) {
             a.brush(s.accent);
             a.rect(c.x() + 3.6, c.y() + 3.6, c.x() + kBand - 3.6, c.y() + kBand - 3.6);
         }
@@ -303,15 +303,15 @@ void drawBand(Art &a, const Scheme &s, Band band)
                               b + u * 2.2 + v * 2});
             }
         };
-        side({in + kBand, in}, {1, 0}, {0, 1}, kPageW - 2 * (in + kBand));
-        side({in + kBand, kPageH - out}, {1, 0}, {0, 1}, kPageW - 2 * (in + kBand));
-        side({in, in + kBand}, {0, 1}, {1, 0}, kPageH - 2 * (in + kBand));
-        side({kPageW - out, in + kBand}, {0, 1}, {1, 0}, kPageH - 2 * (in + kBand));
+        side({in + kBand, in}, {1, 0}, {0, 1}, pageW() - 2 * (in + kBand));
+        side({in + kBand, pageH() - out}, {1, 0}, {0, 1}, pageW() - 2 * (in + kBand));
+        side({in, in + kBand}, {0, 1}, {1, 0}, pageH() - 2 * (in + kBand));
+        side({pageW() - out, in + kBand}, {0, 1}, {1, 0}, pageH() - 2 * (in + kBand));
         for (const Path &p : ps) // one polygon each: some players join the parts of a poly-polygon
             a.shape(p);
         a.brush(s.main);
-        for (QPointF q : {QPointF(in, in), QPointF(kPageW - out, in), QPointF(in, kPageH - out),
-                          QPointF(kPageW - out, kPageH - out)})
+        for (QPointF q : {QPointF(in, in), QPointF(pageW() - out, in), QPointF(in, pageH() - out),
+                          QPointF(pageW() - out, pageH() - out)})
             a.shape(star(q + QPointF(kBand / 2, kBand / 2), kBand / 2 - 1, kBand / 5, 4, 0));
         a.noBrush();
         break;

@@ -15,16 +15,16 @@ std::vector<Path> fourCorners(const Path &p, double m)
     std::vector<Path> out(4);
     for (const QPointF &q : p) {
         out[0].push_back({m + q.x(), m + q.y()});
-        out[1].push_back({kPageW - m - q.x(), m + q.y()});
-        out[2].push_back({m + q.x(), kPageH - m - q.y()});
-        out[3].push_back({kPageW - m - q.x(), kPageH - m - q.y()});
+        out[1].push_back({pageW() - m - q.x(), m + q.y()});
+        out[2].push_back({m + q.x(), pageH() - m - q.y()});
+        out[3].push_back({pageW() - m - q.x(), pageH() - m - q.y()});
     }
     return out;
 }
 
 Track roundedTrack(double inset, double radius, double step)
 {
-    const double l = inset, t = inset, r = kPageW - inset, b = kPageH - inset;
+    const double l = inset, t = inset, r = pageW() - inset, b = pageH() - inset;
     Path raw;
     const auto arc = [&](QPointF c, double a0) {
         for (int i = 0; i <= 12; ++i) {

@@ -39,6 +39,7 @@ QByteArray layoutTable()
                                      {QStringLiteral("sizePt"), t.sizePt},
                                      {QStringLiteral("colour"), t.colour.name()},
                                      {QStringLiteral("boxMm"), rectJson(t.boxMm)}});
+        const double pageWidth = d.landscape ? 297 : 210, pageHeight = d.landscape ? 210 : 297;
         const OccasionName name = occasionName(d.occasion);
         designs.append(QJsonObject{
             {QStringLiteral("number"), n},
@@ -46,12 +47,12 @@ QByteArray layoutTable()
             {QStringLiteral("occasion"), QLatin1String(name.key)},
             {QStringLiteral("occasionTitle"), name.title},
             {QStringLiteral("title"), d.title},
-            {QStringLiteral("orientation"), QStringLiteral("pionowa")},
+            {QStringLiteral("orientation"), d.landscape ? QStringLiteral("pozioma") : QStringLiteral("pionowa")},
             {QStringLiteral("freeMm"), rectJson(d.freeMm)},
             {QStringLiteral("marginsMm"), QJsonObject{{QStringLiteral("left"), tenth(d.freeMm.left())},
                                                       {QStringLiteral("top"), tenth(d.freeMm.top())},
-                                                      {QStringLiteral("right"), tenth(210 - d.freeMm.right())},
-                                                      {QStringLiteral("bottom"), tenth(297 - d.freeMm.bottom())}}},
+                                                      {QStringLiteral("right"), tenth(pageWidth - d.freeMm.right())},
+                                                      {QStringLiteral("bottom"), tenth(pageHeight - d.freeMm.bottom())}}},
             {QStringLiteral("texts"), texts}});
     }
     // One design a line: small, and a change shows as the lines of its designs.

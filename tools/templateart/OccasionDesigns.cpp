@@ -5,12 +5,15 @@
 #include "SuggestedLayout.h"
 #include "motifs/Motifs.h"
 
+#include <optional>
+
 namespace templateart {
 
 namespace {
 
 // Where a motif stands: the head and the foot of the page, or their corners.
-enum class Slot { None, Head, Foot, HeadLeft, HeadRight, FootLeft, FootRight };
+// Left and Right flank the texts of a landscape design.
+enum class Slot { None, Head, Foot, HeadLeft, HeadRight, FootLeft, FootRight, Left, Right };
 
 struct Placed {
     QPointF centre;
@@ -20,15 +23,43 @@ struct Placed {
 Placed slotPlace(Slot s)
 {
     switch (s) {
-    case Slot::Head: return {{kPageW / 2, 41}, 34};
-    case Slot::Foot: return {{kPageW / 2, 250}, 38};
+    case Slot::Head: return {{pageW() / 2, 41}, 34};
+    case Slot::Foot: return {{pageW() / 2, 250}, 38};
     case Slot::HeadLeft: return {{46, 42}, 28};
-    case Slot::HeadRight: return {{kPageW - 46, 42}, 28};
+    case Slot::HeadRight: return {{pageW() - 46, 42}, 28};
     case Slot::FootLeft: return {{50, 250}, 34};
-    case Slot::FootRight: return {{kPageW - 50, 250}, 34};
+    case Slot::FootRight: return {{pageW() - 50, 250}, 34};
+    case Slot::Left:
+    case Slot::Right:
     case Slot::None: break;
     }
     return {{0, 0}, 0};
+}
+
+Placed landscapeSlotPlace(Slot s)
+{
+    switch (s) {
+    case Slot::Head: return {{pageW() / 2, 36}, 28};
+    case Slot::Foot: return {{pageW() / 2, pageH() - 36}, 28};
+    case Slot::HeadLeft: return {{46, 44}, 28};
+    case Slot::HeadRight: return {{pageW() - 46, 44}, 28};
+    case Slot::FootLeft: return {{48, pageH() - 44}, 30};
+    case Slot::FootRight: return {{pageW() - 48, pageH() - 44}, 30};
+    case Slot::Left: return {{52, pageH() / 2}, 40};
+    case Slot::Right: return {{pageW() - 52, pageH() / 2}, 40};
+    case Slot::None: break;
+    }
+    return {{0, 0}, 0};
+}
+
+bool atLeft(Slot s)
+{
+    return s == Slot::Left || s == Slot::HeadLeft || s == Slot::FootLeft;
+}
+
+bool atRight(Slot s)
+{
+    return s == Slot::Right || s == Slot::HeadRight || s == Slot::FootRight;
 }
 
 bool atHead(Slot s)
@@ -268,33 +299,106 @@ const Design kDesigns[] = {
 
 constexpr int kCount = int(sizeof kDesigns / sizeof kDesigns[0]);
 
+// The landscape designs, numbered after the portrait ones; never reorder.
+const Design kLandscape[] = {
+    {O::Sport,
+     "Sport – poziomy, meander z medalem",
+     0,
+     {B::Classic, Band::Meander},
+     false,
+     M::MedalLaurel,
+     S::Left,
+     M::Cup,
+     S::Right},
+    {O::Art, "Konkurs plastyczny – poziomy z tęczą", 11, {B::Rainbow}, false, M::Paints, S::Left, M::Crayons, S::Right},
+    {O::Reading, "Czytelnik Roku – poziomy z winoroślą", 2, {B::Classic, Band::Vine}, true, M::OpenBook, S::Left, M::Owl, S::Right},
+    {O::Kindergarten,
+     "Przedszkole – poziomy, łąka ze słońcem",
+     12,
+     {B::Meadow},
+     false,
+     M::KidSun,
+     S::HeadLeft,
+     M::Butterfly,
+     S::HeadRight,
+     "za ukończenie przedszkola i wspaniałą zabawę"},
+    {O::Thanks, "Podziękowanie – poziome z girlandą", 13, {B::Garland}, false, M::Tulips, S::Left, M::Heart, S::Right},
+    {O::YearEnd, "Koniec roku – poziomy z chorągiewkami", 15, {B::Bunting}, false, M::Mortarboard, S::Left, M::BookStack, S::Right},
+    {O::Contest,
+     "Konkurs – poziomy z atomem i mikroskopem",
+     4,
+     {B::Brackets, Band::None, 1},
+     false,
+     M::Atom,
+     S::Left,
+     M::Microscope,
+     S::Right},
+    {O::Music, "Muzyka – pozioma klawiatura z lirą", 6, {B::Keys}, true, M::Lyre, S::Left, M::Notes, S::Right},
+    {O::Initiation, "Pasowanie – poziome z tarczą", 3, {B::Notched}, false, M::SchoolEmblem, S::Left, M::Quill, S::Right},
+    {O::Sport, "Sport – poziomy z podium i szarfą", 8, {B::Sash}, false, M::Podium, S::FootLeft, M::MedalLaurel, S::Right},
+};
+
+constexpr int kLandscapeCount = int(sizeof kLandscape / sizeof kLandscape[0]);
+
+bool isLandscape(int i)
+{
+    return i > kCount;
+}
+
 const Design &design(int i)
 {
-    return kDesigns[(i - 1) % kCount];
+    return isLandscape(i) ? kLandscape[(i - kCount - 1) % kLandscapeCount] : kDesigns[(i - 1) % kCount];
+}
+
+QRectF landscapeFreeArea(const Design &d)
+{
+    const double in = borderInset(d.border) + 6;
+    double top = in + 4, bottom = pageH() - in - 4;
+    double left = std::max(in, 30.0), right = pageW() - std::max(in, 30.0);
+    if (d.border.border == Border::Bunting)
+        top = std::max(top, 36.0);
+    if (d.border.border == Border::Keys)
+        bottom = std::min(bottom, pageH() - 36);
+    if (d.border.border == Border::Meadow)
+        bottom = std::min(bottom, pageH() - 40);
+    for (const Slot slot : {d.slot, d.secondSlot}) {
+        if (atLeft(slot))
+            left = std::max(left, 78.0);
+        if (atRight(slot))
+            right = std::min(right, pageW() - 78);
+        if (slot == Slot::Head)
+            top = std::max(top, 54.0);
+        if (slot == Slot::Foot)
+            bottom = std::min(bottom, pageH() - 54);
+    }
+    return QRectF(QPointF(left, top), QPointF(right, bottom));
 }
 
 } // namespace
 
 int occasionDesignCount()
 {
-    return kCount;
+    return kCount + kLandscapeCount;
 }
 
 QByteArray occasionTemplate(int i)
 {
     const Design &d = design(i);
     const Scheme &s = kSchemes[d.scheme];
+    std::optional<LandscapeSheet> landscape;
+    if (isLandscape(i))
+        landscape.emplace();
     Art a;
     if (d.tint) {
         const double in = borderInset(d.border);
         a.noPen();
         a.brush(s.tint);
-        a.rect(in, in, kPageW - in, kPageH - in);
+        a.rect(in, in, pageW() - in, pageH() - in);
     }
     drawBorder(a, s, d.border);
     for (const auto &[motif, slot] : {std::pair(d.motif, d.slot), std::pair(d.second, d.secondSlot)})
         if (motif != Motif::None && slot != Slot::None) {
-            const Placed p = slotPlace(slot);
+            const Placed p = isLandscape(i) ? landscapeSlotPlace(slot) : slotPlace(slot);
             drawMotif(a, s, motif, p.centre, p.size);
         }
     return a.finish();
@@ -304,19 +408,26 @@ DesignInfo occasionDesignInfo(int i)
 {
     const Design &d = design(i);
     const Scheme &s = kSchemes[d.scheme];
+    if (isLandscape(i)) {
+        const LandscapeSheet landscape;
+        DesignInfo info = suggestedLayout(d.occasion, QString::fromUtf8(d.title), landscapeFreeArea(d), s,
+                                          d.body ? QString::fromUtf8(d.body) : QString());
+        info.landscape = true;
+        return info;
+    }
     const double in = borderInset(d.border) + 6;
-    double top = in + 4, bottom = kPageH - in - 4;
+    double top = in + 4, bottom = pageH() - in - 4;
     if (d.border.border == Border::Bunting)
         top = std::max(top, 36.0);
     if (d.border.border == Border::Keys)
-        bottom = std::min(bottom, kPageH - 36);
+        bottom = std::min(bottom, pageH() - 36);
     if (d.border.border == Border::Meadow)
-        bottom = std::min(bottom, kPageH - 38);
+        bottom = std::min(bottom, pageH() - 38);
     if (atHead(d.slot) || atHead(d.secondSlot))
         top = std::max(top, 60.0);
     if (atFoot(d.slot) || atFoot(d.secondSlot))
         bottom = std::min(bottom, 230.0);
-    const QRectF free(QPointF(std::max(in, 30.0), top), QPointF(kPageW - std::max(in, 30.0), bottom));
+    const QRectF free(QPointF(std::max(in, 30.0), top), QPointF(pageW() - std::max(in, 30.0), bottom));
     return suggestedLayout(d.occasion, QString::fromUtf8(d.title), free, s,
                            d.body ? QString::fromUtf8(d.body) : QString());
 }

@@ -10,8 +10,8 @@ void drawCorners(Art &a, const Scheme &s, Corner corner, double m)
     case Corner::None: break;
     case Corner::Rosette: {
         a.noBrush();
-        for (QPointF c : {QPointF(m + 14, m + 14), QPointF(kPageW - m - 14, m + 14), QPointF(m + 14, kPageH - m - 14),
-                          QPointF(kPageW - m - 14, kPageH - m - 14)}) {
+        for (QPointF c : {QPointF(m + 14, m + 14), QPointF(pageW() - m - 14, m + 14), QPointF(m + 14, pageH() - m - 14),
+                          QPointF(pageW() - m - 14, pageH() - m - 14)}) {
             a.pen(s.main, 0.5);
             a.brush(s.tint);
             a.ellipse(c, 12, 12);
@@ -74,7 +74,7 @@ void drawCorners(Art &a, const Scheme &s, Corner corner, double m)
     case Corner::Fan: {
         a.pen(s.main, 0.2);
         const QPointF cs[] = {
-            {m + 2, m + 2}, {kPageW - m - 2, m + 2}, {m + 2, kPageH - m - 2}, {kPageW - m - 2, kPageH - m - 2}};
+            {m + 2, m + 2}, {pageW() - m - 2, m + 2}, {m + 2, pageH() - m - 2}, {pageW() - m - 2, pageH() - m - 2}};
         const double base[] = {270, 180, 0, 90};
         for (int c = 0; c < 4; ++c) {
             for (int k = 0; k < 9; ++k) {
@@ -94,8 +94,8 @@ void drawCorners(Art &a, const Scheme &s, Corner corner, double m)
     }
     case Corner::Diamond: {
         a.pen(s.main, 0.3);
-        for (QPointF c : {QPointF(m + 16, m + 16), QPointF(kPageW - m - 16, m + 16), QPointF(m + 16, kPageH - m - 16),
-                          QPointF(kPageW - m - 16, kPageH - m - 16)}) {
+        for (QPointF c : {QPointF(m + 16, m + 16), QPointF(pageW() - m - 16, m + 16), QPointF(m + 16, pageH() - m - 16),
+                          QPointF(pageW() - m - 16, pageH() - m - 16)}) {
             for (int i = 0; i < 4; ++i) {
                 const double r = 13 - i * 3;
                 a.brush(i % 2 ? s.tint : (i == 0 ? s.main : s.accent));
@@ -105,8 +105,8 @@ void drawCorners(Art &a, const Scheme &s, Corner corner, double m)
         break;
     }
     case Corner::Star: {
-        for (QPointF c : {QPointF(m + 14, m + 14), QPointF(kPageW - m - 14, m + 14), QPointF(m + 14, kPageH - m - 14),
-                          QPointF(kPageW - m - 14, kPageH - m - 14)}) {
+        for (QPointF c : {QPointF(m + 14, m + 14), QPointF(pageW() - m - 14, m + 14), QPointF(m + 14, pageH() - m - 14),
+                          QPointF(pageW() - m - 14, pageH() - m - 14)}) {
             a.pen(s.main, 0.3);
             a.brush(s.accent);
             a.shape(star(c, 11, 4.5, 8, -90));
@@ -119,7 +119,7 @@ void drawCorners(Art &a, const Scheme &s, Corner corner, double m)
     }
     case Corner::Quarter: {
         // Concentric quarter circles round the corner point.
-        const QPointF cs[] = {{m, m}, {kPageW - m, m}, {m, kPageH - m}, {kPageW - m, kPageH - m}};
+        const QPointF cs[] = {{m, m}, {pageW() - m, m}, {m, pageH() - m}, {pageW() - m, pageH() - m}};
         const double base[] = {270, 180, 0, 90};
         for (int c = 0; c < 4; ++c) {
             a.pen(s.main, 0.3);
@@ -134,8 +134,8 @@ void drawCorners(Art &a, const Scheme &s, Corner corner, double m)
         break;
     }
     case Corner::Quatrefoil: {
-        for (QPointF c : {QPointF(m + 16, m + 16), QPointF(kPageW - m - 16, m + 16), QPointF(m + 16, kPageH - m - 16),
-                          QPointF(kPageW - m - 16, kPageH - m - 16)}) {
+        for (QPointF c : {QPointF(m + 16, m + 16), QPointF(pageW() - m - 16, m + 16), QPointF(m + 16, pageH() - m - 16),
+                          QPointF(pageW() - m - 16, pageH() - m - 16)}) {
             a.noBrush();
             a.pen(s.main, 0.25);
             a.shape({c + QPointF(0, -14), c + QPointF(14, 0), c + QPointF(0, 14), c + QPointF(-14, 0)});
@@ -153,8 +153,8 @@ void drawCorners(Art &a, const Scheme &s, Corner corner, double m)
     }
     case Corner::Bloom: {
         // A six-petalled flower with a ring of small leaves.
-        for (QPointF c : {QPointF(m + 15, m + 15), QPointF(kPageW - m - 15, m + 15), QPointF(m + 15, kPageH - m - 15),
-                          QPointF(kPageW - m - 15, kPageH - m - 15)}) {
+        for (QPointF c : {QPointF(m + 15, m + 15), QPointF(pageW() - m - 15, m + 15), QPointF(m + 15, pageH() - m - 15),
+                          QPointF(pageW() - m - 15, pageH() - m - 15)}) {
             a.pen(s.main, 0.12);
             a.brush(s.main);
             for (int k = 0; k < 12; ++k)

@@ -44,6 +44,19 @@ QMap<int, DesignInfo> readLayoutTable(const QByteArray &json, QString *error)
         DesignInfo d;
         d.occasion = occasionOf(o.value(QStringLiteral("occasion")).toString());
         d.title = o.value(QStringLiteral("title")).toString();
+        // Tables made by hand may leave it out: portrait, as every design was.
+        const QJsonValue orientationValue = o.value(QStringLiteral("orientation"));
+        const QString orientation = orientationValue.isUndefined() ? QStringLiteral("pionowa")
+                                                                   : orientationValue.toString();
+        if (orientation != QLatin1String("pionowa") && orientation != QLatin1String("pozioma")) {
+            if (error)
+                *error = QStringLiteral("Tabela układów wzorów: wzór %1 ma nieznaną orientację „%2” "
+                                        "(dozwolone: pionowa, pozioma).")
+                             .arg(o.value(QStringLiteral("number")).toInt())
+                             .arg(orientation);
+            return {};
+        }
+        d.landscape = orientation == QLatin1String("pozioma");
         d.freeMm = rectOf(o.value(QStringLiteral("freeMm")));
         const QJsonArray texts = o.value(QStringLiteral("texts")).toArray();
         for (const auto &tv : texts) {

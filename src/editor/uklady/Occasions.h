@@ -39,7 +39,8 @@ struct SuggestedText {
 struct DesignInfo {
     Occasion occasion = Occasion::General;
     QString title;
-    QRectF freeMm; // the light area the texts may take
+    bool landscape = false; // drawn on A4 landscape (297 x 210 mm)
+    QRectF freeMm;          // the light area the texts may take
     std::vector<SuggestedText> texts;
 };
 
