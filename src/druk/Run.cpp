@@ -14,6 +14,7 @@
 #include "batch/merge/BuiltinFields.h"
 #include "batch/run/DiplomaFiles.h"
 #include "editor/TemplateCatalogue.h"
+#include "editor/uklady/DesignTable.h"
 #include "platform/DataLocation.h"
 #include "platform/TemplateFiles.h"
 
@@ -37,6 +38,27 @@ void checkTemplateDamage(const QString &path, const wmf::Metafile &picture, bool
             path, QStringLiteral("uszkodzony wzór (%1); --scisle: nic nie zostało zapisane").arg(picture.damage()));
     if (warn)
         warn(QStringLiteral("uwaga: %1: uszkodzony wzór, drukuję to, co da się odczytać (%2)").arg(path, picture.damage()));
+}
+
+// A design the layout table draws landscape is printed on landscape paper,
+// unless the run draws A4 pages as they are (--png, --obszar).
+void followDesignOrientation(Options &options, const std::function<void(const QString &)> &say)
+{
+    if (options.diploma.isEmpty() || options.sheets.layout.landscape || !options.pngDir.isEmpty()
+        || !options.printableMm.isEmpty())
+        return;
+    const QStringList files = options.ceremony.kinds.isEmpty() ? QStringList{options.diploma}
+                                                               : options.ceremony.kinds.files();
+    const int number = batch::readDiplomaFile(files.first()).templateNumber;
+    const QString folder = platform::templatesFolder(options.templatesDir, platform::processDataEnvironment());
+    if (!uklady::layoutTableFor(folder, nullptr).value(number).landscape)
+        return;
+    batch::SheetLayout turned = options.sheets.layout;
+    turned.landscape = true;
+    if (!batch::layoutError(turned).isEmpty())
+        return;
+    options.sheets.layout = turned;
+    say(QStringLiteral("wzór nr %1 jest poziomy: dyplomy na papierze poziomym").arg(number));
 }
 
 } // namespace
@@ -168,6 +190,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
             if (!options.lists.firstNumberGiven)
                 ceremony.firstNumber = earlier.highest() + 1;
         }
+        followDesignOrientation(options, warnLine);
         if (!options.diploma.isEmpty())
             pages = loadPages(options, &inputs, warnLine, &summary, &heading, &ceremony);
         if (options.textOnly)

@@ -667,7 +667,10 @@ QString ClassWindow::newDiplomaFromDesign()
                                    diplomaFromDesign(number, *design));
         }))
         return QString();
-    return loadDiploma(path) ? path : QString();
+    if (!loadDiploma(path))
+        return QString();
+    followDesignOrientation(number);
+    return path;
 }
 
 bool ClassWindow::editInEditor()
@@ -1013,8 +1016,16 @@ void ClassWindow::useTemplate(int number)
     if (!session_.hasDiploma() || number == session_.templateNumber())
         return;
     session_.chooseTemplate(number);
+    followDesignOrientation(number);
     refreshDiploma();
     rebuildPages();
+}
+
+void ClassWindow::followDesignOrientation(int number)
+{
+    const auto design = layouts_.constFind(number);
+    if (design != layouts_.cend())
+        landscapeBox_->setChecked(design->landscape); // a landscape design is printed on landscape paper
 }
 
 void ClassWindow::optionsChanged()

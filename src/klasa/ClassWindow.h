@@ -132,6 +132,8 @@ private:
     void showPreview();
     void updateTitle();
     void optionsChanged();
+    // The paper turned as the layout table draws design number.
+    void followDesignOrientation(int number);
     // The pre-printed paper tick of the diploma, remembered by its path.
     void recallTextOnly();
     void startRun(const batch::BatchPlan &requested, const QList<batch::Page> &pages, const QString &doneText);

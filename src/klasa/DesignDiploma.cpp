@@ -33,14 +33,14 @@ struct Measure {
     double height() const { return QFontMetricsF(font).height() * scale; }
 };
 
-std::int32_t leftUnits(double mm)
+std::int32_t leftUnits(double mm, const QSizeF &page)
 {
-    return std::int32_t(std::lround(mm / PageWidthMm * 200));
+    return std::int32_t(std::lround(mm / page.width() * 200));
 }
 
-std::int32_t topUnits(double mm)
+std::int32_t topUnits(double mm, const QSizeF &page)
 {
-    return std::int32_t(std::lround(mm / PageHeightMm * 280));
+    return std::int32_t(std::lround(mm / page.height() * 280));
 }
 
 editor::TextBlockStyle styleOf(const uklady::SuggestedText &t, const QString &family)
@@ -53,13 +53,13 @@ editor::TextBlockStyle styleOf(const uklady::SuggestedText &t, const QString &fa
 }
 
 // One line centred in its box.
-editor::TextBlockStyle placedLine(const uklady::SuggestedText &t)
+editor::TextBlockStyle placedLine(const uklady::SuggestedText &t, const QSizeF &page)
 {
     const QString family = uklady::firstInstalledFont(t.fonts);
     editor::TextBlockStyle s = styleOf(t, family);
     const Measure m(family, s.size);
-    s.left = leftUnits(t.boxMm.x() + std::max(0.0, (t.boxMm.width() - m.width(t.text)) / 2));
-    s.top = topUnits(t.boxMm.y() + std::max(0.0, (t.boxMm.height() - m.height()) / 2));
+    s.left = leftUnits(t.boxMm.x() + std::max(0.0, (t.boxMm.width() - m.width(t.text)) / 2), page);
+    s.top = topUnits(t.boxMm.y() + std::max(0.0, (t.boxMm.height() - m.height()) / 2), page);
     return s;
 }
 
@@ -80,16 +80,22 @@ QStringList wrapped(const QString &text, const Measure &m, double widthMm)
 
 } // namespace
 
+QSizeF pageMmOf(const uklady::DesignInfo &design)
+{
+    return design.landscape ? QSizeF(PageHeightMm, PageWidthMm) : QSizeF(PageWidthMm, PageHeightMm);
+}
+
 diplomafile::DiplomaContent diplomaFromDesign(int number, const uklady::DesignInfo &design)
 {
+    const QSizeF page = pageMmOf(design);
     diplomafile::DiplomaContent c;
     c.templateNumber = number;
     for (const uklady::SuggestedText &t : design.texts) {
         if (t.role == QLatin1String("heading")) {
-            c.heading = placedLine(t);
+            c.heading = placedLine(t, page);
             c.texts.heading = t.text;
         } else if (t.role == QLatin1String("name")) {
-            c.recipient = placedLine(t);
+            c.recipient = placedLine(t, page);
             c.texts.recipient = t.text;
         } else if (t.role == QLatin1String("body")) {
             const QString family = uklady::firstInstalledFont(t.fonts);
@@ -101,10 +107,10 @@ diplomafile::DiplomaContent diplomaFromDesign(int number, const uklady::DesignIn
                 c.texts.body[k] = lines[k];
                 widest = std::max(widest, m.width(lines[k]));
             }
-            const double stepMm = editor::bodyLineStep(c.body.size) * PageHeightMm / 280;
+            const double stepMm = editor::bodyLineStep(c.body.size) * page.height() / 280;
             const double heightMm = (lines.size() - 1) * stepMm + m.height();
-            c.body.left = leftUnits(t.boxMm.x() + std::max(0.0, (t.boxMm.width() - widest) / 2));
-            c.body.top = topUnits(t.boxMm.y() + std::max(0.0, (t.boxMm.height() - heightMm) / 2));
+            c.body.left = leftUnits(t.boxMm.x() + std::max(0.0, (t.boxMm.width() - widest) / 2), page);
+            c.body.top = topUnits(t.boxMm.y() + std::max(0.0, (t.boxMm.height() - heightMm) / 2), page);
         }
     }
     return c;

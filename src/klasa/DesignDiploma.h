@@ -4,12 +4,17 @@
 #include "diplomafile/DiplomaRecord.h"
 #include "editor/uklady/DesignTable.h"
 
+#include <QSizeF>
 #include <QString>
 
 namespace klasa {
 
 // The A4 page a diploma's positions are fractions of.
 constexpr double PageWidthMm = 210, PageHeightMm = 297;
+
+// That page turned as the design is drawn (a landscape design is printed on
+// landscape paper), in mm.
+QSizeF pageMmOf(const uklady::DesignInfo &design);
 
 // The diploma on design number: each text centred in its box, the body
 // wrapped to its box's width in up to six lines. A font not installed gives

@@ -284,13 +284,23 @@ private slots:
         const ProgramResult r = druk(args + QStringList{"--lista", "lista.csv", "-o", "wynik.pdf"});
         QVERIFY2(r.status == 0, qPrintable(r.err));
         const QString info = runTool(QStringLiteral("pdfinfo"), {dir_->file(QStringLiteral("wynik.pdf"))});
-        const auto m = QRegularExpression(QStringLiteral(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)")).match(info);
-        QVERIFY2(m.hasMatch(), qPrintable(info));
-        QVERIFY2(std::abs(m.captured(1).toDouble() - sheetMm.width() * 72 / 25.4) < 0.01
-                     && std::abs(m.captured(2).toDouble() - sheetMm.height() * 72 / 25.4) < 0.01,
-                 qPrintable(info));
+        QVERIFY2(hasPageSize(info, sheetMm), qPrintable(info));
         QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(sheets))), qPrintable(info));
         QVERIFY(asksForActualSize(dir_->file(QStringLiteral("wynik.pdf"))));
+    }
+
+    // A design the layout table draws landscape prints landscape unasked.
+    void landscapeDesignTurnsThePaper()
+    {
+        diplomafile::DiplomaContent c;
+        startupdiploma::setStyles(c);
+        c.templateNumber = 105;
+        c.texts.recipient = QStringLiteral("Anna Nowak");
+        writeBytes(dir_->file(QStringLiteral("d.dyp")), diplomafile::buildDiplomaRecord(c));
+        const ProgramResult r = druk({QStringLiteral("-o"), QStringLiteral("wynik.pdf")});
+        QVERIFY2(r.status == 0 && r.err.contains(QStringLiteral("wzór nr 105 jest poziomy")), qPrintable(r.err));
+        const QString info = runTool(QStringLiteral("pdfinfo"), {dir_->file(QStringLiteral("wynik.pdf"))});
+        QVERIFY2(hasPageSize(info, QSizeF(297, 210)), qPrintable(info));
     }
 
     // Each pupil's texts in its own half or quarter of the sheet, the
@@ -404,6 +414,12 @@ private slots:
     }
 
 private:
+    static bool hasPageSize(const QString &pdfinfo, const QSizeF &mm)
+    {
+        const auto m = QRegularExpression(QStringLiteral(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)")).match(pdfinfo);
+        return m.hasMatch() && std::abs(m.captured(1).toDouble() - mm.width() * 72 / 25.4) < 0.01
+               && std::abs(m.captured(2).toDouble() - mm.height() * 72 / 25.4) < 0.01;
+    }
     ProgramResult druk(const QStringList &args) const
     {
         const QString wzory = qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/Wzory");

@@ -358,7 +358,7 @@ private slots:
         const QMap<int, uklady::DesignInfo> table = uklady::layoutTableFor(dir_->file(QStringLiteral("Wzory")), &error);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         auto *gallery = window_->findChild<QListWidget *>(QStringLiteral("gallery"));
-        for (const int number : {61, 68, 50}) {
+        for (const int number : {61, 107, 68, 50}) {
             for (int i = 0; i < gallery->count(); ++i)
                 if (gallery->item(i)->data(Qt::UserRole).toInt() == number)
                     gallery->setCurrentRow(i);
@@ -372,8 +372,13 @@ private slots:
 
             // The texts' ink: the page less the design alone.
             printing::PrintInput input = window_->session().pages()[0].input;
+            // A landscape design turns the paper, and its texts lie in its landscape free area.
+            QCOMPARE(window_->findChild<QCheckBox *>(QStringLiteral("landscape"))->isChecked(), design.landscape);
             constexpr int Dpi = 50;
-            const printing::SheetGeometry sheet = printing::SheetGeometry::a4(Dpi);
+            batch::SheetLayout paper;
+            paper.landscape = design.landscape;
+            const printing::SheetGeometry sheet = design.landscape ? batch::drawingGeometry(paper, Dpi)
+                                                                   : printing::SheetGeometry::a4(Dpi);
             const QImage page = batch::pageImage(input, sheet, Dpi).convertToFormat(QImage::Format_RGB32);
             input.texts = editor::DiplomaTexts();
             const QImage bare = batch::pageImage(input, sheet, Dpi).convertToFormat(QImage::Format_RGB32);
