@@ -1055,7 +1055,11 @@ private slots:
         window_->show();
         QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/d.dyp"))));
         QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
-        // Generous waits: the machine's cores are shared.
+        // Generous waits: the machine's cores are shared. The list is read
+        // on a worker: until its pages come, the diploma alone is page 1.
+        QTRY_VERIFY_WITH_TIMEOUT(!window_->readingList() && !window_->building()
+                                     && window_->session().pages().size() == 6,
+                                 30000);
         QTRY_VERIFY_WITH_TIMEOUT(!window_->previewImage().isNull(), 30000);
         window_->showPage(3);
         QTRY_COMPARE_WITH_TIMEOUT(window_->previewImage(),
