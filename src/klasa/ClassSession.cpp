@@ -1,6 +1,7 @@
 #include "ClassSession.h"
 
 #include "batch/Texts.h"
+#include "batch/merge/BuiltinFields.h"
 #include "batch/fit/SizeLimits.h"
 #include "batch/merge/ColumnRoles.h"
 #include "batch/merge/FieldText.h"
@@ -14,6 +15,7 @@
 #include "wzory/Store.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <QRegularExpression>
 
 namespace klasa {
@@ -50,9 +52,76 @@ QString headerOf(const ColumnChoice &c, const QString &original)
 void ClassSession::openDiploma(const QString &path)
 {
     const diplomafile::DiplomaContent content = batch::readDiplomaFile(path);
+    batch::DiplomaKinds kinds = kindsOf(ceremony_, path); // the open diploma is every other value's
     content_ = content;
     diplomaPath_ = path;
+    kinds_ = std::move(kinds);
     loadTemplate();
+}
+
+batch::DiplomaKinds ClassSession::kindsOf(const Ceremony &ceremony, const QString &fallback)
+{
+    if (ceremony.column.trimmed().isEmpty())
+        return {};
+    QStringList pairs;
+    for (const KindRule &rule : ceremony.rules)
+        pairs.append(rule.values + QLatin1Char('=') + rule.diploma);
+    return batch::DiplomaKinds::parse(ceremony.column.trimmed(), pairs, fallback);
+}
+
+void ClassSession::setCeremony(const Ceremony &ceremony)
+{
+    batch::diplomaDate(ceremony.date, QDate::currentDate()); // a day that does not exist is refused
+    batch::DiplomaKinds kinds = kindsOf(ceremony, diplomaPath_);
+    QList<KindFile> files;
+    for (const QString &path : kinds.files()) {
+        if (path == diplomaPath_)
+            continue;
+        KindFile kind{path, batch::readDiplomaFile(path), {}, {}};
+        kind.templatePath = editor::templateFileIn(templatesFolder_, kind.content.templateNumber);
+        kind.picture = batch::readTemplateFile(
+            kind.templatePath,
+            QStringLiteral("wzór nr %1 z pliku %2").arg(kind.content.templateNumber).arg(QFileInfo(path).fileName()));
+        files.append(std::move(kind));
+    }
+    ceremony_ = ceremony;
+    kinds_ = std::move(kinds);
+    kindFiles_ = std::move(files);
+}
+
+QStringList ClassSession::diplomaFiles() const
+{
+    return hasKinds() ? kinds_.files() : QStringList{diplomaPath_};
+}
+
+bool ClassSession::mixedTemplates() const
+{
+    if (!hasKinds())
+        return false;
+    for (const KindFile &kind : kindFiles_)
+        if (kind.templatePath != templatePath())
+            return true;
+    return false;
+}
+
+QList<batch::KindDiploma> ClassSession::kindDiplomas(const printing::PrintInput &base) const
+{
+    QList<batch::KindDiploma> out;
+    for (const QString &path : kinds_.files()) {
+        batch::ClassListSettings described;
+        if (path == diplomaPath_) {
+            described.describeTemplate(templatePath(), templateNumber());
+            out.append({base, QFileInfo(path).fileName(), described.templateKey, described.templateName});
+            continue;
+        }
+        const auto kind = std::find_if(kindFiles_.cbegin(), kindFiles_.cend(),
+                                       [&](const KindFile &k) { return k.path == path; });
+        printing::PrintInput input = batch::printInputOf(kind->content, kind->picture);
+        input.textBackground = base.textBackground;
+        described.describeTemplate(kind->templatePath, kind->content.templateNumber);
+        out.append({input, QFileInfo(path).fileName(), described.templateKey, described.templateName});
+    }
+    return out;
 }
 
 QStringList ClassSession::diplomaFields() const
@@ -309,6 +378,7 @@ batch::BatchPlan ClassSession::pdfPlan(const QString &path, bool overwrite) cons
     plan.overwrite = overwrite;
     plan.title = content_.texts.heading;
     plan.inputs = inputs();
+    plan.mixedTemplates = mixedTemplates();
     return plan;
 }
 
@@ -319,6 +389,7 @@ batch::BatchPlan ClassSession::separatePlan(const QString &folder, bool surnameF
     out.stems = fileStems(surnameFirst);
     plan.outputs.append(out);
     plan.inputs = inputs();
+    plan.mixedTemplates = mixedTemplates();
     return plan;
 }
 
@@ -332,6 +403,7 @@ batch::BatchPlan ClassSession::printPlan(const QString &printer, const printing:
     batch::BatchPlan plan;
     plan.outputs.append(job);
     plan.title = content_.texts.heading;
+    plan.mixedTemplates = mixedTemplates();
     return plan;
 }
 
@@ -344,6 +416,10 @@ QList<batch::InputFile> ClassSession::inputs() const
         in.append({listName_, QStringLiteral("lista")});
     if (hasDiploma())
         in.append({templatePath(), QStringLiteral("wzór")});
+    for (const KindFile &kind : kindFiles_) {
+        in.append({kind.path, QStringLiteral("plik dyplomu")});
+        in.append({kind.templatePath, QStringLiteral("wzór")});
+    }
     return in;
 }
 
@@ -361,11 +437,22 @@ ClassSession::Built ClassSession::build() const
     batch::ClassListSettings settings;
     if (!options_.sheets.isPlain() && batch::layoutError(options_.sheets).isEmpty())
         settings.geometry = batch::drawingGeometry(options_.sheets, settings.geometry.dpi);
+    if (hasKinds()) {
+        settings.kinds = kinds_;
+        settings.kindDiplomas = kindDiplomas(base);
+        settings.groupByKind = ceremony_.groupByKind;
+    }
+    settings.firstNumber = ceremony_.firstNumber;
+    settings.date = ceremony_.date;
     // A damaged diploma's sizes are no work: they are said, and nothing is made.
-    const QStringList sizes = batch::sizeProblems(base, settings.geometry);
-    for (const QString &text : sizes)
-        out.problems.append({QStringLiteral("%1: %2").arg(QFileInfo(diplomaPath_).fileName(), text), -1, true});
-    if (!sizes.isEmpty())
+    bool damaged = false;
+    for (const batch::KindDiploma &kind :
+         hasKinds() ? settings.kindDiplomas : QList<batch::KindDiploma>{{base, diplomaPath_, {}, {}}})
+        for (const QString &text : batch::sizeProblems(kind.base, settings.geometry)) {
+            out.problems.append({QStringLiteral("%1: %2").arg(QFileInfo(kind.diplomaName).fileName(), text), -1, true});
+            damaged = true;
+        }
+    if (damaged)
         return out;
     settings.listPath = listName_;
     settings.diplomaName = diplomaPath_;
@@ -386,6 +473,8 @@ ClassSession::Built ClassSession::build() const
         return out;
     }
     out.problems += problemsOf(out.summary, out.pages);
+    if (!out.summary.kinds.isEmpty())
+        out.problems.append({QStringLiteral("rodzaje dyplomów: %1").arg(out.summary.kinds.join(QStringLiteral(", "))), -1, false});
     return out;
 }
 

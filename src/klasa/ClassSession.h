@@ -21,6 +21,23 @@ struct ColumnChoice {
     bool operator==(const ColumnChoice &o) const { return use == o.use && body == o.body && field == o.field; }
 };
 
+// A ceremony's settings: kinds of diploma by a list column ("wartość →
+// dyplom"), each rule's values (comma separated; empty: the empty cell)
+// getting its diploma and every other value the open one; the pages kind
+// by kind or in list order; the first {Nr} and the {Data}.
+struct KindRule {
+    QString values;
+    QString diploma; // a .dyp
+    bool operator==(const KindRule &o) const { return values == o.values && diploma == o.diploma; }
+};
+struct Ceremony {
+    QString column; // empty: one diploma for every row
+    QList<KindRule> rules;
+    bool groupByKind = false;
+    int firstNumber = 1;
+    QString date; // empty: today; "RRRR-MM-DD" or any text
+};
+
 // One line of the problem list and the page it is about (-1: none).
 struct Problem {
     QString text;
@@ -104,6 +121,17 @@ public:
     // the ticked rows with their fixes.
     batch::Table effectiveTable() const;
 
+    // Reads every rule's diploma and its template and checks the date; on
+    // failure (an exception naming the file, the rule or the date) nothing
+    // changes.
+    void setCeremony(const Ceremony &ceremony);
+    const Ceremony &ceremony() const { return ceremony_; }
+    bool hasKinds() const { return !kinds_.isEmpty(); }
+    // The diplomas a run draws, by the kinds or the open one alone.
+    QStringList diplomaFiles() const;
+    // Kinds of diploma on different templates: each page is drawn whole.
+    bool mixedTemplates() const;
+
     // The pages of the current state, made without changing it (on a
     // worker, from a copy of the session), and their taking over.
     struct Built {
@@ -136,6 +164,15 @@ public:
     QString templatePath() const;
 
 private:
+    // A kind's diploma other than the open one, read when the kinds are set.
+    struct KindFile {
+        QString path;
+        diplomafile::DiplomaContent content;
+        wmf::Metafile picture;
+        QString templatePath;
+    };
+    static batch::DiplomaKinds kindsOf(const Ceremony &ceremony, const QString &fallback);
+    QList<batch::KindDiploma> kindDiplomas(const printing::PrintInput &base) const;
     void loadTemplate();
     void resetChoices();
     void splitAtHeader();
@@ -157,6 +194,10 @@ private:
     QHash<int, bool> ticked_;
     bool edited_ = false;
     QList<ColumnChoice> choices_;
+
+    Ceremony ceremony_;
+    batch::DiplomaKinds kinds_;
+    QList<KindFile> kindFiles_;
 
     Options options_;
     QList<batch::Page> pages_;

@@ -4,6 +4,7 @@
 #include "OutputFolder.h"
 #include "CalibrationDialog.h"
 #include "PrintChoices.h"
+#include "KindsDialog.h"
 #include "RegisterDialog.h"
 
 #include "batch/Texts.h"
@@ -209,6 +210,7 @@ void ClassWindow::buildWindow()
     action(file, QStringLiteral("&Wklej listę"), QKeySequence(QStringLiteral("Ctrl+Shift+V")),
            [this] { pasteFromClipboard(); });
     action(file, QStringLiteral("Zapisz listę jako &CSV…"), QKeySequence(), &ClassWindow::saveListCsv);
+    action(file, QStringLiteral("Rodzaje dyplomów…"), QKeySequence(), &ClassWindow::showKinds);
     action(file, QStringLiteral("Rejestr dyplomów…"), QKeySequence(), &ClassWindow::showRegister);
     file->addSeparator();
     action(file, QStringLiteral("Zapisz &PDF…"), QKeySequence(QStringLiteral("Ctrl+S")), &ClassWindow::savePdf);
@@ -605,6 +607,22 @@ void ClassWindow::showRegister()
         return;
     RegisterDialog dialog(issued, this);
     dialog.exec();
+}
+
+void ClassWindow::showKinds()
+{
+    KindsDialog dialog(session_.hasList() ? session_.effectiveTable().rows.value(0) : QStringList(),
+                       session_.ceremony(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        setCeremony(dialog.ceremony());
+}
+
+bool ClassWindow::setCeremony(const Ceremony &ceremony)
+{
+    if (!doneOrReported(this, [&] { session_.setCeremony(ceremony); }))
+        return false;
+    rebuildPages();
+    return true;
 }
 
 void ClassWindow::openDiplomaDialog()

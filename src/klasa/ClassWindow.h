@@ -50,6 +50,8 @@ public:
     bool loadDiploma(const QString &path);
     bool loadList(const QString &path);
     bool pasteFromClipboard();
+    // Kinds of diploma, numbers and date; false (said) when a diploma or the date is refused.
+    bool setCeremony(const Ceremony &ceremony);
     void showPage(int index); // from 0
     int currentPage() const { return page_; }
     const QImage &previewImage() const { return preview_; }
@@ -96,6 +98,7 @@ public slots:
     void calibratePrinter();
     // "Rejestr dyplomów…": a register file chosen, its lines shown.
     void showRegister();
+    void showKinds();
 
 signals:
     // On the GUI thread after every page of a save or print.

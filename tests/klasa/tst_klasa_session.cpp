@@ -242,6 +242,61 @@ private slots:
         QCOMPARE(mapped[0].page, 2);
     }
 
+    // Kinds of diploma by a column: a rule's values get its diploma, every
+    // other value the open one, numbered and dated in list order or grouped
+    // by kind; an unreadable diploma or a day that does not exist changes
+    // nothing.
+    void kindsOfDiplomaByAColumn()
+    {
+        QFile::copy(qEnvironmentVariable("DYPLOM_SOURCE_DIR") + QStringLiteral("/data/Wzory/BDR_0002.wmf"),
+                    dir_->file(QStringLiteral("Wzory/BDR_0002.wmf")));
+        diplomafile::DiplomaContent c;
+        startupdiploma::setStyles(c);
+        c.templateNumber = 2;
+        c.texts.heading = QStringLiteral("Miejsce {Miejsce}");
+        c.texts.body[0] = QStringLiteral("Nr {Nr}, {Data}");
+        const QString place = dir_->file(QStringLiteral("miejsce.dyp"));
+        writeBytes(place, diplomafile::buildDiplomaRecord(c));
+        session_->pasteList(QStringLiteral("dla\tMiejsce\nAnna Nowak\t1\nJan Kos\t\nOla Lis\t2\n"));
+        const auto headings = [&] {
+            session_->rebuild();
+            QStringList out;
+            for (const batch::Page &p : session_->pages())
+                out.append(p.input.texts.heading + QLatin1Char('|') + p.input.texts.body[0]);
+            return out;
+        };
+        klasa::Ceremony ceremony{QStringLiteral("Miejsce"), {{QStringLiteral("1, 2"), place}}, false, 7,
+                                 QStringLiteral("2026-06-19")};
+        session_->setCeremony(ceremony);
+        QCOMPARE(headings(), (QStringList{QStringLiteral("Miejsce 1|Nr 7, 19 czerwca 2026"), QStringLiteral("Dyplom|"),
+                                          QStringLiteral("Miejsce 2|Nr 9, 19 czerwca 2026")}));
+        QVERIFY(session_->mixedTemplates() && session_->pdfPlan(place + QStringLiteral(".pdf"), false).mixedTemplates);
+        QStringList read;
+        for (const batch::InputFile &in : session_->inputs())
+            read.append(QFileInfo(in.path).fileName());
+        QVERIFY2(read.contains(QStringLiteral("miejsce.dyp")) && read.contains(QStringLiteral("BDR_0002.wmf")),
+                 qPrintable(read.join(' ')));
+        QVERIFY(std::any_of(session_->problems().cbegin(), session_->problems().cend(), [](const klasa::Problem &p) {
+            return p.text == QStringLiteral("rodzaje dyplomów: miejsce.dyp: 2, d.dyp: 1");
+        }));
+
+        ceremony.groupByKind = true;
+        session_->setCeremony(ceremony);
+        QCOMPARE(headings().join(';'), QStringLiteral("Miejsce 1|Nr 7, 19 czerwca 2026;Miejsce 2|Nr 9, 19 czerwca 2026;Dyplom|"));
+
+        klasa::Ceremony missing = ceremony;
+        missing.rules.append({QStringLiteral("wyróżnienie"), dir_->file(QStringLiteral("brak.dyp"))});
+        QVERIFY_THROWS_EXCEPTION(batch::Failure, session_->setCeremony(missing));
+        klasa::Ceremony noDay = ceremony;
+        noDay.date = QStringLiteral("2026-02-30");
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, session_->setCeremony(noDay));
+        QVERIFY(session_->ceremony().groupByKind && session_->ceremony().rules.size() == 1);
+
+        session_->setCeremony({});
+        QCOMPARE(headings().size(), 3);
+        QVERIFY(!session_->hasKinds() && !session_->mixedTemplates());
+    }
+
     // Outputs of a class run: one PDF per pupil refuses to replace without
     // leave and writes nothing then; a print job goes out once per copy as
     // a finished PDF; an empty class is refused.
