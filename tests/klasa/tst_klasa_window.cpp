@@ -15,6 +15,7 @@
 #include "batch/compose/PageImage.h"
 #include "batch/fit/FreeArea.h"
 #include "klasa/ClassWindow.h"
+#include "klasa/KindsDialog.h"
 #include "platform/Cp1250.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
+#include <QTableWidget>
 #include <QtTest>
 #include <QPrinter>
 #include <QRandomGenerator>
@@ -1076,6 +1078,49 @@ private slots:
         QCOMPARE(window_->findChild<QLabel *>(QStringLiteral("result"))->text(),
                  QStringLiteral("Zapisano 6 dyplomów w watki.pdf"));
         QCOMPARE(pageTexts(pdf).size(), 6);
+    }
+
+    // A contest from one list: the dialog's table gives places their own
+    // diploma and everyone else the open one, numbered and dated, in one
+    // PDF; a rule whose diploma cannot be read changes nothing.
+    void kindsOfDiplomaInOnePdf()
+    {
+        const QString place = dir_->file(QStringLiteral("Dyplomy/miejsce.dyp"));
+        writeDiploma(place, QStringLiteral("Miejsce {Miejsce}"), QStringLiteral("Nr {Nr}, {Data}"));
+        writeDiploma(dir_->file(QStringLiteral("Dyplomy/udzial.dyp")), QStringLiteral("Za udział"),
+                     QStringLiteral("Nr {Nr}"));
+        writeBytes(dir_->file(QStringLiteral("konkurs.csv")),
+                   "Imię;Nazwisko;Miejsce\nAnna;Nowak;1\nJan;Kos;\nOla;Lis;2\n");
+        QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/udzial.dyp"))));
+        QVERIFY(window_->loadList(dir_->file(QStringLiteral("konkurs.csv"))));
+
+        klasa::KindsDialog dialog(window_->session().effectiveTable().rows.value(0), window_->session().ceremony());
+        auto *column = dialog.findChild<QComboBox *>(QStringLiteral("kindColumn"));
+        column->setCurrentIndex(column->findText(QStringLiteral("Miejsce")));
+        platform_->openAnswers.push_back(place);
+        dialog.chooseDiploma();
+        dialog.findChild<QTableWidget *>(QStringLiteral("kindRules"))->item(0, 0)->setText(QStringLiteral("1,2"));
+        dialog.findChild<QSpinBox *>(QStringLiteral("firstNumber"))->setValue(14);
+        dialog.findChild<QLineEdit *>(QStringLiteral("diplomaDate"))->setText(QStringLiteral("2026-06-19"));
+        QVERIFY(window_->setCeremony(dialog.ceremony()));
+
+        const QString pdf = dir_->file(QStringLiteral("konkurs.pdf"));
+        platform_->saveAnswers.push_back(pdf);
+        window_->savePdf();
+        const QStringList pages = pageTexts(pdf);
+        QCOMPARE(pages.size(), 3);
+        QVERIFY2(pages[0].contains(QStringLiteral("Miejsce 1")) && pages[0].contains(QStringLiteral("Nr 14, 19 czerwca 2026")),
+                 qPrintable(pages[0]));
+        QVERIFY2(pages[1].contains(QStringLiteral("Za udział")) && pages[1].contains(QStringLiteral("Nr 15")),
+                 qPrintable(pages[1]));
+        QVERIFY2(pages[2].contains(QStringLiteral("Miejsce 2")) && pages[2].contains(QStringLiteral("Ola Lis")),
+                 qPrintable(pages[2]));
+
+        klasa::Ceremony broken = window_->session().ceremony();
+        broken.rules.append({QStringLiteral("wyróżnienie"), dir_->file(QStringLiteral("Dyplomy/brak.dyp"))});
+        QVERIFY(!window_->setCeremony(broken));
+        QVERIFY(platform_->errors().last().contains(QStringLiteral("brak.dyp")));
+        QCOMPARE(window_->session().ceremony().rules.size(), 1);
     }
 
     // A register's title above its header is skipped and said; a list
