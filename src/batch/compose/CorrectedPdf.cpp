@@ -1,40 +1,27 @@
 #include "CorrectedPdf.h"
 
-#include "PdfComposer.h"
+#include "QpdfWriting.h"
 
 #include <QFile>
 #include <QIODevice>
 
-#include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
-#include <qpdf/QPDFWriter.hh>
 
 #include <cmath>
-#include <cstdio>
-#include <exception>
 
 namespace batch {
 
 namespace {
 
-constexpr double PointsPerMm = 72 / 25.4;
 constexpr double A4Width = 210 * PointsPerMm, A4Height = 297 * PointsPerMm;
-
-std::string operand(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6f", std::abs(value) < 1e-9 ? 0.0 : value);
-    return text;
-}
 
 // The page's drawing in one "q … cm … Q" bracket: pdf is the transform in
 // the page's own points (origin bottom-left, y up).
 void wrapContents(QPDF &pdf, QPDFPageObjectHelper &page, const QTransform &t)
 {
-    const std::string start = "q " + operand(t.m11()) + " " + operand(t.m12()) + " " + operand(t.m21()) + " "
-                              + operand(t.m22()) + " " + operand(t.dx()) + " " + operand(t.dy()) + " cm\n";
+    const std::string start = "q " + pdfMatrix(t, 6) + "\n";
     page.addPageContents(QPDFObjectHandle::newStream(&pdf, start), true);
     page.addPageContents(QPDFObjectHandle::newStream(&pdf, "\nQ\n"), false);
 }
@@ -51,7 +38,7 @@ QTransform correctionTransform(const PrintCorrection &c)
 
 void writeCorrectedPdf(const QString &in, const PrintCorrection &correction, QIODevice &output)
 {
-    try {
+    composeWithQpdf([&] {
         QPDF pdf;
         pdf.setAttemptRecovery(false);
         pdf.setSuppressWarnings(true);
@@ -69,22 +56,8 @@ void writeCorrectedPdf(const QString &in, const PrintCorrection &correction, QIO
             if (!correction.isNone())
                 wrapContents(pdf, page, toMm * correctionTransform(correction) * toMm.inverted());
         }
-        pdf.getRoot().replaceKey(
-            "/ViewerPreferences",
-            QPDFObjectHandle::parse("<</PrintScaling /None /Duplex /Simplex /PickTrayByPDFSize true>>"));
-        QPDFWriter writer(pdf);
-        writer.setOutputMemory();
-        writer.setStaticID(true);
-        writer.write();
-        const std::shared_ptr<Buffer> bytes = writer.getBufferSharedPointer();
-        const auto size = qint64(bytes->getSize());
-        if (output.write(reinterpret_cast<const char *>(bytes->getBuffer()), size) != size)
-            throw PdfComposeError("zapis nie powiódł się");
-    } catch (const PdfComposeError &) {
-        throw;
-    } catch (const std::exception &e) {
-        throw PdfComposeError(e.what());
-    }
+        writeForPrinting(pdf, output, false);
+    });
 }
 
 } // namespace batch

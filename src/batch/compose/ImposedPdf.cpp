@@ -1,38 +1,22 @@
 #include "ImposedPdf.h"
 
-#include "PdfComposer.h"
+#include "QpdfWriting.h"
 
 #include <QFile>
 #include <QIODevice>
 #include <QTransform>
 
-#include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
-#include <qpdf/QPDFWriter.hh>
-
-#include <cmath>
-#include <cstdio>
-#include <exception>
 
 namespace batch {
 
 namespace {
 
-constexpr double PointsPerMm = 72 / 25.4;
-
 std::string operand(double value)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.4f", std::abs(value) < 1e-9 ? 0.0 : value);
-    return text;
-}
-
-std::string matrix(const QTransform &t)
-{
-    return operand(t.m11()) + " " + operand(t.m12()) + " " + operand(t.m21()) + " " + operand(t.m22()) + " "
-           + operand(t.dx()) + " " + operand(t.dy()) + " cm";
+    return pdfNumber(value, 4);
 }
 
 // What maps the page box onto position (PDF points, y up), the sheet
@@ -64,7 +48,7 @@ std::string cutMarks(const SheetLayout &layout, double sheetHeight)
 
 void writeImposedPdf(const QString &in, const SheetLayout &layout, int start, QIODevice &output)
 {
-    try {
+    composeWithQpdf([&] {
         QPDF source;
         source.setAttemptRecovery(false);
         source.setSuppressWarnings(true);
@@ -91,7 +75,7 @@ void writeImposedPdf(const QString &in, const SheetLayout &layout, int start, QI
                 forms.replaceKey(name, form);
                 const QTransform t = placing(page.getTrimBox().getArrayAsRectangle(), positions[where[i].position],
                                              height);
-                content += "q " + matrix(t) + " " + name + " Do Q\n";
+                content += "q " + pdfMatrix(t, 4) + " " + name + " Do Q\n";
             }
             QPDFObjectHandle resources = QPDFObjectHandle::newDictionary();
             resources.replaceKey("/XObject", forms);
@@ -105,23 +89,8 @@ void writeImposedPdf(const QString &in, const SheetLayout &layout, int start, QI
         const QPDFObjectHandle info = source.getTrailer().getKey("/Info");
         if (info.isIndirect())
             pdf.getTrailer().replaceKey("/Info", pdf.copyForeignObject(info));
-        pdf.getRoot().replaceKey(
-            "/ViewerPreferences",
-            QPDFObjectHandle::parse("<</PrintScaling /None /Duplex /Simplex /PickTrayByPDFSize true>>"));
-        QPDFWriter writer(pdf);
-        writer.setOutputMemory();
-        writer.setStaticID(true);
-        writer.setObjectStreamMode(qpdf_o_generate);
-        writer.write();
-        const std::shared_ptr<Buffer> bytes = writer.getBufferSharedPointer();
-        const auto size = qint64(bytes->getSize());
-        if (output.write(reinterpret_cast<const char *>(bytes->getBuffer()), size) != size)
-            throw PdfComposeError("zapis nie powiódł się");
-    } catch (const PdfComposeError &) {
-        throw;
-    } catch (const std::exception &e) {
-        throw PdfComposeError(e.what());
-    }
+        writeForPrinting(pdf, output, true);
+    });
 }
 
 } // namespace batch
