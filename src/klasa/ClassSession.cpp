@@ -74,8 +74,11 @@ void ClassSession::setCeremony(const Ceremony &ceremony)
     batch::diplomaDate(ceremony.date, QDate::currentDate()); // a day that does not exist is refused
     batch::DiplomaKinds kinds = kindsOf(ceremony, diplomaPath_);
     QList<KindFile> files;
+    // Every rule's diploma, the open one's too: another diploma opened later
+    // makes it a kind like the others.
     for (const QString &path : kinds.files()) {
-        if (path == diplomaPath_)
+        if (path == diplomaPath_ && !std::any_of(ceremony.rules.cbegin(), ceremony.rules.cend(),
+                                                 [&](const KindRule &r) { return r.diploma == path; }))
             continue;
         KindFile kind{path, batch::readDiplomaFile(path), {}, {}};
         kind.templatePath = editor::templateFileIn(templatesFolder_, kind.content.templateNumber);
@@ -99,7 +102,7 @@ bool ClassSession::mixedTemplates() const
     if (!hasKinds())
         return false;
     for (const KindFile &kind : kindFiles_)
-        if (kind.templatePath != templatePath())
+        if (kind.path != diplomaPath_ && kind.templatePath != templatePath())
             return true;
     return false;
 }
@@ -417,6 +420,8 @@ QList<batch::InputFile> ClassSession::inputs() const
     if (hasDiploma())
         in.append({templatePath(), QStringLiteral("wzór")});
     for (const KindFile &kind : kindFiles_) {
+        if (kind.path == diplomaPath_)
+            continue;
         in.append({kind.path, QStringLiteral("plik dyplomu")});
         in.append({kind.templatePath, QStringLiteral("wzór")});
     }

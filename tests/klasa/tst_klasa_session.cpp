@@ -292,6 +292,13 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, session_->setCeremony(noDay));
         QVERIFY(session_->ceremony().groupByKind && session_->ceremony().rules.size() == 1);
 
+        // A rule's diploma that was the open one stays its kind when another is opened.
+        session_->setCeremony({QStringLiteral("Miejsce"), {{QStringLiteral("1"), dir_->file(QStringLiteral("d.dyp"))}}});
+        session_->openDiploma(place);
+        const QStringList own = headings();
+        QVERIFY2(own.size() == 3 && own[0] == QStringLiteral("Dyplom|") && own[1].startsWith(QStringLiteral("Miejsce")),
+                 qPrintable(own.join(';')));
+
         session_->setCeremony({});
         QCOMPARE(headings().size(), 3);
         QVERIFY(!session_->hasKinds() && !session_->mixedTemplates());
