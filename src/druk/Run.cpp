@@ -18,8 +18,10 @@
 #include "platform/DataLocation.h"
 #include "platform/TemplateFiles.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <numeric>
 #include <unistd.h>
 
 namespace druk {
@@ -59,6 +61,21 @@ void followDesignOrientation(Options &options, const std::function<void(const QS
         return;
     options.sheets.layout = turned;
     say(QStringLiteral("wzór nr %1 jest poziomy: dyplomy na papierze poziomym").arg(number));
+}
+
+// One file per pupil: each register line names its own. The lines are in
+// record order, one per page.
+void nameSeparateFiles(QList<batch::IssuedDiploma> &issued, const QList<batch::Page> &pages, const QString &folder)
+{
+    if (issued.size() != pages.size())
+        return;
+    const QStringList names = batch::perPageFileNames(pages);
+    QList<int> byRecord(pages.size());
+    std::iota(byRecord.begin(), byRecord.end(), 0);
+    std::stable_sort(byRecord.begin(), byRecord.end(),
+                     [&](int a, int b) { return pages[a].record < pages[b].record; });
+    for (int i = 0; i < issued.size(); ++i)
+        issued[i].file = QDir(folder).filePath(names[byRecord[i]]);
 }
 
 } // namespace
@@ -228,6 +245,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
                                                   : options.pngDir;
         for (batch::IssuedDiploma &line : plan.issued)
             line.file = where;
+        if (!options.separateDir.isEmpty())
+            nameSeparateFiles(plan.issued, pages, options.separateDir);
         const batch::BatchResult result = runBatch(plan, pages, progress, nullptr, {}, warnLine);
         if (!ceremonyOptions.registerFile.isEmpty())
             err << QStringLiteral("dyplom-druk: rejestr %1: dopisano %2\n")

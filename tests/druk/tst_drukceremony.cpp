@@ -236,12 +236,14 @@ void TestDrukCeremony::registerOverTwoRunsAndAReprint()
     if (file.endsWith(QLatin1String(".csv"))) // earlier lines byte for byte
         QVERIFY(readBytes(dir_->file(file)).startsWith(afterFirst));
 
-    // A reprint of records 5 and 12 keeps their numbers; its lines are added.
+    // A reprint of records 5 and 12, a file each, keeps their numbers; its
+    // lines are added, each naming its pupil's file.
     r = runDruk(withRegister
-                + QStringList{QStringLiteral("--wiersze"), QStringLiteral("5,12"), QStringLiteral("-o"),
-                              QStringLiteral("dodruk.pdf")});
+                + QStringList{QStringLiteral("--wiersze"), QStringLiteral("5,12"), QStringLiteral("--osobno"),
+                              QStringLiteral("dodruk")});
     QVERIFY2(r.status == 0, qPrintable(r.err));
-    pages = pageTexts(dir_->file(QStringLiteral("dodruk.pdf")));
+    pages = pageTexts(dir_->file(QStringLiteral("dodruk/Kosma Wrona.pdf")))
+            + pageTexts(dir_->file(QStringLiteral("dodruk/Nikita Kula.pdf")));
     QCOMPARE(pages.size(), 2);
     QVERIFY2(pages[0].contains(QStringLiteral("Nr 5/2026")) && pages[1].contains(QStringLiteral("Nr 12/2026")),
              qPrintable(pages.join(QLatin1Char('/'))));
@@ -251,8 +253,8 @@ void TestDrukCeremony::registerOverTwoRunsAndAReprint()
     QCOMPARE(t.rows[0].join(QLatin1Char(';')), QStringLiteral("Nr;Data;Imię i nazwisko;Klasa;Rodzaj;Plik"));
     QCOMPARE(t.rows[4].join(QLatin1Char(';')), QStringLiteral("4;19 czerwca 2026;Nel Bąk;3b;miejsce;pierwszy.pdf"));
     QCOMPARE(t.rows[14].join(QLatin1Char(';')), QStringLiteral("14;19 czerwca 2026;Igor Mak;4c;udzial;drugi.pdf"));
-    QCOMPARE(t.rows[15].join(QLatin1Char(';')), QStringLiteral("5;19 czerwca 2026;Kosma Wrona;3a;udzial;dodruk.pdf"));
-    QCOMPARE(t.rows[16].join(QLatin1Char(';')), QStringLiteral("12;19 czerwca 2026;Nikita Kula;3b;udzial;dodruk.pdf"));
+    QCOMPARE(t.rows[15].join(QLatin1Char(';')), QStringLiteral("5;19 czerwca 2026;Kosma Wrona;3a;udzial;dodruk/Kosma Wrona.pdf"));
+    QCOMPARE(t.rows[16].join(QLatin1Char(';')), QStringLiteral("12;19 czerwca 2026;Nikita Kula;3b;udzial;dodruk/Nikita Kula.pdf"));
 }
 
 void TestDrukCeremony::handoutListInListOrder()
