@@ -293,7 +293,7 @@ private slots:
         QVERIFY(session_->ceremony().groupByKind && session_->ceremony().rules.size() == 1);
 
         // A rule's diploma that was the open one stays its kind when another is opened.
-        session_->setCeremony({QStringLiteral("Miejsce"), {{QStringLiteral("1"), dir_->file(QStringLiteral("d.dyp"))}}});
+        session_->setCeremony({QStringLiteral("Miejsce"), {{QStringLiteral("1"), dir_->file(QStringLiteral("d.dyp"))}}, false, 1, {}});
         session_->openDiploma(place);
         const QStringList own = headings();
         QVERIFY2(own.size() == 3 && own[0] == QStringLiteral("Dyplom|") && own[1].startsWith(QStringLiteral("Miejsce")),
