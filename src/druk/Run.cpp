@@ -72,8 +72,7 @@ void nameSeparateFiles(QList<batch::IssuedDiploma> &issued, const QList<batch::P
     const QStringList names = batch::perPageFileNames(pages);
     QList<int> byRecord(pages.size());
     std::iota(byRecord.begin(), byRecord.end(), 0);
-    std::stable_sort(byRecord.begin(), byRecord.end(),
-                     [&](int a, int b) { return pages[a].record < pages[b].record; });
+    std::stable_sort(byRecord.begin(), byRecord.end(), [&](int a, int b) { return pages[a].record < pages[b].record; });
     for (int i = 0; i < issued.size(); ++i)
         issued[i].file = QDir(folder).filePath(names[byRecord[i]]);
 }

@@ -76,9 +76,11 @@ void ClassSession::setCeremony(const Ceremony &ceremony)
     QList<KindFile> files;
     // Every rule's diploma, the open one's too: another diploma opened later
     // makes it a kind like the others.
+    QStringList ruled;
+    for (const KindRule &rule : ceremony.rules)
+        ruled.append(rule.diploma.trimmed());
     for (const QString &path : kinds.files()) {
-        if (path == diplomaPath_ && !std::any_of(ceremony.rules.cbegin(), ceremony.rules.cend(),
-                                                 [&](const KindRule &r) { return r.diploma == path; }))
+        if (path == diplomaPath_ && !ruled.contains(path))
             continue;
         KindFile kind{path, batch::readDiplomaFile(path), {}, {}};
         kind.templatePath = editor::templateFileIn(templatesFolder_, kind.content.templateNumber);
@@ -479,7 +481,8 @@ ClassSession::Built ClassSession::build() const
     }
     out.problems += problemsOf(out.summary, out.pages);
     if (!out.summary.kinds.isEmpty())
-        out.problems.append({QStringLiteral("rodzaje dyplomów: %1").arg(out.summary.kinds.join(QStringLiteral(", "))), -1, false});
+        out.problems.append(
+            {QStringLiteral("rodzaje dyplomów: %1").arg(out.summary.kinds.join(QStringLiteral(", "))), -1, false});
     return out;
 }
 

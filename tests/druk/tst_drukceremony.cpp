@@ -253,8 +253,10 @@ void TestDrukCeremony::registerOverTwoRunsAndAReprint()
     QCOMPARE(t.rows[0].join(QLatin1Char(';')), QStringLiteral("Nr;Data;Imię i nazwisko;Klasa;Rodzaj;Plik"));
     QCOMPARE(t.rows[4].join(QLatin1Char(';')), QStringLiteral("4;19 czerwca 2026;Nel Bąk;3b;miejsce;pierwszy.pdf"));
     QCOMPARE(t.rows[14].join(QLatin1Char(';')), QStringLiteral("14;19 czerwca 2026;Igor Mak;4c;udzial;drugi.pdf"));
-    QCOMPARE(t.rows[15].join(QLatin1Char(';')), QStringLiteral("5;19 czerwca 2026;Kosma Wrona;3a;udzial;dodruk/Kosma Wrona.pdf"));
-    QCOMPARE(t.rows[16].join(QLatin1Char(';')), QStringLiteral("12;19 czerwca 2026;Nikita Kula;3b;udzial;dodruk/Nikita Kula.pdf"));
+    QCOMPARE(t.rows[15].join(QLatin1Char(';')),
+             QStringLiteral("5;19 czerwca 2026;Kosma Wrona;3a;udzial;dodruk/Kosma Wrona.pdf"));
+    QCOMPARE(t.rows[16].join(QLatin1Char(';')),
+             QStringLiteral("12;19 czerwca 2026;Nikita Kula;3b;udzial;dodruk/Nikita Kula.pdf"));
 }
 
 void TestDrukCeremony::handoutListInListOrder()

@@ -265,8 +265,8 @@ private slots:
                 out.append(p.input.texts.heading + QLatin1Char('|') + p.input.texts.body[0]);
             return out;
         };
-        klasa::Ceremony ceremony{QStringLiteral("Miejsce"), {{QStringLiteral("1, 2"), place}}, false, 7,
-                                 QStringLiteral("2026-06-19")};
+        klasa::Ceremony ceremony{
+            QStringLiteral("Miejsce"), {{QStringLiteral("1, 2"), place}}, false, 7, QStringLiteral("2026-06-19")};
         session_->setCeremony(ceremony);
         QCOMPARE(headings(), (QStringList{QStringLiteral("Miejsce 1|Nr 7, 19 czerwca 2026"), QStringLiteral("Dyplom|"),
                                           QStringLiteral("Miejsce 2|Nr 9, 19 czerwca 2026")}));
@@ -282,7 +282,8 @@ private slots:
 
         ceremony.groupByKind = true;
         session_->setCeremony(ceremony);
-        QCOMPARE(headings().join(';'), QStringLiteral("Miejsce 1|Nr 7, 19 czerwca 2026;Miejsce 2|Nr 9, 19 czerwca 2026;Dyplom|"));
+        QCOMPARE(headings().join(';'),
+                 QStringLiteral("Miejsce 1|Nr 7, 19 czerwca 2026;Miejsce 2|Nr 9, 19 czerwca 2026;Dyplom|"));
 
         klasa::Ceremony missing = ceremony;
         missing.rules.append({QStringLiteral("wyróżnienie"), dir_->file(QStringLiteral("brak.dyp"))});
@@ -293,7 +294,8 @@ private slots:
         QVERIFY(session_->ceremony().groupByKind && session_->ceremony().rules.size() == 1);
 
         // A rule's diploma that was the open one stays its kind when another is opened.
-        session_->setCeremony({QStringLiteral("Miejsce"), {{QStringLiteral("1"), dir_->file(QStringLiteral("d.dyp"))}}, false, 1, {}});
+        session_->setCeremony(
+            {QStringLiteral("Miejsce"), {{QStringLiteral("1"), dir_->file(QStringLiteral("d.dyp"))}}, false, 1, {}});
         session_->openDiploma(place);
         const QStringList own = headings();
         QVERIFY2(own.size() == 3 && own[0] == QStringLiteral("Dyplom|") && own[1].startsWith(QStringLiteral("Miejsce")),

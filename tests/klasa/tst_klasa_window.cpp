@@ -1059,9 +1059,8 @@ private slots:
         QVERIFY(window_->loadList(dir_->file(QStringLiteral("klasa-3a.csv"))));
         // Generous waits: the machine's cores are shared. The list is read
         // on a worker: until its pages come, the diploma alone is page 1.
-        QTRY_VERIFY_WITH_TIMEOUT(!window_->readingList() && !window_->building()
-                                     && window_->session().pages().size() == 6,
-                                 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !window_->readingList() && !window_->building() && window_->session().pages().size() == 6, 30000);
         QTRY_VERIFY_WITH_TIMEOUT(!window_->previewImage().isNull(), 30000);
         window_->showPage(3);
         QTRY_COMPARE_WITH_TIMEOUT(window_->previewImage(),
@@ -1109,7 +1108,8 @@ private slots:
         window_->savePdf();
         const QStringList pages = pageTexts(pdf);
         QCOMPARE(pages.size(), 3);
-        QVERIFY2(pages[0].contains(QStringLiteral("Miejsce 1")) && pages[0].contains(QStringLiteral("Nr 14, 19 czerwca 2026")),
+        QVERIFY2(pages[0].contains(QStringLiteral("Miejsce 1"))
+                     && pages[0].contains(QStringLiteral("Nr 14, 19 czerwca 2026")),
                  qPrintable(pages[0]));
         QVERIFY2(pages[1].contains(QStringLiteral("Za udział")) && pages[1].contains(QStringLiteral("Nr 15")),
                  qPrintable(pages[1]));

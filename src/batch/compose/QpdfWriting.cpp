@@ -31,9 +31,8 @@ std::string pdfMatrix(const QTransform &t, int decimals)
 
 void writeForPrinting(QPDF &pdf, QIODevice &output, bool objectStreams)
 {
-    pdf.getRoot().replaceKey(
-        "/ViewerPreferences",
-        QPDFObjectHandle::parse("<</PrintScaling /None /Duplex /Simplex /PickTrayByPDFSize true>>"));
+    pdf.getRoot().replaceKey("/ViewerPreferences",
+                             QPDFObjectHandle::parse("<</PrintScaling /None /Duplex /Simplex /PickTrayByPDFSize true>>"));
     QPDFWriter writer(pdf);
     writer.setOutputMemory();
     writer.setStaticID(true);
