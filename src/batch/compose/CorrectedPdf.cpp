@@ -1,8 +1,7 @@
 #include "CorrectedPdf.h"
 
-#include "QpdfWriting.h"
+#include "QpdfFiles.h"
 
-#include <QFile>
 #include <QIODevice>
 
 #include <qpdf/QPDF.hh>
@@ -40,9 +39,7 @@ void writeCorrectedPdf(const QString &in, const PrintCorrection &correction, QIO
 {
     composeWithQpdf([&] {
         QPDF pdf;
-        pdf.setAttemptRecovery(false);
-        pdf.setSuppressWarnings(true);
-        pdf.processFile(QFile::encodeName(in).constData());
+        openPdf(pdf, in);
         for (QPDFPageObjectHelper &page : QPDFPageDocumentHelper(pdf).getAllPages()) {
             QPDFObjectHandle::Rectangle box = page.getMediaBox().getArrayAsRectangle();
             // Qt writes whole points; the paper is exactly A4.

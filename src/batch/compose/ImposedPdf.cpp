@@ -1,8 +1,7 @@
 #include "ImposedPdf.h"
 
-#include "QpdfWriting.h"
+#include "QpdfFiles.h"
 
-#include <QFile>
 #include <QIODevice>
 #include <QTransform>
 
@@ -50,9 +49,7 @@ void writeImposedPdf(const QString &in, const SheetLayout &layout, int start, QI
 {
     composeWithQpdf([&] {
         QPDF source;
-        source.setAttemptRecovery(false);
-        source.setSuppressWarnings(true);
-        source.processFile(QFile::encodeName(in).constData());
+        openPdf(source, in);
         QPDF pdf;
         pdf.emptyPDF();
         const std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(source).getAllPages();

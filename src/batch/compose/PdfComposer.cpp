@@ -1,6 +1,7 @@
 #include "PdfComposer.h"
 
 #include "PdfObjectWriter.h"
+#include "QpdfFiles.h"
 
 #include <QFile>
 
@@ -21,31 +22,6 @@
 
 namespace batch {
 
-namespace {
-
-void open(QPDF &pdf, const QString &path)
-{
-    const QByteArray name = QFile::encodeName(path);
-    pdf.setAttemptRecovery(false);
-    pdf.setSuppressWarnings(true);
-    pdf.processFile(name.constData());
-}
-
-// Every failure of qpdf's as our own.
-template <typename F>
-void guarded(F &&f)
-{
-    try {
-        f();
-    } catch (const PdfComposeError &) {
-        throw;
-    } catch (const std::exception &e) {
-        throw PdfComposeError(e.what());
-    }
-}
-
-} // namespace
-
 struct PdfUnderlay::Data {
     QPDF pdf;
     QPDFObjectHandle form;
@@ -53,8 +29,8 @@ struct PdfUnderlay::Data {
 
 PdfUnderlay::PdfUnderlay(const QString &pdf) : data_(std::make_unique<Data>())
 {
-    guarded([&] {
-        open(data_->pdf, pdf);
+    composeWithQpdf([&] {
+        openPdf(data_->pdf, pdf);
         const std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(data_->pdf).getAllPages();
         if (pages.empty())
             throw PdfComposeError("brak strony podkładu");
@@ -343,7 +319,7 @@ void addPage(ComposedPdf::State &state, Copier &copier, QPDFPageObjectHelper pag
 
 ComposedPdf::ComposedPdf(const PdfUnderlay &underlay, QIODevice &output) : d_(std::make_unique<State>(underlay.data()))
 {
-    guarded([&] {
+    composeWithQpdf([&] {
         d_->version = std::max(d_->version, d_->underlay.pdf.getPDFVersion());
         d_->out = std::make_unique<PdfObjectWriter>(output, d_->version);
         d_->catalog = d_->reserve();
@@ -363,9 +339,9 @@ int ComposedPdf::pageCount() const
 
 void ComposedPdf::addPages(const QString &pagesPdf)
 {
-    guarded([&] {
+    composeWithQpdf([&] {
         QPDF pages;
-        open(pages, pagesPdf);
+        openPdf(pages, pagesPdf);
         d_->version = std::max(d_->version, pages.getPDFVersion());
         Copier copier(*d_);
         for (QPDFPageObjectHelper &page : QPDFPageDocumentHelper(pages).getAllPages())
@@ -375,7 +351,7 @@ void ComposedPdf::addPages(const QString &pagesPdf)
 
 void ComposedPdf::finish(const QString &title)
 {
-    guarded([&] {
+    composeWithQpdf([&] {
         State &s = *d_;
         std::string kids;
         for (const int page : s.pages)

@@ -1,4 +1,5 @@
 #pragma once
+#include <QString>
 #include <QTransform>
 
 #include <functional>
@@ -18,6 +19,8 @@ std::string pdfNumber(double value, int decimals);
 // "a b c d e f cm" of t.
 std::string pdfMatrix(const QTransform &t, int decimals);
 
+// Reads the PDF at path strictly: a damaged file is refused, not mended.
+void openPdf(QPDF &pdf, const QString &path);
 // Tells viewers to print pdf at its size, on one side, the tray chosen by
 // the page size, and writes it whole to output (object streams on
 // request). Throws PdfComposeError.

@@ -1,7 +1,8 @@
-#include "QpdfWriting.h"
+#include "QpdfFiles.h"
 
 #include "PdfComposer.h"
 
+#include <QFile>
 #include <QIODevice>
 
 #include <qpdf/Buffer.hh>
@@ -27,6 +28,14 @@ std::string pdfMatrix(const QTransform &t, int decimals)
     for (const double v : {t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()})
         out += pdfNumber(v, decimals) + " ";
     return out + "cm";
+}
+
+void openPdf(QPDF &pdf, const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    pdf.setAttemptRecovery(false);
+    pdf.setSuppressWarnings(true);
+    pdf.processFile(name.constData());
 }
 
 void writeForPrinting(QPDF &pdf, QIODevice &output, bool objectStreams)
