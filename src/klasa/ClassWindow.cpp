@@ -612,7 +612,7 @@ void ClassWindow::showRegister()
 void ClassWindow::showKinds()
 {
     KindsDialog dialog(session_.hasList() ? session_.effectiveTable().rows.value(0) : QStringList(),
-                       session_.ceremony(), this);
+                       session_.ceremony(), QFileInfo(session_.diplomaPath()).absolutePath(), this);
     if (dialog.exec() == QDialog::Accepted)
         setCeremony(dialog.ceremony());
 }

@@ -16,10 +16,10 @@
 
 namespace klasa {
 
-KindsDialog::KindsDialog(const QStringList &columns, const Ceremony &ceremony, QWidget *parent)
+KindsDialog::KindsDialog(const QStringList &columns, const Ceremony &ceremony, const QString &folder, QWidget *parent)
     : QDialog(parent), column_(new QComboBox(this)), rules_(new QTableWidget(0, 2, this)),
       group_(new QCheckBox(QStringLiteral("&Grupuj według rodzaju"), this)), firstNumber_(new QSpinBox(this)),
-      date_(new QLineEdit(this))
+      date_(new QLineEdit(this)), folder_(folder)
 {
     setWindowTitle(QStringLiteral("Rodzaje dyplomów"));
     column_->setObjectName(QStringLiteral("kindColumn"));
@@ -89,6 +89,7 @@ void KindsDialog::chooseDiploma()
     s.title = QStringLiteral("Dyplom dla wartości");
     s.filter = QStringLiteral("Pliki dyplomów (*.dyp)");
     s.defaultExtension = QStringLiteral("*.dyp");
+    s.initialFolder = folder_;
     const auto path = platform::services().openFileName(this, s);
     if (!path)
         return;

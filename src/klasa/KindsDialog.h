@@ -18,7 +18,8 @@ namespace klasa {
 class KindsDialog : public QDialog {
     Q_OBJECT
 public:
-    KindsDialog(const QStringList &columns, const Ceremony &ceremony, QWidget *parent = nullptr);
+    // folder: where the diploma files are first looked for.
+    KindsDialog(const QStringList &columns, const Ceremony &ceremony, const QString &folder, QWidget *parent = nullptr);
 
     Ceremony ceremony() const;
     // Adds a rule (the button's work once a file is chosen).
@@ -34,6 +35,7 @@ private:
     QCheckBox *group_;
     QSpinBox *firstNumber_;
     QLineEdit *date_;
+    QString folder_;
 };
 
 } // namespace klasa

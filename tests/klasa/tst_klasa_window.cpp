@@ -1093,11 +1093,13 @@ private slots:
         QVERIFY(window_->loadDiploma(dir_->file(QStringLiteral("Dyplomy/udzial.dyp"))));
         QVERIFY(window_->loadList(dir_->file(QStringLiteral("konkurs.csv"))));
 
-        klasa::KindsDialog dialog(window_->session().effectiveTable().rows.value(0), window_->session().ceremony());
+        klasa::KindsDialog dialog(window_->session().effectiveTable().rows.value(0), window_->session().ceremony(),
+                                  dir_->file(QStringLiteral("Dyplomy")));
         auto *column = dialog.findChild<QComboBox *>(QStringLiteral("kindColumn"));
         column->setCurrentIndex(column->findText(QStringLiteral("Miejsce")));
         platform_->openAnswers.push_back(place);
         dialog.chooseDiploma();
+        QCOMPARE(platform_->fileDialogs.last().initialFolder, dir_->file(QStringLiteral("Dyplomy")));
         dialog.findChild<QTableWidget *>(QStringLiteral("kindRules"))->item(0, 0)->setText(QStringLiteral("1,2"));
         dialog.findChild<QSpinBox *>(QStringLiteral("firstNumber"))->setValue(14);
         dialog.findChild<QLineEdit *>(QStringLiteral("diplomaDate"))->setText(QStringLiteral("2026-06-19"));
