@@ -1,8 +1,8 @@
 #include "ClassSession.h"
 
 #include "batch/Texts.h"
-#include "batch/merge/BuiltinFields.h"
 #include "batch/fit/SizeLimits.h"
+#include "batch/merge/BuiltinFields.h"
 #include "batch/merge/ColumnRoles.h"
 #include "batch/merge/FieldText.h"
 #include "batch/merge/HeaderRow.h"
@@ -15,8 +15,8 @@
 #include "wzory/Store.h"
 
 #include <QFileInfo>
-#include <algorithm>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace klasa {
 
@@ -73,30 +73,29 @@ void ClassSession::setCeremony(const Ceremony &ceremony)
 {
     batch::diplomaDate(ceremony.date, QDate::currentDate()); // a day that does not exist is refused
     batch::DiplomaKinds kinds = kindsOf(ceremony, diplomaPath_);
-    QList<KindFile> files;
-    // Every rule's diploma, the open one's too: another diploma opened later
-    // makes it a kind like the others.
+    // Every rule's diploma, the open one's too (another diploma opened later
+    // makes it a kind like the others); the open one alone is the default.
     QStringList ruled;
     for (const KindRule &rule : ceremony.rules)
         ruled.append(rule.diploma.trimmed());
+    QList<KindFile> files;
     for (const QString &path : kinds.files()) {
-        if (path == diplomaPath_ && !ruled.contains(path))
+        if (!ruled.contains(path))
             continue;
-        KindFile kind{path, batch::readDiplomaFile(path), {}, {}};
-        kind.templatePath = editor::templateFileIn(templatesFolder_, kind.content.templateNumber);
+        KindFile kind{path, batch::readDiplomaFile(path), {}, {}, {}, {}};
+        const int number = kind.content.templateNumber;
+        kind.templatePath = editor::templateFileIn(templatesFolder_, number);
         kind.picture = batch::readTemplateFile(
-            kind.templatePath,
-            QStringLiteral("wzór nr %1 z pliku %2").arg(kind.content.templateNumber).arg(QFileInfo(path).fileName()));
+            kind.templatePath, QStringLiteral("wzór nr %1 z pliku %2").arg(number).arg(QFileInfo(path).fileName()));
+        batch::ClassListSettings described;
+        described.describeTemplate(kind.templatePath, number);
+        kind.templateKey = described.templateKey;
+        kind.templateName = described.templateName;
         files.append(std::move(kind));
     }
     ceremony_ = ceremony;
     kinds_ = std::move(kinds);
     kindFiles_ = std::move(files);
-}
-
-QStringList ClassSession::diplomaFiles() const
-{
-    return hasKinds() ? kinds_.files() : QStringList{diplomaPath_};
 }
 
 bool ClassSession::mixedTemplates() const
@@ -113,18 +112,18 @@ QList<batch::KindDiploma> ClassSession::kindDiplomas(const printing::PrintInput 
 {
     QList<batch::KindDiploma> out;
     for (const QString &path : kinds_.files()) {
-        batch::ClassListSettings described;
-        if (path == diplomaPath_) {
+        const QString name = QFileInfo(path).fileName();
+        if (path == diplomaPath_) { // drawn as the window shows it, on the template chosen
+            batch::ClassListSettings described;
             described.describeTemplate(templatePath(), templateNumber());
-            out.append({base, QFileInfo(path).fileName(), described.templateKey, described.templateName});
+            out.append({base, name, described.templateKey, described.templateName});
             continue;
         }
         const auto kind = std::find_if(kindFiles_.cbegin(), kindFiles_.cend(),
                                        [&](const KindFile &k) { return k.path == path; });
         printing::PrintInput input = batch::printInputOf(kind->content, kind->picture);
         input.textBackground = base.textBackground;
-        described.describeTemplate(kind->templatePath, kind->content.templateNumber);
-        out.append({input, QFileInfo(path).fileName(), described.templateKey, described.templateName});
+        out.append({input, name, kind->templateKey, kind->templateName});
     }
     return out;
 }

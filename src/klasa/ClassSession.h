@@ -28,7 +28,6 @@ struct ColumnChoice {
 struct KindRule {
     QString values;
     QString diploma; // a .dyp
-    bool operator==(const KindRule &o) const { return values == o.values && diploma == o.diploma; }
 };
 struct Ceremony {
     QString column; // empty: one diploma for every row
@@ -127,8 +126,6 @@ public:
     void setCeremony(const Ceremony &ceremony);
     const Ceremony &ceremony() const { return ceremony_; }
     bool hasKinds() const { return !kinds_.isEmpty(); }
-    // The diplomas a run draws, by the kinds or the open one alone.
-    QStringList diplomaFiles() const;
     // Kinds of diploma on different templates: each page is drawn whole.
     bool mixedTemplates() const;
 
@@ -164,12 +161,13 @@ public:
     QString templatePath() const;
 
 private:
-    // A kind's diploma other than the open one, read when the kinds are set.
+    // A rule's diploma and its template as read when the kinds were set.
     struct KindFile {
         QString path;
         diplomafile::DiplomaContent content;
         wmf::Metafile picture;
         QString templatePath;
+        QString templateKey, templateName; // as ClassListSettings::describeTemplate gives them
     };
     static batch::DiplomaKinds kindsOf(const Ceremony &ceremony, const QString &fallback);
     QList<batch::KindDiploma> kindDiplomas(const printing::PrintInput &base) const;
